@@ -1,0 +1,44 @@
+#include "board/boardbackends.h"
+
+#include "board/ppdevport.h"
+#include "board/simulatedboard.h"
+#include "board/simulatedport.h"
+
+#include <utility>
+
+namespace board {
+
+BoardBackends::BoardBackends(std::unique_ptr<Skerry> usb, std::unique_ptr<Parllio> port,
+                             std::unique_ptr<BoardLog> log, QStringList errors)
+    : log_(std::move(log)), usb_(std::move(usb)), port_(std::move(port)),
+      errors_(std::move(errors)) {}
+
+QString BoardBackends::portError() const {
+    const auto* ppdev = dynamic_cast<const PpdevPort*>(port_.get());
+    return ppdev ? ppdev->lastError() : QString();
+}
+
+BoardBackends fromEnvironment(const QProcessEnvironment& env) {
+    QStringList errors;
+    std::unique_ptr<BoardLog> log;
+    const QString logTarget = env.value(QStringLiteral("VERRIX_BOARD_LOG"));
+    if (!logTarget.isEmpty()) {
+        log = std::make_unique<BoardLog>(logTarget);
+        if (!log->isOpen()) {
+            errors
+                << QStringLiteral("The board log could not be opened: %1").arg(log->errorString());
+            log.reset();
+        }
+    }
+
+    auto usb = std::make_unique<SimulatedBoard>(log.get());
+    std::unique_ptr<Parllio> port;
+    const QString device = env.value(QStringLiteral("VERRIX_PARPORT"));
+    if (!device.isEmpty())
+        port = std::make_unique<PpdevPort>(device);
+    else
+        port = std::make_unique<SimulatedPort>(log.get());
+    return BoardBackends(std::move(usb), std::move(port), std::move(log), std::move(errors));
+}
+
+} // namespace board

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "board/skerry.h"
+
+#include <QString>
+#include <array>
+#include <map>
+#include <optional>
+#include <vector>
+
+namespace board {
+
+class BoardLog;
+
+// The default USB back end: an evaluation board on the far side of a simulated link. Calls made
+// while the link is closed are accepted (and logged) but do not reach the chip: its register
+// words and chip select stay as they were, and a readback answers 0.
+class SimulatedBoard : public Skerry {
+public:
+    static constexpr int32_t kDefaultReadbackAnswer = 0x012C;
+
+    explicit SimulatedBoard(BoardLog* log = nullptr) : log_(log) {}
+
+    int32_t rpc_initialise_vb() override;
+    void sched_initialise_target() override;
+    void dd_pellion_chip_sel(int32_t select) override;
+    void dd_write_pellion_reg(int32_t& word) override;
+    int32_t dd_read_pellion_reg(int16_t selection) override;
+    void rpc_shutdown() override;
+
+    // What rpc_initialise_vb returns; the link opens only on 1.
+    void setInitResult(int32_t result) { initResult_ = result; }
+    void setReadbackAnswer(int16_t selection, int32_t value) { answers_[selection] = value; }
+    int32_t readbackAnswer(int16_t selection) const;
+
+    bool linkOpen() const { return linkOpen_; }
+    bool targetInitialised() const { return targetInitialised_; }
+    bool chipSelected() const { return chipSelected_; }
+    // The last word that reached register reg (0..15, the low 4 bits of the word).
+    std::optional<uint32_t> lastWord(int reg) const;
+    // Every word that reached the chip, in order.
+    const std::vector<uint32_t>& writes() const { return writes_; }
+
+private:
+    void log(const QString& line);
+
+    BoardLog* log_;
+    int32_t initResult_ = 1;
+    bool linkOpen_ = false;
+    bool targetInitialised_ = false;
+    bool chipSelected_ = false;
+    std::map<int16_t, int32_t> answers_;
+    std::array<std::optional<uint32_t>, 16> lastWords_{};
+    std::vector<uint32_t> writes_;
+};
+
+} // namespace board

@@ -1,0 +1,133 @@
+// Profile files (INI syntax: "[Section]" lines, then "key=value" lines) read and written
+// with the semantics of the desktop platform's private-profile functions, which the
+// programs' settings and configuration files rely on:
+//   - section and key names match without regard to (ASCII) case; the first matching key
+//     of the first matching section counts;
+//   - a write replaces the key's line in place, keeping the key's spelling, appends a
+//     missing key after the last non-blank line of its section, and appends a missing
+//     section at the end of the file; every other line stays byte for byte;
+//   - new lines end with CRLF; no byte-order mark is written, but a UTF-8 one that is
+//     already there is kept;
+//   - the files are 8-bit text, handled as Latin-1 so that no byte is altered; characters
+//     of a written text that Latin-1 cannot hold are written as '?'.
+// Unlike the original, a file is saved atomically (the old file stays whole when anything
+// fails), a file without write permission for its owner is refused instead of being
+// replaced, and every failure is returned to the caller.
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QHash>
+#include <QString>
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace platform {
+
+struct ProfileError {
+    QString file;   // the file's absolute path
+    QString reason; // human-readable cause
+};
+
+struct ProfileRead {
+    QString value;
+    bool found = false;
+    std::optional<ProfileError> error;
+};
+
+// GetPrivateProfileString: the value trimmed of blanks, with one pair of surrounding double
+// or single quotes removed, cut to bufferSize - 1 characters (a buffer of 8 gives at most 7).
+// A missing file, section or key gives defaultValue (also cut) with found = false. A file
+// that does not exist is not an error; one that exists but cannot be read is.
+ProfileRead GetPrivateProfileString(const QString& section, const QString& key,
+                                    const QString& defaultValue, int bufferSize,
+                                    const QString& path);
+
+struct ProfileInt {
+    int32_t value = 0;
+    bool found = false;   // the key exists
+    bool numeric = false; // its value begins with digits (after an optional sign) and fits
+    std::optional<ProfileError> error;
+};
+
+// GetPrivateProfileInt: an optional sign, then the leading decimal digits ("12abc" -> 12).
+// A value that does not begin with digits reads as 0 with numeric = false; a missing key
+// gives defaultValue with found = false. A number beyond the int32 range is clamped to it
+// and reported with numeric = false, so the caller can tell it from a real value.
+ProfileInt GetPrivateProfileInt(const QString& section, const QString& key, int32_t defaultValue,
+                                const QString& path);
+
+// WritePrivateProfileString: writes "Key=value" as described above and saves the file
+// atomically; creates a missing file. Section names containing ']', key names that are
+// empty, contain '=' or begin with ';' or '[', and line breaks in any of the three texts
+// would break the file's structure and are refused with an error.
+std::optional<ProfileError> WritePrivateProfileString(const QString& section, const QString& key,
+                                                      const QString& value, const QString& path);
+
+// A profile file held in memory as its lines, each with its own line ending, indexed by
+// section and key so that lookups and writes do not scan the file. Both the one-shot
+// functions and ProfileBatch edit files through it.
+class ProfileDocument {
+public:
+    ProfileDocument() = default;
+    static ProfileDocument parse(const QByteArray& bytes);
+
+    // The value as GetPrivateProfileString reads it (trimmed, quotes removed, not cut);
+    // nullopt when the section or key is missing.
+    std::optional<QString> value(const QString& section, const QString& key) const;
+
+    // Writes the key; returns why the write is refused, or nullopt when it was made.
+    std::optional<QString> set(const QString& section, const QString& key, const QString& value);
+
+    QByteArray serialize() const;
+
+private:
+    struct Line {
+        QByteArray text; // without its line ending
+        QByteArray eol;  // "\r\n", "\n" or empty for a last line without a break
+    };
+    struct Section {
+        int header = -1;             // line id of "[...]"
+        int lastContent = -1;        // line id of the last non-blank line (the header if none)
+        QHash<QByteArray, int> keys; // folded key name -> line id of its first line
+    };
+
+    int appendLine(Line line);
+    int insertLineAfter(int id, Line line);
+    void endWithLineBreak(int id);
+    std::optional<QByteArray> lookup(QByteArrayView section, QByteArrayView key) const;
+
+    // Lines are kept in a linked list of stable ids so an insertion never moves the
+    // others and the index never needs renumbering.
+    std::vector<Line> lines_;
+    std::vector<int> next_;
+    int head_ = -1;
+    int tail_ = -1;
+    bool byteOrderMark_ = false;
+    std::vector<Section> sections_;
+    QHash<QByteArray, int> sectionIndex_; // folded section name -> its first section
+};
+
+// A group of writes to one file, applied in one read and one atomic save, with the same
+// result as the same writes made one by one. If any write would be refused, nothing is
+// saved. The pending writes are dropped after a successful commit and kept after a failed
+// one, so a commit can be retried.
+class ProfileBatch {
+public:
+    explicit ProfileBatch(QString path);
+    void write(const QString& section, const QString& key, const QString& value);
+    std::optional<ProfileError> commit();
+
+private:
+    struct Write {
+        QString section;
+        QString key;
+        QString value;
+    };
+    QString path_;
+    std::vector<Write> writes_;
+};
+
+} // namespace platform

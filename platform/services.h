@@ -1,0 +1,191 @@
+#pragma once
+// The desktop services the programs lean on, each behind an interface with a
+// production implementation and a recording one that tests inject.
+#include "platform/messages.h"
+
+#include <QRect>
+#include <QSize>
+#include <QString>
+#include <QStringList>
+#include <QWidget>
+#include <deque>
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace platform {
+
+// ---- open/save file names -------------------------------------------------
+class FileDialogService {
+public:
+    virtual ~FileDialogService() = default;
+    // filter in the "Description (*.ext)|*.ext" form; an empty result means cancelled.
+    virtual QString openFileName(const QString& filter, int filterIndex = 1) = 0;
+    virtual QString saveFileName(const QString& filter, int filterIndex = 1) = 0;
+};
+
+class QtFileDialogService : public FileDialogService {
+public:
+    QString openFileName(const QString& filter, int filterIndex = 1) override;
+    QString saveFileName(const QString& filter, int filterIndex = 1) override;
+    void setParentWindow(QWidget* parent) { parent_ = parent; }
+
+private:
+    QWidget* parent_ = nullptr;
+};
+
+// Hands out scripted answers in order; an exhausted script answers "cancelled".
+class ScriptedFileDialogService : public FileDialogService {
+public:
+    struct Request {
+        bool save = false;
+        QString filter;
+        int filterIndex = 1;
+    };
+    QString openFileName(const QString& filter, int filterIndex = 1) override;
+    QString saveFileName(const QString& filter, int filterIndex = 1) override;
+
+    std::deque<QString> answers;
+    std::vector<Request> requests;
+
+private:
+    QString next();
+};
+
+// Converts the "Description (*.ext)|*.ext|..." filter form to Qt's name filters.
+QString toQtNameFilter(const QString& filter);
+
+// ---- printing a window's picture -----------------------------------------
+// Where the picture lands on the page: at its own size when it fits the page
+// width, otherwise scaled to the page width with its proportions kept.
+QRect printTargetRect(QSize window, int pageWidth);
+
+class PrintService {
+public:
+    virtual ~PrintService() = default;
+    // Returns an error text for the user when nothing could be printed.
+    virtual std::optional<QString> printWindow(QWidget* window) = 0;
+};
+
+class QtPrintService : public PrintService {
+public:
+    std::optional<QString> printWindow(QWidget* window) override;
+};
+
+// Records where the picture would go on a page of the given width (in twips,
+// as the window's size is measured).
+class RecordingPrintService : public PrintService {
+public:
+    std::optional<QString> printWindow(QWidget* window) override;
+
+    int pageWidthTwips = 11906; // A4 portrait
+    std::optional<QString> failWith;
+    std::vector<QRect> targets;
+    std::vector<QSize> pictureSizes;
+};
+
+// Window size in twips (1440 per inch) at the widget's logical resolution.
+QSize sizeInTwips(const QWidget* window);
+
+// ---- sleeping and ending the program -------------------------------------
+class SystemService {
+public:
+    virtual ~SystemService() = default;
+    virtual void sleepMs(int ms) = 0;
+    // Ends the program at once: no further window handlers, nothing saved.
+    // Callers return straight after calling it.
+    virtual void endProgram(int code = 0) = 0;
+    virtual bool ended() const = 0;
+};
+
+class QtSystemService : public SystemService {
+public:
+    void sleepMs(int ms) override;
+    void endProgram(int code = 0) override;
+    bool ended() const override { return ended_; }
+
+private:
+    bool ended_ = false;
+};
+
+class RecordingSystemService : public SystemService {
+public:
+    void sleepMs(int ms) override { sleeps.push_back(ms); }
+    void endProgram(int code = 0) override {
+        ended_ = true;
+        endCode = code;
+    }
+    bool ended() const override { return ended_; }
+
+    std::vector<int> sleeps;
+    int endCode = 0;
+
+private:
+    bool ended_ = false;
+};
+
+// ---- showing windows ------------------------------------------------------
+class WindowShower {
+public:
+    virtual ~WindowShower() = default;
+    virtual void showModal(QWidget* window) = 0;
+    virtual void showModeless(QWidget* window) = 0;
+};
+
+class QtWindowShower : public WindowShower {
+public:
+    void showModal(QWidget* window) override;
+    void showModeless(QWidget* window) override;
+};
+
+// Shows without blocking, so a test can drive a "modal" window afterwards.
+class RecordingWindowShower : public WindowShower {
+public:
+    struct Shown {
+        QString name;
+        bool modal = false;
+    };
+    void showModal(QWidget* window) override;
+    void showModeless(QWidget* window) override;
+
+    std::vector<Shown> shown;
+    QStringList names() const;
+};
+
+// ---- the bundle a program context receives -------------------------------
+struct PlatformServices {
+    MessageService* messages = nullptr;
+    FileDialogService* files = nullptr;
+    PrintService* printer = nullptr;
+    SystemService* system = nullptr;
+    WindowShower* shower = nullptr;
+};
+
+class ProductionServices {
+public:
+    explicit ProductionServices(const QString& defaultTitle);
+    PlatformServices view();
+    void setParentWindow(QWidget* parent);
+
+private:
+    QtMessageService messages_;
+    QtFileDialogService files_;
+    QtPrintService printer_;
+    QtSystemService system_;
+    QtWindowShower shower_;
+};
+
+class RecordingServices {
+public:
+    explicit RecordingServices(const QString& defaultTitle = QStringLiteral("corvane-eval"))
+        : messages(defaultTitle) {}
+    PlatformServices view() { return {&messages, &files, &printer, &system, &shower}; }
+
+    RecordingMessageService messages;
+    ScriptedFileDialogService files;
+    RecordingPrintService printer;
+    RecordingSystemService system;
+    RecordingWindowShower shower;
+};
+
+} // namespace platform

@@ -1,0 +1,284 @@
+// Read-out refresh, register writes and readback over both boards.
+#include <gtest/gtest.h>
+
+#include "board/recordingparllio.h"
+#include "board/recordingskerry.h"
+#include "board/simulatedport.h"
+#include "link/registerlink.h"
+
+#include <array>
+#include <memory>
+
+using namespace corvane::link;
+using Mark = RegisterReadout::Mark;
+
+namespace {
+
+struct Host : LinkHost {
+    std::array<std::unique_ptr<RegisterReadout>, 16> labels;
+    int board = -1;
+    Host() {
+        for (int n : {0, 1, 2, 3, 4, 5, 6, 9, 10, 11, 12, 13, 15})
+            labels[n] = std::make_unique<RegisterReadout>();
+    }
+    RegisterReadout* readoutLabel(int n) override {
+        return n >= 0 && n < 16 ? labels[n].get() : nullptr;
+    }
+    int motherboardIndex() const override { return board; }
+};
+
+struct LinkFixture : ::testing::Test {
+    CorvaneStore store;
+    board::RecordingSkerry usb;
+    board::SimulatedPort port;
+    Host host;
+    RegisterLink rl{store, usb, port, host};
+    void SetUp() override {
+        store.setFieldDefaults();
+        store.w.ParallelPortAddress = 888;
+    }
+    void write(int n) {
+        store.w.RegisterSelect = static_cast<uint8_t>(n);
+        rl.WriteRegister();
+    }
+    std::vector<int16_t> dataBytes() const {
+        std::vector<int16_t> out;
+        for (const auto& b : port.outBytes())
+            if (b.address == 888)
+                out.push_back(static_cast<int16_t>(b.value));
+        return out;
+    }
+};
+
+} // namespace
+
+TEST(ReadoutText, HighWithoutLeadingZerosAndLowAsFourDigits) {
+    const std::pair<uint32_t, const char*> cases[] = {
+        {0x0000000D, "0x0000D"},    {0x00003155, "0x03155"},   {0x00535001, "0x535001"},
+        {0x80556214, "0x80556214"}, {0x09616A30, "0x9616A30"}, {0x0000800C, "0x0800C"},
+    };
+    for (const auto& [word, text] : cases)
+        EXPECT_EQ(readoutText(word), QString::fromLatin1(text));
+}
+
+TEST(ReadoutText, Hex4AndHexTextToNumber) {
+    EXPECT_EQ(Hex4(15), QStringLiteral("000F"));
+    EXPECT_EQ(Hex4(16), QStringLiteral("0010"));
+    EXPECT_EQ(Hex4(4095), QStringLiteral("0FFF"));
+    EXPECT_EQ(Hex4(4096), QStringLiteral("1000"));
+    EXPECT_EQ(HexTextToNumber(QStringLiteral("1f")), 31.0);
+    EXPECT_EQ(HexTextToNumber(QStringLiteral("zz")), 0.0);
+    EXPECT_EQ(HexTextToNumber(QStringLiteral("2AA")), 682.0);
+    EXPECT_EQ(HexTextToNumber(QString()), 0.0);
+}
+
+TEST(RawWord, DecimalAndHexTextsAsTheir32BitPattern) {
+    EXPECT_EQ(rawWordBits(QStringLiteral("&HCB00000F")), 0xCB00000Fu);
+    EXPECT_EQ(rawWordBits(QStringLiteral("&H00040009")), 0x00040009u);
+    EXPECT_EQ(rawWordBits(QStringLiteral("171870")), 171870u);
+    EXPECT_EQ(rawWordBits(QStringLiteral("-1")), 0xFFFFFFFFu);
+    EXPECT_EQ(rawWordBits(QStringLiteral("4294967295")), 0xFFFFFFFFu);
+    EXPECT_FALSE(rawWordBits(QStringLiteral("4294967296")));
+    EXPECT_FALSE(rawWordBits(QStringLiteral("-2147483649")));
+    EXPECT_FALSE(rawWordBits(QStringLiteral("")));
+    EXPECT_FALSE(rawWordBits(QStringLiteral("abc")));
+}
+
+TEST_F(LinkFixture, FirstRefreshMarksAllAndAnUnchangedRefreshMarksNothing) {
+    rl.UpdateAllRegisterLabels();
+    EXPECT_EQ(host.labels[0]->text(), QStringLiteral("0x9616A30"));
+    EXPECT_EQ(host.labels[4]->text(), QStringLiteral("0x80556214"));
+    EXPECT_EQ(host.labels[13]->text(), QStringLiteral("0x0000D"));
+    EXPECT_EQ(host.labels[15]->text(), QStringLiteral("0x0000F"));
+    for (int n : {0, 1, 2, 3, 4, 5, 6, 9, 10, 11, 12, 13})
+        EXPECT_EQ(host.labels[n]->mark(), Mark::Changed) << n;
+    EXPECT_EQ(host.labels[15]->mark(), Mark::Normal); // R15 is never marked
+    EXPECT_EQ(store.w.RegisterSelect, 0);
+    // R0 is formatted last and has no bit 31, R4 had it: RegisterWord is R0's word.
+    EXPECT_EQ(store.w.RegisterWord, double(0x09616A30));
+
+    for (int n : {0, 1, 2, 3, 4, 5, 6, 9, 10, 11, 12, 13})
+        host.labels[n]->setMark(Mark::Normal);
+    rl.UpdateAllRegisterLabels();
+    for (int n : {0, 1, 2, 3, 4, 5, 6, 9, 10, 11, 12, 13})
+        EXPECT_EQ(host.labels[n]->mark(), Mark::Normal) << n;
+}
+
+TEST_F(LinkFixture, FormatLowersAWordWithBit31By2To31) {
+    store.w.RegisterWord = double(0x80556214u);
+    rl.FormatRegisterWord();
+    EXPECT_EQ(store.w.RegisterHexHigh, QStringLiteral("8055"));
+    EXPECT_EQ(store.w.RegisterHexLow, QStringLiteral("6214"));
+    EXPECT_EQ(store.w.RegisterWord, double(0x00556214));
+}
+
+TEST_F(LinkFixture, R6ChangeDuringFineCalibrationMarksR5Too) {
+    rl.UpdateAllRegisterLabels();
+    for (auto& l : host.labels)
+        if (l)
+            l->setMark(Mark::Normal);
+    store.f.IFFineCalField = 16;
+    rl.UpdateAllRegisterLabels();
+    EXPECT_EQ(host.labels[6]->mark(), Mark::Changed);
+    EXPECT_EQ(host.labels[5]->mark(), Mark::Changed);
+    EXPECT_EQ(host.labels[4]->mark(), Mark::Normal);
+}
+
+TEST_F(LinkFixture, ParallelWriteIsTheExact101ByteSequenceAndTheChipDecodesIt) {
+    host.board = 0;
+    write(0);
+    const auto bytes = dataBytes();
+    ASSERT_EQ(bytes.size(), 101u);
+    std::vector<int16_t> expected{8};
+    for (int b = 31; b >= 0; --b) {
+        const bool one = (0x09616A30u >> b) & 1u;
+        for (int16_t v : one ? std::array<int16_t, 3>{10, 11, 10} : std::array<int16_t, 3>{8, 9, 8})
+            expected.push_back(v);
+    }
+    for (int16_t v : {8, 12, 8, 8})
+        expected.push_back(v);
+    EXPECT_EQ(bytes, expected);
+    ASSERT_EQ(port.words().size(), 1u);
+    EXPECT_EQ(port.words()[0], 0x09616A30u);
+    EXPECT_EQ(host.labels[0]->text(), QStringLiteral("0x9616A30"));
+    EXPECT_EQ(host.labels[0]->mark(), Mark::Normal);
+}
+
+TEST_F(LinkFixture, ParallelWriteOfAWordWithBit31) {
+    host.board = 0;
+    write(4);
+    ASSERT_EQ(port.words().size(), 1u);
+    EXPECT_EQ(port.words()[0], 0x80556214u);
+    EXPECT_EQ(host.labels[4]->text(), QStringLiteral("0x80556214"));
+}
+
+TEST_F(LinkFixture, ParallelReadbackUsesTheSecondOfEachPairOfReads) {
+    host.board = 0;
+    store.f.ReadbackSelectField = 64;
+    store.f.ReadbackEnableField = 256;
+    const int16_t selection = (64 + 256) / 16;
+    for (int32_t answer : {32769, 0x012C, 0xFFFF, 0}) {
+        port.setReadbackAnswer(selection, answer);
+        write(7);
+        EXPECT_EQ(store.w.ReadbackValue, answer);
+    }
+    ASSERT_FALSE(port.readbacks().empty());
+    EXPECT_EQ(port.readbacks().back().selection, selection);
+    EXPECT_TRUE(port.malformed().empty());
+    EXPECT_EQ(port.words().size(), 0u); // a readback latches no register
+}
+
+TEST_F(LinkFixture, RawWriteAfterAReadbackStillSends32BitsAndClosesTheLatch) {
+    host.board = 0;
+    write(7);
+    store.w.RawRegisterText = QStringLiteral("&HCB00000F");
+    write(99);
+    ASSERT_EQ(port.words().size(), 1u);
+    EXPECT_EQ(port.words()[0], 0xCB00000Fu);
+    EXPECT_TRUE(port.malformed().empty());
+}
+
+TEST_F(LinkFixture, UsbSendsTheReadoutTextNotTheFields) {
+    host.board = 1;
+    rl.UpdateAllRegisterLabels();
+    write(3);
+    write(4);
+    store.f.FracNField = 0; // changed without a refresh
+    write(0);
+    const auto words = usb.writtenWords();
+    ASSERT_EQ(words.size(), 3u);
+    EXPECT_EQ(words[0], 0x2B1480A3u);
+    EXPECT_EQ(words[1], 0x80556214u);
+    EXPECT_EQ(words[2], 0x09616A30u); // the old word, as shown
+    EXPECT_EQ(host.labels[0]->mark(), Mark::Normal);
+}
+
+TEST_F(LinkFixture, UsbReadoutWithHighDigitIsNotSignExtended) {
+    host.board = 1;
+    host.labels[12]->setText(QStringLiteral("0x0800C"));
+    write(12);
+    ASSERT_EQ(usb.writtenWords().size(), 1u);
+    EXPECT_EQ(usb.writtenWords()[0], 0x0000800Cu);
+}
+
+TEST_F(LinkFixture, UsbReadoutNeverRefreshedSendsNothing) {
+    host.board = 1;
+    write(5);
+    EXPECT_TRUE(usb.writtenWords().empty());
+}
+
+TEST_F(LinkFixture, R8ReceiveAndTransmitOnBothBoards) {
+    for (int board : {0, 1}) {
+        host.board = board;
+        store.f.TxRxField = 1 << 27;
+        write(8);
+        store.f.TxRxField = 0;
+        store.f.AdcEnableField = 256;
+        write(8);
+        store.f.AdcEnableField = 0;
+    }
+    EXPECT_EQ(port.words(), (std::vector<uint32_t>{0x7C8, 0x108}));
+    EXPECT_EQ(usb.writtenWords(), (std::vector<uint32_t>{0x7C8, 0x108}));
+}
+
+TEST_F(LinkFixture, UsbReadbackSendsTheSelectionAndR15TheBuiltWord) {
+    host.board = 1;
+    store.f.ReadbackSelectField = 192;
+    store.f.ReadbackEnableField = 256;
+    usb.setReadbackAnswer(28, 0x0507);
+    write(7);
+    EXPECT_EQ(store.w.ReadbackValue, 0x0507);
+    store.f.RssiTestField = 11 << 24;
+    write(15);
+    ASSERT_EQ(usb.writtenWords().size(), 1u);
+    EXPECT_EQ(usb.writtenWords()[0], 0x0B00000Fu);
+}
+
+TEST_F(LinkFixture, RawRegister99OverUsb) {
+    host.board = 1;
+    for (const char* text : {"&HCB00000F", "30", "-1", "nonsense", "99999999999"}) {
+        store.w.RawRegisterText = QString::fromLatin1(text);
+        write(99);
+    }
+    EXPECT_EQ(usb.writtenWords(), (std::vector<uint32_t>{0xCB00000F, 30, 0xFFFFFFFF}));
+}
+
+TEST_F(LinkFixture, Register14AndNoBoardSendNothing) {
+    for (int board : {-1, 0, 1}) {
+        host.board = board;
+        write(14);
+    }
+    host.board = -1;
+    write(0);
+    EXPECT_TRUE(usb.calls().empty());
+    EXPECT_EQ(port.outByteCount(), 0u);
+}
+
+TEST(OsVersion, CodesOfTheTable) {
+    struct Case {
+        OsVersionInfo info;
+        int16_t code;
+    } cases[] = {
+        {{1, 4, 0}, 95},  {{1, 4, 10}, 98},  {{1, 4, 90}, 0}, {{2, 3, 51}, 351},
+        {{2, 4, 0}, 400}, {{2, 5, 1}, 2000}, {{2, 6, 0}, 0},  {{3, 0, 0}, -1},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(osVersionCode(c.info), c.code);
+    // On Linux the port is always claimed through ppdev before use.
+    const int16_t here = osVersionCode(currentOsVersion());
+    EXPECT_TRUE(here == 351 || here == 400 || here == 2000);
+}
+
+TEST(DelayLoop, CountsToNPlusOne) {
+    EXPECT_EQ(RegisterLink::DelayLoop(10000), 10001);
+    EXPECT_EQ(RegisterLink::DelayLoop(0), 1);
+    EXPECT_EQ(RegisterLink::DelayLoop(-5), 1);
+    EXPECT_EQ(RegisterLink::DelayLoop(32767), 32768); // would wrap in 16 bits
+}
+
+TEST_F(LinkFixture, PortInByteIsNeverNegative) {
+    board::RecordingParllio recording;
+    RegisterLink other{store, usb, recording, host};
+    recording.setInByteAnswers(889, {0xFF});
+    EXPECT_EQ(other.PortInByte(889), 255);
+}

@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Builds the programs and starts one of them on the simulated evaluation board.
+# Usage: tools/run.sh [program] [settings-file]   (program defaults to corvane-eval)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+tools/deps.sh
+program=${1:-corvane-eval}
+shift || true
+cmake -S . -B build/run -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORVANE_BUILD_TESTS=OFF >/dev/null
+cmake --build build/run -j "$(nproc)" --target "$program"
+unset VERRIX_PARPORT
+exec "build/run/$program" "$@"
