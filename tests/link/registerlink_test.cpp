@@ -1,6 +1,8 @@
 // Read-out refresh, register writes and readback over both boards.
 #include <gtest/gtest.h>
 
+#include "../qtprinters.h"
+
 #include "board/recordingparllio.h"
 #include "board/recordingskerry.h"
 #include "board/simulatedport.h"

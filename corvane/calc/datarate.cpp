@@ -1,0 +1,383 @@
+#include "corvane/calc/datarate.h"
+
+#include "platform/numbers.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace corvane::calc {
+
+namespace {
+
+using platform::toSingle;
+
+constexpr int MaxRateTextLength = 6;
+constexpr float MaxRateKbps = 75;
+constexpr int16_t MaxIfFilterDivider = 511;
+constexpr int MaxDemodDivider = 15; // DemodClockDividerField has 4 bits
+constexpr int32_t MaxCdrDivider = 255;
+constexpr int16_t MaxSeqDivider = 255;
+constexpr double MaxJitter = 0.03;
+constexpr double TwoPi = 6.2832; // the chip's filter formulas use this rounded value
+constexpr int PostDemodBwBits = 10;
+constexpr int DiscrimBwBits = 10;
+constexpr int ThresholdBits = 7; // ThresholdWordField 4..10, ThreeFskThresholdField 15..21
+
+constexpr int32_t field(int32_t value, int lowBit) {
+    return value * (int32_t{1} << lowBit);
+}
+
+constexpr bool fitsBits(int64_t value, int bits) {
+    return value >= 0 && value < (int64_t{1} << bits);
+}
+
+bool isPositiveFinite(float v) {
+    return std::isfinite(v) && v > 0;
+}
+
+Message tooLowMessage() {
+    return {TooLowRateText, platform::MsgIcon::None, std::nullopt};
+}
+
+Message jitterWarning() {
+    return {JitterWarningText, platform::MsgIcon::Information, JitterWarningTitle};
+}
+
+// The demodulator clock divider D, the clock fd = X / D (MHz) and the CDR divider C.
+struct Clocks {
+    int D = 1;
+    float fd = 0;
+    int32_t C = 1;
+};
+
+// Step 1: the rate box is acted on only with 1 to 6 characters of a number, a deviation
+// text that is a number other than zero, and a rate that is not zero and not above 75.
+std::optional<float> enteredRate(const DataRateInputs& in) {
+    if (in.rateText.isEmpty() || in.rateText.size() > MaxRateTextLength)
+        return std::nullopt;
+    const auto rate = platform::textToNumber(in.rateText);
+    const auto deviation = platform::textToNumber(in.deviationText);
+    if (!rate || !deviation || toSingle(*deviation) == 0)
+        return std::nullopt;
+    const float R = toSingle(*rate);
+    if (R == 0 || R > MaxRateKbps)
+        return std::nullopt;
+    return R;
+}
+
+// Step 2: n = round(X x 1000 / 50), at most 511.
+std::optional<int16_t> ifFilterDivider(float X) {
+    const auto n = platform::toInt16(X * 1000.0 / 50.0);
+    if (!n || *n < 1)
+        return std::nullopt;
+    return std::min(*n, MaxIfFilterDivider);
+}
+
+// Step 3.
+int32_t bbOffsetCode(float X) {
+    if (X > 16)
+        return 2;
+    if (X > 8)
+        return 1;
+    return 0;
+}
+
+int demodFactor(int16_t type) {
+    switch (type) {
+    case DemodFourFsk:
+        return 16;
+    case DemodThreeFsk:
+        return 8;
+    default:
+        return 4;
+    }
+}
+
+float demodClock(float X, int D) {
+    return toSingle(static_cast<double>(X) / D);
+}
+
+// Steps 4.1 to 4.3. Both searches stop at 16; a D that does not fit its four bits gets the
+// "too low" message and is kept at 15 for the rest of the plan.
+int demodDivider(float X, float delta, float R, int16_t type, std::vector<Message>& messages) {
+    const double k = demodFactor(type);
+    int D = 1;
+    while (D <= MaxDemodDivider && demodClock(X, D) * 1000.0 / (k * delta) > 600)
+        ++D;
+    while (D <= MaxDemodDivider && toSingle(X * 1000.0 / (D * 255.0 * 32.0)) > R)
+        ++D;
+    if (D > MaxDemodDivider) {
+        messages.push_back(tooLowMessage());
+        D = MaxDemodDivider;
+    }
+    return D;
+}
+
+// round(fd x 10^6 / (R x 32 x 1000)). Every count above the 8-bit field only matters as
+// "above 255", so those (and a quotient too large for a single) come back as 256.
+int32_t cdrCount(float fd, float R) {
+    const float q = toSingle(fd * 1e6 / (R * 32.0 * 1000.0));
+    if (!(q <= MaxCdrDivider + 0.5f))
+        return MaxCdrDivider + 1;
+    return platform::toInt32(q).value_or(0);
+}
+
+float cdrClock(float X, const Clocks& c) {
+    return toSingle(X * 1000.0 / (c.D * c.C));
+}
+
+double jitter(float cdrClockKHz, float R) {
+    const double target = 32.0 * R;
+    return std::abs(cdrClockKHz - target) / target;
+}
+
+// Step 6.1 to 6.4: larger demodulator dividers are tried while the CDR clock is more than 3%
+// away from 32 x R. Each failure condition of a trial warns on its own. False when a trial
+// divider rounds to 0 (the CDR clock would divide by it).
+bool searchLowJitter(float X, float R, Clocks& clocks, std::vector<Message>& messages) {
+    if (jitter(cdrClock(X, clocks), R) <= MaxJitter)
+        return true;
+    for (int Dp = clocks.D + 1;; ++Dp) {
+        const float fdp = demodClock(X, Dp);
+        const int32_t Cp = cdrCount(fdp, R);
+        if (Cp < 1)
+            return false;
+        const double e = jitter(toSingle(fdp * 1000.0 / Cp), R);
+        bool failed = false;
+        if (Cp > MaxCdrDivider || Dp > MaxDemodDivider) {
+            messages.push_back(jitterWarning());
+            failed = true;
+        }
+        if (Cp == 1) {
+            messages.push_back(jitterWarning());
+            failed = true;
+        }
+        if (failed)
+            return true;
+        if (e <= MaxJitter) {
+            clocks = {Dp, fdp, Cp};
+            return true;
+        }
+    }
+}
+
+// Steps 4 to 7.
+bool planClocks(float X, float delta, float R, int16_t type, DataRatePlan& p) {
+    Clocks clocks;
+    clocks.D = demodDivider(X, delta, R, type, p.messages);
+    clocks.fd = demodClock(X, clocks.D);
+    // Step 5; only a D kept at 15 can ask for more than the 8-bit CDR divider.
+    clocks.C = std::min(cdrCount(clocks.fd, R), MaxCdrDivider);
+    if (clocks.C < 1)
+        return false;
+    if (!searchLowJitter(X, R, clocks, p.messages))
+        return false;
+    p.DemodClockDividerField = static_cast<int16_t>(field(clocks.D, 6));
+    p.DemodClockMHz = clocks.fd;
+    p.CdrClockDividerField = field(clocks.C, 10);
+    p.CdrClockKHz = cdrClock(X, clocks);
+    p.lblRxCLK = platform::formatNumber(clocks.fd * 1000.0 / (clocks.C * 32.0), u"#0.0000");
+    return true;
+}
+
+// Step 8: s = round(X x 10^6 / 100000), at most 255.
+std::optional<int16_t> seqClockDivider(float X) {
+    const auto s = platform::toInt16(X * 1e6 / 100000.0);
+    if (!s || *s < 1)
+        return std::nullopt;
+    return std::min(*s, MaxSeqDivider);
+}
+
+double postDemodFactor(int16_t type) {
+    switch (type) {
+    case DemodThreeFsk:
+        return 1.0;
+    case DemodFourFsk:
+        return 0.8;
+    default:
+        return 0.75;
+    }
+}
+
+// Step 9.
+bool planPostDemodFilter(float R, float fd, int16_t type, DataRatePlan& p) {
+    const double x = 1024.0 * postDemodFactor(type) * TwoPi * R / (fd * 1000.0);
+    const auto P = platform::toInt16(platform::intFloor(x) + 1);
+    if (!P || !fitsBits(*P, PostDemodBwBits))
+        return false;
+    const float B = toSingle(*P * static_cast<double>(fd) * 1000.0 / (1024.0 * TwoPi));
+    p.lblDemodBW = platform::formatSingle(B, u"#0.0000");
+    p.PostDemodBwField = field(*P, 20);
+    return true;
+}
+
+void clearRegister13(DataRatePlan& p) {
+    p.ThresholdWordField = 0;
+    p.ThreeFskDetectorField = 0;
+    p.ViterbiPathMemoryField = 0;
+    p.ThreeFskEnableField = 0;
+    p.ThreeFskThresholdField = 0;
+    p.ThreeFskBits22To25Field = 0;
+}
+
+// round(K x delta x percent / 100) with the product in single precision; nullopt when it
+// does not fit its 7-bit field.
+std::optional<int32_t> threshold(double product) {
+    const auto t = platform::toInt32(toSingle(product));
+    if (!t || !fitsBits(*t, ThresholdBits))
+        return std::nullopt;
+    return t;
+}
+
+// Step 12 for 3FSK.
+bool planThreeFskThresholds(int K, float delta, const DataRateInputs& in, DataRatePlan& p) {
+    const auto word = threshold(K * static_cast<double>(delta) * 57 / 100);
+    const auto level = threshold(K * static_cast<double>(delta) * 62 / 100);
+    if (!word || !level)
+        return false;
+    p.ThresholdWordField = static_cast<int16_t>(field(*word, 4));
+    p.ThreeFskBits22To25Field = field(15, 22);
+    p.ThreeFskThresholdField = field(*level, 15);
+    p.ThreeFskDetectorField = static_cast<int16_t>(in.cmb3FSKDetectIndex == 0 ? field(1, 11) : 0);
+    if (in.cmbVPathMemIndex >= 0 && in.cmbVPathMemIndex <= 3)
+        p.ViterbiPathMemoryField = static_cast<int16_t>(field(in.cmbVPathMemIndex, 11));
+    p.ThreeFskEnableField = static_cast<int16_t>(field(1, 13));
+    return true;
+}
+
+// Step 12 for 4FSK.
+bool planFourFskThreshold(int K, float delta, DataRatePlan& p) {
+    const auto word = threshold(3 * static_cast<double>(delta) * K * 78 / 100);
+    if (!word)
+        return false;
+    p.ThresholdWordField = static_cast<int16_t>(field(*word, 4));
+    return true;
+}
+
+// K and W of step 10 stored; false when either does not fit.
+bool storeDiscriminator(int K, int16_t multiplier, float fd, DataRatePlan& p) {
+    const auto storedK = platform::toInt16(K);
+    const auto W = discrimBandwidthCode(K, fd);
+    if (!storedK || !W || !fitsBits(*W, DiscrimBwBits))
+        return false;
+    p.DiscrimK = *storedK;
+    p.DiscrimBwField = field(*W, 10);
+    p.DiscrimMultiplier = multiplier;
+    return true;
+}
+
+std::optional<int> roundedK(double q) {
+    const auto K = platform::toInt16(q);
+    if (!K)
+        return std::nullopt;
+    return *K;
+}
+
+// Steps 10 to 12. The plan runs only with a deviation above 0, so K is always computed.
+bool planDiscriminator(float delta, float fd, const DataRateInputs& in, DataRatePlan& p) {
+    switch (in.DemodTypeField) {
+    case DemodLinear:
+        p.KParityBit7Field = 0;
+        p.KParityBit9Field = 0;
+        p.DiscrimBwField = 0;
+        p.DiscrimK = 0;
+        p.DiscrimMultiplier = 1;
+        return true;
+    case DemodCorrelator: {
+        const auto K = roundedK(100.0 / delta);
+        if (!K || !storeDiscriminator(*K, 1, fd, p))
+            return false;
+        const KParity parity = kParity(*K);
+        p.KParityBit7Field = parity.bit7;
+        p.KParityBit9Field = parity.bit9;
+        clearRegister13(p);
+        return true;
+    }
+    case DemodThreeFsk: {
+        const auto K = roundedK(100.0 / (2.0 * delta));
+        if (!K || !storeDiscriminator(*K, 2, fd, p))
+            return false;
+        const KParity parity = kParity(*K);
+        p.KParityBit7Field = parity.bit7;
+        p.KParityBit9Field = parity.bit9;
+        return planThreeFskThresholds(*K, delta, in, p);
+    }
+    case DemodFourFsk: {
+        const auto uncorrected = roundedK(100.0 / (4.0 * delta));
+        if (!uncorrected)
+            return false;
+        const int K = correctFourFskK(*uncorrected);
+        if (!storeDiscriminator(K, 4, fd, p))
+            return false;
+        p.KParityBit9Field = 0;
+        p.KParityBit7Field = kParity(K).bit7;
+        clearRegister13(p);
+        return planFourFskThreshold(K, delta, p);
+    }
+    default:
+        // No other type is offered; its discriminator is left as it is.
+        return true;
+    }
+}
+
+// Steps 2 to 12 for an entered rate R. nullopt when the inputs cannot be planned: a
+// deviation of 0 (or not a number), a negative rate, a crystal that is not above 0, a divider
+// that rounds to 0, or a value that does not fit its field. The caller then changes nothing.
+std::optional<DataRatePlan> plan(const DataRateInputs& in, float R) {
+    const float X = in.CrystalFrequencyMHz;
+    const float delta = in.ActualDeviationKHz;
+    if (!(R > 0) || !isPositiveFinite(X) || !isPositiveFinite(delta))
+        return std::nullopt;
+
+    DataRatePlan p;
+    p.ran = true;
+    const auto n = ifFilterDivider(X);
+    if (!n)
+        return std::nullopt;
+    p.IFFilterDividerField = field(*n, 5);
+    p.BbOffsetDividerField = field(bbOffsetCode(X), 4);
+    if (!planClocks(X, delta, R, in.DemodTypeField, p))
+        return std::nullopt;
+    const auto s = seqClockDivider(X);
+    if (!s)
+        return std::nullopt;
+    p.SeqClockDividerField = field(*s, 18);
+    if (!planPostDemodFilter(R, p.DemodClockMHz, in.DemodTypeField, p))
+        return std::nullopt;
+    if (!planDiscriminator(delta, p.DemodClockMHz, in, p))
+        return std::nullopt;
+    return p;
+}
+
+} // namespace
+
+DataRatePlan planDataRate(const DataRateInputs& in) {
+    const auto R = enteredRate(in);
+    if (!R)
+        return {};
+    return plan(in, *R).value_or(DataRatePlan{});
+}
+
+KParity kParity(int K) {
+    const bool odd = K % 2 != 0;
+    const int half = odd ? (K + 1) / 2 : K / 2; // ceil(K / 2)
+    return {odd ? field(1, 7) : 0, half % 2 != 0 ? field(1, 9) : 0};
+}
+
+std::optional<int32_t> discrimBandwidthCode(int K, float demodClockMHz) {
+    return platform::toInt32(K * static_cast<double>(demodClockMHz) * 1e6 / 400000.0);
+}
+
+int correctFourFskK(int K) {
+    const auto needsMove = [](int k) {
+        const int quarter = platform::toInt32((k + 1) / 4.0).value_or(0);
+        return k % 4 != 0 && quarter % 4 != 0;
+    };
+    if (needsMove(K))
+        K -= 1;
+    if (needsMove(K))
+        K += 2;
+    return K;
+}
+
+} // namespace corvane::calc

@@ -1,0 +1,98 @@
+// The data-rate plan behind txtDatarate_Change: from the data rate, the crystal, the
+// demodulator type and the deviation actually programmed it chooses the receiver clocks of
+// registers 3 and 5, the post-demodulator filter and discriminator of register 4 and the
+// 3FSK/4FSK thresholds of register 13. Pure: the main window applies the plan, shows its
+// messages in order and refreshes the read-outs.
+#pragma once
+
+// Message (a box to show, in order) is the one the synthesizer plan defines, so the main
+// window handles the messages of all its plans alike.
+#include "corvane/calc/message.h"
+
+#include <QString>
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace corvane::calc {
+
+// DemodTypeField values (type x 2^4).
+inline constexpr int16_t DemodLinear = 0;
+inline constexpr int16_t DemodCorrelator = 16;
+inline constexpr int16_t DemodThreeFsk = 32;
+inline constexpr int16_t DemodFourFsk = 48;
+
+inline const QString TooLowRateText = QStringLiteral(
+    "Desired datrate is too low for the given xtal. Minimum datarate is XTAL/12,240. "
+    "Please re-adjust.");
+inline const QString JitterWarningTitle = QStringLiteral("Excessive Jitter Warning");
+inline const QString JitterWarningText =
+    QStringLiteral("Clock Recovery Frequency and (32 x Desired Datarate) have more than 3% "
+                   "difference.. Less than 2% difference is reccomended");
+
+struct DataRateInputs {
+    QString rateText;      // txtDatarate
+    QString deviationText; // TxtFSKdev, only tested for zero
+    float CrystalFrequencyMHz = 0;
+    float ActualDeviationKHz = 0;
+    int16_t DemodTypeField = 0;
+    int cmb3FSKDetectIndex = -1; // -1: no selection
+    int cmbVPathMemIndex = -1;   // -1: no selection
+};
+
+// What the plan stores, every field already shifted to its bit place. When `ran` is false
+// nothing is applied, no message is shown and the read-outs are not refreshed. When it is
+// true every plain member is stored and each optional one only when it holds a value.
+struct DataRatePlan {
+    bool ran = false;
+    std::vector<Message> messages;
+
+    double IFFilterDividerField = 0;  // R5
+    int32_t BbOffsetDividerField = 0; // R3
+    int16_t DemodClockDividerField = 0;
+    int32_t CdrClockDividerField = 0;
+    int32_t SeqClockDividerField = 0;
+    int32_t PostDemodBwField = 0; // R4
+    float DemodClockMHz = 0;
+    float CdrClockKHz = 0;
+    QString lblRxCLK;
+    QString lblDemodBW;
+
+    // Discriminator (R4): set for the four demodulator types.
+    std::optional<int32_t> DiscrimBwField;
+    std::optional<int32_t> KParityBit7Field;
+    std::optional<int32_t> KParityBit9Field;
+    std::optional<int16_t> DiscrimK;
+    std::optional<int16_t> DiscrimMultiplier;
+
+    // Register 13: the linear demodulator leaves it alone, and the path memory stays as it is
+    // while its list has no selection.
+    std::optional<int16_t> ThresholdWordField;
+    std::optional<int16_t> ThreeFskDetectorField;
+    std::optional<int16_t> ViterbiPathMemoryField;
+    std::optional<int16_t> ThreeFskEnableField;
+    std::optional<int32_t> ThreeFskThresholdField;
+    std::optional<int32_t> ThreeFskBits22To25Field;
+};
+
+DataRatePlan planDataRate(const DataRateInputs& in);
+
+// The correlator/3FSK parity of K as the stored field values: bit7 = 2^7 when K is odd, bit9 =
+// 2^9 when ceil(K / 2) is odd.
+struct KParity {
+    int32_t bit7 = 0;
+    int32_t bit9 = 0;
+    friend bool operator==(const KParity&, const KParity&) = default;
+};
+KParity kParity(int K);
+
+// The discriminator bandwidth code round(K x fd x 10^6 / 400000), fd the demodulator clock in
+// MHz; nullopt when it does not fit 32 bits. The caller checks it against the 10-bit field.
+std::optional<int32_t> discrimBandwidthCode(int K, float demodClockMHz);
+
+// The 4FSK correction of K: twice, on the K that stands, a K that is not a multiple of 4 while
+// round((K + 1) / 4) is not either is moved, first down by 1, then up by 2.
+int correctFourFskK(int K);
+
+} // namespace corvane::calc

@@ -1,0 +1,52 @@
+#include "corvane/calc/deviation.h"
+
+#include "platform/numbers.h"
+
+namespace corvane::calc {
+
+namespace {
+
+constexpr int MaxTextLength = 5;
+constexpr double MaxDeviationKHz = 100;
+constexpr int32_t MaxDeviationCount = (int32_t{1} << 11) - 1; // TxDeviationField is bits 19..29
+constexpr double StepsPerPfd = 65536;                         // 2^16
+
+} // namespace
+
+DeviationResult planDeviation(const DeviationInputs& in) {
+    DeviationResult r;
+    // 1. Only texts of 1 to 5 characters are acted on.
+    if (in.text.isEmpty() || in.text.size() > MaxTextLength)
+        return r;
+    // A text that is not a number yet (a lone "-" or "." while typing) or a negative one is
+    // left alone, as an empty one is.
+    const auto value = platform::textToNumber(in.text);
+    if (!value || *value < 0)
+        return r;
+    // 1.1, 1.3: the previous deviation stays in force and the receiver is planned with it.
+    if (*value > MaxDeviationKHz) {
+        r.messages.push_back({DeviationTooLargeText, platform::MsgIcon::None, std::nullopt});
+        r.runDataRatePlan = true;
+        return r;
+    }
+    // 1.2
+    const float d = platform::toSingle(*value);
+    const float step = platform::toSingle(in.PfdFrequencyMHz * 1e6 / StepsPerPfd);
+    const auto F = platform::toInt16(d * 1000.0 / step);
+    if (!F || *F < 0)
+        return r;
+    // The divide-by-2 halves the deviation at the antenna, so the chip needs twice the count.
+    const int32_t count = in.VcoDiv2Field == VcoDiv2On ? 2 * *F : *F;
+    if (count > MaxDeviationCount)
+        return r; // would reach into the next field of register 2
+    const double actualKHz = *F * static_cast<double>(step) / 1000.0;
+    r.DeviationStepHz = step;
+    r.ActualDeviationKHz = platform::toSingle(actualKHz);
+    r.TxDeviationField = count * (int32_t{1} << 19);
+    r.Lblfskdev = platform::formatNumber(actualKHz, u"#0.0000");
+    // 1.3
+    r.runDataRatePlan = true;
+    return r;
+}
+
+} // namespace corvane::calc

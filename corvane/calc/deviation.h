@@ -1,0 +1,40 @@
+// The deviation plan behind TxtFSKdev_Change: the typed deviation becomes the transmit
+// deviation count of register 2 and the deviation that count really gives. Pure: the main
+// window applies the result, shows its messages, runs the data-rate plan when asked and then
+// refreshes the read-outs in every case.
+#pragma once
+
+#include "corvane/calc/datarate.h"
+
+#include <QString>
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace corvane::calc {
+
+inline const QString DeviationTooLargeText = QStringLiteral("Deviation frequency too large");
+
+// VcoDiv2Field when the RF divide-by-2 is on.
+inline constexpr int32_t VcoDiv2On = int32_t{1} << 18;
+
+struct DeviationInputs {
+    QString text; // TxtFSKdev, kHz
+    double PfdFrequencyMHz = 0;
+    int32_t VcoDiv2Field = 0;
+};
+
+// The four optional values are either all set (a deviation was taken) or all empty.
+struct DeviationResult {
+    std::vector<Message> messages;
+    bool runDataRatePlan = false; // txtDatarate_Change follows
+    std::optional<float> DeviationStepHz;
+    std::optional<float> ActualDeviationKHz;
+    std::optional<int32_t> TxDeviationField;
+    std::optional<QString> Lblfskdev;
+};
+
+DeviationResult planDeviation(const DeviationInputs& in);
+
+} // namespace corvane::calc

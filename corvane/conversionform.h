@@ -1,0 +1,48 @@
+#pragma once
+// A pocket calculator for levels: dBm, volts and dB. It touches no register.
+#include "platform/form.h"
+
+#include <QString>
+#include <optional>
+
+class QGroupBox;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace corvane {
+
+class CorvaneApp;
+
+enum class LevelConversion { DbmToVolt, VoltToDbm, DbToVolt, VoltToDb };
+
+// The converted value of x; nullopt where the conversion has no finite answer
+// (a logarithm of a level that is not positive, or a result beyond a double).
+std::optional<double> convertLevel(LevelConversion conversion, double x);
+
+// The answer as the calculator shows it: "#0.00000", or "undefined".
+QString levelAnswer(LevelConversion conversion, double x);
+
+class conversionform : public platform::Form {
+    Q_OBJECT
+public:
+    explicit conversionform(CorvaneApp& app);
+
+    void Form_Load() override;
+    void Command1_Click();
+    void Command3_Click();
+
+    QLineEdit* Text1;
+    QRadioButton *Option1, *Option2, *Option3, *Option4;
+    QLineEdit* Text2;
+    QPushButton *Command1, *Command3;
+    QGroupBox* Frame1;
+    QLineEdit* Text3;
+
+private:
+    std::optional<LevelConversion> chosenConversion() const;
+
+    CorvaneApp& app_;
+};
+
+} // namespace corvane

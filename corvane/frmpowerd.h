@@ -1,0 +1,19 @@
+#pragma once
+#include "link/registerreadout.h"
+#include "platform/form.h"
+#include "platform/toggle.h"
+
+namespace corvane {
+
+class CorvaneApp;
+
+class frmPowerD : public platform::Form {
+    Q_OBJECT
+public:
+    explicit frmPowerD(CorvaneApp& app);
+
+private:
+    CorvaneApp& app_;
+};
+
+} // namespace corvane

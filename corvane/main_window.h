@@ -1,0 +1,125 @@
+#pragma once
+// The front panel of corvane-eval.
+#include "link/registerreadout.h"
+#include "platform/clickablelabel.h"
+#include "platform/toggle.h"
+
+#include <QMainWindow>
+#include <array>
+
+class QAction;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QScrollBar;
+
+namespace corvane {
+
+class CorvaneApp;
+
+class Main : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit Main(CorvaneApp& app);
+    ~Main() override;
+
+    // Start-up and shut-down.
+    void Form_Load(const QStringList& arguments = {});
+    void InitialiseBoard();
+    void InitialiseFrontPanel();
+    void Form_Unload();
+    void Exitmenu_Click();
+
+    // Board choice and USB link.
+    void cmbMB_Click();
+    void ConnectUSB_Click();
+    void Toggle4_Change();
+    void cmbInterface_Click();
+
+    // Front-panel settings.
+    void cmbModulation_Click();
+    void cmbDemod_Click();
+    void cmbIcp_Click();
+    void cmbIFBW_Click();
+    void cmb3FSKDetect_Click();
+    void cmbVPathMem_Click();
+    void Combo1_Click();
+    void cmbTestdata_Click();
+    void cmbVCO_Click();
+    void HScroll2_Change();
+    void optRx_Click();
+    void optTx_Click();
+    void TogCrystal_Change();
+    void Toggle1_Change();
+    void Toggle2_Change();
+    void Toggle3_Change();
+    void TxtFSKdev_Change();
+    void txtDatarate_Change();
+
+    // Register buttons, menus and printing.
+    void updateButton_Click(int registerNumber);
+    void cmdUpdateAll_Click();
+    void mnuOpen_Click();
+    void mnuWriteOmbrelle_Click();
+    void mnuSave_Click();
+    void mnuCreatenewini_Click();
+    void mnuPrint_Click();
+
+    link::RegisterReadout* readout(int n) const;
+
+    // Read-outs (R0..R6, R9..R13) with their Update buttons.
+    link::RegisterReadout *lblNhex, *lblOSChex, *lblMODhex, *lblRxCLKhex, *lblDEMODhex, *lblSyncHex,
+        *lblT4hex, *lblAGC9hex, *lbltest10hex, *lbltest11hex, *lbltest12hex, *lblTFSK13hex;
+    QPushButton *cmdN, *cmdOsc, *cmdTransmit, *cmdRxClk, *cmdDemod, *cmdSync, *cmdT4, *cmdReg9,
+        *cmdReg10, *cmdReg11, *Command4, *cmdReg13, *cmdUpdateAll;
+
+    // Frequencies (clicking opens the synthesizer window).
+    platform::ClickableLabel *lblvcofreq, *lblpfd_freq, *lblcrystal;
+
+    // Board choice and link.
+    QComboBox* cmbMB;
+    QPushButton* ConnectUSB;
+    QLabel* Label50;
+    platform::Toggle* Toggle4;
+    QComboBox* cmbInterface;
+
+    // Windows opened from the panel.
+    QPushButton *cmdAdvanced, *cmdPARamp, *cmdReadback, *cmdSynthform, *Command1, *Command2,
+        *Command5, *Command8, *Command9, *Command10, *Command11;
+    platform::ClickableLabel *LblClockout, *LblMuxOut;
+
+    // Settings.
+    QGroupBox *FrFSK, *FrFSKpower;
+    QComboBox *cmbModulation, *cmbDemod, *cmbIcp, *cmbIFBW, *cmb3FSKDetect, *cmbVPathMem, *Combo1,
+        *cmbTestdata, *cmbVCO;
+    QLabel *Label23, *Label36_2, *Label26, *Label43, *Label44, *LblFSKpower, *Lblfskdev, *lblRxCLK,
+        *lblDemodBW;
+    QScrollBar* HScroll2;
+    QRadioButton *optRx, *optTx;
+    platform::Toggle *TogCrystal, *Toggle1, *Toggle2, *Toggle3;
+    QLineEdit *txtDatarate, *TxtFSKdev;
+
+    // Menu items.
+    QAction *mnuOpen, *mnuWriteOmbrelle, *mnuSave, *mnuCreatenewini, *mnuPrint, *Exitmenu,
+        *crystalmenu, *mnuSync, *mnuReadback, *muxmenu, *mnuClockOut, *testmenu, *registermenu,
+        *portmenu, *mnuRevHistory, *mnuRev, *mnuIBM;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildControls();
+    void buildLayout();
+    void buildMenus();
+    void connectHandlers();
+    void shutDown();
+    void runZantrelItem(int16_t registersOnly);
+
+    CorvaneApp& app_;
+    bool shutDown_ = false;
+};
+
+} // namespace corvane

@@ -1,0 +1,44 @@
+#pragma once
+// A fresh corvane-eval per test: recording services and board back ends, the
+// real windows on the offscreen platform.
+#include "../qtprinters.h"
+
+#include <QCoreApplication>
+#include <gtest/gtest.h>
+
+#include "board/recordingparllio.h"
+#include "board/recordingskerry.h"
+#include "corvane/corvaneapp.h"
+#include "corvane/windows.h"
+#include "platform/services.h"
+
+#include <memory>
+
+namespace corvane::test {
+
+struct CorvaneFixture : ::testing::Test {
+    platform::RecordingServices services;
+    board::RecordingSkerry usb;
+    board::RecordingParllio port;
+    std::unique_ptr<CorvaneApp> app;
+
+    void SetUp() override { app = std::make_unique<CorvaneApp>(services.view(), usb, port); }
+    void TearDown() override {
+        app.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    Main& start(const QStringList& arguments = {}) { return app->start(arguments); }
+    // Forget what start-up did so a test sees only its own traffic.
+    void clearRecords() {
+        usb.clear();
+        port.clear();
+        services.messages.clear();
+    }
+    link::CorvaneFields& f() { return app->f(); }
+    link::CorvaneWorking& w() { return app->w(); }
+    uint32_t word(int n) { return app->store().wordBits(n); }
+    std::vector<QString> messageTexts() const { return services.messages.texts(); }
+};
+
+} // namespace corvane::test

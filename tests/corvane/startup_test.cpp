@@ -1,0 +1,133 @@
+// Start-up, shut-down and the command line of corvane-eval.
+#include "corvanefixture.h"
+
+#include <QComboBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+
+using namespace corvane;
+using namespace corvane::test;
+using Mark = link::RegisterReadout::Mark;
+
+using Startup = CorvaneFixture;
+
+TEST_F(Startup, BoardReceivesNothingButChipSelect) {
+    start();
+    EXPECT_EQ(usb.lines(), (std::vector<QString>{QStringLiteral("dd_pellion_chip_sel 1"),
+                                                 QStringLiteral("dd_pellion_chip_sel 1")}));
+    // Choosing the USB board releases the parallel port; nothing is written to it.
+    EXPECT_EQ(port.lines(), (std::vector<QString>{QStringLiteral("ReleaseParallelPort 1")}));
+}
+
+TEST_F(Startup, FrontPanelStateAfterStartUp) {
+    Main& m = start();
+    EXPECT_EQ(m.lblvcofreq->text(), QStringLiteral("869.500000MHz"));
+    EXPECT_EQ(m.lblpfd_freq->text(), QStringLiteral("19.68000MHz"));
+    EXPECT_EQ(m.lblcrystal->text(), QStringLiteral("19.68000MHz"));
+    EXPECT_EQ(m.cmbMB->currentIndex(), 1);
+    EXPECT_EQ(m.cmbInterface->currentText(), QStringLiteral("Standard"));
+    EXPECT_EQ(m.cmbModulation->currentIndex(), 0);
+    EXPECT_EQ(m.cmbDemod->currentIndex(), 1);
+    EXPECT_EQ(m.cmbIFBW->currentIndex(), 2);
+    EXPECT_EQ(m.cmbIcp->currentIndex(), 2);
+    EXPECT_TRUE(m.ConnectUSB->isEnabled());
+    EXPECT_FALSE(m.ConnectUSB->isHidden());
+    EXPECT_EQ(m.ConnectUSB->text(), QStringLiteral("Connect USB"));
+    EXPECT_TRUE(m.Toggle4->isOn());
+    EXPECT_EQ(w().RegisterSelect, 0);
+    EXPECT_TRUE(messageTexts().empty());
+}
+
+TEST_F(Startup, ReadoutsOfR5ToR13RestoredAndR0ToR4LeftMarked) {
+    Main& m = start();
+    for (int n : {0, 1, 2, 3, 4})
+        EXPECT_EQ(m.readout(n)->mark(), Mark::Changed) << n;
+    for (int n : {5, 6, 9, 10, 11, 12, 13})
+        EXPECT_EQ(m.readout(n)->mark(), Mark::Normal) << n;
+}
+
+TEST_F(Startup, ClosingOnUsbDeselectsThenShutsDown) {
+    Main& m = start();
+    clearRecords();
+    m.close();
+    EXPECT_EQ(usb.lines(), (std::vector<QString>{QStringLiteral("dd_pellion_chip_sel 0"),
+                                                 QStringLiteral("rpc_shutdown")}));
+    EXPECT_TRUE(port.lines().empty());
+    EXPECT_TRUE(services.system.ended());
+}
+
+TEST_F(Startup, ClosingOnTheParallelBoardOnlyReleasesThePort) {
+    Main& m = start();
+    m.cmbMB->setCurrentIndex(0);
+    clearRecords();
+    m.Exitmenu_Click();
+    EXPECT_EQ(port.lines(), (std::vector<QString>{QStringLiteral("ReleaseParallelPort 1")}));
+    EXPECT_TRUE(usb.lines().empty());
+    EXPECT_TRUE(services.system.ended());
+}
+
+TEST_F(Startup, CommandLineImportsTheNamedFile) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("set up.txt")); // a blank in the name
+    const QString versionMessage = QStringLiteral(
+        "Error: Import file incompatible with this version of software. You should check the "
+        "Verrix website for updates");
+    struct Case {
+        QStringList arguments;
+        bool imports;
+    } cases[] = {
+        {{QLatin1Char('"') + path + QLatin1Char('"')}, true}, // quoted, as Windows passes it
+        {path.split(QLatin1Char(' ')), true},                 // unquoted, split at the blank
+        {{QStringLiteral("x")}, false},                       // one character imports nothing
+        {{}, false},
+    };
+    for (const auto& c : cases) {
+        app = std::make_unique<CorvaneApp>(services.view(), usb, port);
+        services.messages.clear();
+        start(c.arguments);
+        // The file does not exist, so an import shows the version message.
+        EXPECT_EQ(messageTexts().size(), c.imports ? 1u : 0u)
+            << c.arguments.join(u' ').toStdString();
+        if (c.imports) {
+            EXPECT_EQ(messageTexts()[0], versionMessage);
+        }
+    }
+}
+
+TEST_F(Startup, PortWindowRemembersTheOptionButWritesStayOn888) {
+    Main& m = start();
+    link::portform& pf = app->port();
+    EXPECT_TRUE(pf.Option1->isChecked());
+    pf.Option2->setChecked(true);
+    pf.Command1_Click();
+    EXPECT_EQ(w().PortformAddress, 632);
+    pf.Command2_Click();
+    EXPECT_FALSE(app->isLoaded(QStringLiteral("portform")));
+    EXPECT_TRUE(app->port().Option2->isChecked());
+    EXPECT_EQ(w().ParallelPortAddress, 888);
+    m.cmbMB->setCurrentIndex(0);
+    port.clear();
+    m.updateButton_Click(0);
+    ASSERT_FALSE(port.outBytesTo(888).empty());
+    EXPECT_TRUE(port.outBytesTo(632).empty());
+}
+
+TEST_F(Startup, EveryReadoutShowsTheStartUpWord) {
+    // Worked out by hand from the start-up sequence: receive mode, RF 869.5 MHz
+    // (N 44, F 5794), deviation 2 kHz (count 7), correlator at 4 kbit/s
+    // (D 4, C 38, P 4, K 48, W 590), crystal tones 75/150.
+    Main& m = start();
+    const std::pair<int, const char*> readouts[] = {
+        {0, "0x9616A20"},   {1, "0x535011"}, {2, "0x3DD082"},  {3, "0x2B149923"},
+        {4, "0x80493814"},  {5, "0x03155"},  {6, "0x50972C6"}, {9, "0x231E9"},
+        {10, "0x3296354A"}, {11, "0x0003B"}, {12, "0x0010C"},  {13, "0x0000D"},
+    };
+    for (const auto& [n, text] : readouts)
+        EXPECT_EQ(m.readout(n)->text(), QString::fromLatin1(text)) << "R" << n;
+    EXPECT_EQ(app->testModes().Label2->text(), QStringLiteral("0x0000F"));
+    EXPECT_EQ(m.Lblfskdev->text(), QStringLiteral("2.1021"));
+    EXPECT_EQ(m.lblRxCLK->text(), QStringLiteral("4.0461"));
+    EXPECT_EQ(m.lblDemodBW->text(), QStringLiteral("3.0588"));
+    EXPECT_EQ(m.LblFSKpower->text(), QStringLiteral("Setting 48"));
+}
