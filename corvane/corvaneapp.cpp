@@ -92,9 +92,9 @@ CorvaneApp::~CorvaneApp() {
 }
 
 Main& CorvaneApp::start(const QStringList& arguments) {
-    if (!main_) {
-        main_ = std::make_unique<Main>(*this);
-        main_->Form_Load(arguments);
+    if (!started_) {
+        started_ = true;
+        main().Form_Load(arguments);
     }
     return *main_;
 }

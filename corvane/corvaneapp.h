@@ -134,6 +134,7 @@ private:
     std::unique_ptr<Main> main_;
     std::unique_ptr<Windows> windows_;
     std::function<QString()> portError_;
+    bool started_ = false;
 };
 
 } // namespace corvane

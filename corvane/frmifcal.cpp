@@ -1,12 +1,467 @@
 #include "corvane/frmifcal.h"
 
 #include "corvane/corvaneapp.h"
+#include "corvane/main_window.h"
+#include "platform/numbers.h"
+
+#include <QFont>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QVBoxLayout>
+
+#include <cmath>
 
 namespace corvane {
+
+namespace {
+
+template <class T> T* named(T* widget, const char* name) {
+    widget->setObjectName(QString::fromLatin1(name));
+    return widget;
+}
+
+// Where the calibration fields sit in registers 5 and 6, and how wide they are.
+constexpr int DwellShift = 21, DwellBits = 7;
+constexpr int UpperToneShift = 13, UpperToneBits = 8;
+constexpr int LowerToneShift = 5, LowerToneBits = 8;
+constexpr int AdjustShift = 14;
+constexpr int16_t CalibrateNow = 16; // the coarse (R5) and fine (R6) calibration bits
+// The chip's fine calibration cannot count a lower tone divide above this.
+constexpr double FineCalLowerToneLimit = 127;
+constexpr int32_t AutoDwell = 40;
+// Scroll positions 0..31 adjust downwards (31 = none), 32..63 upwards (32 = none).
+constexpr int AdjustCentre = 31;
+constexpr int AdjustMaximum = 63;
+// Bandwidth index 1, which the workaround calibrates at.
+constexpr double WorkaroundBandwidth = 1073741824.0;
+constexpr int WorkaroundWait = 10000;
+
+constexpr double pow2(int n) {
+    return double(int64_t{1} << n);
+}
+
+// A text-box entry as a whole number (half to even, as the entries are always read), or
+// nullopt when it is not a number or not an int32.
+std::optional<int32_t> entryValue(const QString& text) {
+    const auto v = platform::textToNumber(text);
+    if (!v)
+        return std::nullopt;
+    return platform::toInt32(*v);
+}
+
+bool fitsBits(int32_t v, int bits) {
+    return v >= 0 && v < (int32_t{1} << bits);
+}
+
+// The change handlers act on one to three characters only.
+bool shortEntry(const QString& text) {
+    return !text.isEmpty() && text.size() < 4;
+}
+
+float crystalKHz(float crystalMHz) {
+    return platform::toSingle(double(crystalMHz) * 1000.0);
+}
+
+} // namespace
 
 frmIFCal::frmIFCal(CorvaneApp& app) : app_(app) {
     setObjectName(QStringLiteral("frmIFCal"));
     setWindowTitle(QStringLiteral("IF Filter Calibration"));
+
+    const QString fineCalTip = QStringLiteral(
+        "Does Coarse cal followed by Fine Cal by programming Register 6 followed by Register 5. "
+        "Fine Cal is recommended if using 18.75kHz or 12.5kHz IF Filter B/Ws");
+    Command1 = named(new QPushButton(QStringLiteral("Do Fine Cal")), "Command1");
+    Command1->setToolTip(fineCalTip);
+    Command3 = named(new QPushButton(QStringLiteral("Do Coarse Cal")), "Command3");
+    Command3->setToolTip(QStringLiteral("Just does Coarse Cal"));
+    Command6 = named(new QPushButton(QStringLiteral("Do Workaround for Fine Cal")), "Command6");
+    Command6->setToolTip(fineCalTip);
+
+    fineCalSettings = new QGroupBox(QStringLiteral("Fine Cal Settings"));
+    auto entry = [](const char* name) {
+        auto* e = named(new QLineEdit, name);
+        e->setMaximumWidth(60);
+        return e;
+    };
+    Text1 = entry("Text1");
+    Text2 = entry("Text2");
+    Text3 = entry("Text3");
+    Label13 = named(new QLabel, "Label13");
+    Label14 = named(new QLabel, "Label14");
+    Label8 = named(new QLabel, "Label8");
+    Label10 = named(new QLabel, "Label10");
+    Command4 = named(new QPushButton(QStringLiteral("Auto Calculate")), "Command4");
+    Command4->setToolTip(QStringLiteral(
+        "Auto Calculates dwell time, upper and lower tones to datasheet recommendations"));
+
+    manualAdjust = new QGroupBox(QStringLiteral("Manual Filter Adjust"));
+    scrollIFadjust = named(new QScrollBar(Qt::Horizontal), "scrollIFadjust");
+    scrollIFadjust->setRange(0, AdjustMaximum);
+    scrollIFadjust->setSingleStep(1);
+    scrollIFadjust->setPageStep(4);
+    scrollIFadjust->setMinimumWidth(240);
+    Label18 = named(new QLabel(QStringLiteral("= ")), "Label18");
+    Command5 = named(new QPushButton(QStringLiteral("Update Register 5")), "Command5");
+    Label17 = named(new QLabel(QStringLiteral("Note: Write to register 6 first then register 5 "
+                                              "to perform a fine IF filter calibration")),
+                    "Label17");
+    Label17->setWordWrap(true);
+    Command2 = named(new QPushButton(QStringLiteral("Return to Front Panel")), "Command2");
+
+    // Layout: the three calibration buttons with what they write, then the fine-calibration
+    // settings, then the manual adjust, the note and the return button.
+    auto* buttons = new QGridLayout;
+    auto note = [](const QString& text) {
+        auto* l = new QLabel(text);
+        QFont font = l->font();
+        font.setItalic(true);
+        l->setFont(font);
+        return l;
+    };
+    buttons->addWidget(Command1, 0, 0);
+    buttons->addWidget(note(QStringLiteral("Writes to Register 6 then Register 5")), 0, 1);
+    buttons->addWidget(Command3, 1, 0);
+    buttons->addWidget(note(QStringLiteral("Writes to Register 5")), 1, 1);
+    buttons->addWidget(Command6, 2, 0);
+    auto* workaroundNotes = new QVBoxLayout;
+    workaroundNotes->addWidget(note(QStringLiteral("Writes to Register 6 then Register 5")));
+    workaroundNotes->addWidget(note(QStringLiteral("Refer to Corvane anomaly sheet")));
+    buttons->addLayout(workaroundNotes, 2, 1);
+
+    auto* fine = new QGridLayout(fineCalSettings);
+    auto caption = [](const QString& text, QLineEdit* buddy = nullptr) {
+        auto* l = new QLabel(text);
+        if (buddy)
+            l->setBuddy(buddy);
+        return l;
+    };
+    const QString kHz = QStringLiteral("kHz");
+    const QString ms = QStringLiteral("ms");
+    fine->addWidget(caption(QStringLiteral("IF Cal Dwell Time"), Text1), 0, 0);
+    fine->addWidget(Text1, 0, 1);
+    fine->addWidget(caption(QStringLiteral("Fine Cal Upper Tone"), Text2), 1, 0);
+    fine->addWidget(Text2, 1, 1);
+    fine->addWidget(Label13, 1, 2);
+    fine->addWidget(caption(kHz), 1, 3);
+    fine->addWidget(caption(QStringLiteral("Fine Cal Lower Tone"), Text3), 2, 0);
+    fine->addWidget(Text3, 2, 1);
+    fine->addWidget(Label14, 2, 2);
+    fine->addWidget(caption(kHz), 2, 3);
+    fine->addWidget(caption(QStringLiteral("IF Tone Cal Time")), 3, 0);
+    fine->addWidget(Label8, 3, 2);
+    fine->addWidget(caption(ms), 3, 3);
+    fine->addWidget(caption(QStringLiteral("Total Fine Cal Time")), 4, 0);
+    fine->addWidget(Label10, 4, 2);
+    fine->addWidget(caption(ms), 4, 3);
+    fine->addWidget(Command4, 5, 0, 1, 4);
+    fine->setColumnMinimumWidth(2, 60);
+    fine->setColumnStretch(4, 1);
+
+    auto* adjust = new QGridLayout(manualAdjust);
+    adjust->addWidget(new QLabel(QStringLiteral("-9.3kHz")), 0, 0);
+    adjust->addWidget(scrollIFadjust, 0, 1);
+    adjust->addWidget(new QLabel(QStringLiteral("+9.3kHz")), 0, 2);
+    adjust->addWidget(Label18, 1, 1, Qt::AlignHCenter);
+    adjust->addWidget(Command5, 2, 0, 1, 3);
+
+    auto* foot = new QHBoxLayout;
+    foot->addStretch();
+    foot->addWidget(Command2);
+
+    auto* top = new QVBoxLayout(this);
+    top->addLayout(buttons);
+    top->addWidget(fineCalSettings);
+    top->addWidget(manualAdjust);
+    top->addWidget(Label17);
+    top->addLayout(foot);
+
+    connect(Text1, &QLineEdit::textChanged, this, &frmIFCal::Text1_Change);
+    connect(Text2, &QLineEdit::textChanged, this, &frmIFCal::Text2_Change);
+    connect(Text3, &QLineEdit::textChanged, this, &frmIFCal::Text3_Change);
+    connect(scrollIFadjust, &QScrollBar::valueChanged, this, &frmIFCal::scrollIFadjust_Change);
+    connect(Command1, &QPushButton::clicked, this, &frmIFCal::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &frmIFCal::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &frmIFCal::Command3_Click);
+    connect(Command4, &QPushButton::clicked, this, &frmIFCal::Command4_Click);
+    connect(Command5, &QPushButton::clicked, this, &frmIFCal::Command5_Click);
+    connect(Command6, &QPushButton::clicked, this, &frmIFCal::Command6_Click);
+}
+
+// ---- shown quantities --------------------------------------------------------
+
+void frmIFCal::showToneTime() {
+    // The dwell as the box holds it; an entry that is not a number leaves the times shown.
+    const auto text = platform::textToNumber(Text1->text());
+    const auto dwell = text ? platform::toInt16(*text) : std::nullopt;
+    if (!dwell)
+        return;
+    const auto& f = app_.f();
+    const double seqDivider = f.SeqClockDividerField / pow2(18);
+    const double toneMs =
+        platform::roundDecimals(seqDivider * *dwell / crystalKHz(app_.w().CrystalFrequencyMHz), 3);
+    if (!std::isfinite(toneMs)) {
+        Label8->clear();
+        Label10->clear();
+        return;
+    }
+    Label8->setText(platform::numberText(toneMs));
+    Label10->setText(platform::numberText(toneMs * 10));
+}
+
+namespace {
+// Round(crystal kHz / (2 x divide), 1); nothing to show for a divide of 0.
+QString toneText(float crystalMHz, double divide) {
+    const double tone = platform::roundDecimals(crystalKHz(crystalMHz) / (2 * divide), 1);
+    return std::isfinite(tone) ? platform::numberText(tone) : QString();
+}
+} // namespace
+
+void frmIFCal::showUpperTone(double divide) {
+    Label13->setText(toneText(app_.w().CrystalFrequencyMHz, divide));
+}
+
+void frmIFCal::showLowerTone(double divide) {
+    Label14->setText(toneText(app_.w().CrystalFrequencyMHz, divide));
+}
+
+void frmIFCal::setCalibrationCaption(const QString& caption) {
+    app_.main().Command10->setText(caption);
+}
+
+// ---- load and change handlers -----------------------------------------------
+
+void frmIFCal::Form_Load() {
+    const auto& f = app_.f();
+    Text1->setText(platform::numberText(f.IFCalDwellTimeField / pow2(DwellShift)));
+    showToneTime();
+    const double upper = f.IFCalUpperToneField / pow2(UpperToneShift);
+    Text2->setText(platform::numberText(upper));
+    showUpperTone(upper);
+    const double lower = f.IFCalLowerToneField / pow2(LowerToneShift);
+    Text3->setText(platform::numberText(lower));
+    showLowerTone(lower);
+
+    // The adjust field holds sign (bit 19) and magnitude; the scroll bar runs from the most
+    // negative adjust on the left to the most positive on the right.
+    const auto a = platform::toInt32(f.IFFilterAdjustField / pow2(AdjustShift));
+    if (a) {
+        const int position = *a >= 32 ? *a : AdjustCentre - *a;
+        if (position >= 0 && position <= AdjustMaximum)
+            scrollIFadjust->setValue(position);
+    }
+}
+
+void frmIFCal::Text1_Change() {
+    if (!shortEntry(Text1->text()))
+        return;
+    const auto dwell = entryValue(Text1->text());
+    if (!dwell || !fitsBits(*dwell, DwellBits))
+        return; // a dwell the field cannot hold is not taken
+    showToneTime();
+    app_.f().IFCalDwellTimeField = *dwell << DwellShift;
+    app_.UpdateAllRegisterLabels();
+}
+
+void frmIFCal::Text2_Change() {
+    if (!shortEntry(Text2->text()))
+        return;
+    const auto divide = entryValue(Text2->text());
+    if (!divide || !fitsBits(*divide, UpperToneBits))
+        return;
+    showUpperTone(*divide);
+    app_.f().IFCalUpperToneField = *divide << UpperToneShift;
+    app_.UpdateAllRegisterLabels();
+}
+
+void frmIFCal::Text3_Change() {
+    if (!shortEntry(Text3->text()))
+        return;
+    const auto divide = entryValue(Text3->text());
+    if (!divide || !fitsBits(*divide, LowerToneBits))
+        return;
+    showLowerTone(*divide);
+    app_.f().IFCalLowerToneField = *divide << LowerToneShift;
+    app_.UpdateAllRegisterLabels();
+}
+
+void frmIFCal::scrollIFadjust_Change() {
+    const int p = scrollIFadjust->value();
+    // 0.3 kHz per step; counted in tenths so the text shows -9.3, not a binary neighbour.
+    int32_t field = 0;
+    double adjust = 0;
+    if (p >= 32) {
+        field = p << AdjustShift; // bit 19 set, magnitude p - 32
+        adjust = (p - 32) * 3 / 10.0;
+    } else {
+        field = (AdjustCentre - p) << AdjustShift;
+        adjust = (p - AdjustCentre) * 3 / 10.0;
+    }
+    app_.f().IFFilterAdjustField = field;
+    Label18->setText(QStringLiteral("= ") + platform::strText(adjust) + QStringLiteral(" kHz"));
+    app_.UpdateAllRegisterLabels();
+}
+
+// ---- buttons -------------------------------------------------------------------
+
+void frmIFCal::Command1_Click() {
+    auto& f = app_.f();
+    auto& messages = app_.messages();
+    if (f.IFCalLowerToneField / pow2(LowerToneShift) > FineCalLowerToneLimit) {
+        messages.message(FineCalRefusedText);
+        return;
+    }
+    // Every entry is checked so the user sees all that is wrong; a value its field cannot
+    // hold is never stored, and the chip is not asked to calibrate with it.
+    const auto dwell = entryValue(Text1->text());
+    const auto upper = entryValue(Text2->text());
+    const auto lower = entryValue(Text3->text());
+    bool fits = true;
+    if (!dwell || !fitsBits(*dwell, DwellBits)) {
+        messages.message(DwellLimitsText);
+        fits = false;
+    }
+    if (!upper || !fitsBits(*upper, UpperToneBits)) {
+        messages.message(UpperToneLimitsText);
+        fits = false;
+    }
+    if (!lower || !fitsBits(*lower, LowerToneBits)) {
+        messages.message(LowerToneLimitsText);
+        fits = false;
+    }
+    if (!fits)
+        return;
+    f.IFCalUpperToneField = *upper << UpperToneShift;
+    f.IFCalLowerToneField = *lower << LowerToneShift;
+    f.IFCalDwellTimeField = *dwell << DwellShift;
+    f.IFFineCalField = CalibrateNow;
+    f.IFCoarseCalField = CalibrateNow;
+    // R6 carries the fine-calibration set-up; writing R5 afterwards starts the calibration.
+    app_.UpdateAllRegisterLabels();
+    app_.writeRegister(6);
+    app_.writeRegister(5);
+    setCalibrationCaption(FineCalCaption);
+}
+
+void frmIFCal::Command2_Click() {
+    unload();
+}
+
+void frmIFCal::Command3_Click() {
+    auto& f = app_.f();
+    if (f.IFFineCalField == CalibrateNow) {
+        // Otherwise the coarse calibration's R5 write would finish a fine calibration too.
+        f.IFFineCalField = 0;
+        app_.UpdateAllRegisterLabels();
+        app_.writeRegister(6);
+    }
+    scrollIFadjust->setValue(AdjustCentre);
+    f.IFFilterAdjustField = 0;
+    f.IFCoarseCalField = CalibrateNow;
+    app_.UpdateAllRegisterLabels();
+    app_.writeRegister(5);
+    setCalibrationCaption(CoarseCalCaption);
+}
+
+void frmIFCal::Command4_Click() {
+    auto& f = app_.f();
+    const float kHz = crystalKHz(app_.w().CrystalFrequencyMHz);
+    // The recommended tones are about 131.5 kHz and 65.8 kHz; a crystal far outside the
+    // chip's range could give divides the fields cannot hold, and those are not taken.
+    const auto upper = platform::toInt32(kHz / 263.0);
+    const auto lower = platform::toInt32(kHz / 131.6);
+    const bool upperFits = upper && fitsBits(*upper, UpperToneBits);
+    const bool lowerFits = lower && fitsBits(*lower, LowerToneBits);
+    if (upperFits)
+        f.IFCalUpperToneField = *upper << UpperToneShift;
+    if (lowerFits)
+        f.IFCalLowerToneField = *lower << LowerToneShift;
+    f.IFCalDwellTimeField = AutoDwell << DwellShift;
+
+    Text1->setText(platform::numberText(AutoDwell));
+    showToneTime();
+    if (upperFits) {
+        Text2->setText(platform::numberText(*upper));
+        showUpperTone(*upper);
+    }
+    if (lowerFits) {
+        Text3->setText(platform::numberText(*lower));
+        showLowerTone(*lower);
+    }
+}
+
+void frmIFCal::Command5_Click() {
+    app_.f().IFCoarseCalField = 0;
+    app_.UpdateAllRegisterLabels();
+    app_.writeRegister(5);
+    setCalibrationCaption(ManualAdjustCaption);
+}
+
+void frmIFCal::Command6_Click() {
+    auto& f = app_.f();
+    auto& w = app_.w();
+    // Two raw words prepare the chip (the first addresses R15, the second R9); R9 and R15
+    // are written from the store afterwards, which undoes them.
+    w.RawRegisterText = QStringLiteral("&HCB00000F");
+    app_.writeRegister(99);
+
+    const double keptBandwidth = f.IFFilterBandwidthField;
+    f.IFFilterBandwidthField = WorkaroundBandwidth;
+    app_.UpdateAllRegisterLabels();
+    app_.writeRegister(4);
+
+    w.RawRegisterText = QStringLiteral("&H00040009");
+    app_.writeRegister(99);
+
+    const auto upper = platform::toInt32(double(w.CrystalFrequencyMHz) / 0.2294);
+    const auto lower = platform::toInt32(double(w.CrystalFrequencyMHz) / 0.168);
+    const bool upperFits = upper && fitsBits(*upper, UpperToneBits);
+    const bool lowerFits = lower && fitsBits(*lower, LowerToneBits);
+    if (upperFits)
+        f.IFCalUpperToneField = *upper << UpperToneShift;
+    if (lowerFits)
+        f.IFCalLowerToneField = *lower << LowerToneShift;
+    f.IFFineCalField = CalibrateNow;
+    f.IFCoarseCalField = CalibrateNow;
+    showToneTime();
+
+    app_.UpdateAllRegisterLabels();
+    app_.writeRegister(6);
+    app_.writeRegister(5);
+    // Give the calibration time to finish before R9 and R15 are put back.
+    link::RegisterLink::DelayLoop(WorkaroundWait);
+    app_.writeRegister(9);
+    app_.writeRegister(15);
+
+    QPushButton* status = app_.main().Command10;
+    QFont font = status->font();
+    font.setPointSize(7); // the longer caption has to fit the status button
+    status->setFont(font);
+    setCalibrationCaption(FineCalWorkaroundCaption);
+
+    if (upperFits) {
+        Text2->setText(platform::numberText(*upper));
+        showUpperTone(*upper);
+    }
+    if (lowerFits) {
+        Text3->setText(platform::numberText(*lower));
+        showLowerTone(*lower);
+    }
+
+    f.IFFilterBandwidthField = keptBandwidth;
+    app_.UpdateAllRegisterLabels();
+    app_.writeRegister(4);
+
+    // Done: later writes of R5 and R6 must not start another calibration.
+    f.IFFineCalField = 0;
+    f.IFCoarseCalField = 0;
+    app_.UpdateAllRegisterLabels();
+    app_.main().lblDEMODhex->setMark(link::RegisterReadout::Mark::Normal);
 }
 
 } // namespace corvane

@@ -1,18 +1,77 @@
 #pragma once
+// The IF filter calibration window: coarse and fine calibration of the IF filter, the fixed
+// fine-calibration workaround for crystals whose lower tone divide is beyond the chip's
+// fine-calibration limit, and the manual filter adjust.
 #include "link/registerreadout.h"
 #include "platform/form.h"
 #include "platform/toggle.h"
 
+#include <QString>
+
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QScrollBar;
+
 namespace corvane {
 
 class CorvaneApp;
+
+// The captions of the front panel's IF calibration status button (Main::Command10): the last
+// calibration this window started.
+inline const QString FineCalCaption = QStringLiteral("Fine Cal");
+inline const QString CoarseCalCaption = QStringLiteral("Coarse");
+inline const QString ManualAdjustCaption = QStringLiteral("Manual Adjust");
+inline const QString FineCalWorkaroundCaption = QStringLiteral("Fine Cal workaround");
+
+inline const QString FineCalRefusedText = QStringLiteral(
+    "You cannot perform a fine calibration with this xtal value. Use the Fine Cal Workaround "
+    "option below, and please refer to the Corvane anomaly sheet, available from the Corvane "
+    "webpage.");
+inline const QString DwellLimitsText = QStringLiteral("IF Cal Dwell Time outside of limits");
+inline const QString UpperToneLimitsText =
+    QStringLiteral("IF Cal Upper Tone Divide outside of limits");
+inline const QString LowerToneLimitsText =
+    QStringLiteral("IF Cal Lower Tone Divide outside of limits");
 
 class frmIFCal : public platform::Form {
     Q_OBJECT
 public:
     explicit frmIFCal(CorvaneApp& app);
 
+    void Form_Load() override;
+    void Text1_Change();
+    void Text2_Change();
+    void Text3_Change();
+    void scrollIFadjust_Change();
+    void Command1_Click(); // Do Fine Cal
+    void Command2_Click(); // Return to Front Panel
+    void Command3_Click(); // Do Coarse Cal
+    void Command4_Click(); // Auto Calculate
+    void Command5_Click(); // Update Register 5
+    void Command6_Click(); // Do Workaround for Fine Cal
+
+    QPushButton *Command1, *Command3, *Command6;
+    QGroupBox *fineCalSettings, *manualAdjust;
+    QLineEdit *Text1, *Text2, *Text3;
+    QLabel *Label13, *Label14, *Label8, *Label10;
+    QPushButton* Command4;
+    QScrollBar* scrollIFadjust;
+    QLabel* Label18;
+    QPushButton* Command5;
+    QLabel* Label17;
+    QPushButton* Command2;
+
+protected:
+    void closeBox() override { Command2_Click(); }
+
 private:
+    void showToneTime();
+    void showUpperTone(double divide);
+    void showLowerTone(double divide);
+    void setCalibrationCaption(const QString& caption);
+
     CorvaneApp& app_;
 };
 

@@ -8,6 +8,7 @@
 
 #include "board/recordingparllio.h"
 #include "board/recordingskerry.h"
+#include "board/simulatedport.h"
 #include "corvane/corvaneapp.h"
 #include "corvane/windows.h"
 #include "platform/services.h"

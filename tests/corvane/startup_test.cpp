@@ -131,3 +131,9 @@ TEST_F(Startup, EveryReadoutShowsTheStartUpWord) {
     EXPECT_EQ(m.lblDemodBW->text(), QStringLiteral("3.0588"));
     EXPECT_EQ(m.LblFSKpower->text(), QStringLiteral("Setting 48"));
 }
+
+TEST_F(Startup, StartRunsTheLoadHandlerEvenWhenThePanelWasReferencedFirst) {
+    app->main(); // the program creates the panel before it starts, to parent its dialogs
+    Main& m = start();
+    EXPECT_EQ(m.lblNhex->text(), QStringLiteral("0x9616A20"));
+}

@@ -1,0 +1,209 @@
+// Board choice, the USB link, chip enable, data interface and the register buttons.
+#include "corvanefixture.h"
+
+#include <QComboBox>
+#include <QPushButton>
+
+using namespace corvane;
+using namespace corvane::test;
+using Mark = link::RegisterReadout::Mark;
+
+using BoardChoice = CorvaneFixture;
+
+TEST_F(BoardChoice, ConnectAndDisconnectCallOrderWithWaits) {
+    Main& m = start();
+    clearRecords();
+    m.ConnectUSB->click();
+    EXPECT_EQ(usb.lines(), (std::vector<QString>{QStringLiteral("rpc_initialise_vb -> 1"),
+                                                 QStringLiteral("sched_initialise_target"),
+                                                 QStringLiteral("dd_pellion_chip_sel 1")}));
+    EXPECT_EQ(services.system.sleeps, (std::vector<int>{500, 200}));
+    EXPECT_EQ(m.ConnectUSB->text(), QStringLiteral("Disconnect USB"));
+    usb.clear();
+    m.ConnectUSB->click();
+    EXPECT_EQ(usb.lines(), (std::vector<QString>{QStringLiteral("rpc_shutdown")}));
+    EXPECT_EQ(m.ConnectUSB->text(), QStringLiteral("Connect USB"));
+}
+
+TEST_F(BoardChoice, FailedConnectKeepsTheProgramAndTheSetUp) {
+    Main& m = start();
+    usb.setInitResult(0);
+    clearRecords();
+    m.ConnectUSB->click();
+    EXPECT_EQ(messageTexts(), (std::vector<QString>{QStringLiteral(
+                                  "Failed to initialise RPC link to target board. Check USB "
+                                  "connection.")}));
+    EXPECT_FALSE(services.system.ended());
+    EXPECT_EQ(m.cmbMB->currentIndex(), 1);
+    EXPECT_EQ(m.ConnectUSB->text(), QStringLiteral("Connect USB"));
+    EXPECT_EQ(usb.lines().size(), 1u); // nothing after the failed initialise
+}
+
+TEST_F(BoardChoice, ParallelBoardClaimsThePortAndMasksTheControlPort) {
+    Main& m = start();
+    port.setInByteAnswers(890, {0xFF});
+    m.ConnectUSB->click(); // link open: choosing the parallel board closes it
+    clearRecords();
+    m.cmbMB->setCurrentIndex(0);
+    EXPECT_EQ(usb.lines(), (std::vector<QString>{QStringLiteral("rpc_shutdown")}));
+    EXPECT_EQ(port.lines(), (std::vector<QString>{QStringLiteral("ReleaseParallelPort 1"),
+                                                  QStringLiteral("ClaimParallelPort 1 -> 1"),
+                                                  QStringLiteral("InByte 890 -> 255"),
+                                                  QStringLiteral("OutByte 890 212")}));
+    EXPECT_TRUE(m.ConnectUSB->isHidden());
+    EXPECT_TRUE(m.Label50->isHidden());
+    EXPECT_TRUE(m.Toggle4->isHidden());
+    EXPECT_EQ(m.ConnectUSB->text(), QStringLiteral("Connect USB"));
+}
+
+TEST_F(BoardChoice, FailedClaimShowsItsMessageEachTime) {
+    Main& m = start();
+    port.setClaimResult(0x10000); // low 16 bits zero: not claimed
+    clearRecords();
+    m.cmbMB->setCurrentIndex(0);
+    m.cmbMB->setCurrentIndex(1);
+    m.cmbMB->setCurrentIndex(0);
+    EXPECT_EQ(messageTexts(),
+              (std::vector<QString>{QStringLiteral("Failed to claim Parallel Port"),
+                                    QStringLiteral("Failed to claim Parallel Port")}));
+    EXPECT_TRUE(port.outBytesTo(890).empty()); // the control port is left alone
+}
+
+TEST(BoardChoiceOs, NineXFamilyNeedsNoClaimAndUnknownFamilyStops) {
+    struct Case {
+        link::OsVersionInfo os;
+        bool claims;
+        bool writesControl;
+        const char* message;
+    } cases[] = {
+        {{1, 4, 10}, false, true, nullptr},
+        {{2, 6, 0}, false, true, nullptr},
+        {{2, 5, 1}, true, true, nullptr},
+        {{0, 0, 0}, false, false, "Failed to determine operating system"},
+    };
+    for (const auto& c : cases) {
+        platform::RecordingServices services;
+        board::RecordingSkerry usb;
+        board::RecordingParllio port;
+        CorvaneApp app(services.view(), usb, port, {}, c.os);
+        Main& m = app.start();
+        port.clear();
+        m.cmbMB->setCurrentIndex(0);
+        const auto lines = port.lines();
+        const bool claimed = std::find(lines.begin(), lines.end(),
+                                       QStringLiteral("ClaimParallelPort 1 -> 1")) != lines.end();
+        EXPECT_EQ(claimed, c.claims);
+        EXPECT_EQ(!port.outBytesTo(890).empty(), c.writesControl);
+        if (c.message) {
+            ASSERT_EQ(services.messages.messages.size(), 1u);
+            EXPECT_EQ(services.messages.messages[0].text, QString::fromLatin1(c.message));
+            EXPECT_EQ(services.messages.messages[0].icon, platform::MsgIcon::Critical);
+            EXPECT_EQ(services.messages.messages[0].title, QString());
+        }
+    }
+}
+
+TEST_F(BoardChoice, ChipEnableToggleSendsZeroThenOneWithTheLinkClosed) {
+    Main& m = start();
+    clearRecords();
+    m.Toggle4->setOn(false);
+    m.Toggle4->setOn(true);
+    EXPECT_EQ(usb.lines(), (std::vector<QString>{QStringLiteral("dd_pellion_chip_sel 0"),
+                                                 QStringLiteral("dd_pellion_chip_sel 1")}));
+}
+
+TEST_F(BoardChoice, SpiInterfaceOnUsbSendsTheOldR0TextFirst) {
+    Main& m = start();
+    clearRecords();
+    m.cmbInterface->setCurrentIndex(1);
+    const auto words = usb.writtenWords();
+    ASSERT_EQ(words.size(), 3u);
+    EXPECT_EQ(words[0], 0x09616A20u);              // R0 as shown before the change
+    EXPECT_EQ(words[1], 0x000E000Fu);              // R15 with bits 17..19
+    EXPECT_EQ(words[2], 0x09616A20u | (1u << 28)); // R0 after the refresh
+}
+
+TEST_F(BoardChoice, SpiInterfaceOnTheParallelBoardSendsTheNewWordTwice) {
+    Main& m = start();
+    m.cmbMB->setCurrentIndex(0);
+    board::SimulatedPort chip;
+    // Decode what goes out by replaying the data-port bytes into the chip model.
+    port.clear();
+    m.cmbInterface->setCurrentIndex(1);
+    for (int16_t b : port.outBytesTo(888))
+        chip.OutByte(888, b);
+    EXPECT_EQ(chip.words(), (std::vector<uint32_t>{0x19616A20u, 0x000E000Fu, 0x19616A20u}));
+}
+
+TEST_F(BoardChoice, ProgramRegisters0To4WritesR1R3R0R4R2AndClearsOnlyThoseMarks) {
+    Main& m = start();
+    for (int n : {5, 6, 9, 10, 11, 12, 13})
+        m.readout(n)->setMark(Mark::Changed);
+    clearRecords();
+    m.cmdUpdateAll->click();
+    const auto words = usb.writtenWords();
+    ASSERT_EQ(words.size(), 5u);
+    const int order[] = {1, 3, 0, 4, 2};
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(words[i] & 0xF, uint32_t(order[i]));
+    for (int n : {0, 1, 2, 3, 4})
+        EXPECT_EQ(m.readout(n)->mark(), Mark::Normal) << n;
+    for (int n : {5, 6, 9, 10, 11, 12, 13})
+        EXPECT_EQ(m.readout(n)->mark(), Mark::Changed) << n;
+}
+
+TEST_F(BoardChoice, EachUpdateButtonWritesItsRegister) {
+    Main& m = start();
+    clearRecords();
+    const std::pair<QPushButton*, uint32_t> buttons[] = {
+        {m.cmdN, 0},      {m.cmdOsc, 1},    {m.cmdTransmit, 2}, {m.cmdRxClk, 3},
+        {m.cmdDemod, 4},  {m.cmdSync, 5},   {m.cmdT4, 6},       {m.cmdReg9, 9},
+        {m.cmdReg10, 10}, {m.cmdReg11, 11}, {m.Command4, 12},   {m.cmdReg13, 13},
+    };
+    for (const auto& [b, n] : buttons) {
+        usb.clear();
+        b->click();
+        ASSERT_EQ(usb.writtenWords().size(), 1u);
+        EXPECT_EQ(usb.writtenWords()[0], word(int(n)));
+    }
+}
+
+TEST_F(BoardChoice, PrintingScalesToThePageWidthOnlyWhenNeeded) {
+    Main& m = start();
+    m.resize(800, 600);
+    const QSize twips = platform::sizeInTwips(&m);
+    services.printer.pageWidthTwips = twips.width() + 100;
+    m.mnuPrint_Click();
+    services.printer.pageWidthTwips = twips.width() / 2;
+    m.mnuPrint_Click();
+    ASSERT_EQ(services.printer.targets.size(), 2u);
+    EXPECT_EQ(services.printer.targets[0], QRect(QPoint(0, 0), twips));
+    EXPECT_EQ(services.printer.targets[1].width(), twips.width() / 2);
+    EXPECT_NEAR(services.printer.targets[1].height(), twips.height() / 2.0, 1.0);
+    services.printer.failWith =
+        QStringLiteral("No printer is installed. Install a printer and try again.");
+    m.mnuPrint_Click();
+    EXPECT_EQ(messageTexts().back(), *services.printer.failWith);
+}
+
+TEST_F(BoardChoice, ZantrelItemCancelledLeavesIniRegistersOnly) {
+    Main& m = start();
+    w().IniRegistersOnly = 0;
+    m.mnuSave->trigger(); // the scripted dialog answers "cancelled"
+    EXPECT_EQ(w().IniRegistersOnly, 0);
+    ASSERT_EQ(services.files.requests.size(), 1u);
+    EXPECT_TRUE(services.files.requests[0].save);
+    EXPECT_EQ(services.files.requests[0].filter, QStringLiteral("Test Files (*.ini)|*.ini"));
+}
+
+TEST_F(BoardChoice, MenusOpenTheirWindows) {
+    Main& m = start();
+    services.shower.shown.clear();
+    m.mnuSync->trigger();  // the readback window, not the sync-word window
+    m.testmenu->trigger(); // does nothing
+    m.crystalmenu->trigger();
+    m.Command11->click();
+    EXPECT_EQ(services.shower.names(),
+              (QStringList{QStringLiteral("frmReadback"), QStringLiteral("synthform"),
+                           QStringLiteral("frmSWD")}));
+}

@@ -1,0 +1,150 @@
+// The AGC window: register 9 from its controls, the threshold limits and the
+// closing checks, the front-panel caption on return.
+#include "corvanefixture.h"
+
+#include "link/registerlink.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <optional>
+
+using namespace corvane;
+using namespace corvane::test;
+
+namespace {
+
+struct AgcWindow : CorvaneFixture {
+    Main* m = nullptr;
+    frmAGC* agc = nullptr;
+    void SetUp() override {
+        CorvaneFixture::SetUp();
+        m = &start();
+        agc = &app->agc();
+        clearRecords();
+    }
+};
+
+} // namespace
+
+TEST_F(AgcWindow, LoadFillsTheControlsFromRegister9) {
+    agc->unload();
+    f().AgcModeField = 1 << 19;
+    f().LnaGainField = 1 << 21;
+    f().FilterGainField = 1 << 22;
+    f().AgcLowThresholdField = 12 << 4;
+    f().AgcHighThresholdField = 75 << 11;
+    frmAGC& w = app->agc();
+    EXPECT_EQ(w.Combo1->currentText(), QStringLiteral("Freeze"));
+    EXPECT_TRUE(w.Combo2->isEnabled());
+    EXPECT_EQ(w.Combo2->currentText(), QStringLiteral("High"));
+    EXPECT_EQ(w.Combo3->currentText(), QStringLiteral("Medium"));
+    EXPECT_EQ(w.Text1->text(), QStringLiteral("12"));
+    EXPECT_EQ(w.Text2->text(), QStringLiteral("75"));
+}
+
+TEST_F(AgcWindow, UnknownModeLeavesTheListAlone) {
+    agc->unload();
+    f().AgcModeField = 3 << 18;
+    frmAGC& w = app->agc();
+    EXPECT_EQ(w.Combo1->currentIndex(), -1);
+    EXPECT_TRUE(w.Combo2->isEnabled());
+    EXPECT_EQ(f().AgcModeField, 3 << 18);
+}
+
+TEST_F(AgcWindow, ThresholdsAreStoredWithinTheirLimits) {
+    struct Case {
+        bool high;
+        const char* text;
+        std::optional<int> stored; // nullopt: the earlier value stays
+        const char* message;
+    } cases[] = {
+        {false, "63", 63, nullptr},
+        {false, "64", std::nullopt, "Max AGC Low Threshold setting is 63"},
+        {false, "-1", std::nullopt, nullptr},
+        {false, "ab", std::nullopt, nullptr},
+        {false, "", std::nullopt, nullptr},
+        {true, "80", 80, nullptr},
+        {true, "81", std::nullopt, "Max AGC High Threshold setting is 80"},
+        {true, "100", std::nullopt, nullptr}, // three characters
+        {true, "-9", std::nullopt, nullptr},
+    };
+    for (const Case& c : cases) {
+        QLineEdit* box = c.high ? agc->Text2 : agc->Text1;
+        box->setText(QStringLiteral("5"));
+        services.messages.clear();
+        box->setText(QString::fromLatin1(c.text));
+        const int v = c.stored.value_or(5);
+        if (c.high) {
+            EXPECT_EQ(f().AgcHighThresholdField, v << 11) << c.text;
+            EXPECT_EQ((word(9) >> 11) & 0x7F, uint32_t(v)) << c.text;
+        } else {
+            EXPECT_EQ(f().AgcLowThresholdField, v << 4) << c.text;
+            EXPECT_EQ((word(9) >> 4) & 0x3F, uint32_t(v)) << c.text;
+        }
+        EXPECT_EQ(m->lblAGC9hex->text(), link::readoutText(word(9))) << c.text;
+        EXPECT_EQ(messageTexts(), c.message ? std::vector<QString>{QString::fromLatin1(c.message)}
+                                            : std::vector<QString>{})
+            << c.text;
+    }
+}
+
+TEST_F(AgcWindow, ReturnWarnsAboutRefusedThresholdsAndStillCloses) {
+    agc->Text2->setText(QStringLiteral("100"));
+    agc->Text1->setText(QStringLiteral("-5"));
+    EXPECT_TRUE(messageTexts().empty());
+    agc->Command2->click();
+    EXPECT_EQ(messageTexts(),
+              (std::vector<QString>{QStringLiteral("AGC High Threshold outside of limits"),
+                                    QStringLiteral("AGC Low Threshold outside of limits")}));
+    EXPECT_EQ(services.messages.messages.front().icon, platform::MsgIcon::None);
+    EXPECT_FALSE(app->isLoaded(QStringLiteral("frmAGC")));
+    EXPECT_EQ(f().AgcHighThresholdField, 70 << 11);
+    EXPECT_EQ(f().AgcLowThresholdField, 30 << 4);
+}
+
+TEST_F(AgcWindow, ReturnIsQuietForThresholdsInRange) {
+    agc->Text2->setText(QStringLiteral("0"));
+    agc->Text1->setText(QStringLiteral("63"));
+    agc->Command2->click();
+    EXPECT_TRUE(messageTexts().empty());
+}
+
+TEST_F(AgcWindow, AutoGreysTheManualGainsButKeepsThem) {
+    agc->Combo1->setCurrentIndex(1);
+    agc->Combo2->setCurrentIndex(2);
+    agc->Combo3->setCurrentIndex(1);
+    agc->Combo1->setCurrentIndex(0);
+    EXPECT_EQ(f().AgcModeField, 0);
+    EXPECT_FALSE(agc->Combo2->isEnabled());
+    EXPECT_FALSE(agc->Combo3->isEnabled());
+    EXPECT_EQ(f().LnaGainField, 1 << 21);
+    EXPECT_EQ(f().FilterGainField, 1 << 22);
+    EXPECT_EQ((word(9) >> 20) & 0xF, 0x6u);
+}
+
+TEST_F(AgcWindow, ReturnAndCloseBoxShowTheMode) {
+    struct Case {
+        int index;
+        int32_t field;
+        const char* caption;
+        bool closeBox;
+    } cases[] = {{2, 1 << 19, "Frozen", false},
+                 {1, 1 << 18, "Manual", false},
+                 {0, 0, "Auto", false},
+                 {2, 1 << 19, "Frozen", true}};
+    for (const Case& c : cases) {
+        frmAGC& w = app->agc();
+        w.Combo1->setCurrentIndex(c.index);
+        EXPECT_EQ(f().AgcModeField, c.field);
+        EXPECT_TRUE(w.Combo2->isEnabled() == (c.index != 0));
+        f().LnaGainField = c.index << 20; // unseen until the return refreshes
+        if (c.closeBox)
+            w.close();
+        else
+            w.Command2->click();
+        EXPECT_EQ(m->Command9->text(), QString::fromLatin1(c.caption));
+        EXPECT_FALSE(app->isLoaded(QStringLiteral("frmAGC")));
+        EXPECT_EQ(m->lblAGC9hex->text(), link::readoutText(word(9)));
+    }
+}

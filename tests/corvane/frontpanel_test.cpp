@@ -1,0 +1,165 @@
+// Front-panel settings and the deviation and data-rate handlers.
+#include "corvanefixture.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QScrollBar>
+
+using namespace corvane;
+using namespace corvane::test;
+using Mark = link::RegisterReadout::Mark;
+
+using FrontPanel = CorvaneFixture;
+
+TEST_F(FrontPanel, ModulationRowsReshapeThePanel) {
+    Main& m = start();
+    struct Row {
+        int index;
+        const char* frame;
+        int demod;
+        const char* rate;
+        const char* unit;
+        const char* deviation;
+        bool alpha;
+        bool threeFsk;
+    } rows[] = {
+        {3, "4FSK", 3, "Symbol Rate", "ksym/s", "Desired Deviation (inner)", false, false},
+        {6, "Raised Cosine 3FSK", 2, "Data Rate", "kbps", "Desired Deviation", true, true},
+        {1, "Gaussian 2FSK", 1, "Data Rate", "kbps", "Desired Deviation", false, false},
+        {7, "Raised Cosine 4FSK", 3, "Symbol Rate", "ksym/s", "Desired Deviation (inner)", true,
+         false},
+    };
+    for (const auto& r : rows) {
+        m.cmbModulation->setCurrentIndex(r.index);
+        EXPECT_EQ(f().ModulationSchemeField, r.index * 16);
+        EXPECT_EQ(m.FrFSK->title(), QString::fromLatin1(r.frame));
+        EXPECT_EQ(m.cmbDemod->currentIndex(), r.demod);
+        EXPECT_EQ(f().DemodTypeField, r.demod * 16);
+        EXPECT_EQ(m.Label23->text(), QString::fromLatin1(r.rate));
+        EXPECT_EQ(m.Label36_2->text(), QString::fromLatin1(r.unit));
+        EXPECT_EQ(m.Label26->text(), QString::fromLatin1(r.deviation));
+        EXPECT_EQ(m.Combo1->isEnabled(), r.alpha);
+        EXPECT_EQ(!m.cmb3FSKDetect->isHidden(), r.threeFsk);
+        EXPECT_EQ(!m.Label44->isHidden(), r.threeFsk);
+    }
+}
+
+TEST_F(FrontPanel, FourFskReplansTheClocks) {
+    Main& m = start();
+    m.cmbModulation->setCurrentIndex(3);
+    // 4FSK at 4 ksym/s: D 1, C 154, P 2, K 12.
+    EXPECT_EQ(f().DemodClockDividerField, 1 << 6);
+    EXPECT_EQ(f().CdrClockDividerField, 154 << 10);
+    EXPECT_EQ(f().PostDemodBwField, 2 << 20);
+    EXPECT_EQ(w().DiscrimK, 12);
+    EXPECT_EQ(m.lblRxCLK->text(), QStringLiteral("3.9935"));
+    EXPECT_EQ(m.lblDemodBW->text(), QStringLiteral("6.1175"));
+}
+
+TEST_F(FrontPanel, CorrelatorChoiceRunsTheDataRatePlanTwice) {
+    Main& m = start();
+    m.cmbDemod->setCurrentIndex(0);
+    m.txtDatarate->setText(QStringLiteral("32")); // linear: no jitter search message
+    services.messages.clear();
+    m.cmbDemod->setCurrentIndex(1);
+    // At 32 kbit/s the correlator's jitter search fails once per plan.
+    EXPECT_EQ(services.messages.messages.size(), 2u);
+    for (const auto& msg : services.messages.messages)
+        EXPECT_EQ(msg.title, QStringLiteral("Excessive Jitter Warning"));
+}
+
+TEST_F(FrontPanel, TestDataAndSynthToggleWriteAtOnceWithoutRefresh) {
+    Main& m = start();
+    clearRecords();
+    const QString r15Before = app->testModes().Label2->text();
+    m.cmbTestdata->setCurrentIndex(5);
+    ASSERT_EQ(usb.writtenWords().size(), 1u);
+    EXPECT_EQ(usb.writtenWords()[0], 0x0000050Fu);
+    EXPECT_EQ(app->testModes().Label2->text(), r15Before); // not refreshed
+    usb.clear();
+    const QString r0Before = m.lblNhex->text();
+    m.Toggle1->setOn(false);
+    ASSERT_EQ(usb.writtenWords().size(), 1u);
+    EXPECT_EQ(usb.writtenWords()[0], 0x7C8u); // R8 in receive, synthesizer off
+    m.Toggle2->setOn(false);
+    EXPECT_EQ(usb.writtenWords().size(), 1u); // the VCO switch only changes the read-out
+    EXPECT_NE(m.lblOSChex->text(), QStringLiteral("0x535011"));
+    EXPECT_EQ(m.lblOSChex->mark(), Mark::Changed);
+    EXPECT_EQ(m.lblNhex->text(), r0Before);
+}
+
+TEST_F(FrontPanel, PaLevelScrollBarShowsSettingWithStrBlank) {
+    Main& m = start();
+    m.HScroll2->setValue(20);
+    m.HScroll2->setValue(48);
+    EXPECT_EQ(m.LblFSKpower->text(), QStringLiteral("Setting  48"));
+    EXPECT_EQ(f().PaLevelField, 48 << 13);
+}
+
+TEST_F(FrontPanel, ListsStoreTheirFields) {
+    Main& m = start();
+    m.cmbIcp->setCurrentIndex(3);
+    EXPECT_EQ(f().ChargePumpField, 3 << 15);
+    m.cmbIFBW->setCurrentIndex(0);
+    EXPECT_EQ(f().IFFilterBandwidthField, 0.0);
+    m.cmbModulation->setCurrentIndex(5);
+    m.Combo1->setCurrentIndex(1);
+    EXPECT_EQ(f().RcAlphaField, 1 << 30);
+    m.cmbVCO->setCurrentIndex(1);
+    EXPECT_EQ(f().ExtInductorField, 1 << 25);
+    EXPECT_EQ(f().VcoBiasField, 3 << 19);
+    EXPECT_TRUE(app->synth().lblVCOdiv2->isEnabled());
+    m.TogCrystal->setOn(false);
+    EXPECT_EQ(f().XtalOscEnableField, 0);
+    m.Toggle3->setOn(false);
+    EXPECT_EQ(f().PaEnableField, 0);
+    EXPECT_EQ(m.lblMODhex->mark(), Mark::Changed);
+}
+
+TEST_F(FrontPanel, TransmitReplansSynthesizerAndDeviation) {
+    Main& m = start();
+    m.optTx->setChecked(true);
+    EXPECT_EQ(f().TxRxField, 0);
+    EXPECT_EQ(w().FracN, 5961);
+    EXPECT_EQ(m.lblNhex->text(), QStringLiteral("0x1617490"));
+    m.optRx->setChecked(true);
+    EXPECT_EQ(f().TxRxField, 1 << 27);
+    EXPECT_EQ(w().FracN, 5794);
+}
+
+TEST_F(FrontPanel, DeviationBoxThroughTheWindow) {
+    Main& m = start();
+    struct Case {
+        const char* text;
+        int32_t count;
+        const char* label;
+        bool message;
+    } cases[] = {
+        {"4.8", 16, "4.8047", false},    {"100", 333, "99.9976", false},
+        {"100.5", 333, "99.9976", true}, {"123456", 333, "99.9976", false},
+        {"2", 7, "2.1021", false},
+    };
+    for (const auto& c : cases) {
+        services.messages.clear();
+        m.TxtFSKdev->setText(QString::fromLatin1(c.text));
+        EXPECT_EQ(f().TxDeviationField, c.count << 19) << c.text;
+        EXPECT_EQ(m.Lblfskdev->text(), QString::fromLatin1(c.label)) << c.text;
+        EXPECT_EQ(!services.messages.messages.empty(), c.message) << c.text;
+    }
+    m.TxtFSKdev->setText(QStringLiteral("0.1")); // count 0: no hang, nothing planned
+    EXPECT_EQ(f().TxDeviationField, 0);
+}
+
+TEST_F(FrontPanel, DataRateEntryTest) {
+    Main& m = start();
+    const int32_t cdrAt4 = f().CdrClockDividerField;
+    for (const char* ignored : {"75.01", "0", "1234567", "", "abc", "-4"}) {
+        m.txtDatarate->setText(QString::fromLatin1(ignored));
+        EXPECT_EQ(f().CdrClockDividerField, cdrAt4) << ignored;
+    }
+    m.txtDatarate->setText(QStringLiteral("75"));
+    EXPECT_NE(f().CdrClockDividerField, cdrAt4);
+}

@@ -1,0 +1,88 @@
+// The synthesizer window driven through its controls.
+#include "corvanefixture.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QToolButton>
+
+using namespace corvane;
+using namespace corvane::test;
+
+using SynthWindow = CorvaneFixture;
+
+TEST_F(SynthWindow, LoadFillsTheBoxesAndResetsTheWorkingDividers) {
+    start();
+    synthform& s = app->synth();
+    EXPECT_EQ(s.txtVCOout1->text(), QStringLiteral("869.500000"));
+    EXPECT_EQ(s.txtpfd1->text(), QStringLiteral("19.680000"));
+    EXPECT_EQ(s.TxtCrystal1->text(), QStringLiteral("19.680000"));
+    EXPECT_EQ(w().IntegerN, 78);
+    EXPECT_EQ(w().FracN, 16836);
+    EXPECT_EQ(f().IntegerNField, 44 << 19); // the fields keep the programmed divider
+    EXPECT_EQ(s.lblHeading->text(), QStringLiteral("Receiver LO Frequency (MHz)"));
+    EXPECT_FALSE(s.lblVCOdiv2->isEnabled());
+    EXPECT_TRUE(s.LblN->text().isEmpty());
+}
+
+TEST_F(SynthWindow, FractionButtonsDoNothingBeforeACalculation) {
+    start();
+    synthform& s = app->synth();
+    s.CmdFup->click();
+    s.cmdfdown->click();
+    EXPECT_TRUE(s.LblF->text().isEmpty());
+    EXPECT_EQ(w().FracN, 16836);
+}
+
+TEST_F(SynthWindow, FractionStepsWithCarryAndBorrowThroughTheWindow) {
+    Main& m = start();
+    m.optTx->setChecked(true);
+    synthform& s = app->synth();
+    s.CmdCalculate->click();
+    EXPECT_EQ(s.LblN->text(), QStringLiteral("44"));
+    EXPECT_EQ(s.LblF->text(), QStringLiteral("5961"));
+    EXPECT_EQ(s.LblActualChnFreq->text(), QStringLiteral("869.500093 MHz"));
+    EXPECT_EQ(s.Label9->text(), QStringLiteral("Fstep = 600.59 Hz"));
+    s.CmdFup->click();
+    EXPECT_EQ(s.LblF->text(), QStringLiteral("5962"));
+    EXPECT_EQ(f().FracNField, 5962 << 4);
+    s.LblF->setText(QStringLiteral("32767"));
+    s.CmdFup->click();
+    EXPECT_EQ(s.LblN->text(), QStringLiteral("45"));
+    EXPECT_EQ(s.LblF->text(), QStringLiteral("0"));
+    s.cmdfdown->click();
+    EXPECT_EQ(s.LblN->text(), QStringLiteral("44"));
+    EXPECT_EQ(s.LblF->text(), QStringLiteral("32767"));
+    EXPECT_EQ(w().IntegerN, 44);
+}
+
+TEST_F(SynthWindow, ReturnUnloadsAndReplansTheDeviation) {
+    Main& m = start();
+    m.cmbVCO->setCurrentIndex(1); // external inductor: the divide-by-2 is the user's
+    synthform& s = app->synth();
+    s.txtVCOout1->setText(QStringLiteral("433.92"));
+    s.lblVCOdiv2->setOn(true);
+    s.CmdCalculate->click();
+    s.Command1->click();
+    EXPECT_FALSE(app->isLoaded(QStringLiteral("synthform")));
+    EXPECT_EQ(f().VcoDiv2Field, 1 << 18);
+    EXPECT_EQ(f().TxDeviationField, 14 << 19); // doubled with the divide-by-2
+    EXPECT_EQ(m.Lblfskdev->text(), QStringLiteral("2.1021"));
+}
+
+TEST_F(SynthWindow, EmptyPfdBoxIsRefusedWithTheFocusGiven) {
+    start();
+    synthform& s = app->synth();
+    s.show();
+    s.txtpfd1->clear();
+    services.messages.clear();
+    s.CmdCalculate->click();
+    ASSERT_EQ(messageTexts().size(), 1u);
+    EXPECT_EQ(messageTexts()[0],
+              QStringLiteral("Invalid entry in PFD Comparison Frequency. (Fmax = 40MHz)"));
+    EXPECT_EQ(services.messages.messages[0].icon, platform::MsgIcon::Exclamation);
+    EXPECT_EQ(services.messages.beeps, 1);
+    EXPECT_TRUE(s.txtpfd1->text().isEmpty());
+}
