@@ -159,7 +159,7 @@ frmIFCal::frmIFCal(CorvaneApp& app) : app_(app) {
     fine->addWidget(caption(QStringLiteral("Total Fine Cal Time")), 4, 0);
     fine->addWidget(Label10, 4, 2);
     fine->addWidget(caption(ms), 4, 3);
-    fine->addWidget(Command4, 5, 0, 1, 4);
+    fine->addWidget(Command4, 5, 0, 1, 5);
     fine->setColumnMinimumWidth(2, 60);
     fine->setColumnStretch(4, 1);
 

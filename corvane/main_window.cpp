@@ -5,6 +5,7 @@
 #include "corvane/corvaneapp.h"
 #include "corvane/importexport.h"
 #include "corvane/windows.h"
+#include "platform/named.h"
 #include "platform/numbers.h"
 
 #include <QAction>
@@ -26,10 +27,7 @@ namespace corvane {
 
 namespace {
 
-template <class T> T* named(T* widget, const char* name) {
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
+using platform::named;
 
 QPushButton* button(const char* name, const QString& caption) {
     return named(new QPushButton(caption), name);
@@ -934,9 +932,9 @@ void Main::txtDatarate_Change() {
     w.CdrClockKHz = p.CdrClockKHz;
     lblRxCLK->setText(p.lblRxCLK);
     lblDemodBW->setText(p.lblDemodBW);
-    auto apply = [](auto& field, const auto& value) {
-        if (value)
-            field = *value;
+    using platform::assignIfSet;
+    const auto apply = [](auto& field, const auto& value) {
+        assignIfSet(field, value);
     };
     apply(f.DiscrimBwField, p.DiscrimBwField);
     apply(f.KParityBit7Field, p.KParityBit7Field);

@@ -2,6 +2,7 @@
 
 #include "corvane/corvaneapp.h"
 #include "corvane/main_window.h"
+#include "platform/named.h"
 #include "platform/numbers.h"
 
 #include <QGridLayout>
@@ -17,10 +18,7 @@ namespace corvane {
 
 namespace {
 
-template <class T> T* named(T* w, const char* name) {
-    w->setObjectName(QString::fromLatin1(name));
-    return w;
-}
+using platform::named;
 
 QLabel* label(const char* name, const QString& text) {
     return named(new QLabel(text), name);
@@ -184,9 +182,8 @@ void synthform::apply(const calc::SynthResult& r) {
     app_.show(r.messages);
     auto& f = app_.f();
     auto& w = app_.w();
-    auto set = [](auto& target, const auto& value) {
-        if (value)
-            target = *value;
+    const auto set = [](auto& target, const auto& value) {
+        platform::assignIfSet(target, value);
     };
     auto text = [](QLabel* l, const std::optional<QString>& value) {
         if (value)
