@@ -1,12 +1,560 @@
 #include "corvane/frmdemod.h"
 
+#include "corvane/calc/datarate.h"
 #include "corvane/corvaneapp.h"
+#include "corvane/fielddialog.h"
+#include "corvane/main_window.h"
+#include "platform/messages.h"
+#include "platform/named.h"
+#include "platform/numbers.h"
+
+#include <QComboBox>
+#include <QEvent>
+#include <QFocusEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+#include <cmath>
+#include <limits>
 
 namespace corvane {
+
+using dialog::bit;
+
+namespace {
+
+constexpr double TwoPi = 6.2832; // the chip's filter formula uses this rounded value
+constexpr int32_t LargestDiscrimSetting = 660;
+constexpr int32_t MaxTenBitCode = 1023; // DiscrimBwField and PostDemodBwField
+constexpr int MaxK = std::numeric_limits<int16_t>::max();
+constexpr int32_t MaxIFFilterDivider = 511;
+constexpr int32_t MaxBBOffsetEntry = 27; // 28 / 8 rounds to 4, beyond the 2-bit code
+constexpr int32_t MaxDemodDivider = 15;
+constexpr int32_t MaxCdrDivider = 255;
+// The demodulator divider field holds 0 for a divide by 4.
+constexpr int32_t DemodDividerOfCodeZero = 4;
+// The baseband offset code 0 is a divide by 4, codes 1 to 3 divide by 8 times the code.
+constexpr int32_t BBOffsetDividerOfCodeZero = 4;
+
+int32_t demodDivider(int16_t field) {
+    const int32_t d = field / bit(6);
+    return d == 0 ? DemodDividerOfCodeZero : d;
+}
+
+int32_t bbOffsetDivider(int32_t field) {
+    const int32_t code = field / bit(4);
+    return code == 0 ? BBOffsetDividerOfCodeZero : code * 8;
+}
+
+// A box's entry as a whole number (half to even) within lo..hi; nullopt for anything else.
+std::optional<int32_t> wholeEntry(const QString& text, int32_t lo, int32_t hi) {
+    const auto v = platform::textToNumber(text);
+    if (!v)
+        return std::nullopt;
+    const auto n = platform::toInt32(*v);
+    if (!n || *n < lo || *n > hi)
+        return std::nullopt;
+    return n;
+}
+
+// The same for a divider box: a number outside the field's range is refused with the message
+// that names the range; text that is not a number is refused without one.
+std::optional<int32_t> dividerEntry(const QString& text, int32_t lo, int32_t hi,
+                                    const QString& limitText, platform::MessageService& m) {
+    if (!platform::isNumeric(text))
+        return std::nullopt;
+    const auto n = wholeEntry(text, lo, hi);
+    if (!n)
+        m.message(limitText, platform::MsgIcon::Exclamation);
+    return n;
+}
+
+// numerator / divisor in the ".0000" pattern with its unit; empty when there is no quotient.
+QString clockText(double numerator, double divisor, const QString& unit) {
+    if (divisor == 0)
+        return {};
+    const double v = numerator / divisor;
+    if (!std::isfinite(v))
+        return {};
+    return platform::formatNumber(v, u".0000") + unit;
+}
+
+const QString kHz = QStringLiteral(" kHz");
+const QString MHz = QStringLiteral(" MHz");
+
+} // namespace
 
 frmDemod::frmDemod(CorvaneApp& app) : app_(app) {
     setObjectName(QStringLiteral("frmDemod"));
     setWindowTitle(QStringLiteral("Advanced Demod Settings"));
+
+    // Correlator Setting
+    FrCorrelator =
+        platform::named(new QGroupBox(QStringLiteral("Correlator Setting")), "FrCorrelator");
+    cmbdiscrim = dialog::list(
+        "cmbdiscrim", {QStringLiteral("Discrim B/W = 1x"), QStringLiteral("Discrim B/W = 2x"),
+                       QStringLiteral("Discrim B/W = 3x"), QStringLiteral("Discrim B/W = 4x")});
+    cmbdiscrim->setToolTip(QStringLiteral(
+        "Increasing the Discrim B/W improves the frequency tolerance of the receiver. It will "
+        "also cause a slight degradation in sensitivity"));
+    CmdKup = platform::namedButton("CmdKup", QStringLiteral("K up"));
+    cmdKdown = platform::namedButton("cmdKdown", QStringLiteral("K down"));
+    cmdKreset = platform::namedButton("cmdKreset", QStringLiteral("reset"));
+    Label14 = dialog::label("Label14", QStringLiteral("50"));
+    lblT4Frequency = dialog::label("lblT4Frequency", QString());
+    Label16 = dialog::label("Label16", QString());
+    auto* correlator = new QGridLayout(FrCorrelator);
+    correlator->addWidget(cmbdiscrim, 0, 0, 1, 4);
+    correlator->addWidget(new QLabel(QStringLiteral("K value =")), 1, 0);
+    correlator->addWidget(Label14, 1, 1);
+    correlator->addWidget(CmdKup, 1, 2);
+    correlator->addWidget(cmdKdown, 1, 3);
+    correlator->addWidget(cmdKreset, 2, 2, 1, 2);
+    correlator->addWidget(new QLabel(QStringLiteral("Discrim BW =")), 3, 0);
+    correlator->addWidget(lblT4Frequency, 3, 1, 1, 3);
+    correlator->addWidget(new QLabel(QStringLiteral("Discrim Centre Freq =")), 4, 0);
+    correlator->addWidget(Label16, 4, 1, 1, 3);
+    correlator->setColumnMinimumWidth(1, 90);
+
+    // Linear Demod Threshold
+    FrLockmode =
+        platform::named(new QGroupBox(QStringLiteral("Linear Demod Threshold")), "FrLockmode");
+    cmbLockmode = dialog::list("cmbLockmode",
+                               {QStringLiteral("Threshold Free Running"),
+                                QStringLiteral("Lock Threshold after next Syncw'd"),
+                                QStringLiteral("Lock Threshold after next Syncw'd for DPL Bytes"),
+                                QStringLiteral("Lock Threshold")});
+    auto* lockNote = new QLabel(QStringLiteral(
+        "Note: Locking the threshold will also have the effect of locking the AFC and AGC."));
+    lockNote->setWordWrap(true);
+    auto* lock = new QVBoxLayout(FrLockmode);
+    lock->addWidget(cmbLockmode);
+    lock->addWidget(lockNote);
+
+    // PostDemoduator BW
+    FrPostDemod =
+        platform::named(new QGroupBox(QStringLiteral("PostDemoduator BW")), "FrPostDemod");
+    txtDemodBW = dialog::box("txtDemodBW");
+    txtDemodBW->setMaximumWidth(70);
+    lblDemodBW = dialog::label("lblDemodBW", QString());
+    lblDemodBW_disp = dialog::label("lblDemodBW_disp", QStringLiteral("R4_DB(20:29) = 16"));
+    auto* post = new QGridLayout(FrPostDemod);
+    auto* bwCaption = new QLabel(QStringLiteral("Desired BW(3dB)"));
+    bwCaption->setBuddy(txtDemodBW);
+    post->addWidget(bwCaption, 0, 0);
+    post->addWidget(txtDemodBW, 0, 1);
+    post->addWidget(new QLabel(QStringLiteral("kHz")), 0, 2);
+    post->addWidget(new QLabel(QStringLiteral("Actual Post Demod BW  =")), 1, 0);
+    post->addWidget(lblDemodBW, 1, 1, 1, 2);
+    post->addWidget(lblDemodBW_disp, 2, 0, 1, 3);
+
+    // Receiver Clocks
+    FrClocks = platform::named(new QGroupBox(QStringLiteral("Receiver Clocks")), "FrClocks");
+    auto divider = [](const char* name) {
+        QLineEdit* e = dialog::box(name);
+        e->setMaximumWidth(60);
+        return e;
+    };
+    auto clock = [](const char* name) {
+        QLabel* l = dialog::label(name, QStringLiteral("Fclock"));
+        l->setMinimumWidth(110);
+        return l;
+    };
+    txtIFFilter = divider("txtIFFilter");
+    txtBBOffset = divider("txtBBOffset");
+    txtDemod = divider("txtDemod");
+    txtCDR = divider("txtCDR");
+    txtSeq = divider("txtSeq");
+    lblIFfilterclk = clock("lblIFfilterclk");
+    lblBBoffsetclk = clock("lblBBoffsetclk");
+    lblDemodclk = clock("lblDemodclk");
+    lblCDRclk = clock("lblCDRclk");
+    lblSeqclk = clock("lblSeqclk");
+    cmdautoClock = platform::namedButton("cmdautoClock", QStringLiteral("Auto Calc Clocks"));
+    auto* clocks = new QGridLayout(FrClocks);
+    const struct {
+        const char* caption;
+        QLineEdit* box;
+        QLabel* clock;
+    } rows[] = {
+        {"IF Filter Divider", txtIFFilter, lblIFfilterclk},
+        {"BB Offset Divider", txtBBOffset, lblBBoffsetclk},
+        {"Demod Divider", txtDemod, lblDemodclk},
+        {"CDR Divider", txtCDR, lblCDRclk},
+        {"Seq Divider", txtSeq, lblSeqclk},
+    };
+    int row = 0;
+    for (const auto& r : rows) {
+        auto* caption = new QLabel(QString::fromLatin1(r.caption));
+        caption->setBuddy(r.box);
+        clocks->addWidget(caption, row, 0);
+        clocks->addWidget(r.box, row, 1);
+        clocks->addWidget(r.clock, row++, 2);
+    }
+    clocks->addWidget(cmdautoClock, row, 0, 1, 3);
+
+    Command1 = dialog::returnButton("Command1");
+
+    auto* left = new QVBoxLayout;
+    left->addWidget(FrCorrelator);
+    left->addWidget(FrLockmode);
+    left->addStretch();
+    auto* right = new QVBoxLayout;
+    right->addWidget(FrPostDemod);
+    right->addWidget(FrClocks);
+    right->addStretch();
+    auto* columns = new QHBoxLayout;
+    columns->addLayout(left);
+    columns->addLayout(right);
+    auto* foot = new QHBoxLayout;
+    foot->addStretch();
+    foot->addWidget(Command1);
+    auto* top = new QVBoxLayout(this);
+    top->addLayout(columns);
+    top->addLayout(foot);
+
+    connect(cmbdiscrim, &QComboBox::currentIndexChanged, this, &frmDemod::cmbdiscrim_Click);
+    connect(CmdKup, &QPushButton::clicked, this, &frmDemod::CmdKup_Click);
+    connect(cmdKdown, &QPushButton::clicked, this, &frmDemod::cmdKdown_Click);
+    connect(cmdKreset, &QPushButton::clicked, this, &frmDemod::cmdKreset_Click);
+    connect(cmbLockmode, &QComboBox::currentIndexChanged, this, &frmDemod::cmbLockmode_Click);
+    connect(txtDemodBW, &QLineEdit::textChanged, this, &frmDemod::txtDemodBW_Change);
+    connect(cmdautoClock, &QPushButton::clicked, this, &frmDemod::cmdautoClock_Click);
+    connect(Command1, &QPushButton::clicked, this, &frmDemod::Command1_Click);
+    // The divider boxes act when the user leaves them, not on every keystroke.
+    for (QLineEdit* box : {txtIFFilter, txtBBOffset, txtDemod, txtCDR})
+        box->installEventFilter(this);
+}
+
+bool frmDemod::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusOut && !isUnloaded()) {
+        // Focus that goes to another program or a pop-up menu, or away while a message box is
+        // up, has not left the box for another control of this window.
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
+            if (watched == txtIFFilter)
+                txtIFFilter_LostFocus();
+            else if (watched == txtBBOffset)
+                txtBBOffset_LostFocus();
+            else if (watched == txtDemod)
+                txtDemod_LostFocus();
+            else if (watched == txtCDR)
+                txtCDR_LostFocus();
+        }
+    }
+    return platform::Form::eventFilter(watched, event);
+}
+
+// ---- load --------------------------------------------------------------------------------
+
+void frmDemod::Form_Load() {
+    const link::CorvaneFields& f = app_.f();
+    const link::CorvaneWorking& w = app_.w();
+
+    const double lock = f.LockThresholdModeField;
+    if (lock == 0 || lock == 16 || lock == 32 || lock == 48)
+        cmbLockmode->setCurrentIndex(static_cast<int>(lock / 16));
+    if (w.DiscrimMultiplier >= 1 && w.DiscrimMultiplier <= 4)
+        cmbdiscrim->setCurrentIndex(w.DiscrimMultiplier - 1);
+
+    if (w.ActualDeviationKHz > 0) {
+        storeDiscrimCode(w.DiscrimK);
+        storeParity(w.DiscrimK);
+    }
+    // The linear demodulator has no correlator to set.
+    const bool linear = linearOnFrontPanel();
+    FrCorrelator->setEnabled(!linear);
+    if (linear) {
+        Label14->clear();
+        lblT4Frequency->clear();
+        Label16->clear();
+    } else {
+        showKLabels();
+    }
+
+    const int16_t type = f.DemodTypeField;
+    if (type == calc::DemodLinear || type == calc::DemodCorrelator || type == calc::DemodThreeFsk ||
+        type == calc::DemodFourFsk) {
+        const bool kControls = type == calc::DemodLinear || type == calc::DemodCorrelator;
+        for (QWidget* c : {static_cast<QWidget*>(cmbdiscrim), static_cast<QWidget*>(CmdKup),
+                           static_cast<QWidget*>(cmdKdown), static_cast<QWidget*>(cmdKreset)})
+            c->setEnabled(kControls);
+    }
+    if (!linear)
+        showCentreFrequency();
+
+    showBoxes();
+    showClocks();
+    showPostDemod();
+}
+
+bool frmDemod::linearOnFrontPanel() {
+    return app_.main().cmbDemod->currentIndex() == 0;
+}
+
+// ---- discriminator -------------------------------------------------------------------------
+
+// The discriminator bandwidth code for K at the demodulator clock. Above the largest setting
+// the warning is shown and the code is stored as computed, as long as it fits the field's ten
+// bits; a code beyond them is refused (with the same warning), the field keeps its value.
+bool frmDemod::storeDiscrimCode(int K) {
+    const auto b = calc::discrimBandwidthCode(K, app_.w().DemodClockMHz);
+    if (!b || *b > LargestDiscrimSetting)
+        app_.messages().message(DiscrimLimitText);
+    if (!b || *b < 0 || *b > MaxTenBitCode)
+        return false;
+    app_.f().DiscrimBwField = *b * bit(10);
+    return true;
+}
+
+void frmDemod::storeParity(int K) {
+    const calc::KParity parity = calc::kParity(K);
+    app_.f().KParityBit7Field = parity.bit7;
+    app_.f().KParityBit9Field = parity.bit9;
+}
+
+// A new K with its bandwidth code, parity and labels (those only while a deviation is set).
+// A K below 1 or one whose code does not fit is refused and nothing changes.
+bool frmDemod::stepK(int K) {
+    if (K < 1 || K > MaxK) {
+        app_.messages().message(KLimitText, platform::MsgIcon::Exclamation);
+        return false;
+    }
+    if (!(app_.w().ActualDeviationKHz > 0)) {
+        app_.w().DiscrimK = static_cast<int16_t>(K);
+        return true;
+    }
+    if (!storeDiscrimCode(K))
+        return false;
+    app_.w().DiscrimK = static_cast<int16_t>(K);
+    storeParity(K);
+    showKLabels();
+    return true;
+}
+
+void frmDemod::showKLabels() {
+    const int K = app_.w().DiscrimK;
+    Label14->setText(platform::numberText(K));
+    if (K > 0)
+        lblT4Frequency->setText(platform::formatNumber(100.0 / K, u"0.000#") + kHz);
+    else
+        lblT4Frequency->clear();
+    showCentreFrequency();
+}
+
+void frmDemod::showCentreFrequency() {
+    const link::CorvaneFields& f = app_.f();
+    const double fdMHz =
+        double(app_.w().CrystalFrequencyMHz) / demodDivider(f.DemodClockDividerField);
+    const double code = f.DiscrimBwField / double(bit(10));
+    const double centre = fdMHz * 1000.0 * app_.w().DiscrimK / (code * 4);
+    if (code == 0 || !std::isfinite(centre))
+        Label16->clear();
+    else
+        Label16->setText(platform::formatNumber(centre, u"#000.000") + kHz);
+}
+
+void frmDemod::cmbdiscrim_Click() {
+    const int i = cmbdiscrim->currentIndex();
+    if (i < 0 || i > 3)
+        return;
+    link::CorvaneWorking& w = app_.w();
+    const auto multiplier = static_cast<int16_t>(i + 1);
+    if (app_.f().DemodTypeField == calc::DemodCorrelator && w.ActualDeviationKHz > 0) {
+        const auto K = platform::toInt32(100.0 / (multiplier * double(w.ActualDeviationKHz)));
+        if (!stepK(K.value_or(0))) {
+            // The list goes back to the width that still stands.
+            const QSignalBlocker block(cmbdiscrim);
+            cmbdiscrim->setCurrentIndex(w.DiscrimMultiplier >= 1 && w.DiscrimMultiplier <= 4
+                                            ? w.DiscrimMultiplier - 1
+                                            : -1);
+            return;
+        }
+    }
+    w.DiscrimMultiplier = multiplier;
+}
+
+void frmDemod::CmdKup_Click() {
+    stepK(app_.w().DiscrimK + 1);
+}
+
+void frmDemod::cmdKdown_Click() {
+    stepK(app_.w().DiscrimK - 1);
+}
+
+void frmDemod::cmdKreset_Click() {
+    app_.main().txtDatarate_Change();
+    showKLabels();
+}
+
+// ---- linear threshold and post-demodulator filter --------------------------------------------
+
+void frmDemod::cmbLockmode_Click() {
+    const int i = cmbLockmode->currentIndex();
+    if (i >= 0 && i <= 3)
+        app_.f().LockThresholdModeField = i * 16.0;
+}
+
+void frmDemod::txtDemodBW_Change() {
+    const QString text = txtDemodBW->text();
+    if (text.isEmpty() || text.size() >= 4)
+        return;
+    const auto bw = platform::textToNumber(text);
+    const float fd = app_.w().DemodClockMHz;
+    if (!bw || *bw < 0 || !(fd > 0))
+        return;
+    const auto code = platform::toInt32(1024.0 * TwoPi * *bw / (fd * 1000.0));
+    if (!code || *code > MaxTenBitCode) {
+        app_.messages().message(PostDemodLimitText, platform::MsgIcon::Exclamation);
+        return;
+    }
+    const double actual = *code * double(fd) * 1000.0 / (1024.0 * TwoPi);
+    const QString shown = platform::formatNumber(actual, u"#0.0000");
+    lblDemodBW->setText(shown + QStringLiteral("kHz"));
+    app_.main().lblDemodBW->setText(shown);
+    app_.f().PostDemodBwField = *code * bit(20);
+    lblDemodBW_disp->setText(QStringLiteral("R4_DB(20:29) = ") + platform::numberText(*code));
+}
+
+void frmDemod::showPostDemod() {
+    const QString caption = app_.main().lblDemodBW->text();
+    txtDemodBW->setText(caption);
+    const auto v = platform::textToNumber(caption);
+    lblDemodBW->setText((v ? platform::formatNumber(*v, u".0000") : caption) +
+                        QStringLiteral("kHz"));
+    lblDemodBW_disp->setText(QStringLiteral("R4_DB(20:29) = ") +
+                             platform::numberText(app_.f().PostDemodBwField / double(bit(20))));
+}
+
+// ---- receiver clocks ---------------------------------------------------------------------
+
+void frmDemod::showBoxes() {
+    const link::CorvaneFields& f = app_.f();
+    txtIFFilter->setText(platform::numberText(f.IFFilterDividerField / bit(5)));
+    txtBBOffset->setText(platform::numberText(bbOffsetDivider(f.BbOffsetDividerField)));
+    // A demodulator divider field of 0 is the divide by 4 the chip applies, and is shown so.
+    txtDemod->setText(platform::numberText(demodDivider(f.DemodClockDividerField)));
+    txtCDR->setText(platform::numberText(f.CdrClockDividerField / double(bit(10))));
+    txtSeq->setText(platform::numberText(f.SeqClockDividerField / double(bit(18))));
+}
+
+void frmDemod::showClocks() {
+    const link::CorvaneFields& f = app_.f();
+    const double crystalMHz = app_.w().CrystalFrequencyMHz;
+    const double crystalKHz = platform::toSingle(crystalMHz * 1000.0);
+    const double demod = demodDivider(f.DemodClockDividerField);
+    const double cdr = f.CdrClockDividerField / double(bit(10));
+    lblIFfilterclk->setText(clockText(crystalKHz, f.IFFilterDividerField / bit(5), kHz));
+    lblBBoffsetclk->setText(clockText(crystalMHz, bbOffsetDivider(f.BbOffsetDividerField), MHz));
+    lblDemodclk->setText(clockText(crystalMHz, demod, MHz));
+    lblCDRclk->setText(clockText(crystalKHz, cdr * demod, kHz));
+    lblSeqclk->setText(clockText(crystalKHz, f.SeqClockDividerField / double(bit(18)), kHz));
+}
+
+void frmDemod::txtIFFilter_LostFocus() {
+    const auto n = dividerEntry(txtIFFilter->text(), 1, MaxIFFilterDivider, IFFilterLimitText,
+                                app_.messages());
+    if (!n) {
+        showBoxes();
+        return;
+    }
+    app_.f().IFFilterDividerField = double(*n) * bit(5);
+    Form_Load();
+}
+
+void frmDemod::txtBBOffset_LostFocus() {
+    const auto n =
+        dividerEntry(txtBBOffset->text(), 0, MaxBBOffsetEntry, BBOffsetLimitText, app_.messages());
+    if (!n) {
+        showBoxes();
+        return;
+    }
+    // Entries 8, 16, 24 give codes 1, 2, 3; up to 4 gives code 0 (a divide by 4).
+    app_.f().BbOffsetDividerField = platform::toInt32(*n / 8.0).value_or(0) * bit(4);
+    Form_Load();
+}
+
+void frmDemod::txtDemod_LostFocus() {
+    link::CorvaneFields& f = app_.f();
+    link::CorvaneWorking& w = app_.w();
+    const auto d =
+        dividerEntry(txtDemod->text(), 1, MaxDemodDivider, DemodLimitText, app_.messages());
+    if (!d) {
+        showBoxes();
+        return;
+    }
+    w.DemodClockMHz = platform::toSingle(double(w.CrystalFrequencyMHz) / *d);
+    f.DemodClockDividerField = static_cast<int16_t>(*d == DemodDividerOfCodeZero ? 0 : *d * bit(6));
+    // The clock recovery divides the new demodulator clock. A CDR box without a usable entry
+    // gets the stored divider back first.
+    if (!wholeEntry(txtCDR->text(), 0, MaxCdrDivider))
+        showBoxes();
+    txtCDR_LostFocus();
+    if (w.ActualDeviationKHz > 0) {
+        const auto code =
+            platform::toInt32(w.DemodClockMHz * 1000.0 / (double(w.ActualDeviationKHz) * 4));
+        if (code && *code >= 0 && *code <= MaxTenBitCode)
+            f.DiscrimBwField = *code * bit(10);
+        else
+            app_.messages().message(DiscrimLimitText);
+    }
+    // The centre frequency is where the new code shows.
+    if (!linearOnFrontPanel())
+        showCentreFrequency();
+}
+
+std::optional<int32_t> frmDemod::cdrEntry() {
+    const auto c = dividerEntry(txtCDR->text(), 0, MaxCdrDivider, CDRLimitText, app_.messages());
+    if (c && *c == 0)
+        return 1; // no divide at all
+    return c;
+}
+
+void frmDemod::storeCdr(int32_t c) {
+    app_.f().CdrClockDividerField = c * bit(10);
+    app_.w().CdrClockKHz = platform::toSingle(app_.w().DemodClockMHz * 1000.0 / c);
+}
+
+void frmDemod::txtCDR_LostFocus() {
+    const auto c = cdrEntry();
+    if (!c) {
+        showBoxes();
+        return;
+    }
+    storeCdr(*c);
+    Form_Load();
+}
+
+// The clocks the data-rate plan would choose for the front panel's rate, deviation and
+// crystal; the discriminator, filter and threshold settings made here stay.
+void frmDemod::cmdautoClock_Click() {
+    Main& m = app_.main();
+    link::CorvaneFields& f = app_.f();
+    link::CorvaneWorking& w = app_.w();
+    const calc::DataRatePlan p = calc::planDataRate(
+        {m.txtDatarate->text(), m.TxtFSKdev->text(), w.CrystalFrequencyMHz, w.ActualDeviationKHz,
+         f.DemodTypeField, m.cmb3FSKDetect->currentIndex(), m.cmbVPathMem->currentIndex()});
+    if (!p.ran)
+        return;
+    app_.show(p.messages);
+    f.IFFilterDividerField = p.IFFilterDividerField;
+    f.BbOffsetDividerField = p.BbOffsetDividerField;
+    f.DemodClockDividerField = p.DemodClockDividerField;
+    f.CdrClockDividerField = p.CdrClockDividerField;
+    f.SeqClockDividerField = p.SeqClockDividerField;
+    w.DemodClockMHz = p.DemodClockMHz;
+    w.CdrClockKHz = p.CdrClockKHz;
+    Form_Load();
+}
+
+void frmDemod::Command1_Click() {
+    dialog::returnToFrontPanel(*this, app_);
 }
 
 } // namespace corvane

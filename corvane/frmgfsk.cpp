@@ -1,12 +1,169 @@
 #include "corvane/frmgfsk.h"
 
 #include "corvane/corvaneapp.h"
+#include "corvane/fielddialog.h"
+#include "corvane/main_window.h"
+#include "platform/messages.h"
+#include "platform/numbers.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
 
 namespace corvane {
+
+using dialog::bit;
+
+namespace {
+
+constexpr std::array<int, 4> IndexCounters{16, 32, 64, 128};
+constexpr int32_t DividerMin = 1;
+constexpr int32_t DividerMax = 127; // the 7 bits of the deviation field
+// Below this channel frequency the VCO runs divided by 2, which halves the deviation.
+constexpr double DividedBandMHz = 500;
+// Register 2 carries the Gaussian scheme as 1 in bits 4..6.
+constexpr int16_t GaussianScheme = 16;
+
+} // namespace
+
+std::optional<GfskSetup> planGfsk(int modControl, int indexCounterIndex, const QString& dividerText,
+                                  double PfdFrequencyMHz, double RfFrequencyMHz) {
+    if (modControl < 0 || modControl > 7 || indexCounterIndex < 0 ||
+        indexCounterIndex >= static_cast<int>(IndexCounters.size()))
+        return std::nullopt;
+    const std::optional<double> entry = platform::textToNumber(dividerText);
+    if (!entry)
+        return std::nullopt;
+    GfskSetup s;
+    // A divider too large to convert is above the limit all the same.
+    const std::optional<int64_t> d = platform::toInt64(*entry);
+    s.divider = d ? static_cast<int32_t>(std::clamp<int64_t>(*d, DividerMin, DividerMax))
+                  : (*entry < 0 ? DividerMin : DividerMax);
+    s.dividerLimited = !d || *d != s.divider;
+    s.TxDeviationField = s.divider * bit(19);
+    s.GfskIndexCounterField = indexCounterIndex * bit(27);
+    const double full = std::ldexp(PfdFrequencyMHz * 1e6, modControl) / (4096.0 * 1000.0);
+    s.ActualDeviationKHz = platform::toSingle(full);
+    s.deviationKHz = RfFrequencyMHz >= DividedBandMHz ? full : full / 2;
+    const int counter = IndexCounters[static_cast<size_t>(indexCounterIndex)];
+    s.dataRateKbps = PfdFrequencyMHz * 1e6 / (double(counter) * s.divider * 1000.0);
+    return s;
+}
 
 frmGFSK::frmGFSK(CorvaneApp& app) : app_(app) {
     setObjectName(QStringLiteral("frmGFSK"));
     setWindowTitle(QStringLiteral("Gaussian ASK/FSK Form"));
+
+    cmbModCtrl = dialog::list("cmbModCtrl", dialog::numberItems(7));
+    cmbIndexCount = dialog::list("cmbIndexCount", {QStringLiteral("16"), QStringLiteral("32"),
+                                                   QStringLiteral("64"), QStringLiteral("128")});
+    txtDivider = dialog::box("txtDivider", QStringLiteral("64"));
+    lblFdev = dialog::label("lblFdev", QString());
+    lblDatarate = dialog::label("lblDatarate", QString());
+    for (QLabel* l : {lblFdev, lblDatarate}) {
+        l->setFrameShape(QFrame::Panel);
+        l->setFrameShadow(QFrame::Sunken);
+        l->setMinimumWidth(120);
+    }
+    Label4 = dialog::label("Label4", QStringLiteral("If operating in the 300-500 MHz band "
+                                                    "deviation is half what it would be if "
+                                                    "operating in excess of 500 MHz."));
+    Label4->setWordWrap(true);
+    cmdCalculate = new QPushButton(QStringLiteral("Calculate !"));
+    cmdCalculate->setObjectName(QStringLiteral("cmdCalculate"));
+    cmdUpdate = new QPushButton(QStringLiteral("Update MOD        Register !"));
+    cmdUpdate->setObjectName(QStringLiteral("cmdUpdate"));
+    cmdCancel = new QPushButton(QStringLiteral("Exit"));
+    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+
+    Frame1 = new QGroupBox(QStringLiteral("Gaussian Setup"));
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    auto* grid = new QGridLayout(Frame1);
+    const std::pair<const char*, QWidget*> rows[] = {
+        {"Mod Control", cmbModCtrl},    {"Index Counter", cmbIndexCount},
+        {"Divider Number", txtDivider}, {"Deviation", lblFdev},
+        {"Data Rate", lblDatarate},
+    };
+    int row = 0;
+    for (const auto& [caption, control] : rows) {
+        auto* l = new QLabel(QString::fromLatin1(caption));
+        l->setBuddy(control);
+        grid->addWidget(l, row, 0);
+        grid->addWidget(control, row, 1);
+        ++row;
+    }
+    grid->addWidget(Label4, row, 0, 1, 2);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(cmdCalculate);
+    buttons->addWidget(cmdUpdate);
+    buttons->addStretch();
+    buttons->addWidget(cmdCancel);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(Frame1);
+    layout->addLayout(buttons);
+    setMinimumWidth(380);
+
+    connect(cmdCalculate, &QPushButton::clicked, this, &frmGFSK::CmdCalculate_Click);
+    connect(cmdUpdate, &QPushButton::clicked, this, &frmGFSK::cmdUpdate_Click);
+    connect(cmdCancel, &QPushButton::clicked, this, &frmGFSK::cmdCancel_Click);
+}
+
+void frmGFSK::CmdCalculate_Click() {
+    auto& f = app_.f();
+    auto& w = app_.w();
+    const std::optional<GfskSetup> s =
+        planGfsk(cmbModCtrl->currentIndex(), cmbIndexCount->currentIndex(), txtDivider->text(),
+                 w.PfdFrequencyMHz, w.RfFrequencyMHz);
+    if (!s) {
+        const bool chosen = cmbModCtrl->currentIndex() >= 0 && cmbIndexCount->currentIndex() >= 0;
+        app_.messages().message(chosen
+                                    ? QStringLiteral("Invalid entry. This must be a number")
+                                    : QStringLiteral("Choose a Mod Control and an Index Counter"),
+                                platform::MsgIcon::Exclamation);
+        return;
+    }
+    if (s->dividerLimited)
+        txtDivider->setText(platform::numberText(s->divider));
+    f.TxDeviationField = s->TxDeviationField;
+    f.GfskIndexCounterField = s->GfskIndexCounterField;
+    w.ActualDeviationKHz = s->ActualDeviationKHz;
+    lblDatarate->setText(platform::formatNumber(s->dataRateKbps, u"#0.000") +
+                         QStringLiteral(" kbits/s"));
+    if (f.ModulationSchemeField == GaussianScheme)
+        lblFdev->setText(platform::formatNumber(s->deviationKHz, u"#0.000") +
+                         QStringLiteral(" kHz"));
+
+    Main& panel = app_.main();
+    panel.Lblfskdev->setText(platform::formatNumber(s->deviationKHz, u"#0.000"));
+    // The front panel takes the rate to the 3 decimals this window shows, which
+    // also keeps the text inside the 6 characters its data-rate box acts on.
+    if (!std::isfinite(s->dataRateKbps) || s->dataRateKbps <= 0)
+        return;
+    const QString rate = platform::numberText(platform::roundDecimals(s->dataRateKbps, 3));
+    if (panel.txtDatarate->text() == rate)
+        panel.txtDatarate_Change(); // the deviation may have changed: plan again all the same
+    else
+        panel.txtDatarate->setText(rate);
+}
+
+void frmGFSK::cmdUpdate_Click() {
+    app_.w().RegisterSelect = 2;
+    app_.UpdateAllRegisterLabels();
+}
+
+void frmGFSK::cmdCancel_Click() {
+    unload();
 }
 
 } // namespace corvane

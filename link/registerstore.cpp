@@ -108,11 +108,16 @@ double CorvaneStore::word(int n) {
         return toWord(0, f.SyncErrorsField + f.SyncWordField + f.SyncWordLengthField + 11);
     case 12:
         return toWord(int64_t{f.SwdModeField} + f.PacketLengthField, f.LockThresholdModeField + 12);
-    case 13:
-        return toWord(int64_t{f.ThreeFskThresholdField} + f.ThreeFskBits22To25Field +
-                          f.ViterbiPathMemoryField + f.ThreeFskEnableField +
-                          f.ThreeFskDetectorField + f.ThresholdWordField + 13,
+    case 13: {
+        // The Viterbi detector flag and the path-memory index share bit 11 in
+        // this layout. Adding them would carry a Viterbi detector with an odd
+        // path memory into bits 12 and 13 (the 3FSK enable); combining them
+        // bit by bit keeps every other field of the word intact.
+        const int64_t sharedBit11 = int64_t{f.ViterbiPathMemoryField | f.ThreeFskDetectorField};
+        return toWord(int64_t{f.ThreeFskThresholdField} + f.ThreeFskBits22To25Field + sharedBit11 +
+                          f.ThreeFskEnableField + f.ThresholdWordField + 13,
                       0);
+    }
     case 14:
         return 14; // written only as a whole raw word
     case 15:

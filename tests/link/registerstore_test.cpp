@@ -69,3 +69,20 @@ TEST(RegisterStore, R14HasNoFields) {
     store.setFieldDefaults();
     EXPECT_EQ(store.wordBits(14), 14u);
 }
+
+TEST(RegisterStore, ViterbiDetectorAndPathMemoryNeverCarryIntoTheEnableBit) {
+    CorvaneStore store;
+    store.f.ThreeFskEnableField = 1 << 13;
+    store.f.ThreeFskDetectorField = 1 << 11; // "Viterbi"
+    const std::pair<int16_t, uint32_t> cases[] = {
+        {0, 0x280Du},       // "4 bits"
+        {1 << 11, 0x280Du}, // "6 bits": shares bit 11 with the detector, no carry
+        {2 << 11, 0x380Du}, // "8 bits"
+        {3 << 11, 0x380Du}, // "32 bits"
+    };
+    for (const auto& [pathMemory, expected] : cases) {
+        store.f.ViterbiPathMemoryField = pathMemory;
+        EXPECT_EQ(store.wordBits(13), expected) << pathMemory;
+        EXPECT_NE(store.wordBits(13) & (1u << 13), 0u); // the 3FSK enable survives
+    }
+}
