@@ -52,10 +52,7 @@ ProfileError errorFor(const QString& path, const QString& reason) {
     return ProfileError{absoluteName(path), reason};
 }
 
-struct Loaded {
-    ProfileDocument document;
-    std::optional<ProfileError> error;
-};
+using Loaded = ProfileLoad;
 
 // A missing file reads as an empty one; a file that is there but cannot be read is an error.
 Loaded load(const QString& path) {
@@ -350,6 +347,10 @@ std::optional<ProfileError> ProfileBatch::commit() {
         return error;
     writes_.clear();
     return std::nullopt;
+}
+
+ProfileLoad loadProfileDocument(const QString& path) {
+    return load(path);
 }
 
 } // namespace platform

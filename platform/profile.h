@@ -110,6 +110,14 @@ private:
     QHash<QByteArray, int> sectionIndex_; // folded section name -> its first section
 };
 
+// Reads a whole file once, for callers that look up many keys: a missing file
+// reads as an empty one, a file that is there but cannot be read is an error.
+struct ProfileLoad {
+    ProfileDocument document;
+    std::optional<ProfileError> error;
+};
+ProfileLoad loadProfileDocument(const QString& path);
+
 // A group of writes to one file, applied in one read and one atomic save, with the same
 // result as the same writes made one by one. If any write would be refused, nothing is
 // saved. The pending writes are dropped after a successful commit and kept after a failed

@@ -1,0 +1,732 @@
+// The settings file: saving the set-up, reading it back into the controls,
+// and what a file the program cannot use does (and does not) change.
+#include "corvanefixture.h"
+
+#include "corvane/importexport.h"
+#include "platform/profile.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <optional>
+
+using namespace corvane;
+using namespace corvane::test;
+
+namespace {
+
+const QString VersionMessage = QStringLiteral(
+    "Error: Import file incompatible with this version of software. You should check the "
+    "Verrix website for updates");
+const QString ChipMessage = QStringLiteral("Error: Import file is not for Corvane chip");
+
+QString fixture(const char* name) {
+    return QStringLiteral(CORVANE_FIXTURES "/settings/") + QLatin1String(name);
+}
+
+QByteArray readBytes(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll();
+}
+
+void writeBytes(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+QString nativeName(const QString& path) {
+    return QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
+}
+
+// Everything an import may change, read without loading any window.
+QStringList observableState(CorvaneApp& app) {
+    QStringList s;
+    for (int n = 0; n < 16; ++n)
+        s << QStringLiteral("R%1=%2").arg(n).arg(app.store().wordBits(n), 8, 16, QLatin1Char('0'));
+    Main& m = app.main();
+    for (int n = 0; n < 16; ++n) {
+        if (auto* r = m.readout(n))
+            s << QStringLiteral("L%1=%2/%3").arg(n).arg(r->text()).arg(int(r->mark()));
+    }
+    for (QComboBox* c : {m.cmbVCO, m.cmbModulation, m.cmbDemod, m.cmbIcp, m.cmbIFBW, m.Combo1})
+        s << c->objectName() + QLatin1Char('=') + QString::number(c->currentIndex());
+    for (QLineEdit* e : {m.txtDatarate, m.TxtFSKdev})
+        s << e->objectName() + QLatin1Char('=') + e->text();
+    s << QStringLiteral("HScroll2=%1").arg(m.HScroll2->value())
+      << QStringLiteral("optRx=%1").arg(m.optRx->isChecked())
+      << QStringLiteral("Lblfskdev=") + m.Lblfskdev->text();
+    for (QPushButton* b : {m.Command8, m.Command9, m.Command11})
+        s << b->objectName() + QLatin1Char('=') + b->text();
+    for (const char* w : {"synthform", "frmPowerdown", "frmSWD", "frmAFC", "frmIFCal", "frmAGC"})
+        s << QStringLiteral("%1 loaded=%2").arg(QLatin1String(w)).arg(app.isLoaded(w));
+    const auto& v = app.w();
+    s << QStringLiteral("rf=%1 pfd=%2 xtal=%3 R=%4")
+             .arg(v.RfFrequencyMHz)
+             .arg(v.PfdFrequencyMHz)
+             .arg(v.CrystalFrequencyMHz)
+             .arg(v.RDivider);
+    return s;
+}
+
+struct Settings : CorvaneFixture {
+    QTemporaryDir dir;
+    Main* m = nullptr;
+
+    void SetUp() override {
+        CorvaneFixture::SetUp();
+        m = &start();
+        clearRecords();
+    }
+
+    QString temp(const QString& name) const { return dir.filePath(name); }
+    int files_ = 0;
+
+    // A settings file (CRLF) of entries "Section/Key=value", grouped into their
+    // sections in the order they first appear. The version, chip, RF and
+    // crystal that every usable file carries come first unless the entries
+    // give their own.
+    QString settingsFile(const QStringList& entries) {
+        QStringList all{QStringLiteral("File/Version=1"), QStringLiteral("Phy/Chip=Corvane"),
+                        QStringLiteral("Tx/Frequency=869.5"),
+                        QStringLiteral("PLL/CrystalFreq=19.68")};
+        all.removeIf([&entries](const QString& d) {
+            const QString key = d.left(d.indexOf(QLatin1Char('=')) + 1);
+            return std::any_of(entries.begin(), entries.end(),
+                               [&key](const QString& e) { return e.startsWith(key); });
+        });
+        all += entries;
+        QStringList sections;
+        QHash<QString, QStringList> lines;
+        for (const QString& e : all) {
+            const QString section = e.left(e.indexOf(QLatin1Char('/')));
+            if (!sections.contains(section))
+                sections << section;
+            lines[section] << e.mid(section.size() + 1);
+        }
+        QString text;
+        for (const QString& section : sections)
+            text += QLatin1Char('[') + section + QStringLiteral("]\r\n") +
+                    lines[section].join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
+        const QString path = temp(QStringLiteral("s%1.txt").arg(++files_));
+        writeBytes(path, text.toLatin1());
+        return path;
+    }
+
+    QString messages() const { return messageTexts().empty() ? QString() : messageTexts()[0]; }
+
+    QString value(const QString& path, const char* section, const char* key) const {
+        return platform::GetPrivateProfileString(QLatin1String(section), QLatin1String(key),
+                                                 QString(), 256, path)
+            .value;
+    }
+};
+
+} // namespace
+
+// ---- saving and loading back ------------------------------------------------------
+
+namespace {
+
+// A set-up far from the start-up defaults, made through the controls.
+void changeEverything(CorvaneApp& app) {
+    Main& m = app.main();
+    // The synthesizer and direction first: every calculation resets the IF
+    // calibration tones, which are set further down.
+    app.synth().txtVCOout1->setText(QStringLiteral("433.92"));
+    app.synth().CmdCalculate_Click();
+    app.synth().Command1_Click();
+    m.optTx->setChecked(true);
+    m.cmbModulation->setCurrentIndex(5); // "RC2FSK"
+    m.Combo1->setCurrentIndex(1);        // alpha 0.7
+    m.txtDatarate->setText(QStringLiteral("9.6"));
+    m.TxtFSKdev->setText(QStringLiteral("4"));
+    m.HScroll2->setValue(40);
+    m.cmbIFBW->setCurrentIndex(1);
+    m.cmbIcp->setCurrentIndex(3);
+    m.cmbDemod->setCurrentIndex(0);
+    frmPowerdown& bias = app.bias();
+    bias.HScrPABias->setValue(1);
+    bias.cmbMixerLinearity->setCurrentIndex(1);
+    bias.HScrVCOAdjust->setValue(2);
+    bias.HScrVCObias->setValue(7);
+    bias.Command1_Click();
+    frmSWD& swd = app.swd();
+    swd.cmbInterupt->setCurrentIndex(3);
+    swd.txtPreamble->setText(QStringLiteral("ABC123"));
+    swd.cmbPreamble->setCurrentIndex(2);
+    swd.txtErrors->setText(QStringLiteral("2"));
+    swd.return_Click();
+    frmAFC& afc = app.afc();
+    afc.Toggle1->setOn(true);
+    afc.cmbKi->setCurrentIndex(5);
+    afc.cmbKp->setCurrentIndex(3);
+    afc.txtAFCRange->setText(QStringLiteral("2.5"));
+    afc.Command2_Click();
+    frmIFCal& cal = app.ifCal();
+    cal.Text1->setText(QStringLiteral("50"));
+    cal.Text2->setText(QStringLiteral("80"));
+    cal.Text3->setText(QStringLiteral("120"));
+    cal.Command2_Click();
+    frmAGC& agc = app.agc();
+    agc.Combo1->setCurrentIndex(1);
+    agc.Text1->setText(QStringLiteral("20"));
+    agc.Text2->setText(QStringLiteral("60"));
+    agc.Combo2->setCurrentIndex(2);
+    agc.Combo3->setCurrentIndex(1);
+    agc.Command2_Click();
+}
+
+} // namespace
+
+TEST_F(Settings, SavedSetUpLoadsIntoAFreshProgramAndSavesTheSameFile) {
+    changeEverything(*app);
+    const QString path = temp(QStringLiteral("round.txt"));
+    ExportSettings(*app, path);
+    const QByteArray first = readBytes(path);
+    ASSERT_FALSE(first.isEmpty());
+    EXPECT_EQ(value(path, "Phy", "Modulation"), QStringLiteral("RC2FSK"));
+    EXPECT_EQ(value(path, "Phy", "Alpha"), QStringLiteral("0.7"));
+    EXPECT_EQ(value(path, "AFC", "Range"), QStringLiteral("2.5"));
+    // The dividers the chip is programmed with, not the synthesizer window's reset values.
+    EXPECT_EQ(value(path, "Tx", "INT").toInt(), f().IntegerNField >> 19);
+    EXPECT_EQ(value(path, "Tx", "FRAC").toInt(), f().FracNField >> 4);
+    EXPECT_NE(value(path, "Tx", "INT"), QStringLiteral("78"));
+
+    platform::RecordingServices services2;
+    board::RecordingSkerry usb2;
+    board::RecordingParllio port2;
+    auto fresh = std::make_unique<CorvaneApp>(services2.view(), usb2, port2);
+    fresh->start();
+    services2.messages.clear();
+    ImportSettings(*fresh, path);
+    EXPECT_TRUE(services2.messages.texts().empty());
+    ExportSettings(*fresh, path);
+    EXPECT_EQ(readBytes(path), first);
+
+    for (int n = 0; n < 16; ++n)
+        EXPECT_EQ(fresh->store().wordBits(n), word(n)) << "R" << n;
+    // The deviation box takes the deviation actually reached, which plans the same.
+    EXPECT_NEAR(fresh->main().TxtFSKdev->text().toDouble(), m->Lblfskdev->text().toDouble(),
+                0.0005);
+    QStringList mine = observableState(*app);
+    QStringList theirs = observableState(*fresh);
+    for (QStringList* s : {&mine, &theirs}) {
+        s->removeIf([](const QString& line) {
+            return line.startsWith(QStringLiteral("L")) ||
+                   line.startsWith(QStringLiteral("TxtFSKdev"));
+        });
+    }
+    EXPECT_EQ(theirs, mine);
+    for (const char* w : {"frmPowerdown", "frmSWD", "frmAFC", "frmIFCal", "frmAGC"})
+        EXPECT_TRUE(fresh->isLoaded(w)) << w; // loaded hidden by the import
+    EXPECT_EQ(fresh->swd().txtPreamble->text(), QStringLiteral("ABC123"));
+    EXPECT_EQ(fresh->afc().txtAFCRange->text(), QStringLiteral("2.5"));
+    EXPECT_EQ(fresh->afc().Toggle1->isOn(), true);
+    EXPECT_EQ(fresh->ifCal().Text2->text(), QStringLiteral("80"));
+    EXPECT_EQ(fresh->agc().Combo2->currentIndex(), 2);
+    fresh.reset();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+TEST_F(Settings, SavingKeepsTheOtherToolsLinesAndWritesEachKeyOnce) {
+    const QString path = temp(QStringLiteral("foreign.txt"));
+    ASSERT_TRUE(QFile::copy(fixture("foreign.txt"), path));
+    const QByteArray before = readBytes(path);
+    ExportSettings(*app, path);
+    m->txtDatarate->setText(QStringLiteral("9.6"));
+    ExportSettings(*app, path); // a second save replaces the first one's values
+    const QByteArray after = readBytes(path);
+    EXPECT_TRUE(messageTexts().empty());
+
+    // Every line of the other tool is still there, unchanged and in its order.
+    qsizetype from = 0;
+    for (const char* line :
+         {"; written by the design tool\r\n", "Tool=Ombrelle 2.0\r\n", "[phy]\r\n",
+          "Antenna=whip\r\n", "[Notes]\r\n", "owner=lab 3\r\n", "[sync]\r\n", "Comment=keep me"}) {
+        const qsizetype at = after.indexOf(line, from);
+        EXPECT_GE(at, from) << line;
+        from = at;
+    }
+    // Known keys are replaced where they stood, keeping their spelling.
+    EXPECT_TRUE(after.contains("[phy]\r\nCHIP=Corvane\r\n")) << after.constData();
+    EXPECT_TRUE(after.contains("[sync]\r\nSyncDetect=0\r\n"));
+    EXPECT_TRUE(after.startsWith("; written by the design tool\r\n[File]\r\nVersion=1\r\n"));
+
+    // Each key once, inside its own section; no section added twice.
+    const QList<QByteArray> lines = after.split('\n');
+    QByteArray section;
+    QHash<QByteArray, int> seen;
+    QHash<QByteArray, int> headers;
+    for (QByteArray line : lines) {
+        line = line.trimmed();
+        if (line.startsWith('[')) {
+            section = line.mid(1, line.indexOf(']') - 1).toLower();
+            ++headers[section];
+        } else if (line.contains('=') && !line.startsWith(';')) {
+            ++seen[section + '/' + line.left(line.indexOf('=')).trimmed().toLower()];
+        }
+    }
+    for (auto it = headers.cbegin(); it != headers.cend(); ++it)
+        EXPECT_EQ(it.value(), 1) << it.key().constData();
+    const char* expected[] = {"file/version",      "file/path",       "phy/chip",
+                              "phy/modulation",    "phy/baudrate",    "phy/mode",
+                              "phy/deviation_khz", "phy/pabias",      "vco/lext",
+                              "vco/vcoband",       "vco/vcodivider",  "vco/vcobias",
+                              "tx/frequency",      "tx/int",          "tx/frac",
+                              "tx/palevel",        "rx/if_bw",        "rx/mixer_linearity",
+                              "rx/lna_mode",       "rx/demod",        "pll/crystalfreq",
+                              "pll/icpindex",      "pll/refdivider",  "sync/syncdetect",
+                              "sync/syncword",     "sync/wordlength", "sync/numerrors",
+                              "afc/status",        "afc/ki",          "afc/kp",
+                              "afc/range",         "if_filter/dwell", "if_filter/upper",
+                              "if_filter/lower",   "agc/mode",        "agc/low",
+                              "agc/high",          "agc/lnagain",     "agc/filtergain"};
+    for (const char* key : expected)
+        EXPECT_EQ(seen.value(key), 1) << key;
+    EXPECT_EQ(seen.value("notes/owner"), 1);
+    EXPECT_EQ(seen.value("phy/antenna"), 1);
+    EXPECT_EQ(seen.value("sync/comment"), 1);
+    EXPECT_EQ(value(path, "Phy", "BaudRate"), QStringLiteral("9600")); // the later value
+    EXPECT_EQ(value(path, "File", "path"), path);
+    EXPECT_NE(before, after);
+}
+
+TEST_F(Settings, ANewFileHoldsTheSectionsInTheirOrder) {
+    const QString path = temp(QStringLiteral("new.txt"));
+    ExportSettings(*app, path);
+    const QByteArray bytes = readBytes(path);
+    QStringList order;
+    for (const QByteArray& line : bytes.split('\n')) {
+        if (!line.isEmpty())
+            order << QString::fromLatin1(line.split('=').first().trimmed());
+    }
+    const QStringList expected =
+        QStringLiteral("[File] Version path [Phy] Chip Modulation BaudRate Mode "
+                       "Deviation_kHz PABias [VCO] Lext VCOBand VCODivider VCOBias "
+                       "[Tx] Frequency INT FRAC PALevel [Rx] IF_BW MIXER_LINEARITY "
+                       "LNA_MODE Demod [PLL] CrystalFreq IcpIndex RefDivider [Sync] "
+                       "SyncDetect SyncWord Wordlength NumErrors [AFC] Status KI KP "
+                       "Range [IF_Filter] Dwell Upper Lower [AGC] Mode Low High "
+                       "LNAGain FilterGain")
+            .split(QLatin1Char(' '));
+    EXPECT_EQ(order, expected);
+    EXPECT_EQ(bytes.count("\r\n"), bytes.count('\n')); // CRLF throughout
+    // The VCO list is written as its index over the first "0"/"1" test.
+    EXPECT_EQ(value(path, "VCO", "Lext"), QStringLiteral("0"));
+    EXPECT_EQ(value(path, "Phy", "BaudRate"), QStringLiteral("4000"));
+    EXPECT_EQ(value(path, "Phy", "Deviation_kHz"), m->Lblfskdev->text());
+    EXPECT_EQ(value(path, "Rx", "LNA_MODE"), QStringLiteral("0"));
+}
+
+// ---- files the program refuses ------------------------------------------------------
+
+TEST_F(Settings, AFileOfAnotherVersionOrChipChangesNothing) {
+    struct Case {
+        QString path;
+        QString message;
+    } cases[] = {
+        {fixture("version2.txt"), VersionMessage},
+        {fixture("nofilesection.txt"), VersionMessage},
+        {temp(QStringLiteral("missing.txt")), VersionMessage},
+        {fixture("wrongchip.txt"), ChipMessage}, // the chip name in lower case
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.path.toStdString());
+        clearRecords();
+        const QStringList before = observableState(*app);
+        ImportSettings(*app, c.path);
+        EXPECT_EQ(observableState(*app), before);
+        ASSERT_EQ(services.messages.messages.size(), 1u);
+        const platform::MessageRecord& box = services.messages.messages[0];
+        EXPECT_EQ(box.text, c.message);
+        EXPECT_EQ(box.title, services.messages.defaultTitle());
+        EXPECT_EQ(box.buttons, platform::MsgButtons::Ok);
+    }
+    EXPECT_FALSE(QFileInfo::exists(temp(QStringLiteral("missing.txt"))));
+}
+
+TEST_F(Settings, AChipNameInQuotesIsAccepted) {
+    ImportSettings(*app, fixture("quotedchip.txt"));
+    EXPECT_TRUE(messageTexts().empty());
+    EXPECT_EQ(m->cmbModulation->currentIndex(), 1);
+    EXPECT_EQ(m->txtDatarate->text(), QStringLiteral("9.6"));
+}
+
+TEST_F(Settings, AFileThatCannotBeReadIsReportedWithItsNameAndReason) {
+    const QString folder = temp(QStringLiteral("a folder.txt"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QStringList before = observableState(*app);
+    ImportSettings(*app, folder);
+    EXPECT_EQ(observableState(*app), before);
+    ASSERT_EQ(messageTexts().size(), 1u);
+    EXPECT_TRUE(messageTexts()[0].contains(nativeName(folder))) << messageTexts()[0].toStdString();
+    EXPECT_TRUE(messageTexts()[0].contains(QStringLiteral("folder")));
+}
+
+TEST_F(Settings, ASaveThatFailsIsReportedAndLeavesTheFileWhole) {
+    const QString path = temp(QStringLiteral("locked.txt"));
+    writeBytes(path, "[Other]\r\nkeep=1\r\n");
+    QFile::setPermissions(path, QFileDevice::ReadOwner);
+    ExportSettings(*app, path);
+    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    EXPECT_EQ(readBytes(path), QByteArray("[Other]\r\nkeep=1\r\n"));
+    ASSERT_EQ(messageTexts().size(), 1u);
+    EXPECT_TRUE(messageTexts()[0].contains(nativeName(path)));
+    EXPECT_TRUE(messageTexts()[0].contains(QStringLiteral("read-only")));
+}
+
+TEST_F(Settings, ADataRateThatIsNotANumberIsNotSaved) {
+    m->txtDatarate->setText(QStringLiteral("9,6"));
+    clearRecords();
+    const QString path = temp(QStringLiteral("bad.txt"));
+    ExportSettings(*app, path);
+    EXPECT_FALSE(QFileInfo::exists(path));
+    ASSERT_EQ(messageTexts().size(), 1u);
+    EXPECT_TRUE(messageTexts()[0].contains(QStringLiteral("\"9,6\"")));
+    EXPECT_TRUE(messageTexts()[0].contains(nativeName(path)));
+}
+
+// ---- values that cannot be used ---------------------------------------------------------
+
+TEST_F(Settings, UnusableValuesAreSkippedAndNamedTheRestIsApplied) {
+    const int paBias = app->bias().HScrPABias->value();
+    const int vcoBias = app->bias().HScrVCObias->value();
+    clearRecords();
+    ImportSettings(*app, fixture("garbled.txt"));
+
+    ASSERT_EQ(messageTexts().size(), 1u)
+        << QStringList(messageTexts().begin(), messageTexts().end())
+               .join(QLatin1Char('|'))
+               .toStdString();
+    const platform::MessageRecord& box = services.messages.messages[0];
+    EXPECT_EQ(box.text,
+              QStringLiteral("These settings in %1 could not be used and were left as they were: "
+                             "[VCO] VCODivider, [VCO] VCOBias, [Tx] PALevel, [Phy] BaudRate, "
+                             "[Phy] PABias, [Rx] IF_BW, [Rx] Demod, [Sync] SyncWord, "
+                             "[Sync] NumErrors, [AFC] Status, [AFC] KP, [AFC] Range, "
+                             "[IF_Filter] Upper, [AGC] Low, [AGC] FilterGain")
+                  .arg(nativeName(fixture("garbled.txt"))));
+    EXPECT_EQ(box.title, services.messages.defaultTitle());
+
+    // Applied.
+    EXPECT_EQ(m->cmbModulation->currentIndex(), 1);
+    EXPECT_TRUE(m->optTx->isChecked());
+    EXPECT_EQ(f().TxRxField, 0);
+    EXPECT_EQ(m->TxtFSKdev->text(), QStringLiteral("3"));
+    EXPECT_EQ(m->cmbVCO->currentIndex(), 1);
+    EXPECT_EQ(f().ExtInductorField, 1 << 25);
+    EXPECT_DOUBLE_EQ(w().RfFrequencyMHz, 600);
+    EXPECT_EQ(m->cmbIcp->currentIndex(), 1);
+    EXPECT_EQ(app->bias().HScrVCOAdjust->value(), 2);
+    EXPECT_EQ(f().MixerLinearityField, 1 << 28);
+    EXPECT_EQ(app->swd().cmbInterupt->currentIndex(), 1);
+    EXPECT_EQ(app->swd().cmbPreamble->currentIndex(), 2);
+    EXPECT_EQ(app->afc().cmbKi->currentIndex(), 3);
+    EXPECT_EQ(app->ifCal().Text1->text(), QStringLiteral("40"));
+    EXPECT_EQ(app->ifCal().Text3->text(), QStringLiteral("100"));
+    EXPECT_EQ(app->agc().Combo1->currentIndex(), 1);
+    EXPECT_EQ(app->agc().Text2->text(), QStringLiteral("50"));
+    EXPECT_EQ(m->Command9->text(), QStringLiteral("Manual"));
+    // Skipped: the controls keep what they had.
+    EXPECT_EQ(m->txtDatarate->text(), QStringLiteral("4"));
+    EXPECT_EQ(m->HScroll2->value(), 48);
+    EXPECT_EQ(m->cmbIFBW->currentIndex(), 2);
+    EXPECT_EQ(app->bias().HScrPABias->value(), paBias);
+    EXPECT_EQ(app->bias().HScrVCObias->value(), vcoBias);
+    EXPECT_EQ(app->swd().txtPreamble->text(), QStringLiteral("0")); // as the window loaded it
+    EXPECT_EQ(f().SyncWordField, 0);
+    EXPECT_EQ(app->swd().txtErrors->text(), QStringLiteral("0"));
+    EXPECT_FALSE(app->afc().Toggle1->isOn());
+    EXPECT_EQ(f().AfcEnableField, 0);
+    EXPECT_EQ(m->Command8->text(), QStringLiteral("OFF"));
+    EXPECT_EQ(app->afc().cmbKp->currentIndex(), f().AfcKpField >> 21);
+    EXPECT_EQ(app->ifCal().Text2->text(), QStringLiteral("75"));
+    EXPECT_EQ(app->agc().Text1->text(), QStringLiteral("30"));
+    EXPECT_EQ(f().FilterGainField, 0);
+    // No value spilled outside its field.
+    EXPECT_EQ(word(9) & 0xF, 9u);
+    EXPECT_EQ(word(10) & 0xF, 10u);
+    EXPECT_EQ(word(11) & 0xF, 11u);
+}
+
+TEST_F(Settings, ImportWritesNothingToTheBoard) {
+    for (int board : {1, 0}) {
+        SCOPED_TRACE(board);
+        m->cmbMB->setCurrentIndex(board);
+        clearRecords();
+        ImportSettings(*app, fixture(board == 1 ? "full.txt" : "garbled.txt"));
+        EXPECT_TRUE(usb.lines().empty());
+        EXPECT_TRUE(port.lines().empty());
+    }
+}
+
+TEST_F(Settings, AFullFileSetsEveryWindow) {
+    ImportSettings(*app, fixture("full.txt"));
+    EXPECT_TRUE(messageTexts().empty()) << messages().toStdString();
+    EXPECT_EQ(m->cmbModulation->currentIndex(), 3);
+    EXPECT_EQ(m->txtDatarate->text(), QStringLiteral("9.6"));
+    EXPECT_EQ(m->TxtFSKdev->text(), QStringLiteral("3"));
+    EXPECT_TRUE(m->optTx->isChecked());
+    EXPECT_EQ(m->HScroll2->value(), 40);
+    EXPECT_EQ(m->cmbIFBW->currentIndex(), 1);
+    EXPECT_EQ(m->cmbDemod->currentIndex(), 3);
+    EXPECT_EQ(m->cmbIcp->currentIndex(), 3);
+    EXPECT_EQ(f().VcoDiv2Field, 1 << 18);
+    EXPECT_EQ(f().MixerLinearityField, 1 << 28);
+    EXPECT_EQ(f().PaBiasField, 1 << 11);
+    EXPECT_EQ(f().VcoAdjustField, 2 << 23);
+    EXPECT_EQ(f().VcoBiasField, 7 << 19);
+    EXPECT_DOUBLE_EQ(w().RfFrequencyMHz, 433.92);
+    EXPECT_EQ(app->swd().txtPreamble->text(), QStringLiteral("2AA"));
+    EXPECT_EQ(f().SyncWordField, 0x2AA * 256.0);
+    EXPECT_EQ(f().SwdModeField, 3 << 6);
+    EXPECT_EQ(app->swd().txtDPL->text(), QStringLiteral("1"));
+    EXPECT_EQ(m->Command11->text(), QStringLiteral("High"));
+    EXPECT_EQ(f().AfcEnableField, 16);
+    EXPECT_EQ(m->Command8->text(), QStringLiteral("On"));
+    EXPECT_EQ(f().AfcKiField, 5 << 17);
+    EXPECT_EQ(f().AfcKpField, 3 << 21);
+    EXPECT_EQ(f().AfcRangeField, 80.0 * (1 << 24));
+    EXPECT_EQ(f().IFCalDwellTimeField, 50 << 21);
+    EXPECT_EQ(f().IFCalUpperToneField, 80 << 13);
+    EXPECT_EQ(f().IFCalLowerToneField, 120 << 5);
+    EXPECT_EQ(f().AgcModeField, 1 << 19);
+    EXPECT_EQ(m->Command9->text(), QStringLiteral("Frozen"));
+    EXPECT_EQ(f().AgcLowThresholdField, 20 << 4);
+    EXPECT_EQ(f().AgcHighThresholdField, 60 << 11);
+    EXPECT_EQ(f().LnaGainField, 2 << 20);
+    EXPECT_EQ(f().FilterGainField, 1 << 22);
+    // The words changed are shown as not yet programmed.
+    EXPECT_EQ(m->readout(0)->text(), link::readoutText(word(0)));
+    EXPECT_EQ(m->readout(9)->mark(), link::RegisterReadout::Mark::Changed);
+}
+
+TEST_F(Settings, TheCommandLineImportsAtStartUp) {
+    platform::RecordingServices services2;
+    board::RecordingSkerry usb2;
+    board::RecordingParllio port2;
+    auto other = std::make_unique<CorvaneApp>(services2.view(), usb2, port2);
+    Main& panel = other->start({QLatin1Char('"') + fixture("full.txt") + QLatin1Char('"')});
+    EXPECT_EQ(panel.cmbModulation->currentIndex(), 3);
+    EXPECT_EQ(panel.txtDatarate->text(), QStringLiteral("9.6"));
+    EXPECT_EQ(panel.Command8->text(), QStringLiteral("On"));
+    EXPECT_EQ(other->f().AgcModeField, 1 << 19);
+    EXPECT_TRUE(services2.messages.texts().empty());
+    other.reset();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+TEST_F(Settings, AFileWithManyForeignLinesImportsFast) {
+    QByteArray bytes = readBytes(fixture("full.txt"));
+    bytes.reserve(bytes.size() + 3'000'000);
+    for (int i = 0; i < 100'000; ++i) {
+        if (i % 1000 == 0)
+            bytes += "[Ombrelle" + QByteArray::number(i) + "]\r\n";
+        bytes += "key" + QByteArray::number(i) + "=value " + QByteArray::number(i) + "\r\n";
+    }
+    const QString path = temp(QStringLiteral("big.txt"));
+    writeBytes(path, bytes);
+    QElapsedTimer timer;
+    timer.start();
+    ImportSettings(*app, path);
+    const qint64 importMs = timer.restart();
+    ExportSettings(*app, path);
+    const qint64 exportMs = timer.elapsed();
+    EXPECT_TRUE(messageTexts().empty());
+    EXPECT_EQ(m->cmbModulation->currentIndex(), 3);
+    // A few reads of the whole file would already take seconds.
+    EXPECT_LT(importMs, 1500);
+    EXPECT_LT(exportMs, 1500);
+    EXPECT_TRUE(readBytes(path).contains("key99999=value 99999\r\n"));
+}
+
+// ---- single keys as the design tool may write them ---------------------------------------
+
+TEST_F(Settings, CrystalAndReferenceDividerSetThePfd) {
+    struct Case {
+        const char* crystal;
+        const char* refDivider; // nullptr: no RefDivider key
+        float crystalMHz;
+        double pfdMHz;
+        const char* pfdText; // what the PFD box receives from the file
+    } cases[] = {
+        {"19.680000", "0", 19.68f, 19.68, "19.680000"}, // the crystal text, whole
+        {"19.680000", nullptr, 19.68f, 19.68, "19.680000"},
+        {"19.68", "2", 19.68f, 9.84, "9.84"},
+        {"19.680000", "1", 19.68f, 19.68, "19.68"},
+        // Read whole: its first seven characters would have given 12.3456.
+        {"12.3456789", "1", 12.34568f, 12.34568, "12.3456789"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.crystal) + " / " + (c.refDivider ? c.refDivider : "-"));
+        QStringList entries{QStringLiteral("PLL/CrystalFreq=") + QLatin1String(c.crystal)};
+        if (c.refDivider)
+            entries << QStringLiteral("PLL/RefDivider=") + QLatin1String(c.refDivider);
+        const QString path = settingsFile(entries);
+        // The boxes as the import fills them (the calculation rewrites them afterwards).
+        QStringList crystalTexts, pfdTexts;
+        synthform& s = app->synth();
+        s.TxtCrystal1->setText(QString());
+        s.txtpfd1->setText(QString());
+        QObject::connect(s.TxtCrystal1, &QLineEdit::textChanged,
+                         [&crystalTexts](const QString& t) { crystalTexts << t; });
+        QObject::connect(s.txtpfd1, &QLineEdit::textChanged,
+                         [&pfdTexts](const QString& t) { pfdTexts << t; });
+        clearRecords();
+        ImportSettings(*app, path);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_TRUE(messageTexts().empty()) << messages().toStdString();
+        ASSERT_FALSE(crystalTexts.isEmpty());
+        ASSERT_FALSE(pfdTexts.isEmpty());
+        EXPECT_EQ(crystalTexts.first(), QLatin1String(c.crystal));
+        EXPECT_EQ(pfdTexts.first(), QLatin1String(c.pfdText));
+        EXPECT_FLOAT_EQ(w().CrystalFrequencyMHz, c.crystalMHz);
+        EXPECT_NEAR(w().PfdFrequencyMHz, c.pfdMHz, 1e-9);
+    }
+}
+
+TEST_F(Settings, ModulationNames) {
+    struct Case {
+        const char* name;
+        int index; // -1: the modulation, deviation and PA setting stay as they were
+    } cases[] = {{"FSK", 0},
+                 {"2FSK", 0},
+                 {"GFSK", 1},
+                 {"3FSK", 2},
+                 {"4FSK", 3},
+                 {"Oversampled 2FSK", 4},
+                 {"RCFSK", 5},
+                 {"RC2FSK", 5},
+                 {"RC3FSK", 6},
+                 {"RC4FSK", 7},
+                 {"Raised Cosine 4FSK", 7},
+                 {"gfsk", -1},
+                 {"", -1}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        m->cmbModulation->setCurrentIndex(1);
+        m->TxtFSKdev->setText(QStringLiteral("2"));
+        m->HScroll2->setValue(48);
+        m->txtDatarate->setText(QStringLiteral("4"));
+        clearRecords();
+        ImportSettings(
+            *app, settingsFile({QStringLiteral("Phy/Modulation=") + QLatin1String(c.name),
+                                QStringLiteral("Phy/Deviation_kHz=3.2504"),
+                                QStringLiteral("Phy/BaudRate=9600"),
+                                QStringLiteral("Phy/Alpha=0.7"), QStringLiteral("Tx/PALevel=30")}));
+        EXPECT_EQ(m->txtDatarate->text(), QStringLiteral("9.6")); // whatever the modulation
+        if (c.index >= 0) {
+            EXPECT_EQ(m->cmbModulation->currentIndex(), c.index);
+            EXPECT_EQ(m->TxtFSKdev->text(), QStringLiteral("3.25"));
+            EXPECT_EQ(m->HScroll2->value(), 30);
+            if (c.index >= 5) {
+                EXPECT_EQ(m->Combo1->currentIndex(), 1);
+            }
+            EXPECT_TRUE(messageTexts().empty()) << messages().toStdString();
+        } else {
+            EXPECT_EQ(m->cmbModulation->currentIndex(), 1);
+            EXPECT_EQ(m->TxtFSKdev->text(), QStringLiteral("2"));
+            EXPECT_EQ(m->HScroll2->value(), 48);
+            if (*c.name) { // a name that is there but unknown is reported
+                ASSERT_EQ(messageTexts().size(), 1u);
+                EXPECT_TRUE(messageTexts()[0].endsWith(QStringLiteral("[Phy] Modulation")));
+            } else {
+                EXPECT_TRUE(messageTexts().empty());
+            }
+        }
+    }
+}
+
+TEST_F(Settings, SyncWordSectionIsReadOnlyWithDetectionOn) {
+    const double syncWord = f().SyncWordField;
+    const QString caption = m->Command11->text();
+    for (const char* detect : {"Sync/SyncDetect=0", "Sync/Other=1"}) {
+        ImportSettings(*app,
+                       settingsFile({QLatin1String(detect), QStringLiteral("Sync/SyncWord=0x123"),
+                                     QStringLiteral("Sync/Wordlength=3")}));
+        EXPECT_FALSE(app->isLoaded(QStringLiteral("frmSWD"))) << detect;
+        EXPECT_EQ(f().SyncWordField, syncWord);
+        EXPECT_EQ(m->Command11->text(), caption);
+    }
+    ImportSettings(
+        *app,
+        settingsFile({QStringLiteral("Sync/SyncDetect=2"), QStringLiteral("Sync/SyncWord=0x2AA"),
+                      QStringLiteral("Sync/Wordlength=3"), QStringLiteral("Sync/NumErrors=2")}));
+    EXPECT_TRUE(messageTexts().empty()) << messages().toStdString();
+    EXPECT_EQ(app->swd().txtPreamble->text(), QStringLiteral("2AA"));
+    EXPECT_EQ(f().SyncWordField, 0x2AA * 256.0);
+    EXPECT_EQ(f().SwdModeField, 2 << 6);
+    EXPECT_EQ(f().SyncWordLengthField, 3 << 4);
+    EXPECT_EQ(f().SyncErrorsField, 2 << 6);
+    EXPECT_EQ(m->Command11->text(), QStringLiteral("High on SWD"));
+}
+
+TEST_F(Settings, AfcStatus) {
+    struct Case {
+        const char* status; // nullptr: no Status key
+        std::optional<bool> on;
+    } cases[] = {{"True", true}, {"False", false}, {"", std::nullopt}, {nullptr, std::nullopt}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.status ? c.status : "(missing)");
+        if (app->isLoaded(QStringLiteral("frmAFC")))
+            app->afc().unload();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        f().AfcEnableField = 16;
+        f().AfcKiField = 0;
+        m->Command8->setText(QStringLiteral("On"));
+        QStringList entries{QStringLiteral("AFC/KI=9"), QStringLiteral("AFC/Range=2.5")};
+        if (c.status)
+            entries << QStringLiteral("AFC/Status=") + QLatin1String(c.status);
+        clearRecords();
+        ImportSettings(*app, settingsFile(entries));
+        EXPECT_TRUE(messageTexts().empty()) << messages().toStdString();
+        if (!c.on) {
+            EXPECT_FALSE(app->isLoaded(QStringLiteral("frmAFC")));
+            EXPECT_EQ(f().AfcEnableField, 16);
+            EXPECT_EQ(f().AfcKiField, 0);
+            EXPECT_EQ(m->Command8->text(), QStringLiteral("On"));
+            continue;
+        }
+        EXPECT_EQ(f().AfcEnableField, *c.on ? 16 : 0);
+        EXPECT_EQ(m->Command8->text(), *c.on ? QStringLiteral("On") : QStringLiteral("OFF"));
+        EXPECT_EQ(f().AfcKiField, 9 << 17);
+        EXPECT_EQ(app->afc().txtAFCRange->text(), QStringLiteral("2.5")); // not cut to 2
+        EXPECT_EQ(f().AfcRangeField, 5.0 * (1 << 24));
+    }
+}
+
+TEST_F(Settings, KeysThatAreOnlyWrittenChangeNothing) {
+    const QStringList base{QStringLiteral("Phy/Modulation=GFSK"),
+                           QStringLiteral("Phy/BaudRate=9600")};
+    ImportSettings(*app, settingsFile(base));
+    const QStringList plain = observableState(*app);
+    ImportSettings(*app, settingsFile(base + QStringList{QStringLiteral("File/path=D:\\x.txt"),
+                                                         QStringLiteral("Tx/INT=30"),
+                                                         QStringLiteral("Tx/FRAC=1"),
+                                                         QStringLiteral("Rx/LNA_MODE=1")}));
+    EXPECT_EQ(observableState(*app), plain);
+    EXPECT_TRUE(messageTexts().empty()) << messages().toStdString();
+}
+
+TEST_F(Settings, VcoBiasZeroKeepsTheSlider) {
+    app->bias().HScrVCObias->setValue(5);
+    ImportSettings(*app, settingsFile({QStringLiteral("VCO/VCOBias=0")}));
+    EXPECT_EQ(app->bias().HScrVCObias->value(), 5);
+    ImportSettings(*app, settingsFile({QStringLiteral("VCO/VCOBias=12")}));
+    EXPECT_EQ(app->bias().HScrVCObias->value(), 12);
+    EXPECT_EQ(f().VcoBiasField, 12 << 19);
+    EXPECT_TRUE(messageTexts().empty()) << messages().toStdString();
+}
