@@ -1,4 +1,5 @@
 #include "corvane/conversionform.h"
+#include "platform/named.h"
 
 #include "corvane/corvaneapp.h"
 #include "platform/numbers.h"
@@ -20,10 +21,7 @@ namespace {
 // 0 dBm across 600 ohms.
 constexpr double ZeroDbmVolts = 0.775;
 
-template <class T> T* named(T* widget, const char* name) {
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
+using platform::named;
 
 std::optional<double> finite(double v) {
     if (!std::isfinite(v))

@@ -1,4 +1,5 @@
 #include "corvane/fielddialog.h"
+#include "platform/named.h"
 
 #include "corvane/corvaneapp.h"
 #include "platform/form.h"
@@ -74,10 +75,7 @@ bool showField(QAbstractSlider* slider, const FieldValues& values, double field)
 }
 
 namespace {
-template <class T> T* named(T* widget, const char* name) {
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
+using platform::named;
 } // namespace
 
 QComboBox* list(const char* name, const QStringList& items) {

@@ -535,21 +535,11 @@ void frmDemod::txtCDR_LostFocus() {
 // crystal; the discriminator, filter and threshold settings made here stay.
 void frmDemod::cmdautoClock_Click() {
     Main& m = app_.main();
-    link::CorvaneFields& f = app_.f();
-    link::CorvaneWorking& w = app_.w();
-    const calc::DataRatePlan p = calc::planDataRate(
-        {m.txtDatarate->text(), m.TxtFSKdev->text(), w.CrystalFrequencyMHz, w.ActualDeviationKHz,
-         f.DemodTypeField, m.cmb3FSKDetect->currentIndex(), m.cmbVPathMem->currentIndex()});
+    const calc::DataRatePlan p = m.planDataRate();
     if (!p.ran)
         return;
     app_.show(p.messages);
-    f.IFFilterDividerField = p.IFFilterDividerField;
-    f.BbOffsetDividerField = p.BbOffsetDividerField;
-    f.DemodClockDividerField = p.DemodClockDividerField;
-    f.CdrClockDividerField = p.CdrClockDividerField;
-    f.SeqClockDividerField = p.SeqClockDividerField;
-    w.DemodClockMHz = p.DemodClockMHz;
-    w.CdrClockKHz = p.CdrClockKHz;
+    m.applyClockDividers(p);
     Form_Load();
 }
 

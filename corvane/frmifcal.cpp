@@ -1,4 +1,5 @@
 #include "corvane/frmifcal.h"
+#include "platform/named.h"
 
 #include "corvane/corvaneapp.h"
 #include "corvane/main_window.h"
@@ -20,10 +21,7 @@ namespace corvane {
 
 namespace {
 
-template <class T> T* named(T* widget, const char* name) {
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
+using platform::named;
 
 // Where the calibration fields sit in registers 5 and 6, and how wide they are.
 constexpr int DwellShift = 21, DwellBits = 7;
@@ -257,22 +255,29 @@ void frmIFCal::Form_Load() {
     }
 }
 
+// The three entry boxes take short whole numbers that fit their field; anything
+// else is not taken and the field keeps its value.
+std::optional<int32_t> frmIFCal::fieldEntry(const QLineEdit* box, int bits) const {
+    if (!shortEntry(box->text()))
+        return std::nullopt;
+    const auto value = entryValue(box->text());
+    if (!value || !fitsBits(*value, bits))
+        return std::nullopt;
+    return value;
+}
+
 void frmIFCal::Text1_Change() {
-    if (!shortEntry(Text1->text()))
+    const auto dwell = fieldEntry(Text1, DwellBits);
+    if (!dwell)
         return;
-    const auto dwell = entryValue(Text1->text());
-    if (!dwell || !fitsBits(*dwell, DwellBits))
-        return; // a dwell the field cannot hold is not taken
     showToneTime();
     app_.f().IFCalDwellTimeField = *dwell << DwellShift;
     app_.UpdateAllRegisterLabels();
 }
 
 void frmIFCal::Text2_Change() {
-    if (!shortEntry(Text2->text()))
-        return;
-    const auto divide = entryValue(Text2->text());
-    if (!divide || !fitsBits(*divide, UpperToneBits))
+    const auto divide = fieldEntry(Text2, UpperToneBits);
+    if (!divide)
         return;
     showUpperTone(*divide);
     app_.f().IFCalUpperToneField = *divide << UpperToneShift;
@@ -280,10 +285,8 @@ void frmIFCal::Text2_Change() {
 }
 
 void frmIFCal::Text3_Change() {
-    if (!shortEntry(Text3->text()))
-        return;
-    const auto divide = entryValue(Text3->text());
-    if (!divide || !fitsBits(*divide, LowerToneBits))
+    const auto divide = fieldEntry(Text3, LowerToneBits);
+    if (!divide)
         return;
     showLowerTone(*divide);
     app_.f().IFCalLowerToneField = *divide << LowerToneShift;

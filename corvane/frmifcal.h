@@ -1,4 +1,5 @@
 #pragma once
+#include <optional>
 // The IF filter calibration window: coarse and fine calibration of the IF filter, the fixed
 // fine-calibration workaround for crystals whose lower tone divide is beyond the chip's
 // fine-calibration limit, and the manual filter adjust.
@@ -67,6 +68,7 @@ protected:
     void closeBox() override { Command2_Click(); }
 
 private:
+    std::optional<int32_t> fieldEntry(const QLineEdit* box, int bits) const;
     void showToneTime();
     void showUpperTone(double divide);
     void showLowerTone(double divide);

@@ -1,4 +1,5 @@
 #include "corvane/frmreadback.h"
+#include "platform/named.h"
 
 #include "corvane/calc/readback.h"
 #include "corvane/corvaneapp.h"
@@ -18,10 +19,7 @@ namespace corvane {
 
 namespace {
 
-template <class T> T* named(T* widget, const char* name) {
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
+using platform::named;
 
 // Bit 8 of register 8: the ADC is powered.
 constexpr double AdcOn = 256;

@@ -913,28 +913,39 @@ void Main::TxtFSKdev_Change() {
     app_.UpdateAllRegisterLabels();
 }
 
-void Main::txtDatarate_Change() {
+calc::DataRatePlan Main::planDataRate() const {
+    const auto& f = app_.f();
+    const auto& w = app_.w();
+    return calc::planDataRate({txtDatarate->text(), TxtFSKdev->text(), w.CrystalFrequencyMHz,
+                               w.ActualDeviationKHz, f.DemodTypeField,
+                               cmb3FSKDetect->currentIndex(), cmbVPathMem->currentIndex()});
+}
+
+void Main::applyClockDividers(const calc::DataRatePlan& p) {
     auto& f = app_.f();
     auto& w = app_.w();
-    const calc::DataRatePlan p = calc::planDataRate(
-        {txtDatarate->text(), TxtFSKdev->text(), w.CrystalFrequencyMHz, w.ActualDeviationKHz,
-         f.DemodTypeField, cmb3FSKDetect->currentIndex(), cmbVPathMem->currentIndex()});
-    if (!p.ran)
-        return;
-    app_.show(p.messages);
     f.IFFilterDividerField = p.IFFilterDividerField;
     f.BbOffsetDividerField = p.BbOffsetDividerField;
     f.DemodClockDividerField = p.DemodClockDividerField;
     f.CdrClockDividerField = p.CdrClockDividerField;
     f.SeqClockDividerField = p.SeqClockDividerField;
-    f.PostDemodBwField = p.PostDemodBwField;
     w.DemodClockMHz = p.DemodClockMHz;
     w.CdrClockKHz = p.CdrClockKHz;
+}
+
+void Main::txtDatarate_Change() {
+    auto& f = app_.f();
+    auto& w = app_.w();
+    const calc::DataRatePlan p = planDataRate();
+    if (!p.ran)
+        return;
+    app_.show(p.messages);
+    applyClockDividers(p);
+    f.PostDemodBwField = p.PostDemodBwField;
     lblRxCLK->setText(p.lblRxCLK);
     lblDemodBW->setText(p.lblDemodBW);
-    using platform::assignIfSet;
     const auto apply = [](auto& field, const auto& value) {
-        assignIfSet(field, value);
+        platform::assignIfSet(field, value);
     };
     apply(f.DiscrimBwField, p.DiscrimBwField);
     apply(f.KParityBit7Field, p.KParityBit7Field);

@@ -1,5 +1,6 @@
 #pragma once
 // The front panel of corvane-eval.
+#include "corvane/calc/datarate.h"
 #include "link/registerreadout.h"
 #include "platform/clickablelabel.h"
 #include "platform/toggle.h"
@@ -69,6 +70,12 @@ public:
     void mnuPrint_Click();
 
     link::RegisterReadout* readout(int n) const;
+
+    // The data-rate plan for what the panel shows now, and storing the
+    // receiver clock dividers a plan chose (shared with the demodulator
+    // window's automatic clocks).
+    calc::DataRatePlan planDataRate() const;
+    void applyClockDividers(const calc::DataRatePlan& plan);
 
     // Read-outs (R0..R6, R9..R13) with their Update buttons.
     link::RegisterReadout *lblNhex, *lblOSChex, *lblMODhex, *lblRxCLKhex, *lblDEMODhex, *lblSyncHex,
