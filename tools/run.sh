@@ -9,4 +9,5 @@ shift || true
 cmake -S . -B build/run -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORVANE_BUILD_TESTS=OFF >/dev/null
 cmake --build build/run -j "$(nproc)" --target "$program"
 unset VERRIX_PARPORT
-exec "build/run/$program" "$@"
+binary=$(find build/run -type f -name "$program" -perm -u+x | head -n 1)
+exec "$binary" "$@"
