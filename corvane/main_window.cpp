@@ -344,7 +344,7 @@ void Main::buildLayout() {
 }
 
 void Main::buildMenus() {
-    auto item = [this](QMenu* menu, const char* name, const QString& caption) {
+    auto item = [](QMenu* menu, const char* name, const QString& caption) {
         QAction* a = menu->addAction(caption);
         a->setObjectName(QString::fromLatin1(name));
         return a;

@@ -7,7 +7,6 @@ RegisterReadout::RegisterReadout(QWidget* parent) : QLabel(DesignCaption, parent
     setFrameShape(QFrame::Panel);
     setFrameShadow(QFrame::Sunken);
     setAlignment(Qt::AlignCenter);
-    setTextInteractionFlags(Qt::TextSelectableByMouse);
     QFont mono(QStringLiteral("Monospace"));
     mono.setStyleHint(QFont::TypeWriter);
     setFont(mono);

@@ -119,8 +119,10 @@ QString plainText(const Decimal& d, int significant) {
     const auto count = static_cast<int>(d.digits.size());
     if (exponent >= significant || exponent < -4) {
         out += d.digits[0];
-        if (count > 1)
-            out += "." + d.digits.substr(1);
+        if (count > 1) {
+            out += '.';
+            out.append(d.digits, 1);
+        }
         const int magnitude = std::abs(exponent);
         out += exponent < 0 ? "E-" : "E+";
         if (magnitude < 10)
