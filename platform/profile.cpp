@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <algorithm>
 #include <limits>
 #include <utility>
 
@@ -12,31 +13,30 @@ namespace platform {
 
 namespace {
 
-constexpr char byteOrderMark[] = "\xEF\xBB\xBF";
-constexpr QByteArrayView newLineEnding("\r\n");
+constexpr QByteArrayView byteOrderMark("\xEF\xBB\xBF");
 
-// Names match without regard to ASCII case (QByteArray::toLower only touches ASCII).
-QByteArray fold(QByteArrayView name) {
-    return name.toByteArray().trimmed().toLower();
+// Names match without regard to ASCII case only, as QByteArray::toLower folds them.
+char foldAscii(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-QByteArray sectionNameOf(const QByteArray& trimmedHeader) {
-    QByteArray name = trimmedHeader.mid(1);
+QByteArrayView sectionNameOf(QByteArrayView trimmedHeader) {
+    QByteArrayView name = trimmedHeader.sliced(1);
     const qsizetype close = name.indexOf(']');
     if (close >= 0)
         name.truncate(close);
     return name.trimmed();
 }
 
-QByteArray keySpellingOf(const QByteArray& text) {
-    return text.left(text.indexOf('=')).trimmed();
+QByteArrayView keySpellingOf(QByteArrayView text) {
+    return text.first(text.indexOf('=')).trimmed();
 }
 
-QByteArray valueOf(const QByteArray& text) {
-    QByteArray value = text.mid(text.indexOf('=') + 1).trimmed();
+QByteArrayView valueOf(QByteArrayView text) {
+    QByteArrayView value = text.sliced(text.indexOf('=') + 1).trimmed();
     if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
         value.back() == value.front())
-        value = value.mid(1, value.size() - 2);
+        value = value.sliced(1, value.size() - 2);
     return value;
 }
 
@@ -129,69 +129,98 @@ LeadingInt leadingInt(const QString& text) {
 
 } // namespace
 
+bool ProfileDocument::Name::matches(const Name& other) const noexcept {
+    if (section != other.section || text.size() != other.text.size())
+        return false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (foldAscii(text[i]) != foldAscii(other.text[i]))
+            return false;
+    }
+    return true;
+}
+
+size_t ProfileDocument::Name::hash(size_t seed) const noexcept {
+    // FNV-1a over the folded bytes, then Qt's own mixing so that the low bits QHash uses
+    // depend on every byte.
+    uint64_t h = 0xcbf29ce484222325 ^ static_cast<uint64_t>(section);
+    for (const char c : text)
+        h = (h ^ static_cast<uint8_t>(foldAscii(c))) * 0x100000001b3;
+    return qHash(h, seed);
+}
+
 ProfileDocument ProfileDocument::parse(const QByteArray& bytes) {
     ProfileDocument document;
-    QByteArrayView rest(bytes);
-    if (rest.startsWith(QByteArrayView(byteOrderMark))) {
+    document.source_ = bytes; // shared, not copied: lines view it
+    const QByteArrayView all(document.source_);
+    qsizetype at = 0;
+    if (all.startsWith(byteOrderMark)) {
         document.byteOrderMark_ = true;
-        rest = rest.sliced(3);
+        at = byteOrderMark.size();
     }
+    // Every line is a key at most: with room for them all, neither the lines nor the index
+    // ever move while the file is read.
+    const auto lineCount =
+        static_cast<qsizetype>(std::count(all.begin() + at, all.end(), '\n')) + 1;
+    document.lines_.reserve(static_cast<std::size_t>(lineCount));
+    document.keys_.reserve(lineCount);
     int current = -1; // the section being read; -1 before the first and in repeated ones
-    while (!rest.isEmpty()) {
+    while (at < all.size()) {
         Line line;
-        const qsizetype newLine = rest.indexOf('\n');
+        line.start = at;
+        const qsizetype newLine = all.indexOf('\n', at);
         if (newLine < 0) {
-            line.text = rest.toByteArray();
-            rest = {};
+            line.length = all.size() - at;
+            at = all.size();
         } else {
-            QByteArrayView body = rest.first(newLine);
-            if (body.endsWith('\r')) {
-                body.chop(1);
-                line.eol = "\r\n";
-            } else {
-                line.eol = "\n";
+            line.length = newLine - at;
+            line.end = LineEnd::Lf;
+            if (line.length > 0 && all[newLine - 1] == '\r') {
+                --line.length;
+                line.end = LineEnd::CrLf;
             }
-            line.text = body.toByteArray();
-            rest = rest.sliced(newLine + 1);
+            at = newLine + 1;
         }
-        const QByteArray trimmed = line.text.trimmed();
-        const int id = document.appendLine(std::move(line));
-        if (trimmed.startsWith('[')) {
-            const QByteArray name = fold(sectionNameOf(trimmed));
-            current = -1;
-            if (!document.sectionIndex_.contains(name)) {
-                current = static_cast<int>(document.sections_.size());
-                document.sections_.push_back(Section{id, id, {}});
-                document.sectionIndex_.insert(name, current);
-            }
-        } else if (current >= 0 && !trimmed.isEmpty()) {
-            Section& section = document.sections_[static_cast<std::size_t>(current)];
-            section.lastContent = id;
-            const qsizetype equals = trimmed.indexOf('=');
-            if (!trimmed.startsWith(';') && equals >= 0) {
-                const QByteArray key = fold(trimmed.left(equals));
-                if (!section.keys.contains(key))
-                    section.keys.insert(key, id);
-            }
-        }
+        document.indexLine(document.appendLine(line), current);
     }
     return document;
 }
 
-std::optional<QByteArray> ProfileDocument::lookup(QByteArrayView section,
-                                                  QByteArrayView key) const {
-    const auto found = sectionIndex_.constFind(fold(section));
+void ProfileDocument::indexLine(int id, int& current) {
+    const QByteArrayView trimmed = text(lines_[static_cast<std::size_t>(id)]).trimmed();
+    if (trimmed.startsWith('[')) {
+        const Name name{-1, sectionNameOf(trimmed)};
+        current = -1;
+        if (!sectionIndex_.contains(name)) {
+            current = static_cast<int>(sections_.size());
+            sections_.push_back(Section{id, id});
+            sectionIndex_.insert(name, current);
+        }
+    } else if (current >= 0 && !trimmed.isEmpty()) {
+        sections_[static_cast<std::size_t>(current)].lastContent = id;
+        const qsizetype equals = trimmed.indexOf('=');
+        if (!trimmed.startsWith(';') && equals >= 0) {
+            // The first line of a key counts; one look-up finds or adds its slot.
+            const qsizetype known = keys_.size();
+            int& first = keys_[Name{current, trimmed.first(equals).trimmed()}];
+            if (keys_.size() != known)
+                first = id;
+        }
+    }
+}
+
+std::optional<QByteArrayView> ProfileDocument::lookup(QByteArrayView section,
+                                                      QByteArrayView key) const {
+    const auto found = sectionIndex_.constFind(Name{-1, section.trimmed()});
     if (found == sectionIndex_.constEnd())
         return std::nullopt;
-    const Section& s = sections_[static_cast<std::size_t>(*found)];
-    const auto line = s.keys.constFind(fold(key));
-    if (line == s.keys.constEnd())
+    const auto line = keys_.constFind(Name{*found, key.trimmed()});
+    if (line == keys_.constEnd())
         return std::nullopt;
-    return valueOf(lines_[static_cast<std::size_t>(*line)].text);
+    return valueOf(text(lines_[static_cast<std::size_t>(*line)]));
 }
 
 std::optional<QString> ProfileDocument::value(const QString& section, const QString& key) const {
-    const std::optional<QByteArray> raw = lookup(section.toLatin1(), key.toLatin1());
+    const std::optional<QByteArrayView> raw = lookup(section.toLatin1(), key.toLatin1());
     if (!raw)
         return std::nullopt;
     return QString::fromLatin1(*raw);
@@ -211,57 +240,94 @@ std::optional<QString> ProfileDocument::set(const QString& section, const QStrin
     if (hasLineBreak(valueText))
         return QStringLiteral("The value of key \"%1\" contains a line break.").arg(key);
 
-    const QByteArray foldedSection = fold(sectionName);
-    const QByteArray foldedKey = fold(keyName);
-    const auto found = sectionIndex_.constFind(foldedSection);
+    const auto found = sectionIndex_.constFind(Name{-1, sectionName});
     if (found != sectionIndex_.constEnd()) {
-        Section& s = sections_[static_cast<std::size_t>(*found)];
-        const auto line = s.keys.constFind(foldedKey);
-        if (line != s.keys.constEnd()) {
-            QByteArray& text = lines_[static_cast<std::size_t>(*line)].text;
-            text = keySpellingOf(text) + '=' + valueText;
+        const int s = *found;
+        const auto existing = keys_.constFind(Name{s, keyName});
+        if (existing != keys_.constEnd()) {
+            Line& line = lines_[static_cast<std::size_t>(*existing)];
+            QByteArray written = keySpellingOf(text(line)).toByteArray() + '=' + valueText;
+            // Writing what is there already leaves the document as it was, so that saving
+            // unchanged settings costs no rebuilding of the file.
+            if (text(line) != written) {
+                line.edit = newText(std::move(written));
+                changed_ = true;
+            }
             return std::nullopt;
         }
-        endWithLineBreak(s.lastContent);
-        const int id = insertLineAfter(
-            s.lastContent, Line{keyName + '=' + valueText, newLineEnding.toByteArray()});
-        s.lastContent = id;
-        s.keys.insert(foldedKey, id);
+        Section& target = sections_[static_cast<std::size_t>(s)];
+        endWithLineBreak(target.lastContent);
+        Line line;
+        line.edit = newText(keyName + '=' + valueText);
+        line.end = LineEnd::CrLf;
+        target.lastContent = insertLineAfter(target.lastContent, line);
+        // The name views the new line's own text, which stays as it is.
+        keys_.insert(Name{s, QByteArrayView(edits_.back()).first(keyName.size())},
+                     target.lastContent);
+        changed_ = true;
         return std::nullopt;
     }
     if (tail_ >= 0)
         endWithLineBreak(tail_);
-    const int header = appendLine(Line{'[' + sectionName + ']', newLineEnding.toByteArray()});
-    const int id = appendLine(Line{keyName + '=' + valueText, newLineEnding.toByteArray()});
-    Section s{header, id, {}};
-    s.keys.insert(foldedKey, id);
-    sectionIndex_.insert(foldedSection, static_cast<int>(sections_.size()));
-    sections_.push_back(std::move(s));
+    Line header;
+    header.edit = newText('[' + sectionName + ']');
+    header.end = LineEnd::CrLf;
+    const QByteArrayView headerName = QByteArrayView(edits_.back()).sliced(1, sectionName.size());
+    Line line;
+    line.edit = newText(keyName + '=' + valueText);
+    line.end = LineEnd::CrLf;
+    const QByteArrayView lineKey = QByteArrayView(edits_.back()).first(keyName.size());
+    const int s = static_cast<int>(sections_.size());
+    const int headerId = appendLine(header);
+    const int id = appendLine(line);
+    sections_.push_back(Section{headerId, id});
+    sectionIndex_.insert(Name{-1, headerName}, s);
+    keys_.insert(Name{s, lineKey}, id);
+    changed_ = true;
     return std::nullopt;
 }
 
 QByteArray ProfileDocument::serialize() const {
-    qsizetype size = byteOrderMark_ ? 3 : 0;
+    if (!changed_)
+        return source_;
+    constexpr QByteArrayView endings[] = {"", "\n", "\r\n"};
+    const auto ending = [&endings](LineEnd end) {
+        return endings[static_cast<std::size_t>(end)];
+    };
+    qsizetype size = byteOrderMark_ ? byteOrderMark.size() : 0;
     for (const Line& line : lines_)
-        size += line.text.size() + line.eol.size();
+        size += text(line).size() + ending(line.end).size();
     QByteArray bytes;
     bytes.reserve(size);
     if (byteOrderMark_)
         bytes += byteOrderMark;
-    for (int id = head_; id >= 0; id = next_[static_cast<std::size_t>(id)]) {
+    for (int id = head_; id >= 0; id = lines_[static_cast<std::size_t>(id)].next) {
         const Line& line = lines_[static_cast<std::size_t>(id)];
-        bytes += line.text;
-        bytes += line.eol;
+        bytes += text(line);
+        bytes += ending(line.end);
     }
     return bytes;
 }
 
+QByteArrayView ProfileDocument::text(const Line& line) const {
+    if (line.edit >= 0)
+        return edits_[static_cast<std::size_t>(line.edit)];
+    return QByteArrayView(source_).sliced(line.start, line.length);
+}
+
+int ProfileDocument::newText(QByteArray text) {
+    // A QByteArray keeps its bytes where they are when the vector moves it, so views of the
+    // texts already here stay valid.
+    edits_.push_back(std::move(text));
+    return static_cast<int>(edits_.size() - 1);
+}
+
 int ProfileDocument::appendLine(Line line) {
     const int id = static_cast<int>(lines_.size());
-    lines_.push_back(std::move(line));
-    next_.push_back(-1);
+    line.next = -1;
+    lines_.push_back(line);
     if (tail_ >= 0)
-        next_[static_cast<std::size_t>(tail_)] = id;
+        lines_[static_cast<std::size_t>(tail_)].next = id;
     else
         head_ = id;
     tail_ = id;
@@ -270,9 +336,9 @@ int ProfileDocument::appendLine(Line line) {
 
 int ProfileDocument::insertLineAfter(int after, Line line) {
     const int id = static_cast<int>(lines_.size());
-    lines_.push_back(std::move(line));
-    next_.push_back(next_[static_cast<std::size_t>(after)]);
-    next_[static_cast<std::size_t>(after)] = id;
+    line.next = lines_[static_cast<std::size_t>(after)].next;
+    lines_.push_back(line);
+    lines_[static_cast<std::size_t>(after)].next = id;
     if (tail_ == after)
         tail_ = id;
     return id;
@@ -281,8 +347,10 @@ int ProfileDocument::insertLineAfter(int after, Line line) {
 void ProfileDocument::endWithLineBreak(int id) {
     // Only the file's last line can lack a line ending.
     Line& line = lines_[static_cast<std::size_t>(id)];
-    if (line.eol.isEmpty())
-        line.eol = newLineEnding.toByteArray();
+    if (line.end == LineEnd::None) {
+        line.end = LineEnd::CrLf;
+        changed_ = true;
+    }
 }
 
 ProfileRead GetPrivateProfileString(const QString& section, const QString& key,

@@ -69,6 +69,11 @@ std::optional<ProfileError> WritePrivateProfileString(const QString& section, co
 // A profile file held in memory as its lines, each with its own line ending, indexed by
 // section and key so that lookups and writes do not scan the file. Both the one-shot
 // functions and ProfileBatch edit files through it.
+//
+// The file's bytes are kept whole and every line is a view into them, so reading a file
+// costs no allocation per line; only the lines a write changes or adds get texts of their
+// own. No text is ever changed or freed while the document lives (a rewritten line gets a
+// new text), which is what lets the index hold views of the names.
 class ProfileDocument {
 public:
     ProfileDocument() = default;
@@ -84,30 +89,49 @@ public:
     QByteArray serialize() const;
 
 private:
+    enum class LineEnd : uint8_t { None, Lf, CrLf }; // None: a last line without a break
     struct Line {
-        QByteArray text; // without its line ending
-        QByteArray eol;  // "\r\n", "\n" or empty for a last line without a break
+        qsizetype start = 0;  // offset of the text in source_ ...
+        qsizetype length = 0; // ... and its length without the line ending
+        int edit = -1;        // index in edits_ of the text that replaced it, or -1
+        int next = -1;        // id of the following line, -1 for the last
+        LineEnd end = LineEnd::None;
     };
     struct Section {
-        int header = -1;             // line id of "[...]"
-        int lastContent = -1;        // line id of the last non-blank line (the header if none)
-        QHash<QByteArray, int> keys; // folded key name -> line id of its first line
+        int header = -1;      // line id of "[...]"
+        int lastContent = -1; // line id of the last non-blank line (the header if none)
+    };
+    // A section name, or a key name with its section, as the file spells it; two names are
+    // the same when they differ only in ASCII case.
+    struct Name {
+        int section = -1; // the key's section; -1 for a section name
+        QByteArrayView text;
+        bool matches(const Name& other) const noexcept;
+        size_t hash(size_t seed) const noexcept;
+        friend bool operator==(const Name& a, const Name& b) noexcept { return a.matches(b); }
+        friend size_t qHash(const Name& name, size_t seed) noexcept { return name.hash(seed); }
     };
 
+    QByteArrayView text(const Line& line) const;
     int appendLine(Line line);
     int insertLineAfter(int id, Line line);
+    int newText(QByteArray text);
+    void indexLine(int id, int& current);
     void endWithLineBreak(int id);
-    std::optional<QByteArray> lookup(QByteArrayView section, QByteArrayView key) const;
+    std::optional<QByteArrayView> lookup(QByteArrayView section, QByteArrayView key) const;
 
+    QByteArray source_;             // the bytes parsed, byte-order mark included
+    std::vector<QByteArray> edits_; // texts of the lines written, never changed once here
     // Lines are kept in a linked list of stable ids so an insertion never moves the
     // others and the index never needs renumbering.
     std::vector<Line> lines_;
-    std::vector<int> next_;
     int head_ = -1;
     int tail_ = -1;
     bool byteOrderMark_ = false;
+    bool changed_ = false; // false while serialize() would give source_ back unchanged
     std::vector<Section> sections_;
-    QHash<QByteArray, int> sectionIndex_; // folded section name -> its first section
+    QHash<Name, int> sectionIndex_; // section name -> its first section
+    QHash<Name, int> keys_;         // key name in its section -> line id of its first line
 };
 
 // Reads a whole file once, for callers that look up many keys: a missing file

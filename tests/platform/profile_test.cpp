@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <ostream>
 #include <string>
 
@@ -308,6 +309,29 @@ TEST_F(ProfileTest, FailedBatchSavesNothingAndCanBeRetried) {
     ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
     EXPECT_FALSE(batch.commit());
     EXPECT_EQ(readBytes(path), fixtureAfterWrites);
+}
+
+// The document views the file's bytes and the texts it wrote: rewriting a key again and again,
+// and copies that outlive the original, must keep every name and line intact.
+TEST(ProfileDocumentTest, RewritesAndCopiesKeepTheTextsTheyView) {
+    const QByteArray bytes = "\xEF\xBB\xBF[A]\nKey=1\n; note\r\nlast=\xE9";
+    auto document = std::make_unique<platform::ProfileDocument>(platform::ProfileDocument::parse(
+        QByteArray(bytes.constData(), bytes.size()))); // its own buffer, freed with it
+    EXPECT_EQ(document->serialize(), bytes);
+    EXPECT_FALSE(document->set("a", "KEY", "1")); // the same text again changes nothing
+    EXPECT_EQ(document->serialize(), bytes);
+    for (const char* value : {"2", "three", "4"})
+        EXPECT_FALSE(document->set("A", "key", value));
+    EXPECT_FALSE(document->set("A", "New", "n"));
+    EXPECT_FALSE(document->set("B", "k", "b"));
+    platform::ProfileDocument copy = *document;
+    document.reset();
+    EXPECT_FALSE(copy.set("a", "new", "m"));
+    EXPECT_FALSE(copy.set("b", "K", "c"));
+    EXPECT_EQ(copy.value("a", "key"), "4");
+    EXPECT_EQ(copy.value("A", "LAST"), "\u00E9");
+    EXPECT_EQ(copy.serialize(), "\xEF\xBB\xBF[A]\nKey=4\n; note\r\nlast=\xE9\r\nNew=m\r\n"
+                                "[B]\r\nk=c\r\n");
 }
 
 // A settings export writes a few dozen keys into a file that may carry many lines of other
