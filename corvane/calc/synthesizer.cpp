@@ -209,6 +209,18 @@ struct CoreInputs {
     VcoUpperLimits limits;
 };
 
+// The boxes and switches both paths hand to the core as they stand.
+template <class Inputs> CoreInputs coreInputs(const Inputs& in) {
+    CoreInputs core;
+    core.rfText = in.rfText;
+    core.pfdText = in.pfdText;
+    core.crystalText = in.crystalText;
+    core.divideBy2On = in.divideBy2On;
+    core.ExtInductorField = in.ExtInductorField;
+    core.TxRxField = in.TxRxField;
+    return core;
+}
+
 struct Boxes {
     QString rf, pfd, crystal;
 };
@@ -396,16 +408,10 @@ SynthResult CmdCalculate(const SynthInputs& in) {
             notice(QStringLiteral("Cannot acheive specified RF Channel Frequency. Refer to "
                                   "Corvane datasheet for RF Frequency limits")));
     } else {
-        CoreInputs core;
+        CoreInputs core = coreInputs(in);
         core.rf = rf;
         core.pfd = pfd;
         core.crystal = crystal;
-        core.rfText = in.rfText;
-        core.pfdText = in.pfdText;
-        core.crystalText = in.crystalText;
-        core.divideBy2On = in.divideBy2On;
-        core.ExtInductorField = in.ExtInductorField;
-        core.TxRxField = in.TxRxField;
         core.IntegerN = in.IntegerN;
         core.FracN = in.FracN;
         core.RDivider = rDivider;
@@ -432,16 +438,10 @@ SynthResult UpdatesynthF(const FractionStepInputs& in, VcoUpperLimits limits) {
     if (!n || !f) {
         return out;
     }
-    CoreInputs core;
+    CoreInputs core = coreInputs(in);
     core.rf = numberOf(in.rfText);
     core.pfd = numberOf(in.pfdText);
     core.crystal = platform::toSingle(numberOf(in.crystalText));
-    core.rfText = in.rfText;
-    core.pfdText = in.pfdText;
-    core.crystalText = in.crystalText;
-    core.divideBy2On = in.divideBy2On;
-    core.ExtInductorField = in.ExtInductorField;
-    core.TxRxField = in.TxRxField;
     core.IntegerN = *n;
     core.FracN = *f;
     core.RDivider = in.RDivider;

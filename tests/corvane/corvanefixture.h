@@ -17,10 +17,12 @@
 
 namespace corvane::test {
 
-struct CorvaneFixture : ::testing::Test {
+// The parallel port is a recording back end by default; tests of what the
+// chip decodes use the simulated port instead.
+template <class Port> struct BasicCorvaneFixture : ::testing::Test {
     platform::RecordingServices services;
     board::RecordingSkerry usb;
-    board::RecordingParllio port;
+    Port port;
     std::unique_ptr<CorvaneApp> app;
 
     void SetUp() override { app = std::make_unique<CorvaneApp>(services.view(), usb, port); }
@@ -41,5 +43,8 @@ struct CorvaneFixture : ::testing::Test {
     uint32_t word(int n) { return app->store().wordBits(n); }
     std::vector<QString> messageTexts() const { return services.messages.texts(); }
 };
+
+using CorvaneFixture = BasicCorvaneFixture<board::RecordingParllio>;
+using CorvaneOverSimulatedPort = BasicCorvaneFixture<board::SimulatedPort>;
 
 } // namespace corvane::test

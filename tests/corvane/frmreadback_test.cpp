@@ -135,18 +135,7 @@ TEST_F(ReadbackWindow, AdcSwitchWritesRegister8InTransmit) {
 
 // Over the parallel port the simulated chip decodes the 16-bit R7 word and clocks its answer
 // back on the status line.
-struct ReadbackOverParallelPort : ::testing::Test {
-    platform::RecordingServices services;
-    board::RecordingSkerry usb;
-    board::SimulatedPort port;
-    std::unique_ptr<CorvaneApp> app;
-
-    void SetUp() override { app = std::make_unique<CorvaneApp>(services.view(), usb, port); }
-    void TearDown() override {
-        app.reset();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-};
+using ReadbackOverParallelPort = CorvaneOverSimulatedPort;
 
 TEST_F(ReadbackOverParallelPort, AnswerArrivesBitByBitAndIsConverted) {
     Main& m = app->start();

@@ -180,18 +180,7 @@ TEST_F(RawRegisterWindow, ReturnKeyInABoxSendsNothing) {
 }
 
 // Over the parallel port the simulated chip decodes what is clocked out.
-struct RawRegisterOverParallelPort : ::testing::Test {
-    platform::RecordingServices services;
-    board::RecordingSkerry usb;
-    board::SimulatedPort port;
-    std::unique_ptr<CorvaneApp> app;
-
-    void SetUp() override { app = std::make_unique<CorvaneApp>(services.view(), usb, port); }
-    void TearDown() override {
-        app.reset();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-};
+using RawRegisterOverParallelPort = CorvaneOverSimulatedPort;
 
 TEST_F(RawRegisterOverParallelPort, ChipLatchesTheFull32BitWordEvenAfterAReadback) {
     Main& m = app->start();

@@ -2,6 +2,8 @@
 // and what a file the program cannot use does (and does not) change.
 #include "corvanefixture.h"
 
+#include "../testfiles.h"
+
 #include "corvane/importexport.h"
 #include "platform/profile.h"
 
@@ -25,6 +27,9 @@ using namespace corvane::test;
 
 namespace {
 
+using testfiles::readBytes;
+using testfiles::writeBytes;
+
 const QString VersionMessage = QStringLiteral(
     "Error: Import file incompatible with this version of software. You should check the "
     "Verrix website for updates");
@@ -32,19 +37,6 @@ const QString ChipMessage = QStringLiteral("Error: Import file is not for Corvan
 
 QString fixture(const char* name) {
     return QStringLiteral(CORVANE_FIXTURES "/settings/") + QLatin1String(name);
-}
-
-QByteArray readBytes(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.readAll();
-}
-
-void writeBytes(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
 }
 
 QString nativeName(const QString& path) {

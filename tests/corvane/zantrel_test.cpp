@@ -3,6 +3,8 @@
 // writing the file leaves the set-up as it was.
 #include "corvanefixture.h"
 
+#include "../testfiles.h"
+
 #include "corvane/importexport.h"
 #include "link/registerlink.h"
 #include "platform/numbers.h"
@@ -24,15 +26,10 @@ using Mark = link::RegisterReadout::Mark;
 
 namespace {
 
+using testfiles::readBytes;
+
 QString fixture(const char* name) {
     return QStringLiteral(CORVANE_FIXTURES "/zantrel/") + QLatin1String(name);
-}
-
-QByteArray readBytes(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.readAll();
 }
 
 struct ZantrelFile : CorvaneFixture {

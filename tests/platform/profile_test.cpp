@@ -7,6 +7,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include "../testfiles.h"
+
 #include <memory>
 #include <ostream>
 #include <string>
@@ -18,23 +20,13 @@ static void PrintTo(const QString& text, std::ostream* os) {
 
 namespace {
 
+using testfiles::readBytes;
+using testfiles::writeBytes;
+
 using platform::GetPrivateProfileInt;
 using platform::GetPrivateProfileString;
 using platform::ProfileBatch;
 using platform::WritePrivateProfileString;
-
-QByteArray readBytes(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return "<unreadable>";
-    return file.readAll();
-}
-
-void writeBytes(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    ASSERT_EQ(file.write(bytes), bytes.size());
-}
 
 QByteArray fixture() {
     return readBytes(QStringLiteral(CORVANE_FIXTURES "/profile/foreign.ini"));
