@@ -79,11 +79,7 @@ using platform::named;
 } // namespace
 
 QComboBox* list(const char* name, const QStringList& items) {
-    auto* c = named(new QComboBox, name);
-    const QSignalBlocker block(c);
-    c->addItems(items);
-    c->setCurrentIndex(-1);
-    return c;
+    return platform::namedList(name, items);
 }
 
 QStringList numberItems(int last) {

@@ -1,5 +1,7 @@
 #include "corvane/frmpowerd.h"
 
+#include "platform/named.h"
+
 #include "corvane/corvaneapp.h"
 #include "corvane/fielddialog.h"
 
@@ -17,10 +19,7 @@ using dialog::bit;
 namespace {
 
 platform::Toggle* toggle(const char* name) {
-    auto* t = new platform::Toggle;
-    t->setObjectName(QString::fromLatin1(name));
-    t->setStateTexts(QStringLiteral("Off"), QStringLiteral("On"));
-    return t;
+    return platform::namedToggle(name);
 }
 
 // A switch set from code runs its handler only when its state changes; the

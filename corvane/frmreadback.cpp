@@ -33,15 +33,11 @@ frmReadback::frmReadback(CorvaneApp& app) : app_(app) {
     setWindowTitle(QStringLiteral("Corvane Readback"));
 
     Label1 = named(new QLabel(QStringLiteral("Type of readback")), "Label1");
-    cmbReadback = named(new QComboBox, "cmbReadback");
-    {
-        const QSignalBlocker block(cmbReadback);
-        cmbReadback->addItems({QStringLiteral("RSSI"), QStringLiteral("Battery Voltage"),
-                               QStringLiteral("Temp Sensor"), QStringLiteral("External Pin"),
-                               QStringLiteral("Frequency Error"), QStringLiteral("Filter Cal"),
-                               QStringLiteral("Silicon Revision")});
-        cmbReadback->setCurrentIndex(-1);
-    }
+    cmbReadback = platform::namedList(
+        "cmbReadback",
+        {QStringLiteral("RSSI"), QStringLiteral("Battery Voltage"), QStringLiteral("Temp Sensor"),
+         QStringLiteral("External Pin"), QStringLiteral("Frequency Error"),
+         QStringLiteral("Filter Cal"), QStringLiteral("Silicon Revision")});
     Label1->setBuddy(cmbReadback);
 
     cmdReadback = named(new QPushButton(QStringLiteral("Readback !")), "cmdReadback");

@@ -30,27 +30,19 @@ namespace {
 using platform::named;
 
 QPushButton* button(const char* name, const QString& caption) {
-    return named(new QPushButton(caption), name);
+    return platform::namedButton(name, caption);
 }
 
 QLabel* label(const char* name, const QString& caption) {
-    return named(new QLabel(caption), name);
+    return platform::namedLabel(name, caption);
 }
 
-// Lists start with no selection, as the panel expects before start-up.
 QComboBox* list(const char* name, const QStringList& items, const QString& designText = {}) {
-    auto* c = named(new QComboBox, name);
-    const QSignalBlocker block(c);
-    c->addItems(items);
-    c->setCurrentIndex(-1);
-    c->setPlaceholderText(designText);
-    return c;
+    return platform::namedList(name, items, designText);
 }
 
 platform::Toggle* toggle(const char* name) {
-    auto* t = named(new platform::Toggle, name);
-    t->setStateTexts(QStringLiteral("Off"), QStringLiteral("On"));
-    return t;
+    return platform::namedToggle(name);
 }
 
 constexpr int32_t bit(int n) {

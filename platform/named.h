@@ -1,10 +1,15 @@
 #pragma once
 // Small helpers for building windows in code: every control carries its
 // design name as its objectName, so tests and accessibility tools find it.
+#include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QString>
+#include <QStringList>
 #include <optional>
+
+#include "platform/toggle.h"
 
 namespace platform {
 
@@ -19,6 +24,26 @@ inline QLabel* namedLabel(const char* name, const QString& text) {
 
 inline QPushButton* namedButton(const char* name, const QString& caption) {
     return named(new QPushButton(caption), name);
+}
+
+// A list starts with no selection, as the windows expect before their load
+// handler sets it; the design text shows until an item is chosen. Filled with
+// its signals blocked so no handler runs for the first item.
+inline QComboBox* namedList(const char* name, const QStringList& items,
+                            const QString& designText = {}) {
+    auto* list = named(new QComboBox, name);
+    const QSignalBlocker block(list);
+    list->addItems(items);
+    list->setCurrentIndex(-1);
+    list->setPlaceholderText(designText);
+    return list;
+}
+
+// An on/off switch captioned "Off" and "On".
+inline Toggle* namedToggle(const char* name) {
+    auto* toggle = named(new Toggle, name);
+    toggle->setStateTexts(QStringLiteral("Off"), QStringLiteral("On"));
+    return toggle;
 }
 
 // Stores a planning result's value where it has one ("leave as it is" otherwise).
