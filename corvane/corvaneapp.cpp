@@ -172,12 +172,8 @@ link::portform& CorvaneApp::port() {
     return *windows_->port.get();
 }
 
-void CorvaneApp::show(const std::vector<calc::Message>& messages) {
-    for (const calc::Message& m : messages) {
-        if (m.beep)
-            services_.messages->beep();
-        services_.messages->message(m.text, m.icon, m.title);
-    }
+void CorvaneApp::show(const std::vector<platform::Message>& messages) {
+    platform::showMessages(*services_.messages, messages);
 }
 
 bool CorvaneApp::isLoaded(const QString& windowName) const {

@@ -4,7 +4,7 @@
 // lives outside it, so tests build a fresh one per test.
 #include "board/parllio.h"
 #include "board/skerry.h"
-#include "corvane/calc/message.h"
+#include "platform/messages.h"
 #include "link/registerlink.h"
 #include "link/registerstore.h"
 #include "platform/form.h"
@@ -81,7 +81,7 @@ public:
 
     // Shows a planning function's messages in order (with its beep first
     // where the message asks for one).
-    void show(const std::vector<calc::Message>& messages);
+    void show(const std::vector<platform::Message>& messages);
 
     // Windows, created hidden and loaded on first reference.
     Main& main();

@@ -61,4 +61,12 @@ std::vector<QString> RecordingMessageService::texts() const {
     return out;
 }
 
+void showMessages(MessageService& service, const std::vector<Message>& messages) {
+    for (const Message& m : messages) {
+        if (m.beep)
+            service.beep();
+        service.message(m.text, m.icon, m.title);
+    }
+}
+
 } // namespace platform

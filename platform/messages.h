@@ -80,4 +80,15 @@ protected:
     }
 };
 
+// A message box that a planning function asks its window to show.
+struct Message {
+    QString text;
+    MsgIcon icon = MsgIcon::None;
+    std::optional<QString> title; // nullopt: the program's default title
+    bool beep = false;            // beep before the box (entry errors)
+};
+
+// Shows the messages in order, each with its beep first where it asks for one.
+void showMessages(MessageService& service, const std::vector<Message>& messages);
+
 } // namespace platform

@@ -146,25 +146,6 @@ struct Fixed {
     std::string fraction; // exactly the requested number of places
 };
 
-Fixed fixedOf(const Decimal& d, int places) {
-    Fixed f;
-    f.negative = d.negative;
-    const auto count = static_cast<int>(d.digits.size());
-    if (d.pointPos <= 0) {
-        f.integer = "0";
-    } else {
-        const int taken = std::min(d.pointPos, count);
-        f.integer = d.digits.substr(0, static_cast<std::size_t>(taken)) +
-                    std::string(static_cast<std::size_t>(d.pointPos - taken), '0');
-    }
-    for (int i = 0; i < places; ++i) {
-        const int index = d.pointPos + i;
-        f.fraction +=
-            (index >= 0 && index < count) ? d.digits[static_cast<std::size_t>(index)] : '0';
-    }
-    return f;
-}
-
 Fixed fixedOf(double v, int places) {
     std::string buffer(static_cast<std::size_t>(340 + places), '\0');
     const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), v,
@@ -374,9 +355,9 @@ QString formatSingle(float v, QStringView pattern) {
     const std::optional<Pattern> p = parsePattern(pattern);
     if (pattern.isEmpty() || !p || !std::isfinite(v))
         return numberTextSingle(v);
-    Decimal d = decimalOf(static_cast<double>(v), 7);
-    roundToPlaces(d, p->places());
-    return applyPattern(fixedOf(d, p->places()), *p);
+    // The single's exact binary value, widened without loss, is what gets rounded: the single
+    // nearest 868.300185 is 868.30017089..., which the pattern "#0.00000" writes "868.30017".
+    return applyPattern(fixedOf(static_cast<double>(v), p->places()), *p);
 }
 
 QString hexText(uint32_t v) {

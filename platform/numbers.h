@@ -62,9 +62,10 @@ QString strTextSingle(float v);
 // since the programs use none. Not finite values give numberText().
 QString formatNumber(double v, QStringView pattern);
 
-// Format() of a single-precision value: the value is first taken to its 7-significant-digit
-// decimal form, as the platform does with single values, and that decimal form is rounded
-// half to even to the pattern.
+// Format() of a single-precision value: rounded half to even on the single's exact binary
+// value, as formatNumber() does for doubles (the single nearest 868.300185 is 868.3001709...,
+// "868.30017" with "#0.00000"; 868.3 held as a single is 868.2999878..., "868.29999"). Only
+// the plain forms (numberTextSingle, strTextSingle) stop at 7 significant digits.
 QString formatSingle(float v, QStringView pattern);
 
 // Hex(): upper case, no leading zeros, "0" for 0. A negative value gives its 32-bit two's

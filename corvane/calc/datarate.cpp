@@ -35,11 +35,11 @@ bool isPositiveFinite(float v) {
     return std::isfinite(v) && v > 0;
 }
 
-Message tooLowMessage() {
+platform::Message tooLowMessage() {
     return {TooLowRateText, platform::MsgIcon::None, std::nullopt};
 }
 
-Message jitterWarning() {
+platform::Message jitterWarning() {
     return {JitterWarningText, platform::MsgIcon::Information, JitterWarningTitle};
 }
 
@@ -99,7 +99,8 @@ float demodClock(float X, int D) {
 
 // Steps 4.1 to 4.3. Both searches stop at 16; a D that does not fit its four bits gets the
 // "too low" message and is kept at 15 for the rest of the plan.
-int demodDivider(float X, float delta, float R, int16_t type, std::vector<Message>& messages) {
+int demodDivider(float X, float delta, float R, int16_t type,
+                 std::vector<platform::Message>& messages) {
     const double k = demodFactor(type);
     int D = 1;
     while (D <= MaxDemodDivider && demodClock(X, D) * 1000.0 / (k * delta) > 600)
@@ -134,7 +135,7 @@ double jitter(float cdrClockKHz, float R) {
 // Step 6.1 to 6.4: larger demodulator dividers are tried while the CDR clock is more than 3%
 // away from 32 x R. Each failure condition of a trial warns on its own. False when a trial
 // divider rounds to 0 (the CDR clock would divide by it).
-bool searchLowJitter(float X, float R, Clocks& clocks, std::vector<Message>& messages) {
+bool searchLowJitter(float X, float R, Clocks& clocks, std::vector<platform::Message>& messages) {
     if (jitter(cdrClock(X, clocks), R) <= MaxJitter)
         return true;
     for (int Dp = clocks.D + 1;; ++Dp) {

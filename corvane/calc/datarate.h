@@ -5,9 +5,7 @@
 // messages in order and refreshes the read-outs.
 #pragma once
 
-// Message (a box to show, in order) is the one the synthesizer plan defines, so the main
-// window handles the messages of all its plans alike.
-#include "corvane/calc/message.h"
+#include "platform/messages.h"
 
 #include <QString>
 
@@ -46,7 +44,7 @@ struct DataRateInputs {
 // true every plain member is stored and each optional one only when it holds a value.
 struct DataRatePlan {
     bool ran = false;
-    std::vector<Message> messages;
+    std::vector<platform::Message> messages;
 
     double IFFilterDividerField = 0;  // R5
     int32_t BbOffsetDividerField = 0; // R3

@@ -27,7 +27,7 @@ struct DeviationInputs {
 
 // The four optional values are either all set (a deviation was taken) or all empty.
 struct DeviationResult {
-    std::vector<Message> messages;
+    std::vector<platform::Message> messages;
     bool runDataRatePlan = false; // txtDatarate_Change follows
     std::optional<float> DeviationStepHz;
     std::optional<float> ActualDeviationKHz;

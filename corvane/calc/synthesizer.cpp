@@ -27,19 +27,19 @@ constexpr int32_t kMaxAfcScaling = 4095; // R10, 12 bits
 
 const QString kWarningTitle = QStringLiteral("Warning");
 
-Message entryError(const QString& text) {
+platform::Message entryError(const QString& text) {
     return {text, MsgIcon::Exclamation, std::nullopt, true};
 }
 
-Message warning(const QString& text) {
+platform::Message warning(const QString& text) {
     return {text, MsgIcon::Critical, kWarningTitle, false};
 }
 
-Message notice(const QString& text) {
+platform::Message notice(const QString& text) {
     return {text, MsgIcon::None, std::nullopt, false};
 }
 
-Message caution(const QString& text) {
+platform::Message caution(const QString& text) {
     return {text, MsgIcon::Exclamation, std::nullopt, false};
 }
 
@@ -159,7 +159,7 @@ Dividers integerAndFraction(double rf, double pfd, bool divideBy2, bool receive)
 }
 
 // A divider that does not fit its register field is refused, never stored.
-std::optional<Message> rDividerRefusal(double r) {
+std::optional<platform::Message> rDividerRefusal(double r) {
     if (r < kMinRDivider || r > kMaxRDivider) {
         return warning(QStringLiteral("R divide of %1 is outside the range of 1 to 7. Please "
                                       "raise the PFD frequency or lower the XTAL frequency")
@@ -168,8 +168,8 @@ std::optional<Message> rDividerRefusal(double r) {
     return std::nullopt;
 }
 
-std::optional<Message> dividerRefusal(double n, double f, double r) {
-    if (std::optional<Message> refusal = rDividerRefusal(r)) {
+std::optional<platform::Message> dividerRefusal(double n, double f, double r) {
+    if (std::optional<platform::Message> refusal = rDividerRefusal(r)) {
         return refusal;
     }
     if (n > kMaxIntegerN) {
@@ -310,7 +310,7 @@ CoreEnd synthesizerCore(const CoreInputs& in, Path path, SynthResult& out) {
     if (band.kind == BandChoice::Chosen && path == Path::Calculate) {
         div = integerAndFraction(in.rf, in.pfd, band.divideBy2, in.TxRxField != 0);
     }
-    if (std::optional<Message> refusal = dividerRefusal(div.n, div.f, in.RDivider)) {
+    if (std::optional<platform::Message> refusal = dividerRefusal(div.n, div.f, in.RDivider)) {
         out.messages.push_back(*refusal);
         return CoreEnd::Refused;
     }
@@ -388,7 +388,7 @@ SynthResult CmdCalculate(const SynthInputs& in) {
     }
     // 5. R. A divider outside its field refuses the whole calculation.
     const double r = platform::roundHalfEven(double{crystal} / pfd);
-    if (std::optional<Message> refusal = rDividerRefusal(r)) {
+    if (std::optional<platform::Message> refusal = rDividerRefusal(r)) {
         out.messages.push_back(*refusal);
         return out;
     }

@@ -9,7 +9,7 @@
 // the result to its controls, the field store and the working values, and shows the
 // messages in order. An output is set only when the procedure writes it; an empty optional
 // means "leave as it is".
-#include "corvane/calc/message.h"
+#include "platform/messages.h"
 
 #include <QString>
 
@@ -60,7 +60,7 @@ struct FractionStepInputs {
 };
 
 struct SynthResult {
-    std::vector<Message> messages;
+    std::vector<platform::Message> messages;
     bool validationFailed = false;   // an entry did not read as a number: nothing else set
     FocusBox focus = FocusBox::None; // the box emptied by an invalid entry gets the focus
     bool refreshReadouts = false;    // call UpdateAllRegisterLabels after applying

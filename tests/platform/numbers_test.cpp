@@ -269,33 +269,41 @@ TEST(FormatNumber, DigitPatterns) {
     }
 }
 
-TEST(FormatNumber, SingleRoundsItsSevenDigitDecimalForm) {
+TEST(FormatNumber, SingleRoundsItsExactBinaryValueWhileStrKeepsSevenDigits) {
+    // Format() of a single looks at the single's exact value; Str/CStr of the same single stop
+    // at 7 significant digits. Each row shows both forms of one value.
     const struct {
         float v;
         const char* pattern;
-        const char* expected;
+        const char* formatted;
+        const char* plain;
     } cases[] = {
-        // 2.675f is 2.67499995...; its decimal form 2.675000 is a tie, which goes to even.
-        {2.675f, "#0.00", "2.68"},
-        {0.1f, "0.000000000", "0.100000000"},
-        {2.10205078125f, "#0.0000", "2.1021"},
-        {20.25f, "#0.000", "20.250"},
-        {869.5f, ".000000", "869.500000"},
-        {0.125f, "#0.00", "0.12"},
-        {2.5f, "#0", "2"},
-        {1.5f, "#0", "2"},
-        {-0.001f, "#0.00", "0.00"},
-        {99.996f, "#0.00", "100.00"},
-        {0.5f, "", "0.5"},
+        {868.300185f, "#0.00000", "868.30017", "868.3002"},
+        {868.3f, "#0.00000", "868.29999", "868.3"},
+        // 2.675f is 2.67499995...: below the tie, so it rounds down.
+        {2.675f, "#0.00", "2.67", "2.675"},
+        {0.1f, "0.000000000", "0.100000001", "0.1"},
+        {2.10205078125f, "#0.0000", "2.1021", "2.102051"},
+        {20.25f, "#0.000", "20.250", "20.25"},
+        {19.68f, ".000000", "19.680000", "19.68"},
+        {869.5f, ".000000", "869.500000", "869.5"},
+        // Exact ties go to even.
+        {0.125f, "#0.00", "0.12", "0.125"},
+        {2.5f, "#0", "2", "2.5"},
+        {1.5f, "#0", "2", "1.5"},
+        {-0.001f, "#0.00", "0.00", "-0.001"},
+        {99.996f, "#0.00", "100.00", "99.996"},
+        {0.5f, "", "0.5", "0.5"},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.pattern) + " " + numberTextSingle(c.v).toStdString());
+        SCOPED_TRACE(std::string(c.pattern) + " " + c.plain);
         EXPECT_EQ(formatSingle(c.v, QString::fromLatin1(c.pattern)),
-                  QString::fromLatin1(c.expected));
+                  QString::fromLatin1(c.formatted));
+        EXPECT_EQ(numberTextSingle(c.v), QString::fromLatin1(c.plain));
+        // A single formats as the same value held in a double.
+        EXPECT_EQ(formatSingle(c.v, QString::fromLatin1(c.pattern)),
+                  formatNumber(static_cast<double>(c.v), QString::fromLatin1(c.pattern)));
     }
-    // The same value as a double is rounded on its binary value.
-    EXPECT_EQ(formatNumber(static_cast<double>(2.675f), u"#0.00"), "2.67");
-    EXPECT_EQ(formatNumber(static_cast<double>(0.1f), u"0.000000000"), "0.100000001");
 }
 
 TEST(HexText, UpperCaseWithoutLeadingZeros) {

@@ -21,12 +21,12 @@ int fieldValue(int64_t stored, int lowBit) {
     return static_cast<int>(stored >> lowBit);
 }
 
-const Message JitterWarning{JitterWarningText, platform::MsgIcon::Information,
-                            QString("Excessive Jitter Warning")};
-const Message TooLow{TooLowRateText, platform::MsgIcon::None, std::nullopt};
+const platform::Message JitterWarning{JitterWarningText, platform::MsgIcon::Information,
+                                      QString("Excessive Jitter Warning")};
+const platform::Message TooLow{TooLowRateText, platform::MsgIcon::None, std::nullopt};
 
 // A message as text, icon and title, for comparing lists of them.
-std::string shown(const Message& m) {
+std::string shown(const platform::Message& m) {
     return QString("%1 | %2 | %3")
         .arg(m.text)
         .arg(static_cast<int>(m.icon))
@@ -34,7 +34,7 @@ std::string shown(const Message& m) {
         .toStdString();
 }
 
-std::vector<std::string> shown(const std::vector<Message>& messages) {
+std::vector<std::string> shown(const std::vector<platform::Message>& messages) {
     std::vector<std::string> texts;
     for (const auto& m : messages)
         texts.push_back(shown(m));

@@ -16,12 +16,12 @@ namespace {
 using corvane::calc::CmdCalculate;
 using corvane::calc::FocusBox;
 using corvane::calc::FractionStepInputs;
-using corvane::calc::Message;
 using corvane::calc::stepFraction;
 using corvane::calc::SynthInputs;
 using corvane::calc::SynthResult;
 using corvane::calc::UpdatesynthF;
 using corvane::calc::VcoUpperLimits;
+using platform::Message;
 using platform::MsgIcon;
 
 constexpr int32_t kDiv2On = 1 << 18;
@@ -61,7 +61,7 @@ SynthInputs defaults() {
 
 std::vector<QString> texts(const SynthResult& r) {
     std::vector<QString> out;
-    for (const Message& m : r.messages) {
+    for (const platform::Message& m : r.messages) {
         out.push_back(m.text);
     }
     return out;
