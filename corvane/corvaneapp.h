@@ -4,10 +4,10 @@
 // lives outside it, so tests build a fresh one per test.
 #include "board/parllio.h"
 #include "board/skerry.h"
-#include "platform/messages.h"
 #include "link/registerlink.h"
 #include "link/registerstore.h"
 #include "platform/form.h"
+#include "platform/messages.h"
 #include "platform/services.h"
 
 #include <QStringList>
@@ -66,6 +66,10 @@ public:
     const ProgramVariant& variant() const { return variant_; }
     platform::PlatformServices& services() { return services_; }
     platform::MessageService& messages() { return *services_.messages; }
+    // Where every file the program saves is written through.
+    platform::SaveDeviceFactory& saveDevices() {
+        return services_.saving ? *services_.saving : platform::defaultSaveDevices();
+    }
     link::CorvaneStore& store() { return store_; }
     link::CorvaneFields& f() { return store_.f; }
     link::CorvaneWorking& w() { return store_.w; }

@@ -4,6 +4,7 @@
 #include "corvane/fielddialog.h"
 #include "corvane/main_window.h"
 #include "corvane/statuscaptions.h"
+#include "platform/entrymark.h"
 #include "platform/numbers.h"
 
 #include <QComboBox>
@@ -39,10 +40,12 @@ dialog::NumberBox thresholdBox(int32_t limit, const QString& message) {
 }
 
 // The closing check looks at the box as it stands, which may hold what the
-// box's handler refused: too long, not a number, or out of range.
+// box's handler refused. A number beyond the limits is reported; a box that
+// holds no number at all already carries the refusal mark that says so, and is
+// not "outside of limits".
 bool outsideLimits(const QString& text, double limit) {
     const std::optional<double> v = platform::textToNumber(text);
-    return !v || *v > limit || *v < 0;
+    return v && (*v > limit || *v < 0);
 }
 
 QStringList gainItems() {
@@ -127,9 +130,18 @@ void frmAGC::Combo3_Click() {
         app_.f().FilterGainField = *v;
 }
 
+// A threshold entry, or nothing when it is refused: the box is marked until an
+// entry is taken, and a number above the limit also gets its message.
+std::optional<int32_t> frmAGC::threshold(QLineEdit* box, int32_t limit, const QString& limitMessage,
+                                         const QString& accepts) {
+    const auto v = thresholdBox(limit, limitMessage).accept(box->text(), app_.messages());
+    platform::showRefusal(box, !v, accepts);
+    return v;
+}
+
 void frmAGC::Text1_Change() {
-    const auto v = thresholdBox(63, QStringLiteral("Max AGC Low Threshold setting is 63"))
-                       .accept(Text1->text(), app_.messages());
+    const auto v = threshold(Text1, 63, QStringLiteral("Max AGC Low Threshold setting is 63"),
+                             AgcLowAcceptsText);
     if (!v)
         return;
     app_.f().AgcLowThresholdField = *v * bit(4);
@@ -137,8 +149,8 @@ void frmAGC::Text1_Change() {
 }
 
 void frmAGC::Text2_Change() {
-    const auto v = thresholdBox(80, QStringLiteral("Max AGC High Threshold setting is 80"))
-                       .accept(Text2->text(), app_.messages());
+    const auto v = threshold(Text2, 80, QStringLiteral("Max AGC High Threshold setting is 80"),
+                             AgcHighAcceptsText);
     if (!v)
         return;
     app_.f().AgcHighThresholdField = *v * bit(11);

@@ -3,6 +3,10 @@
 // thresholds of register 9. It edits the field store only.
 #include "platform/form.h"
 
+#include <QString>
+#include <cstdint>
+#include <optional>
+
 class QComboBox;
 class QLineEdit;
 class QPushButton;
@@ -10,6 +14,12 @@ class QPushButton;
 namespace corvane {
 
 class CorvaneApp;
+
+// What the threshold boxes accept, shown on a box while its entry is refused.
+inline const QString AgcLowAcceptsText =
+    QStringLiteral("AGC Low Threshold: a number from 0 to 63 of at most 2 characters");
+inline const QString AgcHighAcceptsText =
+    QStringLiteral("AGC High Threshold: a number from 0 to 80 of at most 2 characters");
 
 class frmAGC : public platform::Form {
     Q_OBJECT
@@ -33,6 +43,8 @@ protected:
 
 private:
     void enableManualGains(bool enabled);
+    std::optional<int32_t> threshold(QLineEdit* box, int32_t limit, const QString& limitMessage,
+                                     const QString& accepts);
 
     CorvaneApp& app_;
 };

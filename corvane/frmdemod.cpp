@@ -4,6 +4,7 @@
 #include "corvane/corvaneapp.h"
 #include "corvane/fielddialog.h"
 #include "corvane/main_window.h"
+#include "platform/entrymark.h"
 #include "platform/messages.h"
 #include "platform/named.h"
 #include "platform/numbers.h"
@@ -64,7 +65,8 @@ std::optional<int32_t> wholeEntry(const QString& text, int32_t lo, int32_t hi) {
 }
 
 // The same for a divider box: a number outside the field's range is refused with the message
-// that names the range; text that is not a number is refused without one.
+// that names the range; text that is not a number is refused without one (the box is marked
+// instead, see refuseDivider).
 std::optional<int32_t> dividerEntry(const QString& text, int32_t lo, int32_t hi,
                                     const QString& limitText, platform::MessageService& m) {
     if (!platform::isNumeric(text))
@@ -436,6 +438,9 @@ void frmDemod::showPostDemod() {
 
 void frmDemod::showBoxes() {
     const link::CorvaneFields& f = app_.f();
+    // What the boxes show now stands, so no refusal is left to mark.
+    for (QLineEdit* box : {txtIFFilter, txtBBOffset, txtDemod, txtCDR})
+        platform::clearRefusedMark(box);
     txtIFFilter->setText(platform::numberText(f.IFFilterDividerField / bit(5)));
     txtBBOffset->setText(platform::numberText(bbOffsetDivider(f.BbOffsetDividerField)));
     // A demodulator divider field of 0 is the divide by 4 the chip applies, and is shown so.
@@ -457,11 +462,22 @@ void frmDemod::showClocks() {
     lblSeqclk->setText(clockText(crystalKHz, f.SeqClockDividerField / double(bit(18)), kHz));
 }
 
+// After a refused divider entry: a number outside the range has had its message and the box
+// shows the divider that stands again; text that is not a number stays in the box, marked
+// with what the box accepts, until an entry is taken.
+void frmDemod::refuseDivider(QLineEdit* box, const QString& limitText) {
+    if (platform::isNumeric(box->text())) {
+        showBoxes();
+        return;
+    }
+    platform::markRefused(box, limitText);
+}
+
 void frmDemod::txtIFFilter_LostFocus() {
     const auto n = dividerEntry(txtIFFilter->text(), 1, MaxIFFilterDivider, IFFilterLimitText,
                                 app_.messages());
     if (!n) {
-        showBoxes();
+        refuseDivider(txtIFFilter, IFFilterLimitText);
         return;
     }
     app_.f().IFFilterDividerField = double(*n) * bit(5);
@@ -472,7 +488,7 @@ void frmDemod::txtBBOffset_LostFocus() {
     const auto n =
         dividerEntry(txtBBOffset->text(), 0, MaxBBOffsetEntry, BBOffsetLimitText, app_.messages());
     if (!n) {
-        showBoxes();
+        refuseDivider(txtBBOffset, BBOffsetLimitText);
         return;
     }
     // Entries 8, 16, 24 give codes 1, 2, 3; up to 4 gives code 0 (a divide by 4).
@@ -486,7 +502,7 @@ void frmDemod::txtDemod_LostFocus() {
     const auto d =
         dividerEntry(txtDemod->text(), 1, MaxDemodDivider, DemodLimitText, app_.messages());
     if (!d) {
-        showBoxes();
+        refuseDivider(txtDemod, DemodLimitText);
         return;
     }
     w.DemodClockMHz = platform::toSingle(double(w.CrystalFrequencyMHz) / *d);
@@ -524,7 +540,7 @@ void frmDemod::storeCdr(int32_t c) {
 void frmDemod::txtCDR_LostFocus() {
     const auto c = cdrEntry();
     if (!c) {
-        showBoxes();
+        refuseDivider(txtCDR, CDRLimitText);
         return;
     }
     storeCdr(*c);

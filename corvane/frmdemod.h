@@ -84,6 +84,7 @@ private:
     void showBoxes();
     void showClocks();
     void showPostDemod();
+    void refuseDivider(QLineEdit* box, const QString& limitText);
     std::optional<int32_t> cdrEntry();
     void storeCdr(int32_t c);
 

@@ -3,6 +3,7 @@
 #include "corvane/corvaneapp.h"
 #include "corvane/frmregisters.h"
 #include "platform/named.h"
+#include "platform/savefile.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -14,7 +15,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QSignalBlocker>
 #include <QStorageInfo>
 #include <QVBoxLayout>
@@ -29,32 +29,6 @@ using platform::named;
 // carry.
 constexpr int SavedRegisters = 14;
 const QString ParentFolder = QStringLiteral("..");
-
-struct Written {
-    bool ok = true;
-    QString reason;
-};
-
-// Writes the whole file or nothing: the old file stays as it was if anything fails.
-Written writeWhole(const QString& path, const QByteArray& bytes) {
-    // QSaveFile renames the new file over the old one, which would replace even a file the
-    // user has marked read-only; respect the mark instead.
-    const QFileInfo info(path);
-    if (info.exists() && !info.isDir() &&
-        (!info.isWritable() || !info.permissions().testFlag(QFileDevice::WriteOwner)))
-        return {false, QStringLiteral("The file is read-only.")};
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return {false, file.errorString()};
-    if (file.write(bytes) != bytes.size()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return {false, reason};
-    }
-    if (!file.commit())
-        return {false, file.errorString()};
-    return {};
-}
 
 } // namespace
 
@@ -116,7 +90,9 @@ void frmSaveReg::Form_Load() {
 }
 
 void frmSaveReg::fillDrives() {
-    QStringList roots;
+    // The root folder is always there, also where the list of mounted file systems does not
+    // show it (a chroot, a container).
+    QStringList roots{QDir::rootPath()};
     for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
         const QString root = volume.rootPath();
         // Files mounted in place (as containers do with a few of /etc) are no place to save.
@@ -208,11 +184,10 @@ void frmSaveReg::Command1_Click() {
         bytes += line.toLatin1() + "\r\n";
 
     const QString path = QDir(fileListPath_).filePath(name);
-    const Written written = writeWhole(path, bytes);
-    if (!written.ok) {
+    if (const auto reason = platform::saveWholeFile(path, bytes, app_.saveDevices())) {
         app_.messages().message(QStringLiteral("The register values could not be saved to "
                                                "\"%1\".\n%2")
-                                    .arg(QDir::toNativeSeparators(path), written.reason),
+                                    .arg(QDir::toNativeSeparators(path), *reason),
                                 platform::MsgIcon::Critical);
     }
 }

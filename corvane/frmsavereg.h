@@ -43,7 +43,8 @@ public:
     static QStringList registerFileLines(const QStringList& texts);
 
     QGroupBox* Frame1;
-    // Linux has no drive letters: the list holds the mounted file systems' root folders.
+    // Linux has no drive letters: the list holds "/" and the mounted file systems' root
+    // folders.
     QComboBox* Drive1;
     QLabel* lblFolder; // the folder list's path, so the user sees where the file goes
     QListWidget* Dir1;

@@ -110,8 +110,9 @@ QString str(const char16_t* text) {
 // lines of its own, and every key would otherwise read the whole file again.
 using LoadedFile = platform::ProfileLoad;
 
+// The user named this file: one that is not there is reported, not read as empty.
 LoadedFile loadSettingsFile(const QString& path) {
-    return platform::loadProfileDocument(path);
+    return platform::loadProfileDocument(path, platform::MissingFile::IsAnError);
 }
 
 // Reads keys and decides which values can be used, before anything changes.
@@ -651,7 +652,7 @@ void ExportSettings(CorvaneApp& app, const QString& path) {
     const QString integerN = numberText(f.IntegerNField / bit(19));
     const QString fracN = numberText(f.FracNField / bit(4));
 
-    platform::ProfileBatch batch(path);
+    platform::ProfileBatch batch(path, app.saveDevices());
     const auto write = [&batch](const Key& k, const QString& v) {
         batch.write(str(k.section), str(k.key), v);
     };
@@ -861,7 +862,7 @@ void WriteZantrelIni(CorvaneApp& app, const QString& path) {
         entries.insert(entries.end(), partB.begin(), partB.end());
     }
 
-    platform::ProfileBatch batch(path);
+    platform::ProfileBatch batch(path, app.saveDevices());
     for (const Entry& e : entries)
         batch.write(str(e.section), str(e.key), e.value);
     if (const std::optional<platform::ProfileError> error = batch.commit())

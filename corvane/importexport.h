@@ -19,8 +19,9 @@ void ExportSettings(CorvaneApp& app, const QString& path);
 
 // Puts a settings file back into the controls, whose own handlers recompute
 // the register fields; nothing is written to the board. A file of another
-// version or for another chip changes nothing. Values that cannot be used are
-// left out and named in one message at the end; the rest is applied.
+// version or for another chip changes nothing, nor does one that is not there
+// or cannot be read, which is named with the reason. Values that cannot be
+// used are left out and named in one message at the end; the rest is applied.
 void ImportSettings(CorvaneApp& app, const QString& path);
 
 // Writes the radio-link tool's configuration file from the register read-outs:

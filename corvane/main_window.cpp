@@ -5,6 +5,7 @@
 #include "corvane/corvaneapp.h"
 #include "corvane/importexport.h"
 #include "corvane/windows.h"
+#include "platform/entrymark.h"
 #include "platform/named.h"
 #include "platform/numbers.h"
 
@@ -243,7 +244,7 @@ void Main::buildLayout() {
     left->addWidget(power);
     left->addStretch();
 
-    // Middle column: modulation, power amplifier and receiver.
+    // Second column: modulation and power amplifier.
     auto* middle = new QVBoxLayout;
     auto* fsk = new QGridLayout(FrFSK);
     fsk->addWidget(cmbModulation, 0, 0, 1, 3);
@@ -270,7 +271,12 @@ void Main::buildLayout() {
     pa->addWidget(LblFSKpower, 0, 2);
     pa->addWidget(cmdPARamp, 1, 0, 1, 3);
     middle->addWidget(FrFSKpower);
+    middle->addStretch();
 
+    // Third column: the receiver and the status buttons of the feature windows. The 3FSK
+    // rows come and go here, in a column shorter than the first, so the panel keeps within
+    // a 1366x768 screen in every modulation.
+    auto* receiver = new QVBoxLayout;
     auto* rx = new QGroupBox(QStringLiteral("Receiver"));
     auto* rxGrid = new QGridLayout(rx);
     rxGrid->addWidget(new QLabel(QStringLiteral("Demodulator")), 0, 0);
@@ -298,8 +304,8 @@ void Main::buildLayout() {
     status(QStringLiteral("Mux Out"), LblMuxOut);
     status(QStringLiteral("Clock Out"), LblClockout);
     rxGrid->addWidget(cmdReadback, row, 0, 1, 2);
-    middle->addWidget(rx);
-    middle->addStretch();
+    receiver->addWidget(rx);
+    receiver->addStretch();
 
     // Right column: every register read-out beside its Update button.
     auto* regs = new QGroupBox(QStringLiteral("Registers"));
@@ -331,6 +337,7 @@ void Main::buildLayout() {
 
     columns->addLayout(left);
     columns->addLayout(middle);
+    columns->addLayout(receiver);
     columns->addLayout(right);
     setCentralWidget(central);
 }
@@ -405,12 +412,13 @@ link::RegisterReadout* Main::readout(int n) const {
 void Main::Form_Load(const QStringList& arguments) {
     InitialiseBoard();
     // Linux hands over the arguments without the quotes a shell consumed, so
-    // join them and strip one pair of surrounding quotes only if present.
+    // join them and strip one pair of surrounding quotes only if present: an
+    // unquoted argument is the file name as it stands, however short.
     QString commandLine = arguments.join(QLatin1Char(' '));
     if (commandLine.size() >= 2 && commandLine.startsWith(QLatin1Char('"')) &&
         commandLine.endsWith(QLatin1Char('"')))
         commandLine = commandLine.mid(1, commandLine.size() - 2);
-    if (arguments.join(QLatin1Char(' ')).size() > 1 && !commandLine.isEmpty())
+    if (!commandLine.isEmpty())
         ImportSettings(app_, commandLine);
 }
 
@@ -623,11 +631,24 @@ void Main::cmbModulation_Click() {
     Label36_2->setText(QString::fromUtf16(row.rateUnit));
     Label26->setText(QString::fromUtf16(row.deviationCaption));
     Combo1->setEnabled(row.alpha);
-    for (QWidget* w : {static_cast<QWidget*>(cmb3FSKDetect), static_cast<QWidget*>(cmbVPathMem),
-                       static_cast<QWidget*>(Label43), static_cast<QWidget*>(Label44)})
-        w->setVisible(row.threeFsk);
+    if (cmb3FSKDetect->isHidden() == row.threeFsk) {
+        for (QWidget* w : {static_cast<QWidget*>(cmb3FSKDetect), static_cast<QWidget*>(cmbVPathMem),
+                           static_cast<QWidget*>(Label43), static_cast<QWidget*>(Label44)})
+            w->setVisible(row.threeFsk);
+        fitToContents();
+    }
     txtDatarate_Change();
     app_.UpdateAllRegisterLabels();
+}
+
+void Main::fitToContents() {
+    // A window grows by itself when rows appear but never shrinks when they go: take the
+    // size the panel needs now, unless the user has the window maximized or full screen.
+    if (isMaximized() || isFullScreen())
+        return;
+    centralWidget()->layout()->activate();
+    layout()->activate();
+    adjustSize();
 }
 
 void Main::cmbDemod_Click() {
@@ -772,7 +793,12 @@ void Main::mnuWriteOmbrelle_Click() {
 }
 
 void Main::runZantrelItem(int16_t registersOnly) {
-    const QString path = app_.services().files->saveFileName(ZantrelFilter);
+    // Modifying writes into a file that is there; only creating may replace one, and so
+    // only creating asks first.
+    platform::FileDialogService& files = *app_.services().files;
+    const bool modify = registersOnly != 0;
+    const QString path =
+        modify ? files.modifyFileName(ZantrelFilter) : files.saveFileName(ZantrelFilter);
     if (path.isEmpty())
         return; // cancelled: IniRegistersOnly stays as it was
     app_.w().IniRegistersOnly = registersOnly;
@@ -894,6 +920,8 @@ void Main::TxtFSKdev_Change() {
     const calc::DeviationResult r =
         calc::planDeviation({TxtFSKdev->text(), w.PfdFrequencyMHz, f.VcoDiv2Field});
     app_.show(r.messages);
+    // A refused entry leaves the deviation in force: the box says so until it is taken.
+    platform::showRefusal(TxtFSKdev, r.refusal.has_value(), r.refusal.value_or(QString()));
     if (r.TxDeviationField) {
         w.DeviationStepHz = *r.DeviationStepHz;
         w.ActualDeviationKHz = *r.ActualDeviationKHz;

@@ -124,6 +124,7 @@ private:
     void connectHandlers();
     void shutDown();
     void runZantrelItem(int16_t registersOnly);
+    void fitToContents();
 
     CorvaneApp& app_;
     bool shutDown_ = false;

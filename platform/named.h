@@ -3,6 +3,7 @@
 // design name as its objectName, so tests and accessibility tools find it.
 #include <QComboBox>
 #include <QLabel>
+#include <QPalette>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QString>
@@ -26,6 +27,19 @@ inline QPushButton* namedButton(const char* name, const QString& caption) {
     return named(new QPushButton(caption), name);
 }
 
+// A list without a choice shows its placeholder in the placeholder colour,
+// which most styles make the grey of a disabled control. The design text of a
+// list that starts with no selection is what the list says it is set to, so it
+// gets the colour of a chosen item; a disabled list keeps its disabled look.
+inline void showPlaceholderAsChosen(QComboBox* list) {
+    QPalette palette = list->palette();
+    for (const QPalette::ColorGroup group :
+         {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+        palette.setColor(group, QPalette::PlaceholderText,
+                         palette.color(group, QPalette::ButtonText));
+    list->setPalette(palette);
+}
+
 // A list starts with no selection, as the windows expect before their load
 // handler sets it; the design text shows until an item is chosen. Filled with
 // its signals blocked so no handler runs for the first item.
@@ -36,6 +50,7 @@ inline QComboBox* namedList(const char* name, const QStringList& items,
     list->addItems(items);
     list->setCurrentIndex(-1);
     list->setPlaceholderText(designText);
+    showPlaceholderAsChosen(list);
     return list;
 }
 

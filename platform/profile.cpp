@@ -1,9 +1,10 @@
 #include "platform/profile.h"
 
+#include "platform/savefile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <limits>
@@ -54,10 +55,11 @@ ProfileError errorFor(const QString& path, const QString& reason) {
 
 using Loaded = ProfileLoad;
 
-// A missing file reads as an empty one; a file that is there but cannot be read is an error.
-Loaded load(const QString& path) {
+// A missing file reads as an empty one unless the caller needs the file; a file that is there
+// but cannot be read is an error.
+Loaded load(const QString& path, MissingFile missing = MissingFile::ReadsAsEmpty) {
     const QFileInfo info(path);
-    if (!info.exists())
+    if (!info.exists() && missing == MissingFile::ReadsAsEmpty)
         return {};
     if (info.isDir())
         return {{}, errorFor(path, QStringLiteral("It is a folder, not a file."))};
@@ -70,24 +72,10 @@ Loaded load(const QString& path) {
     return {ProfileDocument::parse(bytes), std::nullopt};
 }
 
-std::optional<ProfileError> save(const QString& path, const ProfileDocument& document) {
-    // QSaveFile renames a new file over the old one, which would replace even a file the
-    // user has marked read-only; respect the mark instead.
-    const QFileInfo info(path);
-    if (info.exists() && !info.isDir() &&
-        (!info.isWritable() || !info.permissions().testFlag(QFileDevice::WriteOwner)))
-        return errorFor(path, QStringLiteral("The file is read-only."));
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return errorFor(path, file.errorString());
-    const QByteArray bytes = document.serialize();
-    if (file.write(bytes) != bytes.size()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return errorFor(path, reason);
-    }
-    if (!file.commit())
-        return errorFor(path, file.errorString());
+std::optional<ProfileError> save(const QString& path, const ProfileDocument& document,
+                                 SaveDeviceFactory& devices) {
+    if (std::optional<QString> reason = saveWholeFile(path, document.serialize(), devices))
+        return errorFor(path, *reason);
     return std::nullopt;
 }
 
@@ -389,13 +377,15 @@ ProfileInt GetPrivateProfileInt(const QString& section, const QString& key, int3
 }
 
 std::optional<ProfileError> WritePrivateProfileString(const QString& section, const QString& key,
-                                                      const QString& value, const QString& path) {
-    ProfileBatch batch(path);
+                                                      const QString& value, const QString& path,
+                                                      SaveDeviceFactory& devices) {
+    ProfileBatch batch(path, devices);
     batch.write(section, key, value);
     return batch.commit();
 }
 
-ProfileBatch::ProfileBatch(QString path) : path_(std::move(path)) {}
+ProfileBatch::ProfileBatch(QString path, SaveDeviceFactory& devices)
+    : path_(std::move(path)), devices_(&devices) {}
 
 void ProfileBatch::write(const QString& section, const QString& key, const QString& value) {
     writes_.push_back(Write{section, key, value});
@@ -411,14 +401,14 @@ std::optional<ProfileError> ProfileBatch::commit() {
         if (const std::optional<QString> refusal = loaded.document.set(w.section, w.key, w.value))
             return errorFor(path_, *refusal);
     }
-    if (std::optional<ProfileError> error = save(path_, loaded.document))
+    if (std::optional<ProfileError> error = save(path_, loaded.document, *devices_))
         return error;
     writes_.clear();
     return std::nullopt;
 }
 
-ProfileLoad loadProfileDocument(const QString& path) {
-    return load(path);
+ProfileLoad loadProfileDocument(const QString& path, MissingFile missing) {
+    return load(path, missing);
 }
 
 } // namespace platform

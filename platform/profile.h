@@ -11,14 +11,17 @@
 //   - the files are 8-bit text, handled as Latin-1 so that no byte is altered; characters
 //     of a written text that Latin-1 cannot hold are written as '?'.
 // Unlike the original, a file is saved atomically (the old file stays whole when anything
-// fails), a file without write permission for its owner is refused instead of being
-// replaced, and every failure is returned to the caller.
+// fails, a full disk included: see platform/savefile.h), a file without write permission for
+// its owner is refused instead of being replaced, and every failure is returned to the
+// caller.
 #pragma once
 
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QHash>
 #include <QString>
+
+#include "platform/savefile.h"
 
 #include <cstdint>
 #include <optional>
@@ -63,8 +66,9 @@ ProfileInt GetPrivateProfileInt(const QString& section, const QString& key, int3
 // atomically; creates a missing file. Section names containing ']', key names that are
 // empty, contain '=' or begin with ';' or '[', and line breaks in any of the three texts
 // would break the file's structure and are refused with an error.
-std::optional<ProfileError> WritePrivateProfileString(const QString& section, const QString& key,
-                                                      const QString& value, const QString& path);
+std::optional<ProfileError>
+WritePrivateProfileString(const QString& section, const QString& key, const QString& value,
+                          const QString& path, SaveDeviceFactory& devices = defaultSaveDevices());
 
 // A profile file held in memory as its lines, each with its own line ending, indexed by
 // section and key so that lookups and writes do not scan the file. Both the one-shot
@@ -135,12 +139,16 @@ private:
 };
 
 // Reads a whole file once, for callers that look up many keys: a missing file
-// reads as an empty one, a file that is there but cannot be read is an error.
+// reads as an empty one (as the profile functions read it) unless the caller asks for the
+// file to be there, as opening a file the user named does; a file that is there but cannot
+// be read is an error.
 struct ProfileLoad {
     ProfileDocument document;
     std::optional<ProfileError> error;
 };
-ProfileLoad loadProfileDocument(const QString& path);
+enum class MissingFile { ReadsAsEmpty, IsAnError };
+ProfileLoad loadProfileDocument(const QString& path,
+                                MissingFile missing = MissingFile::ReadsAsEmpty);
 
 // A group of writes to one file, applied in one read and one atomic save, with the same
 // result as the same writes made one by one. If any write would be refused, nothing is
@@ -148,7 +156,7 @@ ProfileLoad loadProfileDocument(const QString& path);
 // one, so a commit can be retried.
 class ProfileBatch {
 public:
-    explicit ProfileBatch(QString path);
+    explicit ProfileBatch(QString path, SaveDeviceFactory& devices = defaultSaveDevices());
     void write(const QString& section, const QString& key, const QString& value);
     std::optional<ProfileError> commit();
 
@@ -159,6 +167,7 @@ private:
         QString value;
     };
     QString path_;
+    SaveDeviceFactory* devices_;
     std::vector<Write> writes_;
 };
 

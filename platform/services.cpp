@@ -51,6 +51,24 @@ QString QtFileDialogService::saveFileName(const QString& filter, int filterIndex
     return QFileDialog::getSaveFileName(parent_, QString(), QString(), filters, &chosen);
 }
 
+QString QtFileDialogService::modifyFileName(const QString& filter, int filterIndex) {
+    // A save dialog that takes only a file that is there: it is written, so the button says
+    // so, but nothing is replaced, so there is no replace question. Qt's own dialog is used
+    // because not every desktop's dialog keeps to the two rules together.
+    QFileDialog dialog(parent_);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    const QString filters = toQtNameFilter(filter);
+    dialog.setNameFilters(filters.split(QStringLiteral(";;")));
+    if (const QString chosen = selectedFilter(filters, filterIndex); !chosen.isEmpty())
+        dialog.selectNameFilter(chosen);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
+}
+
 QString ScriptedFileDialogService::next() {
     if (answers.empty())
         return {};
@@ -60,12 +78,17 @@ QString ScriptedFileDialogService::next() {
 }
 
 QString ScriptedFileDialogService::openFileName(const QString& filter, int filterIndex) {
-    requests.push_back({false, filter, filterIndex});
+    requests.push_back({false, true, false, filter, filterIndex});
     return next();
 }
 
 QString ScriptedFileDialogService::saveFileName(const QString& filter, int filterIndex) {
-    requests.push_back({true, filter, filterIndex});
+    requests.push_back({true, false, true, filter, filterIndex});
+    return next();
+}
+
+QString ScriptedFileDialogService::modifyFileName(const QString& filter, int filterIndex) {
+    requests.push_back({true, true, false, filter, filterIndex});
     return next();
 }
 
@@ -175,7 +198,7 @@ QStringList RecordingWindowShower::names() const {
 ProductionServices::ProductionServices(const QString& defaultTitle) : messages_(defaultTitle) {}
 
 PlatformServices ProductionServices::view() {
-    return {&messages_, &files_, &printer_, &system_, &shower_};
+    return {&messages_, &files_, &printer_, &system_, &shower_, &saving_};
 }
 
 void ProductionServices::setParentWindow(QWidget* parent) {

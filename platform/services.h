@@ -2,6 +2,7 @@
 // The desktop services the programs lean on, each behind an interface with a
 // production implementation and a recording one that tests inject.
 #include "platform/messages.h"
+#include "platform/savefile.h"
 
 #include <QRect>
 #include <QSize>
@@ -20,14 +21,20 @@ class FileDialogService {
 public:
     virtual ~FileDialogService() = default;
     // filter in the "Description (*.ext)|*.ext" form; an empty result means cancelled.
+    // A file to read: the dialog takes only a file that exists.
     virtual QString openFileName(const QString& filter, int filterIndex = 1) = 0;
+    // A file to write, new or not: the dialog asks before it hands out one that exists.
     virtual QString saveFileName(const QString& filter, int filterIndex = 1) = 0;
+    // A file that exists, to be changed in place: the dialog takes only a file that exists
+    // and asks no replace question, since nothing is replaced.
+    virtual QString modifyFileName(const QString& filter, int filterIndex = 1) = 0;
 };
 
 class QtFileDialogService : public FileDialogService {
 public:
     QString openFileName(const QString& filter, int filterIndex = 1) override;
     QString saveFileName(const QString& filter, int filterIndex = 1) override;
+    QString modifyFileName(const QString& filter, int filterIndex = 1) override;
     void setParentWindow(QWidget* parent) { parent_ = parent; }
 
 private:
@@ -38,12 +45,15 @@ private:
 class ScriptedFileDialogService : public FileDialogService {
 public:
     struct Request {
-        bool save = false;
+        bool save = false;       // the chosen file is written
+        bool mustExist = false;  // the dialog takes only a file that exists ...
+        bool askReplace = false; // ... or asks before it hands out one that exists
         QString filter;
         int filterIndex = 1;
     };
     QString openFileName(const QString& filter, int filterIndex = 1) override;
     QString saveFileName(const QString& filter, int filterIndex = 1) override;
+    QString modifyFileName(const QString& filter, int filterIndex = 1) override;
 
     std::deque<QString> answers;
     std::vector<Request> requests;
@@ -159,6 +169,7 @@ struct PlatformServices {
     PrintService* printer = nullptr;
     SystemService* system = nullptr;
     WindowShower* shower = nullptr;
+    SaveDeviceFactory* saving = nullptr; // nullptr: defaultSaveDevices()
 };
 
 class ProductionServices {
@@ -173,19 +184,21 @@ private:
     QtPrintService printer_;
     QtSystemService system_;
     QtWindowShower shower_;
+    QSaveFileFactory saving_;
 };
 
 class RecordingServices {
 public:
     explicit RecordingServices(const QString& defaultTitle = QStringLiteral("corvane-eval"))
         : messages(defaultTitle) {}
-    PlatformServices view() { return {&messages, &files, &printer, &system, &shower}; }
+    PlatformServices view() { return {&messages, &files, &printer, &system, &shower, &saving}; }
 
     RecordingMessageService messages;
     ScriptedFileDialogService files;
     RecordingPrintService printer;
     RecordingSystemService system;
     RecordingWindowShower shower;
+    FaultySaveDeviceFactory saving; // saves as the real factory does until told to fail
 };
 
 } // namespace platform

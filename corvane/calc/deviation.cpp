@@ -15,6 +15,8 @@ constexpr double StepsPerPfd = 65536;                         // 2^16
 
 DeviationResult planDeviation(const DeviationInputs& in) {
     DeviationResult r;
+    // Every way out below but the last leaves the deviation as it was: the box says why.
+    r.refusal = DeviationAcceptsText;
     // 1. Only texts of 1 to 5 characters are acted on.
     if (in.text.isEmpty() || in.text.size() > MaxTextLength)
         return r;
@@ -33,13 +35,20 @@ DeviationResult planDeviation(const DeviationInputs& in) {
     const float d = platform::toSingle(*value);
     const float step = platform::toSingle(in.PfdFrequencyMHz * 1e6 / StepsPerPfd);
     const auto F = platform::toInt16(d * 1000.0 / step);
-    if (!F || *F < 0)
-        return r;
     // The divide-by-2 halves the deviation at the antenna, so the chip needs twice the count.
-    const int32_t count = in.VcoDiv2Field == VcoDiv2On ? 2 * *F : *F;
-    if (count > MaxDeviationCount)
-        return r; // would reach into the next field of register 2
+    const int32_t perStep = in.VcoDiv2Field == VcoDiv2On ? 2 : 1;
+    if (!F || *F < 0 || perStep * *F > MaxDeviationCount) {
+        // Would reach into the next field of register 2.
+        if (step > 0) {
+            const double largest = (MaxDeviationCount / perStep) * double(step) / 1000.0;
+            r.refusal = QStringLiteral("Desired deviation in kHz: at this PFD frequency at most ") +
+                        platform::formatNumber(largest, u"#0.000");
+        }
+        return r;
+    }
+    const int32_t count = perStep * *F;
     const double actualKHz = *F * static_cast<double>(step) / 1000.0;
+    r.refusal.reset();
     r.DeviationStepHz = step;
     r.ActualDeviationKHz = platform::toSingle(actualKHz);
     r.TxDeviationField = count * (int32_t{1} << 19);

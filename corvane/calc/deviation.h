@@ -25,10 +25,16 @@ struct DeviationInputs {
     int32_t VcoDiv2Field = 0;
 };
 
+// What the deviation box accepts, shown on the box while its entry is refused.
+inline const QString DeviationAcceptsText =
+    QStringLiteral("Desired deviation in kHz: a number from 0 to 100 of at most 5 characters");
+
 // The four optional values are either all set (a deviation was taken) or all empty.
 struct DeviationResult {
     std::vector<platform::Message> messages;
     bool runDataRatePlan = false; // txtDatarate_Change follows
+    // Set when the text was not taken: what the box accepts, for the box's refusal mark.
+    std::optional<QString> refusal;
     std::optional<float> DeviationStepHz;
     std::optional<float> ActualDeviationKHz;
     std::optional<int32_t> TxDeviationField;

@@ -15,6 +15,7 @@ constexpr int32_t kExternalInductor = 1 << 25; // ExtInductorField, R1 bit 25
 constexpr double kFracModulus = 32768;         // F counts per PFD cycle (2^15)
 constexpr double kRxOffsetMHz = 0.1;           // the receiver LO sits 100 kHz below the channel
 constexpr int kMinimumN = 23;
+constexpr double kMaxPfdMHz = 40; // "(Fmax = 40MHz)"
 
 // Field widths: a value outside them would spill into the neighbouring fields. N one above
 // 255 would set the receive/transmit bit of R0.
@@ -63,8 +64,10 @@ bool ValidateSynthInputs(const QString& rfText, const QString& pfdText, const QS
                          SynthResult& out) {
     if (!readsAsSingle(rfText, 1e6)) {
         out.messages.push_back(entryError(QStringLiteral("Invalid entry in RF Frequency.")));
-    } else if (!readsAsSingle(pfdText, 1000) || *platform::textToNumber(pfdText) <= 0) {
-        // A PFD of zero or below cannot be divided by: treat it as the entry error it is.
+    } else if (!readsAsSingle(pfdText, 1000) || !(*platform::textToNumber(pfdText) > 0) ||
+               *platform::textToNumber(pfdText) > kMaxPfdMHz) {
+        // A PFD of zero or below cannot be divided by, and the message itself names the
+        // highest one: a PFD beyond it is the entry error it says, not a plan to carry out.
         out.messages.push_back(entryError(
             QStringLiteral("Invalid entry in PFD Comparison Frequency. (Fmax = 40MHz)")));
         out.txtpfd1 = QString();

@@ -186,14 +186,23 @@ TEST_F(BoardChoice, PrintingScalesToThePageWidthOnlyWhenNeeded) {
     EXPECT_EQ(messageTexts().back(), *services.printer.failWith);
 }
 
+// "Modify" picks a file that is there and asks no replace question, since it replaces
+// nothing; only "create" asks before it writes into a file that exists.
 TEST_F(BoardChoice, ZantrelItemCancelledLeavesIniRegistersOnly) {
     Main& m = start();
     w().IniRegistersOnly = 0;
     m.mnuSave->trigger(); // the scripted dialog answers "cancelled"
     EXPECT_EQ(w().IniRegistersOnly, 0);
-    ASSERT_EQ(services.files.requests.size(), 1u);
-    EXPECT_TRUE(services.files.requests[0].save);
-    EXPECT_EQ(services.files.requests[0].filter, QStringLiteral("Test Files (*.ini)|*.ini"));
+    w().IniRegistersOnly = -1;
+    m.mnuCreatenewini->trigger();
+    EXPECT_EQ(w().IniRegistersOnly, -1);
+    ASSERT_EQ(services.files.requests.size(), 2u);
+    const auto& modify = services.files.requests[0];
+    const auto& create = services.files.requests[1];
+    EXPECT_TRUE(modify.save && modify.mustExist && !modify.askReplace);
+    EXPECT_TRUE(create.save && !create.mustExist && create.askReplace);
+    for (const auto& request : services.files.requests)
+        EXPECT_EQ(request.filter, QStringLiteral("Test Files (*.ini)|*.ini"));
 }
 
 TEST_F(BoardChoice, MenusOpenTheirWindows) {

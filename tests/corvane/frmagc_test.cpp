@@ -3,6 +3,7 @@
 #include "corvanefixture.h"
 
 #include "link/registerlink.h"
+#include "platform/entrymark.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -86,7 +87,27 @@ TEST_F(AgcWindow, ThresholdsAreStoredWithinTheirLimits) {
         EXPECT_EQ(messageTexts(), c.message ? std::vector<QString>{QString::fromLatin1(c.message)}
                                             : std::vector<QString>{})
             << c.text;
+        // A refused entry marks the box with what it accepts, until one is taken.
+        EXPECT_EQ(platform::isMarkedRefused(box), !c.stored) << c.text;
+        if (!c.stored) {
+            EXPECT_EQ(box->toolTip(), c.high ? AgcHighAcceptsText : AgcLowAcceptsText);
+        }
     }
+}
+
+// An empty box, or one without a number, is marked while the window is open and is not
+// "outside of limits" when it closes; the threshold that stands stays.
+TEST_F(AgcWindow, AThresholdThatIsNoNumberIsMarkedNotOutsideOfLimits) {
+    agc->Text2->setText(QString());
+    agc->Text1->setText(QStringLiteral("ab"));
+    EXPECT_TRUE(platform::isMarkedRefused(agc->Text2));
+    EXPECT_TRUE(platform::isMarkedRefused(agc->Text1));
+    EXPECT_TRUE(messageTexts().empty());
+    agc->Command2->click();
+    EXPECT_TRUE(messageTexts().empty());
+    EXPECT_FALSE(app->isLoaded(QStringLiteral("frmAGC")));
+    EXPECT_EQ(f().AgcHighThresholdField, 70 << 11);
+    EXPECT_EQ(f().AgcLowThresholdField, 30 << 4);
 }
 
 TEST_F(AgcWindow, ReturnWarnsAboutRefusedThresholdsAndStillCloses) {

@@ -5,6 +5,7 @@
 #include "corvanefixture.h"
 
 #include "link/registerlink.h"
+#include "platform/entrymark.h"
 #include "platform/numbers.h"
 
 #include <QApplication>
@@ -210,25 +211,31 @@ TEST_F(DemodWindow, BBOffsetEntriesBecomeTwoBitCodes) {
         {"4", 0, "4", false},   {"12", 2, "16", false}, // 1.5 rounds to 2
         {"8", 1, "8", false},   {"20", 2, "16", false}, // 2.5 rounds to 2
         {"27", 3, "24", false}, {"0", 0, "4", false},   {"28", {}, "16", true},
-        {"-8", {}, "16", true}, {"x", {}, "16", false}, {"", {}, "16", false},
+        {"-8", {}, "16", true}, {"x", {}, "x", false},  {"", {}, "", false}, // marked
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
         f().BbOffsetDividerField = 2 << 4;
+        d->Form_Load();
         services.messages.clear();
         d->txtBBOffset->setText(QString::fromLatin1(c.text));
         d->txtBBOffset_LostFocus();
         EXPECT_EQ(f().BbOffsetDividerField, c.code.value_or(2) << 4);
         EXPECT_EQ(d->txtBBOffset->text(), QString::fromLatin1(c.shown));
         EXPECT_EQ(messageTexts(), c.message ? just(BBOffsetLimitText) : std::vector<QString>{});
+        // Only a text that stays in the box unused is marked.
+        EXPECT_EQ(platform::isMarkedRefused(d->txtBBOffset),
+                  !c.code && !platform::isNumeric(QString::fromLatin1(c.text)));
     }
     d->txtBBOffset->setText(QStringLiteral("4"));
     d->txtBBOffset_LostFocus();
     EXPECT_EQ(d->lblBBoffsetclk->text(), QStringLiteral("4.9200 MHz"));
 }
 
-// Each divider box stores what fits its field and refuses the rest with a message naming the
-// range; text that is not a number is refused silently. The box shows what stands.
+// Each divider box stores what fits its field and refuses the rest: a number outside the range
+// with a message naming it (the box shows what stands again), text that is not a number by
+// marking the box, which keeps the text and says in its tool tip what it accepts, until an
+// entry is taken.
 TEST_F(DemodWindow, DividerBoxesStoreOnlyWhatTheirFieldsHold) {
     // Plain callables rather than pointers to members: GCC's vptr check misreads calls
     // through a pointer to member made from a test body.
@@ -289,10 +296,40 @@ TEST_F(DemodWindow, DividerBoxesStoreOnlyWhatTheirFieldsHold) {
         b.lostFocus();
         const int divider = e.divider.value_or(b.start);
         EXPECT_EQ(b.field(), double(divider) * (1 << b.shift));
-        EXPECT_EQ(b.box->text(), QString::number(divider));
         EXPECT_EQ(messageTexts(), e.message.isEmpty() ? std::vector<QString>{} : just(e.message));
+        const bool marked = !e.divider && e.message.isEmpty();
+        EXPECT_EQ(platform::isMarkedRefused(b.box), marked);
+        if (marked) {
+            EXPECT_EQ(b.box->text(), QString::fromLatin1(e.text));
+            EXPECT_FALSE(b.box->toolTip().isEmpty());
+        } else {
+            EXPECT_EQ(b.box->text(), QString::number(divider));
+        }
         expectNoNonsenseShown();
     }
+}
+
+// The mark of a refused divider goes when the box takes an entry, or when the window shows
+// the dividers that stand again.
+TEST_F(DemodWindow, ARefusedDividerIsMarkedUntilAnEntryIsTaken) {
+    d->txtIFFilter->setText(QStringLiteral("abc"));
+    d->txtIFFilter_LostFocus();
+    ASSERT_TRUE(platform::isMarkedRefused(d->txtIFFilter));
+    EXPECT_EQ(d->txtIFFilter->toolTip(), IFFilterLimitText);
+    EXPECT_TRUE(messageTexts().empty());
+    d->txtIFFilter->setText(QStringLiteral("300"));
+    d->txtIFFilter_LostFocus();
+    EXPECT_FALSE(platform::isMarkedRefused(d->txtIFFilter));
+    EXPECT_EQ(f().IFFilterDividerField, 300 << 5);
+    EXPECT_TRUE(d->txtIFFilter->toolTip().isEmpty());
+
+    d->txtCDR->setText(QStringLiteral("x"));
+    d->txtCDR_LostFocus();
+    ASSERT_TRUE(platform::isMarkedRefused(d->txtCDR));
+    d->txtDemod->setText(QStringLiteral("5"));
+    d->txtDemod_LostFocus(); // gives the CDR box its stored divider back first
+    EXPECT_FALSE(platform::isMarkedRefused(d->txtCDR));
+    EXPECT_TRUE(platform::isNumeric(d->txtCDR->text()));
 }
 
 // A demodulator divider of 4 is held as 0; everything computed from it divides by 4.

@@ -1,10 +1,15 @@
 // Front-panel settings and the deviation and data-rate handlers.
 #include "corvanefixture.h"
 
+#include "corvane/calc/deviation.h"
+#include "platform/entrymark.h"
+
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
 
@@ -45,6 +50,34 @@ TEST_F(FrontPanel, ModulationRowsReshapeThePanel) {
         EXPECT_EQ(!m.cmb3FSKDetect->isHidden(), r.threeFsk);
         EXPECT_EQ(!m.Label44->isHidden(), r.threeFsk);
     }
+}
+
+// The panel fits a 1366x768 screen with a title bar and a task bar in every modulation, and
+// takes its own size again when the 3FSK rows go away.
+TEST_F(FrontPanel, FitsTheScreenInEveryModulationAndShrinksBack) {
+    Main& m = start();
+    m.show();
+    QCoreApplication::processEvents();
+    const QSize twoFsk = m.frameGeometry().size();
+    for (int i = 0; i < m.cmbModulation->count(); ++i) {
+        SCOPED_TRACE(m.cmbModulation->itemText(i).toStdString());
+        m.cmbModulation->setCurrentIndex(i);
+        QCoreApplication::processEvents();
+        const QSize size = m.frameGeometry().size();
+        EXPECT_LE(size.height(), 660); // 768 less a task bar and a title bar, with room
+        EXPECT_LE(size.width(), 1350); // 1366 less the window's borders
+        // Nothing is cut off: the window is at least as large as its contents need.
+        EXPECT_GE(m.height(), m.minimumSizeHint().height());
+        const QRect readback = m.cmdReadback->geometry().translated(
+            m.cmdReadback->parentWidget()->mapTo(&m, QPoint(0, 0)));
+        EXPECT_TRUE(m.rect().contains(readback));
+    }
+    m.cmbModulation->setCurrentIndex(2); // 3FSK, then back to 2FSK
+    QCoreApplication::processEvents();
+    m.cmbModulation->setCurrentIndex(0);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(m.frameGeometry().size(), twoFsk);
+    m.hide();
 }
 
 TEST_F(FrontPanel, FourFskReplansTheClocks) {
@@ -151,6 +184,29 @@ TEST_F(FrontPanel, DeviationBoxThroughTheWindow) {
     }
     m.TxtFSKdev->setText(QStringLiteral("0.1")); // count 0: no hang, nothing planned
     EXPECT_EQ(f().TxDeviationField, 0);
+}
+
+// A refused deviation leaves the deviation in force and marks the box, without a message,
+// until a deviation is taken.
+TEST_F(FrontPanel, ARefusedDeviationMarksTheBoxUntilOneIsTaken) {
+    Main& m = start();
+    for (const char* refused : {"-5", "1e309", "inf", "", "123456"}) {
+        SCOPED_TRACE(refused);
+        services.messages.clear();
+        m.TxtFSKdev->setText(QString::fromLatin1(refused));
+        EXPECT_TRUE(platform::isMarkedRefused(m.TxtFSKdev));
+        EXPECT_EQ(m.TxtFSKdev->toolTip(), calc::DeviationAcceptsText);
+        EXPECT_TRUE(messageTexts().empty());
+        EXPECT_EQ(f().TxDeviationField, 7 << 19);
+        EXPECT_EQ(m.Lblfskdev->text(), QStringLiteral("2.1021"));
+    }
+    m.TxtFSKdev->setText(QStringLiteral("101")); // the message, and the mark
+    EXPECT_EQ(messageTexts(), std::vector<QString>{calc::DeviationTooLargeText});
+    EXPECT_TRUE(platform::isMarkedRefused(m.TxtFSKdev));
+    m.TxtFSKdev->setText(QStringLiteral("4.8"));
+    EXPECT_FALSE(platform::isMarkedRefused(m.TxtFSKdev));
+    EXPECT_TRUE(m.TxtFSKdev->toolTip().isEmpty());
+    EXPECT_EQ(f().TxDeviationField, 16 << 19);
 }
 
 TEST_F(FrontPanel, DataRateEntryTest) {

@@ -332,7 +332,6 @@ TEST_F(Settings, AFileOfAnotherVersionOrChipChangesNothing) {
     } cases[] = {
         {fixture("version2.txt"), VersionMessage},
         {fixture("nofilesection.txt"), VersionMessage},
-        {temp(QStringLiteral("missing.txt")), VersionMessage},
         {fixture("wrongchip.txt"), ChipMessage}, // the chip name in lower case
     };
     for (const Case& c : cases) {
@@ -347,7 +346,6 @@ TEST_F(Settings, AFileOfAnotherVersionOrChipChangesNothing) {
         EXPECT_EQ(box.title, services.messages.defaultTitle());
         EXPECT_EQ(box.buttons, platform::MsgButtons::Ok);
     }
-    EXPECT_FALSE(QFileInfo::exists(temp(QStringLiteral("missing.txt"))));
 }
 
 TEST_F(Settings, AChipNameInQuotesIsAccepted) {
@@ -357,15 +355,30 @@ TEST_F(Settings, AChipNameInQuotesIsAccepted) {
     EXPECT_EQ(m->txtDatarate->text(), QStringLiteral("9.6"));
 }
 
+// A folder, or a file that is not there, is no settings file of another version.
 TEST_F(Settings, AFileThatCannotBeReadIsReportedWithItsNameAndReason) {
     const QString folder = temp(QStringLiteral("a folder.txt"));
     ASSERT_TRUE(QDir().mkpath(folder));
-    const QStringList before = observableState(*app);
-    ImportSettings(*app, folder);
-    EXPECT_EQ(observableState(*app), before);
-    ASSERT_EQ(messageTexts().size(), 1u);
-    EXPECT_TRUE(messageTexts()[0].contains(nativeName(folder))) << messageTexts()[0].toStdString();
-    EXPECT_TRUE(messageTexts()[0].contains(QStringLiteral("folder")));
+    const struct {
+        QString path;
+        QString reason;
+    } cases[] = {
+        {folder, QStringLiteral("folder")},
+        {temp(QStringLiteral("missing.txt")), QStringLiteral("No such file or directory")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path.toStdString());
+        clearRecords();
+        const QStringList before = observableState(*app);
+        ImportSettings(*app, c.path);
+        EXPECT_EQ(observableState(*app), before);
+        ASSERT_EQ(messageTexts().size(), 1u);
+        EXPECT_TRUE(messageTexts()[0].contains(nativeName(c.path)))
+            << messageTexts()[0].toStdString();
+        EXPECT_TRUE(messageTexts()[0].contains(c.reason)) << messageTexts()[0].toStdString();
+        EXPECT_NE(messageTexts()[0], VersionMessage);
+    }
+    EXPECT_FALSE(QFileInfo::exists(temp(QStringLiteral("missing.txt"))));
 }
 
 TEST_F(Settings, ASaveThatFailsIsReportedAndLeavesTheFileWhole) {

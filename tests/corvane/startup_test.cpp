@@ -2,6 +2,8 @@
 #include "corvanefixture.h"
 
 #include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
@@ -67,31 +69,35 @@ TEST_F(Startup, ClosingOnTheParallelBoardOnlyReleasesThePort) {
     EXPECT_TRUE(services.system.ended());
 }
 
+// Quotes around the command line are taken off; without them the whole command line is the
+// file's name, however short. A file that is not there is named with the reason.
 TEST_F(Startup, CommandLineImportsTheNamedFile) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("set up.txt")); // a blank in the name
-    const QString versionMessage = QStringLiteral(
-        "Error: Import file incompatible with this version of software. You should check the "
-        "Verrix website for updates");
     struct Case {
         QStringList arguments;
-        bool imports;
+        QString file; // what is imported; empty: nothing
     } cases[] = {
-        {{QLatin1Char('"') + path + QLatin1Char('"')}, true}, // quoted, as Windows passes it
-        {path.split(QLatin1Char(' ')), true},                 // unquoted, split at the blank
-        {{QStringLiteral("x")}, false},                       // one character imports nothing
-        {{}, false},
+        {{QLatin1Char('"') + path + QLatin1Char('"')}, path}, // quoted, as Windows passes it
+        {path.split(QLatin1Char(' ')), path},                 // unquoted, split at the blank
+        {{QStringLiteral("x")}, QStringLiteral("x")},         // a one-character name
+        {{QStringLiteral("\"\"")}, {}},                       // an empty name in quotes
+        {{}, {}},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.arguments.join(u' ').toStdString());
         app = std::make_unique<CorvaneApp>(services.view(), usb, port);
         services.messages.clear();
         start(c.arguments);
-        // The file does not exist, so an import shows the version message.
-        EXPECT_EQ(messageTexts().size(), c.imports ? 1u : 0u)
-            << c.arguments.join(u' ').toStdString();
-        if (c.imports) {
-            EXPECT_EQ(messageTexts()[0], versionMessage);
+        // None of the files is there: an import names the file and says why.
+        if (c.file.isEmpty()) {
+            EXPECT_TRUE(messageTexts().empty());
+            continue;
         }
+        ASSERT_EQ(messageTexts().size(), 1u);
+        const QString shown = QDir::toNativeSeparators(QFileInfo(c.file).absoluteFilePath());
+        EXPECT_TRUE(messageTexts()[0].contains(shown)) << messageTexts()[0].toStdString();
+        EXPECT_TRUE(messageTexts()[0].contains(QStringLiteral("No such file or directory")));
     }
 }
 

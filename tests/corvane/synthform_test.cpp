@@ -86,3 +86,64 @@ TEST_F(SynthWindow, EmptyPfdBoxIsRefusedWithTheFocusGiven) {
     EXPECT_EQ(services.messages.beeps, 1);
     EXPECT_TRUE(s.txtpfd1->text().isEmpty());
 }
+
+// Entries that cannot be planned change nothing of the plan that stands: a PFD above 40 MHz
+// is the invalid PFD entry its message names (the box emptied); an RF outside every band and
+// a crystal that the crystal check replaces leave the registers, the shared frequencies and
+// the front panel's read-outs as they were.
+TEST_F(SynthWindow, AbsurdEntriesLeaveTheLastGoodPlan) {
+    Main& m = start();
+    const QString invalidPfd =
+        QStringLiteral("Invalid entry in PFD Comparison Frequency. (Fmax = 40MHz)");
+    struct Case {
+        const char* rf;
+        const char* pfd;
+        const char* crystal;
+        QString firstMessage;
+    } cases[] = {
+        {"869.5", "99999999999999999999", "19.68", invalidPfd},
+        {"869.5", "40.5", "19.68", invalidPfd},
+        {"99999999999999999999", "19.68", "19.68",
+         QStringLiteral("Frequency outside of VCO Range for Internal VCO inductor! Please "
+                        "consult the Corvane datasheet for achievable frequency ranges")},
+        {"-869.5", "19.68", "19.68",
+         QStringLiteral("Frequency outside of VCO Range for Internal VCO inductor! Please "
+                        "consult the Corvane datasheet for achievable frequency ranges")},
+        {"869.5", "19.68", "99999999999999999999", QStringLiteral("Invalid Crystal Frequency")},
+    };
+    const auto state = [this, &m] {
+        QStringList s;
+        for (int n = 0; n < 16; ++n)
+            s << QString::number(word(n), 16);
+        s << QString::number(w().RfFrequencyMHz) << QString::number(w().PfdFrequencyMHz)
+          << QString::number(w().CrystalFrequencyMHz) << QString::number(w().RDivider)
+          << m.lblvcofreq->text() << m.lblpfd_freq->text() << m.lblcrystal->text();
+        return s;
+    };
+    const QStringList before = state();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.rf + std::string(" ") + c.pfd + " " + c.crystal);
+        synthform& s = app->synth();
+        s.txtVCOout1->setText(QString::fromLatin1(c.rf));
+        s.txtpfd1->setText(QString::fromLatin1(c.pfd));
+        s.TxtCrystal1->setText(QString::fromLatin1(c.crystal));
+        services.messages.clear();
+        s.CmdCalculate->click();
+        ASSERT_FALSE(messageTexts().empty());
+        EXPECT_EQ(messageTexts()[0], c.firstMessage);
+        if (c.firstMessage == invalidPfd) {
+            EXPECT_EQ(messageTexts().size(), 1u);
+            EXPECT_TRUE(s.txtpfd1->text().isEmpty());
+        }
+        EXPECT_EQ(state(), before);
+        s.unload();
+    }
+    // 40 MHz itself is a PFD to plan with.
+    synthform& s = app->synth();
+    s.txtpfd1->setText(QStringLiteral("40"));
+    s.TxtCrystal1->setText(QStringLiteral("40"));
+    services.messages.clear();
+    s.CmdCalculate->click();
+    EXPECT_EQ(w().PfdFrequencyMHz, 40.0);
+    EXPECT_EQ(m.lblpfd_freq->text(), QStringLiteral("40.00000MHz"));
+}

@@ -1,10 +1,24 @@
 // The outside controls and the window life cycle the programs rely on.
+#include <QApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QMessageBox>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <tuple>
+
 #include "platform/clickablelabel.h"
+#include "platform/entrymark.h"
 #include "platform/form.h"
+#include "platform/named.h"
 #include "platform/selector.h"
 #include "platform/services.h"
 #include "platform/toggle.h"
@@ -152,4 +166,114 @@ TEST(FileDialogs, ScriptedAnswersThenCancelAndQtFilterForm) {
     EXPECT_TRUE(f.requests[0].save);
     EXPECT_EQ(toQtNameFilter(QStringLiteral("Test Files (*.ini)|*.ini")),
               QStringLiteral("Test Files (*.ini)"));
+}
+
+// What each kind of request promises about a file that is there.
+TEST(FileDialogs, ScriptedRequestsSayWhatTheDialogTakes) {
+    ScriptedFileDialogService f;
+    const QString filter = QStringLiteral("Test Files (*.ini)|*.ini");
+    f.openFileName(filter);
+    f.saveFileName(filter);
+    f.modifyFileName(filter, 2);
+    ASSERT_EQ(f.requests.size(), 3u);
+    const auto& [open, save, modify] = std::tie(f.requests[0], f.requests[1], f.requests[2]);
+    EXPECT_TRUE(!open.save && open.mustExist && !open.askReplace);
+    EXPECT_TRUE(save.save && !save.mustExist && save.askReplace);
+    EXPECT_TRUE(modify.save && modify.mustExist && !modify.askReplace);
+    EXPECT_EQ(modify.filterIndex, 2);
+}
+
+// The real dialog for a file to modify: a name that is not there is not taken (Qt says "File
+// not found"), one that is there is taken without a replace question.
+TEST(FileDialogs, ModifyTakesOnlyAFileThatIsThereAndAsksNothing) {
+    QTemporaryDir dir;
+    const QString existing = dir.filePath(QStringLiteral("a.ini"));
+    {
+        QFile file(existing);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    QtFileDialogService service;
+    QStringList questions; // the texts of the message boxes the dialog showed
+    QTimer watch;
+    QString typed;
+    int ticks = 0;
+    // Types the name into the dialog and accepts it; answers every message box, and gives up
+    // on a dialog that is still open after that.
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            questions << box->text();
+            box->reject();
+        } else if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
+            EXPECT_EQ(dialog->fileMode(), QFileDialog::ExistingFile);
+            if (++ticks == 1) {
+                // Typed, as a user would: selecting depends on the folder's listing, which
+                // the dialog reads in the background.
+                auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+                ASSERT_TRUE(name);
+                name->setText(typed);
+                // Queued: a message box that accepting shows must not run inside this tick,
+                // which would hold the timer up.
+                QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+            } else {
+                dialog->reject();
+            }
+        }
+    });
+    watch.start(20);
+    const QString filter = QStringLiteral("Test Files (*.ini)|*.ini");
+
+    typed = dir.filePath(QStringLiteral("missing.ini"));
+    EXPECT_EQ(service.modifyFileName(filter), QString());
+    ASSERT_EQ(questions.size(), 1);
+    EXPECT_TRUE(questions[0].contains(QStringLiteral("File not found")));
+
+    questions.clear();
+    ticks = 0;
+    typed = existing;
+    EXPECT_EQ(QFileInfo(service.modifyFileName(filter)), QFileInfo(existing));
+    EXPECT_TRUE(questions.isEmpty()) << questions.join(u'|').toStdString();
+}
+
+// A refused entry is marked with what the box accepts until the mark is taken away, which
+// gives the box its own tool tip and look back.
+TEST(EntryMark, MarksUntilClearedAndRestoresTheBox) {
+    QLineEdit box;
+    box.setToolTip(QStringLiteral("own tip"));
+    box.setStyleSheet(QStringLiteral("QLineEdit { color: blue; }"));
+    EXPECT_FALSE(isMarkedRefused(&box));
+    markRefused(&box, QStringLiteral("a number from 0 to 63"));
+    EXPECT_TRUE(isMarkedRefused(&box));
+    EXPECT_EQ(box.toolTip(), QStringLiteral("a number from 0 to 63"));
+    EXPECT_TRUE(box.styleSheet().contains(QStringLiteral("border")));
+    markRefused(&box, QStringLiteral("a number from 0 to 80")); // marked again: only the tip
+    EXPECT_EQ(box.toolTip(), QStringLiteral("a number from 0 to 80"));
+    showRefusal(&box, false, QString());
+    EXPECT_FALSE(isMarkedRefused(&box));
+    EXPECT_EQ(box.toolTip(), QStringLiteral("own tip"));
+    EXPECT_EQ(box.styleSheet(), QStringLiteral("QLineEdit { color: blue; }"));
+    clearRefusedMark(&box); // not marked: nothing changes
+    EXPECT_EQ(box.toolTip(), QStringLiteral("own tip"));
+}
+
+// A list without a choice shows its design text in the colour of a chosen item; only a
+// disabled list has the disabled colour.
+TEST(NamedList, DesignTextLooksChosenUnlessTheListIsDisabled) {
+    std::unique_ptr<QComboBox> list(
+        namedList("cmbTest", {QStringLiteral("Off"), QStringLiteral("On")}, QStringLiteral("Off")));
+    EXPECT_EQ(list->currentIndex(), -1);
+    EXPECT_EQ(list->objectName(), QStringLiteral("cmbTest"));
+    const QPalette& p = list->palette();
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+        EXPECT_EQ(p.color(group, QPalette::PlaceholderText), p.color(group, QPalette::ButtonText));
+    }
+    // The disabled look is the disabled text colour, not the enabled one.
+    EXPECT_EQ(p.color(QPalette::Disabled, QPalette::PlaceholderText),
+              p.color(QPalette::Disabled, QPalette::ButtonText));
+    EXPECT_NE(p.color(QPalette::Disabled, QPalette::PlaceholderText),
+              p.color(QPalette::Active, QPalette::ButtonText));
+    // Qt's own default, which this replaces, is the grey of a disabled control.
+    QComboBox plain;
+    EXPECT_NE(plain.palette().color(QPalette::Active, QPalette::PlaceholderText),
+              p.color(QPalette::Active, QPalette::PlaceholderText));
 }

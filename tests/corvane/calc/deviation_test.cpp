@@ -41,6 +41,7 @@ TEST(Deviation, TextBecomesCountAndActualDeviation) {
         const auto r = plan(c.text, Pfd, c.div2);
         EXPECT_TRUE(r.messages.empty());
         EXPECT_TRUE(r.runDataRatePlan);
+        EXPECT_FALSE(r.refusal);
         ASSERT_TRUE(r.TxDeviationField && r.ActualDeviationKHz && r.Lblfskdev);
         EXPECT_EQ(*r.TxDeviationField, c.count << 19);
         EXPECT_EQ(*r.ActualDeviationKHz, c.actualKHz);
@@ -59,6 +60,7 @@ TEST(Deviation, TooLargeGivesMessageAndKeepsDeviation) {
         EXPECT_EQ(r.messages[0].icon, platform::MsgIcon::None);
         EXPECT_FALSE(r.messages[0].title); // the program's default title
         EXPECT_TRUE(r.runDataRatePlan);
+        EXPECT_EQ(r.refusal, DeviationAcceptsText); // the box is marked as well
         EXPECT_FALSE(r.TxDeviationField);
         EXPECT_FALSE(r.ActualDeviationKHz);
         EXPECT_FALSE(r.DeviationStepHz);
@@ -78,7 +80,10 @@ TEST(Deviation, IgnoredTextsChangeNothing) {
         {"", Pfd, 0},
         {"123456", Pfd, 0},        // six characters
         {"-2", Pfd, 0},            // negative
+        {"-5", Pfd, 0},            //
         {"abc", Pfd, 0},           // not a number
+        {"1e309", Pfd, 0},         // beyond a double
+        {"inf", Pfd, 0},           //
         {"-", Pfd, 0},             // half-typed
         {".", Pfd, 0},             //
         {"100", 1.0, 0},           // count 6554 does not fit the 11-bit field
@@ -92,11 +97,23 @@ TEST(Deviation, IgnoredTextsChangeNothing) {
         const auto r = plan(c.text, c.pfd, c.div2);
         EXPECT_TRUE(r.messages.empty());
         EXPECT_FALSE(r.runDataRatePlan);
+        // Refused without a message: what the box accepts goes onto the box.
+        EXPECT_TRUE(r.refusal);
         EXPECT_FALSE(r.TxDeviationField);
         EXPECT_FALSE(r.ActualDeviationKHz);
         EXPECT_FALSE(r.DeviationStepHz);
         EXPECT_FALSE(r.Lblfskdev);
     }
+}
+
+// A deviation the count field cannot hold at this PFD says how far the box goes there.
+TEST(Deviation, ACountBeyondTheFieldNamesTheLargestDeviation) {
+    // 2047 steps of 15.2587890625 Hz at PFD 1 MHz, and 1023 doubled with the divide-by-2.
+    EXPECT_EQ(plan("100", 1.0, 0).refusal,
+              QStringLiteral("Desired deviation in kHz: at this PFD frequency at most 31.235"));
+    EXPECT_EQ(plan("100", 1.0, VcoDiv2On).refusal,
+              QStringLiteral("Desired deviation in kHz: at this PFD frequency at most 15.610"));
+    EXPECT_EQ(plan("2", 0.0, 0).refusal, DeviationAcceptsText); // no step at all
 }
 
 TEST(Deviation, LargestCountThatFitsIsTaken) {

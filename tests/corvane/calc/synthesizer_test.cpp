@@ -333,6 +333,9 @@ const EntryCase kEntryCases[] = {
     {"PfdZero", "869.5", "0", "19.68", kInvalidPfd, FocusBox::Pfd},
     {"PfdNegative", "869.5", "-19.68", "19.68", kInvalidPfd, FocusBox::Pfd},
     {"PfdTooLargeForSingle", "869.5", "1E36", "19.68", kInvalidPfd, FocusBox::Pfd},
+    // The message names the highest PFD: one beyond it is no plan to carry out.
+    {"PfdAboveFortyMHz", "869.5", "40.0001", "19.68", kInvalidPfd, FocusBox::Pfd},
+    {"PfdAbsurd", "869.5", "99999999999999999999", "19.68", kInvalidPfd, FocusBox::Pfd},
     {"CrystalLetters", "869.5", "19.68", "19.68MHz", kInvalidCrystalEntry, FocusBox::Crystal},
     {"CrystalEmpty", "869.5", "19.68", " ", kInvalidCrystalEntry, FocusBox::Crystal},
 };

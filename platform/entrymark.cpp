@@ -1,0 +1,52 @@
+#include "platform/entrymark.h"
+
+#include <QLineEdit>
+#include <QVariant>
+
+namespace platform {
+
+namespace {
+
+// Dynamic properties: whether the box is marked, and what it looked like before.
+constexpr char Marked[] = "refusedEntry";
+constexpr char OwnToolTip[] = "refusedEntryOwnToolTip";
+constexpr char OwnStyleSheet[] = "refusedEntryOwnStyleSheet";
+
+// The padding keeps the marked box as tall as a plain one, so nothing around it moves.
+const QString FrameStyle = QStringLiteral(
+    "QLineEdit { border: 2px solid #d00000; border-radius: 2px; padding: 1px 2px; }");
+
+} // namespace
+
+void markRefused(QLineEdit* box, const QString& accepts) {
+    if (!isMarkedRefused(box)) {
+        box->setProperty(OwnToolTip, box->toolTip());
+        box->setProperty(OwnStyleSheet, box->styleSheet());
+        box->setProperty(Marked, true);
+        box->setStyleSheet(box->styleSheet() + FrameStyle);
+    }
+    box->setToolTip(accepts);
+}
+
+void clearRefusedMark(QLineEdit* box) {
+    if (!isMarkedRefused(box))
+        return;
+    box->setStyleSheet(box->property(OwnStyleSheet).toString());
+    box->setToolTip(box->property(OwnToolTip).toString());
+    box->setProperty(Marked, QVariant());
+    box->setProperty(OwnToolTip, QVariant());
+    box->setProperty(OwnStyleSheet, QVariant());
+}
+
+void showRefusal(QLineEdit* box, bool refused, const QString& accepts) {
+    if (refused)
+        markRefused(box, accepts);
+    else
+        clearRefusedMark(box);
+}
+
+bool isMarkedRefused(const QLineEdit* box) {
+    return box->property(Marked).toBool();
+}
+
+} // namespace platform

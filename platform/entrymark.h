@@ -1,0 +1,23 @@
+#pragma once
+// The mark of a text box whose entry was refused: a red frame, and a tool tip that says what
+// the box accepts, until the box's text is accepted again. It tells the user why an entry
+// had no effect without a message box per keystroke.
+#include <QString>
+
+class QLineEdit;
+
+namespace platform {
+
+// Marks the box; `accepts` becomes its tool tip. Marking a marked box only changes the tip.
+void markRefused(QLineEdit* box, const QString& accepts);
+
+// Takes the mark away and gives the box its own tool tip and look back.
+void clearRefusedMark(QLineEdit* box);
+
+// markRefused() when `refused`, clearRefusedMark() otherwise.
+void showRefusal(QLineEdit* box, bool refused, const QString& accepts);
+
+// Whether the box carries the mark (so that tests need not look at pixels).
+bool isMarkedRefused(const QLineEdit* box);
+
+} // namespace platform
