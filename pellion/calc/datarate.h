@@ -1,0 +1,103 @@
+// The data-rate plan behind txtDatarate_Change: from the data rate, the crystal, the
+// demodulator and the deviation actually programmed it chooses the receiver clocks of R3, the
+// IF filter divider of R6, the post-demodulator filter of R4 and the correlator discriminator
+// of R6. Pure: the main window gathers the inputs, applies the plan, shows its messages in
+// order and refreshes the read-outs.
+#pragma once
+
+#include "platform/messages.h"
+
+#include <QString>
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace pellion::calc {
+
+// DemodTypeField values (type x 2^4).
+inline constexpr int16_t DemodLinear = 0;
+inline constexpr int16_t DemodCorrelator = 16;
+inline constexpr int16_t DemodAsk = 32;
+
+// cmbDemod: "2FSK Linear" 0, "2FSK Correlator" 1, ASK 2.
+inline constexpr int DemodListAsk = 2;
+
+struct DataRateInputs {
+    QString rateText; // txtDatarate as typed
+    // A rate another window pushes from code (the GFSK window): taken as this number, and the
+    // box's character count does not apply, so a full-precision figure is not ignored.
+    std::optional<double> rateFromCode;
+    float CrystalFrequencyMHz = 0;
+    float ActualDeviationKHz = 0;
+    int16_t DemodTypeField = 0;
+    int cmbDemodIndex = -1; // -1: no selection, planned as an FSK demodulator
+    QString lblRxCLK;       // the caption before the plan: the jitter check compares with it
+};
+
+// What the plan stores, every field already shifted to its bit place. When `ran` is false
+// nothing is applied and the read-outs are not refreshed; `messages` may then hold the warning
+// that refused a value which does not fit its field. When `ran` is true every plain member is
+// stored and each optional one only when it holds a value.
+struct DataRatePlan {
+    bool ran = false;
+    std::vector<platform::Message> messages;
+
+    double IFFilterDividerField = 0;  // R6
+    int32_t BbOffsetDividerField = 0; // R3
+    int16_t DemodClockDividerField = 0;
+    int32_t CdrClockDividerField = 0;
+    int32_t SeqClockDividerField = 0;
+    int32_t PostDemodBwField = 0; // R4
+    float DemodClockMHz = 0;
+    float CdrClockKHz = 0;
+    QString lblDemodBW;
+    QString lblRxCLK;
+
+    // Correlator discriminator (R6): left as it is without a deviation, or when it would be 0.
+    std::optional<int32_t> DiscrimBwField;
+    // Set for the correlator demodulator only.
+    std::optional<int32_t> KParityBit14Field;
+    std::optional<int32_t> KParityBit29Field;
+};
+
+DataRatePlan planDataRate(const DataRateInputs& in);
+
+// The demodulator clock divider D for the crystal: 1 to 3 for the FSK demodulators (list
+// index 0, 1 or none), 1 to 4 for ASK (index 2).
+int demodClockDivider(float CrystalFrequencyMHz, int cmbDemodIndex);
+
+// The correlator parity bits of K as the R6 fields hold them: bit 14 when K is odd, bit 29
+// when K / 2 rounded up is odd.
+struct KParityFields {
+    int32_t KParityBit14Field = 0;
+    int32_t KParityBit29Field = 0;
+    friend bool operator==(const KParityFields&, const KParityFields&) = default;
+};
+KParityFields kParity(int32_t K);
+
+// The correlator K for a deviation: round(200 / deviation kHz); 0 without a deviation (or
+// when K has no 16-bit value).
+int32_t discriminatorK(float ActualDeviationKHz);
+
+// The discriminator setting round(K x fd x 10^6 / 800000), fd the demodulator clock in MHz.
+std::optional<int32_t> discriminatorSetting(int32_t K, float DemodClockMHz);
+
+// The discriminator the data-rate and deviation handlers (and the demodulator window's load)
+// store: with a deviation above 0, the setting for its K, and for the correlator the parity of
+// K (of 0 without a deviation). A setting that would be 0 (a deviation above 400 kHz), or no
+// demodulator clock, changes nothing, parity included. A setting that does not fit the ten bits of
+// DiscrimBwField is refused: `refusal` holds the warning and nothing may be stored.
+struct DiscriminatorPlan {
+    std::optional<int32_t> setting; // DiscrimBwField / 2^4
+    std::optional<int32_t> DiscrimBwField;
+    std::optional<KParityFields> parity;
+    std::optional<platform::Message> refusal;
+};
+DiscriminatorPlan planDiscriminator(float ActualDeviationKHz, float DemodClockMHz,
+                                    int16_t DemodTypeField);
+
+// The warning that refuses a discriminator setting above the ten bits of DiscrimBwField.
+platform::Message discriminatorRefusal(int64_t setting);
+
+} // namespace pellion::calc

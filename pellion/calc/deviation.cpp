@@ -1,0 +1,78 @@
+#include "pellion/calc/deviation.h"
+
+#include "evalkit/calc/boxentry.h"
+#include "evalkit/calc/deviationcount.h"
+#include "evalkit/calc/limitwarning.h"
+#include "pellion/calc/datarate.h"
+#include "platform/numbers.h"
+
+namespace pellion::calc {
+
+namespace {
+
+constexpr int MaxTextLength = 6; // the box is acted on below 7 characters
+constexpr double MaxDeviationKHz = 500;
+constexpr double StepsPerPfd = 16384;      // 2^14
+constexpr int64_t MaxDeviationCount = 511; // TxDeviationField is bits 23..15
+constexpr int DeviationLowBit = 15;
+
+platform::Message countRefusal(int64_t count) {
+    return evalkit::calc::aboveMaximumWarning(QStringLiteral("Deviation count"), count,
+                                              MaxDeviationCount,
+                                              QStringLiteral("Please lower the deviation"));
+}
+
+DeviationResult refused(const platform::Message& warning) {
+    DeviationResult r;
+    r.messages.push_back(warning);
+    return r;
+}
+
+} // namespace
+
+DeviationResult planDeviation(const DeviationInputs& in) {
+    DeviationResult r;
+    // 1. A text that is empty, too long or not a number (yet), or a negative deviation, is left
+    // alone without a refresh.
+    const std::optional<double> value = evalkit::calc::boxEntry(in.text, MaxTextLength);
+    if (!value || *value < 0)
+        return r;
+    // 2. The message, the refresh and nothing else.
+    if (*value > MaxDeviationKHz) {
+        r.messages.push_back({DeviationTooLargeText, platform::MsgIcon::None, std::nullopt});
+        r.refreshReadouts = true;
+        return r;
+    }
+    // 3, 4.
+    const bool divideBy2 = in.VcoDiv2Field == VcoDiv2FieldOn;
+    const std::optional<evalkit::calc::DeviationCount> c =
+        evalkit::calc::deviationCount(*value, in.PfdFrequencyMHz, StepsPerPfd, divideBy2);
+    if (!c)
+        return r;
+    const bool storesCount = in.ModulationSchemeField == ModulationFsk;
+    if (storesCount && c->stored > MaxDeviationCount)
+        return refused(countRefusal(c->stored));
+    const float actual = platform::toSingle(c->actualKHz);
+
+    // 6, 7: the discriminator follows the deviation actually sent.
+    const DiscriminatorPlan d = planDiscriminator(actual, in.DemodClockMHz, in.DemodTypeField);
+    if (d.refusal)
+        return refused(*d.refusal);
+
+    r.DeviationStepHz = c->DeviationStepHz;
+    r.ActualDeviationKHz = actual;
+    if (storesCount)
+        r.TxDeviationField = static_cast<int32_t>(c->stored) * (int32_t{1} << DeviationLowBit);
+    // 5. The deviation at the antenna: the count before any doubling.
+    r.Lblfskdev = platform::formatNumber(c->actualKHz, u"#0.000");
+    r.DiscrimBwField = d.DiscrimBwField;
+    if (d.parity) {
+        r.KParityBit14Field = d.parity->KParityBit14Field;
+        r.KParityBit29Field = d.parity->KParityBit29Field;
+    }
+    // 8.
+    r.refreshReadouts = true;
+    return r;
+}
+
+} // namespace pellion::calc

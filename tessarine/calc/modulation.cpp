@@ -1,0 +1,105 @@
+#include "tessarine/calc/modulation.h"
+
+#include "evalkit/calc/deviationcount.h"
+#include "evalkit/calc/gaussian.h"
+#include "platform/numbers.h"
+
+#include <array>
+#include <cmath>
+
+namespace tessarine::calc {
+
+namespace {
+
+constexpr std::array<int32_t, 5> Schemes{SchemeFsk, SchemeGfsk, SchemeAsk, SchemeOok, SchemeGook};
+constexpr int MaxModControl = 7;
+
+QString threePlaces(double v) {
+    return platform::formatNumber(v, u"#0.000");
+}
+
+} // namespace
+
+std::optional<int32_t> modulationSchemeField(int listIndex) {
+    if (listIndex < 0 || listIndex >= static_cast<int>(Schemes.size()))
+        return std::nullopt;
+    return Schemes[static_cast<std::size_t>(listIndex)];
+}
+
+QString deviationRangeText(float DeviationStepHz) {
+    return QStringLiteral("Desired deviation in kHz: a number from 0 to %1 at this PFD frequency")
+        .arg(threePlaces(MaxDeviationCount * static_cast<double>(DeviationStepHz) / 1000.0));
+}
+
+DeviationResult planDeviation(const DeviationInputs& in) {
+    DeviationResult r;
+    if (in.ModulationSchemeField != SchemeFsk)
+        return r;
+    // Without a PFD there is no step to count in, and the entry is not at fault.
+    const float step = platform::toSingle(double{in.PfdFrequencyMHz} * 1e6 / DeviationStepsPerPfd);
+    if (!std::isfinite(step) || !(step > 0))
+        return r;
+    std::optional<evalkit::calc::DeviationCount> count;
+    if (const std::optional<double> kHz = platform::textToNumber(in.text))
+        count =
+            evalkit::calc::deviationCount(*kHz, in.PfdFrequencyMHz, DeviationStepsPerPfd, false);
+    // No count (no number, or a negative one), or one above 511 that would reach into the
+    // neighbouring fields.
+    if (!count || count->count > MaxDeviationCount) {
+        r.refusal = deviationRangeText(step);
+        return r;
+    }
+    r.DeviationStepHz = count->DeviationStepHz;
+    r.TxDeviationField = static_cast<int32_t>(count->count) << 11;
+    r.Lblfskdev = threePlaces(count->actualKHz) + QStringLiteral(" kHz");
+    return r;
+}
+
+GaussianResult planGaussian(const GaussianInputs& in) {
+    GaussianResult r;
+    // 1.
+    const int m =
+        in.cmbModCtrlIndex >= 0 && in.cmbModCtrlIndex <= MaxModControl ? in.cmbModCtrlIndex : 0;
+    const int32_t c = evalkit::calc::indexCounter(in.cmbIndexCountIndex).value_or(0);
+    // 2. A divider that is no number changes nothing.
+    const std::optional<evalkit::calc::GaussianDivider> divider =
+        evalkit::calc::gaussianDivider(in.txtDivider);
+    if (!divider) {
+        r.refusal = DividerAcceptsText;
+        return r;
+    }
+    const int32_t d = divider->divider;
+    if (divider->limited)
+        r.txtDivider = platform::numberText(d);
+    // 3.
+    if (c <= 0)
+        return r;
+    // 4.-6.
+    r.TxDeviationField = d << 11;
+    r.GfskModControlField = in.ModulationSchemeField == SchemeGook ? 0 : int32_t{m} << 20;
+    r.GfskIndexCounterField = int32_t{in.cmbIndexCountIndex} << 23;
+    // 7.
+    const double pfd = in.PfdFrequencyMHz;
+    const double deviationKHz = evalkit::calc::gaussianDeviationKHz(pfd, m, false);
+    const double rateKbps = evalkit::calc::gaussianDataRateKbps(pfd, d, c);
+    // 8.
+    if (in.ModulationSchemeField == SchemeGfsk) {
+        r.Lblfskdev = threePlaces(deviationKHz) + QStringLiteral(" kHz");
+        r.TxtFSKdev = threePlaces(deviationKHz);
+    }
+    // 9.
+    r.lblDatarate = threePlaces(rateKbps) + QStringLiteral(" kbps");
+    return r;
+}
+
+QString settingText(int level) {
+    return QStringLiteral("Setting ") + platform::strText(level);
+}
+
+AskDataLabels askDataLabels(int32_t DataInvertField) {
+    if (DataInvertField != 0)
+        return {QStringLiteral("Data = 0"), QStringLiteral("Data = 1")};
+    return {QStringLiteral("Data = 1"), QStringLiteral("Data = 0")};
+}
+
+} // namespace tessarine::calc

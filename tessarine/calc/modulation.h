@@ -1,0 +1,95 @@
+#pragma once
+// The transmit modulation figures of the front panel: the FSK deviation count behind
+// TxtFSKdev_Change, the Gaussian settings of FnUpdateGaussian (mod control, index counter,
+// divider) with the deviation and data rate they give, and the PA level captions.
+//
+// Pure: the main window gathers its controls and the values it needs, applies what the
+// result sets, and then refreshes the read-outs (fnGuiWrite) when a field was set.
+#include <QString>
+
+#include <cstdint>
+#include <optional>
+
+namespace tessarine::calc {
+
+// ModulationSchemeField for cmbModulation's entries FSK, GFSK, ASK, OOK, GOOK.
+inline constexpr int32_t SchemeFsk = 0;
+inline constexpr int32_t SchemeGfsk = 1 << 2;
+inline constexpr int32_t SchemeAsk = 2 << 2;
+inline constexpr int32_t SchemeOok = 3 << 2;
+inline constexpr int32_t SchemeGook = 7 << 2;
+
+// The field for list index 0..4; nothing for any other index.
+std::optional<int32_t> modulationSchemeField(int listIndex);
+
+// TxDeviationField holds the FSK count in bits 11-19; the carrier moves in steps of
+// PFD / 2^14.
+inline constexpr int32_t MaxDeviationCount = 511;
+inline constexpr double DeviationStepsPerPfd = 16384;
+
+struct DeviationInputs {
+    QString text; // TxtFSKdev, kHz
+    int32_t ModulationSchemeField = 0;
+    float PfdFrequencyMHz = 0;
+};
+
+// Either the refusal or all three values are set, or nothing (the handler did not act).
+struct DeviationResult {
+    // The entry was not taken (empty, not a number, negative, or a count that does not fit
+    // the field): what the box accepts at this PFD, for the box's refusal mark. The handler
+    // runs on every keystroke, so the refusal marks the box rather than opening a message.
+    std::optional<QString> refusal;
+    std::optional<float> DeviationStepHz;
+    std::optional<int32_t> TxDeviationField;
+    std::optional<QString> Lblfskdev;
+};
+
+// TxtFSKdev_Change: acts only while the scheme is FSK (and there is a PFD to step in).
+DeviationResult planDeviation(const DeviationInputs& in);
+
+// The refusal text: the deviations the field can hold at this step (0 to 511 steps).
+QString deviationRangeText(float DeviationStepHz);
+
+struct GaussianInputs {
+    int cmbModCtrlIndex = -1;    // 0..7; no selection counts as 0
+    int cmbIndexCountIndex = -1; // 0..3 = 16, 32, 64, 128; no selection counts as 0
+    QString txtDivider;
+    int32_t ModulationSchemeField = 0;
+    float PfdFrequencyMHz = 0;
+};
+
+// What the divider box accepts, for its refusal mark.
+inline const QString DividerAcceptsText = QStringLiteral("Divider Number: a number from 1 to 127");
+
+struct GaussianResult {
+    // The divider text is no number: nothing else is set.
+    std::optional<QString> refusal;
+    // The divider box rewritten with the nearest limit ("1" or "127"); set even when the
+    // index counter then stops the plan.
+    std::optional<QString> txtDivider;
+    // The three fields are all set or none (no index counter, or a divider that is no
+    // number).
+    std::optional<int32_t> TxDeviationField;
+    std::optional<int32_t> GfskModControlField;
+    std::optional<int32_t> GfskIndexCounterField;
+    // GFSK only: the deviation the mod control gives.
+    std::optional<QString> Lblfskdev;
+    std::optional<QString> TxtFSKdev;
+    std::optional<QString> lblDatarate;
+};
+
+// FnUpdateGaussian.
+GaussianResult planGaussian(const GaussianInputs& in);
+
+// LblFSKpower and Lblpower1: "Setting" and the level as Str writes it (" 56"), so two blanks
+// stand before the digits.
+QString settingText(int level);
+
+// Lbldata0 (beside the PA level) and Lbldata1 (beside the ASK low level).
+struct AskDataLabels {
+    QString Lbldata0;
+    QString Lbldata1;
+};
+AskDataLabels askDataLabels(int32_t DataInvertField);
+
+} // namespace tessarine::calc

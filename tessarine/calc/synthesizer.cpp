@@ -1,0 +1,229 @@
+#include "tessarine/calc/synthesizer.h"
+
+#include "evalkit/calc/fractionaldivider.h"
+#include "evalkit/calc/limitwarning.h"
+#include "platform/numbers.h"
+
+#include <cstdint>
+#include <limits>
+
+namespace tessarine::calc {
+
+namespace {
+
+using evalkit::calc::FractionalDivider;
+using platform::MsgIcon;
+
+constexpr double MaxCrystalMHz = 40;
+constexpr double MaxMultipleError = 0.001; // squared MHz
+constexpr int FractionPlaces = 4;
+
+platform::Message warning(const QString& text) {
+    return {text, MsgIcon::Critical, WarningTitle, false};
+}
+
+platform::Message caution(const QString& text) {
+    return {text, MsgIcon::Exclamation, std::nullopt, false};
+}
+
+double numberOf(const QString& text) {
+    return platform::textToNumber(text).value_or(0);
+}
+
+// A divider as a refusal names it; one beyond 64 bits (from an absurdly small PFD) is named
+// by the nearest value that is.
+int64_t nameable(double v) {
+    if (const std::optional<int64_t> whole = platform::toInt64(v))
+        return *whole;
+    return v < 0 ? std::numeric_limits<int64_t>::min() : std::numeric_limits<int64_t>::max();
+}
+
+// R is at least 1 by the crystal check (doubled crystal not below the PFD); above 15 it
+// would run into the doubler bit.
+std::optional<platform::Message> rDividerRefusal(double r) {
+    if (r > MaxRDivider) {
+        return evalkit::calc::aboveMaximumWarning(
+            QStringLiteral("R divide"), nameable(r), MaxRDivider,
+            QStringLiteral("Please raise the PFD frequency or lower the XTAL frequency"));
+    }
+    return std::nullopt;
+}
+
+// N above 255 would run into the prescaler bit; below 0 (an RF below zero) into every bit.
+std::optional<platform::Message> integerNRefusal(double n) {
+    if (n > MaxIntegerN) {
+        return evalkit::calc::aboveMaximumWarning(QStringLiteral("Integer N divide"), nameable(n),
+                                                  MaxIntegerN,
+                                                  QStringLiteral("Please raise the PFD frequency"));
+    }
+    if (n < 0) {
+        return warning(QStringLiteral("Integer N divide of %1 is below the minimum of 0. Please "
+                                      "raise the RF frequency")
+                           .arg(nameable(n)));
+    }
+    return std::nullopt;
+}
+
+void refuse(const platform::Message& refusal, SynthResult& out) {
+    out.messages.push_back(refusal);
+    out.refused = true;
+}
+
+// ValidateSynthInputs: the refused box is emptied and gets the focus.
+bool entriesRead(const SynthInputs& in, SynthResult& out) {
+    const std::optional<evalkit::calc::SynthEntryFailure> failure =
+        evalkit::calc::validateSynthEntries(in.rfText, in.pfdText, in.crystalText);
+    if (!failure)
+        return true;
+    out.messages.push_back(failure->message);
+    out.validationFailed = true;
+    if (failure->clearsBox) {
+        out.focus = failure->box;
+        switch (failure->box) {
+        case evalkit::calc::SynthBox::Rf:
+            out.txtVCOout1 = QString();
+            break;
+        case evalkit::calc::SynthBox::Pfd:
+            out.txtpfd1 = QString();
+            break;
+        case evalkit::calc::SynthBox::Crystal:
+            out.TxtCrystal1 = QString();
+            break;
+        case evalkit::calc::SynthBox::None:
+            break;
+        }
+    }
+    return false;
+}
+
+QString mhzText(float mhz) {
+    return platform::formatSingle(mhz, u"#0.00000");
+}
+
+// ApplySynthResult: the frequencies the dividers give, the boxes and read-outs, the fields
+// and the divider captions. The callers have kept every divider within its field.
+void applySynthResult(float pfd, float crystal, const FractionalDivider& div, int16_t rDivider,
+                      SynthResult& out) {
+    const int16_t n = *platform::toInt16(div.n);
+    const int16_t f = *platform::toInt16(div.f);
+    out.IntegerN = n;
+    out.FracN = f;
+    out.RDivider = rDivider;
+    // 1. The output divider takes no part: this is the synthesizer's own frequency.
+    out.PfdFrequencyMHz = pfd;
+    out.CrystalFrequencyMHz = crystal;
+    const float rf = platform::toSingle((static_cast<double>(f) / FracModulus + n) * double{pfd});
+    out.RfFrequencyMHz = rf;
+    // 2.
+    out.txtVCOout1 = mhzText(rf);
+    out.txtpfd1 = mhzText(pfd);
+    out.TxtCrystal1 = mhzText(crystal);
+    out.lblvcofreq = *out.txtVCOout1 + QStringLiteral("MHz");
+    out.lblpfd_freq = *out.txtpfd1 + QStringLiteral("MHz");
+    out.lblcrystal = *out.TxtCrystal1 + QStringLiteral("MHz");
+    // 3.
+    out.IntegerNField = int32_t{n} << 14;
+    out.FracNField = static_cast<int16_t>(f * 4);
+    out.RDividerField = int32_t{rDivider} << 13;
+    // 4.
+    out.LblR = platform::numberText(rDivider);
+    out.LblN = platform::numberText(n);
+    out.LblF = platform::numberText(f);
+    // 5.-7. are the window's.
+    out.applied = true;
+}
+
+} // namespace
+
+SynthResult cmdCalculate(const SynthInputs& in) {
+    SynthResult out;
+    // 1.
+    if (!entriesRead(in, out))
+        return out;
+    // 2.
+    const double doubler = in.DoublerFactor == 2 ? 2 : 1;
+    const float rf = platform::toSingle(numberOf(in.rfText));
+    float pfd = platform::toSingle(numberOf(in.pfdText));
+    float crystal = platform::toSingle(numberOf(in.crystalText));
+    // 3. The doubler feeds the reference divider twice the crystal, so only the doubled
+    // crystal has to reach the PFD.
+    if (crystal > MaxCrystalMHz || doubler * crystal < pfd) {
+        out.messages.push_back(warning(InvalidCrystalText));
+        crystal = pfd;
+    }
+    // 4.
+    const double r = platform::roundHalfEven(doubler * crystal / pfd);
+    if (const auto refusal = rDividerRefusal(r)) {
+        refuse(*refusal, out);
+        return out;
+    }
+    const int16_t rDivider = *platform::toInt16(r);
+    // 5.
+    const double reference = doubler * crystal / rDivider;
+    if ((reference - pfd) * (reference - pfd) > MaxMultipleError) {
+        out.messages.push_back(caution(NotMultipleText));
+        pfd = platform::toSingle(reference);
+    }
+    // The PFD the dividers are planned with is final here, so the warning judges that one.
+    const double lowPfd = in.PrescalerField == Prescaler89Field ? LowPfdMHzPrescaler89 : LowPfdMHz;
+    if (pfd < lowPfd)
+        out.messages.push_back(warning(PfdTooLowText));
+    // 6., 7.
+    const double n = platform::intFloor(double{rf} / pfd);
+    const float remainder =
+        platform::toSingle(platform::roundDecimals(double{rf} - n * pfd, FractionPlaces));
+    const FractionalDivider div =
+        evalkit::calc::fractionOfRemainder(n, remainder, pfd, FracModulus);
+    if (const auto refusal = integerNRefusal(div.n)) {
+        refuse(*refusal, out);
+        return out;
+    }
+    // 8.
+    applySynthResult(pfd, crystal, div, rDivider, out);
+    return out;
+}
+
+SynthResult stepFraction(const SynthInputs& in, bool up) {
+    SynthResult out = cmdCalculate(in);
+    if (!out.applied)
+        return out;
+    const FractionalDivider stepped = evalkit::calc::stepFraction(
+        {static_cast<double>(*out.IntegerN), static_cast<double>(*out.FracN)}, up, FracModulus);
+    if (const auto refusal = integerNRefusal(stepped.n)) {
+        refuse(*refusal, out);
+        return out;
+    }
+    // The PFD and crystal boxes as the calculation has just written them.
+    const float pfd = platform::toSingle(numberOf(*out.txtpfd1));
+    const float crystal = platform::toSingle(numberOf(*out.TxtCrystal1));
+    applySynthResult(pfd, crystal, stepped, *out.RDivider, out);
+    return out;
+}
+
+DoublerSetting doublerSetting(bool ticked) {
+    return ticked ? DoublerSetting{2, DoublerOnField} : DoublerSetting{1, 0};
+}
+
+std::optional<int32_t> vcoDivideField(int listIndex) {
+    if (listIndex < 0 || listIndex > 3)
+        return std::nullopt;
+    return int32_t{listIndex} << 25;
+}
+
+std::optional<int> vcoDivideIndex(int32_t VcoDivideField) {
+    for (int index = 0; index <= 3; ++index) {
+        if (VcoDivideField == int32_t{index} << 25)
+            return index;
+    }
+    return std::nullopt;
+}
+
+QString prescalerText(int32_t PrescalerField) {
+    return PrescalerField == Prescaler89Field ? QStringLiteral("8/9") : QStringLiteral("4/5");
+}
+
+QString boxText(float mhz) {
+    return platform::formatSingle(mhz, u".000000");
+}
+
+} // namespace tessarine::calc
