@@ -18,7 +18,7 @@ QString BoardBackends::portError() const {
     return ppdev ? ppdev->lastError() : QString();
 }
 
-BoardBackends fromEnvironment(const QProcessEnvironment& env) {
+BoardBackends fromEnvironment(const QProcessEnvironment& env, const ChipProfile& chip) {
     QStringList errors;
     std::unique_ptr<BoardLog> log;
     const QString logTarget = env.value(QStringLiteral("VERRIX_BOARD_LOG"));
@@ -32,12 +32,16 @@ BoardBackends fromEnvironment(const QProcessEnvironment& env) {
     }
 
     auto usb = std::make_unique<SimulatedBoard>(log.get());
+    usb->setChip(chip);
     std::unique_ptr<Parllio> port;
     const QString device = env.value(QStringLiteral("VERRIX_PARPORT"));
-    if (!device.isEmpty())
+    if (!device.isEmpty()) {
         port = std::make_unique<PpdevPort>(device);
-    else
-        port = std::make_unique<SimulatedPort>(log.get());
+    } else {
+        auto simulated = std::make_unique<SimulatedPort>(log.get());
+        simulated->setChip(chip);
+        port = std::move(simulated);
+    }
     return BoardBackends(std::move(usb), std::move(port), std::move(log), std::move(errors));
 }
 

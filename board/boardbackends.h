@@ -1,6 +1,7 @@
 #pragma once
 
 #include "board/boardlog.h"
+#include "board/chipprofile.h"
 #include "board/parllio.h"
 #include "board/skerry.h"
 
@@ -36,7 +37,8 @@ private:
 
 // VERRIX_PARPORT=<device> selects the real parallel port through ppdev; otherwise the simulated
 // port serves. USB is always the simulated board. VERRIX_BOARD_LOG=<file> (or "-" for standard
-// error) logs the simulated back ends' calls.
-BoardBackends fromEnvironment(const QProcessEnvironment& env);
+// error) logs the simulated back ends' calls. The simulated back ends decode words as the
+// program's chip numbers its registers.
+BoardBackends fromEnvironment(const QProcessEnvironment& env, const ChipProfile& chip = {});
 
 } // namespace board

@@ -27,7 +27,7 @@ void SimulatedBoard::dd_write_pellion_reg(int32_t& word) {
     const auto bits = static_cast<uint32_t>(word);
     if (linkOpen_) {
         writes_.push_back(bits);
-        lastWords_[bits & 15u] = bits;
+        lastWords_[static_cast<size_t>(chip_.registerOf(bits))] = bits;
     }
     log(calltext::writeReg(word));
 }
@@ -50,7 +50,7 @@ int32_t SimulatedBoard::readbackAnswer(int16_t selection) const {
 }
 
 std::optional<uint32_t> SimulatedBoard::lastWord(int reg) const {
-    if (reg < 0 || reg >= static_cast<int>(lastWords_.size()))
+    if (reg < 0 || reg >= chip_.registerCount())
         return std::nullopt;
     return lastWords_[static_cast<size_t>(reg)];
 }

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "board/chipprofile.h"
 #include "board/skerry.h"
 
 #include <QString>
+#include <algorithm>
 #include <array>
 #include <map>
 #include <optional>
@@ -21,6 +23,13 @@ public:
 
     explicit SimulatedBoard(BoardLog* log = nullptr) : log_(log) {}
 
+    // The chip's register numbering; the Corvane layout (bits 3..0) until told otherwise.
+    void setChip(const ChipProfile& chip) {
+        chip_ = chip;
+        chip_.registerNumberBits = std::clamp(chip.registerNumberBits, 1, 4);
+    }
+    const ChipProfile& chip() const { return chip_; }
+
     int32_t rpc_initialise_vb() override;
     void sched_initialise_target() override;
     void dd_pellion_chip_sel(int32_t select) override;
@@ -36,7 +45,8 @@ public:
     bool linkOpen() const { return linkOpen_; }
     bool targetInitialised() const { return targetInitialised_; }
     bool chipSelected() const { return chipSelected_; }
-    // The last word that reached register reg (0..15, the low 4 bits of the word).
+    // The last word that reached register reg (its number taken from the word's low bits as
+    // the chip profile says).
     std::optional<uint32_t> lastWord(int reg) const;
     // Every word that reached the chip, in order.
     const std::vector<uint32_t>& writes() const { return writes_; }
@@ -45,6 +55,7 @@ private:
     void log(const QString& line);
 
     BoardLog* log_;
+    ChipProfile chip_;
     int32_t initResult_ = 1;
     bool linkOpen_ = false;
     bool targetInitialised_ = false;

@@ -60,7 +60,7 @@ int32_t SimulatedPort::readbackAnswer(int16_t selection) const {
 }
 
 std::optional<uint32_t> SimulatedPort::lastWord(int reg) const {
-    if (reg < 0 || reg >= static_cast<int>(lastWords_.size()))
+    if (reg < 0 || reg >= chip_.registerCount())
         return std::nullopt;
     return lastWords_[static_cast<size_t>(reg)];
 }
@@ -93,9 +93,10 @@ void SimulatedPort::shiftIn(bool bit) {
 void SimulatedPort::latchRose() {
     if (bitCount_ == 32) {
         words_.push_back(shift_);
-        lastWords_[shift_ & 15u] = shift_;
+        lastWords_[static_cast<size_t>(chip_.registerOf(shift_))] = shift_;
         log(calltext::parallelWord(shift_));
-    } else if (bitCount_ == 16 && (shift_ & 15u) == 7) {
+    } else if (bitCount_ == 16 && chip_.readbackRegister &&
+               chip_.registerOf(shift_) == *chip_.readbackRegister) {
         const uint32_t word = shift_ & 0xFFFFu;
         const auto selection = static_cast<int16_t>((word >> 4) & 31u);
         readback_ = Readback{word, selection, readbackAnswer(selection), 0, false};

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "board/chipprofile.h"
 #include "board/parllio.h"
 
 #include <QString>
+#include <algorithm>
 #include <array>
 #include <map>
 #include <optional>
@@ -18,7 +20,9 @@ class BoardLog;
 // Data port lines: bit 0 serial clock, bit 1 serial data, bit 2 latch enable, bit 3 held high.
 // With latch enable low, each rising clock edge shifts the data bit in. The rising edge of latch
 // enable latches what was shifted: 32 bits are a register write; 16 bits whose register number
-// is 7, with latch enable left high, start a readback of the selection in bits 4..8. During a
+// is the chip's readback register (7), with latch enable left high, start a readback of the
+// selection in bits 4..8. The register number sits in the word's low bits as the chip profile
+// says (bits 3..0 unless told otherwise); a chip without readback takes no 16-bit words. During a
 // readback the first clock pulse prepares the chip, then each of the next 16 rising edges puts
 // the next answer bit (MSB first) on status bit 4; a further pulse ends the frame and latch
 // enable falling closes it. The status line settles late: the first status read after a clock
@@ -47,6 +51,12 @@ public:
 
     explicit SimulatedPort(BoardLog* log = nullptr) : log_(log) {}
 
+    void setChip(const ChipProfile& chip) {
+        chip_ = chip;
+        chip_.registerNumberBits = std::clamp(chip.registerNumberBits, 1, 4);
+    }
+    const ChipProfile& chip() const { return chip_; }
+
     int32_t ClaimParallelPort(int32_t port, int32_t flag) override;
     void ReleaseParallelPort(int32_t port) override;
     int32_t InByte(uint16_t address) override;
@@ -65,7 +75,7 @@ public:
     size_t outByteCount() const { return outBytes_.size(); }
     size_t inByteCount() const { return inBytes_.size(); }
 
-    // Register words the chip latched, in order, and the last one per register (low 4 bits).
+    // Register words the chip latched, in order, and the last one per register.
     const std::vector<uint32_t>& words() const { return words_; }
     std::optional<uint32_t> lastWord(int reg) const;
     const std::vector<Readback>& readbacks() const { return readbacks_; }
@@ -88,6 +98,7 @@ private:
     void log(const QString& line);
 
     BoardLog* log_;
+    ChipProfile chip_;
     int32_t claimResult_ = 1;
     bool claimed_ = false;
     std::map<int16_t, int32_t> answers_;

@@ -1,94 +1,26 @@
 #include "corvane/corvaneapp.h"
 
+#include "corvane/descriptions.h"
+#include "corvane/model/transport.h"
 #include "corvane/windows.h"
 
 #include <QComboBox>
 
 namespace corvane {
 
-struct CorvaneApp::Windows {
-    explicit Windows(CorvaneApp* app) : app(app) {}
-    CorvaneApp* app;
-    // Declared in no particular order: each is created on first reference.
-    platform::WindowSlot<synthform> synth{[this] {
-        return new synthform(*app);
-    }};
-    platform::WindowSlot<muxform> mux{[this] {
-        return new muxform(*app);
-    }};
-    platform::WindowSlot<frmClockOut> clockOut{[this] {
-        return new frmClockOut(*app);
-    }};
-    platform::WindowSlot<conversionform> conversion{[this] {
-        return new conversionform(*app);
-    }};
-    platform::WindowSlot<frmDemod> demod{[this] {
-        return new frmDemod(*app);
-    }};
-    platform::WindowSlot<frmIFCal> ifCal{[this] {
-        return new frmIFCal(*app);
-    }};
-    platform::WindowSlot<frmReadback> readback{[this] {
-        return new frmReadback(*app);
-    }};
-    platform::WindowSlot<frmAFC> afc{[this] {
-        return new frmAFC(*app);
-    }};
-    platform::WindowSlot<frmAGC> agc{[this] {
-        return new frmAGC(*app);
-    }};
-    platform::WindowSlot<frmSWD> swd{[this] {
-        return new frmSWD(*app);
-    }};
-    platform::WindowSlot<frmTestModes> testModes{[this] {
-        return new frmTestModes(*app);
-    }};
-    platform::WindowSlot<frmPowerdown> bias{[this] {
-        return new frmPowerdown(*app);
-    }};
-    platform::WindowSlot<frmPARamp> paRamp{[this] {
-        return new frmPARamp(*app);
-    }};
-    platform::WindowSlot<frmIRcal> irCal{[this] {
-        return new frmIRcal(*app);
-    }};
-    platform::WindowSlot<frmPowerD> powerDown{[this] {
-        return new frmPowerD(*app);
-    }};
-    platform::WindowSlot<frmGFSK> gfsk{[this] {
-        return new frmGFSK(*app);
-    }};
-    platform::WindowSlot<frmRegisters> registers{[this] {
-        return new frmRegisters(*app);
-    }};
-    platform::WindowSlot<frmSaveReg> saveReg{[this] {
-        return new frmSaveReg(*app);
-    }};
-    platform::WindowSlot<aboutform> about{[this] {
-        return new aboutform(*app);
-    }};
-    platform::WindowSlot<revform> revisions{[this] {
-        return new revform(*app);
-    }};
-    platform::WindowSlot<IBMhelpform> ibmHelp{[this] {
-        return new IBMhelpform(*app);
-    }};
-    platform::WindowSlot<link::portform> port{[this] {
-        return new link::portform(app->w());
-    }};
-};
-
 CorvaneApp::CorvaneApp(platform::PlatformServices services, board::Skerry& usb,
-                       board::Parllio& port, ProgramVariant variant, link::OsVersionInfo os)
-    : services_(services), variant_(std::move(variant)), store_(variant_.chip),
-      link_(store_, usb, port, *this, os) {
-    windows_ = std::make_unique<Windows>(this);
-}
+                       board::Parllio& port, ProgramVariant variant, reglink::OsVersionInfo os)
+    : evalkit::ProgramContext(services), variant_(std::move(variant)), store_(variant_.chip),
+      link_(corvaneTransport(), store_, store_.w, usb, port, *this, os) {}
 
 CorvaneApp::~CorvaneApp() {
     // Secondary windows go first: none of them outlives the panel it touches.
-    windows_.reset();
+    destroyWindows();
     main_.reset();
+}
+
+const reglink::TransportDescription& CorvaneApp::transport() {
+    return corvaneTransport();
 }
 
 Main& CorvaneApp::start(const QStringList& arguments) {
@@ -105,116 +37,111 @@ Main& CorvaneApp::main() {
     return *main_;
 }
 
-synthform& CorvaneApp::synth() {
-    return *windows_->synth.get();
+// Each window: its name, and how it is made.
+corvane::synthform& CorvaneApp::synthform() {
+    return window<corvane::synthform>(QStringLiteral("synthform"),
+                                      [this] { return new corvane::synthform(*this); });
 }
-muxform& CorvaneApp::mux() {
-    return *windows_->mux.get();
+evalkit::muxform& CorvaneApp::muxform() {
+    return window<evalkit::muxform>(QStringLiteral("muxform"), [this] {
+        return new evalkit::muxform(*this, muxoutChoices(), main().LblMuxOut);
+    });
 }
-frmClockOut& CorvaneApp::clockOut() {
-    return *windows_->clockOut.get();
+evalkit::frmClockOut& CorvaneApp::frmClockOut() {
+    return window<evalkit::frmClockOut>(QStringLiteral("frmClockOut"), [this] {
+        return new evalkit::frmClockOut(*this, clockOutDescription(), main().LblClockout,
+                                        [this] { return w().CrystalFrequencyMHz; });
+    });
 }
-conversionform& CorvaneApp::conversion() {
-    return *windows_->conversion.get();
+corvane::conversionform& CorvaneApp::conversionform() {
+    return window<corvane::conversionform>(QStringLiteral("conversionform"),
+                                           [this] { return new corvane::conversionform(*this); });
 }
-frmDemod& CorvaneApp::demod() {
-    return *windows_->demod.get();
+corvane::frmDemod& CorvaneApp::frmDemod() {
+    return window<corvane::frmDemod>(QStringLiteral("frmDemod"),
+                                     [this] { return new corvane::frmDemod(*this); });
 }
-frmIFCal& CorvaneApp::ifCal() {
-    return *windows_->ifCal.get();
+corvane::frmIFCal& CorvaneApp::frmIFCal() {
+    return window<corvane::frmIFCal>(QStringLiteral("frmIFCal"),
+                                     [this] { return new corvane::frmIFCal(*this); });
 }
-frmReadback& CorvaneApp::readback() {
-    return *windows_->readback.get();
+corvane::frmReadback& CorvaneApp::frmReadback() {
+    return window<corvane::frmReadback>(QStringLiteral("frmReadback"),
+                                        [this] { return new corvane::frmReadback(*this); });
 }
-frmAFC& CorvaneApp::afc() {
-    return *windows_->afc.get();
+corvane::frmAFC& CorvaneApp::frmAFC() {
+    return window<corvane::frmAFC>(QStringLiteral("frmAFC"),
+                                   [this] { return new corvane::frmAFC(*this); });
 }
-frmAGC& CorvaneApp::agc() {
-    return *windows_->agc.get();
+corvane::frmAGC& CorvaneApp::frmAGC() {
+    return window<corvane::frmAGC>(QStringLiteral("frmAGC"),
+                                   [this] { return new corvane::frmAGC(*this); });
 }
-frmSWD& CorvaneApp::swd() {
-    return *windows_->swd.get();
+corvane::frmSWD& CorvaneApp::frmSWD() {
+    return window<corvane::frmSWD>(QStringLiteral("frmSWD"),
+                                   [this] { return new corvane::frmSWD(*this); });
 }
-frmTestModes& CorvaneApp::testModes() {
-    return *windows_->testModes.get();
+corvane::frmTestModes& CorvaneApp::frmTestModes() {
+    return window<corvane::frmTestModes>(QStringLiteral("frmTestModes"),
+                                         [this] { return new corvane::frmTestModes(*this); });
 }
-frmPowerdown& CorvaneApp::bias() {
-    return *windows_->bias.get();
+corvane::frmPowerdown& CorvaneApp::frmPowerdown() {
+    return window<corvane::frmPowerdown>(QStringLiteral("frmPowerdown"),
+                                         [this] { return new corvane::frmPowerdown(*this); });
 }
-frmPARamp& CorvaneApp::paRamp() {
-    return *windows_->paRamp.get();
+corvane::frmPARamp& CorvaneApp::frmPARamp() {
+    return window<corvane::frmPARamp>(QStringLiteral("frmPARamp"),
+                                      [this] { return new corvane::frmPARamp(*this); });
 }
-frmIRcal& CorvaneApp::irCal() {
-    return *windows_->irCal.get();
+corvane::frmIRcal& CorvaneApp::frmIRcal() {
+    return window<corvane::frmIRcal>(QStringLiteral("frmIRcal"),
+                                     [this] { return new corvane::frmIRcal(*this); });
 }
-frmPowerD& CorvaneApp::powerDown() {
-    return *windows_->powerDown.get();
+corvane::frmPowerD& CorvaneApp::frmPowerD() {
+    return window<corvane::frmPowerD>(QStringLiteral("frmPowerD"),
+                                      [this] { return new corvane::frmPowerD(*this); });
 }
-frmGFSK& CorvaneApp::gfsk() {
-    return *windows_->gfsk.get();
+corvane::frmGFSK& CorvaneApp::frmGFSK() {
+    return window<corvane::frmGFSK>(QStringLiteral("frmGFSK"),
+                                    [this] { return new corvane::frmGFSK(*this); });
 }
-frmRegisters& CorvaneApp::registers() {
-    return *windows_->registers.get();
+evalkit::frmRegisters& CorvaneApp::frmRegisters() {
+    return window<evalkit::frmRegisters>(QStringLiteral("frmRegisters"), [this] {
+        return new evalkit::frmRegisters(*this, rawRegisterDescription(),
+                                         {nullptr, [this] {
+                                              showModal(&frmSaveReg());
+                                          }});
+    });
 }
-frmSaveReg& CorvaneApp::saveReg() {
-    return *windows_->saveReg.get();
+corvane::frmSaveReg& CorvaneApp::frmSaveReg() {
+    return window<corvane::frmSaveReg>(QStringLiteral("frmSaveReg"),
+                                       [this] { return new corvane::frmSaveReg(*this); });
 }
-aboutform& CorvaneApp::about() {
-    return *windows_->about.get();
+evalkit::aboutform& CorvaneApp::aboutform() {
+    return window<evalkit::aboutform>(QStringLiteral("aboutform"),
+                                      [] { return new evalkit::aboutform(aboutTexts()); });
 }
-revform& CorvaneApp::revisions() {
-    return *windows_->revisions.get();
+evalkit::revform& CorvaneApp::revform() {
+    return window<evalkit::revform>(QStringLiteral("revform"),
+                                    [] { return new evalkit::revform(revisionHistory()); });
 }
-IBMhelpform& CorvaneApp::ibmHelp() {
-    return *windows_->ibmHelp.get();
+evalkit::IBMhelpform& CorvaneApp::IBMhelpform() {
+    return window<evalkit::IBMhelpform>(QStringLiteral("IBMhelpform"),
+                                        [] { return new evalkit::IBMhelpform; });
 }
-link::portform& CorvaneApp::port() {
-    return *windows_->port.get();
-}
-
-void CorvaneApp::show(const std::vector<platform::Message>& messages) {
-    platform::showMessages(*services_.messages, messages);
-}
-
-bool CorvaneApp::isLoaded(const QString& windowName) const {
-    const std::pair<QString, QWidget*> all[] = {
-        {QStringLiteral("synthform"), windows_->synth.ifLoaded()},
-        {QStringLiteral("muxform"), windows_->mux.ifLoaded()},
-        {QStringLiteral("frmClockOut"), windows_->clockOut.ifLoaded()},
-        {QStringLiteral("conversionform"), windows_->conversion.ifLoaded()},
-        {QStringLiteral("frmDemod"), windows_->demod.ifLoaded()},
-        {QStringLiteral("frmIFCal"), windows_->ifCal.ifLoaded()},
-        {QStringLiteral("frmReadback"), windows_->readback.ifLoaded()},
-        {QStringLiteral("frmAFC"), windows_->afc.ifLoaded()},
-        {QStringLiteral("frmAGC"), windows_->agc.ifLoaded()},
-        {QStringLiteral("frmSWD"), windows_->swd.ifLoaded()},
-        {QStringLiteral("frmTestModes"), windows_->testModes.ifLoaded()},
-        {QStringLiteral("frmPowerdown"), windows_->bias.ifLoaded()},
-        {QStringLiteral("frmPARamp"), windows_->paRamp.ifLoaded()},
-        {QStringLiteral("frmIRcal"), windows_->irCal.ifLoaded()},
-        {QStringLiteral("frmPowerD"), windows_->powerDown.ifLoaded()},
-        {QStringLiteral("frmGFSK"), windows_->gfsk.ifLoaded()},
-        {QStringLiteral("frmRegisters"), windows_->registers.ifLoaded()},
-        {QStringLiteral("frmSaveReg"), windows_->saveReg.ifLoaded()},
-        {QStringLiteral("aboutform"), windows_->about.ifLoaded()},
-        {QStringLiteral("revform"), windows_->revisions.ifLoaded()},
-        {QStringLiteral("IBMhelpform"), windows_->ibmHelp.ifLoaded()},
-        {QStringLiteral("portform"), windows_->port.ifLoaded()},
-    };
-    for (const auto& [name, window] : all)
-        if (name == windowName)
-            return window != nullptr;
-    return windowName == QStringLiteral("Main") && main_ != nullptr;
+evalkit::portform& CorvaneApp::portform() {
+    return window<evalkit::portform>(QStringLiteral("portform"),
+                                     [this] { return new evalkit::portform(portTexts(), w()); });
 }
 
-link::RegisterReadout* CorvaneApp::readoutLabel(int n) {
+reglink::RegisterReadout* CorvaneApp::readoutLabel(int n) {
     if (n == 15)
-        return testModes().Label2;
+        return frmTestModes().Label2;
     return main().readout(n);
 }
 
-int CorvaneApp::motherboardIndex() const {
-    return main_ ? main_->cmbMB->currentIndex() : -1;
+QComboBox* CorvaneApp::motherboardList() const {
+    return main_ ? main_->cmbMB : nullptr;
 }
 
 } // namespace corvane

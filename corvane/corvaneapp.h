@@ -1,29 +1,30 @@
 #pragma once
-// The program context of corvane-eval: it owns the register field store, the
-// board link, the platform services and every window. Nothing of the program
-// lives outside it, so tests build a fresh one per test.
+// The program context of corvane-eval: it owns the register field store, the board link, the
+// platform services and every window. Nothing of the program lives outside it, so tests build
+// a fresh one per test.
 #include "board/parllio.h"
 #include "board/skerry.h"
+#include "corvane/model/registerstore.h"
+#include "evalkit/programcontext.h"
 #include "link/registerlink.h"
-#include "link/registerstore.h"
-#include "platform/form.h"
-#include "platform/messages.h"
-#include "platform/services.h"
 
 #include <QStringList>
-#include <functional>
 #include <memory>
 
-namespace corvane::link {
+namespace evalkit {
+class muxform;
+class frmClockOut;
+class frmRegisters;
+class aboutform;
+class revform;
+class IBMhelpform;
 class portform;
-}
+} // namespace evalkit
 
 namespace corvane {
 
 class Main;
 class synthform;
-class muxform;
-class frmClockOut;
 class conversionform;
 class frmDemod;
 class frmIFCal;
@@ -37,107 +38,75 @@ class frmPARamp;
 class frmIRcal;
 class frmPowerD;
 class frmGFSK;
-class frmRegisters;
 class frmSaveReg;
-class aboutform;
-class revform;
-class IBMhelpform;
 
-// What differs between the programs built on this code (the narrow-band
-// variant changes a few constants and texts).
+// What differs between the programs built on this code (the narrow-band variant changes a few
+// constants and texts).
 struct ProgramVariant {
-    link::ChipVariant chip;
+    ChipVariant chip;
     QString programTitle = QStringLiteral("corvane-eval");
 };
 
-class CorvaneApp : public link::LinkHost {
+class CorvaneApp : public evalkit::ProgramContext {
 public:
     CorvaneApp(platform::PlatformServices services, board::Skerry& usb, board::Parllio& port,
-               ProgramVariant variant = {}, link::OsVersionInfo os = link::currentOsVersion());
+               ProgramVariant variant = {},
+               reglink::OsVersionInfo os = reglink::currentOsVersion());
     ~CorvaneApp() override;
-    CorvaneApp(const CorvaneApp&) = delete;
-    CorvaneApp& operator=(const CorvaneApp&) = delete;
 
-    // Creates the main window and runs its load handler (the whole start-up,
-    // then the command-line import); returns it shown or not as the caller
-    // decides.
+    static QString programTitle() { return QStringLiteral("corvane-eval"); }
+    static const reglink::TransportDescription& transport();
+
+    // Creates the main window and runs its load handler (the whole start-up, then the
+    // command-line import); returns it shown or not as the caller decides.
     Main& start(const QStringList& arguments = {});
 
     const ProgramVariant& variant() const { return variant_; }
-    platform::PlatformServices& services() { return services_; }
-    platform::MessageService& messages() { return *services_.messages; }
-    // Where every file the program saves is written through.
-    platform::SaveDeviceFactory& saveDevices() {
-        return services_.saving ? *services_.saving : platform::defaultSaveDevices();
-    }
-    link::CorvaneStore& store() { return store_; }
-    link::CorvaneFields& f() { return store_.f; }
-    link::CorvaneWorking& w() { return store_.w; }
-    link::RegisterLink& link() { return link_; }
+    CorvaneStore& store() { return store_; }
+    CorvaneFields& f() { return store_.f; }
+    CorvaneWorking& w() { return store_.w; }
+    reglink::RegisterLink& link() override { return link_; }
 
-    // The shared procedures every window calls.
-    void UpdateAllRegisterLabels() { link_.UpdateAllRegisterLabels(); }
-    void WriteRegister() { link_.WriteRegister(); }
-    void writeRegister(int n) {
-        store_.w.RegisterSelect = static_cast<uint8_t>(n);
-        link_.WriteRegister();
-    }
-
-    // Shows a planning function's messages in order (with its beep first
-    // where the message asks for one).
-    void show(const std::vector<platform::Message>& messages);
+    // The front panel, created on first reference.
+    Main& main();
 
     // Windows, created hidden and loaded on first reference.
-    Main& main();
-    bool mainLoaded() const { return main_ != nullptr; }
-    synthform& synth();
-    muxform& mux();
-    frmClockOut& clockOut();
-    conversionform& conversion();
-    frmDemod& demod();
-    frmIFCal& ifCal();
-    frmReadback& readback();
-    frmAFC& afc();
-    frmAGC& agc();
-    frmSWD& swd();
-    frmTestModes& testModes();
-    frmPowerdown& bias();
-    frmPARamp& paRamp();
-    frmIRcal& irCal();
-    frmPowerD& powerDown();
-    frmGFSK& gfsk();
-    frmRegisters& registers();
-    frmSaveReg& saveReg();
-    aboutform& about();
-    revform& revisions();
-    IBMhelpform& ibmHelp();
-    link::portform& port();
+    corvane::synthform& synthform();
+    evalkit::muxform& muxform();
+    evalkit::frmClockOut& frmClockOut();
+    corvane::conversionform& conversionform();
+    corvane::frmDemod& frmDemod();
+    corvane::frmIFCal& frmIFCal();
+    corvane::frmReadback& frmReadback();
+    corvane::frmAFC& frmAFC();
+    corvane::frmAGC& frmAGC();
+    corvane::frmSWD& frmSWD();
+    corvane::frmTestModes& frmTestModes();
+    corvane::frmPowerdown& frmPowerdown();
+    corvane::frmPARamp& frmPARamp();
+    corvane::frmIRcal& frmIRcal();
+    corvane::frmPowerD& frmPowerD();
+    corvane::frmGFSK& frmGFSK();
+    evalkit::frmRegisters& frmRegisters();
+    corvane::frmSaveReg& frmSaveReg();
+    evalkit::aboutform& aboutform();
+    evalkit::revform& revform();
+    evalkit::IBMhelpform& IBMhelpform();
+    evalkit::portform& portform();
 
-    bool isLoaded(const QString& windowName) const;
+    // LinkHost: R0..R6 and R9..R13 on the front panel, R15 on the test-mode window (referring
+    // to it creates that window).
+    reglink::RegisterReadout* readoutLabel(int n) override;
+    QComboBox* motherboardList() const override;
 
-    // Why the real parallel port could not be claimed (device and cause), or
-    // empty; shown with the port-claim message.
-    void setPortErrorSource(std::function<QString()> source) { portError_ = std::move(source); }
-    QString portError() const { return portError_ ? portError_() : QString(); }
-
-    // Shows a window modally or modelessly through the injected shower.
-    void showModal(QWidget* window) { services_.shower->showModal(window); }
-    void showModeless(QWidget* window) { services_.shower->showModeless(window); }
-
-    // LinkHost
-    link::RegisterReadout* readoutLabel(int n) override;
-    int motherboardIndex() const override;
+protected:
+    bool mainLoaded() const override { return main_ != nullptr; }
 
 private:
-    struct Windows;
-
-    platform::PlatformServices services_;
     ProgramVariant variant_;
-    link::CorvaneStore store_;
-    link::RegisterLink link_;
+    CorvaneStore store_;
+    reglink::RegisterLink link_;
     std::unique_ptr<Main> main_;
-    std::unique_ptr<Windows> windows_;
-    std::function<QString()> portError_;
     bool started_ = false;
 };
 

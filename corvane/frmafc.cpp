@@ -1,9 +1,9 @@
 #include "corvane/frmafc.h"
 
 #include "corvane/corvaneapp.h"
-#include "corvane/fielddialog.h"
 #include "corvane/main_window.h"
 #include "corvane/statuscaptions.h"
+#include "evalkit/fielddialog.h"
 #include "platform/numbers.h"
 
 #include <QComboBox>
@@ -15,31 +15,31 @@
 
 namespace corvane {
 
-using dialog::bit;
+using evalkit::dialog::bit;
 
 namespace {
 
-const dialog::FieldValues& kpValues() {
-    static const auto values = dialog::FieldValues::steps(8, bit(21));
+const evalkit::dialog::FieldValues& kpValues() {
+    static const auto values = evalkit::dialog::FieldValues::steps(8, bit(21));
     return values;
 }
-const dialog::FieldValues& kiValues() {
-    static const auto values = dialog::FieldValues::steps(16, bit(17));
+const evalkit::dialog::FieldValues& kiValues() {
+    static const auto values = evalkit::dialog::FieldValues::steps(16, bit(17));
     return values;
 }
 
 // The range is typed in kHz and held as a code of 0.5 kHz steps.
-dialog::NumberBox rangeBox() {
+evalkit::dialog::NumberBox rangeBox() {
     return {.maxLength = 3,
             .limit = 255,
-            .over = dialog::OverLimit::Warn,
+            .over = evalkit::dialog::OverLimit::Warn,
             .limitMessage = QStringLiteral("Max AFC Range setting is 255"),
             .step = 0.5};
 }
-dialog::NumberBox scalingBox() {
+evalkit::dialog::NumberBox scalingBox() {
     return {.maxLength = 4,
             .limit = 4095,
-            .over = dialog::OverLimit::Warn,
+            .over = evalkit::dialog::OverLimit::Warn,
             .limitMessage = QStringLiteral("Max AFC Scaling factor setting is 4095")};
 }
 
@@ -53,12 +53,12 @@ frmAFC::frmAFC(CorvaneApp& app) : app_(app) {
     Toggle1 = new platform::Toggle;
     Toggle1->setObjectName(QStringLiteral("Toggle1"));
     Toggle1->setStateTexts(QStringLiteral("Off"), QStringLiteral("On"));
-    cmbKp = dialog::list("cmbKp", dialog::numberItems(7));
-    cmbKi = dialog::list("cmbKi", dialog::numberItems(15));
-    txtAFCRange = dialog::box("txtAFCRange");
-    Label6 = dialog::label("Label6", QStringLiteral("= 50kHz"));
-    txtAFCScaling = dialog::box("txtAFCScaling");
-    Command2 = dialog::returnButton("Command2");
+    cmbKp = evalkit::dialog::list("cmbKp", evalkit::dialog::numberItems(7));
+    cmbKi = evalkit::dialog::list("cmbKi", evalkit::dialog::numberItems(15));
+    txtAFCRange = evalkit::dialog::box("txtAFCRange");
+    Label6 = evalkit::dialog::label("Label6", QStringLiteral("= 50kHz"));
+    txtAFCScaling = evalkit::dialog::box("txtAFCScaling");
+    Command2 = evalkit::dialog::returnButton("Command2");
 
     auto* grid = new QGridLayout;
     int row = 0;
@@ -85,11 +85,11 @@ frmAFC::frmAFC(CorvaneApp& app) : app_(app) {
 }
 
 void frmAFC::Form_Load() {
-    const link::CorvaneFields& f = app_.f();
+    const CorvaneFields& f = app_.f();
     txtAFCRange->setText(platform::numberText(f.AfcRangeField / bit(24) / 2));
     txtAFCScaling->setText(platform::numberText(f.AfcScalingField / bit(5)));
-    dialog::showField(cmbKp, kpValues(), f.AfcKpField);
-    dialog::showField(cmbKi, kiValues(), f.AfcKiField);
+    evalkit::dialog::showField(cmbKp, kpValues(), f.AfcKpField);
+    evalkit::dialog::showField(cmbKi, kiValues(), f.AfcKiField);
     Toggle1->setOn(f.AfcEnableField == 16);
     Label6->setText(QStringLiteral("= ") + platform::numberText(f.AfcRangeField / bit(24)));
 }
@@ -127,10 +127,10 @@ void frmAFC::txtAFCScaling_Change() {
 }
 
 void frmAFC::Command2_Click() {
-    link::CorvaneFields& f = app_.f();
+    CorvaneFields& f = app_.f();
     f.AfcEnableField = Toggle1->isOn() ? 16 : 0;
     setCaption(*app_.main().Command8, afcCaption(f.AfcEnableField));
-    dialog::returnToFrontPanel(*this, app_);
+    evalkit::dialog::returnToFrontPanel(*this, app_);
 }
 
 } // namespace corvane

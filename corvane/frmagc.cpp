@@ -1,9 +1,9 @@
 #include "corvane/frmagc.h"
 
 #include "corvane/corvaneapp.h"
-#include "corvane/fielddialog.h"
 #include "corvane/main_window.h"
 #include "corvane/statuscaptions.h"
+#include "evalkit/fielddialog.h"
 #include "platform/entrymark.h"
 #include "platform/numbers.h"
 
@@ -17,26 +17,28 @@
 
 namespace corvane {
 
-using dialog::bit;
+using evalkit::dialog::bit;
 
 namespace {
 
-const dialog::FieldValues& modeValues() {
-    static const dialog::FieldValues values{0, bit(18), bit(19)};
+const evalkit::dialog::FieldValues& modeValues() {
+    static const evalkit::dialog::FieldValues values{0, bit(18), bit(19)};
     return values;
 }
-const dialog::FieldValues& lnaValues() {
-    static const auto values = dialog::FieldValues::steps(3, bit(20));
+const evalkit::dialog::FieldValues& lnaValues() {
+    static const auto values = evalkit::dialog::FieldValues::steps(3, bit(20));
     return values;
 }
-const dialog::FieldValues& filterValues() {
-    static const auto values = dialog::FieldValues::steps(3, bit(22));
+const evalkit::dialog::FieldValues& filterValues() {
+    static const auto values = evalkit::dialog::FieldValues::steps(3, bit(22));
     return values;
 }
 
-dialog::NumberBox thresholdBox(int32_t limit, const QString& message) {
-    return {
-        .maxLength = 2, .limit = limit, .over = dialog::OverLimit::Warn, .limitMessage = message};
+evalkit::dialog::NumberBox thresholdBox(int32_t limit, const QString& message) {
+    return {.maxLength = 2,
+            .limit = limit,
+            .over = evalkit::dialog::OverLimit::Warn,
+            .limitMessage = message};
 }
 
 // The closing check looks at the box as it stands, which may hold what the
@@ -58,13 +60,13 @@ frmAGC::frmAGC(CorvaneApp& app) : app_(app) {
     setObjectName(QStringLiteral("frmAGC"));
     setWindowTitle(QStringLiteral("AGC"));
 
-    Combo1 = dialog::list(
+    Combo1 = evalkit::dialog::list(
         "Combo1", {QStringLiteral("Auto"), QStringLiteral("Manual"), QStringLiteral("Freeze")});
-    Combo2 = dialog::list("Combo2", gainItems());
-    Combo3 = dialog::list("Combo3", gainItems());
-    Text1 = dialog::box("Text1");
-    Text2 = dialog::box("Text2");
-    Command2 = dialog::returnButton("Command2");
+    Combo2 = evalkit::dialog::list("Combo2", gainItems());
+    Combo3 = evalkit::dialog::list("Combo3", gainItems());
+    Text1 = evalkit::dialog::box("Text1");
+    Text2 = evalkit::dialog::box("Text2");
+    Command2 = evalkit::dialog::returnButton("Command2");
 
     auto* mode = new QGridLayout;
     mode->addWidget(new QLabel(QStringLiteral("AGC")), 0, 0);
@@ -96,11 +98,11 @@ frmAGC::frmAGC(CorvaneApp& app) : app_(app) {
 }
 
 void frmAGC::Form_Load() {
-    const link::CorvaneFields& f = app_.f();
-    if (dialog::showField(Combo1, modeValues(), f.AgcModeField))
+    const CorvaneFields& f = app_.f();
+    if (evalkit::dialog::showField(Combo1, modeValues(), f.AgcModeField))
         enableManualGains(f.AgcModeField != 0);
-    dialog::showField(Combo2, lnaValues(), f.LnaGainField);
-    dialog::showField(Combo3, filterValues(), f.FilterGainField);
+    evalkit::dialog::showField(Combo2, lnaValues(), f.LnaGainField);
+    evalkit::dialog::showField(Combo3, filterValues(), f.FilterGainField);
     Text2->setText(platform::numberText(f.AgcHighThresholdField / bit(11)));
     Text1->setText(platform::numberText(f.AgcLowThresholdField / bit(4)));
 }
@@ -164,7 +166,7 @@ void frmAGC::Command2_Click() {
     if (outsideLimits(Text1->text(), 63))
         app_.messages().message(QStringLiteral("AGC Low Threshold outside of limits"));
     setCaption(*app_.main().Command9, agcCaption(app_.f().AgcModeField));
-    dialog::returnToFrontPanel(*this, app_);
+    evalkit::dialog::returnToFrontPanel(*this, app_);
 }
 
 } // namespace corvane

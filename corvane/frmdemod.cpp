@@ -2,8 +2,8 @@
 
 #include "corvane/calc/datarate.h"
 #include "corvane/corvaneapp.h"
-#include "corvane/fielddialog.h"
 #include "corvane/main_window.h"
+#include "evalkit/fielddialog.h"
 #include "platform/entrymark.h"
 #include "platform/messages.h"
 #include "platform/named.h"
@@ -26,7 +26,7 @@
 
 namespace corvane {
 
-using dialog::bit;
+using evalkit::dialog::bit;
 
 namespace {
 
@@ -99,7 +99,7 @@ frmDemod::frmDemod(CorvaneApp& app) : app_(app) {
     // Correlator Setting
     FrCorrelator =
         platform::named(new QGroupBox(QStringLiteral("Correlator Setting")), "FrCorrelator");
-    cmbdiscrim = dialog::list(
+    cmbdiscrim = evalkit::dialog::list(
         "cmbdiscrim", {QStringLiteral("Discrim B/W = 1x"), QStringLiteral("Discrim B/W = 2x"),
                        QStringLiteral("Discrim B/W = 3x"), QStringLiteral("Discrim B/W = 4x")});
     cmbdiscrim->setToolTip(QStringLiteral(
@@ -108,9 +108,9 @@ frmDemod::frmDemod(CorvaneApp& app) : app_(app) {
     CmdKup = platform::namedButton("CmdKup", QStringLiteral("K up"));
     cmdKdown = platform::namedButton("cmdKdown", QStringLiteral("K down"));
     cmdKreset = platform::namedButton("cmdKreset", QStringLiteral("reset"));
-    Label14 = dialog::label("Label14", QStringLiteral("50"));
-    lblT4Frequency = dialog::label("lblT4Frequency", QString());
-    Label16 = dialog::label("Label16", QString());
+    Label14 = evalkit::dialog::label("Label14", QStringLiteral("50"));
+    lblT4Frequency = evalkit::dialog::label("lblT4Frequency", QString());
+    Label16 = evalkit::dialog::label("Label16", QString());
     auto* correlator = new QGridLayout(FrCorrelator);
     correlator->addWidget(cmbdiscrim, 0, 0, 1, 4);
     correlator->addWidget(new QLabel(QStringLiteral("K value =")), 1, 0);
@@ -127,11 +127,11 @@ frmDemod::frmDemod(CorvaneApp& app) : app_(app) {
     // Linear Demod Threshold
     FrLockmode =
         platform::named(new QGroupBox(QStringLiteral("Linear Demod Threshold")), "FrLockmode");
-    cmbLockmode = dialog::list("cmbLockmode",
-                               {QStringLiteral("Threshold Free Running"),
-                                QStringLiteral("Lock Threshold after next Syncw'd"),
-                                QStringLiteral("Lock Threshold after next Syncw'd for DPL Bytes"),
-                                QStringLiteral("Lock Threshold")});
+    cmbLockmode = evalkit::dialog::list(
+        "cmbLockmode", {QStringLiteral("Threshold Free Running"),
+                        QStringLiteral("Lock Threshold after next Syncw'd"),
+                        QStringLiteral("Lock Threshold after next Syncw'd for DPL Bytes"),
+                        QStringLiteral("Lock Threshold")});
     auto* lockNote = new QLabel(QStringLiteral(
         "Note: Locking the threshold will also have the effect of locking the AFC and AGC."));
     lockNote->setWordWrap(true);
@@ -142,10 +142,11 @@ frmDemod::frmDemod(CorvaneApp& app) : app_(app) {
     // PostDemoduator BW
     FrPostDemod =
         platform::named(new QGroupBox(QStringLiteral("PostDemoduator BW")), "FrPostDemod");
-    txtDemodBW = dialog::box("txtDemodBW");
+    txtDemodBW = evalkit::dialog::box("txtDemodBW");
     txtDemodBW->setMaximumWidth(70);
-    lblDemodBW = dialog::label("lblDemodBW", QString());
-    lblDemodBW_disp = dialog::label("lblDemodBW_disp", QStringLiteral("R4_DB(20:29) = 16"));
+    lblDemodBW = evalkit::dialog::label("lblDemodBW", QString());
+    lblDemodBW_disp =
+        evalkit::dialog::label("lblDemodBW_disp", QStringLiteral("R4_DB(20:29) = 16"));
     auto* post = new QGridLayout(FrPostDemod);
     auto* bwCaption = new QLabel(QStringLiteral("Desired BW(3dB)"));
     bwCaption->setBuddy(txtDemodBW);
@@ -159,12 +160,12 @@ frmDemod::frmDemod(CorvaneApp& app) : app_(app) {
     // Receiver Clocks
     FrClocks = platform::named(new QGroupBox(QStringLiteral("Receiver Clocks")), "FrClocks");
     auto divider = [](const char* name) {
-        QLineEdit* e = dialog::box(name);
+        QLineEdit* e = evalkit::dialog::box(name);
         e->setMaximumWidth(60);
         return e;
     };
     auto clock = [](const char* name) {
-        QLabel* l = dialog::label(name, QStringLiteral("Fclock"));
+        QLabel* l = evalkit::dialog::label(name, QStringLiteral("Fclock"));
         l->setMinimumWidth(110);
         return l;
     };
@@ -201,7 +202,7 @@ frmDemod::frmDemod(CorvaneApp& app) : app_(app) {
     }
     clocks->addWidget(cmdautoClock, row, 0, 1, 3);
 
-    Command1 = dialog::returnButton("Command1");
+    Command1 = evalkit::dialog::returnButton("Command1");
 
     auto* left = new QVBoxLayout;
     left->addWidget(FrCorrelator);
@@ -256,8 +257,8 @@ bool frmDemod::eventFilter(QObject* watched, QEvent* event) {
 // ---- load --------------------------------------------------------------------------------
 
 void frmDemod::Form_Load() {
-    const link::CorvaneFields& f = app_.f();
-    const link::CorvaneWorking& w = app_.w();
+    const CorvaneFields& f = app_.f();
+    const CorvaneWorking& w = app_.w();
 
     const double lock = f.LockThresholdModeField;
     if (lock == 0 || lock == 16 || lock == 32 || lock == 48)
@@ -351,7 +352,7 @@ void frmDemod::showKLabels() {
 }
 
 void frmDemod::showCentreFrequency() {
-    const link::CorvaneFields& f = app_.f();
+    const CorvaneFields& f = app_.f();
     const double fdMHz =
         double(app_.w().CrystalFrequencyMHz) / demodDivider(f.DemodClockDividerField);
     const double code = f.DiscrimBwField / double(bit(10));
@@ -366,7 +367,7 @@ void frmDemod::cmbdiscrim_Click() {
     const int i = cmbdiscrim->currentIndex();
     if (i < 0 || i > 3)
         return;
-    link::CorvaneWorking& w = app_.w();
+    CorvaneWorking& w = app_.w();
     const auto multiplier = static_cast<int16_t>(i + 1);
     if (app_.f().DemodTypeField == calc::DemodCorrelator && w.ActualDeviationKHz > 0) {
         const auto K = platform::toInt32(100.0 / (multiplier * double(w.ActualDeviationKHz)));
@@ -437,7 +438,7 @@ void frmDemod::showPostDemod() {
 // ---- receiver clocks ---------------------------------------------------------------------
 
 void frmDemod::showBoxes() {
-    const link::CorvaneFields& f = app_.f();
+    const CorvaneFields& f = app_.f();
     // What the boxes show now stands, so no refusal is left to mark.
     for (QLineEdit* box : {txtIFFilter, txtBBOffset, txtDemod, txtCDR})
         platform::clearRefusedMark(box);
@@ -450,7 +451,7 @@ void frmDemod::showBoxes() {
 }
 
 void frmDemod::showClocks() {
-    const link::CorvaneFields& f = app_.f();
+    const CorvaneFields& f = app_.f();
     const double crystalMHz = app_.w().CrystalFrequencyMHz;
     const double crystalKHz = platform::toSingle(crystalMHz * 1000.0);
     const double demod = demodDivider(f.DemodClockDividerField);
@@ -497,8 +498,8 @@ void frmDemod::txtBBOffset_LostFocus() {
 }
 
 void frmDemod::txtDemod_LostFocus() {
-    link::CorvaneFields& f = app_.f();
-    link::CorvaneWorking& w = app_.w();
+    CorvaneFields& f = app_.f();
+    CorvaneWorking& w = app_.w();
     const auto d =
         dividerEntry(txtDemod->text(), 1, MaxDemodDivider, DemodLimitText, app_.messages());
     if (!d) {
@@ -560,7 +561,7 @@ void frmDemod::cmdautoClock_Click() {
 }
 
 void frmDemod::Command1_Click() {
-    dialog::returnToFrontPanel(*this, app_);
+    evalkit::dialog::returnToFrontPanel(*this, app_);
 }
 
 } // namespace corvane

@@ -1,8 +1,8 @@
 #include "corvane/frmgfsk.h"
 
 #include "corvane/corvaneapp.h"
-#include "corvane/fielddialog.h"
 #include "corvane/main_window.h"
+#include "evalkit/fielddialog.h"
 #include "platform/messages.h"
 #include "platform/numbers.h"
 
@@ -21,7 +21,7 @@
 
 namespace corvane {
 
-using dialog::bit;
+using evalkit::dialog::bit;
 
 namespace {
 
@@ -63,20 +63,22 @@ frmGFSK::frmGFSK(CorvaneApp& app) : app_(app) {
     setObjectName(QStringLiteral("frmGFSK"));
     setWindowTitle(QStringLiteral("Gaussian ASK/FSK Form"));
 
-    cmbModCtrl = dialog::list("cmbModCtrl", dialog::numberItems(7));
-    cmbIndexCount = dialog::list("cmbIndexCount", {QStringLiteral("16"), QStringLiteral("32"),
-                                                   QStringLiteral("64"), QStringLiteral("128")});
-    txtDivider = dialog::box("txtDivider", QStringLiteral("64"));
-    lblFdev = dialog::label("lblFdev", QString());
-    lblDatarate = dialog::label("lblDatarate", QString());
+    cmbModCtrl = evalkit::dialog::list("cmbModCtrl", evalkit::dialog::numberItems(7));
+    cmbIndexCount =
+        evalkit::dialog::list("cmbIndexCount", {QStringLiteral("16"), QStringLiteral("32"),
+                                                QStringLiteral("64"), QStringLiteral("128")});
+    txtDivider = evalkit::dialog::box("txtDivider", QStringLiteral("64"));
+    lblFdev = evalkit::dialog::label("lblFdev", QString());
+    lblDatarate = evalkit::dialog::label("lblDatarate", QString());
     for (QLabel* l : {lblFdev, lblDatarate}) {
         l->setFrameShape(QFrame::Panel);
         l->setFrameShadow(QFrame::Sunken);
         l->setMinimumWidth(120);
     }
-    Label4 = dialog::label("Label4", QStringLiteral("If operating in the 300-500 MHz band "
-                                                    "deviation is half what it would be if "
-                                                    "operating in excess of 500 MHz."));
+    Label4 =
+        evalkit::dialog::label("Label4", QStringLiteral("If operating in the 300-500 MHz band "
+                                                        "deviation is half what it would be if "
+                                                        "operating in excess of 500 MHz."));
     Label4->setWordWrap(true);
     cmdCalculate = new QPushButton(QStringLiteral("Calculate !"));
     cmdCalculate->setObjectName(QStringLiteral("cmdCalculate"));

@@ -437,7 +437,7 @@ void frmIFCal::Command6_Click() {
     app_.writeRegister(6);
     app_.writeRegister(5);
     // Give the calibration time to finish before R9 and R15 are put back.
-    link::RegisterLink::DelayLoop(WorkaroundWait);
+    reglink::RegisterLink::DelayLoop(WorkaroundWait);
     app_.writeRegister(9);
     app_.writeRegister(15);
 
@@ -464,7 +464,7 @@ void frmIFCal::Command6_Click() {
     f.IFFineCalField = 0;
     f.IFCoarseCalField = 0;
     app_.UpdateAllRegisterLabels();
-    app_.main().lblDEMODhex->setMark(link::RegisterReadout::Mark::Normal);
+    app_.main().lblDEMODhex->setMark(reglink::RegisterReadout::Mark::Normal);
 }
 
 } // namespace corvane

@@ -2,8 +2,8 @@
 
 #include "corvane/calc/readback.h"
 #include "corvane/corvaneapp.h"
-#include "corvane/fielddialog.h"
 #include "corvane/synthform.h"
+#include "evalkit/fielddialog.h"
 #include "platform/messages.h"
 #include "platform/numbers.h"
 
@@ -28,7 +28,7 @@
 
 namespace corvane {
 
-using dialog::bit;
+using evalkit::dialog::bit;
 
 namespace {
 
@@ -50,7 +50,7 @@ constexpr int32_t ManualAgc = bit(18);
 constexpr double ImageOffsetMHz = 0.2;
 
 QLineEdit* box(const char* name, bool output = false) {
-    QLineEdit* b = dialog::box(name);
+    QLineEdit* b = evalkit::dialog::box(name);
     b->setReadOnly(output);
     b->setMinimumWidth(90);
     return b;
@@ -117,17 +117,18 @@ frmIRcal::frmIRcal(CorvaneApp& app) : app_(app) {
     txtGaincur = box("txtGaincur", true);
     txtPhasecur = box("txtPhasecur", true);
     txtItercur = box("txtItercur", true);
-    cmbCalsrc = dialog::list("cmbCalsrc", {QStringLiteral("Internal"), QStringLiteral("External")});
+    cmbCalsrc = evalkit::dialog::list("cmbCalsrc",
+                                      {QStringLiteral("Internal"), QStringLiteral("External")});
     Check1 = new QCheckBox(QStringLiteral("Override Calculated Demod Divide"));
     Check1->setObjectName(QStringLiteral("Check1"));
-    QStringList dividers = dialog::numberItems(15);
+    QStringList dividers = evalkit::dialog::numberItems(15);
     dividers.removeFirst(); // "1" to "15"
-    Combo1 = dialog::list("Combo1", dividers);
+    Combo1 = evalkit::dialog::list("Combo1", dividers);
     Text1 = box("Text1", true);
     Text2 = box("Text2", true);
     Text3 = box("Text3", true);
-    cmbMode = dialog::list("cmbMode", {});
-    sclOversample = dialog::scrollBar("sclOversample", 15);
+    cmbMode = evalkit::dialog::list("cmbMode", {});
+    sclOversample = evalkit::dialog::scrollBar("sclOversample", 15);
     Command1 = new QPushButton(QStringLiteral("Update RF"));
     Command1->setObjectName(QStringLiteral("Command1"));
     cmdStartCal = new QPushButton(QStringLiteral("Start Calibration"));
@@ -249,7 +250,7 @@ void frmIRcal::Command1_Click() {
         if (Check1->isChecked())
             Text1->setText(platform::formatNumber(*c, u"0.0000"));
         // An odd multiple of the demodulator clock puts the calibration tone at the image.
-        synthform& synth = app_.synth();
+        synthform& synth = app_.synthform();
         synth.txtVCOout1->setText(platform::formatNumber(*c * *n, u".000000"));
         synth.CmdCalculate_Click();
         synth.Command1_Click(); // unloads the synthesizer window

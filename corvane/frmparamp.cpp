@@ -1,7 +1,7 @@
 #include "corvane/frmparamp.h"
 
 #include "corvane/corvaneapp.h"
-#include "corvane/fielddialog.h"
+#include "evalkit/fielddialog.h"
 #include "link/registerlink.h"
 #include "platform/named.h"
 
@@ -15,7 +15,7 @@
 
 namespace corvane {
 
-using dialog::bit;
+using evalkit::dialog::bit;
 
 namespace {
 
@@ -30,17 +30,17 @@ frmPARamp::frmPARamp(CorvaneApp& app) : app_(app) {
     setObjectName(QStringLiteral("frmPARamp"));
     setWindowTitle(QStringLiteral("PA Ramp Settings and Testing"));
 
-    cmbPARamp = dialog::list("cmbPARamp",
-                             {QStringLiteral("No Ramp"), QStringLiteral("0.25 x Bit period"),
-                              QStringLiteral("0.5 x Bit period"), QStringLiteral("1 x Bit period"),
-                              QStringLiteral("2 x Bit period"), QStringLiteral("4 x Bit period"),
-                              QStringLiteral("8 x Bit period"), QStringLiteral("16 x Bit period")});
+    cmbPARamp = evalkit::dialog::list(
+        "cmbPARamp", {QStringLiteral("No Ramp"), QStringLiteral("0.25 x Bit period"),
+                      QStringLiteral("0.5 x Bit period"), QStringLiteral("1 x Bit period"),
+                      QStringLiteral("2 x Bit period"), QStringLiteral("4 x Bit period"),
+                      QStringLiteral("8 x Bit period"), QStringLiteral("16 x Bit period")});
     cmbPARamp->setPlaceholderText(QStringLiteral("Set PA Ramp Profile"));
     cmdRampUp = platform::namedButton("cmdRampUp", QStringLiteral("PA On"));
     cmdRampDown = platform::namedButton("cmdRampDown", QStringLiteral("PA Off"));
     cmdPAMulti1 = platform::namedButton("cmdPAMulti1", QStringLiteral("PA On then Off"));
     cmdPAMulti2 = platform::namedButton("cmdPAMulti2", QStringLiteral("PA On/Off 5 times"));
-    Command2 = dialog::returnButton("Command2");
+    Command2 = evalkit::dialog::returnButton("Command2");
     Label1 = platform::namedLabel("Label1", QStringLiteral("Note: Return to Front Panel "
                                                            "automatically sets the PA to ON "
                                                            "and the ramp profile to No Ramp"));
@@ -112,18 +112,18 @@ void frmPARamp::cmdRampDown_Click() {
 // the writes allow; the window does not respond until a burst is over.
 void frmPARamp::cmdPAMulti1_Click() {
     writePa(PaOff);
-    link::RegisterLink::DelayLoop(BurstWait);
+    reglink::RegisterLink::DelayLoop(BurstWait);
     writePa(PaOn);
-    link::RegisterLink::DelayLoop(BurstWait);
+    reglink::RegisterLink::DelayLoop(BurstWait);
     writePa(PaOff);
 }
 
 void frmPARamp::cmdPAMulti2_Click() {
     for (int pass = 0; pass < BurstCount; ++pass) {
         writePa(PaOff);
-        link::RegisterLink::DelayLoop(BurstWait);
+        reglink::RegisterLink::DelayLoop(BurstWait);
         writePa(PaOn);
-        link::RegisterLink::DelayLoop(BurstWait);
+        reglink::RegisterLink::DelayLoop(BurstWait);
     }
 }
 

@@ -3,7 +3,7 @@
 #include "platform/named.h"
 
 #include "corvane/corvaneapp.h"
-#include "corvane/fielddialog.h"
+#include "evalkit/fielddialog.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -14,7 +14,7 @@
 
 namespace corvane {
 
-using dialog::bit;
+using evalkit::dialog::bit;
 
 namespace {
 
@@ -48,7 +48,7 @@ frmPowerD::frmPowerD(CorvaneApp& app) : app_(app) {
     Command3 = new QPushButton(QStringLiteral("Load Now"));
     Command3->setObjectName(QStringLiteral("Command3"));
     Command3->setToolTip(QStringLiteral("Update Brisquel"));
-    Command1 = dialog::returnButton("Command1");
+    Command1 = evalkit::dialog::returnButton("Command1");
 
     Frame1 = new QGroupBox(QStringLiteral("Individual Block Power Down"));
     Frame1->setObjectName(QStringLiteral("Frame1"));

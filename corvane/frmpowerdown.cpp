@@ -1,7 +1,7 @@
 #include "corvane/frmpowerdown.h"
 
 #include "corvane/corvaneapp.h"
-#include "corvane/fielddialog.h"
+#include "evalkit/fielddialog.h"
 #include "platform/numbers.h"
 
 #include <QComboBox>
@@ -16,28 +16,28 @@
 
 namespace corvane {
 
-using dialog::bit;
+using evalkit::dialog::bit;
 
 namespace {
 
-const dialog::FieldValues& paBiasValues() {
-    static const auto values = dialog::FieldValues::steps(4, bit(11));
+const evalkit::dialog::FieldValues& paBiasValues() {
+    static const auto values = evalkit::dialog::FieldValues::steps(4, bit(11));
     return values;
 }
-const dialog::FieldValues& xtalBiasValues() {
-    static const auto values = dialog::FieldValues::steps(4, bit(13));
+const evalkit::dialog::FieldValues& xtalBiasValues() {
+    static const auto values = evalkit::dialog::FieldValues::steps(4, bit(13));
     return values;
 }
-const dialog::FieldValues& vcoAdjustValues() {
-    static const auto values = dialog::FieldValues::steps(4, bit(23));
+const evalkit::dialog::FieldValues& vcoAdjustValues() {
+    static const auto values = evalkit::dialog::FieldValues::steps(4, bit(23));
     return values;
 }
-const dialog::FieldValues& vcoBiasValues() {
-    static const auto values = dialog::FieldValues::steps(16, bit(19));
+const evalkit::dialog::FieldValues& vcoBiasValues() {
+    static const auto values = evalkit::dialog::FieldValues::steps(16, bit(19));
     return values;
 }
-const dialog::FieldValues& mixerValues() {
-    static const dialog::FieldValues values{0, bit(28)};
+const evalkit::dialog::FieldValues& mixerValues() {
+    static const evalkit::dialog::FieldValues values{0, bit(28)};
     return values;
 }
 
@@ -52,18 +52,18 @@ frmPowerdown::frmPowerdown(CorvaneApp& app) : app_(app) {
     setWindowTitle(QStringLiteral("Bias Settings"));
     setModal(false);
 
-    HScrPABias = dialog::scrollBar("HScrPABias", 3);
-    lblPABias = dialog::label("lblPABias", QStringLiteral("11uA"));
-    cmbMixerLinearity =
-        dialog::list("cmbMixerLinearity", {QStringLiteral("Normal"), QStringLiteral("High")});
-    HScrVCOAdjust = dialog::scrollBar("HScrVCOAdjust", 3);
-    lblVCOAdjust = dialog::label("lblVCOAdjust", QString());
-    HScrVCObias = dialog::scrollBar("HScrVCObias", 15);
-    lblVCObias = dialog::label("lblVCObias", QString());
-    lblVCOB = dialog::label("lblVCOB", QString());
-    HScrXtalBias = dialog::scrollBar("HScrXtalBias", 3);
-    lblXtalBias = dialog::label("lblXtalBias", QStringLiteral("20uA"));
-    Command1 = dialog::returnButton("Command1");
+    HScrPABias = evalkit::dialog::scrollBar("HScrPABias", 3);
+    lblPABias = evalkit::dialog::label("lblPABias", QStringLiteral("11uA"));
+    cmbMixerLinearity = evalkit::dialog::list("cmbMixerLinearity",
+                                              {QStringLiteral("Normal"), QStringLiteral("High")});
+    HScrVCOAdjust = evalkit::dialog::scrollBar("HScrVCOAdjust", 3);
+    lblVCOAdjust = evalkit::dialog::label("lblVCOAdjust", QString());
+    HScrVCObias = evalkit::dialog::scrollBar("HScrVCObias", 15);
+    lblVCObias = evalkit::dialog::label("lblVCObias", QString());
+    lblVCOB = evalkit::dialog::label("lblVCOB", QString());
+    HScrXtalBias = evalkit::dialog::scrollBar("HScrXtalBias", 3);
+    lblXtalBias = evalkit::dialog::label("lblXtalBias", QStringLiteral("20uA"));
+    Command1 = evalkit::dialog::returnButton("Command1");
 
     auto* pa = new QGroupBox(QStringLiteral("PA Bias"));
     auto* paRow = new QHBoxLayout(pa);
@@ -113,20 +113,20 @@ frmPowerdown::frmPowerdown(CorvaneApp& app) : app_(app) {
 }
 
 void frmPowerdown::Form_Load() {
-    const link::CorvaneFields& f = app_.f();
-    if (dialog::showField(HScrVCOAdjust, vcoAdjustValues(), f.VcoAdjustField))
+    const CorvaneFields& f = app_.f();
+    if (evalkit::dialog::showField(HScrVCOAdjust, vcoAdjustValues(), f.VcoAdjustField))
         lblVCOAdjust->setText(QStringLiteral("Setting ") +
                               platform::numberText(HScrVCOAdjust->value()));
-    if (dialog::showField(HScrVCObias, vcoBiasValues(), f.VcoBiasField)) {
+    if (evalkit::dialog::showField(HScrVCObias, vcoBiasValues(), f.VcoBiasField)) {
         // The load shows the bias a quarter milliamp above what a move of the
         // bar shows for the same setting.
         lblVCObias->setText(platform::numberText(HScrVCObias->value() / 4.0 + 0.25) +
                             QStringLiteral(" mA"));
     }
-    dialog::showField(cmbMixerLinearity, mixerValues(), f.MixerLinearityField);
-    if (dialog::showField(HScrPABias, paBiasValues(), f.PaBiasField))
+    evalkit::dialog::showField(cmbMixerLinearity, mixerValues(), f.MixerLinearityField);
+    if (evalkit::dialog::showField(HScrPABias, paBiasValues(), f.PaBiasField))
         showPABias();
-    if (dialog::showField(HScrXtalBias, xtalBiasValues(), f.XtalBiasField))
+    if (evalkit::dialog::showField(HScrXtalBias, xtalBiasValues(), f.XtalBiasField))
         showXtalBias();
 }
 
@@ -182,7 +182,7 @@ bool frmPowerdown::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void frmPowerdown::Command1_Click() {
-    dialog::returnToFrontPanel(*this, app_);
+    evalkit::dialog::returnToFrontPanel(*this, app_);
 }
 
 } // namespace corvane

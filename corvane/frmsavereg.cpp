@@ -1,7 +1,7 @@
 #include "corvane/frmsavereg.h"
 
 #include "corvane/corvaneapp.h"
-#include "corvane/frmregisters.h"
+#include "evalkit/frmregisters.h"
 #include "platform/named.h"
 #include "platform/savefile.h"
 
@@ -174,7 +174,7 @@ void frmSaveReg::Command1_Click() {
         app_.messages().message(*why, platform::MsgIcon::Exclamation);
         return;
     }
-    frmRegisters& registers = app_.registers();
+    evalkit::frmRegisters& registers = app_.frmRegisters();
     QStringList texts;
     for (int n = 0; n < SavedRegisters; ++n)
         texts << registers.box(n)->text();

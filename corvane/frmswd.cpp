@@ -1,9 +1,9 @@
 #include "corvane/frmswd.h"
 
 #include "corvane/corvaneapp.h"
-#include "corvane/fielddialog.h"
 #include "corvane/main_window.h"
 #include "corvane/statuscaptions.h"
+#include "evalkit/fielddialog.h"
 #include "platform/numbers.h"
 
 #include <QComboBox>
@@ -17,27 +17,27 @@
 
 namespace corvane {
 
-using dialog::bit;
+using evalkit::dialog::bit;
 
 namespace {
 
-const dialog::FieldValues& modeValues() {
-    static const auto values = dialog::FieldValues::steps(4, bit(6));
+const evalkit::dialog::FieldValues& modeValues() {
+    static const auto values = evalkit::dialog::FieldValues::steps(4, bit(6));
     return values;
 }
-const dialog::FieldValues& lengthValues() {
-    static const auto values = dialog::FieldValues::steps(4, bit(4));
+const evalkit::dialog::FieldValues& lengthValues() {
+    static const auto values = evalkit::dialog::FieldValues::steps(4, bit(4));
     return values;
 }
 
 // A longer packet than the 8-bit field holds is sent as the longest one.
-dialog::NumberBox packetLengthBox() {
-    return {.maxLength = 4, .limit = 255, .over = dialog::OverLimit::Clamp};
+evalkit::dialog::NumberBox packetLengthBox() {
+    return {.maxLength = 4, .limit = 255, .over = evalkit::dialog::OverLimit::Clamp};
 }
 
 // Two bits of permitted errors; a cleared box means none.
-dialog::NumberBox errorsBox() {
-    return {.limit = 3, .over = dialog::OverLimit::Ignore, .emptyIsZero = true};
+evalkit::dialog::NumberBox errorsBox() {
+    return {.limit = 3, .over = evalkit::dialog::OverLimit::Ignore, .emptyIsZero = true};
 }
 
 constexpr uint32_t kSyncWordMax = 0xFFFFFF; // 24 bits, R11 bits 8..31
@@ -48,20 +48,20 @@ frmSWD::frmSWD(CorvaneApp& app) : app_(app) {
     setObjectName(QStringLiteral("frmSWD"));
     setWindowTitle(QStringLiteral("Form1"));
 
-    cmbInterupt = dialog::list("cmbInterupt", {QStringLiteral("Interupt Pin Low"),
-                                               QStringLiteral("Int High after Syncword"),
-                                               QStringLiteral("Int High after sync for DPL Bytes"),
-                                               QStringLiteral("Int Pin High")});
-    txtDPL = dialog::box("txtDPL", QStringLiteral("1"));
-    cmbPreamble =
-        dialog::list("cmbPreamble", {QStringLiteral("12 Bits"), QStringLiteral("16 Bits"),
-                                     QStringLiteral("20 Bits"), QStringLiteral("24 Bits")});
+    cmbInterupt = evalkit::dialog::list(
+        "cmbInterupt",
+        {QStringLiteral("Interupt Pin Low"), QStringLiteral("Int High after Syncword"),
+         QStringLiteral("Int High after sync for DPL Bytes"), QStringLiteral("Int Pin High")});
+    txtDPL = evalkit::dialog::box("txtDPL", QStringLiteral("1"));
+    cmbPreamble = evalkit::dialog::list("cmbPreamble",
+                                        {QStringLiteral("12 Bits"), QStringLiteral("16 Bits"),
+                                         QStringLiteral("20 Bits"), QStringLiteral("24 Bits")});
     const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    txtPreamble = dialog::box("txtPreamble", QStringLiteral("2AA"));
+    txtPreamble = evalkit::dialog::box("txtPreamble", QStringLiteral("2AA"));
     txtPreamble->setFont(fixed);
-    txtErrors = dialog::box("txtErrors", QStringLiteral("0"));
+    txtErrors = evalkit::dialog::box("txtErrors", QStringLiteral("0"));
     txtErrors->setFont(fixed);
-    return_ = dialog::returnButton("return");
+    return_ = evalkit::dialog::returnButton("return");
 
     auto* frame = new QGroupBox(QStringLiteral("Sync Word Detect"));
     auto* grid = new QGridLayout(frame);
@@ -90,10 +90,10 @@ frmSWD::frmSWD(CorvaneApp& app) : app_(app) {
 }
 
 void frmSWD::Form_Load() {
-    const link::CorvaneFields& f = app_.f();
-    dialog::showField(cmbInterupt, modeValues(), f.SwdModeField);
+    const CorvaneFields& f = app_.f();
+    evalkit::dialog::showField(cmbInterupt, modeValues(), f.SwdModeField);
     txtDPL->setText(platform::numberText(f.PacketLengthField / bit(8)));
-    dialog::showField(cmbPreamble, lengthValues(), f.SyncWordLengthField);
+    evalkit::dialog::showField(cmbPreamble, lengthValues(), f.SyncWordLengthField);
     txtErrors->setText(platform::numberText(f.SyncErrorsField / bit(6)));
     txtPreamble->setText(
         platform::hexText(platform::toInt64(f.SyncWordField / bit(8)).value_or(0)));
@@ -136,7 +136,7 @@ void frmSWD::txtPreamble_Change() {
 
 void frmSWD::return_Click() {
     setCaption(*app_.main().Command11, swdCaptionOnReturn(app_.f().SwdModeField));
-    dialog::returnToFrontPanel(*this, app_);
+    evalkit::dialog::returnToFrontPanel(*this, app_);
 }
 
 } // namespace corvane

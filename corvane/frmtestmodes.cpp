@@ -2,8 +2,8 @@
 
 #include "corvane/calc/datarate.h"
 #include "corvane/corvaneapp.h"
-#include "corvane/fielddialog.h"
 #include "corvane/main_window.h"
+#include "evalkit/fielddialog.h"
 #include "platform/named.h"
 #include "platform/numbers.h"
 
@@ -20,7 +20,7 @@
 
 namespace corvane {
 
-using dialog::bit;
+using evalkit::dialog::bit;
 
 namespace {
 
@@ -32,8 +32,8 @@ constexpr double LinearOnWord = 171870; // TestDacLinearOnWord as a number
 constexpr int32_t TestDacCdrDivider = 1 * bit(10);
 constexpr int16_t TestDacOn = -1;
 
-const dialog::FieldValues& slicerValues() {
-    static const dialog::FieldValues values{0, 6 * 16, 5 * 16, 4 * 16};
+const evalkit::dialog::FieldValues& slicerValues() {
+    static const evalkit::dialog::FieldValues values{0, 6 * 16, 5 * 16, 4 * 16};
     return values;
 }
 
@@ -45,9 +45,9 @@ frmTestModes::frmTestModes(CorvaneApp& app) : app_(app) {
 
     Check1 =
         platform::named(new QCheckBox(QStringLiteral("Analog RSSI on Test_A (pin 23)")), "Check1");
-    cmbTestList = dialog::list("cmbTestList",
-                               {QStringLiteral("Off"), QStringLiteral("Correlator Slicer"),
-                                QStringLiteral("Linear Slicer"), QStringLiteral("3FSK Slicer")});
+    cmbTestList = evalkit::dialog::list(
+        "cmbTestList", {QStringLiteral("Off"), QStringLiteral("Correlator Slicer"),
+                        QStringLiteral("Linear Slicer"), QStringLiteral("3FSK Slicer")});
     Check2 = platform::named(new QCheckBox(QStringLiteral("Enable Test DAC O/P on SWD (pin 36)")),
                              "Check2");
     VScroll1 = platform::named(new QScrollBar(Qt::Vertical), "VScroll1");
@@ -56,14 +56,14 @@ frmTestModes::frmTestModes(CorvaneApp& app) : app_(app) {
     VScroll1->setPageStep(1);
     VScroll1->setInvertedAppearance(true); // more gain towards the top
     VScroll1->setMinimumHeight(90);
-    Text1 = dialog::box("Text1", QStringLiteral("0"));
+    Text1 = evalkit::dialog::box("Text1", QStringLiteral("0"));
     Text1->setReadOnly(true); // shows the gain the scroll bar sets
     Text1->setMaximumWidth(40);
-    Label4 = dialog::label("Label4", QStringLiteral("Test DAC Gain"));
-    Label2 = new link::RegisterReadout(this);
+    Label4 = evalkit::dialog::label("Label4", QStringLiteral("Test DAC Gain"));
+    Label2 = new reglink::RegisterReadout(this);
     Label2->setObjectName(QStringLiteral("Label2"));
     Label2->setMinimumWidth(90);
-    Command2 = dialog::returnButton("Command2");
+    Command2 = evalkit::dialog::returnButton("Command2");
 
     auto* frame = new QGroupBox(QStringLiteral("Set Test Register "));
     auto* grid = new QGridLayout(frame);
@@ -102,8 +102,8 @@ frmTestModes::frmTestModes(CorvaneApp& app) : app_(app) {
 // Setting the controls runs their handlers, so reopening the window sends its settings to the
 // chip again.
 void frmTestModes::Form_Load() {
-    const link::CorvaneFields& f = app_.f();
-    const link::CorvaneWorking& w = app_.w();
+    const CorvaneFields& f = app_.f();
+    const CorvaneWorking& w = app_.w();
     Check1->setChecked(f.RssiTestField == RssiOnTestA);
     if (w.TestDacEnabled == TestDacOn) {
         Check2->setChecked(true);
@@ -115,7 +115,7 @@ void frmTestModes::Form_Load() {
         Check2->setChecked(false);
         showGain(false);
     }
-    dialog::showField(cmbTestList, slicerValues(), f.RxTestModeField);
+    evalkit::dialog::showField(cmbTestList, slicerValues(), f.RxTestModeField);
     app_.UpdateAllRegisterLabels();
 }
 
@@ -133,8 +133,8 @@ void frmTestModes::cmbTestList_Click() {
 }
 
 void frmTestModes::Check2_Click() {
-    link::CorvaneFields& f = app_.f();
-    link::CorvaneWorking& w = app_.w();
+    CorvaneFields& f = app_.f();
+    CorvaneWorking& w = app_.w();
     if (Check2->isChecked()) {
         w.TestDacEnabled = TestDacOn;
         // Only the linear demodulator's output has a gain to set.
@@ -155,7 +155,7 @@ void frmTestModes::Check2_Click() {
 
 void frmTestModes::VScroll1_Change() {
     const int g = VScroll1->value();
-    link::CorvaneWorking& w = app_.w();
+    CorvaneWorking& w = app_.w();
     w.RawRegisterText = platform::numberText(g * GainUnit + LinearOnWord);
     w.TestDacLevel = g;
     Text1->setText(platform::numberText(w.TestDacLevel));
@@ -163,7 +163,7 @@ void frmTestModes::VScroll1_Change() {
 }
 
 void frmTestModes::Command2_Click() {
-    const link::CorvaneFields& f = app_.f();
+    const CorvaneFields& f = app_.f();
     const bool enabled = f.RssiTestField != 0 || f.RxTestModeField != 0 || Check2->isChecked();
     unload();
     app_.main().Command5->setText(enabled ? QStringLiteral("Enabled") : QStringLiteral("Disabled"));

@@ -42,7 +42,7 @@ public:
     QScrollBar* VScroll1;
     QLineEdit* Text1;
     QLabel* Label4;
-    link::RegisterReadout* Label2;
+    reglink::RegisterReadout* Label2;
     QPushButton* Command2;
 
 protected:

@@ -12,8 +12,8 @@ int main(int argc, char** argv) {
     const QString title = QStringLiteral("corvane-eval");
 
     platform::ProductionServices services(title);
-    board::BoardBackends backends =
-        board::fromEnvironment(QProcessEnvironment::systemEnvironment());
+    board::BoardBackends backends = board::fromEnvironment(QProcessEnvironment::systemEnvironment(),
+                                                           corvane::CorvaneApp::transport().chip);
     for (const QString& error : backends.errors())
         services.view().messages->message(error, platform::MsgIcon::Exclamation);
 

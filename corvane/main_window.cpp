@@ -3,8 +3,11 @@
 #include "corvane/calc/datarate.h"
 #include "corvane/calc/deviation.h"
 #include "corvane/corvaneapp.h"
-#include "corvane/importexport.h"
+#include "corvane/descriptions.h"
+#include "corvane/settingsfile.h"
 #include "corvane/windows.h"
+#include "corvane/zantrelfile.h"
+#include "evalkit/boardsession.h"
 #include "platform/entrymark.h"
 #include "platform/named.h"
 #include "platform/numbers.h"
@@ -50,6 +53,30 @@ constexpr int32_t bit(int n) {
     return int32_t(1) << n;
 }
 
+// Every register with a read-out on the panel: its read-out and its Update button. The
+// construction, the layout, readout(n) and the Update handlers all go by this one table.
+struct RegisterRow {
+    int n;
+    reglink::RegisterReadout* Main::*readout;
+    const char* readoutName;
+    QPushButton* Main::*update;
+    const char* updateName;
+};
+constexpr RegisterRow kRegisterRows[] = {
+    {0, &Main::lblNhex, "lblNhex", &Main::cmdN, "cmdN"},
+    {1, &Main::lblOSChex, "lblOSChex", &Main::cmdOsc, "cmdOsc"},
+    {2, &Main::lblMODhex, "lblMODhex", &Main::cmdTransmit, "cmdTransmit"},
+    {3, &Main::lblRxCLKhex, "lblRxCLKhex", &Main::cmdRxClk, "cmdRxClk"},
+    {4, &Main::lblDEMODhex, "lblDEMODhex", &Main::cmdDemod, "cmdDemod"},
+    {5, &Main::lblSyncHex, "lblSyncHex", &Main::cmdSync, "cmdSync"},
+    {6, &Main::lblT4hex, "lblT4hex", &Main::cmdT4, "cmdT4"},
+    {9, &Main::lblAGC9hex, "lblAGC9hex", &Main::cmdReg9, "cmdReg9"},
+    {10, &Main::lbltest10hex, "lbltest10hex", &Main::cmdReg10, "cmdReg10"},
+    {11, &Main::lbltest11hex, "lbltest11hex", &Main::cmdReg11, "cmdReg11"},
+    {12, &Main::lbltest12hex, "lbltest12hex", &Main::Command4, "Command4"},
+    {13, &Main::lblTFSK13hex, "lblTFSK13hex", &Main::cmdReg13, "cmdReg13"},
+};
+
 } // namespace
 
 Main::Main(CorvaneApp& app) : QMainWindow(nullptr), app_(app) {
@@ -58,40 +85,19 @@ Main::Main(CorvaneApp& app) : QMainWindow(nullptr), app_(app) {
     buildControls();
     buildLayout();
     buildMenus();
+    session_ = std::make_unique<evalkit::BoardSession>(
+        app_, boardRules(), evalkit::BoardControls{cmbMB, ConnectUSB, Toggle4, {Label50}});
     connectHandlers();
 }
 
 Main::~Main() = default;
 
 void Main::buildControls() {
-    auto readout = [](const char* name) {
-        return named(new link::RegisterReadout, name);
-    };
-    lblNhex = readout("lblNhex");
-    lblOSChex = readout("lblOSChex");
-    lblMODhex = readout("lblMODhex");
-    lblRxCLKhex = readout("lblRxCLKhex");
-    lblDEMODhex = readout("lblDEMODhex");
-    lblSyncHex = readout("lblSyncHex");
-    lblT4hex = readout("lblT4hex");
-    lblAGC9hex = readout("lblAGC9hex");
-    lbltest10hex = readout("lbltest10hex");
-    lbltest11hex = readout("lbltest11hex");
-    lbltest12hex = readout("lbltest12hex");
-    lblTFSK13hex = readout("lblTFSK13hex");
     const QString update = QStringLiteral("Update");
-    cmdN = button("cmdN", update);
-    cmdOsc = button("cmdOsc", update);
-    cmdTransmit = button("cmdTransmit", update);
-    cmdRxClk = button("cmdRxClk", update);
-    cmdDemod = button("cmdDemod", update);
-    cmdSync = button("cmdSync", update);
-    cmdT4 = button("cmdT4", update);
-    cmdReg9 = button("cmdReg9", update);
-    cmdReg10 = button("cmdReg10", update);
-    cmdReg11 = button("cmdReg11", update);
-    Command4 = button("Command4", update);
-    cmdReg13 = button("cmdReg13", update);
+    for (const RegisterRow& r : kRegisterRows) {
+        this->*r.readout = named(new reglink::RegisterReadout, r.readoutName);
+        this->*r.update = button(r.updateName, update);
+    }
     cmdUpdateAll = button("cmdUpdateAll", QStringLiteral("Program Register 0 to 4 "));
 
     lblvcofreq = named(new platform::ClickableLabel(QStringLiteral("VCO Frequency")), "lblvcofreq");
@@ -310,23 +316,11 @@ void Main::buildLayout() {
     // Right column: every register read-out beside its Update button.
     auto* regs = new QGroupBox(QStringLiteral("Registers"));
     auto* regGrid = new QGridLayout(regs);
-    const std::array<std::pair<int, QPushButton*>, 12> rows{{{0, cmdN},
-                                                             {1, cmdOsc},
-                                                             {2, cmdTransmit},
-                                                             {3, cmdRxClk},
-                                                             {4, cmdDemod},
-                                                             {5, cmdSync},
-                                                             {6, cmdT4},
-                                                             {9, cmdReg9},
-                                                             {10, cmdReg10},
-                                                             {11, cmdReg11},
-                                                             {12, Command4},
-                                                             {13, cmdReg13}}};
     int r = 0;
-    for (const auto& [n, b] : rows) {
-        regGrid->addWidget(new QLabel(QStringLiteral("R%1").arg(n)), r, 0);
-        regGrid->addWidget(readout(n), r, 1);
-        regGrid->addWidget(b, r, 2);
+    for (const RegisterRow& row : kRegisterRows) {
+        regGrid->addWidget(new QLabel(QStringLiteral("R%1").arg(row.n)), r, 0);
+        regGrid->addWidget(this->*row.readout, r, 1);
+        regGrid->addWidget(this->*row.update, r, 2);
         ++r;
     }
     regGrid->addWidget(cmdUpdateAll, r++, 0, 1, 3);
@@ -376,463 +370,17 @@ void Main::buildMenus() {
     mnuIBM = item(help, "mnuIBM", QStringLiteral("&IBM Thinkpad Help"));
 }
 
-link::RegisterReadout* Main::readout(int n) const {
-    switch (n) {
-    case 0:
-        return lblNhex;
-    case 1:
-        return lblOSChex;
-    case 2:
-        return lblMODhex;
-    case 3:
-        return lblRxCLKhex;
-    case 4:
-        return lblDEMODhex;
-    case 5:
-        return lblSyncHex;
-    case 6:
-        return lblT4hex;
-    case 9:
-        return lblAGC9hex;
-    case 10:
-        return lbltest10hex;
-    case 11:
-        return lbltest11hex;
-    case 12:
-        return lbltest12hex;
-    case 13:
-        return lblTFSK13hex;
-    default:
-        return nullptr;
-    }
-}
-
-// ---- start-up and shut-down -----------------------------------------------
-
-void Main::Form_Load(const QStringList& arguments) {
-    InitialiseBoard();
-    // Linux hands over the arguments without the quotes a shell consumed, so
-    // join them and strip one pair of surrounding quotes only if present: an
-    // unquoted argument is the file name as it stands, however short.
-    QString commandLine = arguments.join(QLatin1Char(' '));
-    if (commandLine.size() >= 2 && commandLine.startsWith(QLatin1Char('"')) &&
-        commandLine.endsWith(QLatin1Char('"')))
-        commandLine = commandLine.mid(1, commandLine.size() - 2);
-    if (!commandLine.isEmpty())
-        ImportSettings(app_, commandLine);
-}
-
-void Main::InitialiseBoard() {
-    auto& w = app_.w();
-    app_.store().setFieldDefaults();
-    w.FracN = 16244;
-    w.IntegerN = 44;
-    w.RDivider = 1;
-    w.DemodClockMHz = platform::toSingle(19.68 / 3);
-    w.CdrClockKHz = 307.5f;
-    w.ActualDeviationKHz = 2.0f;
-    w.PortformAddress = 888;
-    w.ParallelPortAddress = 888;
-    InitialiseFrontPanel();
-    app_.synth().CmdCalculate_Click();
-    app_.synth().Command1_Click();
-    for (auto* r :
-         {lblT4hex, lblSyncHex, lblAGC9hex, lbltest10hex, lbltest11hex, lbltest12hex, lblTFSK13hex})
-        r->setMark(link::RegisterReadout::Mark::Normal);
-    ConnectUSB->setEnabled(false);
-    cmbMB->setCurrentIndex(1);
-}
-
-void Main::InitialiseFrontPanel() {
-    auto& w = app_.w();
-    w.RfFrequencyMHz = 869.5;
-    w.PfdFrequencyMHz = 19.68;
-    w.CrystalFrequencyMHz = 19.68f;
-    link::UpdateFrequencyLabels(w, lblvcofreq, lblpfd_freq, lblcrystal);
-    TogCrystal->setOn(true);
-    cmbInterface->setCurrentIndex(0);
-    cmbVCO->setCurrentIndex(0);
-    Toggle1->setOn(true);
-    Toggle2->setOn(true);
-    Toggle3->setOn(true);
-    TogCrystal->setOn(true);
-    cmbModulation->setCurrentIndex(0);
-    cmbDemod->setCurrentIndex(1);
-    const auto ifbw =
-        platform::toInt32(app_.f().IFFilterBandwidthField / 1073741824.0).value_or(-1);
-    cmbIFBW->setCurrentIndex(ifbw);
-    FrFSK->setVisible(true);
-    FrFSKpower->setVisible(true);
-    cmbIFBW->setCurrentIndex(ifbw);
-    cmbIcp->setCurrentIndex(app_.f().ChargePumpField / bit(15));
-    app_.synth().CmdCalculate_Click();
-    app_.synth().Command1_Click();
-    TxtFSKdev_Change();
-    txtDatarate_Change();
-    Toggle4->setOn(true);
-}
-
-void Main::closeEvent(QCloseEvent* event) {
-    Form_Unload();
-    event->accept();
-}
-
-void Main::Form_Unload() {
-    shutDown();
-}
-
-void Main::Exitmenu_Click() {
-    shutDown();
-}
-
-void Main::shutDown() {
-    if (shutDown_)
-        return;
-    shutDown_ = true;
-    switch (cmbMB->currentIndex()) {
-    case 0:
-        app_.link().port().ReleaseParallelPort(1);
-        break;
-    case 1:
-        app_.link().usb().dd_pellion_chip_sel(0);
-        app_.link().usb().rpc_shutdown();
-        break;
-    default:
-        break;
-    }
-    app_.services().system->endProgram(0);
-}
-
-// ---- board choice and USB link --------------------------------------------
-
-void Main::cmbMB_Click() {
-    auto& rl = app_.link();
-    switch (cmbMB->currentIndex()) {
-    case 0: {
-        rl.port().ReleaseParallelPort(1);
-        if (!ConnectUSB->isHidden()) {
-            rl.usb().rpc_shutdown();
-            ConnectUSB->setText(QStringLiteral("Connect USB"));
-        }
-        ConnectUSB->setVisible(false);
-        Label50->setVisible(false);
-        Toggle4->setVisible(false);
-        const int16_t code = rl.GetOsVersionCode();
-        if (code == -1) {
-            app_.messages().message(QStringLiteral("Failed to determine operating system"),
-                                    platform::MsgIcon::Critical, QString());
-            return;
-        }
-        if (code == 351 || code == 400 || code == 2000) {
-            if (!rl.OpenParallelPort()) {
-                QString text = QStringLiteral("Failed to claim Parallel Port");
-                if (!app_.portError().isEmpty())
-                    text += QStringLiteral("\n\n") + app_.portError();
-                app_.messages().message(text);
-                return;
-            }
-        }
-        const int16_t control = rl.PortInByte(link::pins::ControlPort) & 0xD4;
-        rl.PortOutByte(link::pins::ControlPort, control);
-        break;
-    }
-    case 1:
-        rl.port().ReleaseParallelPort(1);
-        ConnectUSB->setVisible(true);
-        ConnectUSB->setEnabled(true);
-        Label50->setVisible(true);
-        Toggle4->setVisible(true);
-        rl.usb().dd_pellion_chip_sel(1);
-        break;
-    default:
-        break;
-    }
-}
-
-void Main::ConnectUSB_Click() {
-    auto& usb = app_.link().usb();
-    if (ConnectUSB->text() == QStringLiteral("Connect USB")) {
-        if (usb.rpc_initialise_vb() != 1) {
-            // The program stays up with the link closed: ending it here would
-            // throw away the user's unsaved set-up.
-            app_.messages().message(QStringLiteral(
-                "Failed to initialise RPC link to target board. Check USB connection."));
-            return;
-        }
-        app_.services().system->sleepMs(500);
-        usb.sched_initialise_target();
-        app_.services().system->sleepMs(200);
-        usb.dd_pellion_chip_sel(1);
-        ConnectUSB->setText(QStringLiteral("Disconnect USB"));
-        QPalette pal = ConnectUSB->palette();
-        pal.setColor(QPalette::Button, QPalette().color(QPalette::Button));
-        ConnectUSB->setPalette(pal);
-    } else if (ConnectUSB->text() == QStringLiteral("Disconnect USB")) {
-        usb.rpc_shutdown();
-        ConnectUSB->setText(QStringLiteral("Connect USB"));
-    }
-}
-
-void Main::Toggle4_Change() {
-    app_.link().usb().dd_pellion_chip_sel(Toggle4->isOn() ? 1 : 0);
-}
-
-void Main::cmbInterface_Click() {
-    auto& f = app_.f();
-    const int i = cmbInterface->currentIndex();
-    if (i < 0 || i > 2) {
-        f.DataInterfaceField = 0;
-        app_.UpdateAllRegisterLabels();
-        app_.WriteRegister(); // the refresh left RegisterSelect at 0: this writes R0
-        return;
-    }
-    f.DataInterfaceField = i == 0 ? 0 : bit(28);
-    app_.writeRegister(0);
-    f.SpiModeField = i == 1 ? 7 * bit(17) : 0;
-    app_.writeRegister(15);
-    app_.UpdateAllRegisterLabels();
-    app_.WriteRegister();
-}
-
-// ---- front-panel settings ---------------------------------------------------
-
-void Main::cmbModulation_Click() {
-    struct Row {
-        const char16_t* frame;
-        int demodItem;
-        const char16_t* rateCaption;
-        const char16_t* rateUnit;
-        const char16_t* deviationCaption;
-        bool alpha;
-        bool threeFsk;
-    };
-    static const Row rows[8] = {
-        {u"2FSK", 1, u"Data Rate", u"kbps", u"Desired Deviation", false, false},
-        {u"Gaussian 2FSK", 1, u"Data Rate", u"kbps", u"Desired Deviation", false, false},
-        {u"3FSK", 2, u"Symbol Rate", u"kbps", u"Desired Deviation", false, true},
-        {u"4FSK", 3, u"Symbol Rate", u"ksym/s", u"Desired Deviation (inner)", false, false},
-        {u"Oversampled 2FSK", 1, u"Data Rate", u"kbps", u"Desired Deviation", false, false},
-        {u"Raised Cosine 2FSK", 1, u"Data Rate", u"kbps", u"Desired Deviation", true, false},
-        {u"Raised Cosine 3FSK", 2, u"Data Rate", u"kbps", u"Desired Deviation", true, true},
-        {u"Raised Cosine 4FSK", 3, u"Symbol Rate", u"ksym/s", u"Desired Deviation (inner)", true,
-         false},
-    };
-    const int i = cmbModulation->currentIndex();
-    if (i < 0 || i > 7) {
-        app_.UpdateAllRegisterLabels();
-        return;
-    }
-    const Row& row = rows[i];
-    app_.f().ModulationSchemeField = static_cast<int16_t>(i * 16);
-    FrFSK->setTitle(QString::fromUtf16(row.frame));
-    app_.f().DemodTypeField = static_cast<int16_t>(row.demodItem * 16);
-    cmbDemod->setCurrentIndex(row.demodItem);
-    Label23->setText(QString::fromUtf16(row.rateCaption));
-    Label36_2->setText(QString::fromUtf16(row.rateUnit));
-    Label26->setText(QString::fromUtf16(row.deviationCaption));
-    Combo1->setEnabled(row.alpha);
-    if (cmb3FSKDetect->isHidden() == row.threeFsk) {
-        for (QWidget* w : {static_cast<QWidget*>(cmb3FSKDetect), static_cast<QWidget*>(cmbVPathMem),
-                           static_cast<QWidget*>(Label43), static_cast<QWidget*>(Label44)})
-            w->setVisible(row.threeFsk);
-        fitToContents();
-    }
-    txtDatarate_Change();
-    app_.UpdateAllRegisterLabels();
-}
-
-void Main::fitToContents() {
-    // A window grows by itself when rows appear but never shrinks when they go: take the
-    // size the panel needs now, unless the user has the window maximized or full screen.
-    if (isMaximized() || isFullScreen())
-        return;
-    centralWidget()->layout()->activate();
-    layout()->activate();
-    adjustSize();
-}
-
-void Main::cmbDemod_Click() {
-    auto& f = app_.f();
-    const int i = cmbDemod->currentIndex();
-    if (i >= 0 && i <= 3) {
-        f.DemodTypeField = static_cast<int16_t>(i * 16);
-        if (i != 1)
-            f.KParityBit9Field = 0;
-        if (i == 1)
-            txtDatarate_Change();
-    }
-    app_.UpdateAllRegisterLabels();
-    txtDatarate_Change();
-}
-
-void Main::cmbIcp_Click() {
-    const int i = cmbIcp->currentIndex();
-    if (i >= 0 && i <= 3)
-        app_.f().ChargePumpField = i * bit(15);
-    app_.UpdateAllRegisterLabels();
-}
-
-void Main::cmbIFBW_Click() {
-    const int i = cmbIFBW->currentIndex();
-    if (i >= 0 && i <= 2)
-        app_.f().IFFilterBandwidthField = i * 1073741824.0;
-    app_.UpdateAllRegisterLabels();
-}
-
-void Main::cmb3FSKDetect_Click() {
-    app_.f().ThreeFskDetectorField = cmb3FSKDetect->currentIndex() == 0 ? int16_t(bit(11)) : 0;
-    app_.UpdateAllRegisterLabels();
-}
-
-void Main::cmbVPathMem_Click() {
-    const int i = cmbVPathMem->currentIndex();
-    if (i >= 0 && i <= 3)
-        app_.f().ViterbiPathMemoryField = static_cast<int16_t>(i * bit(11));
-    app_.UpdateAllRegisterLabels();
-}
-
-void Main::Combo1_Click() {
-    const int i = Combo1->currentIndex();
-    if (i == 0 || i == 1)
-        app_.f().RcAlphaField = i == 0 ? 0 : bit(30);
-    app_.UpdateAllRegisterLabels();
-}
-
-void Main::cmbTestdata_Click() {
-    const int i = cmbTestdata->currentIndex();
-    if (i >= 0 && i <= 6)
-        app_.f().TestDataPatternField = i * bit(8);
-    app_.writeRegister(15);
-}
-
-void Main::cmbVCO_Click() {
-    auto& f = app_.f();
-    const int i = cmbVCO->currentIndex();
-    if (i == 0) {
-        f.ExtInductorField = 0;
-        f.VcoBiasField = 10 * bit(19);
-        app_.synth().lblVCOdiv2->setEnabled(false);
-    } else if (i == 1) {
-        f.ExtInductorField = bit(25);
-        f.VcoBiasField = 3 * bit(19);
-        app_.synth().lblVCOdiv2->setEnabled(true);
-    }
-    app_.UpdateAllRegisterLabels();
-}
-
-void Main::HScroll2_Change() {
-    const int v = HScroll2->value();
-    if (v >= 0 && v <= 63) {
-        app_.f().PaLevelField = v * bit(13);
-        LblFSKpower->setText(QStringLiteral("Setting ") + platform::strText(v));
-    }
-    app_.UpdateAllRegisterLabels();
-}
-
-void Main::optRx_Click() {
-    app_.f().TxRxField = optRx->isChecked() ? bit(27) : 0;
-    app_.synth().CmdCalculate_Click();
-    app_.synth().Command1_Click();
-    app_.UpdateAllRegisterLabels();
-}
-
-void Main::optTx_Click() {
-    app_.f().TxRxField = optTx->isChecked() ? 0 : bit(27);
-    app_.synth().CmdCalculate_Click();
-    app_.synth().Command1_Click();
-    TxtFSKdev_Change();
-    app_.UpdateAllRegisterLabels();
-}
-
-void Main::TogCrystal_Change() {
-    app_.f().XtalOscEnableField = TogCrystal->isOn() ? bit(12) : 0;
-    app_.UpdateAllRegisterLabels();
-}
-
-void Main::Toggle1_Change() {
-    app_.f().SynthEnableField = Toggle1->isOn() ? 16.0 : 0.0;
-    app_.writeRegister(8);
-}
-
-void Main::Toggle2_Change() {
-    app_.f().VcoEnableField = Toggle2->isOn() ? 131072.0 : 0.0;
-    app_.UpdateAllRegisterLabels();
-}
-
-void Main::Toggle3_Change() {
-    app_.f().PaEnableField = Toggle3->isOn() ? int16_t(bit(7)) : int16_t(0);
-    app_.UpdateAllRegisterLabels();
-}
-
-// ---- register buttons, menus and printing ---------------------------------
-
-void Main::updateButton_Click(int registerNumber) {
-    app_.writeRegister(registerNumber);
-}
-
-void Main::cmdUpdateAll_Click() {
-    for (int n : {1, 3, 0, 4, 2})
-        updateButton_Click(n);
-}
-
-namespace {
-const QString SettingsFilter = QStringLiteral("Test Files (*.txt)|*.txt");
-const QString ZantrelFilter = QStringLiteral("Test Files (*.ini)|*.ini");
-} // namespace
-
-void Main::mnuOpen_Click() {
-    const QString path = app_.services().files->openFileName(SettingsFilter);
-    if (!path.isEmpty())
-        ImportSettings(app_, path);
-}
-
-void Main::mnuWriteOmbrelle_Click() {
-    const QString path = app_.services().files->saveFileName(SettingsFilter);
-    if (!path.isEmpty())
-        ExportSettings(app_, path);
-}
-
-void Main::runZantrelItem(int16_t registersOnly) {
-    // Modifying writes into a file that is there; only creating may replace one, and so
-    // only creating asks first.
-    platform::FileDialogService& files = *app_.services().files;
-    const bool modify = registersOnly != 0;
-    const QString path =
-        modify ? files.modifyFileName(ZantrelFilter) : files.saveFileName(ZantrelFilter);
-    if (path.isEmpty())
-        return; // cancelled: IniRegistersOnly stays as it was
-    app_.w().IniRegistersOnly = registersOnly;
-    WriteZantrelIni(app_, path);
-}
-
-void Main::mnuSave_Click() {
-    runZantrelItem(-1);
-}
-
-void Main::mnuCreatenewini_Click() {
-    runZantrelItem(0);
-}
-
-void Main::mnuPrint_Click() {
-    if (const auto error = app_.services().printer->printWindow(this))
-        app_.messages().message(*error, platform::MsgIcon::Exclamation);
+reglink::RegisterReadout* Main::readout(int n) const {
+    for (const RegisterRow& r : kRegisterRows)
+        if (r.n == n)
+            return this->*r.readout;
+    return nullptr;
 }
 
 void Main::connectHandlers() {
-    const std::array<std::pair<QPushButton*, int>, 12> updates{{{cmdN, 0},
-                                                                {cmdOsc, 1},
-                                                                {cmdTransmit, 2},
-                                                                {cmdRxClk, 3},
-                                                                {cmdDemod, 4},
-                                                                {cmdSync, 5},
-                                                                {cmdT4, 6},
-                                                                {cmdReg9, 9},
-                                                                {cmdReg10, 10},
-                                                                {cmdReg11, 11},
-                                                                {Command4, 12},
-                                                                {cmdReg13, 13}}};
-    for (const auto& [b, n] : updates)
-        connect(b, &QPushButton::clicked, this, [this, n = n] { updateButton_Click(n); });
+    for (const RegisterRow& r : kRegisterRows)
+        connect(this->*r.update, &QPushButton::clicked, this,
+                [this, n = r.n] { updateButton_Click(n); });
     connect(cmdUpdateAll, &QPushButton::clicked, this, &Main::cmdUpdateAll_Click);
 
     auto onIndex = [this](QComboBox* c, void (Main::*handler)()) {
@@ -874,33 +422,36 @@ void Main::connectHandlers() {
     const auto modal = [this](QWidget* w) {
         app_.showModal(w);
     };
-    opens(cmdSynthform, &QPushButton::clicked, [this, modal] { modal(&app_.synth()); });
-    opens(lblvcofreq, &platform::ClickableLabel::clicked, [this, modal] { modal(&app_.synth()); });
-    opens(lblpfd_freq, &platform::ClickableLabel::clicked, [this, modal] { modal(&app_.synth()); });
-    opens(lblcrystal, &platform::ClickableLabel::clicked, [this, modal] { modal(&app_.synth()); });
-    opens(crystalmenu, &QAction::triggered, [this, modal] { modal(&app_.synth()); });
-    opens(cmdAdvanced, &QPushButton::clicked, [this] { app_.showModeless(&app_.bias()); });
-    opens(cmdPARamp, &QPushButton::clicked, [this, modal] { modal(&app_.paRamp()); });
-    opens(cmdReadback, &QPushButton::clicked, [this, modal] { modal(&app_.readback()); });
-    opens(mnuReadback, &QAction::triggered, [this, modal] { modal(&app_.readback()); });
-    opens(mnuSync, &QAction::triggered, [this, modal] { modal(&app_.readback()); });
-    opens(Command1, &QPushButton::clicked, [this, modal] { modal(&app_.registers()); });
-    opens(registermenu, &QAction::triggered, [this, modal] { modal(&app_.registers()); });
-    opens(Command2, &QPushButton::clicked, [this, modal] { modal(&app_.demod()); });
-    opens(Command5, &QPushButton::clicked, [this, modal] { modal(&app_.testModes()); });
-    opens(Command8, &QPushButton::clicked, [this] { app_.showModeless(&app_.afc()); });
-    opens(Command9, &QPushButton::clicked, [this, modal] { modal(&app_.agc()); });
-    opens(Command10, &QPushButton::clicked, [this, modal] { modal(&app_.ifCal()); });
-    opens(Command11, &QPushButton::clicked, [this, modal] { modal(&app_.swd()); });
+    opens(cmdSynthform, &QPushButton::clicked, [this, modal] { modal(&app_.synthform()); });
+    opens(lblvcofreq, &platform::ClickableLabel::clicked,
+          [this, modal] { modal(&app_.synthform()); });
+    opens(lblpfd_freq, &platform::ClickableLabel::clicked,
+          [this, modal] { modal(&app_.synthform()); });
+    opens(lblcrystal, &platform::ClickableLabel::clicked,
+          [this, modal] { modal(&app_.synthform()); });
+    opens(crystalmenu, &QAction::triggered, [this, modal] { modal(&app_.synthform()); });
+    opens(cmdAdvanced, &QPushButton::clicked, [this] { app_.showModeless(&app_.frmPowerdown()); });
+    opens(cmdPARamp, &QPushButton::clicked, [this, modal] { modal(&app_.frmPARamp()); });
+    opens(cmdReadback, &QPushButton::clicked, [this, modal] { modal(&app_.frmReadback()); });
+    opens(mnuReadback, &QAction::triggered, [this, modal] { modal(&app_.frmReadback()); });
+    opens(mnuSync, &QAction::triggered, [this, modal] { modal(&app_.frmReadback()); });
+    opens(Command1, &QPushButton::clicked, [this, modal] { modal(&app_.frmRegisters()); });
+    opens(registermenu, &QAction::triggered, [this, modal] { modal(&app_.frmRegisters()); });
+    opens(Command2, &QPushButton::clicked, [this, modal] { modal(&app_.frmDemod()); });
+    opens(Command5, &QPushButton::clicked, [this, modal] { modal(&app_.frmTestModes()); });
+    opens(Command8, &QPushButton::clicked, [this] { app_.showModeless(&app_.frmAFC()); });
+    opens(Command9, &QPushButton::clicked, [this, modal] { modal(&app_.frmAGC()); });
+    opens(Command10, &QPushButton::clicked, [this, modal] { modal(&app_.frmIFCal()); });
+    opens(Command11, &QPushButton::clicked, [this, modal] { modal(&app_.frmSWD()); });
     opens(LblClockout, &platform::ClickableLabel::clicked,
-          [this, modal] { modal(&app_.clockOut()); });
-    opens(mnuClockOut, &QAction::triggered, [this, modal] { modal(&app_.clockOut()); });
-    opens(LblMuxOut, &platform::ClickableLabel::clicked, [this, modal] { modal(&app_.mux()); });
-    opens(muxmenu, &QAction::triggered, [this, modal] { modal(&app_.mux()); });
-    opens(portmenu, &QAction::triggered, [this, modal] { modal(&app_.port()); });
-    opens(mnuRevHistory, &QAction::triggered, [this, modal] { modal(&app_.revisions()); });
-    opens(mnuRev, &QAction::triggered, [this, modal] { modal(&app_.about()); });
-    opens(mnuIBM, &QAction::triggered, [this, modal] { modal(&app_.ibmHelp()); });
+          [this, modal] { modal(&app_.frmClockOut()); });
+    opens(mnuClockOut, &QAction::triggered, [this, modal] { modal(&app_.frmClockOut()); });
+    opens(LblMuxOut, &platform::ClickableLabel::clicked, [this, modal] { modal(&app_.muxform()); });
+    opens(muxmenu, &QAction::triggered, [this, modal] { modal(&app_.muxform()); });
+    opens(portmenu, &QAction::triggered, [this, modal] { modal(&app_.portform()); });
+    opens(mnuRevHistory, &QAction::triggered, [this, modal] { modal(&app_.revform()); });
+    opens(mnuRev, &QAction::triggered, [this, modal] { modal(&app_.aboutform()); });
+    opens(mnuIBM, &QAction::triggered, [this, modal] { modal(&app_.IBMhelpform()); });
     // "&Test Modes" in the Settings menu does nothing: the window opens from its status button.
     connect(mnuOpen, &QAction::triggered, this, &Main::mnuOpen_Click);
     connect(mnuWriteOmbrelle, &QAction::triggered, this, &Main::mnuWriteOmbrelle_Click);
@@ -908,77 +459,6 @@ void Main::connectHandlers() {
     connect(mnuCreatenewini, &QAction::triggered, this, &Main::mnuCreatenewini_Click);
     connect(mnuPrint, &QAction::triggered, this, &Main::mnuPrint_Click);
     connect(Exitmenu, &QAction::triggered, this, &Main::Exitmenu_Click);
-}
-
-} // namespace corvane
-
-namespace corvane {
-
-void Main::TxtFSKdev_Change() {
-    auto& f = app_.f();
-    auto& w = app_.w();
-    const calc::DeviationResult r =
-        calc::planDeviation({TxtFSKdev->text(), w.PfdFrequencyMHz, f.VcoDiv2Field});
-    app_.show(r.messages);
-    // A refused entry leaves the deviation in force: the box says so until it is taken.
-    platform::showRefusal(TxtFSKdev, r.refusal.has_value(), r.refusal.value_or(QString()));
-    if (r.TxDeviationField) {
-        w.DeviationStepHz = *r.DeviationStepHz;
-        w.ActualDeviationKHz = *r.ActualDeviationKHz;
-        f.TxDeviationField = *r.TxDeviationField;
-        Lblfskdev->setText(*r.Lblfskdev);
-    }
-    if (r.runDataRatePlan)
-        txtDatarate_Change();
-    app_.UpdateAllRegisterLabels();
-}
-
-calc::DataRatePlan Main::planDataRate() const {
-    const auto& f = app_.f();
-    const auto& w = app_.w();
-    return calc::planDataRate({txtDatarate->text(), TxtFSKdev->text(), w.CrystalFrequencyMHz,
-                               w.ActualDeviationKHz, f.DemodTypeField,
-                               cmb3FSKDetect->currentIndex(), cmbVPathMem->currentIndex()});
-}
-
-void Main::applyClockDividers(const calc::DataRatePlan& p) {
-    auto& f = app_.f();
-    auto& w = app_.w();
-    f.IFFilterDividerField = p.IFFilterDividerField;
-    f.BbOffsetDividerField = p.BbOffsetDividerField;
-    f.DemodClockDividerField = p.DemodClockDividerField;
-    f.CdrClockDividerField = p.CdrClockDividerField;
-    f.SeqClockDividerField = p.SeqClockDividerField;
-    w.DemodClockMHz = p.DemodClockMHz;
-    w.CdrClockKHz = p.CdrClockKHz;
-}
-
-void Main::txtDatarate_Change() {
-    auto& f = app_.f();
-    auto& w = app_.w();
-    const calc::DataRatePlan p = planDataRate();
-    if (!p.ran)
-        return;
-    app_.show(p.messages);
-    applyClockDividers(p);
-    f.PostDemodBwField = p.PostDemodBwField;
-    lblRxCLK->setText(p.lblRxCLK);
-    lblDemodBW->setText(p.lblDemodBW);
-    const auto apply = [](auto& field, const auto& value) {
-        platform::assignIfSet(field, value);
-    };
-    apply(f.DiscrimBwField, p.DiscrimBwField);
-    apply(f.KParityBit7Field, p.KParityBit7Field);
-    apply(f.KParityBit9Field, p.KParityBit9Field);
-    apply(w.DiscrimK, p.DiscrimK);
-    apply(w.DiscrimMultiplier, p.DiscrimMultiplier);
-    apply(f.ThresholdWordField, p.ThresholdWordField);
-    apply(f.ThreeFskDetectorField, p.ThreeFskDetectorField);
-    apply(f.ViterbiPathMemoryField, p.ViterbiPathMemoryField);
-    apply(f.ThreeFskEnableField, p.ThreeFskEnableField);
-    apply(f.ThreeFskThresholdField, p.ThreeFskThresholdField);
-    apply(f.ThreeFskBits22To25Field, p.ThreeFskBits22To25Field);
-    app_.UpdateAllRegisterLabels();
 }
 
 } // namespace corvane

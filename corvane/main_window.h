@@ -7,6 +7,7 @@
 
 #include <QMainWindow>
 #include <array>
+#include <memory>
 
 class QAction;
 class QComboBox;
@@ -16,6 +17,10 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QScrollBar;
+
+namespace evalkit {
+class BoardSession;
+}
 
 namespace corvane {
 
@@ -69,7 +74,7 @@ public:
     void mnuCreatenewini_Click();
     void mnuPrint_Click();
 
-    link::RegisterReadout* readout(int n) const;
+    reglink::RegisterReadout* readout(int n) const;
 
     // The data-rate plan for what the panel shows now, and storing the
     // receiver clock dividers a plan chose (shared with the demodulator
@@ -77,9 +82,11 @@ public:
     calc::DataRatePlan planDataRate() const;
     void applyClockDividers(const calc::DataRatePlan& plan);
 
-    // Read-outs (R0..R6, R9..R13) with their Update buttons.
-    link::RegisterReadout *lblNhex, *lblOSChex, *lblMODhex, *lblRxCLKhex, *lblDEMODhex, *lblSyncHex,
-        *lblT4hex, *lblAGC9hex, *lbltest10hex, *lbltest11hex, *lbltest12hex, *lblTFSK13hex;
+    // Read-outs (R0..R6, R9..R13) with their Update buttons, as the register table lists
+    // them.
+    reglink::RegisterReadout *lblNhex, *lblOSChex, *lblMODhex, *lblRxCLKhex, *lblDEMODhex,
+        *lblSyncHex, *lblT4hex, *lblAGC9hex, *lbltest10hex, *lbltest11hex, *lbltest12hex,
+        *lblTFSK13hex;
     QPushButton *cmdN, *cmdOsc, *cmdTransmit, *cmdRxClk, *cmdDemod, *cmdSync, *cmdT4, *cmdReg9,
         *cmdReg10, *cmdReg11, *Command4, *cmdReg13, *cmdUpdateAll;
 
@@ -122,12 +129,10 @@ private:
     void buildLayout();
     void buildMenus();
     void connectHandlers();
-    void shutDown();
-    void runZantrelItem(int16_t registersOnly);
     void fitToContents();
 
     CorvaneApp& app_;
-    bool shutDown_ = false;
+    std::unique_ptr<evalkit::BoardSession> session_;
 };
 
 } // namespace corvane

@@ -6,8 +6,9 @@
 #include "board/simulatedboard.h"
 #include "board/simulatedport.h"
 #include "corvane/corvaneapp.h"
-#include "corvane/importexport.h"
 #include "corvane/main_window.h"
+#include "corvane/settingsfile.h"
+#include "corvane/zantrelfile.h"
 #include "platform/services.h"
 
 #include <QApplication>

@@ -2,7 +2,7 @@
 // decimal raw words, the read-out form "0x..." and plain hexadecimal digits.
 #include "fuzz/fuzzcheck.h"
 
-#include "corvane/frmregisters.h"
+#include "evalkit/frmregisters.h"
 #include "link/registerlink.h"
 #include "platform/numbers.h"
 
@@ -38,7 +38,7 @@ void checkText(const QString& text) {
         FUZZ_CHECK(platform::hexText(*hex) == withoutLeadingZeros(text.toUpper()));
 
     // A raw word is any number text whose whole value is a 32-bit pattern.
-    const std::optional<uint32_t> raw = corvane::link::rawWordBits(text);
+    const std::optional<uint32_t> raw = reglink::rawWordBits(text);
     const std::optional<double> number = platform::textToNumber(text);
     if (raw) {
         FUZZ_CHECK(number.has_value());
@@ -51,12 +51,12 @@ void checkText(const QString& text) {
     }
 
     // The raw window: "0x" and the digits, nothing else.
-    const std::optional<uint32_t> box = corvane::frmRegisters::registerWordBits(text);
+    const std::optional<uint32_t> box = evalkit::RawRegisterDescription::hexWordAfterPrefix(text);
     if (text.startsWith(QStringLiteral("0x")))
         FUZZ_CHECK(box == platform::hexToU32(QStringView(text).mid(2)));
     else
         FUZZ_CHECK(!box.has_value());
-    const std::optional<double> value = corvane::frmRegisters::HexTextToValue(text);
+    const std::optional<double> value = evalkit::frmRegisters::HexTextToValue(text);
     FUZZ_CHECK(value.has_value() == hex.has_value());
     if (value)
         FUZZ_CHECK(*value == double(*hex));
@@ -64,13 +64,13 @@ void checkText(const QString& text) {
 
 void checkWord(uint32_t word) {
     // What a read-out shows, the raw window reads back as the same word.
-    const QString readout = corvane::link::readoutText(word);
-    FUZZ_CHECK(corvane::frmRegisters::registerWordBits(readout) == word);
+    const QString readout = reglink::readoutText(word);
+    FUZZ_CHECK(evalkit::RawRegisterDescription::hexWordAfterPrefix(readout) == word);
     FUZZ_CHECK(platform::hexToU32(platform::hexText(word)) == word);
-    FUZZ_CHECK(corvane::link::rawWordBits(QStringLiteral("&H") + platform::hexText(word)) == word);
-    FUZZ_CHECK(corvane::link::rawWordBits(QString::number(word)) == word);
+    FUZZ_CHECK(reglink::rawWordBits(QStringLiteral("&H") + platform::hexText(word)) == word);
+    FUZZ_CHECK(reglink::rawWordBits(QString::number(word)) == word);
     const auto low = static_cast<int32_t>(word & 0xFFFFu);
-    FUZZ_CHECK(platform::hexToU32(corvane::link::Hex4(low)) == uint32_t(low));
+    FUZZ_CHECK(platform::hexToU32(reglink::Hex4(low)) == uint32_t(low));
 }
 
 } // namespace

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <string_view>
+#include <type_traits>
 #include <variant>
 
 // Not `link`: POSIX declares a global function of that name, which a namespace cannot share.
@@ -50,10 +52,19 @@ template <class Fields> struct FieldSpec {
     double get(const Fields& f) const {
         return std::visit([&](auto m) { return static_cast<double>(f.*m); }, member);
     }
-    // The value must already fit the member's type (the callers bound it by the bits).
+    // Integer members take the value's low bits (a signed 32-bit field on bit 31 holds
+    // -2^31); the callers bound the value by the field's bits first.
     void set(Fields& f, double stored) const {
         std::visit(
-            [&](auto m) { f.*m = static_cast<std::remove_reference_t<decltype(f.*m)>>(stored); },
+            [&](auto m) {
+                using T = std::remove_reference_t<decltype(f.*m)>;
+                if constexpr (std::is_floating_point_v<T>) {
+                    f.*m = stored;
+                } else {
+                    const bool fits = stored > -9.2e18 && stored < 9.2e18;
+                    f.*m = static_cast<T>(fits ? static_cast<int64_t>(stored) : 0);
+                }
+            },
             member);
     }
 };
@@ -67,6 +78,15 @@ public:
     // A field's pre-shifted value, and storing one, by its index in fieldTable().
     virtual double field(std::size_t index) const = 0;
     virtual void setField(std::size_t index, double stored) = 0;
+
+    // The index of the field called `name` in fieldTable(), or nullopt.
+    std::optional<std::size_t> fieldIndex(std::string_view name) const {
+        const auto table = fieldTable();
+        for (std::size_t i = 0; i < table.size(); ++i)
+            if (name == table[i].name)
+                return i;
+        return std::nullopt;
+    }
 
     // Every field gets its power-on value; fields without one are 0.
     virtual void setFieldDefaults() = 0;
@@ -87,6 +107,10 @@ public:
     // The whole word a raw write (register 99) sends, or nullopt when there is none that fits
     // 32 bits; each chip keeps it where its windows put it.
     virtual std::optional<uint32_t> rawWord() const { return std::nullopt; }
+
+    // Another register whose read-out must be marked with n's when n's text changes (a
+    // register that finishes what n starts has to be sent again too), or nullopt.
+    virtual std::optional<int> alsoMarkedWith(int /*n*/) const { return std::nullopt; }
 
     // The word last written to register n, for chips whose read-outs are marked against it.
     virtual std::optional<double> lastWritten(int /*n*/) const { return std::nullopt; }

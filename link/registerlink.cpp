@@ -2,16 +2,10 @@
 
 #include "platform/numbers.h"
 
-#include <array>
-
-namespace corvane::link {
+namespace reglink {
 
 namespace {
 constexpr double TwoTo31 = 2147483648.0;
-
-bool hasMainReadout(int n) {
-    return (n >= 0 && n <= 6) || (n >= 9 && n <= 13);
-}
 } // namespace
 
 // ---- small shared routines -----------------------------------------------
@@ -44,228 +38,188 @@ OsVersionInfo currentOsVersion() {
     return {2, 5, 0};
 }
 
-QString Hex4(int32_t v) {
-    const QString digits = platform::hexText(static_cast<uint32_t>(v));
-    if (v <= 15)
-        return QStringLiteral("000") + digits;
-    if (v < 256)
-        return QStringLiteral("00") + digits;
-    if (v < 4096)
-        return QStringLiteral("0") + digits;
-    return digits;
-}
-
-QString readoutText(uint32_t word) {
-    return QStringLiteral("0x") + platform::hexText(word >> 16) +
-           Hex4(static_cast<int32_t>(word & 0xFFFFu));
-}
-
-double HexTextToNumber(const QString& text) {
-    // Each character read as one hexadecimal digit from the right; anything
-    // that is not a digit counts 0.
-    double total = 0;
-    double weight = 1;
-    for (qsizetype i = text.size() - 1; i >= 0; --i, weight *= 16) {
-        const char16_t c = text[i].unicode();
-        int digit = 0;
-        if (c >= u'0' && c <= u'9')
-            digit = c - u'0';
-        else if (c >= u'a' && c <= u'f')
-            digit = c - u'a' + 10;
-        else if (c >= u'A' && c <= u'F')
-            digit = c - u'A' + 10;
-        total += digit * weight;
-    }
-    return total;
-}
-
-std::optional<uint32_t> rawWordBits(const QString& text) {
-    const auto value = platform::textToNumber(text);
-    if (!value)
-        return std::nullopt;
-    const auto whole = platform::toInt64(*value);
-    if (!whole || *whole < -2147483648LL || *whole > 4294967295LL)
-        return std::nullopt;
-    return static_cast<uint32_t>(static_cast<uint64_t>(*whole) & 0xFFFFFFFFu);
-}
-
-void UpdateFrequencyLabels(const CorvaneWorking& w, QLabel* vco, QLabel* pfd, QLabel* crystal) {
-    const QString mhz = QStringLiteral("MHz");
-    vco->setText(platform::formatNumber(w.RfFrequencyMHz, u"#0.00000") + mhz);
-    pfd->setText(platform::formatNumber(w.PfdFrequencyMHz, u"#0.00000") + mhz);
-    crystal->setText(platform::formatSingle(w.CrystalFrequencyMHz, u"#0.00000") + mhz);
-}
-
 // ---- the transport ---------------------------------------------------------
 
-RegisterLink::RegisterLink(CorvaneStore& store, board::Skerry& usb, board::Parllio& port,
+RegisterLink::RegisterLink(const TransportDescription& transport, RegisterFile& registers,
+                           TransportValues& values, board::Skerry& usb, board::Parllio& port,
                            LinkHost& host, OsVersionInfo os)
-    : store_(store), usb_(usb), port_(port), host_(host), os_(os) {}
+    : transport_(transport), registers_(registers), v_(values), usb_(usb), port_(port), host_(host),
+      os_(os) {}
 
 void RegisterLink::UpdateAllRegisterLabels() {
-    static constexpr std::array<int, 13> order{15, 13, 12, 11, 10, 9, 6, 5, 4, 3, 2, 1, 0};
-    auto& w = store_.w;
-    for (int n : order) {
-        w.RegisterSelect = static_cast<uint8_t>(n);
-        w.RegisterWord = store_.word(n);
-        FormatRegisterWord();
-        const QString text = QStringLiteral("0x") + w.RegisterHexHigh + w.RegisterHexLow;
+    for (int n : transport_.refreshOrder) {
+        const double word = registers_.word(n);
+        QString text;
+        if (transport_.text == ReadoutText::HighAndLow) {
+            // This refresh goes through the transport's scratch values, and callers rely on
+            // it leaving RegisterSelect at the last register it showed.
+            v_.RegisterSelect = static_cast<uint8_t>(n);
+            v_.RegisterWord = word;
+            FormatRegisterWord();
+            text = QStringLiteral("0x") + v_.RegisterHexHigh + v_.RegisterHexLow;
+        } else {
+            text = wholeWordText(static_cast<uint32_t>(word));
+        }
         RegisterReadout* label = host_.readoutLabel(n);
         if (!label)
             continue;
-        if (n == 15) {
+        const RegisterRoute* route = transport_.route(n);
+        if (route && !route->marked) {
             label->setText(text);
             continue;
         }
-        if (label->text() != text) {
-            label->setMark(RegisterReadout::Mark::Changed);
-            // A fine calibration is started by R6 but finished by R5, so R5
-            // has to be sent again too.
-            if (n == 6 && store_.f.IFFineCalField == 16) {
-                if (auto* r5 = host_.readoutLabel(5))
-                    r5->setMark(RegisterReadout::Mark::Changed);
+        if (transport_.marks == ReadoutMarks::TextChange) {
+            if (label->text() != text) {
+                label->setMark(RegisterReadout::Mark::Changed);
+                if (const std::optional<int> other = registers_.alsoMarkedWith(n))
+                    if (RegisterReadout* also = host_.readoutLabel(*other))
+                        also->setMark(RegisterReadout::Mark::Changed);
             }
+        } else {
+            const double last = registers_.lastWritten(n).value_or(0);
+            label->setMark(word != last ? RegisterReadout::Mark::Changed
+                                        : RegisterReadout::Mark::ButtonFace);
         }
         label->setText(text);
     }
 }
 
 void RegisterLink::FormatRegisterWord() {
-    auto& w = store_.w;
-    const auto high = platform::toInt64(platform::intFloor(w.RegisterWord / 65536.0)).value_or(0);
-    if (w.RegisterWord >= TwoTo31)
-        w.RegisterWord -= TwoTo31;
-    const int32_t low = platform::toInt32(w.RegisterWord).value_or(0) & 0xFFFF;
-    w.RegisterHexLow = Hex4(low);
-    w.RegisterHexHigh = platform::hexText(static_cast<uint32_t>(high));
+    const auto high = platform::toInt64(platform::intFloor(v_.RegisterWord / 65536.0)).value_or(0);
+    if (v_.RegisterWord >= TwoTo31)
+        v_.RegisterWord -= TwoTo31;
+    const int32_t low = platform::toInt32(v_.RegisterWord).value_or(0) & 0xFFFF;
+    v_.RegisterHexLow = Hex4(low);
+    v_.RegisterHexHigh = platform::hexText(static_cast<uint32_t>(high));
 }
 
-void RegisterLink::restoreMark(int n) {
-    if (auto* label = host_.readoutLabel(n))
-        label->setMark(RegisterReadout::Mark::Normal);
-}
-
-int16_t RegisterLink::readbackSelection() const {
-    const auto& f = store_.f;
-    const double sum =
-        double(f.ReadbackSelectField) + f.ReadbackEnableField + f.ReadbackAdcModeField;
-    return static_cast<int16_t>(platform::toInt32(sum / 16.0).value_or(0) & 31);
+RegisterLink::Board RegisterLink::chosenBoard() const {
+    switch (host_.motherboardIndex()) {
+    case 0:
+        return Board::Parallel;
+    case 1:
+        return Board::Usb;
+    default:
+        return transport_.unchosenBoardIsUsb ? Board::Usb : Board::None;
+    }
 }
 
 void RegisterLink::WriteRegister() {
-    const int n = store_.w.RegisterSelect;
-    switch (host_.motherboardIndex()) {
-    case 0:
+    const int n = v_.RegisterSelect;
+    switch (chosenBoard()) {
+    case Board::Parallel:
         writeParallel(n);
         break;
-    case 1:
+    case Board::Usb:
         writeUsb(n);
         break;
-    default:
+    case Board::None:
         break; // no board chosen: nothing goes out
     }
 }
 
-void RegisterLink::writeUsb(int n) {
-    auto& w = store_.w;
-    if (hasMainReadout(n)) {
-        // The USB path sends what the read-out shows.
-        RegisterReadout* label = host_.readoutLabel(n);
-        if (!label)
-            return;
-        const auto bits = platform::hexToU32(QStringView(label->text()).mid(2));
-        if (!bits)
-            return; // never refreshed: there is no word to send
-        auto word = static_cast<int32_t>(*bits);
-        usb_.dd_write_pellion_reg(word);
-        label->setMark(RegisterReadout::Mark::Normal);
+void RegisterLink::afterWrite(int n, double word, RegisterReadout* label) {
+    if (transport_.marks == ReadoutMarks::TextChange) {
+        if (label)
+            label->setMark(RegisterReadout::Mark::Normal);
         return;
     }
-    switch (n) {
-    case 15: {
-        auto word = static_cast<int32_t>(store_.wordBits(15));
+    // Marked against the last written word: remember it and show it; the next refresh
+    // decides the colour.
+    registers_.rememberWritten(n, word);
+    if (label)
+        label->setText(readoutText(transport_.text, static_cast<uint32_t>(word)));
+}
+
+void RegisterLink::writeUsb(int n) {
+    auto send = [this](uint32_t bits) {
+        auto word = static_cast<int32_t>(bits);
         usb_.dd_write_pellion_reg(word);
-        restoreMark(15);
-        break;
-    }
-    case 7:
-        w.ReadbackValue = 0;
-        w.ReadbackValue = usb_.dd_read_pellion_reg(readbackSelection());
-        break;
-    case 8: {
-        store_.applyReceiveTransmitRule();
-        auto word = static_cast<int32_t>(store_.wordBits(8));
-        usb_.dd_write_pellion_reg(word);
-        break;
-    }
-    case 99:
-        if (const auto bits = rawWordBits(w.RawRegisterText)) {
-            auto word = static_cast<int32_t>(*bits);
-            usb_.dd_write_pellion_reg(word);
+    };
+    if (const RegisterRoute* route = transport_.route(n)) {
+        if (route->usb == UsbSends::Caption) {
+            // The USB path sends what the read-out shows.
+            RegisterReadout* label = host_.readoutLabel(n);
+            if (!label)
+                return;
+            const auto bits = platform::hexToU32(QStringView(label->text()).mid(2));
+            if (!bits)
+                return; // never refreshed: there is no word to send
+            send(*bits);
+            afterWrite(n, *bits, label);
+            return;
         }
-        break;
-    default:
-        break;
+        const double word = registers_.word(n);
+        v_.RegisterWord = word;
+        send(static_cast<uint32_t>(word));
+        afterWrite(n, word, route->readout ? host_.readoutLabel(n) : nullptr);
+        return;
     }
+    if (transport_.readbackRegister == n) {
+        v_.ReadbackValue = 0;
+        v_.ReadbackValue = usb_.dd_read_pellion_reg(registers_.readbackSelection());
+    } else if (transport_.powerDownRegister == n) {
+        registers_.applyPowerDownRule();
+        send(registers_.wordBits(n));
+    } else if (n == TransportDescription::RawRegister && transport_.rawOverUsb) {
+        if (const auto bits = registers_.rawWord())
+            send(*bits);
+    }
+}
+
+void RegisterLink::sendParallel(double word) {
+    v_.RegisterWord = word;
+    ShiftOutWord();
+    PulseLatchEnable();
 }
 
 void RegisterLink::writeParallel(int n) {
-    auto& w = store_.w;
-    if (hasMainReadout(n) || n == 15) {
-        w.RegisterWord = store_.word(n);
-        ShiftOutWord();
-        PulseLatchEnable();
-        if (auto* label = host_.readoutLabel(n)) {
-            label->setText(QStringLiteral("0x") + w.RegisterHexHigh + w.RegisterHexLow);
-            label->setMark(RegisterReadout::Mark::Normal);
+    if (const RegisterRoute* route = transport_.route(n)) {
+        const double word = registers_.word(n);
+        sendParallel(word);
+        RegisterReadout* label = route->readout ? host_.readoutLabel(n) : nullptr;
+        if (label) {
+            // The read-out shows what was just sent.
+            label->setText(transport_.text == ReadoutText::HighAndLow
+                               ? QStringLiteral("0x") + v_.RegisterHexHigh + v_.RegisterHexLow
+                               : wholeWordText(static_cast<uint32_t>(word)));
         }
+        afterWrite(n, word, label);
         return;
     }
-    switch (n) {
-    case 7:
+    if (transport_.readbackRegister == n) {
         parallelReadback();
-        break;
-    case 8:
-        store_.applyReceiveTransmitRule();
-        w.RegisterWord = store_.word(8);
-        ShiftOutWord();
-        PulseLatchEnable();
-        break;
-    case 99:
-        if (const auto bits = rawWordBits(w.RawRegisterText)) {
-            w.RegisterWord = double(*bits);
-            ShiftOutWord();
-            PulseLatchEnable();
-        }
-        break;
-    default:
-        break;
+    } else if (transport_.powerDownRegister == n) {
+        registers_.applyPowerDownRule();
+        sendParallel(registers_.word(n));
+    } else if (n == TransportDescription::RawRegister && transport_.rawOverParallel) {
+        if (const auto bits = registers_.rawWord())
+            sendParallel(double(*bits));
     }
 }
 
+void RegisterLink::dataOut(int16_t value) {
+    PortOutByte(v_.ParallelPortAddress, int16_t(v_.ParallelDataBase + value));
+}
+
 void RegisterLink::ShiftOutWord(bool readback16) {
-    auto& w = store_.w;
-    const int16_t base = w.ParallelDataBase;
-    auto out = [&](int16_t v) {
-        PortOutByte(w.ParallelPortAddress, int16_t(base + v));
-    };
     auto sendBit = [&](bool one) {
         if (one) {
-            out(pins::Data);
-            out(pins::DataClock);
-            out(pins::Data);
+            dataOut(pins::Data);
+            dataOut(pins::DataClock);
+            dataOut(pins::Data);
         } else {
-            out(pins::Low);
-            out(pins::Clock);
-            out(pins::Low);
+            dataOut(pins::Low);
+            dataOut(pins::Clock);
+            dataOut(pins::Low);
         }
     };
 
-    out(pins::Low);
-    const auto high = platform::toInt64(platform::intFloor(w.RegisterWord / 65536.0)).value_or(0);
-    if (w.RegisterWord >= TwoTo31)
-        w.RegisterWord -= TwoTo31;
-    const int32_t lowSource = platform::toInt32(w.RegisterWord).value_or(0);
+    dataOut(pins::Low);
+    const auto high = platform::toInt64(platform::intFloor(v_.RegisterWord / 65536.0)).value_or(0);
+    if (v_.RegisterWord >= TwoTo31)
+        v_.RegisterWord -= TwoTo31;
+    const int32_t lowSource = platform::toInt32(v_.RegisterWord).value_or(0);
     if (!readback16) {
         for (int bit = 15; bit >= 0; --bit)
             sendBit(((high >> bit) & 1) != 0);
@@ -277,35 +231,28 @@ void RegisterLink::ShiftOutWord(bool readback16) {
         if (one)
             low |= 1 << bit;
     }
-    w.RegisterHexLow = Hex4(low);
-    w.RegisterHexHigh = platform::hexText(static_cast<uint32_t>(high));
+    v_.RegisterHexLow = Hex4(low);
+    v_.RegisterHexHigh = platform::hexText(static_cast<uint32_t>(high));
 }
 
 void RegisterLink::PulseLatchEnable(bool readback16) {
-    auto& w = store_.w;
-    auto out = [&](int16_t v) {
-        PortOutByte(w.ParallelPortAddress, int16_t(w.ParallelDataBase + v));
-    };
-    out(pins::Low);
-    out(pins::Latch);
-    if (!readback16) {
-        out(pins::Low);
-        out(pins::Low);
-    }
+    dataOut(pins::Low);
+    dataOut(pins::Latch);
+    if (readback16)
+        return; // latch enable stays high for the readback
+    dataOut(pins::Low);
+    if (transport_.latchTail == LatchTail::LowLowAfterPulse)
+        dataOut(pins::Low);
 }
 
 void RegisterLink::parallelReadback() {
-    auto& w = store_.w;
-    auto out = [&](int16_t v) {
-        PortOutByte(w.ParallelPortAddress, int16_t(w.ParallelDataBase + v));
-    };
     auto latchedClock = [&] {
-        out(pins::Latch);
-        out(pins::LatchClock);
-        out(pins::Latch);
+        dataOut(pins::Latch);
+        dataOut(pins::LatchClock);
+        dataOut(pins::Latch);
     };
-    w.ReadbackValue = 0;
-    w.RegisterWord = store_.word(7);
+    v_.ReadbackValue = 0;
+    v_.RegisterWord = registers_.word(*transport_.readbackRegister);
     ShiftOutWord(true);
     PulseLatchEnable(true);
     latchedClock();
@@ -315,10 +262,10 @@ void RegisterLink::parallelReadback() {
         PortInByte(pins::StatusPort);
         const int16_t status = PortInByte(pins::StatusPort);
         const int b = (status & pins::ReadbackBit) / pins::ReadbackBit;
-        w.ReadbackValue += b << (15 - i);
+        v_.ReadbackValue += b << (15 - i);
     }
     latchedClock();
-    out(pins::Low);
+    dataOut(pins::Low);
 }
 
 int32_t RegisterLink::DelayLoop(int32_t n) {
@@ -341,4 +288,4 @@ void RegisterLink::PortOutByte(int16_t port, int16_t value) {
     port_.OutByte(static_cast<uint16_t>(port), value);
 }
 
-} // namespace corvane::link
+} // namespace reglink

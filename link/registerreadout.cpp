@@ -1,8 +1,11 @@
 #include "link/registerreadout.h"
 
-namespace corvane::link {
+namespace reglink {
 
-RegisterReadout::RegisterReadout(QWidget* parent) : QLabel(DesignCaption, parent) {
+RegisterReadout::RegisterReadout(QWidget* parent) : RegisterReadout(DesignCaption, parent) {}
+
+RegisterReadout::RegisterReadout(const QString& designCaption, QWidget* parent)
+    : QLabel(designCaption, parent) {
     setAutoFillBackground(true);
     setFrameShape(QFrame::Panel);
     setFrameShadow(QFrame::Sunken);
@@ -34,4 +37,4 @@ void RegisterReadout::setMark(Mark mark) {
     setPalette(pal);
 }
 
-} // namespace corvane::link
+} // namespace reglink

@@ -30,4 +30,43 @@ void Form::reject() {
         closeBox();
 }
 
+WindowRegistry::~WindowRegistry() {
+    clear();
+}
+
+Form* WindowRegistry::ifLoaded(const QString& name) const {
+    for (const Entry& e : entries_)
+        if (e.name == name)
+            return e.window.data();
+    return nullptr;
+}
+
+WindowRegistry::Entry& WindowRegistry::entryFor(const QString& name) {
+    for (Entry& e : entries_)
+        if (e.name == name)
+            return e;
+    entries_.push_back({name, nullptr});
+    return entries_.back();
+}
+
+void WindowRegistry::forget(const QString& name, Form* window) {
+    for (Entry& e : entries_)
+        if (e.name == name && e.window == window)
+            e.window = nullptr;
+}
+
+void WindowRegistry::unload(const QString& name) {
+    if (Form* window = ifLoaded(name))
+        window->unload();
+}
+
+void WindowRegistry::clear() {
+    // A window may refer to another while it goes; take each out first.
+    for (Entry& e : entries_) {
+        Form* window = e.window.data();
+        e.window = nullptr;
+        delete window;
+    }
+}
+
 } // namespace platform

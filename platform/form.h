@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <QPointer>
 #include <functional>
+#include <vector>
 
 namespace platform {
 
@@ -38,40 +39,45 @@ private:
     bool unloaded_ = false;
 };
 
-// Owns the current instance of one window.
-template <class W> class WindowSlot {
+// The windows of one program, by name: each is created hidden on first reference, registered
+// before its load handler runs (so a re-entrant reference finds it), and forgotten when it is
+// unloaded; the next reference loads it afresh. Adding a window to a program is one accessor
+// that names the window and gives its factory.
+class WindowRegistry {
 public:
-    using Factory = std::function<W*()>;
-    explicit WindowSlot(Factory factory) : factory_(std::move(factory)) {}
-    ~WindowSlot() { delete window_.data(); }
-    WindowSlot(const WindowSlot&) = delete;
-    WindowSlot& operator=(const WindowSlot&) = delete;
+    WindowRegistry() = default;
+    ~WindowRegistry();
+    WindowRegistry(const WindowRegistry&) = delete;
+    WindowRegistry& operator=(const WindowRegistry&) = delete;
 
-    // The window, created hidden and loaded on first reference.
-    W* get() {
-        if (!window_) {
-            W* w = factory_();
-            window_ = w;
-            w->setUnloader([this, w] {
-                if (window_ == w)
-                    window_ = nullptr;
-            });
-            w->Form_Load();
-        }
-        return window_.data();
+    // The window called `name`, created by `factory` and loaded if it is not loaded.
+    template <class W, class Factory> W& get(const QString& name, Factory&& factory) {
+        if (Form* loaded = ifLoaded(name))
+            return *static_cast<W*>(loaded);
+        // Building a window may refer to other windows, so the entry is looked up only once
+        // the window exists.
+        W* window = factory();
+        entryFor(name).window = window;
+        window->setUnloader([this, name, window] { forget(name, window); });
+        window->Form_Load();
+        return *window;
     }
-    W* operator->() { return get(); }
 
-    bool loaded() const { return !window_.isNull(); }
-    W* ifLoaded() const { return window_.data(); }
-    void unload() {
-        if (window_)
-            window_->unload();
-    }
+    bool isLoaded(const QString& name) const { return ifLoaded(name) != nullptr; }
+    Form* ifLoaded(const QString& name) const;
+    void unload(const QString& name);
+    // Destroys every window at once (the program is ending).
+    void clear();
 
 private:
-    Factory factory_;
-    QPointer<W> window_;
+    struct Entry {
+        QString name;
+        QPointer<Form> window;
+    };
+    Entry& entryFor(const QString& name);
+    void forget(const QString& name, Form* window);
+
+    std::vector<Entry> entries_;
 };
 
 } // namespace platform

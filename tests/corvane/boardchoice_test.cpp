@@ -6,7 +6,7 @@
 
 using namespace corvane;
 using namespace corvane::test;
-using Mark = link::RegisterReadout::Mark;
+using Mark = reglink::RegisterReadout::Mark;
 
 using BoardChoice = CorvaneFixture;
 
@@ -71,7 +71,7 @@ TEST_F(BoardChoice, FailedClaimShowsItsMessageEachTime) {
 
 TEST(BoardChoiceOs, NineXFamilyNeedsNoClaimAndUnknownFamilyStops) {
     struct Case {
-        link::OsVersionInfo os;
+        reglink::OsVersionInfo os;
         bool claims;
         bool writesControl;
         const char* message;

@@ -23,7 +23,7 @@ TEST_F(ConversionCalculator, ConvertsWithTheChosenOption) {
         {"-6", 3, "0.50119"},    {"1E-3", 2, "-57.78603"}, {"&H14", 3, "10.00000"},
         {"1E6", 3, "undefined"}, {"1E6", 1, "undefined"},  {"-1E6", 1, "0.00000"},
     };
-    conversionform& c = app->conversion();
+    conversionform& c = app->conversionform();
     EXPECT_TRUE(c.Option1->isChecked());
     QRadioButton* options[] = {c.Option1, c.Option2, c.Option3, c.Option4};
     for (const Case& k : cases) {
@@ -37,7 +37,7 @@ TEST_F(ConversionCalculator, ConvertsWithTheChosenOption) {
 }
 
 TEST_F(ConversionCalculator, EntryThatIsNoNumberIsRefused) {
-    conversionform& c = app->conversion();
+    conversionform& c = app->conversionform();
     c.show();
     c.activateWindow();
     c.Text1->setText(QStringLiteral("20"));
@@ -63,11 +63,11 @@ TEST_F(ConversionCalculator, EntryThatIsNoNumberIsRefused) {
 }
 
 TEST_F(ConversionCalculator, ReturnUnloadsAndReopensOnDbmToVolt) {
-    conversionform& c = app->conversion();
+    conversionform& c = app->conversionform();
     c.Option4->click();
     c.Command3->click();
     EXPECT_FALSE(app->isLoaded(QStringLiteral("conversionform")));
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(app->conversion().Option1->isChecked());
-    EXPECT_FALSE(app->conversion().Option4->isChecked());
+    EXPECT_TRUE(app->conversionform().Option1->isChecked());
+    EXPECT_FALSE(app->conversionform().Option4->isChecked());
 }

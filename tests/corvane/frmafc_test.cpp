@@ -12,7 +12,7 @@
 
 using namespace corvane;
 using namespace corvane::test;
-using Mark = link::RegisterReadout::Mark;
+using Mark = reglink::RegisterReadout::Mark;
 
 namespace {
 
@@ -22,10 +22,10 @@ struct AfcWindow : CorvaneFixture {
     void SetUp() override {
         CorvaneFixture::SetUp();
         m = &start();
-        afc = &app->afc();
+        afc = &app->frmAFC();
         clearRecords();
     }
-    bool readoutShowsWord10() { return m->lbltest10hex->text() == link::readoutText(word(10)); }
+    bool readoutShowsWord10() { return m->lbltest10hex->text() == reglink::readoutText(word(10)); }
 };
 
 struct BoxCase {
@@ -43,7 +43,7 @@ TEST_F(AfcWindow, LoadFillsTheControlsFromRegister10) {
     f().AfcKpField = 6 << 21;
     f().AfcKiField = 15 << 17;
     f().AfcEnableField = 16;
-    frmAFC& w = app->afc();
+    frmAFC& w = app->frmAFC();
     EXPECT_EQ(w.txtAFCRange->text(), QStringLiteral("25.5"));
     EXPECT_EQ(w.Label6->text(), QStringLiteral("= 51"));
     EXPECT_EQ(f().AfcRangeField, 51.0 * (1 << 24));
@@ -137,7 +137,7 @@ TEST_F(AfcWindow, ReturnAndCloseBoxSetTheCaptionUnloadAndRefresh) {
     } cases[] = {
         {true, false, "On"}, {false, false, "OFF"}, {true, true, "On"}, {false, true, "OFF"}};
     for (const Case& c : cases) {
-        frmAFC& w = app->afc();
+        frmAFC& w = app->frmAFC();
         w.Toggle1->setOn(c.on);
         f().AfcKiField = (c.on ? 5 : 6) << 17; // unseen until the return refreshes
         if (c.closeBox)
@@ -161,7 +161,7 @@ TEST_F(AfcWindow, StaysUsableWhileTheFrontPanelIsUsed) {
     afc->cmbKp->setCurrentIndex(2);
     afc->txtAFCRange->setText(QStringLiteral("30"));
     EXPECT_TRUE(afc->isVisible());
-    EXPECT_EQ(&app->afc(), afc);
+    EXPECT_EQ(&app->frmAFC(), afc);
     EXPECT_EQ(f().AfcKpField, 2 << 21);
     EXPECT_EQ(f().AfcRangeField, 60.0 * (1 << 24));
 }

@@ -21,7 +21,7 @@ struct AgcWindow : CorvaneFixture {
     void SetUp() override {
         CorvaneFixture::SetUp();
         m = &start();
-        agc = &app->agc();
+        agc = &app->frmAGC();
         clearRecords();
     }
 };
@@ -35,7 +35,7 @@ TEST_F(AgcWindow, LoadFillsTheControlsFromRegister9) {
     f().FilterGainField = 1 << 22;
     f().AgcLowThresholdField = 12 << 4;
     f().AgcHighThresholdField = 75 << 11;
-    frmAGC& w = app->agc();
+    frmAGC& w = app->frmAGC();
     EXPECT_EQ(w.Combo1->currentText(), QStringLiteral("Freeze"));
     EXPECT_TRUE(w.Combo2->isEnabled());
     EXPECT_EQ(w.Combo2->currentText(), QStringLiteral("High"));
@@ -47,7 +47,7 @@ TEST_F(AgcWindow, LoadFillsTheControlsFromRegister9) {
 TEST_F(AgcWindow, UnknownModeLeavesTheListAlone) {
     agc->unload();
     f().AgcModeField = 3 << 18;
-    frmAGC& w = app->agc();
+    frmAGC& w = app->frmAGC();
     EXPECT_EQ(w.Combo1->currentIndex(), -1);
     EXPECT_TRUE(w.Combo2->isEnabled());
     EXPECT_EQ(f().AgcModeField, 3 << 18);
@@ -83,7 +83,7 @@ TEST_F(AgcWindow, ThresholdsAreStoredWithinTheirLimits) {
             EXPECT_EQ(f().AgcLowThresholdField, v << 4) << c.text;
             EXPECT_EQ((word(9) >> 4) & 0x3F, uint32_t(v)) << c.text;
         }
-        EXPECT_EQ(m->lblAGC9hex->text(), link::readoutText(word(9))) << c.text;
+        EXPECT_EQ(m->lblAGC9hex->text(), reglink::readoutText(word(9))) << c.text;
         EXPECT_EQ(messageTexts(), c.message ? std::vector<QString>{QString::fromLatin1(c.message)}
                                             : std::vector<QString>{})
             << c.text;
@@ -155,7 +155,7 @@ TEST_F(AgcWindow, ReturnAndCloseBoxShowTheMode) {
                  {0, 0, "Auto", false},
                  {2, 1 << 19, "Frozen", true}};
     for (const Case& c : cases) {
-        frmAGC& w = app->agc();
+        frmAGC& w = app->frmAGC();
         w.Combo1->setCurrentIndex(c.index);
         EXPECT_EQ(f().AgcModeField, c.field);
         EXPECT_TRUE(w.Combo2->isEnabled() == (c.index != 0));
@@ -166,6 +166,6 @@ TEST_F(AgcWindow, ReturnAndCloseBoxShowTheMode) {
             w.Command2->click();
         EXPECT_EQ(m->Command9->text(), QString::fromLatin1(c.caption));
         EXPECT_FALSE(app->isLoaded(QStringLiteral("frmAGC")));
-        EXPECT_EQ(m->lblAGC9hex->text(), link::readoutText(word(9)));
+        EXPECT_EQ(m->lblAGC9hex->text(), reglink::readoutText(word(9)));
     }
 }

@@ -9,7 +9,7 @@
 
 using namespace corvane;
 using namespace corvane::test;
-using Mark = link::RegisterReadout::Mark;
+using Mark = reglink::RegisterReadout::Mark;
 
 namespace {
 
@@ -32,7 +32,7 @@ TEST_F(ClockOutWindow, TurningTheSelectorStoresTheCodeAndShowsTheFrequency) {
     Main& m = start();
     clearRecords();
     ASSERT_FLOAT_EQ(w().CrystalFrequencyMHz, 19.68f);
-    frmClockOut& c = app->clockOut();
+    frmClockOut& c = app->frmClockOut();
     for (const Case& k : cases) {
         SCOPED_TRACE(k.position);
         c.SelClockoutDivide->setPosition(k.position);
@@ -46,7 +46,7 @@ TEST_F(ClockOutWindow, TurningTheSelectorStoresTheCodeAndShowsTheFrequency) {
 TEST_F(ClockOutWindow, OpeningWithCodeFifteen) {
     Main& m = start();
     f().ClockOutField = 15 * 128;
-    frmClockOut& c = app->clockOut();
+    frmClockOut& c = app->frmClockOut();
     EXPECT_EQ(c.SelClockoutDivide->position(), 15);
     EXPECT_EQ(c.lblcrystalfreq->text(), QStringLiteral("19.680 MHz"));
     EXPECT_EQ(c.lblclkoutfrequency->text(), QStringLiteral("0.66 MHz"));
@@ -61,7 +61,7 @@ TEST_F(ClockOutWindow, OpeningWithCodeFifteen) {
 TEST_F(ClockOutWindow, OpeningSwitchedOff) {
     start();
     f().ClockOutField = 0;
-    frmClockOut& c = app->clockOut();
+    frmClockOut& c = app->frmClockOut();
     EXPECT_EQ(c.SelClockoutDivide->position(), 0);
     EXPECT_EQ(c.SelClockoutDivide->caption(0), QStringLiteral("OFF"));
     EXPECT_EQ(c.lblclkoutfrequency->text(), QStringLiteral("OFF"));
@@ -74,7 +74,7 @@ TEST_F(ClockOutWindow, StoredValueThatIsNoPositionSelectsAndStoresNothing) {
         SCOPED_TRACE(stored);
         f().ClockOutField = static_cast<int16_t>(stored);
         m.LblClockout->setText(QStringLiteral("before"));
-        frmClockOut& c = app->clockOut();
+        frmClockOut& c = app->frmClockOut();
         EXPECT_EQ(c.SelClockoutDivide->position(), 0);
         EXPECT_EQ(c.lblclkoutfrequency->text(), QString());
         c.cmdokclock->click();
@@ -83,7 +83,7 @@ TEST_F(ClockOutWindow, StoredValueThatIsNoPositionSelectsAndStoresNothing) {
         EXPECT_FALSE(app->isLoaded(QStringLiteral("frmClockOut")));
     }
     // Once the user turns the selector, the field follows it again.
-    frmClockOut& c = app->clockOut();
+    frmClockOut& c = app->frmClockOut();
     c.SelClockoutDivide->setPosition(2);
     EXPECT_EQ(f().ClockOutField, 2 * 128);
     EXPECT_EQ(m.LblClockout->text(), QStringLiteral("4.92 MHz"));
@@ -96,7 +96,7 @@ TEST_F(ClockOutWindow, ReturnAndCloseBoxRefreshTheReadoutsWithoutWriting) {
         app->UpdateAllRegisterLabels();
         m.readout(1)->setMark(Mark::Normal);
         clearRecords();
-        frmClockOut& c = app->clockOut();
+        frmClockOut& c = app->frmClockOut();
         c.SelClockoutDivide->setPosition(viaCloseBox ? 5 : 3);
         viaCloseBox ? void(c.close()) : c.cmdokclock->click();
         EXPECT_EQ((word(1) >> 7) & 0xF, viaCloseBox ? 5u : 3u);

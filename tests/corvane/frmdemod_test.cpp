@@ -21,7 +21,7 @@
 
 using namespace corvane;
 using namespace corvane::test;
-using Mark = link::RegisterReadout::Mark;
+using Mark = reglink::RegisterReadout::Mark;
 
 namespace {
 
@@ -32,11 +32,11 @@ struct DemodWindow : CorvaneFixture {
         CorvaneFixture::SetUp();
         m = &start();
         clearRecords();
-        d = &app->demod();
+        d = &app->frmDemod();
     }
     frmDemod& reopen() {
         d->unload();
-        d = &app->demod();
+        d = &app->frmDemod();
         return *d;
     }
     int32_t discrimCode() { return f().DiscrimBwField >> 10; }
@@ -417,7 +417,7 @@ TEST_F(DemodWindow, FrontPanelDemodulatorDecidesTheCorrelatorControls) {
         d->unload();
         m->cmbDemod->setCurrentIndex(c.demod);
         clearRecords();
-        frmDemod& w = app->demod();
+        frmDemod& w = app->frmDemod();
         d = &w;
         EXPECT_EQ(w.FrCorrelator->isEnabled(), c.frame);
         EXPECT_EQ(w.CmdKup->isEnabled(), c.frame && c.kControls);
@@ -443,7 +443,7 @@ TEST_F(DemodWindow, LockModeListSetsRegister12) {
 // Auto Calc Clocks puts back the clocks the data-rate plan chooses and keeps the other
 // settings made here.
 TEST_F(DemodWindow, AutoCalcClocksRestoresThePlannedDividers) {
-    const link::CorvaneFields planned = f();
+    const CorvaneFields planned = f();
     d->txtDemodBW->setText(QStringLiteral("10")); // code 13 at 4.92 MHz
     d->txtDemod->setText(QStringLiteral("6"));
     d->txtDemod_LostFocus();
@@ -468,17 +468,17 @@ TEST_F(DemodWindow, AutoCalcClocksRestoresThePlannedDividers) {
 TEST_F(DemodWindow, ReturnAndCloseBoxRefreshTheReadouts) {
     for (bool closeBox : {false, true}) {
         SCOPED_TRACE(closeBox ? "close box" : "Return to Front Panel");
-        frmDemod& w = app->demod();
+        frmDemod& w = app->frmDemod();
         w.txtBBOffset->setText(closeBox ? QStringLiteral("8") : QStringLiteral("24"));
         w.txtBBOffset_LostFocus();
         const QString before = m->lblRxCLKhex->text();
-        ASSERT_NE(before, link::readoutText(word(3))); // not refreshed while open
+        ASSERT_NE(before, reglink::readoutText(word(3))); // not refreshed while open
         if (closeBox)
             w.close();
         else
             w.Command1->click();
         EXPECT_FALSE(app->isLoaded(QStringLiteral("frmDemod")));
-        EXPECT_EQ(m->lblRxCLKhex->text(), link::readoutText(word(3)));
+        EXPECT_EQ(m->lblRxCLKhex->text(), reglink::readoutText(word(3)));
         EXPECT_EQ(m->lblRxCLKhex->mark(), Mark::Changed);
         EXPECT_TRUE(usb.writtenWords().empty());
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

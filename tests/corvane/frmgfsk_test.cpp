@@ -17,7 +17,7 @@ struct GfskWindow : CorvaneFixture {
     frmGFSK& open() {
         m = &start();
         clearRecords();
-        return app->gfsk();
+        return app->frmGFSK();
     }
 };
 
@@ -119,7 +119,7 @@ TEST_F(GfskWindow, UpdateRefreshesAndExitUnloads) {
     g.txtDivider->setText(QStringLiteral("100"));
     g.cmdCalculate->click();
     g.cmdUpdate->click();
-    EXPECT_EQ(m->lblMODhex->text(), link::readoutText(word(2)));
+    EXPECT_EQ(m->lblMODhex->text(), reglink::readoutText(word(2)));
     EXPECT_TRUE(usb.lines().empty());
     g.cmdCancel->click();
     EXPECT_FALSE(app->isLoaded(QStringLiteral("frmGFSK")));

@@ -11,7 +11,7 @@
 
 using namespace corvane;
 using namespace corvane::test;
-using Mark = link::RegisterReadout::Mark;
+using Mark = reglink::RegisterReadout::Mark;
 
 namespace {
 
@@ -26,7 +26,7 @@ struct IFCalWindow : CorvaneFixture {
     frmIFCal& open() {
         m = &start();
         clearRecords();
-        return app->ifCal();
+        return app->frmIFCal();
     }
 };
 
@@ -83,7 +83,7 @@ TEST_F(IFCalWindow, EntriesStoreOnlyWhatTheirFieldsHold) {
     EXPECT_TRUE(messageTexts().empty());
     EXPECT_TRUE(usb.lines().empty());
     // The read-outs follow the entries.
-    EXPECT_EQ(m->lblT4hex->text(), link::readoutText(word(6)));
+    EXPECT_EQ(m->lblT4hex->text(), reglink::readoutText(word(6)));
     EXPECT_EQ(m->lblT4hex->mark(), Mark::Changed);
 }
 
@@ -121,7 +121,7 @@ TEST_F(IFCalWindow, ScrollPositionsStoreSignAndMagnitude) {
         EXPECT_EQ(f().IFFilterAdjustField, static_cast<int32_t>(k.field << 14));
         EXPECT_EQ(bits(word(5), 14, 6), k.field);
         EXPECT_EQ(c.Label18->text(), QString::fromLatin1(k.label));
-        EXPECT_EQ(m->lblSyncHex->text(), link::readoutText(word(5)));
+        EXPECT_EQ(m->lblSyncHex->text(), reglink::readoutText(word(5)));
     }
     EXPECT_TRUE(usb.lines().empty());
 }
@@ -135,14 +135,14 @@ TEST_F(IFCalWindow, LoadPlacesTheScrollBarFromTheAdjustField) {
     for (const auto& k : cases) {
         SCOPED_TRACE(k.magnitudeAndSign);
         f().IFFilterAdjustField = k.magnitudeAndSign << 14;
-        frmIFCal& c = app->ifCal();
+        frmIFCal& c = app->frmIFCal();
         EXPECT_EQ(c.scrollIFadjust->value(), k.position);
         EXPECT_EQ(f().IFFilterAdjustField, k.magnitudeAndSign << 14);
         c.Command2_Click();
     }
     // A field no position stands for leaves the bar alone and the field as it is.
     f().IFFilterAdjustField = 100 << 14;
-    EXPECT_EQ(app->ifCal().scrollIFadjust->value(), 0);
+    EXPECT_EQ(app->frmIFCal().scrollIFadjust->value(), 0);
     EXPECT_EQ(f().IFFilterAdjustField, 100 << 14);
 }
 
@@ -217,7 +217,7 @@ TEST_F(IFCalWindow, FineCalShowsEveryLimitMessageAndThenDoesNotCalibrate) {
         c.Text1->setText(QString::fromLatin1(k.dwell));
         c.Text2->setText(QString::fromLatin1(k.upper));
         c.Text3->setText(QString::fromLatin1(k.lower));
-        const link::CorvaneFields before = f();
+        const CorvaneFields before = f();
         clearRecords();
         c.Command1->click();
         EXPECT_EQ(messageTexts(), k.messages);
@@ -303,7 +303,7 @@ TEST_F(IFCalWindow, WorkaroundWritesItsSequenceAndRestoresTheBandwidth) {
     EXPECT_EQ(c.Label13->text(), QStringLiteral("114.4"));
     EXPECT_EQ(c.Label14->text(), QStringLiteral("84.1"));
     EXPECT_EQ(m->lblDEMODhex->mark(), Mark::Normal);
-    EXPECT_EQ(m->lblDEMODhex->text(), link::readoutText(r4));
+    EXPECT_EQ(m->lblDEMODhex->text(), reglink::readoutText(r4));
     EXPECT_EQ(m->Command10->text(), FineCalWorkaroundCaption);
     EXPECT_EQ(m->Command10->font().pointSize(), 7);
     EXPECT_TRUE(messageTexts().empty());
@@ -329,7 +329,7 @@ TEST_F(IFCalWindow, ReturnButtonAndCloseBoxUnloadWithoutWriting) {
     frmIFCal& c = open();
     c.Command2->click();
     EXPECT_FALSE(app->isLoaded(QStringLiteral("frmIFCal")));
-    frmIFCal& again = app->ifCal();
+    frmIFCal& again = app->frmIFCal();
     again.show();
     again.close();
     EXPECT_FALSE(app->isLoaded(QStringLiteral("frmIFCal")));
@@ -337,7 +337,7 @@ TEST_F(IFCalWindow, ReturnButtonAndCloseBoxUnloadWithoutWriting) {
 }
 
 TEST(IFCalDelay, BusyWaitCountsEveryPass) {
-    EXPECT_EQ(link::RegisterLink::DelayLoop(10000), 10001);
+    EXPECT_EQ(reglink::RegisterLink::DelayLoop(10000), 10001);
 }
 
 } // namespace

@@ -50,7 +50,7 @@ constexpr int32_t rssiAnswer(int dbm) {
 }
 
 // The selection register 7 reads with the enable bit set.
-int16_t rssiSelection(const link::CorvaneFields& f) {
+int16_t rssiSelection(const CorvaneFields& f) {
     return static_cast<int16_t>(((f.ReadbackSelectField + 256 + f.ReadbackAdcModeField) / 16) & 31);
 }
 
@@ -58,7 +58,7 @@ struct IrCalWindow : CorvaneFixture {
     frmIRcal& open() {
         start();
         clearRecords();
-        return app->irCal();
+        return app->frmIRcal();
     }
     void entries(frmIRcal& r, const char* gain, const char* phase, const char* iter,
                  const char* subopt) {
@@ -146,7 +146,7 @@ TEST_F(IrCalWindow, UpdateRfWithTheDividerOverride) {
 // External source: the reminder, then only the channel texts and R1, R3, R0, R4.
 TEST_F(IrCalWindow, UpdateRfWithTheExternalSourceOnlyRewritesTheChannel) {
     frmIRcal& r = open();
-    const link::CorvaneFields before = f();
+    const CorvaneFields before = f();
     r.cmbCalsrc->setCurrentIndex(1);
     r.Command1->click();
     EXPECT_EQ(messageTexts(),
@@ -321,7 +321,7 @@ struct IrCalSearch : IrCalWindow {
 // the first not below the best and, with one suboptimal step allowed, ends the search.
 TEST_F(IrCalSearch, StopsAtTheFirstStepNotBelowTheBest) {
     start();
-    frmIRcal& r = app->irCal();
+    frmIRcal& r = app->frmIRcal();
     scripted.clear();
     for (int dbm : {-100, -105, -101, -105, -104, -106, -104, -110, -110, -120})
         scripted.script.push_back(rssiAnswer(dbm));

@@ -9,7 +9,7 @@
 
 using namespace corvane;
 using namespace corvane::test;
-using Mark = link::RegisterReadout::Mark;
+using Mark = reglink::RegisterReadout::Mark;
 
 namespace {
 
@@ -25,7 +25,7 @@ struct PaRampWindow : CorvaneFixture {
     void SetUp() override {
         CorvaneFixture::SetUp();
         m = &start();
-        pa = &app->paRamp();
+        pa = &app->frmPARamp();
         clearRecords();
     }
 };
@@ -59,7 +59,7 @@ TEST_F(PaRampWindow, ButtonsWriteRegister2InTheirOrder) {
         }
         EXPECT_EQ(f().PaEnableField, c.on.back() ? 128 : 0);
         EXPECT_EQ(words.back(), word(2)); // the last word is what the fields now make
-        EXPECT_EQ(m->lblMODhex->text(), link::readoutText(word(2)));
+        EXPECT_EQ(m->lblMODhex->text(), reglink::readoutText(word(2)));
         EXPECT_EQ(m->lblMODhex->mark(), Mark::Normal);
     }
     EXPECT_TRUE(messageTexts().empty());
@@ -70,7 +70,7 @@ TEST_F(PaRampWindow, RampListChangesTheFieldsAndReadoutOnly) {
         pa->cmbPARamp->setCurrentIndex(i);
         EXPECT_EQ(f().PaRampField, i * 256.0) << i;
         EXPECT_EQ(ramp(word(2)), uint32_t(i)) << i;
-        EXPECT_EQ(m->lblMODhex->text(), link::readoutText(word(2))) << i;
+        EXPECT_EQ(m->lblMODhex->text(), reglink::readoutText(word(2))) << i;
     }
     EXPECT_EQ(m->lblMODhex->mark(), Mark::Changed);
     EXPECT_TRUE(usb.writtenWords().empty());
@@ -81,19 +81,19 @@ TEST_F(PaRampWindow, OpeningAlwaysStartsWithNoRamp) {
     pa->unload();
     f().PaRampField = 4 * 256.0;
     clearRecords();
-    frmPARamp& again = app->paRamp();
+    frmPARamp& again = app->frmPARamp();
     EXPECT_NE(&again, pa);
     EXPECT_EQ(f().PaRampField, 0);
     EXPECT_EQ(again.cmbPARamp->currentIndex(), 0);
     EXPECT_EQ(again.cmbPARamp->currentText(), QStringLiteral("No Ramp"));
-    EXPECT_EQ(m->lblMODhex->text(), link::readoutText(word(2)));
+    EXPECT_EQ(m->lblMODhex->text(), reglink::readoutText(word(2)));
     EXPECT_TRUE(usb.writtenWords().empty());
 }
 
 TEST_F(PaRampWindow, ReturnAndCloseBoxSetPaOnAndNoRampWithoutWriting) {
     for (bool closeBox : {false, true}) {
         SCOPED_TRACE(closeBox ? "close box" : "Return to Front Panel");
-        frmPARamp& w = app->paRamp();
+        frmPARamp& w = app->frmPARamp();
         w.cmdRampDown->click();
         w.cmbPARamp->setCurrentIndex(2);
         clearRecords();
@@ -105,7 +105,7 @@ TEST_F(PaRampWindow, ReturnAndCloseBoxSetPaOnAndNoRampWithoutWriting) {
         EXPECT_EQ(f().PaRampField, 0);
         EXPECT_TRUE(usb.writtenWords().empty());
         EXPECT_FALSE(app->isLoaded(QStringLiteral("frmPARamp")));
-        EXPECT_EQ(m->lblMODhex->text(), link::readoutText(word(2)));
+        EXPECT_EQ(m->lblMODhex->text(), reglink::readoutText(word(2)));
         EXPECT_EQ(m->lblMODhex->mark(), Mark::Changed); // the chip still has the PA off
     }
 }

@@ -16,7 +16,7 @@ struct PowerDownWindow : CorvaneFixture {
     frmPowerD& open() {
         m = &start();
         clearRecords();
-        return app->powerDown();
+        return app->frmPowerD();
     }
 };
 
@@ -27,7 +27,7 @@ TEST_F(PowerDownWindow, LoadSwitchesEveryBlockOnButTheTxRxSwitch) {
     f().VcoEnableField = 0;
     f().TxRxSwitchEnableField = 1 << 11; // an off switch must not leave the field on
     clearRecords();
-    frmPowerD& p = app->powerDown();
+    frmPowerD& p = app->frmPowerD();
     for (platform::Toggle* t :
          {p.TogSynth, p.TogLNA, p.TogFilter, p.TogDemod, p.TogLogAMP, p.TogVCO})
         EXPECT_TRUE(t->isOn()) << t->objectName().toStdString();
@@ -75,7 +75,7 @@ TEST_F(PowerDownWindow, LoadNowRefreshesWithoutWriting) {
     p.TogVCO->setOn(false);
     EXPECT_EQ(m->lblOSChex->text(), before);
     p.Command3->click();
-    EXPECT_EQ(m->lblOSChex->text(), link::readoutText(word(1)));
+    EXPECT_EQ(m->lblOSChex->text(), reglink::readoutText(word(1)));
     EXPECT_NE(m->lblOSChex->text(), before);
     EXPECT_EQ((word(1) >> 17) & 1, 0u);
     EXPECT_TRUE(usb.lines().empty());

@@ -13,7 +13,7 @@
 
 using namespace corvane;
 using namespace corvane::test;
-using Mark = link::RegisterReadout::Mark;
+using Mark = reglink::RegisterReadout::Mark;
 
 namespace {
 
@@ -23,7 +23,7 @@ struct BiasWindow : CorvaneFixture {
     void SetUp() override {
         CorvaneFixture::SetUp();
         m = &start();
-        bias = &app->bias();
+        bias = &app->frmPowerdown();
         clearRecords();
     }
 };
@@ -36,7 +36,7 @@ TEST_F(BiasWindow, LoadShowsTheFieldsWithTheirLabels) {
     f().PaBiasField = 3 * 2048.0;
     f().XtalBiasField = 0;
     f().MixerLinearityField = 1 << 28;
-    frmPowerdown& w = app->bias();
+    frmPowerdown& w = app->frmPowerdown();
     EXPECT_EQ(w.HScrVCOAdjust->value(), 2);
     EXPECT_EQ(w.lblVCOAdjust->text(), QStringLiteral("Setting 2"));
     EXPECT_EQ(w.HScrVCObias->value(), 10); // the power-on default
@@ -95,24 +95,24 @@ TEST_F(BiasWindow, VcoBiasLabelAfterAMoveDropsTheLoadOffset) {
 TEST_F(BiasWindow, MixerLinearityRefreshesAtOnce) {
     bias->cmbMixerLinearity->setCurrentIndex(1);
     EXPECT_EQ(f().MixerLinearityField, 1 << 28);
-    EXPECT_EQ(m->lblAGC9hex->text(), link::readoutText(word(9)));
+    EXPECT_EQ(m->lblAGC9hex->text(), reglink::readoutText(word(9)));
     EXPECT_EQ(m->lblAGC9hex->mark(), Mark::Changed);
     EXPECT_EQ(word(9) >> 28 & 1, 1u);
     bias->cmbMixerLinearity->setCurrentIndex(0);
     EXPECT_EQ(f().MixerLinearityField, 0);
-    EXPECT_EQ(m->lblAGC9hex->text(), link::readoutText(word(9)));
+    EXPECT_EQ(m->lblAGC9hex->text(), reglink::readoutText(word(9)));
 }
 
 TEST_F(BiasWindow, ReturnAndCloseBoxUnloadAndRefresh) {
     for (bool closeBox : {false, true}) {
-        frmPowerdown& w = app->bias();
+        frmPowerdown& w = app->frmPowerdown();
         w.HScrVCObias->setValue(closeBox ? 3 : 4);
         if (closeBox)
             w.close();
         else
             w.Command1->click();
         EXPECT_FALSE(app->isLoaded(QStringLiteral("frmPowerdown")));
-        EXPECT_EQ(m->lblOSChex->text(), link::readoutText(word(1)));
+        EXPECT_EQ(m->lblOSChex->text(), reglink::readoutText(word(1)));
     }
 }
 
@@ -124,7 +124,7 @@ TEST_F(BiasWindow, StaysUsableWhileTheFrontPanelIsUsed) {
     m->txtDatarate->setText(QStringLiteral("4.8"));
     bias->HScrPABias->setValue(1);
     EXPECT_TRUE(bias->isVisible());
-    EXPECT_EQ(&app->bias(), bias);
+    EXPECT_EQ(&app->frmPowerdown(), bias);
     EXPECT_EQ(f().PaBiasField, 2048.0);
     EXPECT_EQ(bias->lblPABias->text(), QStringLiteral(" 7uA"));
 }

@@ -19,7 +19,7 @@ struct ReadbackWindow : CorvaneFixture {
     frmReadback& open() {
         start();
         clearRecords();
-        return app->readback();
+        return app->frmReadback();
     }
 };
 
@@ -81,13 +81,13 @@ TEST_F(ReadbackWindow, OpensOnTheEntryTheFieldsSelect) {
     first.cmbReadback->setCurrentIndex(6);
     first.Command2->click();
     EXPECT_FALSE(app->isLoaded(QStringLiteral("frmReadback")));
-    EXPECT_EQ(app->readback().cmbReadback->currentIndex(), 6);
-    app->readback().Command2_Click();
+    EXPECT_EQ(app->frmReadback().cmbReadback->currentIndex(), 6);
+    app->frmReadback().Command2_Click();
 
     // Fields no entry selects: the list starts empty and the mode stays.
     f().ReadbackAdcModeField = 16;
     f().ReadbackSelectField = 0;
-    EXPECT_EQ(app->readback().cmbReadback->currentIndex(), -1);
+    EXPECT_EQ(app->frmReadback().cmbReadback->currentIndex(), -1);
     EXPECT_EQ(w().ReadbackMode, 6);
     EXPECT_EQ(f().ReadbackAdcModeField, 16);
 }
@@ -96,7 +96,7 @@ TEST_F(ReadbackWindow, ReturnButtonAndCloseBoxUnloadWithoutWriting) {
     frmReadback& r = open();
     r.Command2->click();
     EXPECT_FALSE(app->isLoaded(QStringLiteral("frmReadback")));
-    frmReadback& again = app->readback();
+    frmReadback& again = app->frmReadback();
     again.show();
     again.close();
     EXPECT_FALSE(app->isLoaded(QStringLiteral("frmReadback")));
@@ -109,7 +109,7 @@ TEST_F(ReadbackWindow, AdcSwitchWritesRegister8InTransmit) {
     Main& m = start();
     m.optTx->setChecked(true);
     clearRecords();
-    frmReadback& r = app->readback();
+    frmReadback& r = app->frmReadback();
     EXPECT_TRUE(r.ADC_Status->isEnabled());
     EXPECT_TRUE(r.Tog_ADC_Enable->isEnabled());
 
@@ -128,7 +128,7 @@ TEST_F(ReadbackWindow, AdcSwitchWritesRegister8InTransmit) {
 
     r.Command2_Click();
     m.optRx->setChecked(true);
-    frmReadback& rx = app->readback();
+    frmReadback& rx = app->frmReadback();
     EXPECT_FALSE(rx.ADC_Status->isEnabled());
     EXPECT_FALSE(rx.Tog_ADC_Enable->isEnabled());
 }
@@ -140,7 +140,7 @@ using ReadbackOverParallelPort = CorvaneOverSimulatedPort;
 TEST_F(ReadbackOverParallelPort, AnswerArrivesBitByBitAndIsConverted) {
     Main& m = app->start();
     m.cmbMB->setCurrentIndex(0);
-    frmReadback& r = app->readback();
+    frmReadback& r = app->frmReadback();
     struct Case {
         int index;
         int16_t selection;

@@ -19,14 +19,14 @@ struct RawRegisterWindow : CorvaneFixture {
     frmRegisters& open() {
         start();
         clearRecords();
-        return app->registers();
+        return app->frmRegisters();
     }
 };
 
 TEST_F(RawRegisterWindow, OpensWithTheReadoutsAndTheFixedTexts) {
     Main& m = start();
-    frmRegisters& r = app->registers();
-    const std::pair<int, link::RegisterReadout*> readouts[] = {
+    frmRegisters& r = app->frmRegisters();
+    const std::pair<int, reglink::RegisterReadout*> readouts[] = {
         {0, m.lblNhex},       {1, m.lblOSChex},     {2, m.lblMODhex},     {3, m.lblRxCLKhex},
         {4, m.lblDEMODhex},   {5, m.lblSyncHex},    {6, m.lblT4hex},      {9, m.lblAGC9hex},
         {10, m.lbltest10hex}, {11, m.lbltest11hex}, {12, m.lbltest12hex}, {13, m.lblTFSK13hex},
@@ -36,23 +36,23 @@ TEST_F(RawRegisterWindow, OpensWithTheReadoutsAndTheFixedTexts) {
         EXPECT_TRUE(readout->text().startsWith(QStringLiteral("0x")));
         EXPECT_EQ(r.box(n)->text(), readout->text());
     }
-    EXPECT_EQ(r.Text0->text(), m.lblNhex->text());
-    EXPECT_EQ(r.Text7->text(), QStringLiteral("0x007"));
-    EXPECT_EQ(r.Text8->text(), QStringLiteral("0x0008"));
-    EXPECT_EQ(r.Text14->text(), QStringLiteral("0x0000000E"));
-    EXPECT_EQ(r.Text15->text(), QStringLiteral("0x0000000F"));
+    EXPECT_EQ(r.box(0)->text(), m.lblNhex->text());
+    EXPECT_EQ(r.box(7)->text(), QStringLiteral("0x007"));
+    EXPECT_EQ(r.box(8)->text(), QStringLiteral("0x0008"));
+    EXPECT_EQ(r.box(14)->text(), QStringLiteral("0x0000000E"));
+    EXPECT_EQ(r.box(15)->text(), QStringLiteral("0x0000000F"));
 
     EXPECT_EQ(r.windowTitle(), QStringLiteral("Directly Program Registers"));
-    EXPECT_EQ(r.cmd0->text(), QStringLiteral("Update 0"));
-    EXPECT_EQ(r.cmd15->text(), QStringLiteral("Update 15"));
+    EXPECT_EQ(r.button(0)->text(), QStringLiteral("Update 0"));
+    EXPECT_EQ(r.button(15)->text(), QStringLiteral("Update 15"));
     EXPECT_EQ(r.cmdReturn->text(), QStringLiteral("Return to Front Panel"));
     EXPECT_EQ(r.Label14->text(),
               QStringLiteral("WARNING : Direct Programming of the registers will not update the "
                              "Graphical interface. Programming of Registers 9 to 13 is not "
                              "advised. The part should be reset to assume default values for "
                              "these registers  "));
-    EXPECT_EQ(r.Text3->objectName(), QStringLiteral("Text3"));
-    EXPECT_EQ(r.cmd3->objectName(), QStringLiteral("cmd3"));
+    EXPECT_EQ(r.box(3)->objectName(), QStringLiteral("Text3"));
+    EXPECT_EQ(r.button(3)->objectName(), QStringLiteral("cmd3"));
     const auto captions = r.findChildren<QLabel*>();
     const auto has = [&](const char* text) {
         return std::any_of(captions.begin(), captions.end(),
@@ -69,9 +69,9 @@ TEST_F(RawRegisterWindow, NeverRefreshedReadoutKeepsTheDesignTextWhichIsNotSent)
     Main& m = start();
     m.lblNhex->setText(QStringLiteral("0xZZZZZZ"));
     clearRecords();
-    frmRegisters& r = app->registers();
-    EXPECT_EQ(r.Text0->text(), QStringLiteral("0xZZZZZZZZ"));
-    r.cmd0->click();
+    frmRegisters& r = app->frmRegisters();
+    EXPECT_EQ(r.box(0)->text(), QStringLiteral("0xZZZZZZZZ"));
+    r.button(0)->click();
     EXPECT_TRUE(usb.lines().empty());
     ASSERT_EQ(services.messages.messages.size(), 1u);
     EXPECT_EQ(services.messages.messages[0].icon, platform::MsgIcon::Exclamation);
@@ -86,8 +86,8 @@ TEST_F(RawRegisterWindow, UsbUpdate3SendsTheWordOnceAndLeavesTheFrontPanelAlone)
     const uint32_t r3Word = word(3);
     w().RegisterSelect = 5;
 
-    r.Text3->setText(QStringLiteral("0x1234ABCD"));
-    r.cmd3->click();
+    r.box(3)->setText(QStringLiteral("0x1234ABCD"));
+    r.button(3)->click();
 
     // The word goes out as typed, with its own low bits (13) as the address.
     EXPECT_EQ(usb.writtenWords(), (std::vector<uint32_t>{0x1234ABCDu}));
@@ -97,10 +97,10 @@ TEST_F(RawRegisterWindow, UsbUpdate3SendsTheWordOnceAndLeavesTheFrontPanelAlone)
     EXPECT_EQ(m.lblRxCLKhex->mark(), r3Mark);
     EXPECT_EQ(word(3), r3Word);
     EXPECT_EQ(w().RegisterSelect, 5);
-    EXPECT_EQ(r.Text3->text(), QStringLiteral("0x1234ABCD"));
+    EXPECT_EQ(r.box(3)->text(), QStringLiteral("0x1234ABCD"));
     EXPECT_TRUE(messageTexts().empty());
 
-    r.cmd7->click(); // "0x007"
+    r.button(7)->click(); // "0x007"
     EXPECT_EQ(usb.writtenWords(), (std::vector<uint32_t>{0x1234ABCDu, 7u}));
 }
 
@@ -138,8 +138,8 @@ TEST_F(RawRegisterWindow, AcceptsOnlyZeroXAndOneToEightHexDigits) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
         clearRecords();
-        r.Text6->setText(QString::fromLatin1(c.text));
-        r.cmd6->click();
+        r.box(6)->setText(QString::fromLatin1(c.text));
+        r.button(6)->click();
         if (c.word) {
             EXPECT_EQ(usb.writtenWords(), (std::vector<uint32_t>{*c.word}));
             EXPECT_TRUE(messageTexts().empty());
@@ -152,29 +152,29 @@ TEST_F(RawRegisterWindow, AcceptsOnlyZeroXAndOneToEightHexDigits) {
             EXPECT_TRUE(msg.text.contains(QStringLiteral("Register 06")));
             EXPECT_TRUE(msg.text.contains(QStringLiteral("0x followed by 1 to 8 hexadecimal")));
         }
-        EXPECT_EQ(r.Text6->text(), QString::fromLatin1(c.text));
+        EXPECT_EQ(r.box(6)->text(), QString::fromLatin1(c.text));
     }
 }
 
 TEST_F(RawRegisterWindow, ReturnSendsNothingAndTheNextOpeningStartsAfresh) {
     frmRegisters& r = open();
     const QString r3 = app->main().lblRxCLKhex->text();
-    r.Text3->setText(QStringLiteral("0x1234ABCD"));
+    r.box(3)->setText(QStringLiteral("0x1234ABCD"));
     r.cmdReturn->click();
     EXPECT_FALSE(app->isLoaded(QStringLiteral("frmRegisters")));
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(usb.lines().empty());
     EXPECT_TRUE(port.lines().empty());
-    EXPECT_EQ(app->registers().Text3->text(), r3);
+    EXPECT_EQ(app->frmRegisters().box(3)->text(), r3);
 }
 
 // Return in a box does not press an Update button.
 TEST_F(RawRegisterWindow, ReturnKeyInABoxSendsNothing) {
     frmRegisters& r = open();
     app->showModal(&r);
-    r.Text3->setFocus();
-    r.Text3->setText(QStringLiteral("0x1234ABCD"));
-    QTest::keyClick(r.Text3, Qt::Key_Return);
+    r.box(3)->setFocus();
+    r.box(3)->setText(QStringLiteral("0x1234ABCD"));
+    QTest::keyClick(r.box(3), Qt::Key_Return);
     EXPECT_TRUE(usb.lines().empty());
     EXPECT_TRUE(r.isVisible());
 }
@@ -191,11 +191,11 @@ TEST_F(RawRegisterOverParallelPort, ChipLatchesTheFull32BitWordEvenAfterAReadbac
     const QString r3Text = m.lblRxCLKhex->text();
     usb.clear();
 
-    frmRegisters& r = app->registers();
+    frmRegisters& r = app->frmRegisters();
     const size_t before = port.words().size();
-    r.Text3->setText(QStringLiteral("0x1234ABCD"));
-    r.cmd3->click();
-    r.cmd7->click(); // "0x007"
+    r.box(3)->setText(QStringLiteral("0x1234ABCD"));
+    r.button(3)->click();
+    r.button(7)->click(); // "0x007"
 
     ASSERT_EQ(port.words().size(), before + 2);
     EXPECT_EQ(port.words()[before], 0x1234ABCDu);

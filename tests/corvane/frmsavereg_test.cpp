@@ -22,7 +22,7 @@ struct RegisterSaveWindow : CorvaneFixture {
     frmSaveReg& open() {
         start();
         clearRecords();
-        frmSaveReg& s = app->saveReg();
+        frmSaveReg& s = app->frmSaveReg();
         s.setDirPath(folder.path());
         return s;
     }
@@ -53,7 +53,7 @@ TEST_F(RegisterSaveWindow, SavesFourteenRegistersUnderTheLoadTimeName) {
 
     // The raw register window was loaded unseen to read its boxes.
     ASSERT_TRUE(app->isLoaded(QStringLiteral("frmRegisters")));
-    frmRegisters& r = app->registers();
+    frmRegisters& r = app->frmRegisters();
     EXPECT_FALSE(r.isVisible());
     EXPECT_TRUE(messageTexts().empty());
     const QByteArray bytes = contents(QStringLiteral("PellionSettings.ini"));
@@ -89,7 +89,7 @@ TEST_F(RegisterSaveWindow, ClickingAFileTakesItsBareNameAndSavingReplacesIt) {
     QTest::mouseClick(s.File1->viewport(), Qt::LeftButton, {}, where.center());
     EXPECT_EQ(s.Text1->text(), QStringLiteral("beta.ini"));
 
-    app->registers().Text2->setText(QStringLiteral("0xBEEF2"));
+    app->frmRegisters().box(2)->setText(QStringLiteral("0xBEEF2"));
     s.Command1->click();
     EXPECT_TRUE(messageTexts().empty());
     const QByteArray bytes = contents(QStringLiteral("beta.ini"));

@@ -21,7 +21,7 @@ struct SwdWindow : CorvaneFixture {
     void SetUp() override {
         CorvaneFixture::SetUp();
         m = &start();
-        swd = &app->swd();
+        swd = &app->frmSWD();
         clearRecords();
     }
 };
@@ -40,7 +40,7 @@ TEST_F(SwdWindow, LoadFillsTheControlsFromTheFields) {
     f().SyncWordLengthField = 1 << 4;
     f().SyncErrorsField = 3 << 6;
     f().SyncWordField = 0xABCDEF * 256.0;
-    frmSWD& w = app->swd();
+    frmSWD& w = app->frmSWD();
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Form1"));
     EXPECT_EQ(w.cmbInterupt->currentText(), QStringLiteral("Int High after sync for DPL Bytes"));
     EXPECT_EQ(w.txtDPL->text(), QStringLiteral("40"));
@@ -100,7 +100,7 @@ TEST_F(SwdWindow, SyncWordShowsAgainAsTypedOnTheNextLoad) {
     swd->txtPreamble->setText(QStringLiteral("2AA"));
     EXPECT_EQ(f().SyncWordField, 0x2AA * 256.0);
     swd->return_->click();
-    EXPECT_EQ(app->swd().txtPreamble->text(), QStringLiteral("2AA"));
+    EXPECT_EQ(app->frmSWD().txtPreamble->text(), QStringLiteral("2AA"));
 }
 
 TEST_F(SwdWindow, ListsSetTheirFields) {
@@ -118,15 +118,15 @@ TEST_F(SwdWindow, EditsRefreshOnlyOnReturn) {
     EXPECT_EQ(m->lbltest11hex->text(), r11);
     EXPECT_EQ(m->lbltest12hex->text(), r12);
     swd->return_->click();
-    EXPECT_EQ(m->lbltest11hex->text(), link::readoutText(word(11)));
-    EXPECT_EQ(m->lbltest12hex->text(), link::readoutText(word(12)));
+    EXPECT_EQ(m->lbltest11hex->text(), reglink::readoutText(word(11)));
+    EXPECT_EQ(m->lbltest12hex->text(), reglink::readoutText(word(12)));
 }
 
 TEST_F(SwdWindow, ReturnAndCloseBoxShowTheInterruptMode) {
     const char* captions[] = {"Low", "High on SWD", "High on SWD for DPL", "High"};
     for (bool closeBox : {false, true}) {
         for (int index : {2, 0, 3, 1}) {
-            frmSWD& w = app->swd();
+            frmSWD& w = app->frmSWD();
             w.cmbInterupt->setCurrentIndex(index);
             if (closeBox)
                 w.close();

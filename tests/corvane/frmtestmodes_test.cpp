@@ -12,7 +12,7 @@
 
 using namespace corvane;
 using namespace corvane::test;
-using Mark = link::RegisterReadout::Mark;
+using Mark = reglink::RegisterReadout::Mark;
 
 namespace {
 
@@ -22,7 +22,7 @@ struct TestModesWindow : CorvaneFixture {
     void SetUp() override {
         CorvaneFixture::SetUp();
         m = &start();
-        t = &app->testModes();
+        t = &app->frmTestModes();
         clearRecords();
     }
     // The front panel's demodulator: 0 linear, 1 correlator, 2 3FSK, 3 4FSK.
@@ -56,7 +56,7 @@ TEST_F(TestModesWindow, TestDacOnSendsTheWordForTheDemodulator) {
         EXPECT_EQ(f().CdrClockDividerField, 1 << 10);
         EXPECT_EQ(c.gain, gainShown());
         EXPECT_EQ(!c.gain, gainHidden());
-        EXPECT_EQ(m->lblRxCLKhex->text(), link::readoutText(word(3)));
+        EXPECT_EQ(m->lblRxCLKhex->text(), reglink::readoutText(word(3)));
     }
 }
 
@@ -86,7 +86,7 @@ TEST_F(TestModesWindow, TestDacOffSendsRegister14AndReplansTheClocks) {
     EXPECT_EQ(w().RawRegisterText, QStringLiteral("14"));
     EXPECT_EQ(w().TestDacEnabled, 0);
     EXPECT_EQ(f().CdrClockDividerField, plannedCdr);
-    EXPECT_EQ(m->lblRxCLKhex->text(), link::readoutText(word(3)));
+    EXPECT_EQ(m->lblRxCLKhex->text(), reglink::readoutText(word(3)));
     EXPECT_TRUE(gainHidden());
 }
 
@@ -105,7 +105,7 @@ TEST_F(TestModesWindow, RssiAndSlicerWriteRegister15) {
         EXPECT_EQ(f().RxTestModeField, c.field) << c.index;
         EXPECT_EQ(usb.writtenWords(), std::vector<uint32_t>{word(15)}) << c.index;
         EXPECT_EQ((word(15) >> 4) & 0xF, uint32_t(c.field) >> 4) << c.index;
-        EXPECT_EQ(t->Label2->text(), link::readoutText(word(15)));
+        EXPECT_EQ(t->Label2->text(), reglink::readoutText(word(15)));
         EXPECT_EQ(t->Label2->mark(), Mark::Normal);
     }
     clearRecords();
@@ -119,7 +119,7 @@ TEST_F(TestModesWindow, Label2IsTheRegister15Readout) {
     f().RxTestModeField = 80;
     f().RssiTestField = 11 << 24;
     app->UpdateAllRegisterLabels();
-    EXPECT_EQ(t->Label2->text(), link::readoutText(word(15)));
+    EXPECT_EQ(t->Label2->text(), reglink::readoutText(word(15)));
     EXPECT_EQ(t->Label2->text(), QStringLiteral("0xB00005F"));
     EXPECT_NE(t->Label2->mark(), Mark::Changed); // R15 is never painted
     EXPECT_TRUE(usb.writtenWords().empty());
@@ -133,7 +133,7 @@ TEST_F(TestModesWindow, ReopeningRestoresTheControlsAndSendsThemAgain) {
     t->VScroll1->setValue(7);
     t->Command2->click();
     clearRecords();
-    frmTestModes& again = app->testModes();
+    frmTestModes& again = app->frmTestModes();
     EXPECT_NE(&again, t);
     t = &again;
     EXPECT_TRUE(again.Check1->isChecked());
@@ -160,7 +160,7 @@ TEST_F(TestModesWindow, ReturnAndCloseBoxSetTheTestModesCaption) {
         {false, 0, false, true, "Disabled"},  {false, 3, false, true, "Enabled"},
     };
     for (const Case& c : cases) {
-        frmTestModes& w = app->testModes();
+        frmTestModes& w = app->frmTestModes();
         w.Check1->setChecked(c.rssi);
         w.cmbTestList->setCurrentIndex(c.slicer);
         w.Check2->setChecked(c.dac);

@@ -15,7 +15,7 @@
 
 using namespace corvane;
 using namespace corvane::test;
-using Mark = link::RegisterReadout::Mark;
+using Mark = reglink::RegisterReadout::Mark;
 
 using FrontPanel = CorvaneFixture;
 
@@ -107,11 +107,11 @@ TEST_F(FrontPanel, CorrelatorChoiceRunsTheDataRatePlanTwice) {
 TEST_F(FrontPanel, TestDataAndSynthToggleWriteAtOnceWithoutRefresh) {
     Main& m = start();
     clearRecords();
-    const QString r15Before = app->testModes().Label2->text();
+    const QString r15Before = app->frmTestModes().Label2->text();
     m.cmbTestdata->setCurrentIndex(5);
     ASSERT_EQ(usb.writtenWords().size(), 1u);
     EXPECT_EQ(usb.writtenWords()[0], 0x0000050Fu);
-    EXPECT_EQ(app->testModes().Label2->text(), r15Before); // not refreshed
+    EXPECT_EQ(app->frmTestModes().Label2->text(), r15Before); // not refreshed
     usb.clear();
     const QString r0Before = m.lblNhex->text();
     m.Toggle1->setOn(false);
@@ -144,7 +144,7 @@ TEST_F(FrontPanel, ListsStoreTheirFields) {
     m.cmbVCO->setCurrentIndex(1);
     EXPECT_EQ(f().ExtInductorField, 1 << 25);
     EXPECT_EQ(f().VcoBiasField, 3 << 19);
-    EXPECT_TRUE(app->synth().lblVCOdiv2->isEnabled());
+    EXPECT_TRUE(app->synthform().lblVCOdiv2->isEnabled());
     m.TogCrystal->setOn(false);
     EXPECT_EQ(f().XtalOscEnableField, 0);
     m.Toggle3->setOn(false);

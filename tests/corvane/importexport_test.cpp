@@ -4,7 +4,8 @@
 
 #include "../testfiles.h"
 
-#include "corvane/importexport.h"
+#include "corvane/settingsfile.h"
+#include "corvane/zantrelfile.h"
 #include "platform/profile.h"
 
 #include <QComboBox>
@@ -137,9 +138,9 @@ void changeEverything(CorvaneApp& app) {
     Main& m = app.main();
     // The synthesizer and direction first: every calculation resets the IF
     // calibration tones, which are set further down.
-    app.synth().txtVCOout1->setText(QStringLiteral("433.92"));
-    app.synth().CmdCalculate_Click();
-    app.synth().Command1_Click();
+    app.synthform().txtVCOout1->setText(QStringLiteral("433.92"));
+    app.synthform().CmdCalculate_Click();
+    app.synthform().Command1_Click();
     m.optTx->setChecked(true);
     m.cmbModulation->setCurrentIndex(5); // "RC2FSK"
     m.Combo1->setCurrentIndex(1);        // alpha 0.7
@@ -149,30 +150,30 @@ void changeEverything(CorvaneApp& app) {
     m.cmbIFBW->setCurrentIndex(1);
     m.cmbIcp->setCurrentIndex(3);
     m.cmbDemod->setCurrentIndex(0);
-    frmPowerdown& bias = app.bias();
+    frmPowerdown& bias = app.frmPowerdown();
     bias.HScrPABias->setValue(1);
     bias.cmbMixerLinearity->setCurrentIndex(1);
     bias.HScrVCOAdjust->setValue(2);
     bias.HScrVCObias->setValue(7);
     bias.Command1_Click();
-    frmSWD& swd = app.swd();
+    frmSWD& swd = app.frmSWD();
     swd.cmbInterupt->setCurrentIndex(3);
     swd.txtPreamble->setText(QStringLiteral("ABC123"));
     swd.cmbPreamble->setCurrentIndex(2);
     swd.txtErrors->setText(QStringLiteral("2"));
     swd.return_Click();
-    frmAFC& afc = app.afc();
+    frmAFC& afc = app.frmAFC();
     afc.Toggle1->setOn(true);
     afc.cmbKi->setCurrentIndex(5);
     afc.cmbKp->setCurrentIndex(3);
     afc.txtAFCRange->setText(QStringLiteral("2.5"));
     afc.Command2_Click();
-    frmIFCal& cal = app.ifCal();
+    frmIFCal& cal = app.frmIFCal();
     cal.Text1->setText(QStringLiteral("50"));
     cal.Text2->setText(QStringLiteral("80"));
     cal.Text3->setText(QStringLiteral("120"));
     cal.Command2_Click();
-    frmAGC& agc = app.agc();
+    frmAGC& agc = app.frmAGC();
     agc.Combo1->setCurrentIndex(1);
     agc.Text1->setText(QStringLiteral("20"));
     agc.Text2->setText(QStringLiteral("60"));
@@ -224,11 +225,11 @@ TEST_F(Settings, SavedSetUpLoadsIntoAFreshProgramAndSavesTheSameFile) {
     EXPECT_EQ(theirs, mine);
     for (const char* w : {"frmPowerdown", "frmSWD", "frmAFC", "frmIFCal", "frmAGC"})
         EXPECT_TRUE(fresh->isLoaded(w)) << w; // loaded hidden by the import
-    EXPECT_EQ(fresh->swd().txtPreamble->text(), QStringLiteral("ABC123"));
-    EXPECT_EQ(fresh->afc().txtAFCRange->text(), QStringLiteral("2.5"));
-    EXPECT_EQ(fresh->afc().Toggle1->isOn(), true);
-    EXPECT_EQ(fresh->ifCal().Text2->text(), QStringLiteral("80"));
-    EXPECT_EQ(fresh->agc().Combo2->currentIndex(), 2);
+    EXPECT_EQ(fresh->frmSWD().txtPreamble->text(), QStringLiteral("ABC123"));
+    EXPECT_EQ(fresh->frmAFC().txtAFCRange->text(), QStringLiteral("2.5"));
+    EXPECT_EQ(fresh->frmAFC().Toggle1->isOn(), true);
+    EXPECT_EQ(fresh->frmIFCal().Text2->text(), QStringLiteral("80"));
+    EXPECT_EQ(fresh->frmAGC().Combo2->currentIndex(), 2);
     fresh.reset();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
@@ -407,8 +408,8 @@ TEST_F(Settings, ADataRateThatIsNotANumberIsNotSaved) {
 // ---- values that cannot be used ---------------------------------------------------------
 
 TEST_F(Settings, UnusableValuesAreSkippedAndNamedTheRestIsApplied) {
-    const int paBias = app->bias().HScrPABias->value();
-    const int vcoBias = app->bias().HScrVCObias->value();
+    const int paBias = app->frmPowerdown().HScrPABias->value();
+    const int vcoBias = app->frmPowerdown().HScrVCObias->value();
     clearRecords();
     ImportSettings(*app, fixture("garbled.txt"));
 
@@ -435,31 +436,31 @@ TEST_F(Settings, UnusableValuesAreSkippedAndNamedTheRestIsApplied) {
     EXPECT_EQ(f().ExtInductorField, 1 << 25);
     EXPECT_DOUBLE_EQ(w().RfFrequencyMHz, 600);
     EXPECT_EQ(m->cmbIcp->currentIndex(), 1);
-    EXPECT_EQ(app->bias().HScrVCOAdjust->value(), 2);
+    EXPECT_EQ(app->frmPowerdown().HScrVCOAdjust->value(), 2);
     EXPECT_EQ(f().MixerLinearityField, 1 << 28);
-    EXPECT_EQ(app->swd().cmbInterupt->currentIndex(), 1);
-    EXPECT_EQ(app->swd().cmbPreamble->currentIndex(), 2);
-    EXPECT_EQ(app->afc().cmbKi->currentIndex(), 3);
-    EXPECT_EQ(app->ifCal().Text1->text(), QStringLiteral("40"));
-    EXPECT_EQ(app->ifCal().Text3->text(), QStringLiteral("100"));
-    EXPECT_EQ(app->agc().Combo1->currentIndex(), 1);
-    EXPECT_EQ(app->agc().Text2->text(), QStringLiteral("50"));
+    EXPECT_EQ(app->frmSWD().cmbInterupt->currentIndex(), 1);
+    EXPECT_EQ(app->frmSWD().cmbPreamble->currentIndex(), 2);
+    EXPECT_EQ(app->frmAFC().cmbKi->currentIndex(), 3);
+    EXPECT_EQ(app->frmIFCal().Text1->text(), QStringLiteral("40"));
+    EXPECT_EQ(app->frmIFCal().Text3->text(), QStringLiteral("100"));
+    EXPECT_EQ(app->frmAGC().Combo1->currentIndex(), 1);
+    EXPECT_EQ(app->frmAGC().Text2->text(), QStringLiteral("50"));
     EXPECT_EQ(m->Command9->text(), QStringLiteral("Manual"));
     // Skipped: the controls keep what they had.
     EXPECT_EQ(m->txtDatarate->text(), QStringLiteral("4"));
     EXPECT_EQ(m->HScroll2->value(), 48);
     EXPECT_EQ(m->cmbIFBW->currentIndex(), 2);
-    EXPECT_EQ(app->bias().HScrPABias->value(), paBias);
-    EXPECT_EQ(app->bias().HScrVCObias->value(), vcoBias);
-    EXPECT_EQ(app->swd().txtPreamble->text(), QStringLiteral("0")); // as the window loaded it
+    EXPECT_EQ(app->frmPowerdown().HScrPABias->value(), paBias);
+    EXPECT_EQ(app->frmPowerdown().HScrVCObias->value(), vcoBias);
+    EXPECT_EQ(app->frmSWD().txtPreamble->text(), QStringLiteral("0")); // as the window loaded it
     EXPECT_EQ(f().SyncWordField, 0);
-    EXPECT_EQ(app->swd().txtErrors->text(), QStringLiteral("0"));
-    EXPECT_FALSE(app->afc().Toggle1->isOn());
+    EXPECT_EQ(app->frmSWD().txtErrors->text(), QStringLiteral("0"));
+    EXPECT_FALSE(app->frmAFC().Toggle1->isOn());
     EXPECT_EQ(f().AfcEnableField, 0);
     EXPECT_EQ(m->Command8->text(), QStringLiteral("OFF"));
-    EXPECT_EQ(app->afc().cmbKp->currentIndex(), f().AfcKpField >> 21);
-    EXPECT_EQ(app->ifCal().Text2->text(), QStringLiteral("75"));
-    EXPECT_EQ(app->agc().Text1->text(), QStringLiteral("30"));
+    EXPECT_EQ(app->frmAFC().cmbKp->currentIndex(), f().AfcKpField >> 21);
+    EXPECT_EQ(app->frmIFCal().Text2->text(), QStringLiteral("75"));
+    EXPECT_EQ(app->frmAGC().Text1->text(), QStringLiteral("30"));
     EXPECT_EQ(f().FilterGainField, 0);
     // No value spilled outside its field.
     EXPECT_EQ(word(9) & 0xF, 9u);
@@ -495,10 +496,10 @@ TEST_F(Settings, AFullFileSetsEveryWindow) {
     EXPECT_EQ(f().VcoAdjustField, 2 << 23);
     EXPECT_EQ(f().VcoBiasField, 7 << 19);
     EXPECT_DOUBLE_EQ(w().RfFrequencyMHz, 433.92);
-    EXPECT_EQ(app->swd().txtPreamble->text(), QStringLiteral("2AA"));
+    EXPECT_EQ(app->frmSWD().txtPreamble->text(), QStringLiteral("2AA"));
     EXPECT_EQ(f().SyncWordField, 0x2AA * 256.0);
     EXPECT_EQ(f().SwdModeField, 3 << 6);
-    EXPECT_EQ(app->swd().txtDPL->text(), QStringLiteral("1"));
+    EXPECT_EQ(app->frmSWD().txtDPL->text(), QStringLiteral("1"));
     EXPECT_EQ(m->Command11->text(), QStringLiteral("High"));
     EXPECT_EQ(f().AfcEnableField, 16);
     EXPECT_EQ(m->Command8->text(), QStringLiteral("On"));
@@ -515,8 +516,8 @@ TEST_F(Settings, AFullFileSetsEveryWindow) {
     EXPECT_EQ(f().LnaGainField, 2 << 20);
     EXPECT_EQ(f().FilterGainField, 1 << 22);
     // The words changed are shown as not yet programmed.
-    EXPECT_EQ(m->readout(0)->text(), link::readoutText(word(0)));
-    EXPECT_EQ(m->readout(9)->mark(), link::RegisterReadout::Mark::Changed);
+    EXPECT_EQ(m->readout(0)->text(), reglink::readoutText(word(0)));
+    EXPECT_EQ(m->readout(9)->mark(), reglink::RegisterReadout::Mark::Changed);
 }
 
 TEST_F(Settings, TheCommandLineImportsAtStartUp) {
@@ -583,7 +584,7 @@ TEST_F(Settings, CrystalAndReferenceDividerSetThePfd) {
         const QString path = settingsFile(entries);
         // The boxes as the import fills them (the calculation rewrites them afterwards).
         QStringList crystalTexts, pfdTexts;
-        synthform& s = app->synth();
+        synthform& s = app->synthform();
         s.TxtCrystal1->setText(QString());
         s.txtpfd1->setText(QString());
         QObject::connect(s.TxtCrystal1, &QLineEdit::textChanged,
@@ -671,7 +672,7 @@ TEST_F(Settings, SyncWordSectionIsReadOnlyWithDetectionOn) {
         settingsFile({QStringLiteral("Sync/SyncDetect=2"), QStringLiteral("Sync/SyncWord=0x2AA"),
                       QStringLiteral("Sync/Wordlength=3"), QStringLiteral("Sync/NumErrors=2")}));
     EXPECT_TRUE(messageTexts().empty()) << messages().toStdString();
-    EXPECT_EQ(app->swd().txtPreamble->text(), QStringLiteral("2AA"));
+    EXPECT_EQ(app->frmSWD().txtPreamble->text(), QStringLiteral("2AA"));
     EXPECT_EQ(f().SyncWordField, 0x2AA * 256.0);
     EXPECT_EQ(f().SwdModeField, 2 << 6);
     EXPECT_EQ(f().SyncWordLengthField, 3 << 4);
@@ -687,7 +688,7 @@ TEST_F(Settings, AfcStatus) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.status ? c.status : "(missing)");
         if (app->isLoaded(QStringLiteral("frmAFC")))
-            app->afc().unload();
+            app->frmAFC().unload();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         f().AfcEnableField = 16;
         f().AfcKiField = 0;
@@ -708,7 +709,7 @@ TEST_F(Settings, AfcStatus) {
         EXPECT_EQ(f().AfcEnableField, *c.on ? 16 : 0);
         EXPECT_EQ(m->Command8->text(), *c.on ? QStringLiteral("On") : QStringLiteral("OFF"));
         EXPECT_EQ(f().AfcKiField, 9 << 17);
-        EXPECT_EQ(app->afc().txtAFCRange->text(), QStringLiteral("2.5")); // not cut to 2
+        EXPECT_EQ(app->frmAFC().txtAFCRange->text(), QStringLiteral("2.5")); // not cut to 2
         EXPECT_EQ(f().AfcRangeField, 5.0 * (1 << 24));
     }
 }
@@ -727,11 +728,11 @@ TEST_F(Settings, KeysThatAreOnlyWrittenChangeNothing) {
 }
 
 TEST_F(Settings, VcoBiasZeroKeepsTheSlider) {
-    app->bias().HScrVCObias->setValue(5);
+    app->frmPowerdown().HScrVCObias->setValue(5);
     ImportSettings(*app, settingsFile({QStringLiteral("VCO/VCOBias=0")}));
-    EXPECT_EQ(app->bias().HScrVCObias->value(), 5);
+    EXPECT_EQ(app->frmPowerdown().HScrVCObias->value(), 5);
     ImportSettings(*app, settingsFile({QStringLiteral("VCO/VCOBias=12")}));
-    EXPECT_EQ(app->bias().HScrVCObias->value(), 12);
+    EXPECT_EQ(app->frmPowerdown().HScrVCObias->value(), 12);
     EXPECT_EQ(f().VcoBiasField, 12 << 19);
     EXPECT_TRUE(messageTexts().empty()) << messages().toStdString();
 }

@@ -37,7 +37,7 @@ TEST_F(InformationWindows, AboutBoxOpensFromItsMenuItemAndOkCloses) {
     EXPECT_EQ(services.shower.shown.back().name, QStringLiteral("aboutform"));
     EXPECT_TRUE(services.shower.shown.back().modal);
 
-    aboutform& a = app->about();
+    aboutform& a = app->aboutform();
     EXPECT_EQ(a.windowTitle(), QStringLiteral("Who's behind this software ?"));
     EXPECT_EQ(a.REV->text(), QStringLiteral("REV 3.2 Release, Jan 2008"));
     EXPECT_EQ(a.Label1->text(), QStringLiteral("This Software is an evaluation tool for the "
@@ -57,7 +57,7 @@ TEST_F(InformationWindows, RevisionHistoryShowsEveryLineAndOkReturns) {
     m.mnuRevHistory->trigger();
     EXPECT_EQ(services.shower.names().back(), QStringLiteral("revform"));
 
-    revform& r = app->revisions();
+    revform& r = app->revform();
     EXPECT_EQ(r.windowTitle(), QStringLiteral("Help / Information"));
     EXPECT_EQ(r.Frame1->title(), QStringLiteral("Unload Me"));
     EXPECT_EQ(r.Command1->text(), QStringLiteral("OK"));
@@ -123,7 +123,7 @@ TEST_F(InformationWindows, ThinkpadHelpHasItsStepsAndNoButton) {
     m.mnuIBM->trigger();
     EXPECT_EQ(services.shower.names().back(), QStringLiteral("IBMhelpform"));
 
-    IBMhelpform& h = app->ibmHelp();
+    IBMhelpform& h = app->IBMhelpform();
     EXPECT_EQ(h.windowTitle(), QStringLiteral("IBM Thinkpad Help"));
     const std::pair<QLabel*, const char*> labels[] = {
         {h.Label1, "For IBM Thinkpad platforms, if problems are encountered in communicating "

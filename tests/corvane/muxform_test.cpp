@@ -7,7 +7,7 @@
 
 using namespace corvane;
 using namespace corvane::test;
-using Mark = link::RegisterReadout::Mark;
+using Mark = reglink::RegisterReadout::Mark;
 
 namespace {
 
@@ -23,7 +23,8 @@ const QString Captions[8] = {QStringLiteral("Regulator Ready"),
                              QStringLiteral("Logic One")};
 
 std::array<QRadioButton*, 8> options(muxform& m) {
-    return {m.lblmux0, m.lblmux1, m.lblmux2, m.lblmux3, m.lblmux4, m.lblmux5, m.lblmux6, m.lblmux7};
+    return {m.lblmux[0], m.lblmux[1], m.lblmux[2], m.lblmux[3],
+            m.lblmux[4], m.lblmux[5], m.lblmux[6], m.lblmux[7]};
 }
 
 } // namespace
@@ -36,7 +37,7 @@ TEST_F(MuxWindow, OpensOnTheStoredCodeAndReturnKeepsIt) {
         SCOPED_TRACE(k);
         f().MuxoutField = k * MuxUnit;
         m.LblMuxOut->setText(QStringLiteral("stale"));
-        muxform& mux = app->mux();
+        muxform& mux = app->muxform();
         const auto all = options(mux);
         for (int j = 0; j < 8; ++j) {
             EXPECT_EQ(all[j]->text(), Captions[j]);
@@ -55,9 +56,9 @@ TEST_F(MuxWindow, TxRxStoresTopBitAndRefreshesReadoutsWithoutWriting) {
     m.readout(0)->setMark(Mark::Normal);
     clearRecords();
 
-    muxform& mux = app->mux();
-    EXPECT_TRUE(mux.lblmux0->isChecked());
-    mux.lblmux4->click();
+    muxform& mux = app->muxform();
+    EXPECT_TRUE(mux.lblmux[0]->isChecked());
+    mux.lblmux[4]->click();
     mux.Command1->click();
 
     EXPECT_EQ(f().MuxoutField, 2147483648.0);
@@ -76,7 +77,7 @@ TEST_F(MuxWindow, StoredValueThatIsNoCodeChoosesNothingAndIsKept) {
         SCOPED_TRACE(stored);
         f().MuxoutField = stored;
         m.LblMuxOut->setText(QStringLiteral("before"));
-        muxform& mux = app->mux();
+        muxform& mux = app->muxform();
         for (QRadioButton* b : options(mux))
             EXPECT_FALSE(b->isChecked()) << b->objectName().toStdString();
         mux.Command1->click();
@@ -88,8 +89,8 @@ TEST_F(MuxWindow, StoredValueThatIsNoCodeChoosesNothingAndIsKept) {
 
 TEST_F(MuxWindow, CloseBoxKeepsTheChoiceLikeReturn) {
     Main& m = start();
-    muxform& mux = app->mux();
-    mux.lblmux7->click();
+    muxform& mux = app->muxform();
+    mux.lblmux[7]->click();
     mux.close();
     EXPECT_EQ(f().MuxoutField, 7 * MuxUnit);
     EXPECT_EQ(m.LblMuxOut->text(), QStringLiteral("Logic One"));

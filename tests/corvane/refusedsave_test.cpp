@@ -53,7 +53,7 @@ struct RefusedSave : CorvaneFixture {
             {"Zantrel create", menu(&Main::mnuCreatenewini)},
             {"register save window",
              [](RefusedSave& t, const QString& file) {
-                 frmSaveReg& s = t.app->saveReg();
+                 frmSaveReg& s = t.app->frmSaveReg();
                  s.setDirPath(t.dir.path());
                  s.Text1->setText(file);
                  s.Command1->click();

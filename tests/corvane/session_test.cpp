@@ -1,7 +1,8 @@
 // A whole session driven through the real windows, as a user would work.
 #include "corvanefixture.h"
 
-#include "corvane/importexport.h"
+#include "corvane/settingsfile.h"
+#include "corvane/zantrelfile.h"
 #include "platform/profile.h"
 
 #include <QAction>
@@ -45,7 +46,7 @@ TEST_F(Session, ChannelModulationRateDeviationEveryDialogExportAndQuit) {
 
     // Channel 868.3 MHz in receive: N 44, F 3796.
     m.cmdSynthform->click();
-    synthform& s = app->synth();
+    synthform& s = app->synthform();
     s.txtVCOout1->setText(QStringLiteral("868.3"));
     s.CmdCalculate->click();
     s.Command1->click();

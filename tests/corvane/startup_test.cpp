@@ -10,7 +10,7 @@
 
 using namespace corvane;
 using namespace corvane::test;
-using Mark = link::RegisterReadout::Mark;
+using Mark = reglink::RegisterReadout::Mark;
 
 using Startup = CorvaneFixture;
 
@@ -103,14 +103,14 @@ TEST_F(Startup, CommandLineImportsTheNamedFile) {
 
 TEST_F(Startup, PortWindowRemembersTheOptionButWritesStayOn888) {
     Main& m = start();
-    link::portform& pf = app->port();
+    evalkit::portform& pf = app->portform();
     EXPECT_TRUE(pf.Option1->isChecked());
     pf.Option2->setChecked(true);
     pf.Command1_Click();
     EXPECT_EQ(w().PortformAddress, 632);
     pf.Command2_Click();
     EXPECT_FALSE(app->isLoaded(QStringLiteral("portform")));
-    EXPECT_TRUE(app->port().Option2->isChecked());
+    EXPECT_TRUE(app->portform().Option2->isChecked());
     EXPECT_EQ(w().ParallelPortAddress, 888);
     m.cmbMB->setCurrentIndex(0);
     port.clear();
@@ -131,7 +131,7 @@ TEST_F(Startup, EveryReadoutShowsTheStartUpWord) {
     };
     for (const auto& [n, text] : readouts)
         EXPECT_EQ(m.readout(n)->text(), QString::fromLatin1(text)) << "R" << n;
-    EXPECT_EQ(app->testModes().Label2->text(), QStringLiteral("0x0000F"));
+    EXPECT_EQ(app->frmTestModes().Label2->text(), QStringLiteral("0x0000F"));
     EXPECT_EQ(m.Lblfskdev->text(), QStringLiteral("2.1021"));
     EXPECT_EQ(m.lblRxCLK->text(), QStringLiteral("4.0461"));
     EXPECT_EQ(m.lblDemodBW->text(), QStringLiteral("3.0588"));

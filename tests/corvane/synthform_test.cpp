@@ -15,7 +15,7 @@ using SynthWindow = CorvaneFixture;
 
 TEST_F(SynthWindow, LoadFillsTheBoxesAndResetsTheWorkingDividers) {
     start();
-    synthform& s = app->synth();
+    synthform& s = app->synthform();
     EXPECT_EQ(s.txtVCOout1->text(), QStringLiteral("869.500000"));
     EXPECT_EQ(s.txtpfd1->text(), QStringLiteral("19.680000"));
     EXPECT_EQ(s.TxtCrystal1->text(), QStringLiteral("19.680000"));
@@ -29,7 +29,7 @@ TEST_F(SynthWindow, LoadFillsTheBoxesAndResetsTheWorkingDividers) {
 
 TEST_F(SynthWindow, FractionButtonsDoNothingBeforeACalculation) {
     start();
-    synthform& s = app->synth();
+    synthform& s = app->synthform();
     s.CmdFup->click();
     s.cmdfdown->click();
     EXPECT_TRUE(s.LblF->text().isEmpty());
@@ -39,7 +39,7 @@ TEST_F(SynthWindow, FractionButtonsDoNothingBeforeACalculation) {
 TEST_F(SynthWindow, FractionStepsWithCarryAndBorrowThroughTheWindow) {
     Main& m = start();
     m.optTx->setChecked(true);
-    synthform& s = app->synth();
+    synthform& s = app->synthform();
     s.CmdCalculate->click();
     EXPECT_EQ(s.LblN->text(), QStringLiteral("44"));
     EXPECT_EQ(s.LblF->text(), QStringLiteral("5961"));
@@ -61,7 +61,7 @@ TEST_F(SynthWindow, FractionStepsWithCarryAndBorrowThroughTheWindow) {
 TEST_F(SynthWindow, ReturnUnloadsAndReplansTheDeviation) {
     Main& m = start();
     m.cmbVCO->setCurrentIndex(1); // external inductor: the divide-by-2 is the user's
-    synthform& s = app->synth();
+    synthform& s = app->synthform();
     s.txtVCOout1->setText(QStringLiteral("433.92"));
     s.lblVCOdiv2->setOn(true);
     s.CmdCalculate->click();
@@ -74,7 +74,7 @@ TEST_F(SynthWindow, ReturnUnloadsAndReplansTheDeviation) {
 
 TEST_F(SynthWindow, EmptyPfdBoxIsRefusedWithTheFocusGiven) {
     start();
-    synthform& s = app->synth();
+    synthform& s = app->synthform();
     s.show();
     s.txtpfd1->clear();
     services.messages.clear();
@@ -123,7 +123,7 @@ TEST_F(SynthWindow, AbsurdEntriesLeaveTheLastGoodPlan) {
     const QStringList before = state();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.rf + std::string(" ") + c.pfd + " " + c.crystal);
-        synthform& s = app->synth();
+        synthform& s = app->synthform();
         s.txtVCOout1->setText(QString::fromLatin1(c.rf));
         s.txtpfd1->setText(QString::fromLatin1(c.pfd));
         s.TxtCrystal1->setText(QString::fromLatin1(c.crystal));
@@ -139,7 +139,7 @@ TEST_F(SynthWindow, AbsurdEntriesLeaveTheLastGoodPlan) {
         s.unload();
     }
     // 40 MHz itself is a PFD to plan with.
-    synthform& s = app->synth();
+    synthform& s = app->synthform();
     s.txtpfd1->setText(QStringLiteral("40"));
     s.TxtCrystal1->setText(QStringLiteral("40"));
     services.messages.clear();

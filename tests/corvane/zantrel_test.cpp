@@ -5,7 +5,8 @@
 
 #include "../testfiles.h"
 
-#include "corvane/importexport.h"
+#include "corvane/settingsfile.h"
+#include "corvane/zantrelfile.h"
 #include "link/registerlink.h"
 #include "platform/numbers.h"
 #include "platform/profile.h"
@@ -22,7 +23,7 @@
 
 using namespace corvane;
 using namespace corvane::test;
-using Mark = link::RegisterReadout::Mark;
+using Mark = reglink::RegisterReadout::Mark;
 
 namespace {
 
@@ -121,13 +122,13 @@ TEST_F(ZantrelFile, R0IsWrittenForBothDirections) {
         EXPECT_EQ(f().TxRxField, direction);
         EXPECT_EQ(readouts(), before); // texts and marks as they were
         EXPECT_EQ(m->optTx->isChecked(), transmit);
-        EXPECT_EQ(link::readoutText(word(0)), shown);
+        EXPECT_EQ(reglink::readoutText(word(0)), shown);
     }
 }
 
 TEST_F(ZantrelFile, TheFileCarriesItsSyncModeTheSetUpKeepsItsOwn) {
-    app->swd().cmbInterupt->setCurrentIndex(3);
-    app->swd().return_Click();
+    app->frmSWD().cmbInterupt->setCurrentIndex(3);
+    app->frmSWD().return_Click();
     m->Command4->click(); // R12 programmed
     ASSERT_EQ(m->lbltest12hex->mark(), Mark::Normal);
     const QString caption = m->Command11->text();
@@ -168,8 +169,8 @@ TEST_F(ZantrelFile, AValueThatIsNotANumberWritesNothing) {
         {[](CorvaneApp& a) { return a.main().txtDatarate; }, "abc", "data rate"},
         {[](CorvaneApp& a) { return a.main().txtDatarate; }, "0", "data rate"},
         {[](CorvaneApp& a) { return a.main().txtDatarate; }, "", "data rate"},
-        {[](CorvaneApp& a) { return a.synth().TxtCrystal1; }, "19,68", "crystal frequency"},
-        {[](CorvaneApp& a) { return a.synth().txtVCOout1; }, "-869.5", "RF channel frequency"},
+        {[](CorvaneApp& a) { return a.synthform().TxtCrystal1; }, "19,68", "crystal frequency"},
+        {[](CorvaneApp& a) { return a.synthform().txtVCOout1; }, "-869.5", "RF channel frequency"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);

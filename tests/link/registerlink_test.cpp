@@ -6,12 +6,15 @@
 #include "board/recordingparllio.h"
 #include "board/recordingskerry.h"
 #include "board/simulatedport.h"
+#include "corvane/model/registerstore.h"
+#include "corvane/model/transport.h"
 #include "link/registerlink.h"
 
 #include <array>
 #include <memory>
 
-using namespace corvane::link;
+using namespace reglink;
+using corvane::CorvaneStore;
 using Mark = RegisterReadout::Mark;
 
 namespace {
@@ -34,7 +37,7 @@ struct LinkFixture : ::testing::Test {
     board::RecordingSkerry usb;
     board::SimulatedPort port;
     Host host;
-    RegisterLink rl{store, usb, port, host};
+    RegisterLink rl{corvane::corvaneTransport(), store, store.w, usb, port, host};
     void SetUp() override {
         store.setFieldDefaults();
         store.w.ParallelPortAddress = 888;
@@ -280,7 +283,7 @@ TEST(DelayLoop, CountsToNPlusOne) {
 
 TEST_F(LinkFixture, PortInByteIsNeverNegative) {
     board::RecordingParllio recording;
-    RegisterLink other{store, usb, recording, host};
+    RegisterLink other{corvane::corvaneTransport(), store, store.w, usb, recording, host};
     recording.setInByteAnswers(889, {0xFF});
     EXPECT_EQ(other.PortInByte(889), 255);
 }

@@ -70,50 +70,57 @@ TEST(ClickableLabel, ClickEmits) {
 namespace {
 class CountingForm : public Form {
 public:
-    explicit CountingForm(int* loads, WindowSlot<CountingForm>** slot = nullptr)
-        : loads_(loads), slot_(slot) {}
+    explicit CountingForm(int* loads, WindowRegistry* registry = nullptr)
+        : loads_(loads), registry_(registry) {}
     void Form_Load() override {
         ++*loads_;
         // A reference from inside the load handler finds the window itself.
-        if (slot_ && *slot_)
-            reentrant = (*slot_)->get();
+        if (registry_)
+            reentrant =
+                &registry_->get<CountingForm>(QStringLiteral("counting"), [] { return nullptr; });
     }
     CountingForm* reentrant = nullptr;
 
 private:
     int* loads_;
-    WindowSlot<CountingForm>** slot_;
+    WindowRegistry* registry_;
 };
 } // namespace
 
-TEST(WindowSlot, CreatedOnFirstReferenceRegisteredBeforeLoadAndReloadedAfterUnload) {
+TEST(WindowRegistry, CreatedOnFirstReferenceRegisteredBeforeLoadAndReloadedAfterUnload) {
     int loads = 0;
-    WindowSlot<CountingForm>* self = nullptr;
-    WindowSlot<CountingForm> slot([&] { return new CountingForm(&loads, &self); });
-    self = &slot;
-    EXPECT_FALSE(slot.loaded());
-    CountingForm* first = slot.get();
+    WindowRegistry windows;
+    const QString name = QStringLiteral("counting");
+    auto get = [&] {
+        return &windows.get<CountingForm>(name, [&] { return new CountingForm(&loads, &windows); });
+    };
+    EXPECT_FALSE(windows.isLoaded(name));
+    CountingForm* first = get();
     EXPECT_EQ(loads, 1);
     EXPECT_EQ(first->reentrant, first);
     EXPECT_FALSE(first->isVisible()); // created hidden
-    EXPECT_EQ(slot.get(), first);
+    EXPECT_EQ(get(), first);
     EXPECT_EQ(loads, 1);
+    EXPECT_TRUE(windows.isLoaded(name));
+    EXPECT_FALSE(windows.isLoaded(QStringLiteral("other")));
 
     QPointer<CountingForm> gone(first);
     first->unload();
-    EXPECT_FALSE(slot.loaded());
+    EXPECT_FALSE(windows.isLoaded(name));
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(gone.isNull());
-    slot.get();
+    get();
     EXPECT_EQ(loads, 2);
 }
 
-TEST(WindowSlot, CloseBoxUnloadsByDefault) {
+TEST(WindowRegistry, CloseBoxUnloadsByDefault) {
     int loads = 0;
-    WindowSlot<CountingForm> slot([&] { return new CountingForm(&loads); });
-    slot.get()->show();
-    slot.get()->close();
-    EXPECT_FALSE(slot.loaded());
+    WindowRegistry windows;
+    const QString name = QStringLiteral("counting");
+    CountingForm& form = windows.get<CountingForm>(name, [&] { return new CountingForm(&loads); });
+    form.show();
+    form.close();
+    EXPECT_FALSE(windows.isLoaded(name));
 }
 
 TEST(Printing, TargetRectangleKeepsOwnSizeOrScalesToPageWidth) {

@@ -1,0 +1,171 @@
+// The front panel's start-up and shut-down, its board choice and USB link, its register
+// buttons and its File menu.
+#include "corvane/main_window.h"
+
+#include "corvane/corvaneapp.h"
+#include "corvane/settingsfile.h"
+#include "corvane/windows.h"
+#include "corvane/zantrelfile.h"
+#include "evalkit/boardsession.h"
+#include "evalkit/filemenu.h"
+#include "platform/numbers.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QPushButton>
+
+namespace corvane {
+
+namespace {
+
+constexpr int32_t bit(int n) {
+    return int32_t(1) << n;
+}
+
+} // namespace
+
+// ---- start-up and shut-down -----------------------------------------------
+
+void Main::Form_Load(const QStringList& arguments) {
+    InitialiseBoard();
+    // Linux hands over the arguments without the quotes a shell consumed, so
+    // join them and strip one pair of surrounding quotes only if present: an
+    // unquoted argument is the file name as it stands, however short.
+    QString commandLine = arguments.join(QLatin1Char(' '));
+    if (commandLine.size() >= 2 && commandLine.startsWith(QLatin1Char('"')) &&
+        commandLine.endsWith(QLatin1Char('"')))
+        commandLine = commandLine.mid(1, commandLine.size() - 2);
+    if (!commandLine.isEmpty())
+        ImportSettings(app_, commandLine);
+}
+
+void Main::InitialiseBoard() {
+    auto& w = app_.w();
+    app_.store().setFieldDefaults();
+    w.FracN = 16244;
+    w.IntegerN = 44;
+    w.RDivider = 1;
+    w.DemodClockMHz = platform::toSingle(19.68 / 3);
+    w.CdrClockKHz = 307.5f;
+    w.ActualDeviationKHz = 2.0f;
+    w.PortformAddress = 888;
+    w.ParallelPortAddress = 888;
+    InitialiseFrontPanel();
+    app_.synthform().CmdCalculate_Click();
+    app_.synthform().Command1_Click();
+    for (auto* r :
+         {lblT4hex, lblSyncHex, lblAGC9hex, lbltest10hex, lbltest11hex, lbltest12hex, lblTFSK13hex})
+        r->setMark(reglink::RegisterReadout::Mark::Normal);
+    ConnectUSB->setEnabled(false);
+    cmbMB->setCurrentIndex(1);
+}
+
+void Main::InitialiseFrontPanel() {
+    auto& w = app_.w();
+    w.RfFrequencyMHz = 869.5;
+    w.PfdFrequencyMHz = 19.68;
+    w.CrystalFrequencyMHz = 19.68f;
+    reglink::UpdateFrequencyLabels(lblvcofreq, lblpfd_freq, lblcrystal, w.RfFrequencyMHz,
+                                   w.PfdFrequencyMHz, w.CrystalFrequencyMHz);
+    TogCrystal->setOn(true);
+    cmbInterface->setCurrentIndex(0);
+    cmbVCO->setCurrentIndex(0);
+    Toggle1->setOn(true);
+    Toggle2->setOn(true);
+    Toggle3->setOn(true);
+    TogCrystal->setOn(true);
+    cmbModulation->setCurrentIndex(0);
+    cmbDemod->setCurrentIndex(1);
+    const auto ifbw =
+        platform::toInt32(app_.f().IFFilterBandwidthField / 1073741824.0).value_or(-1);
+    cmbIFBW->setCurrentIndex(ifbw);
+    FrFSK->setVisible(true);
+    FrFSKpower->setVisible(true);
+    cmbIFBW->setCurrentIndex(ifbw);
+    cmbIcp->setCurrentIndex(app_.f().ChargePumpField / bit(15));
+    app_.synthform().CmdCalculate_Click();
+    app_.synthform().Command1_Click();
+    TxtFSKdev_Change();
+    txtDatarate_Change();
+    Toggle4->setOn(true);
+}
+
+void Main::closeEvent(QCloseEvent* event) {
+    Form_Unload();
+    event->accept();
+}
+
+void Main::Form_Unload() {
+    session_->close();
+}
+
+void Main::Exitmenu_Click() {
+    session_->exit();
+}
+
+// ---- board choice and USB link --------------------------------------------
+
+void Main::cmbMB_Click() {
+    session_->boardChosen();
+}
+
+void Main::ConnectUSB_Click() {
+    session_->connectClicked();
+}
+
+void Main::Toggle4_Change() {
+    session_->chipEnableChanged();
+}
+
+void Main::cmbInterface_Click() {
+    auto& f = app_.f();
+    const int i = cmbInterface->currentIndex();
+    if (i < 0 || i > 2) {
+        f.DataInterfaceField = 0;
+        app_.UpdateAllRegisterLabels();
+        app_.WriteRegister(); // the refresh left RegisterSelect at 0: this writes R0
+        return;
+    }
+    f.DataInterfaceField = i == 0 ? 0 : bit(28);
+    app_.writeRegister(0);
+    f.SpiModeField = i == 1 ? 7 * bit(17) : 0;
+    app_.writeRegister(15);
+    app_.UpdateAllRegisterLabels();
+    app_.WriteRegister();
+}
+
+// ---- register buttons, menus and printing ---------------------------------
+
+void Main::updateButton_Click(int registerNumber) {
+    app_.writeRegister(registerNumber);
+}
+
+void Main::cmdUpdateAll_Click() {
+    for (int n : {1, 3, 0, 4, 2})
+        updateButton_Click(n);
+}
+
+void Main::mnuOpen_Click() {
+    evalkit::openSettingsFile(app_, [this](const QString& path) { ImportSettings(app_, path); });
+}
+
+void Main::mnuWriteOmbrelle_Click() {
+    evalkit::saveSettingsFile(app_, [this](const QString& path) { ExportSettings(app_, path); });
+}
+
+void Main::mnuSave_Click() {
+    evalkit::zantrelFileItem(app_, -1, app_.w().IniRegistersOnly,
+                             [this](const QString& path) { WriteZantrelIni(app_, path); });
+}
+
+void Main::mnuCreatenewini_Click() {
+    evalkit::zantrelFileItem(app_, 0, app_.w().IniRegistersOnly,
+                             [this](const QString& path) { WriteZantrelIni(app_, path); });
+}
+
+void Main::mnuPrint_Click() {
+    evalkit::printWindow(app_, this);
+}
+
+} // namespace corvane

@@ -1,0 +1,125 @@
+#include "corvane/zantrelfile.h"
+
+#include "corvane/corvaneapp.h"
+#include "corvane/main_window.h"
+#include "corvane/synthform.h"
+#include "evalkit/profilekeys.h"
+#include "evalkit/zantrel.h"
+#include "platform/numbers.h"
+
+#include <QLineEdit>
+#include <QScrollBar>
+
+namespace corvane {
+
+namespace {
+
+using evalkit::ZantrelEntry;
+using platform::numberText;
+
+constexpr int32_t Receive = int32_t{1} << 27;
+constexpr int32_t HighOnSyncForDpl = int32_t{1} << 7; // sync-word mode 2, the link tool's mode
+
+// The numbers the file takes from the panel, in its units: the data rate in bit/s, the
+// crystal and the RF channel in units of 100 Hz, and the beacon correction worked from the
+// rate; or the refusal that names the text that cannot be written.
+struct Numbers {
+    double bitsPerSecond = 0;
+    double xtal = 0;
+    double rfcn0 = 0;
+    int32_t beaconCorrection = 0;
+};
+
+std::optional<Numbers> zantrelNumbers(CorvaneApp& app, const QString& file) {
+    const auto refuse = [&app](const QString& refusal) {
+        app.messages().message(refusal, platform::MsgIcon::Exclamation);
+        return std::nullopt;
+    };
+    const QString rate = app.main().txtDatarate->text();
+    const QString dataRate = QStringLiteral("data rate");
+    const evalkit::ZantrelNumbers r = evalkit::zantrelNumbers({{dataRate, rate, 1000}}, file);
+    if (r.values.empty())
+        return refuse(r.refusal);
+    const std::optional<int32_t> beacon = evalkit::beaconLengthCorrection(r.values[0]);
+    if (!beacon)
+        return refuse(evalkit::zantrelRefusal(file, dataRate, rate));
+    const evalkit::ZantrelNumbers n = evalkit::zantrelNumbers(
+        {{QStringLiteral("crystal frequency"), app.synthform().TxtCrystal1->text(), 10000},
+         {QStringLiteral("RF channel frequency"), app.synthform().txtVCOout1->text(), 10000}},
+        file);
+    if (n.values.empty())
+        return refuse(n.refusal);
+    return Numbers{r.values[0], n.values[0], n.values[1], *beacon};
+}
+
+} // namespace
+
+void WriteZantrelIni(CorvaneApp& app, const QString& path) {
+    const bool registersOnly = app.w().IniRegistersOnly != 0;
+    const QString file = evalkit::fileName(path);
+    if (!zantrelNumbers(app, file))
+        return;
+    Main& m = app.main();
+    auto& f = app.f();
+    const evalkit::ReadoutMarkKeeper marks(app);
+    const int32_t swdMode = f.SwdModeField;
+
+    const auto calculate = [&app] {
+        app.synthform().CmdCalculate_Click();
+    };
+    const QString rx00 = evalkit::r0ForDirection(f.TxRxField, Receive, calculate, *m.lblNhex);
+    const QString tx00 = evalkit::r0ForDirection(f.TxRxField, 0, calculate, *m.lblNhex);
+    const QString r01 = m.lblOSChex->text();
+    const QString r02 = m.lblMODhex->text();
+    const QString r03 = m.lblRxCLKhex->text();
+    // The link tool expects the interrupt pin high after the sync word for the packet's
+    // bytes; the file carries that mode, the set-up keeps its own.
+    f.SwdModeField = HighOnSyncForDpl;
+    app.UpdateAllRegisterLabels();
+    std::vector<ZantrelEntry> entries{
+        {u"Config", u"ConfigName", QStringLiteral("Generated from Verrix Config software")},
+        {u"RxRegs", u"r00", rx00},
+        {u"TxRegs", u"r00", tx00},
+        {u"RxRegs", u"r01", r01},
+        {u"RxRegs", u"r02", r02},
+        {u"RxRegs", u"r03", r03},
+        {u"RxRegs", u"r04", m.lblDEMODhex->text()},
+        {u"RxRegs", u"r05", m.lblSyncHex->text()},
+        {u"RxRegs", u"r06", m.lblT4hex->text()},
+        {u"RxRegs", u"r07", QStringLiteral("0x0007")},
+        {u"RxRegs", u"r08", QStringLiteral("0x0008")},
+        {u"RxRegs", u"r09", m.lblAGC9hex->text()},
+        {u"RxRegs", u"r10", m.lbltest10hex->text()},
+        {u"RxRegs", u"r12", m.lbltest12hex->text()},
+        {u"RxRegs", u"r13", m.lblTFSK13hex->text()},
+        {u"RxRegs", u"r14", QStringLiteral("0x000E")},
+        {u"RxRegs", u"r15", QStringLiteral("0x000F")},
+    };
+    f.SwdModeField = swdMode;
+    app.UpdateAllRegisterLabels();
+    marks.restore();
+
+    // The texts as the synthesizer's calculations left them.
+    const std::optional<Numbers> numbers = zantrelNumbers(app, file);
+    if (!numbers)
+        return;
+    const std::vector<ZantrelEntry> phy{
+        {u"Phy", u"chip_type", QStringLiteral("3")},
+        {u"Phy", u"pa_level", numberText(m.HScroll2->value())},
+        {u"Phy", u"xtal", numberText(numbers->xtal)},
+        {u"Phy", u"rdiv", numberText(app.w().RDivider)},
+        {u"Phy", u"baud_rate", numberText(numbers->bitsPerSecond)},
+        {u"Phy", u"use_pa_ramp", QStringLiteral("0")},
+        {u"Phy", u"use_hw_tx_clk", QStringLiteral("1")},
+    };
+    entries.insert(entries.end(), phy.begin(), phy.end());
+    if (!registersOnly) {
+        const std::vector<ZantrelEntry> defaults = evalkit::linkDefaults(
+            {u"RxRegs", u"r11", QStringLiteral("0x891A2B3B")}, numberText(numbers->rfcn0),
+            numberText(numbers->beaconCorrection));
+        entries.insert(entries.end(), defaults.begin(), defaults.end());
+    }
+    evalkit::writeZantrelFile(app, path, entries);
+}
+
+} // namespace corvane

@@ -1,0 +1,87 @@
+#pragma once
+// The Help menu's information windows: fixed texts that each program passes in, and closing
+// them changes nothing.
+#include "platform/form.h"
+
+#include <QString>
+#include <vector>
+
+class QGroupBox;
+class QLabel;
+class QPushButton;
+
+namespace evalkit {
+
+struct AboutTexts {
+    QString revision;    // REV
+    QString description; // Label1
+    QString address;     // Label2; empty: no such line
+    QString button = QStringLiteral("OK");
+};
+
+// The about box: the program's revision and who makes it.
+class aboutform : public platform::Form {
+    Q_OBJECT
+public:
+    explicit aboutform(const AboutTexts& texts);
+
+    void Command1_Click();
+
+    QLabel* REV;
+    QLabel* Label1;
+    QLabel* Label2; // nullptr when the program has no address line
+    QPushButton* Command1;
+
+protected:
+    void closeBox() override { Command1_Click(); }
+};
+
+struct RevisionHistory {
+    enum class Kind {
+        Revision, // a revision line: revision, date and note in columns
+        Note,     // what changed in the revision above
+        Footer,   // the closing line, set apart
+    };
+    struct Line {
+        QString text;
+        Kind kind = Kind::Revision;
+        QString name; // the label's name; empty: Label1, Label2, ... by position
+    };
+    QString frame; // the frame around the lines; empty: no frame caption
+    std::vector<Line> lines;
+    QString button = QStringLiteral("OK");
+    QString buttonToolTip;
+
+    // A revision line with its columns aligned (the label uses a fixed-pitch font).
+    static QString columns(const QString& revision, const QString& date, const QString& note);
+};
+
+// The revision history of the program.
+class revform : public platform::Form {
+    Q_OBJECT
+public:
+    explicit revform(const RevisionHistory& history);
+
+    void Command1_Click();
+
+    QGroupBox* Frame1;
+    QPushButton* Command1;
+    // The history lines top to bottom.
+    std::vector<QLabel*> historyLines;
+
+protected:
+    void closeBox() override { Command1_Click(); }
+};
+
+// Help on setting up the parallel port of one laptop family, the same in every program. It has
+// no button: the window's close box closes it.
+class IBMhelpform : public platform::Form {
+    Q_OBJECT
+public:
+    IBMhelpform();
+
+    QLabel *Label1, *Label2, *Label3, *Label4, *Label5, *Label6, *Label7, *Label8, *Label9,
+        *Label10;
+};
+
+} // namespace evalkit

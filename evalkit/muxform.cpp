@@ -1,0 +1,74 @@
+#include "evalkit/muxform.h"
+
+#include "evalkit/programcontext.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace evalkit {
+
+muxform::muxform(ProgramContext& app, const MuxoutChoices& choices, QLabel* frontPanelLabel)
+    : app_(app), choices_(choices), field_(app.link().registers(), choices.field),
+      frontPanelLabel_(frontPanelLabel) {
+    setObjectName(QStringLiteral("muxform"));
+    setWindowTitle(QStringLiteral("Muxout Options"));
+
+    // The options share one box so that choosing one clears the others; a long list goes in
+    // two columns.
+    auto* pins = new QGroupBox;
+    auto* grid = new QGridLayout(pins);
+    const int rows = choices.captions.size() > 8 ? (int(choices.captions.size()) + 1) / 2
+                                                 : int(choices.captions.size());
+    for (int k = 0; k < choices.captions.size(); ++k) {
+        auto* b = new QRadioButton(choices.captions[k]);
+        b->setObjectName(QStringLiteral("lblmux") + QString::number(k));
+        lblmux.push_back(b);
+        grid->addWidget(b, k % rows, k / rows);
+    }
+    Command1 = new QPushButton(QStringLiteral("Return to Front Panel"));
+    Command1->setObjectName(QStringLiteral("Command1"));
+    Command1->setDefault(true);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(pins);
+    layout->addWidget(Command1);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+}
+
+void muxform::Form_Load() {
+    // A stored value that is no code leaves every option clear.
+    const std::optional<int> k = field_.code();
+    if (k && *k < int(lblmux.size()))
+        lblmux[size_t(*k)]->setChecked(true);
+}
+
+void muxform::UpdateMux() {
+    for (size_t k = 0; k < lblmux.size(); ++k) {
+        if (lblmux[k]->isChecked()) {
+            field_.setCode(int(k));
+            frontPanelLabel_->setText(lblmux[k]->text());
+            return;
+        }
+    }
+}
+
+void muxform::Command1_Click() {
+    UpdateMux();
+    app_.UpdateAllRegisterLabels();
+    unload();
+}
+
+void muxform::closeBox() {
+    if (choices_.closeBoxKeepsChoice)
+        Command1_Click();
+    else
+        unload();
+}
+
+} // namespace evalkit

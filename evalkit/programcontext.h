@@ -1,0 +1,74 @@
+#pragma once
+// What every program's context has: the platform services, the register link to the board,
+// and the windows, each created hidden on first reference through a name-keyed registry and
+// shown modally or modelessly through the injected shower. A program's context derives from
+// this and adds its store, its main window and one accessor per window.
+#include "link/registerlink.h"
+#include "platform/form.h"
+#include "platform/messages.h"
+#include "platform/services.h"
+
+#include <QString>
+#include <functional>
+
+class QComboBox;
+
+namespace evalkit {
+
+class ProgramContext : public reglink::LinkHost {
+public:
+    explicit ProgramContext(platform::PlatformServices services);
+    ~ProgramContext() override;
+    ProgramContext(const ProgramContext&) = delete;
+    ProgramContext& operator=(const ProgramContext&) = delete;
+
+    platform::PlatformServices& services() { return services_; }
+    platform::MessageService& messages() { return *services_.messages; }
+    // Where every file the program saves is written through.
+    platform::SaveDeviceFactory& saveDevices() {
+        return services_.saving ? *services_.saving : platform::defaultSaveDevices();
+    }
+    // Shows a planning function's messages in order (with its beep first where the message
+    // asks for one).
+    void show(const std::vector<platform::Message>& messages);
+    void showModal(QWidget* window) { services_.shower->showModal(window); }
+    void showModeless(QWidget* window) { services_.shower->showModeless(window); }
+
+    // The register link and the shared procedures every window calls.
+    virtual reglink::RegisterLink& link() = 0;
+    void UpdateAllRegisterLabels() { link().UpdateAllRegisterLabels(); }
+    void WriteRegister() { link().WriteRegister(); }
+    void writeRegister(int n);
+
+    // Whether the window called `name` is loaded ("Main" for the front panel).
+    bool isLoaded(const QString& windowName) const;
+    platform::WindowRegistry& windows() { return windows_; }
+
+    // Why the real parallel port could not be claimed (device and cause), or empty; shown with
+    // the port-claim message.
+    void setPortErrorSource(std::function<QString()> source) { portError_ = std::move(source); }
+    QString portError() const { return portError_ ? portError_() : QString(); }
+
+    // The motherboard list of the front panel (its index chooses the board), nullptr until the
+    // front panel exists.
+    virtual QComboBox* motherboardList() const = 0;
+    int motherboardIndex() const override;
+
+protected:
+    // The window called `name`, created by `factory` and loaded on first reference.
+    template <class W, class Factory> W& window(const QString& name, Factory&& factory) {
+        return windows_.get<W>(name, std::forward<Factory>(factory));
+    }
+    // The front panel, once created (it is not in the registry: it lives as long as the
+    // program).
+    virtual bool mainLoaded() const = 0;
+    // Secondary windows go before the front panel they touch.
+    void destroyWindows() { windows_.clear(); }
+
+private:
+    platform::PlatformServices services_;
+    platform::WindowRegistry windows_;
+    std::function<QString()> portError_;
+};
+
+} // namespace evalkit
