@@ -14,7 +14,7 @@ void ProgramContext::show(const std::vector<platform::Message>& messages) {
 
 void ProgramContext::writeRegister(int n) {
     link().values().RegisterSelect = static_cast<uint8_t>(n);
-    link().WriteRegister();
+    WriteRegister();
 }
 
 bool ProgramContext::isLoaded(const QString& windowName) const {

@@ -37,7 +37,9 @@ public:
     // The register link and the shared procedures every window calls.
     virtual reglink::RegisterLink& link() = 0;
     void UpdateAllRegisterLabels() { link().UpdateAllRegisterLabels(); }
-    void WriteRegister() { link().WriteRegister(); }
+    // Every register write of the program's windows comes through here; a program that must
+    // check a write before anything goes out overrides it.
+    virtual void WriteRegister() { link().WriteRegister(); }
     void writeRegister(int n);
 
     // Whether the window called `name` is loaded ("Main" for the front panel).

@@ -122,7 +122,7 @@ void TessarineStore::setWorkingDefaults() {
     w.DoublerFactor = 1;
     w.PortformAddress = PowerOnPortAddress;
     w.ParallelPortAddress = PowerOnPortAddress;
-    w.PortClaimed = false;
+    w.PortClaimed = 0;
 }
 
 double TessarineStore::word(int n) {

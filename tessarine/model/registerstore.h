@@ -65,7 +65,7 @@ struct TessarineWorking : reglink::TransportValues {
     int32_t LastMWord = 0;
     int32_t LastFWord = 0;
     double DirectRegisterValue = 0; // the whole word typed in the raw register window
-    bool PortClaimed = false;
+    int16_t PortClaimed = 0;        // a 16-bit boolean: the board session keeps the claim in it
     bool FrontPanelInitialised = false;
 };
 

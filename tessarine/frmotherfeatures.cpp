@@ -1,0 +1,51 @@
+#include "tessarine/frmotherfeatures.h"
+
+#include "platform/named.h"
+#include "platform/toggle.h"
+#include "tessarine/tessarineapp.h"
+
+#include <QGridLayout>
+
+namespace tessarine {
+
+namespace {
+
+constexpr int32_t DataInvertOn = int32_t{1} << 5;
+constexpr int32_t Prescaler89 = int32_t{1} << 22;
+constexpr int32_t FiveCycles = int32_t{1} << 15;
+
+} // namespace
+
+frmOtherFeatures::frmOtherFeatures(TessarineApp& app) : app_(app) {
+    setObjectName(QStringLiteral("frmOtherFeatures"));
+    setWindowTitle(QStringLiteral("Other Features"));
+
+    TogDataInvert = platform::namedToggle("TogDataInvert");
+    TogDataInvert->setToolTip(QStringLiteral("Click here to turn Data Inveret on/off"));
+    togprescaler = platform::namedToggle("togprescaler");
+    togprescaler->setToolTip(QStringLiteral("Click here to change the prescaler value"));
+    TogLDP = platform::namedToggle("TogLDP");
+    TogLDP->setStateTexts(QStringLiteral("3 Cycles"), QStringLiteral("5 Cycles"));
+    TogLDP->setToolTip(QStringLiteral("Click here to change lock detect precision"));
+    lblDataInvert = platform::namedLabel("lblDataInvert", QStringLiteral("Data Invert:"));
+    lblPrescaler = platform::namedLabel("lblPrescaler", QStringLiteral("RF Prescaler:"));
+    lblLDP = platform::namedLabel("lblLDP", QStringLiteral("Lock Detect Precision:"));
+
+    auto* grid = new QGridLayout(this);
+    grid->addWidget(lblDataInvert, 0, 0);
+    grid->addWidget(TogDataInvert, 0, 1);
+    grid->addWidget(lblPrescaler, 1, 0);
+    grid->addWidget(togprescaler, 1, 1);
+    grid->addWidget(lblLDP, 2, 0);
+    grid->addWidget(TogLDP, 2, 1);
+    grid->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void frmOtherFeatures::Form_Load() {
+    const auto& f = app_.f();
+    TogDataInvert->setOn(f.DataInvertField == DataInvertOn);
+    togprescaler->setOn(f.PrescalerField == Prescaler89);
+    TogLDP->setOn(f.LockDetectPrecisionField == FiveCycles);
+}
+
+} // namespace tessarine

@@ -1,0 +1,32 @@
+#pragma once
+// The other-features window: data invert, the RF prescaler and the lock-detect precision.
+// Start-up creates it hidden to set its switches; it is shown modelessly beside the front
+// panel.
+#include "platform/form.h"
+
+class QLabel;
+
+namespace platform {
+class Toggle;
+}
+
+namespace tessarine {
+
+class TessarineApp;
+
+class frmOtherFeatures : public platform::Form {
+    Q_OBJECT
+public:
+    explicit frmOtherFeatures(TessarineApp& app);
+
+    // Each switch shows whether its field holds its on value.
+    void Form_Load() override;
+
+    platform::Toggle *TogDataInvert, *togprescaler, *TogLDP;
+    QLabel *lblDataInvert, *lblPrescaler, *lblLDP;
+
+private:
+    TessarineApp& app_;
+};
+
+} // namespace tessarine

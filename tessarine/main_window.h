@@ -1,0 +1,107 @@
+#pragma once
+// The front panel of tessarine-eval ("Main Interface Page").
+#include "link/registerreadout.h"
+#include "platform/clickablelabel.h"
+#include "platform/toggle.h"
+
+#include <QMainWindow>
+#include <memory>
+
+class QAction;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QScrollBar;
+
+namespace evalkit {
+class BoardSession;
+}
+
+namespace tessarine {
+
+class TessarineApp;
+
+class Main : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit Main(TessarineApp& app);
+    ~Main() override;
+
+    // Start-up and shut-down.
+    void Form_Load(const QStringList& arguments = {});
+    void InitialiseBoard();
+    void InitialiseFrontPanel();
+    void Form_Unload();
+    void Exitmenu_Click();
+
+    // Board choice, USB link and chip enable.
+    void cmbMB_Click();
+    void ConnectUSB_Click();
+    void Toggle4_Change();
+
+    // The read-outs and the register buttons.
+    void fnGuiWrite();
+    // An Update button: its read-out gets the button-face colour, then its register is
+    // written.
+    void updateButton_Click(int registerNumber);
+    void cmdR_Click() { updateButton_Click(0); }
+    void cmdN_Click() { updateButton_Click(1); }
+    void cmdmod2_Click() { updateButton_Click(2); }
+    void cmdfunction_Click() { updateButton_Click(3); }
+    void cmdUpdateAll_Click();
+    void mnuPrint_Click();
+
+    // The transmit settings the synthesizer plan brings up to date after each calculation:
+    // the FSK deviation count and the Gaussian settings follow the PFD.
+    void TxtFSKdev_Change();
+    void FnUpdateGaussian();
+
+    reglink::RegisterReadout* readout(int n) const;
+
+    // Read-outs (R, N, modulation, function) with their Update buttons, as the register table
+    // lists them.
+    reglink::RegisterReadout *lblRhex, *lblNhex, *lblMhex, *lblFhex;
+    QPushButton *cmdR, *cmdN, *cmdmod2, *cmdfunction, *cmdUpdateAll;
+
+    // Board choice and link.
+    QComboBox* cmbMB;
+    QPushButton* ConnectUSB;
+    platform::Toggle* Toggle4;
+    QLabel* Label3;
+
+    // Frequencies (clicking opens the synthesizer window) and the windows opened from the
+    // panel.
+    platform::ClickableLabel *lblvcofreq, *lblpfd_freq, *lblcrystal;
+    QPushButton *Command2, *cmdBias, *cmdTestMod, *Command3, *Command1;
+    platform::ClickableLabel *LblMuxOut, *LblClockout;
+
+    // Transmit settings.
+    QComboBox* cmbModulation;
+    QGroupBox *FrFSK, *frHideFSK, *frGaussian, *FrFSKpower, *frASK;
+    QLineEdit *TxtFSKdev, *txtDivider;
+    QLabel *Lblfskdev, *lblTitleModCtrl, *lblTitleDateRate, *lblDatarate, *LblFSKpower, *Lbldata0,
+        *Lblpower1, *Lbldata1;
+    QComboBox *cmbIndexCount, *cmbModCtrl, *cmbIcp;
+    QScrollBar *HScroll2, *HScrollASKFine1;
+    platform::Toggle *TogPLL, *TogOutput, *TogVCO, *TogCrystal;
+
+    // Menu items.
+    QAction *mnuOpen, *mnuSave, *mnuPrint, *Exitmenu, *crystalmenu, *mnuPowerDown, *muxmenu,
+        *mnuClkOut, *testmenu, *registermenu, *portmenu, *mnuAbout, *mnuRev, *mnuThinkPad;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildControls();
+    void buildLayout();
+    void buildMenus();
+    void connectHandlers();
+
+    TessarineApp& app_;
+    std::unique_ptr<evalkit::BoardSession> session_;
+};
+
+} // namespace tessarine

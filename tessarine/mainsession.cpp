@@ -1,0 +1,126 @@
+// The front panel's start-up and shut-down, its board choice, USB link and chip enable, and its
+// register buttons.
+#include "tessarine/main_window.h"
+
+#include "evalkit/boardsession.h"
+#include "evalkit/filemenu.h"
+#include "link/readouttext.h"
+#include "tessarine/tessarineapp.h"
+#include "tessarine/windows.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+
+namespace tessarine {
+
+using Mark = reglink::RegisterReadout::Mark;
+
+// ---- start-up and shut-down -----------------------------------------------
+
+void Main::Form_Load(const QStringList& /*arguments: the settings file to import*/) {
+    auto& w = app_.w();
+    // The board is set up once per run, whatever loads the panel again.
+    if (!w.FrontPanelInitialised)
+        InitialiseBoard();
+    w.FrontPanelInitialised = true;
+}
+
+void Main::InitialiseBoard() {
+    app_.store().setFieldDefaults();
+    app_.store().setWorkingDefaults();
+    InitialiseFrontPanel();
+}
+
+void Main::InitialiseFrontPanel() {
+    auto& w = app_.w();
+    w.RfFrequencyMHz = 868.3f;
+    w.PfdFrequencyMHz = 3.6864f;
+    w.CrystalFrequencyMHz = 11.0592f;
+    reglink::UpdateFrequencyLabels(lblvcofreq, lblpfd_freq, lblcrystal, w.RfFrequencyMHz,
+                                   w.PfdFrequencyMHz, w.CrystalFrequencyMHz);
+
+    app_.frmOtherFeatures().togprescaler->setOn(false); // creates it, hidden
+    TogCrystal->setOn(true);
+    app_.frmOtherFeatures().TogDataInvert->setOn(false);
+    TogPLL->setOn(true);
+    TogOutput->setOn(true);
+    TogVCO->setOn(true);
+
+    LblClockout->setText(QStringLiteral("Off"));
+
+    cmbModCtrl->setCurrentIndex(0);
+    cmbIndexCount->setCurrentIndex(0);
+    cmbModulation->setCurrentIndex(0);
+
+    FrFSK->setVisible(true);
+    FrFSKpower->setVisible(true);
+    frASK->setVisible(false);
+
+    cmbIcp->setCurrentIndex(2);
+    cmbMB->setCurrentIndex(1);
+
+    ConnectUSB->setVisible(true);
+    ConnectUSB->setEnabled(true);
+    ConnectUSB->setText(evalkit::BoardSession::ConnectCaption);
+    Toggle4->setVisible(true);
+    Toggle4->setOn(true);
+
+    app_.link().usb().dd_pellion_chip_sel(1);
+    // The read-outs show the power-on words whichever of the settings above changed a field.
+    fnGuiWrite();
+}
+
+void Main::Form_Unload() {
+    session_->close();
+}
+
+void Main::Exitmenu_Click() {
+    session_->exit();
+}
+
+// ---- board choice, USB link and chip enable --------------------------------
+
+void Main::cmbMB_Click() {
+    session_->boardChosen();
+}
+
+void Main::ConnectUSB_Click() {
+    session_->connectClicked();
+}
+
+void Main::Toggle4_Change() {
+    session_->chipEnableChanged();
+    // A chip enabled again has lost its registers: every one must be programmed again. What
+    // was last written stays, so the next refresh marks by it again.
+    if (Toggle4->isOn()) {
+        for (int n = 0; n < 4; ++n)
+            readout(n)->setMark(Mark::Changed);
+    }
+}
+
+// ---- read-outs and register buttons ---------------------------------------
+
+void Main::fnGuiWrite() {
+    app_.fnGuiWrite();
+}
+
+void Main::updateButton_Click(int registerNumber) {
+    if (reglink::RegisterReadout* r = readout(registerNumber))
+        r->setMark(Mark::ButtonFace);
+    app_.writeRegister(registerNumber);
+}
+
+void Main::cmdUpdateAll_Click() {
+    cmdR_Click();
+    cmdN_Click();
+    cmdmod2_Click();
+    cmdfunction_Click();
+}
+
+void Main::mnuPrint_Click() {
+    evalkit::printWindow(app_, this);
+}
+
+} // namespace tessarine

@@ -1,0 +1,236 @@
+#include "tessarine/synthform.h"
+
+#include "evalkit/frmclockout.h"
+#include "platform/named.h"
+#include "tessarine/main_window.h"
+#include "tessarine/tessarineapp.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace tessarine {
+
+namespace {
+
+using platform::named;
+
+QLabel* label(const char* name, const QString& text) {
+    return platform::namedLabel(name, text);
+}
+
+// Index into the front panel's modulation list.
+constexpr int Fsk = 0, Gfsk = 1, Gook = 4;
+
+} // namespace
+
+synthform::synthform(TessarineApp& app) : app_(app) {
+    setObjectName(QStringLiteral("synthform"));
+    setWindowTitle(QStringLiteral("RF Output Frequency"));
+    txtVCOout1 = named(new QLineEdit, "txtVCOout1");
+    txtpfd1 = named(new QLineEdit, "txtpfd1");
+    TxtCrystal1 = named(new QLineEdit, "TxtCrystal1");
+    optDoubler = named(new QCheckBox(QStringLiteral("Doubler")), "optDoubler");
+    cmbVCODivide = platform::namedList(
+        "cmbVCODivide", {QStringLiteral("NO VCO Divider"), QStringLiteral("Divide by 2"),
+                         QStringLiteral("Divide by 4"), QStringLiteral("Divide by 8")});
+    CmdCalculate = platform::namedButton("CmdCalculate", QStringLiteral("Calculate"));
+    CmdCalculate->setToolTip(QStringLiteral("This will update the values on screen and "
+                                            "internally. It does not write to the parallel port."));
+    CmdCalculate->setDefault(true);
+    Command1 = platform::namedButton("Command1", QStringLiteral("Return to Front Panel"));
+    Command1->setToolTip(
+        QStringLiteral("This will return you to the front panel with nothing written yet"));
+    cmdfdown = named(new QToolButton, "cmdfdown");
+    cmdfdown->setArrowType(Qt::DownArrow);
+    cmdfdown->setToolTip(QStringLiteral("F - 1"));
+    CmdFup = named(new QToolButton, "CmdFup");
+    CmdFup->setArrowType(Qt::UpArrow);
+    CmdFup->setToolTip(QStringLiteral("F + 1"));
+    LblR = label("LblR", QString());
+    LblN = label("LblN", QString());
+    LblF = label("LblF", QString());
+    Lblprescaler1 = label("Lblprescaler1", QString());
+    for (QLabel* l : {LblR, LblN, LblF})
+        l->setMinimumWidth(l->fontMetrics().horizontalAdvance(QStringLiteral("88888")));
+
+    auto prompt = [](const char* name, const QString& text, QWidget* buddy) {
+        QLabel* l = label(name, text);
+        l->setBuddy(buddy);
+        return l;
+    };
+    auto* entries = new QGroupBox(QStringLiteral("Frequencies"));
+    auto* entryGrid = new QGridLayout(entries);
+    entryGrid->addWidget(
+        prompt("Label1", QStringLiteral("Enter Desired RF Channel Frequency (MHz):"), txtVCOout1),
+        0, 0);
+    entryGrid->addWidget(txtVCOout1, 0, 1);
+    entryGrid->addWidget(
+        prompt("Label2", QStringLiteral("Enter PFD Reference Frequency (MHz):"), txtpfd1), 1, 0);
+    entryGrid->addWidget(txtpfd1, 1, 1);
+    entryGrid->addWidget(
+        prompt("Label3", QStringLiteral("Enter the Crystal Frequency (MHz)"), TxtCrystal1), 2, 0);
+    entryGrid->addWidget(TxtCrystal1, 2, 1);
+    entryGrid->addWidget(optDoubler, 3, 1);
+    entryGrid->addWidget(new QLabel(QStringLiteral("Output Divider")), 4, 0);
+    entryGrid->addWidget(cmbVCODivide, 4, 1);
+
+    auto* dividers = new QGroupBox(QStringLiteral("Dividers"));
+    auto* dividerGrid = new QGridLayout(dividers);
+    dividerGrid->addWidget(label("Label4", QStringLiteral("R:")), 0, 0);
+    dividerGrid->addWidget(LblR, 0, 1);
+    dividerGrid->addWidget(label("Label5", QStringLiteral("N: (integer)")), 1, 0);
+    dividerGrid->addWidget(LblN, 1, 1);
+    dividerGrid->addWidget(label("Label6", QStringLiteral("F:")), 2, 0);
+    dividerGrid->addWidget(LblF, 2, 1);
+    dividerGrid->addWidget(new QLabel(QStringLiteral("/")), 2, 2);
+    dividerGrid->addWidget(label("Label7", QStringLiteral("4096")), 2, 3);
+    auto* arrows = new QVBoxLayout;
+    arrows->addWidget(CmdFup);
+    arrows->addWidget(cmdfdown);
+    dividerGrid->addLayout(arrows, 1, 4, 2, 1);
+    dividerGrid->addWidget(label("Label8", QStringLiteral("Prescaler")), 3, 0);
+    dividerGrid->addWidget(Lblprescaler1, 3, 1);
+    dividerGrid->setColumnStretch(5, 1);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(CmdCalculate);
+    buttons->addStretch();
+    buttons->addWidget(Command1);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(entries);
+    layout->addWidget(dividers);
+    layout->addLayout(buttons);
+
+    connect(CmdCalculate, &QPushButton::clicked, this, &synthform::cmdCalculate_Click);
+    connect(cmdfdown, &QToolButton::clicked, this, &synthform::cmdfdown_Click);
+    connect(CmdFup, &QToolButton::clicked, this, &synthform::CmdFup_Click);
+    connect(Command1, &QPushButton::clicked, this, &synthform::Command1_Click);
+    connect(optDoubler, &QCheckBox::toggled, this, &synthform::optDoubler_Click);
+    connect(cmbVCODivide, &QComboBox::currentIndexChanged, this, &synthform::cmbVCODivide_Click);
+}
+
+void synthform::Form_Load() {
+    auto& w = app_.w();
+    const auto& f = app_.f();
+    txtVCOout1->setText(calc::boxText(w.RfFrequencyMHz));
+    txtpfd1->setText(calc::boxText(w.PfdFrequencyMHz));
+    TxtCrystal1->setText(calc::boxText(w.CrystalFrequencyMHz));
+    // Only the working values: the register fields keep the last plan.
+    w.IntegerN = calc::FormLoadIntegerN;
+    w.FracN = calc::FormLoadFracN;
+    Lblprescaler1->setText(calc::prescalerText(f.PrescalerField));
+    optDoubler->setChecked(w.DoublerFactor == 2);
+    if (const std::optional<int> index = calc::vcoDivideIndex(f.VcoDivideField))
+        cmbVCODivide->setCurrentIndex(*index);
+}
+
+calc::SynthInputs synthform::inputs() const {
+    return {txtVCOout1->text(), txtpfd1->text(), TxtCrystal1->text(), app_.w().DoublerFactor,
+            app_.f().PrescalerField};
+}
+
+void synthform::cmdCalculate_Click() {
+    apply(calc::cmdCalculate(inputs()));
+}
+
+void synthform::cmdfdown_Click() {
+    apply(calc::stepFraction(inputs(), false));
+}
+
+void synthform::CmdFup_Click() {
+    apply(calc::stepFraction(inputs(), true));
+}
+
+void synthform::apply(const calc::SynthResult& r) {
+    app_.show(r.messages);
+    if (r.txtVCOout1)
+        txtVCOout1->setText(*r.txtVCOout1);
+    if (r.txtpfd1)
+        txtpfd1->setText(*r.txtpfd1);
+    if (r.TxtCrystal1)
+        TxtCrystal1->setText(*r.TxtCrystal1);
+    switch (r.focus) {
+    case evalkit::calc::SynthBox::Rf:
+        txtVCOout1->setFocus();
+        break;
+    case evalkit::calc::SynthBox::Pfd:
+        txtpfd1->setFocus();
+        break;
+    case evalkit::calc::SynthBox::Crystal:
+        TxtCrystal1->setFocus();
+        break;
+    case evalkit::calc::SynthBox::None:
+        break;
+    }
+    if (!r.applied)
+        return;
+
+    auto& f = app_.f();
+    auto& w = app_.w();
+    const auto set = [](auto& target, const auto& value) {
+        platform::assignIfSet(target, value);
+    };
+    set(w.IntegerN, r.IntegerN);
+    set(w.FracN, r.FracN);
+    set(w.RDivider, r.RDivider);
+    set(w.RfFrequencyMHz, r.RfFrequencyMHz);
+    set(w.PfdFrequencyMHz, r.PfdFrequencyMHz);
+    set(w.CrystalFrequencyMHz, r.CrystalFrequencyMHz);
+    set(f.IntegerNField, r.IntegerNField);
+    set(f.FracNField, r.FracNField);
+    set(f.RDividerField, r.RDividerField);
+    const auto text = [](QLabel* l, const std::optional<QString>& value) {
+        if (value)
+            l->setText(*value);
+    };
+    Main& panel = app_.main();
+    text(panel.lblvcofreq, r.lblvcofreq);
+    text(panel.lblpfd_freq, r.lblpfd_freq);
+    text(panel.lblcrystal, r.lblcrystal);
+    text(LblR, r.LblR);
+    text(LblN, r.LblN);
+    text(LblF, r.LblF);
+    followUps();
+}
+
+void synthform::followUps() {
+    Main& panel = app_.main();
+    panel.fnGuiWrite();
+    // The deviation count and the Gaussian settings are counted in steps of the PFD.
+    const int scheme = panel.cmbModulation->currentIndex();
+    if (scheme == Fsk) {
+        panel.TxtFSKdev_Change();
+    } else if (scheme == Gfsk || scheme == Gook) {
+        panel.FnUpdateGaussian();
+        panel.fnGuiWrite();
+    }
+    // The clock-out frequency is the crystal's, divided.
+    app_.frmClockOut().UpdateClockout();
+    panel.fnGuiWrite();
+}
+
+void synthform::optDoubler_Click() {
+    const calc::DoublerSetting s = calc::doublerSetting(optDoubler->isChecked());
+    app_.w().DoublerFactor = s.DoublerFactor;
+    app_.f().DoublerField = s.DoublerField;
+}
+
+void synthform::cmbVCODivide_Click() {
+    platform::assignIfSet(app_.f().VcoDivideField,
+                          calc::vcoDivideField(cmbVCODivide->currentIndex()));
+}
+
+void synthform::Command1_Click() {
+    unload();
+}
+
+} // namespace tessarine

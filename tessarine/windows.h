@@ -1,0 +1,11 @@
+#pragma once
+// Every window of tessarine-eval.
+#include "evalkit/frmclockout.h"
+#include "evalkit/frmregisters.h"
+#include "evalkit/infowindows.h"
+#include "evalkit/muxform.h"
+#include "evalkit/portform.h"
+#include "tessarine/frmotherfeatures.h"
+#include "tessarine/main_window.h"
+#include "tessarine/pendingwindow.h"
+#include "tessarine/synthform.h"

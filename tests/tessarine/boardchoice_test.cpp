@@ -1,0 +1,194 @@
+// Board choice with the port claim remembered, the USB link, chip enable and shut-down.
+#include "tessarinefixture.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QPushButton>
+
+using namespace tessarine;
+using namespace tessarine::test;
+
+using BoardChoice = TessarineFixture;
+
+namespace {
+
+const QString Release = QStringLiteral("ReleaseParallelPort 1");
+const QString Claim = QStringLiteral("ClaimParallelPort 1 -> 1");
+const QString ChipOn = QStringLiteral("dd_pellion_chip_sel 1");
+const QString ChipOff = QStringLiteral("dd_pellion_chip_sel 0");
+const QString Shutdown = QStringLiteral("rpc_shutdown");
+
+} // namespace
+
+TEST_F(BoardChoice, ConnectSwitchesTheChipOnAndKeepsTheButtonColour) {
+    Main& m = start();
+    const QPalette before = m.ConnectUSB->palette();
+    m.Toggle4->setOn(false);
+    clearRecords();
+    m.ConnectUSB->click();
+    EXPECT_EQ(usb.lines(),
+              (std::vector<QString>{QStringLiteral("rpc_initialise_vb -> 1"),
+                                    QStringLiteral("sched_initialise_target"), ChipOn, ChipOn}));
+    EXPECT_EQ(services.system.sleeps, (std::vector<int>{500, 200}));
+    EXPECT_TRUE(m.Toggle4->isOn());
+    EXPECT_EQ(m.ConnectUSB->text(), QStringLiteral("Disconnect USB"));
+    EXPECT_EQ(m.ConnectUSB->palette(), before);
+    usb.clear();
+    m.ConnectUSB->click();
+    EXPECT_EQ(usb.lines(), std::vector<QString>{Shutdown});
+    EXPECT_EQ(m.ConnectUSB->text(), QStringLiteral("Connect USB"));
+    EXPECT_EQ(m.ConnectUSB->palette(), before);
+}
+
+// The failed link leaves the program running with its set-up, the link closed.
+TEST_F(BoardChoice, FailedConnectKeepsTheProgramRunning) {
+    Main& m = start();
+    usb.setInitResult(0);
+    clearRecords();
+    m.ConnectUSB->click();
+    EXPECT_EQ(messageTexts(), (std::vector<QString>{QStringLiteral(
+                                  "Failed to initialise RPC link to target board. Check USB "
+                                  "connection.")}));
+    EXPECT_FALSE(services.system.ended());
+    EXPECT_EQ(m.ConnectUSB->text(), QStringLiteral("Connect USB"));
+    EXPECT_EQ(usb.lines().size(), 1u);
+    EXPECT_EQ(readoutTexts(), PowerOnReadouts);
+}
+
+TEST_F(BoardChoice, ParallelBoardClaimsOnceAndTheUsbBoardGivesThePortUp) {
+    Main& m = start();
+    port.setInByteAnswers(890, {0xFF, 0xFF});
+    m.ConnectUSB->click(); // link open: choosing the parallel board closes it
+    clearRecords();
+    m.cmbMB->setCurrentIndex(0);
+    EXPECT_EQ(usb.lines(), std::vector<QString>{Shutdown});
+    // No release before the claim; the control port is masked with D4 and DF.
+    EXPECT_EQ(port.lines(), (std::vector<QString>{Claim, QStringLiteral("InByte 890 -> 255"),
+                                                  QStringLiteral("OutByte 890 212")}));
+    EXPECT_EQ(w().PortClaimed, 1);
+    EXPECT_TRUE(m.ConnectUSB->isHidden());
+    EXPECT_TRUE(m.Toggle4->isHidden());
+    EXPECT_EQ(m.ConnectUSB->text(), QStringLiteral("Connect USB"));
+
+    // The USB board gives the port up, switches the chip on and selects it.
+    clearRecords();
+    m.Toggle4->setOn(false);
+    usb.clear();
+    m.cmbMB->setCurrentIndex(1);
+    EXPECT_EQ(port.lines(), std::vector<QString>{Release});
+    EXPECT_EQ(w().PortClaimed, 0);
+    EXPECT_TRUE(m.Toggle4->isOn());
+    EXPECT_FALSE(m.ConnectUSB->isHidden());
+    EXPECT_FALSE(m.Toggle4->isHidden());
+    EXPECT_EQ(usb.lines(), (std::vector<QString>{ChipOn, ChipOn}));
+    // So the parallel board claims it afresh (closing the link the USB board offers).
+    clearRecords();
+    m.cmbMB->setCurrentIndex(0);
+    EXPECT_EQ(port.lines(), (std::vector<QString>{Claim, QStringLiteral("InByte 890 -> 255"),
+                                                  QStringLiteral("OutByte 890 212")}));
+    EXPECT_EQ(usb.lines(), std::vector<QString>{Shutdown});
+}
+
+TEST_F(BoardChoice, ParallelBoardAlreadyClaimedIsNotSetUpAgain) {
+    Main& m = start();
+    m.cmbMB->setCurrentIndex(0);
+    clearRecords();
+    // The list shows the same board again: the handler runs and finds the port claimed.
+    m.cmbMB_Click();
+    EXPECT_TRUE(port.lines().empty());
+    EXPECT_TRUE(usb.lines().empty());
+}
+
+TEST_F(BoardChoice, FailedClaimIsTriedAgainOnTheNextChoice) {
+    Main& m = start();
+    port.setClaimResult(0x10000); // low 16 bits zero: not claimed
+    clearRecords();
+    m.cmbMB->setCurrentIndex(0);
+    m.cmbMB_Click();
+    EXPECT_EQ(messageTexts(),
+              (std::vector<QString>{QStringLiteral("Failed to claim Parallel Port"),
+                                    QStringLiteral("Failed to claim Parallel Port")}));
+    EXPECT_EQ(w().PortClaimed, 0);
+    EXPECT_TRUE(port.outBytesTo(890).empty());
+    // Writes still go to the data port.
+    m.cmdR->click();
+    EXPECT_EQ(port.outBytesTo(888).size(), 100u);
+}
+
+TEST(BoardChoiceOs, NineXFamilyWritesTheControlPortOnEveryChoiceUnknownFamilyStops) {
+    struct Case {
+        reglink::OsVersionInfo os;
+        size_t controlWrites;
+        const char* message;
+    } cases[] = {
+        {{1, 4, 10}, 2, nullptr},
+        {{1, 4, 0}, 2, nullptr},
+        {{2, 6, 0}, 2, nullptr},
+        {{0, 0, 0}, 0, "Failed to determine operating system"},
+    };
+    for (const auto& c : cases) {
+        platform::RecordingServices services{TessarineApp::programTitle()};
+        board::RecordingSkerry usb;
+        board::RecordingParllio port;
+        TessarineApp app(services.view(), usb, port, c.os);
+        Main& m = app.start();
+        port.clear();
+        m.cmbMB->setCurrentIndex(0);
+        m.cmbMB_Click();
+        const auto lines = port.lines();
+        EXPECT_EQ(std::count(lines.begin(), lines.end(), Claim), 0);
+        EXPECT_EQ(port.outBytesTo(890).size(), c.controlWrites);
+        EXPECT_EQ(app.w().PortClaimed, 0);
+        if (c.message) {
+            ASSERT_EQ(services.messages.messages.size(), 2u);
+            EXPECT_EQ(services.messages.messages[0].text, QString::fromLatin1(c.message));
+            EXPECT_EQ(services.messages.messages[0].icon, platform::MsgIcon::Critical);
+            EXPECT_EQ(services.messages.messages[0].title, QString());
+        } else {
+            EXPECT_TRUE(services.messages.messages.empty());
+        }
+    }
+}
+
+TEST_F(BoardChoice, ChipEnableSendsZeroThenOneWithTheLinkClosed) {
+    Main& m = start();
+    clearRecords();
+    m.Toggle4->setOn(false);
+    m.Toggle4->setOn(true);
+    EXPECT_EQ(usb.lines(), (std::vector<QString>{ChipOff, ChipOn}));
+}
+
+// Exit and closing the panel give the port up whichever board is chosen; the USB board also
+// deselects the chip and closes the link, linked or not.
+TEST_F(BoardChoice, ExitAndCloseReleaseThePortAlways) {
+    struct Case {
+        int board;
+        bool viaExit;
+        std::vector<QString> usbLines;
+    };
+    const Case cases[] = {
+        {1, true, {ChipOff, Shutdown}},
+        {1, false, {ChipOff, Shutdown}},
+        {0, true, {}},
+        {0, false, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.board);
+        platform::RecordingServices services{TessarineApp::programTitle()};
+        board::RecordingSkerry usb;
+        board::RecordingParllio port;
+        TessarineApp app(services.view(), usb, port);
+        Main& m = app.start();
+        m.cmbMB->setCurrentIndex(c.board);
+        usb.clear();
+        port.clear();
+        if (c.viaExit)
+            m.Exitmenu->trigger();
+        else
+            m.close();
+        EXPECT_EQ(port.lines(), std::vector<QString>{Release});
+        EXPECT_EQ(usb.lines(), c.usbLines);
+        EXPECT_TRUE(services.system.ended());
+        EXPECT_TRUE(services.messages.messages.empty());
+    }
+}
