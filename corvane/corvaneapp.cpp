@@ -9,8 +9,9 @@
 namespace corvane {
 
 CorvaneApp::CorvaneApp(platform::PlatformServices services, board::Skerry& usb,
-                       board::Parllio& port, ProgramVariant variant, reglink::OsVersionInfo os)
-    : evalkit::ProgramContext(services), variant_(std::move(variant)), store_(variant_.chip),
+                       board::Parllio& port, const ProgramVariant& variant,
+                       reglink::OsVersionInfo os)
+    : evalkit::ProgramContext(services), variant_(variant), store_(variant_.chip),
       link_(corvaneTransport(), store_, store_.w, usb, port, *this, os) {}
 
 CorvaneApp::~CorvaneApp() {
@@ -39,8 +40,9 @@ Main& CorvaneApp::main() {
 
 // Each window: its name, and how it is made.
 corvane::synthform& CorvaneApp::synthform() {
-    return window<corvane::synthform>(QStringLiteral("synthform"),
-                                      [this] { return new corvane::synthform(*this); });
+    return window<corvane::synthform>(QStringLiteral("synthform"), [this] {
+        return new corvane::synthform(*this, variant_.fractionStepLimits);
+    });
 }
 evalkit::muxform& CorvaneApp::muxform() {
     return window<evalkit::muxform>(QStringLiteral("muxform"), [this] {
@@ -62,8 +64,9 @@ corvane::frmDemod& CorvaneApp::frmDemod() {
                                      [this] { return new corvane::frmDemod(*this); });
 }
 corvane::frmIFCal& CorvaneApp::frmIFCal() {
-    return window<corvane::frmIFCal>(QStringLiteral("frmIFCal"),
-                                     [this] { return new corvane::frmIFCal(*this); });
+    return window<corvane::frmIFCal>(QStringLiteral("frmIFCal"), [this] {
+        return new corvane::frmIFCal(*this, variant_.ifCal);
+    });
 }
 corvane::frmReadback& CorvaneApp::frmReadback() {
     return window<corvane::frmReadback>(QStringLiteral("frmReadback"),
@@ -119,11 +122,11 @@ corvane::frmSaveReg& CorvaneApp::frmSaveReg() {
 }
 evalkit::aboutform& CorvaneApp::aboutform() {
     return window<evalkit::aboutform>(QStringLiteral("aboutform"),
-                                      [] { return new evalkit::aboutform(aboutTexts()); });
+                                      [this] { return new evalkit::aboutform(variant_.about); });
 }
 evalkit::revform& CorvaneApp::revform() {
     return window<evalkit::revform>(QStringLiteral("revform"),
-                                    [] { return new evalkit::revform(revisionHistory()); });
+                                    [this] { return new evalkit::revform(variant_.revisions); });
 }
 evalkit::IBMhelpform& CorvaneApp::IBMhelpform() {
     return window<evalkit::IBMhelpform>(QStringLiteral("IBMhelpform"),

@@ -5,6 +5,7 @@
 #include "board/parllio.h"
 #include "board/skerry.h"
 #include "corvane/model/registerstore.h"
+#include "corvane/variant.h"
 #include "evalkit/programcontext.h"
 #include "link/registerlink.h"
 
@@ -40,21 +41,14 @@ class frmPowerD;
 class frmGFSK;
 class frmSaveReg;
 
-// What differs between the programs built on this code (the narrow-band variant changes a few
-// constants and texts).
-struct ProgramVariant {
-    ChipVariant chip;
-    QString programTitle = QStringLiteral("corvane-eval");
-};
-
 class CorvaneApp : public evalkit::ProgramContext {
 public:
     CorvaneApp(platform::PlatformServices services, board::Skerry& usb, board::Parllio& port,
-               ProgramVariant variant = {},
+               const ProgramVariant& variant = corvaneEval(),
                reglink::OsVersionInfo os = reglink::currentOsVersion());
     ~CorvaneApp() override;
 
-    static QString programTitle() { return QStringLiteral("corvane-eval"); }
+    static QString programTitle() { return corvaneEval().programTitle; }
     static const reglink::TransportDescription& transport();
 
     // Creates the main window and runs its load handler (the whole start-up, then the

@@ -3,6 +3,7 @@
 #include "corvane/calc/datarate.h"
 #include "corvane/corvaneapp.h"
 #include "corvane/main_window.h"
+#include "evalkit/calc/receiverclocks.h"
 #include "evalkit/fielddialog.h"
 #include "platform/entrymark.h"
 #include "platform/messages.h"
@@ -30,9 +31,8 @@ using evalkit::dialog::bit;
 
 namespace {
 
-constexpr double TwoPi = 6.2832; // the chip's filter formula uses this rounded value
 constexpr int32_t LargestDiscrimSetting = 660;
-constexpr int32_t MaxTenBitCode = 1023; // DiscrimBwField and PostDemodBwField
+using evalkit::calc::MaxTenBitCode; // DiscrimBwField and PostDemodBwField
 constexpr int MaxK = std::numeric_limits<int16_t>::max();
 constexpr int32_t MaxIFFilterDivider = 511;
 constexpr int32_t MaxBBOffsetEntry = 27; // 28 / 8 rounds to 4, beyond the 2-bit code
@@ -40,51 +40,29 @@ constexpr int32_t MaxDemodDivider = 15;
 constexpr int32_t MaxCdrDivider = 255;
 // The demodulator divider field holds 0 for a divide by 4.
 constexpr int32_t DemodDividerOfCodeZero = 4;
-// The baseband offset code 0 is a divide by 4, codes 1 to 3 divide by 8 times the code.
-constexpr int32_t BBOffsetDividerOfCodeZero = 4;
 
 int32_t demodDivider(int16_t field) {
-    const int32_t d = field / bit(6);
-    return d == 0 ? DemodDividerOfCodeZero : d;
+    return evalkit::calc::demodDividerOfCode(field / bit(6));
 }
 
 int32_t bbOffsetDivider(int32_t field) {
-    const int32_t code = field / bit(4);
-    return code == 0 ? BBOffsetDividerOfCodeZero : code * 8;
+    return evalkit::calc::bbOffsetDivider(field / bit(4));
 }
 
-// A box's entry as a whole number (half to even) within lo..hi; nullopt for anything else.
-std::optional<int32_t> wholeEntry(const QString& text, int32_t lo, int32_t hi) {
-    const auto v = platform::textToNumber(text);
-    if (!v)
-        return std::nullopt;
-    const auto n = platform::toInt32(*v);
-    if (!n || *n < lo || *n > hi)
-        return std::nullopt;
-    return n;
-}
-
-// The same for a divider box: a number outside the field's range is refused with the message
-// that names the range; text that is not a number is refused without one (the box is marked
+// A divider box's entry: a number outside the field's range is refused with the message that
+// names the range; text that is not a number is refused without one (the box is marked
 // instead, see refuseDivider).
 std::optional<int32_t> dividerEntry(const QString& text, int32_t lo, int32_t hi,
-                                    const QString& limitText, platform::MessageService& m) {
-    if (!platform::isNumeric(text))
-        return std::nullopt;
-    const auto n = wholeEntry(text, lo, hi);
-    if (!n)
-        m.message(limitText, platform::MsgIcon::Exclamation);
-    return n;
+                                    const QString& limitText, evalkit::ProgramContext& app) {
+    const evalkit::calc::DividerEntry entry = evalkit::calc::dividerEntry(text, lo, hi, limitText);
+    if (entry.refusal)
+        app.show({*entry.refusal});
+    return entry.value;
 }
 
 // numerator / divisor in the ".0000" pattern with its unit; empty when there is no quotient.
 QString clockText(double numerator, double divisor, const QString& unit) {
-    if (divisor == 0)
-        return {};
-    const double v = numerator / divisor;
-    if (!std::isfinite(v))
-        return {};
-    return platform::formatNumber(v, u".0000") + unit;
+    return evalkit::calc::clockText(numerator, divisor, unit).value_or(QString());
 }
 
 const QString kHz = QStringLiteral(" kHz");
@@ -412,12 +390,12 @@ void frmDemod::txtDemodBW_Change() {
     const float fd = app_.w().DemodClockMHz;
     if (!bw || *bw < 0 || !(fd > 0))
         return;
-    const auto code = platform::toInt32(1024.0 * TwoPi * *bw / (fd * 1000.0));
+    const auto code = evalkit::calc::postDemodCodeForBandwidth(*bw, fd);
     if (!code || *code > MaxTenBitCode) {
         app_.messages().message(PostDemodLimitText, platform::MsgIcon::Exclamation);
         return;
     }
-    const double actual = *code * double(fd) * 1000.0 / (1024.0 * TwoPi);
+    const double actual = evalkit::calc::postDemodBandwidthKHz(*code, fd);
     const QString shown = platform::formatNumber(actual, u"#0.0000");
     lblDemodBW->setText(shown + QStringLiteral("kHz"));
     app_.main().lblDemodBW->setText(shown);
@@ -475,8 +453,8 @@ void frmDemod::refuseDivider(QLineEdit* box, const QString& limitText) {
 }
 
 void frmDemod::txtIFFilter_LostFocus() {
-    const auto n = dividerEntry(txtIFFilter->text(), 1, MaxIFFilterDivider, IFFilterLimitText,
-                                app_.messages());
+    const auto n =
+        dividerEntry(txtIFFilter->text(), 1, MaxIFFilterDivider, IFFilterLimitText, app_);
     if (!n) {
         refuseDivider(txtIFFilter, IFFilterLimitText);
         return;
@@ -486,22 +464,20 @@ void frmDemod::txtIFFilter_LostFocus() {
 }
 
 void frmDemod::txtBBOffset_LostFocus() {
-    const auto n =
-        dividerEntry(txtBBOffset->text(), 0, MaxBBOffsetEntry, BBOffsetLimitText, app_.messages());
+    const auto n = dividerEntry(txtBBOffset->text(), 0, MaxBBOffsetEntry, BBOffsetLimitText, app_);
     if (!n) {
         refuseDivider(txtBBOffset, BBOffsetLimitText);
         return;
     }
     // Entries 8, 16, 24 give codes 1, 2, 3; up to 4 gives code 0 (a divide by 4).
-    app_.f().BbOffsetDividerField = platform::toInt32(*n / 8.0).value_or(0) * bit(4);
+    app_.f().BbOffsetDividerField = evalkit::calc::bbOffsetCodeOfEntry(*n) * bit(4);
     Form_Load();
 }
 
 void frmDemod::txtDemod_LostFocus() {
     CorvaneFields& f = app_.f();
     CorvaneWorking& w = app_.w();
-    const auto d =
-        dividerEntry(txtDemod->text(), 1, MaxDemodDivider, DemodLimitText, app_.messages());
+    const auto d = dividerEntry(txtDemod->text(), 1, MaxDemodDivider, DemodLimitText, app_);
     if (!d) {
         refuseDivider(txtDemod, DemodLimitText);
         return;
@@ -510,7 +486,7 @@ void frmDemod::txtDemod_LostFocus() {
     f.DemodClockDividerField = static_cast<int16_t>(*d == DemodDividerOfCodeZero ? 0 : *d * bit(6));
     // The clock recovery divides the new demodulator clock. A CDR box without a usable entry
     // gets the stored divider back first.
-    if (!wholeEntry(txtCDR->text(), 0, MaxCdrDivider))
+    if (!evalkit::calc::dividerEntry(txtCDR->text(), 0, MaxCdrDivider, CDRLimitText).value)
         showBoxes();
     txtCDR_LostFocus();
     if (w.ActualDeviationKHz > 0) {
@@ -527,7 +503,7 @@ void frmDemod::txtDemod_LostFocus() {
 }
 
 std::optional<int32_t> frmDemod::cdrEntry() {
-    const auto c = dividerEntry(txtCDR->text(), 0, MaxCdrDivider, CDRLimitText, app_.messages());
+    const auto c = dividerEntry(txtCDR->text(), 0, MaxCdrDivider, CDRLimitText, app_);
     if (c && *c == 0)
         return 1; // no divide at all
     return c;

@@ -3,6 +3,7 @@
 // clocks, the correlator's discriminator, the post-demodulator filter and the linear
 // demodulator's threshold mode. It changes the field store only; the read-outs are refreshed
 // when it closes and the chip gets the words from the front panel's Update buttons.
+#include "evalkit/calc/demodfilters.h"
 #include "platform/form.h"
 
 #include <QString>
@@ -23,8 +24,7 @@ inline const QString DiscrimLimitText = QStringLiteral(
     "Largest Discrim B/W setting is 660. You will need to increase the demod clock to increase "
     "the disrcim b/w. See notes on register 4 in Corvane Datasheet");
 inline const QString KLimitText = QStringLiteral("K value must be from 1 to 32767");
-inline const QString PostDemodLimitText =
-    QStringLiteral("Largest Post Demod BW setting is 1023: choose a narrower Desired BW");
+using evalkit::calc::PostDemodLimitText;
 inline const QString IFFilterLimitText = QStringLiteral("IF Filter Divider must be from 1 to 511");
 inline const QString BBOffsetLimitText = QStringLiteral("BB Offset Divider must be from 0 to 27");
 inline const QString DemodLimitText = QStringLiteral("Demod Divider must be from 1 to 15");

@@ -2,6 +2,7 @@
 
 #include "corvane/corvaneapp.h"
 #include "corvane/main_window.h"
+#include "evalkit/calc/gaussian.h"
 #include "evalkit/fielddialog.h"
 #include "platform/messages.h"
 #include "platform/numbers.h"
@@ -15,8 +16,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include <algorithm>
-#include <array>
 #include <cmath>
 
 namespace corvane {
@@ -25,9 +24,6 @@ using evalkit::dialog::bit;
 
 namespace {
 
-constexpr std::array<int, 4> IndexCounters{16, 32, 64, 128};
-constexpr int32_t DividerMin = 1;
-constexpr int32_t DividerMax = 127; // the 7 bits of the deviation field
 // Below this channel frequency the VCO runs divided by 2, which halves the deviation.
 constexpr double DividedBandMHz = 500;
 // Register 2 carries the Gaussian scheme as 1 in bits 4..6.
@@ -37,25 +33,23 @@ constexpr int16_t GaussianScheme = 16;
 
 std::optional<GfskSetup> planGfsk(int modControl, int indexCounterIndex, const QString& dividerText,
                                   double PfdFrequencyMHz, double RfFrequencyMHz) {
-    if (modControl < 0 || modControl > 7 || indexCounterIndex < 0 ||
-        indexCounterIndex >= static_cast<int>(IndexCounters.size()))
+    const std::optional<int32_t> counter = evalkit::calc::indexCounter(indexCounterIndex);
+    if (modControl < 0 || modControl > 7 || !counter)
         return std::nullopt;
-    const std::optional<double> entry = platform::textToNumber(dividerText);
-    if (!entry)
+    const std::optional<evalkit::calc::GaussianDivider> divider =
+        evalkit::calc::gaussianDivider(dividerText);
+    if (!divider)
         return std::nullopt;
     GfskSetup s;
-    // A divider too large to convert is above the limit all the same.
-    const std::optional<int64_t> d = platform::toInt64(*entry);
-    s.divider = d ? static_cast<int32_t>(std::clamp<int64_t>(*d, DividerMin, DividerMax))
-                  : (*entry < 0 ? DividerMin : DividerMax);
-    s.dividerLimited = !d || *d != s.divider;
+    s.divider = divider->divider;
+    s.dividerLimited = divider->limited;
     s.TxDeviationField = s.divider * bit(19);
     s.GfskIndexCounterField = indexCounterIndex * bit(27);
-    const double full = std::ldexp(PfdFrequencyMHz * 1e6, modControl) / (4096.0 * 1000.0);
-    s.ActualDeviationKHz = platform::toSingle(full);
-    s.deviationKHz = RfFrequencyMHz >= DividedBandMHz ? full : full / 2;
-    const int counter = IndexCounters[static_cast<size_t>(indexCounterIndex)];
-    s.dataRateKbps = PfdFrequencyMHz * 1e6 / (double(counter) * s.divider * 1000.0);
+    s.ActualDeviationKHz =
+        platform::toSingle(evalkit::calc::gaussianDeviationKHz(PfdFrequencyMHz, modControl, false));
+    s.deviationKHz = evalkit::calc::gaussianDeviationKHz(PfdFrequencyMHz, modControl,
+                                                         !(RfFrequencyMHz >= DividedBandMHz));
+    s.dataRateKbps = evalkit::calc::gaussianDataRateKbps(PfdFrequencyMHz, s.divider, *counter);
     return s;
 }
 

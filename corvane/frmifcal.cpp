@@ -67,7 +67,8 @@ float crystalKHz(float crystalMHz) {
 
 } // namespace
 
-frmIFCal::frmIFCal(CorvaneApp& app) : app_(app) {
+frmIFCal::frmIFCal(CorvaneApp& app, const IFCalFeatures& features)
+    : app_(app), features_(features) {
     setObjectName(QStringLiteral("frmIFCal"));
     setWindowTitle(QStringLiteral("IF Filter Calibration"));
 
@@ -78,10 +79,24 @@ frmIFCal::frmIFCal(CorvaneApp& app) : app_(app) {
     Command1->setToolTip(fineCalTip);
     Command3 = named(new QPushButton(QStringLiteral("Do Coarse Cal")), "Command3");
     Command3->setToolTip(QStringLiteral("Just does Coarse Cal"));
-    Command6 = named(new QPushButton(QStringLiteral("Do Workaround for Fine Cal")), "Command6");
-    Command6->setToolTip(fineCalTip);
+    Command6 = nullptr;
+    if (features_.workaround) {
+        Command6 = named(new QPushButton(QStringLiteral("Do Workaround for Fine Cal")), "Command6");
+        Command6->setToolTip(fineCalTip);
+    }
 
-    fineCalSettings = new QGroupBox(QStringLiteral("Fine Cal Settings"));
+    Frame1 = named(new QGroupBox(features_.outerCaption), "Frame1");
+    Frame1->setToolTip(QStringLiteral(
+        "Auto calculate dwell time, upper and lower tones based on datasheet recommendations"));
+    Frame2 = named(new QGroupBox(features_.fineFrameCaption), "Frame2");
+    Frame4 = nullptr;
+    Label1 = Label2 = nullptr;
+    if (features_.framePerCalibration) {
+        Frame4 = named(new QGroupBox(features_.coarseFrameCaption), "Frame4");
+        Label1 = named(new QLabel(QStringLiteral("Writes to Register 5")), "Label1");
+        Label2 =
+            named(new QLabel(QStringLiteral("Writes to Register 6 then Register 5")), "Label2");
+    }
     auto entry = [](const char* name) {
         auto* e = named(new QLineEdit, name);
         e->setMaximumWidth(60);
@@ -94,9 +109,12 @@ frmIFCal::frmIFCal(CorvaneApp& app) : app_(app) {
     Label14 = named(new QLabel, "Label14");
     Label8 = named(new QLabel, "Label8");
     Label10 = named(new QLabel, "Label10");
-    Command4 = named(new QPushButton(QStringLiteral("Auto Calculate")), "Command4");
-    Command4->setToolTip(QStringLiteral(
-        "Auto Calculates dwell time, upper and lower tones to datasheet recommendations"));
+    Command4 = nullptr;
+    if (features_.autoCalculate) {
+        Command4 = named(new QPushButton(QStringLiteral("Auto Calculate")), "Command4");
+        Command4->setToolTip(QStringLiteral(
+            "Auto Calculates dwell time, upper and lower tones to datasheet recommendations"));
+    }
 
     manualAdjust = new QGroupBox(QStringLiteral("Manual Filter Adjust"));
     scrollIFadjust = named(new QScrollBar(Qt::Horizontal), "scrollIFadjust");
@@ -106,39 +124,59 @@ frmIFCal::frmIFCal(CorvaneApp& app) : app_(app) {
     scrollIFadjust->setMinimumWidth(240);
     Label18 = named(new QLabel(QStringLiteral("= ")), "Label18");
     Command5 = named(new QPushButton(QStringLiteral("Update Register 5")), "Command5");
-    Label17 = named(new QLabel(QStringLiteral("Note: Write to register 6 first then register 5 "
-                                              "to perform a fine IF filter calibration")),
-                    "Label17");
-    Label17->setWordWrap(true);
+    Label17 = nullptr;
+    if (features_.registerOrderNote) {
+        Label17 = named(new QLabel(QStringLiteral("Note: Write to register 6 first then "
+                                                  "register 5 to perform a fine IF filter "
+                                                  "calibration")),
+                        "Label17");
+        Label17->setWordWrap(true);
+    }
     Command2 = named(new QPushButton(QStringLiteral("Return to Front Panel")), "Command2");
 
-    // Layout: the three calibration buttons with what they write, then the fine-calibration
-    // settings, then the manual adjust, the note and the return button.
-    auto* buttons = new QGridLayout;
-    auto note = [](const QString& text) {
-        auto* l = new QLabel(text);
-        QFont font = l->font();
-        font.setItalic(true);
-        l->setFont(font);
-        return l;
-    };
-    buttons->addWidget(Command1, 0, 0);
-    buttons->addWidget(note(QStringLiteral("Writes to Register 6 then Register 5")), 0, 1);
-    buttons->addWidget(Command3, 1, 0);
-    buttons->addWidget(note(QStringLiteral("Writes to Register 5")), 1, 1);
-    buttons->addWidget(Command6, 2, 0);
-    auto* workaroundNotes = new QVBoxLayout;
-    workaroundNotes->addWidget(note(QStringLiteral("Writes to Register 6 then Register 5")));
-    workaroundNotes->addWidget(note(QStringLiteral("Refer to Corvane anomaly sheet")));
-    buttons->addLayout(workaroundNotes, 2, 1);
+    buildLayout();
 
-    auto* fine = new QGridLayout(fineCalSettings);
-    auto caption = [](const QString& text, QLineEdit* buddy = nullptr) {
-        auto* l = new QLabel(text);
-        if (buddy)
-            l->setBuddy(buddy);
-        return l;
-    };
+    connect(Text1, &QLineEdit::textChanged, this, &frmIFCal::Text1_Change);
+    connect(Text2, &QLineEdit::textChanged, this, &frmIFCal::Text2_Change);
+    connect(Text3, &QLineEdit::textChanged, this, &frmIFCal::Text3_Change);
+    connect(scrollIFadjust, &QScrollBar::valueChanged, this, &frmIFCal::scrollIFadjust_Change);
+    connect(Command1, &QPushButton::clicked, this, &frmIFCal::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &frmIFCal::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &frmIFCal::Command3_Click);
+    if (Command4)
+        connect(Command4, &QPushButton::clicked, this, &frmIFCal::Command4_Click);
+    connect(Command5, &QPushButton::clicked, this, &frmIFCal::Command5_Click);
+    if (Command6)
+        connect(Command6, &QPushButton::clicked, this, &frmIFCal::Command6_Click);
+}
+
+namespace {
+
+QLabel* note(QLabel* l) {
+    QFont font = l->font();
+    font.setItalic(true);
+    l->setFont(font);
+    return l;
+}
+
+QLabel* note(const QString& text) {
+    return note(new QLabel(text));
+}
+
+QLabel* caption(const QString& text, QLineEdit* buddy = nullptr) {
+    auto* l = new QLabel(text);
+    if (buddy)
+        l->setBuddy(buddy);
+    return l;
+}
+
+} // namespace
+
+// The calibration part in Frame1: either the buttons together above the fine-calibration
+// settings, each with what it writes, or each button in its own calibration's frame. Below it
+// the manual adjust, the note and the return button.
+void frmIFCal::buildLayout() {
+    auto* fine = new QGridLayout(Frame2);
     const QString kHz = QStringLiteral("kHz");
     const QString ms = QStringLiteral("ms");
     fine->addWidget(caption(QStringLiteral("IF Cal Dwell Time"), Text1), 0, 0);
@@ -157,9 +195,41 @@ frmIFCal::frmIFCal(CorvaneApp& app) : app_(app) {
     fine->addWidget(caption(QStringLiteral("Total Fine Cal Time")), 4, 0);
     fine->addWidget(Label10, 4, 2);
     fine->addWidget(caption(ms), 4, 3);
-    fine->addWidget(Command4, 5, 0, 1, 5);
+    int row = 5;
+    if (Command4)
+        fine->addWidget(Command4, row++, 0, 1, 5);
     fine->setColumnMinimumWidth(2, 60);
     fine->setColumnStretch(4, 1);
+
+    auto* calibration = new QVBoxLayout(Frame1);
+    if (features_.framePerCalibration) {
+        auto* coarse = new QHBoxLayout(Frame4);
+        coarse->addWidget(Command3);
+        coarse->addWidget(note(Label1));
+        coarse->addStretch();
+        auto* fineButton = new QHBoxLayout;
+        fineButton->addWidget(Command1);
+        fineButton->addWidget(note(Label2));
+        fineButton->addStretch();
+        fine->addLayout(fineButton, row, 0, 1, 5);
+        calibration->addWidget(Frame4);
+    } else {
+        auto* buttons = new QGridLayout;
+        buttons->addWidget(Command1, 0, 0);
+        buttons->addWidget(note(QStringLiteral("Writes to Register 6 then Register 5")), 0, 1);
+        buttons->addWidget(Command3, 1, 0);
+        buttons->addWidget(note(QStringLiteral("Writes to Register 5")), 1, 1);
+        if (Command6) {
+            buttons->addWidget(Command6, 2, 0);
+            auto* workaroundNotes = new QVBoxLayout;
+            workaroundNotes->addWidget(
+                note(QStringLiteral("Writes to Register 6 then Register 5")));
+            workaroundNotes->addWidget(note(QStringLiteral("Refer to Corvane anomaly sheet")));
+            buttons->addLayout(workaroundNotes, 2, 1);
+        }
+        calibration->addLayout(buttons);
+    }
+    calibration->addWidget(Frame2);
 
     auto* adjust = new QGridLayout(manualAdjust);
     adjust->addWidget(new QLabel(QStringLiteral("-9.3kHz")), 0, 0);
@@ -173,22 +243,11 @@ frmIFCal::frmIFCal(CorvaneApp& app) : app_(app) {
     foot->addWidget(Command2);
 
     auto* top = new QVBoxLayout(this);
-    top->addLayout(buttons);
-    top->addWidget(fineCalSettings);
+    top->addWidget(Frame1);
     top->addWidget(manualAdjust);
-    top->addWidget(Label17);
+    if (Label17)
+        top->addWidget(Label17);
     top->addLayout(foot);
-
-    connect(Text1, &QLineEdit::textChanged, this, &frmIFCal::Text1_Change);
-    connect(Text2, &QLineEdit::textChanged, this, &frmIFCal::Text2_Change);
-    connect(Text3, &QLineEdit::textChanged, this, &frmIFCal::Text3_Change);
-    connect(scrollIFadjust, &QScrollBar::valueChanged, this, &frmIFCal::scrollIFadjust_Change);
-    connect(Command1, &QPushButton::clicked, this, &frmIFCal::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &frmIFCal::Command2_Click);
-    connect(Command3, &QPushButton::clicked, this, &frmIFCal::Command3_Click);
-    connect(Command4, &QPushButton::clicked, this, &frmIFCal::Command4_Click);
-    connect(Command5, &QPushButton::clicked, this, &frmIFCal::Command5_Click);
-    connect(Command6, &QPushButton::clicked, this, &frmIFCal::Command6_Click);
 }
 
 // ---- shown quantities --------------------------------------------------------
@@ -315,7 +374,8 @@ void frmIFCal::scrollIFadjust_Change() {
 void frmIFCal::Command1_Click() {
     auto& f = app_.f();
     auto& messages = app_.messages();
-    if (f.IFCalLowerToneField / pow2(LowerToneShift) > FineCalLowerToneLimit) {
+    if (features_.refusesHighLowerTone &&
+        f.IFCalLowerToneField / pow2(LowerToneShift) > FineCalLowerToneLimit) {
         messages.message(FineCalRefusedText);
         return;
     }

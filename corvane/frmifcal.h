@@ -1,13 +1,16 @@
 #pragma once
-#include <optional>
-// The IF filter calibration window: coarse and fine calibration of the IF filter, the fixed
+// The IF filter calibration window: coarse and fine calibration of the IF filter, the manual
+// filter adjust and, where the program offers them (IFCalFeatures), the fixed
 // fine-calibration workaround for crystals whose lower tone divide is beyond the chip's
-// fine-calibration limit, and the manual filter adjust.
+// fine-calibration limit and the automatic calculation of the dwell time and tones.
+#include "corvane/variant.h"
 #include "link/registerreadout.h"
 #include "platform/form.h"
 #include "platform/toggle.h"
 
 #include <QString>
+
+#include <optional>
 
 class QGroupBox;
 class QLabel;
@@ -39,7 +42,7 @@ inline const QString LowerToneLimitsText =
 class frmIFCal : public platform::Form {
     Q_OBJECT
 public:
-    explicit frmIFCal(CorvaneApp& app);
+    frmIFCal(CorvaneApp& app, const IFCalFeatures& features);
 
     void Form_Load() override;
     void Text1_Change();
@@ -53,8 +56,10 @@ public:
     void Command5_Click(); // Update Register 5
     void Command6_Click(); // Do Workaround for Fine Cal
 
+    // The controls a program does not offer (see IFCalFeatures) are not made: nullptr.
     QPushButton *Command1, *Command3, *Command6;
-    QGroupBox *fineCalSettings, *manualAdjust;
+    QGroupBox *Frame1, *Frame2, *Frame4, *manualAdjust;
+    QLabel *Label1, *Label2; // the notes of Frame4 and Frame2
     QLineEdit *Text1, *Text2, *Text3;
     QLabel *Label13, *Label14, *Label8, *Label10;
     QPushButton* Command4;
@@ -68,6 +73,7 @@ protected:
     void closeBox() override { Command2_Click(); }
 
 private:
+    void buildLayout();
     std::optional<int32_t> fieldEntry(const QLineEdit* box, int bits) const;
     void showToneTime();
     void showUpperTone(double divide);
@@ -75,6 +81,7 @@ private:
     void setCalibrationCaption(const QString& caption);
 
     CorvaneApp& app_;
+    IFCalFeatures features_;
 };
 
 } // namespace corvane

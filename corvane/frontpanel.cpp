@@ -7,13 +7,13 @@
 #include "corvane/corvaneapp.h"
 #include "corvane/windows.h"
 #include "platform/entrymark.h"
+#include "platform/fitwindow.h"
 #include "platform/named.h"
 #include "platform/numbers.h"
 
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
-#include <QLayout>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -69,20 +69,10 @@ void Main::cmbModulation_Click() {
         for (QWidget* w : {static_cast<QWidget*>(cmb3FSKDetect), static_cast<QWidget*>(cmbVPathMem),
                            static_cast<QWidget*>(Label43), static_cast<QWidget*>(Label44)})
             w->setVisible(row.threeFsk);
-        fitToContents();
+        platform::fitToContents(*this);
     }
     txtDatarate_Change();
     app_.UpdateAllRegisterLabels();
-}
-
-void Main::fitToContents() {
-    // A window grows by itself when rows appear but never shrinks when they go: take the
-    // size the panel needs now, unless the user has the window maximized or full screen.
-    if (isMaximized() || isFullScreen())
-        return;
-    centralWidget()->layout()->activate();
-    layout()->activate();
-    adjustSize();
 }
 
 void Main::cmbDemod_Click() {
@@ -110,7 +100,22 @@ void Main::cmbIFBW_Click() {
     const int i = cmbIFBW->currentIndex();
     if (i >= 0 && i <= 2)
         app_.f().IFFilterBandwidthField = i * 1073741824.0;
+    // The narrow-band chip's fine calibration needs tones that suit the bandwidth.
+    if (app_.variant().bandwidthSetsTones)
+        applyCalibrationTones();
     app_.UpdateAllRegisterLabels();
+}
+
+void Main::applyCalibrationTones() {
+    auto& f = app_.f();
+    const std::optional<calc::ToneDivisors> divisors =
+        app_.variant().tones.divisorsFor(f.IFFilterBandwidthField);
+    if (!divisors)
+        return; // a bandwidth the table does not know: the tones stay
+    const calc::CalibrationTones tones =
+        calc::calibrationTones(app_.w().CrystalFrequencyMHz, *divisors);
+    platform::assignIfSet(f.IFCalUpperToneField, tones.IFCalUpperToneField);
+    platform::assignIfSet(f.IFCalLowerToneField, tones.IFCalLowerToneField);
 }
 
 void Main::cmb3FSKDetect_Click() {

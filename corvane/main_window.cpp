@@ -81,7 +81,7 @@ constexpr RegisterRow kRegisterRows[] = {
 
 Main::Main(CorvaneApp& app) : QMainWindow(nullptr), app_(app) {
     setObjectName(QStringLiteral("Main"));
-    setWindowTitle(QStringLiteral("Corvane Evaluation Software"));
+    setWindowTitle(app_.variant().windowCaption);
     buildControls();
     buildLayout();
     buildMenus();
@@ -105,6 +105,9 @@ void Main::buildControls() {
                         "lblpfd_freq");
     lblcrystal =
         named(new platform::ClickableLabel(QStringLiteral("Choose Crystal Freq")), "lblcrystal");
+
+    FrDevice = named(new QGroupBox(QStringLiteral("Device In Use")), "FrDevice");
+    device = label("device", app_.variant().deviceName);
 
     cmbMB = list("cmbMB",
                  {QStringLiteral("Quorrabase (Parallel Port Interface)"),
@@ -146,8 +149,7 @@ void Main::buildControls() {
                   {QStringLiteral("Icp = 0.30mA"), QStringLiteral("Icp = 0.90mA"),
                    QStringLiteral("Icp = 1.50mA"), QStringLiteral("Icp = 2.10mA")},
                   QStringLiteral("Icp = 1.50mA"));
-    cmbIFBW = list("cmbIFBW",
-                   {QStringLiteral("12kHz"), QStringLiteral("18kHz"), QStringLiteral("25kHz")});
+    cmbIFBW = list("cmbIFBW", app_.variant().ifBandwidths);
     cmb3FSKDetect = list("cmb3FSKDetect", {QStringLiteral("Viterbi"), QStringLiteral("Threshold")},
                          QStringLiteral("Viterbi"));
     cmbVPathMem = list("cmbVPathMem",
@@ -203,8 +205,14 @@ void Main::buildLayout() {
     central->setObjectName(QStringLiteral("centralWidget"));
     auto* columns = new QHBoxLayout(central);
 
-    // Left column: board, synthesizer and power-down switches.
+    // Left column: the device, the board, the synthesizer and the power-down switches.
     auto* left = new QVBoxLayout;
+    auto* deviceRow = new QHBoxLayout(FrDevice);
+    QFont deviceFont = device->font();
+    deviceFont.setBold(true);
+    device->setFont(deviceFont);
+    deviceRow->addWidget(device);
+    left->addWidget(FrDevice);
     auto* board = new QGroupBox(QStringLiteral("Evaluation Board"));
     auto* boardGrid = new QGridLayout(board);
     boardGrid->addWidget(new QLabel(QStringLiteral("&Motherboard")), 0, 0);
@@ -366,7 +374,7 @@ void Main::buildMenus() {
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));
     mnuRevHistory = item(help, "mnuRevHistory", QStringLiteral("&Revision History"));
-    mnuRev = item(help, "mnuRev", QStringLiteral("&About this Rev (Rev 3.1)"));
+    mnuRev = item(help, "mnuRev", app_.variant().aboutMenuCaption);
     mnuIBM = item(help, "mnuIBM", QStringLiteral("&IBM Thinkpad Help"));
 }
 

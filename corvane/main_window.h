@@ -93,6 +93,10 @@ public:
     // Frequencies (clicking opens the synthesizer window).
     platform::ClickableLabel *lblvcofreq, *lblpfd_freq, *lblcrystal;
 
+    // The chip the program is for, in the frame "Device In Use".
+    QGroupBox* FrDevice;
+    QLabel* device;
+
     // Board choice and link.
     QComboBox* cmbMB;
     QPushButton* ConnectUSB;
@@ -129,7 +133,7 @@ private:
     void buildLayout();
     void buildMenus();
     void connectHandlers();
-    void fitToContents();
+    void applyCalibrationTones();
 
     CorvaneApp& app_;
     std::unique_ptr<evalkit::BoardSession> session_;

@@ -7,6 +7,7 @@
 #include "corvane/windows.h"
 #include "corvane/zantrelfile.h"
 #include "evalkit/boardsession.h"
+#include "evalkit/commandline.h"
 #include "evalkit/filemenu.h"
 #include "platform/numbers.h"
 
@@ -29,15 +30,9 @@ constexpr int32_t bit(int n) {
 
 void Main::Form_Load(const QStringList& arguments) {
     InitialiseBoard();
-    // Linux hands over the arguments without the quotes a shell consumed, so
-    // join them and strip one pair of surrounding quotes only if present: an
-    // unquoted argument is the file name as it stands, however short.
-    QString commandLine = arguments.join(QLatin1Char(' '));
-    if (commandLine.size() >= 2 && commandLine.startsWith(QLatin1Char('"')) &&
-        commandLine.endsWith(QLatin1Char('"')))
-        commandLine = commandLine.mid(1, commandLine.size() - 2);
-    if (!commandLine.isEmpty())
-        ImportSettings(app_, commandLine);
+    const QString file = evalkit::commandLineFile(arguments);
+    if (!file.isEmpty())
+        ImportSettings(app_, file);
 }
 
 void Main::InitialiseBoard() {

@@ -236,7 +236,8 @@ void synthform::CmdCalculate_Click() {
     const auto& w = app_.w();
     apply(calc::CmdCalculate({txtVCOout1->text(), txtpfd1->text(), TxtCrystal1->text(),
                               lblVCOdiv2->isOn(), f.VcoDiv2Field, f.ExtInductorField, f.TxRxField,
-                              w.CrystalFrequencyMHz, w.IntegerN, w.FracN}));
+                              w.CrystalFrequencyMHz, w.IntegerN, w.FracN,
+                              app_.variant().tones.divisorsFor(f.IFFilterBandwidthField)}));
 }
 
 void synthform::UpdatesynthF() {

@@ -1,5 +1,8 @@
 #include "corvane/calc/datarate.h"
 
+#include "evalkit/calc/demodfilters.h"
+#include "evalkit/calc/ratechecks.h"
+#include "evalkit/calc/receiverclocks.h"
 #include "platform/numbers.h"
 
 #include <algorithm>
@@ -17,10 +20,10 @@ constexpr int16_t MaxIfFilterDivider = 511;
 constexpr int MaxDemodDivider = 15; // DemodClockDividerField has 4 bits
 constexpr int32_t MaxCdrDivider = 255;
 constexpr int16_t MaxSeqDivider = 255;
-constexpr double MaxJitter = 0.03;
-constexpr double TwoPi = 6.2832; // the chip's filter formulas use this rounded value
 constexpr int PostDemodBwBits = 10;
 constexpr int DiscrimBwBits = 10;
+// The discriminator code counts 400 kHz per demodulator-clock MHz.
+constexpr double DiscrimHzPerCount = 400000;
 constexpr int ThresholdBits = 7; // ThresholdWordField 4..10, ThreeFskThresholdField 15..21
 
 constexpr int32_t field(int32_t value, int lowBit) {
@@ -37,10 +40,6 @@ bool isPositiveFinite(float v) {
 
 platform::Message tooLowMessage() {
     return {TooLowRateText, platform::MsgIcon::None, std::nullopt};
-}
-
-platform::Message jitterWarning() {
-    return {JitterWarningText, platform::MsgIcon::Information, JitterWarningTitle};
 }
 
 // The demodulator clock divider D, the clock fd = X / D (MHz) and the CDR divider C.
@@ -71,15 +70,6 @@ std::optional<int16_t> ifFilterDivider(float X) {
     if (!n || *n < 1)
         return std::nullopt;
     return std::min(*n, MaxIfFilterDivider);
-}
-
-// Step 3.
-int32_t bbOffsetCode(float X) {
-    if (X > 16)
-        return 2;
-    if (X > 8)
-        return 1;
-    return 0;
 }
 
 int demodFactor(int16_t type) {
@@ -127,35 +117,30 @@ float cdrClock(float X, const Clocks& c) {
     return toSingle(X * 1000.0 / (c.D * c.C));
 }
 
-double jitter(float cdrClockKHz, float R) {
-    const double target = 32.0 * R;
-    return std::abs(cdrClockKHz - target) / target;
-}
-
 // Step 6.1 to 6.4: larger demodulator dividers are tried while the CDR clock is more than 3%
 // away from 32 x R. Each failure condition of a trial warns on its own. False when a trial
 // divider rounds to 0 (the CDR clock would divide by it).
 bool searchLowJitter(float X, float R, Clocks& clocks, std::vector<platform::Message>& messages) {
-    if (jitter(cdrClock(X, clocks), R) <= MaxJitter)
+    if (!evalkit::calc::excessiveJitter(cdrClock(X, clocks), R))
         return true;
     for (int Dp = clocks.D + 1;; ++Dp) {
         const float fdp = demodClock(X, Dp);
         const int32_t Cp = cdrCount(fdp, R);
         if (Cp < 1)
             return false;
-        const double e = jitter(toSingle(fdp * 1000.0 / Cp), R);
+        const bool excessive = evalkit::calc::excessiveJitter(toSingle(fdp * 1000.0 / Cp), R);
         bool failed = false;
         if (Cp > MaxCdrDivider || Dp > MaxDemodDivider) {
-            messages.push_back(jitterWarning());
+            messages.push_back(evalkit::calc::jitterWarning());
             failed = true;
         }
         if (Cp == 1) {
-            messages.push_back(jitterWarning());
+            messages.push_back(evalkit::calc::jitterWarning());
             failed = true;
         }
         if (failed)
             return true;
-        if (e <= MaxJitter) {
+        if (!excessive) {
             clocks = {Dp, fdp, Cp};
             return true;
         }
@@ -202,11 +187,10 @@ double postDemodFactor(int16_t type) {
 
 // Step 9.
 bool planPostDemodFilter(float R, float fd, int16_t type, DataRatePlan& p) {
-    const double x = 1024.0 * postDemodFactor(type) * TwoPi * R / (fd * 1000.0);
-    const auto P = platform::toInt16(platform::intFloor(x) + 1);
+    const auto P = evalkit::calc::postDemodCodeForRate(R, fd, postDemodFactor(type));
     if (!P || !fitsBits(*P, PostDemodBwBits))
         return false;
-    const float B = toSingle(*P * static_cast<double>(fd) * 1000.0 / (1024.0 * TwoPi));
+    const float B = toSingle(evalkit::calc::postDemodBandwidthKHz(*P, fd));
     p.lblDemodBW = platform::formatSingle(B, u"#0.0000");
     p.PostDemodBwField = field(*P, 20);
     return true;
@@ -267,11 +251,9 @@ bool storeDiscriminator(int K, int16_t multiplier, float fd, DataRatePlan& p) {
     return true;
 }
 
-std::optional<int> roundedK(double q) {
-    const auto K = platform::toInt16(q);
-    if (!K)
-        return std::nullopt;
-    return *K;
+// K of a deviation: the correlator's 100 kHz over the deviation the discriminator sees.
+std::optional<int> roundedK(double numerator, float delta) {
+    return evalkit::calc::correlatorK(numerator, delta);
 }
 
 // Steps 10 to 12. The plan runs only with a deviation above 0, so K is always computed.
@@ -285,7 +267,7 @@ bool planDiscriminator(float delta, float fd, const DataRateInputs& in, DataRate
         p.DiscrimMultiplier = 1;
         return true;
     case DemodCorrelator: {
-        const auto K = roundedK(100.0 / delta);
+        const auto K = roundedK(100.0, delta);
         if (!K || !storeDiscriminator(*K, 1, fd, p))
             return false;
         const KParity parity = kParity(*K);
@@ -295,7 +277,7 @@ bool planDiscriminator(float delta, float fd, const DataRateInputs& in, DataRate
         return true;
     }
     case DemodThreeFsk: {
-        const auto K = roundedK(100.0 / (2.0 * delta));
+        const auto K = roundedK(100.0 / 2, delta);
         if (!K || !storeDiscriminator(*K, 2, fd, p))
             return false;
         const KParity parity = kParity(*K);
@@ -304,7 +286,7 @@ bool planDiscriminator(float delta, float fd, const DataRateInputs& in, DataRate
         return planThreeFskThresholds(*K, delta, in, p);
     }
     case DemodFourFsk: {
-        const auto uncorrected = roundedK(100.0 / (4.0 * delta));
+        const auto uncorrected = roundedK(100.0 / 4, delta);
         if (!uncorrected)
             return false;
         const int K = correctFourFskK(*uncorrected);
@@ -336,7 +318,7 @@ std::optional<DataRatePlan> plan(const DataRateInputs& in, float R) {
     if (!n)
         return std::nullopt;
     p.IFFilterDividerField = field(*n, 5);
-    p.BbOffsetDividerField = field(bbOffsetCode(X), 4);
+    p.BbOffsetDividerField = field(evalkit::calc::bbOffsetCode(X), 4);
     if (!planClocks(X, delta, R, in.DemodTypeField, p))
         return std::nullopt;
     const auto s = seqClockDivider(X);
@@ -360,13 +342,12 @@ DataRatePlan planDataRate(const DataRateInputs& in) {
 }
 
 KParity kParity(int K) {
-    const bool odd = K % 2 != 0;
-    const int half = odd ? (K + 1) / 2 : K / 2; // ceil(K / 2)
-    return {odd ? field(1, 7) : 0, half % 2 != 0 ? field(1, 9) : 0};
+    const evalkit::calc::CorrelatorParity parity = evalkit::calc::correlatorParity(K);
+    return {parity.kOdd ? field(1, 7) : 0, parity.halfKOdd ? field(1, 9) : 0};
 }
 
 std::optional<int32_t> discrimBandwidthCode(int K, float demodClockMHz) {
-    return platform::toInt32(K * static_cast<double>(demodClockMHz) * 1e6 / 400000.0);
+    return evalkit::calc::discriminatorCode(K, demodClockMHz, DiscrimHzPerCount);
 }
 
 int correctFourFskK(int K) {

@@ -5,6 +5,7 @@
 // messages in order and refreshes the read-outs.
 #pragma once
 
+#include "evalkit/calc/ratechecks.h"
 #include "platform/messages.h"
 
 #include <QString>
@@ -24,10 +25,8 @@ inline constexpr int16_t DemodFourFsk = 48;
 inline const QString TooLowRateText = QStringLiteral(
     "Desired datrate is too low for the given xtal. Minimum datarate is XTAL/12,240. "
     "Please re-adjust.");
-inline const QString JitterWarningTitle = QStringLiteral("Excessive Jitter Warning");
-inline const QString JitterWarningText =
-    QStringLiteral("Clock Recovery Frequency and (32 x Desired Datarate) have more than 3% "
-                   "difference.. Less than 2% difference is reccomended");
+using evalkit::calc::JitterWarningText;
+using evalkit::calc::JitterWarningTitle;
 
 struct DataRateInputs {
     QString rateText;      // txtDatarate

@@ -1,5 +1,6 @@
 #include "corvane/calc/deviation.h"
 
+#include "evalkit/calc/deviationcount.h"
 #include "platform/numbers.h"
 
 namespace corvane::calc {
@@ -10,6 +11,8 @@ constexpr int MaxTextLength = 5;
 constexpr double MaxDeviationKHz = 100;
 constexpr int32_t MaxDeviationCount = (int32_t{1} << 11) - 1; // TxDeviationField is bits 19..29
 constexpr double StepsPerPfd = 65536;                         // 2^16
+// The count is taken as a 16-bit number before it is checked against the field.
+constexpr int64_t MaxCount = 32767;
 
 } // namespace
 
@@ -33,21 +36,24 @@ DeviationResult planDeviation(const DeviationInputs& in) {
     }
     // 1.2
     const float d = platform::toSingle(*value);
-    const float step = platform::toSingle(in.PfdFrequencyMHz * 1e6 / StepsPerPfd);
-    const auto F = platform::toInt16(d * 1000.0 / step);
     // The divide-by-2 halves the deviation at the antenna, so the chip needs twice the count.
-    const int32_t perStep = in.VcoDiv2Field == VcoDiv2On ? 2 : 1;
-    if (!F || *F < 0 || perStep * *F > MaxDeviationCount) {
+    const bool divideBy2 = in.VcoDiv2Field == VcoDiv2On;
+    const std::optional<evalkit::calc::DeviationCount> c =
+        evalkit::calc::deviationCount(d, in.PfdFrequencyMHz, StepsPerPfd, divideBy2);
+    if (!c || c->count > MaxCount || c->stored > MaxDeviationCount) {
         // Would reach into the next field of register 2.
+        const float step = evalkit::calc::deviationStepHz(in.PfdFrequencyMHz, StepsPerPfd);
         if (step > 0) {
+            const int32_t perStep = divideBy2 ? 2 : 1;
             const double largest = (MaxDeviationCount / perStep) * double(step) / 1000.0;
             r.refusal = QStringLiteral("Desired deviation in kHz: at this PFD frequency at most ") +
                         platform::formatNumber(largest, u"#0.000");
         }
         return r;
     }
-    const int32_t count = perStep * *F;
-    const double actualKHz = *F * static_cast<double>(step) / 1000.0;
+    const double actualKHz = c->actualKHz;
+    const auto count = static_cast<int32_t>(c->stored);
+    const float step = c->DeviationStepHz;
     r.refusal.reset();
     r.DeviationStepHz = step;
     r.ActualDeviationKHz = platform::toSingle(actualKHz);

@@ -1,118 +1,34 @@
 #include "corvane/calc/readback.h"
 
-#include "platform/numbers.h"
-
 #include <array>
 
 namespace corvane::calc {
 
 namespace {
 
-constexpr std::array<ReadbackChoice, 7> Choices{{
-    {0, 64, RssiReadback},
-    {16, 64, BatteryReadback},
-    {32, 64, TemperatureReadback},
-    {48, 64, ExternalPinReadback},
-    {0, 0, FrequencyErrorReadback},
-    {0, 128, FilterCalReadback},
-    {0, 192, SiliconRevisionReadback},
-}};
+using evalkit::calc::RssiCorrection;
 
-// Bits 6..0 of the answer carry the reading; the bits above carry the gain code (RSSI) or
-// nothing the temperature sensor uses.
-constexpr int32_t ReadingMask = 127;
-
-QString volts(const QString& prefix, double v) {
-    return prefix + platform::formatNumber(v, u"#0.000") + QStringLiteral(" Volts");
-}
+// Code 10 (lowest gain) and the codes the receiver never reports take no correction.
+constexpr std::array<RssiCorrection, 4> RssiCorrections{{{0, 86}, {4, 58}, {5, 38}, {6, 24}}};
 
 } // namespace
 
-std::optional<ReadbackChoice> readbackChoice(int listIndex) {
-    if (listIndex < 0 || listIndex >= static_cast<int>(Choices.size()))
-        return std::nullopt;
-    return Choices[static_cast<size_t>(listIndex)];
-}
-
-int readbackListIndex(int32_t ReadbackAdcModeField, int32_t ReadbackSelectField) {
-    for (size_t i = 0; i < Choices.size(); ++i) {
-        if (Choices[i].ReadbackAdcModeField == ReadbackAdcModeField &&
-            Choices[i].ReadbackSelectField == ReadbackSelectField)
-            return static_cast<int>(i);
-    }
-    return -1;
+const evalkit::calc::ReadbackScales& readbackScales() {
+    static const evalkit::calc::ReadbackScales scales{RssiCorrections, -130.0, 262144.0, 100.0,
+                                                      QStringLiteral("IF frequency is ")};
+    return scales;
 }
 
 int32_t rssiGainCorrection(int32_t gainCode) {
-    switch (gainCode) {
-    case 0:
-        return 86;
-    case 4:
-        return 58;
-    case 5:
-        return 38;
-    case 6:
-        return 24;
-    default:
-        return 0; // code 10 (lowest gain) and codes the receiver never reports
-    }
+    return evalkit::calc::rssiGainCorrection(gainCode, RssiCorrections);
 }
 
 RssiReading rssiLevel(int32_t raw) {
-    // The gain code as the floor of raw / 128: a negative answer gives a negative code,
-    // which has no correction.
-    const double gainCode = platform::intFloor(raw / 128.0);
-    const int32_t correction = rssiGainCorrection(platform::toInt32(gainCode).value_or(-1));
-    const int32_t reading = raw & ReadingMask;
-    return {(double(reading) + correction) / 2.0 - 130.0, reading};
+    return evalkit::calc::rssiLevel(raw, readbackScales());
 }
 
 ReadbackDisplay convertReadback(int32_t ReadbackMode, int32_t raw, float DemodClockMHz) {
-    ReadbackDisplay d;
-    d.lblReadbackDisplay = platform::numberText(raw);
-    d.ReadbackValue = raw;
-    switch (ReadbackMode) {
-    case RssiReadback: {
-        const RssiReading r = rssiLevel(raw);
-        d.ReadbackValue = r.ReadbackValue;
-        d.lblReadbackSpecificDisplay = QStringLiteral("RSSI Level is ") +
-                                       platform::formatNumber(r.levelDbm, u"#0.0") +
-                                       QStringLiteral(" dBm");
-        break;
-    }
-    case BatteryReadback:
-        d.lblReadbackSpecificDisplay = volts(QStringLiteral("Vdd is "), raw / 21.1);
-        break;
-    case TemperatureReadback: {
-        d.ReadbackValue = raw & ReadingMask;
-        const double t = (68.4 - d.ReadbackValue) * 9.32 - 40.0;
-        d.lblReadbackSpecificDisplay = QStringLiteral("Temperature is ") +
-                                       platform::formatNumber(t, u"#0") +
-                                       QStringLiteral(" \u00B0C");
-        break;
-    }
-    case ExternalPinReadback:
-        d.lblReadbackSpecificDisplay = volts(QStringLiteral("ADC Value is "), raw / 42.1);
-        break;
-    case FrequencyErrorReadback: {
-        // The discriminator counts 2^18 steps per demodulator clock; the IF sits at 100 kHz.
-        const double f = double(DemodClockMHz) * raw * 1000.0 / 262144.0 - 100.0;
-        d.lblReadbackSpecificDisplay = QStringLiteral("IF frequency is ") +
-                                       platform::formatNumber(f, u"#0.000") +
-                                       QStringLiteral(" kHz");
-        break;
-    }
-    case FilterCalReadback:
-        d.lblReadbackSpecificDisplay = QString(); // only the raw number means anything
-        break;
-    case SiliconRevisionReadback:
-        d.lblReadbackSpecificDisplay =
-            QStringLiteral("Silicon Code is ") + platform::hexText(raw) + QStringLiteral("h");
-        break;
-    default:
-        break;
-    }
-    return d;
+    return evalkit::calc::convertReadback(ReadbackMode, raw, DemodClockMHz, readbackScales());
 }
 
 } // namespace corvane::calc

@@ -1,55 +1,31 @@
-// The readback quantities of register 7: which register-7 fields each list entry selects, and
-// how the chip's 16-bit answer becomes the text shown for it. Pure: the readback window does
-// the register-7 write and shows the texts.
+// The readback quantities of register 7 as the Corvane chip answers them: the list table and
+// the conversions are the shared ones, with this chip's RSSI gain corrections, level offset and
+// frequency-error scale. Pure: the readback window does the register-7 write and shows the
+// texts.
 #pragma once
 
-#include <QString>
+#include "evalkit/calc/readbackconversions.h"
 
 #include <cstdint>
-#include <optional>
 
 namespace corvane::calc {
 
-// ReadbackMode values, in the order of the readback list.
-enum ReadbackQuantity : int32_t {
-    RssiReadback = 0,
-    BatteryReadback = 1,
-    TemperatureReadback = 2,
-    ExternalPinReadback = 3,
-    FrequencyErrorReadback = 4,
-    FilterCalReadback = 5,
-    SiliconRevisionReadback = 6,
-};
+using evalkit::calc::ReadbackChoice;
+using evalkit::calc::readbackChoice;
+using evalkit::calc::ReadbackDisplay;
+using evalkit::calc::readbackListIndex;
+using evalkit::calc::RssiReading;
+using enum evalkit::calc::ReadbackQuantity;
 
-// The register-7 fields (pre-shifted) and the conversion one list entry chooses.
-struct ReadbackChoice {
-    int32_t ReadbackAdcModeField = 0;
-    int32_t ReadbackSelectField = 0;
-    int32_t ReadbackMode = 0;
-};
-
-// The choice of list index 0..6; nullopt for any other index (no selection).
-std::optional<ReadbackChoice> readbackChoice(int listIndex);
-
-// The list index whose fields are these, or -1 when no entry selects them.
-int readbackListIndex(int32_t ReadbackAdcModeField, int32_t ReadbackSelectField);
+// The Corvane chip's numbers: gain codes 0, 4, 5 and 6 corrected, -130 dBm offset; the
+// discriminator counts 2^18 steps per demodulator clock and the IF sits at 100 kHz.
+const evalkit::calc::ReadbackScales& readbackScales();
 
 // RSSI correction for the receiver gain code in bits 7..10 of the answer.
 int32_t rssiGainCorrection(int32_t gainCode);
 
-struct RssiReading {
-    double levelDbm = 0;
-    int32_t ReadbackValue = 0; // the answer without its gain code (low 7 bits)
-};
 // (low 7 bits + correction) / 2 - 130 dBm.
 RssiReading rssiLevel(int32_t raw);
-
-struct ReadbackDisplay {
-    QString lblReadbackDisplay; // the raw answer, before masking
-    // The converted value; nullopt leaves the label as it is (a mode with no conversion).
-    std::optional<QString> lblReadbackSpecificDisplay;
-    int32_t ReadbackValue = 0; // the answer as it stands after the conversion (masked or not)
-};
 
 ReadbackDisplay convertReadback(int32_t ReadbackMode, int32_t raw, float DemodClockMHz);
 

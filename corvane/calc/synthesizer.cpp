@@ -1,5 +1,8 @@
 #include "corvane/calc/synthesizer.h"
 
+#include "evalkit/calc/fractionaldivider.h"
+#include "evalkit/calc/synthentry.h"
+#include "evalkit/calc/synthplan.h"
 #include "platform/numbers.h"
 
 #include <cmath>
@@ -12,36 +15,20 @@ using platform::MsgIcon;
 
 constexpr int32_t kVcoDiv2On = 1 << 18;        // VcoDiv2Field, R1 bit 18
 constexpr int32_t kExternalInductor = 1 << 25; // ExtInductorField, R1 bit 25
-constexpr double kFracModulus = 32768;         // F counts per PFD cycle (2^15)
+constexpr int32_t kFracModulus = 32768;        // F counts per PFD cycle (2^15)
 constexpr double kRxOffsetMHz = 0.1;           // the receiver LO sits 100 kHz below the channel
 constexpr int kMinimumN = 23;
-constexpr double kMaxPfdMHz = 40; // "(Fmax = 40MHz)"
 
 // Field widths: a value outside them would spill into the neighbouring fields. N one above
 // 255 would set the receive/transmit bit of R0.
-constexpr double kMaxIntegerN = 255;
-constexpr double kMaxFracN = 32767;
-constexpr double kMinRDivider = 1;
-constexpr double kMaxRDivider = 7;
-constexpr int32_t kMaxToneDivider = 255; // R6, 8 bits each
+constexpr evalkit::calc::DividerLimits kLimits{7, 255, kFracModulus};
 constexpr int32_t kMaxAfcScaling = 4095; // R10, 12 bits
 
-const QString kWarningTitle = QStringLiteral("Warning");
-
-platform::Message entryError(const QString& text) {
-    return {text, MsgIcon::Exclamation, std::nullopt, true};
-}
-
-platform::Message warning(const QString& text) {
-    return {text, MsgIcon::Critical, kWarningTitle, false};
-}
+// A refused RF entry keeps its text as typed; the PFD and crystal boxes are emptied.
+constexpr evalkit::calc::SynthEntryRules kEntryRules{false};
 
 platform::Message notice(const QString& text) {
     return {text, MsgIcon::None, std::nullopt, false};
-}
-
-platform::Message caution(const QString& text) {
-    return {text, MsgIcon::Exclamation, std::nullopt, false};
 }
 
 QString mhzText(double mhz) {
@@ -52,32 +39,21 @@ QString integerText(double v) {
     return platform::numberText(v);
 }
 
-// An entry passes when it reads as a number and, scaled as the chip's units, still fits a
-// single-precision value.
-bool readsAsSingle(const QString& text, double scale) {
-    const std::optional<double> value = platform::textToNumber(text);
-    return value && std::isfinite(platform::toSingle(*value * scale));
-}
-
 // Returns true when an entry failed; the later boxes are not tried then.
 bool ValidateSynthInputs(const QString& rfText, const QString& pfdText, const QString& crystalText,
                          SynthResult& out) {
-    if (!readsAsSingle(rfText, 1e6)) {
-        out.messages.push_back(entryError(QStringLiteral("Invalid entry in RF Frequency.")));
-    } else if (!readsAsSingle(pfdText, 1000) || !(*platform::textToNumber(pfdText) > 0) ||
-               *platform::textToNumber(pfdText) > kMaxPfdMHz) {
-        // A PFD of zero or below cannot be divided by, and the message itself names the
-        // highest one: a PFD beyond it is the entry error it says, not a plan to carry out.
-        out.messages.push_back(entryError(
-            QStringLiteral("Invalid entry in PFD Comparison Frequency. (Fmax = 40MHz)")));
+    const std::optional<evalkit::calc::SynthEntryFailure> failure =
+        evalkit::calc::validateSynthEntries(rfText, pfdText, crystalText, kEntryRules);
+    if (!failure) {
+        return false;
+    }
+    out.messages.push_back(failure->message);
+    if (failure->box == evalkit::calc::SynthBox::Pfd) {
         out.txtpfd1 = QString();
         out.focus = FocusBox::Pfd;
-    } else if (!readsAsSingle(crystalText, 1000)) {
-        out.messages.push_back(entryError(QStringLiteral("Invalid entry in Crystal Frequency.")));
+    } else if (failure->box == evalkit::calc::SynthBox::Crystal) {
         out.TxtCrystal1 = QString();
         out.focus = FocusBox::Crystal;
-    } else {
-        return false;
     }
     out.validationFailed = true;
     return true;
@@ -109,24 +85,25 @@ struct BandChoice {
 BandChoice chooseBand(double rf, int32_t extInductorField, bool toggleOn, VcoUpperLimits limits,
                       SynthResult& out) {
     if (extInductorField == 0) {
-        if (840 < rf && rf < limits.divideBy2OffMHz) {
-            return {BandChoice::Chosen, false, true};
+        evalkit::calc::InternalVcoBands bands;
+        bands.divideBy2OffHighMHz = limits.divideBy2OffMHz;
+        bands.divideBy2OnHighMHz = limits.divideBy2OnMHz;
+        if (const std::optional<bool> divideBy2 =
+                evalkit::calc::internalInductorDivideBy2(rf, bands)) {
+            return {BandChoice::Chosen, *divideBy2, true};
         }
-        if (420 < rf && rf < limits.divideBy2OnMHz) {
-            return {BandChoice::Chosen, true, true};
-        }
-        out.messages.push_back(
-            warning(QStringLiteral("Frequency outside of VCO Range for Internal VCO inductor! "
-                                   "Please consult the Corvane datasheet for achievable "
-                                   "frequency ranges")));
+        out.messages.push_back(evalkit::calc::synthWarning(
+            QStringLiteral("Frequency outside of VCO Range for Internal VCO inductor! "
+                           "Please consult the Corvane datasheet for achievable "
+                           "frequency ranges")));
         return {BandChoice::OutOfRange};
     }
     if (extInductorField == kExternalInductor) {
         if (70 < rf && rf < 660) {
             return {BandChoice::Chosen, toggleOn, false};
         }
-        out.messages.push_back(
-            warning(QStringLiteral("Frequency outside of VCO Range for External VCO Inductor!")));
+        out.messages.push_back(evalkit::calc::synthWarning(
+            QStringLiteral("Frequency outside of VCO Range for External VCO Inductor!")));
         return {BandChoice::OutOfRange};
     }
     return {BandChoice::NoDivider, toggleOn, false};
@@ -134,10 +111,7 @@ BandChoice chooseBand(double rf, int32_t extInductorField, bool toggleOn, VcoUpp
 
 // ---- dividers -----------------------------------------------------------------------------
 
-struct Dividers {
-    double n = 0;
-    double f = 0;
-};
+using Dividers = evalkit::calc::FractionalDivider;
 
 Dividers integerAndFraction(double rf, double pfd, bool divideBy2, bool receive) {
     const double d = divideBy2 ? 2 : 1;
@@ -145,52 +119,12 @@ Dividers integerAndFraction(double rf, double pfd, bool divideBy2, bool receive)
     // 1. The synthesizer target.
     const double t = d * (rf - o);
     // 2. N.
-    Dividers div;
-    div.n = platform::intFloor(t / pfd);
+    const double n = platform::intFloor(t / pfd);
     // 3. The remainder, rounded to the places that keep the target's own digits.
     const int places = divideBy2 ? 4 : (receive ? 8 : 7);
-    const double r = platform::roundDecimals(t - div.n * pfd, places);
-    // 4. F.
-    div.f = r > 0 ? platform::roundHalfEven(kFracModulus * r / pfd) : 0;
-    // A remainder that rounds up to a whole PFD cycle is one more N and no fraction: the
-    // same frequency, and F stays within its 15 bits.
-    if (div.f >= kFracModulus) {
-        div.f -= kFracModulus;
-        div.n += 1;
-    }
-    return div;
-}
-
-// A divider that does not fit its register field is refused, never stored.
-std::optional<platform::Message> rDividerRefusal(double r) {
-    if (r < kMinRDivider || r > kMaxRDivider) {
-        return warning(QStringLiteral("R divide of %1 is outside the range of 1 to 7. Please "
-                                      "raise the PFD frequency or lower the XTAL frequency")
-                           .arg(integerText(r)));
-    }
-    return std::nullopt;
-}
-
-std::optional<platform::Message> dividerRefusal(double n, double f, double r) {
-    if (std::optional<platform::Message> refusal = rDividerRefusal(r)) {
-        return refusal;
-    }
-    if (n > kMaxIntegerN) {
-        return warning(QStringLiteral("Integer N divide of %1 is above the maximum of 255. "
-                                      "Please raise the PFD frequency")
-                           .arg(integerText(n)));
-    }
-    if (n < 0) {
-        return warning(QStringLiteral("Integer N divide of %1 is below the minimum of 0. "
-                                      "Please lower the PFD frequency")
-                           .arg(integerText(n)));
-    }
-    if (f < 0 || f > kMaxFracN) {
-        return warning(QStringLiteral("Fractional divide F of %1 is outside the range of 0 to "
-                                      "32767")
-                           .arg(integerText(f)));
-    }
-    return std::nullopt;
+    const double r = platform::roundDecimals(t - n * pfd, places);
+    // 4. F, within its 15 bits.
+    return evalkit::calc::fractionOfRemainder(n, r, pfd, kFracModulus);
 }
 
 // ---- the core shared by both paths ----------------------------------------------------------
@@ -232,7 +166,7 @@ struct Boxes {
 Boxes showFrequencies(const CoreInputs& in, Path path, bool divideBy2, const Dividers& div,
                       SynthResult& out) {
     const bool receive = in.TxRxField != 0;
-    const double vco = (div.f / kFracModulus + div.n) * in.pfd;
+    const double vco = (div.f / double{kFracModulus} + div.n) * in.pfd;
     double channel = vco;
     if (divideBy2) {
         channel = receive ? (vco + 2 * kRxOffsetMHz) / 2 : vco / 2;
@@ -272,14 +206,13 @@ void closingSteps(const Boxes& boxes, Path path, bool divideBy2, const Dividers&
     // 3. The divide-by-2 note.
     out.NoteVisible = divideBy2;
     // 4. Minimum N.
-    if (div.n < kMinimumN) {
-        out.messages.push_back(
-            notice(QStringLiteral("Minimum N divide is 23. Please lower the PFD frequency by "
-                                  "increasing the R-divide or changing the XTAL frequency ")));
+    if (std::optional<platform::Message> minimum =
+            evalkit::calc::minimumNNotice(div.n, kMinimumN)) {
+        out.messages.push_back(*minimum);
     }
     // 5. The frequency step of one F count at the RF output.
     if (path == Path::Calculate) {
-        const double modulus = divideBy2 ? 2 * kFracModulus : kFracModulus;
+        const double modulus = divideBy2 ? 2.0 * kFracModulus : kFracModulus;
         out.Label9 = QStringLiteral("Fstep = ") +
                      platform::formatNumber(*out.PfdFrequencyMHz * 1e6 / modulus, u"#0.00") +
                      QStringLiteral(" Hz");
@@ -313,7 +246,8 @@ CoreEnd synthesizerCore(const CoreInputs& in, Path path, SynthResult& out) {
     if (band.kind == BandChoice::Chosen && path == Path::Calculate) {
         div = integerAndFraction(in.rf, in.pfd, band.divideBy2, in.TxRxField != 0);
     }
-    if (std::optional<platform::Message> refusal = dividerRefusal(div.n, div.f, in.RDivider)) {
+    if (std::optional<platform::Message> refusal =
+            evalkit::calc::dividerRefusal(div.n, div.f, in.RDivider, kLimits)) {
         out.messages.push_back(*refusal);
         return CoreEnd::Refused;
     }
@@ -334,35 +268,19 @@ CoreEnd synthesizerCore(const CoreInputs& in, Path path, SynthResult& out) {
 
 // ---- the Calculate path ---------------------------------------------------------------------
 
-bool pfdTooLowForLock(double pfd, int32_t vcoDiv2Field) {
-    return (vcoDiv2Field == 0 && pfd < 2.35) || (vcoDiv2Field == kVcoDiv2On && pfd < 1.2);
-}
-
 bool withinExternalInductorGate(double rf, bool divideBy2On) {
     return divideBy2On ? (70 < rf && rf < 330) : (150 < rf && rf < 660);
 }
 
-// A tone or scaling value that does not fit its field is not stored: the field keeps what it
-// had rather than spilling into its neighbours.
-std::optional<int32_t> fitting(double value, int32_t max) {
-    const std::optional<int32_t> v = platform::toInt32(value);
-    if (!v || *v < 0 || *v > max) {
-        return std::nullopt;
-    }
-    return v;
-}
-
 // Step 9: the IF calibration tone dividers and the AFC scaling follow the crystal.
-void storeCrystalFields(float crystalMHz, SynthResult& out) {
-    const double k = double{crystalMHz} * 1000;
-    if (const auto upper = fitting(k / 263, kMaxToneDivider)) {
-        out.IFCalUpperToneField = *upper * (1 << 13);
+void storeCrystalFields(float crystalMHz, const std::optional<ToneDivisors>& divisors,
+                        SynthResult& out) {
+    if (divisors) {
+        const CalibrationTones tones = calibrationTones(crystalMHz, *divisors);
+        out.IFCalUpperToneField = tones.IFCalUpperToneField;
+        out.IFCalLowerToneField = tones.IFCalLowerToneField;
     }
-    if (const auto lower = fitting(k / 131.6, kMaxToneDivider)) {
-        out.IFCalLowerToneField = *lower * (1 << 5);
-    }
-    const double afc = 16777216.0 * 500 / (double{crystalMHz} * 1e6);
-    if (const auto scaling = fitting(afc, kMaxAfcScaling)) {
+    if (const auto scaling = evalkit::calc::afcScaling(crystalMHz, kMaxAfcScaling)) {
         out.AfcScalingField = static_cast<double>(*scaling) * 32;
     }
 }
@@ -379,31 +297,24 @@ SynthResult CmdCalculate(const SynthInputs& in) {
     const double rf = numberOf(in.rfText);
     double pfd = numberOf(in.pfdText);
     float crystal = platform::toSingle(numberOf(in.crystalText));
-    // 3. PFD warning.
-    if (pfdTooLowForLock(pfd, in.VcoDiv2Field)) {
-        out.messages.push_back(
-            warning(QStringLiteral("PFD frequency too low to acheive lock (Nmax = 256) !")));
+    // 3. PFD warning (a divide-by-2 field of any other value gives none).
+    if (in.VcoDiv2Field == 0 || in.VcoDiv2Field == kVcoDiv2On) {
+        if (std::optional<platform::Message> low =
+                evalkit::calc::pfdTooLowForLock(pfd, in.VcoDiv2Field == kVcoDiv2On)) {
+            out.messages.push_back(*low);
+        }
     }
-    // 4. Crystal check.
-    if (crystal > 40 || platform::toSingle(pfd) > crystal) {
-        out.messages.push_back(warning(QStringLiteral("Invalid Crystal Frequency")));
-        crystal = platform::toSingle(pfd);
-    }
-    // 5. R. A divider outside its field refuses the whole calculation.
-    const double r = platform::roundHalfEven(double{crystal} / pfd);
-    if (std::optional<platform::Message> refusal = rDividerRefusal(r)) {
-        out.messages.push_back(*refusal);
+    // 4. Crystal check, 5. R (a divider outside its field refuses the whole calculation),
+    // 6. multiple check.
+    const evalkit::calc::ReferencePlan reference =
+        evalkit::calc::planReference(crystal, pfd, kLimits, out.messages);
+    if (reference.refused) {
         return out;
     }
-    const int16_t rDivider = *platform::toInt16(r);
+    crystal = reference.crystalMHz;
+    pfd = reference.pfdMHz;
+    const int16_t rDivider = reference.rDivider;
     out.RDivider = rDivider;
-    // 6. Multiple check.
-    const float perR = crystal / static_cast<float>(rDivider);
-    if (std::abs(pfd - double{perR}) > 0.001) {
-        out.messages.push_back(
-            caution(QStringLiteral("Crystal frequency should be an integer multiple of PFD ")));
-        pfd = perR;
-    }
     // 7. External-inductor RF gate, 8. the core.
     if (in.ExtInductorField == kExternalInductor &&
         !withinExternalInductorGate(rf, in.divideBy2On)) {
@@ -425,7 +336,7 @@ SynthResult CmdCalculate(const SynthInputs& in) {
         }
     }
     // 9. Crystal-derived fields from the shared crystal value.
-    storeCrystalFields(out.CrystalFrequencyMHz.value_or(in.CrystalFrequencyMHz), out);
+    storeCrystalFields(out.CrystalFrequencyMHz.value_or(in.CrystalFrequencyMHz), in.tones, out);
     // 10.
     out.refreshReadouts = true;
     return out;
@@ -460,23 +371,10 @@ std::optional<FractionStep> stepFraction(const QString& lblN, const QString& lbl
     if (!n0 || !f0) {
         return std::nullopt;
     }
-    int32_t n = *n0;
-    int32_t f = *f0;
-    if (up) {
-        if (f == 32767) {
-            f = 0;
-            ++n;
-        } else {
-            ++f;
-        }
-    } else {
-        if (f != 0) {
-            --f;
-        } else {
-            f = 32767;
-            --n;
-        }
-    }
+    const evalkit::calc::FractionalDivider d = evalkit::calc::stepFraction(
+        {static_cast<double>(*n0), static_cast<double>(*f0)}, up, kFracModulus);
+    const double n = d.n;
+    const int32_t f = *platform::toInt32(d.f);
     const std::optional<int16_t> stepped = platform::toInt16(n);
     if (!stepped) {
         return std::nullopt;

@@ -9,6 +9,7 @@
 // the result to its controls, the field store and the working values, and shows the
 // messages in order. An output is set only when the procedure writes it; an empty optional
 // means "leave as it is".
+#include "corvane/calc/iftones.h"
 #include "platform/messages.h"
 
 #include <QString>
@@ -36,6 +37,9 @@ struct SynthInputs {
     // leaves the dividers uncalculated and stores these.
     int16_t IntegerN = 0;
     int32_t FracN = 0;
+    // The divisors of the IF calibration tones for this calculation; nothing leaves the tone
+    // fields as they are.
+    std::optional<ToneDivisors> tones = ToneDivisors{};
 };
 
 // Upper VCO limits of the internal-inductor bands in the fraction-step path; the lower

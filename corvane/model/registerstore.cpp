@@ -1,7 +1,7 @@
 #include "corvane/model/registerstore.h"
 
 #include "link/readouttext.h"
-#include "platform/numbers.h"
+#include "link/registerrules.h"
 
 #include <cmath>
 
@@ -244,29 +244,21 @@ double CorvaneStore::word(int n) {
 }
 
 void CorvaneStore::applyPowerDownRule() {
-    if (f.TxRxField == (1 << 27)) {
-        f.TxRxSwitchEnableField = 0;
-        f.Reg8Bits13To14Field = 0;
-        f.LogAmpEnableField = p2(10);
-        f.DemodEnableField = p2(9);
-        f.AdcEnableField = p2(8);
-        f.FilterEnableField = p2(7);
-        f.LnaEnableField = p2(6);
-    } else if (f.TxRxField == 0) {
-        // The ADC switch of the readback window stays as the user set it.
-        f.TxRxSwitchEnableField = 0;
-        f.Reg8Bits13To14Field = 0;
-        f.LogAmpEnableField = 0;
-        f.DemodEnableField = 0;
-        f.FilterEnableField = 0;
-        f.LnaEnableField = 0;
-    }
+    const auto direction = f.TxRxField == (1 << 27) ? reglink::RadioDirection::Receive
+                           : f.TxRxField == 0       ? reglink::RadioDirection::Transmit
+                                                    : reglink::RadioDirection::Neither;
+    reglink::applyReceiveTransmitRule(direction, {{f.LnaEnableField, p2(6)},
+                                                  {f.FilterEnableField, p2(7)},
+                                                  {f.AdcEnableField, p2(8)},
+                                                  {f.DemodEnableField, p2(9)},
+                                                  {f.LogAmpEnableField, p2(10)},
+                                                  f.TxRxSwitchEnableField,
+                                                  f.Reg8Bits13To14Field});
 }
 
 int16_t CorvaneStore::readbackSelection() const {
-    const double sum =
-        double(f.ReadbackSelectField) + f.ReadbackEnableField + f.ReadbackAdcModeField;
-    return static_cast<int16_t>(platform::toInt32(sum / 16.0).value_or(0) & 31);
+    return reglink::readbackSelectionBits(double(f.ReadbackSelectField) + f.ReadbackEnableField +
+                                          f.ReadbackAdcModeField);
 }
 
 std::optional<uint32_t> CorvaneStore::rawWord() const {

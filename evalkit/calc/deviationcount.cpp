@@ -6,12 +6,16 @@
 
 namespace evalkit::calc {
 
+float deviationStepHz(double PfdFrequencyMHz, double stepsPerPfd) {
+    return platform::toSingle(PfdFrequencyMHz * 1e6 / stepsPerPfd);
+}
+
 std::optional<DeviationCount> deviationCount(double deviationKHz, double PfdFrequencyMHz,
                                              double stepsPerPfd, bool divideBy2) {
     if (!std::isfinite(deviationKHz) || deviationKHz < 0)
         return std::nullopt;
     DeviationCount c;
-    c.DeviationStepHz = platform::toSingle(PfdFrequencyMHz * 1e6 / stepsPerPfd);
+    c.DeviationStepHz = deviationStepHz(PfdFrequencyMHz, stepsPerPfd);
     if (!std::isfinite(c.DeviationStepHz) || !(c.DeviationStepHz > 0))
         return std::nullopt;
     const std::optional<int64_t> count =

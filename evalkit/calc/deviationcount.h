@@ -18,6 +18,9 @@ struct DeviationCount {
     double actualKHz = 0; // count x step / 1000, the deviation the count gives
 };
 
+// The step of one count: PFD x 10^6 / stepsPerPfd in Hz, single precision.
+float deviationStepHz(double PfdFrequencyMHz, double stepsPerPfd);
+
 // nullopt when the PFD gives no positive step, or the deviation is negative or not finite
 // (or so large that its count has no integer).
 std::optional<DeviationCount> deviationCount(double deviationKHz, double PfdFrequencyMHz,

@@ -39,7 +39,7 @@ double gaussianDeviationKHz(double PfdFrequencyMHz, int modControl, bool halved)
 }
 
 double gaussianDataRateKbps(double PfdFrequencyMHz, int32_t divider, int32_t indexCounter) {
-    return PfdFrequencyMHz * 1000.0 / (static_cast<double>(divider) * indexCounter);
+    return PfdFrequencyMHz * 1e6 / (static_cast<double>(indexCounter) * divider * 1000.0);
 }
 
 } // namespace evalkit::calc

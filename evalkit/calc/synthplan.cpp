@@ -4,7 +4,6 @@
 #include "platform/numbers.h"
 
 #include <cmath>
-#include <limits>
 
 namespace evalkit::calc {
 
@@ -15,15 +14,6 @@ using platform::MsgIcon;
 
 QString integerText(double v) {
     return platform::numberText(v);
-}
-
-// A divider as the above-maximum warning names it; one beyond 64 bits (from an absurdly small
-// PFD) is named by the nearest value that is.
-int64_t nameable(double v) {
-    if (const std::optional<int64_t> whole = platform::toInt64(v)) {
-        return *whole;
-    }
-    return v < 0 ? std::numeric_limits<int64_t>::min() : std::numeric_limits<int64_t>::max();
 }
 
 } // namespace
@@ -47,8 +37,10 @@ std::optional<Message> dividerRefusal(double n, double f, double r, const Divide
         return refusal;
     }
     if (!(n <= limits.maxN)) {
-        return aboveMaximumWarning(QStringLiteral("Integer N divide"), nameable(n),
-                                   nameable(limits.maxN),
+        // Named in the plain number form, so a divider far beyond any integer type (from an
+        // absurdly small PFD) still reads as the value it is.
+        return aboveMaximumWarning(QStringLiteral("Integer N divide"), integerText(n),
+                                   integerText(limits.maxN),
                                    QStringLiteral("Please raise the PFD frequency"));
     }
     if (n < 0) {

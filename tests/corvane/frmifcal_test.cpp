@@ -4,6 +4,7 @@
 
 #include "link/registerlink.h"
 
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -334,6 +335,22 @@ TEST_F(IFCalWindow, ReturnButtonAndCloseBoxUnloadWithoutWriting) {
     again.close();
     EXPECT_FALSE(app->isLoaded(QStringLiteral("frmIFCal")));
     EXPECT_TRUE(usb.lines().empty());
+}
+
+// corvane-eval's window offers every function: the workaround, the automatic calculation and
+// the note on the order of the writes, under the outer frame's caption.
+TEST_F(IFCalWindow, OffersTheWorkaroundAndTheAutomaticCalculation) {
+    frmIFCal& c = open();
+    ASSERT_NE(c.Command6, nullptr);
+    ASSERT_NE(c.Command4, nullptr);
+    ASSERT_NE(c.Label17, nullptr);
+    EXPECT_EQ(c.Command6->text(), QStringLiteral("Do Workaround for Fine Cal"));
+    EXPECT_EQ(c.Frame1->title(), QStringLiteral("IF Filter Calibration"));
+    EXPECT_EQ(c.Frame1->toolTip(), QStringLiteral("Auto calculate dwell time, upper and lower "
+                                                  "tones based on datasheet recommendations"));
+    EXPECT_EQ(c.Frame2->title(), QStringLiteral("Fine Cal Settings"));
+    EXPECT_TRUE(c.Frame2->isAncestorOf(c.Text1));
+    EXPECT_EQ(c.Frame4, nullptr);
 }
 
 TEST(IFCalDelay, BusyWaitCountsEveryPass) {

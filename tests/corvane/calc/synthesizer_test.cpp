@@ -1,15 +1,12 @@
 #include "corvane/calc/synthesizer.h"
 
+#include "../../qtprinters.h"
+#include "../../support/messagetexts.h"
+
 #include <gtest/gtest.h>
 
 #include <optional>
-#include <ostream>
 #include <vector>
-
-// Readable failure output; internal linkage keeps it clear of other test files.
-static void PrintTo(const QString& s, std::ostream* os) {
-    *os << '"' << s.toStdString() << '"';
-}
 
 namespace {
 
@@ -59,13 +56,7 @@ SynthInputs defaults() {
     return in;
 }
 
-std::vector<QString> texts(const SynthResult& r) {
-    std::vector<QString> out;
-    for (const platform::Message& m : r.messages) {
-        out.push_back(m.text);
-    }
-    return out;
-}
+using evaltest::texts;
 
 // Nothing of the divider plan was applied.
 void expectDividersUntouched(const SynthResult& r) {

@@ -1,6 +1,7 @@
 #include "evalkit/calc/synthplan.h"
 
 #include "../../qtprinters.h"
+#include "../../support/messagetexts.h"
 
 #include <gtest/gtest.h>
 
@@ -18,13 +19,7 @@ using platform::MsgIcon;
 const QString kInvalidCrystal = "Invalid Crystal Frequency";
 const QString kNotMultiple = "Crystal frequency should be an integer multiple of PFD ";
 
-std::vector<QString> texts(const std::vector<Message>& messages) {
-    std::vector<QString> out;
-    for (const Message& m : messages) {
-        out.push_back(m.text);
-    }
-    return out;
-}
+using evaltest::texts;
 
 // ---- reference divider ----------------------------------------------------------------------
 
@@ -111,10 +106,9 @@ TEST(SynthPlan, DividersOutsideTheirFieldsAreRefusedNamingTheLimit) {
         {78, 0, 16, wide,
          "R divide of 16 is outside the range of 1 to 15. Please raise the PFD frequency or lower "
          "the XTAL frequency"},
-        // An absurd N from a tiny PFD is still refused and named.
+        // An absurd N from a tiny PFD is still refused and named as the number it is.
         {1e42, 0, 1, pellion,
-         "Integer N divide of 9223372036854775807 is above the maximum of 255. Please raise the "
-         "PFD frequency"},
+         "Integer N divide of 1E+42 is above the maximum of 255. Please raise the PFD frequency"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.n << " " << c.f << " " << c.r);

@@ -1,0 +1,44 @@
+#pragma once
+// The whole run of a program: the application, the board back ends the environment chooses
+// (a back end that cannot be opened is reported, never silently replaced), the program's
+// context, start-up with the command line, and the event loop. Each program's main() names
+// its context and passes what the context takes besides the services and the board.
+#include "board/boardbackends.h"
+#include "platform/services.h"
+
+#include <QApplication>
+#include <QProcessEnvironment>
+#include <QStringList>
+
+namespace evalkit {
+
+// App: the program's context, built from the services, the USB and parallel back ends and
+// `extra`; it provides transport(), main(), start(arguments) and setPortErrorSource().
+template <class App, class... Extra>
+int runProgram(int argc, char** argv, const QString& title, const QString& version,
+               const Extra&... extra) {
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(title);
+    if (!version.isEmpty())
+        QApplication::setApplicationVersion(version);
+
+    platform::ProductionServices services(title);
+    board::BoardBackends backends =
+        board::fromEnvironment(QProcessEnvironment::systemEnvironment(), App::transport().chip);
+    for (const QString& error : backends.errors())
+        services.view().messages->message(error, platform::MsgIcon::Exclamation);
+
+    App app(services.view(), backends.usb(), backends.port(), extra...);
+    app.setPortErrorSource([&backends] { return backends.portError(); });
+    QStringList arguments = QApplication::arguments();
+    arguments.removeFirst();
+    auto& panel = app.main();
+    services.setParentWindow(&panel);
+    app.start(arguments);
+    if (services.view().system->ended())
+        return 0;
+    panel.show();
+    return QApplication::exec();
+}
+
+} // namespace evalkit
