@@ -2,8 +2,11 @@
 
 #include "platform/named.h"
 #include "platform/toggle.h"
+#include "tessarine/calc/modulation.h"
+#include "tessarine/main_window.h"
 #include "tessarine/tessarineapp.h"
 
+#include <QComboBox>
 #include <QGridLayout>
 
 namespace tessarine {
@@ -39,6 +42,11 @@ frmOtherFeatures::frmOtherFeatures(TessarineApp& app) : app_(app) {
     grid->addWidget(lblLDP, 2, 0);
     grid->addWidget(TogLDP, 2, 1);
     grid->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(TogDataInvert, &platform::Toggle::toggled, this,
+            &frmOtherFeatures::TogDataInvert_Change);
+    connect(togprescaler, &platform::Toggle::toggled, this, &frmOtherFeatures::togprescaler_Change);
+    connect(TogLDP, &platform::Toggle::toggled, this, &frmOtherFeatures::TogLDP_Change);
 }
 
 void frmOtherFeatures::Form_Load() {
@@ -46,6 +54,25 @@ void frmOtherFeatures::Form_Load() {
     TogDataInvert->setOn(f.DataInvertField == DataInvertOn);
     togprescaler->setOn(f.PrescalerField == Prescaler89);
     TogLDP->setOn(f.LockDetectPrecisionField == FiveCycles);
+}
+
+void frmOtherFeatures::TogDataInvert_Change() {
+    app_.f().DataInvertField = TogDataInvert->isOn() ? DataInvertOn : 0;
+    // The ASK levels name the data level they send, which the switch swaps.
+    Main& panel = app_.main();
+    if (panel.cmbModulation->currentIndex() == calc::AskItem)
+        panel.showAskDataLabels();
+    app_.fnGuiWrite();
+}
+
+void frmOtherFeatures::togprescaler_Change() {
+    app_.f().PrescalerField = togprescaler->isOn() ? Prescaler89 : 0;
+    app_.fnGuiWrite();
+}
+
+void frmOtherFeatures::TogLDP_Change() {
+    app_.f().LockDetectPrecisionField = TogLDP->isOn() ? FiveCycles : 0;
+    app_.fnGuiWrite();
 }
 
 } // namespace tessarine

@@ -21,6 +21,9 @@ public:
 
     // Each switch shows whether its field holds its on value.
     void Form_Load() override;
+    void TogDataInvert_Change();
+    void togprescaler_Change();
+    void TogLDP_Change();
 
     platform::Toggle *TogDataInvert, *togprescaler, *TogLDP;
     QLabel *lblDataInvert, *lblPrescaler, *lblLDP;

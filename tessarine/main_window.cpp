@@ -134,8 +134,10 @@ void Main::buildControls() {
                                QStringLiteral("OOK"), QStringLiteral("GOOK")});
     FrFSK = named(new QGroupBox(QStringLiteral("FSK")), "FrFSK");
     frHideFSK = named(new QGroupBox, "frHideFSK");
-    // It hides the deviation entry by lying over it.
+    // It hides the deviation entry by lying over it, as plain panel without a frame.
     frHideFSK->setAutoFillBackground(true);
+    frHideFSK->setStyleSheet(
+        QStringLiteral("QGroupBox#frHideFSK { border: none; background-color: palette(window); }"));
     frGaussian = named(new QGroupBox, "frGaussian");
     FrFSKpower = named(new QGroupBox(QStringLiteral("Power Amplifier")), "FrFSKpower");
     frASK = named(new QGroupBox, "frASK");
@@ -238,7 +240,8 @@ void Main::buildLayout() {
     entryGrid->addWidget(new QLabel(QStringLiteral("Actual Deviation")), 1, 0);
     entryGrid->addWidget(Lblfskdev, 1, 1, 1, 2);
     fsk->addWidget(entry, 0, 0, 1, 2);
-    fsk->addWidget(frHideFSK, 0, 0, 1, 2); // above the entry it covers
+    fsk->addWidget(frHideFSK, 0, 0, 1, 2);
+    frHideFSK->raise(); // above the entry it covers
     auto* gaussian = new QGridLayout(frGaussian);
     gaussian->addWidget(caption(QStringLiteral("Di&vider Number"), txtDivider), 0, 0);
     gaussian->addWidget(txtDivider, 0, 1);
@@ -352,6 +355,19 @@ void Main::connectHandlers() {
     connect(ConnectUSB, &QPushButton::clicked, this, &Main::ConnectUSB_Click);
     connect(Toggle4, &platform::Toggle::toggled, this, &Main::Toggle4_Change);
 
+    connect(cmbModulation, &QComboBox::currentIndexChanged, this, &Main::cmbModulation_Click);
+    connect(TxtFSKdev, &QLineEdit::textChanged, this, &Main::TxtFSKdev_Change);
+    connect(cmbModCtrl, &QComboBox::currentIndexChanged, this, &Main::cmbModCtrl_Click);
+    connect(cmbIndexCount, &QComboBox::currentIndexChanged, this, &Main::cmbIndexCount_Click);
+    connect(txtDivider, &QLineEdit::textChanged, this, &Main::txtDivider_Change);
+    connect(HScroll2, &QScrollBar::valueChanged, this, &Main::HScroll2_Change);
+    connect(HScrollASKFine1, &QScrollBar::valueChanged, this, &Main::HScrollASKFine1_Change);
+    connect(cmbIcp, &QComboBox::currentIndexChanged, this, &Main::cmbIcp_Click);
+    connect(TogPLL, &platform::Toggle::toggled, this, &Main::TogPLL_Change);
+    connect(TogOutput, &platform::Toggle::toggled, this, &Main::TogOutput_Change);
+    connect(TogVCO, &platform::Toggle::toggled, this, &Main::TogVCO_Change);
+    connect(TogCrystal, &platform::Toggle::toggled, this, &Main::TogCrystal_Change);
+
     const auto modal = [this](QWidget* window) {
         app_.showModal(window);
     };
@@ -380,7 +396,7 @@ void Main::connectHandlers() {
     connect(LblMuxOut, &platform::ClickableLabel::clicked, this, mux);
     connect(mnuClkOut, &QAction::triggered, this, clockOut);
     connect(LblClockout, &platform::ClickableLabel::clicked, this, clockOut);
-    connect(testmenu, &QAction::triggered, this, [this, modal] { modal(&app_.frmTestModes()); });
+    connect(testmenu, &QAction::triggered, this, &Main::testmenu_Click);
     connect(cmdTestMod, &QPushButton::clicked, this,
             [this] { app_.showModeless(&app_.frmTestModes()); });
     connect(Command3, &QPushButton::clicked, this,
@@ -392,6 +408,8 @@ void Main::connectHandlers() {
     connect(mnuRev, &QAction::triggered, this, [this, modal] { modal(&app_.revform()); });
     connect(mnuThinkPad, &QAction::triggered, this, [this, modal] { modal(&app_.IBMhelpform()); });
 
+    connect(mnuOpen, &QAction::triggered, this, &Main::mnuOpen_Click);
+    connect(mnuSave, &QAction::triggered, this, &Main::mnuSave_Click);
     connect(mnuPrint, &QAction::triggered, this, &Main::mnuPrint_Click);
     connect(Exitmenu, &QAction::triggered, this, &Main::Exitmenu_Click);
 }

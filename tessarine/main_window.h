@@ -53,10 +53,31 @@ public:
     void cmdUpdateAll_Click();
     void mnuPrint_Click();
 
-    // The transmit settings the synthesizer plan brings up to date after each calculation:
-    // the FSK deviation count and the Gaussian settings follow the PFD.
+    // The settings file, and the test modes from the menu.
+    void mnuOpen_Click();
+    void mnuSave_Click();
+    void testmenu_Click();
+
+    // The transmit settings. The synthesizer plan runs the FSK deviation and the Gaussian
+    // settings again after each calculation: they are counted in steps of the PFD.
+    void cmbModulation_Click();
     void TxtFSKdev_Change();
     void FnUpdateGaussian();
+    void cmbModCtrl_Click();
+    void cmbIndexCount_Click();
+    void txtDivider_Change();
+    void HScroll2_Change();
+    void HScrollASKFine1_Change();
+    void cmbIcp_Click();
+    void TogPLL_Change();
+    void TogOutput_Change();
+    void TogVCO_Change();
+    void TogCrystal_Change();
+    // Lbldata0 and Lbldata1 name the data level each ASK level sends, which data invert swaps.
+    void showAskDataLabels();
+    // While held, a refused deviation only marks its box (the settings import checks and names
+    // what it cannot use itself).
+    void holdDeviationMessage(bool hold) { deviationMessageHeld_ = hold; }
 
     reglink::RegisterReadout* readout(int n) const;
 
@@ -101,6 +122,10 @@ private:
     void connectHandlers();
 
     TessarineApp& app_;
+    // A refused deviation says so once: the box stays marked while its entry is refused, and
+    // the message comes again only after an entry was taken in between.
+    bool deviationRefusalShown_ = false;
+    bool deviationMessageHeld_ = false;
     std::unique_ptr<evalkit::BoardSession> session_;
 };
 

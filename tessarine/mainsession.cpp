@@ -1,10 +1,12 @@
-// The front panel's start-up and shut-down, its board choice, USB link and chip enable, and its
-// register buttons.
+// The front panel's start-up and shut-down, its board choice, USB link and chip enable, its
+// register buttons and its File menu.
 #include "tessarine/main_window.h"
 
 #include "evalkit/boardsession.h"
+#include "evalkit/commandline.h"
 #include "evalkit/filemenu.h"
 #include "link/readouttext.h"
+#include "tessarine/settingsfile.h"
 #include "tessarine/tessarineapp.h"
 #include "tessarine/windows.h"
 
@@ -19,12 +21,15 @@ using Mark = reglink::RegisterReadout::Mark;
 
 // ---- start-up and shut-down -----------------------------------------------
 
-void Main::Form_Load(const QStringList& /*arguments: the settings file to import*/) {
+void Main::Form_Load(const QStringList& arguments) {
     auto& w = app_.w();
     // The board is set up once per run, whatever loads the panel again.
     if (!w.FrontPanelInitialised)
         InitialiseBoard();
     w.FrontPanelInitialised = true;
+    const QString file = evalkit::commandLineFile(arguments);
+    if (!file.isEmpty())
+        ImportSettings(app_, file);
 }
 
 void Main::InitialiseBoard() {
@@ -68,8 +73,6 @@ void Main::InitialiseFrontPanel() {
     Toggle4->setOn(true);
 
     app_.link().usb().dd_pellion_chip_sel(1);
-    // The read-outs show the power-on words whichever of the settings above changed a field.
-    fnGuiWrite();
 }
 
 void Main::Form_Unload() {
@@ -117,6 +120,23 @@ void Main::cmdUpdateAll_Click() {
     cmdN_Click();
     cmdmod2_Click();
     cmdfunction_Click();
+}
+
+void Main::mnuOpen_Click() {
+    evalkit::openSettingsFile(app_, [this](const QString& path) { ImportSettings(app_, path); });
+}
+
+void Main::mnuSave_Click() {
+    evalkit::saveSettingsFile(app_, [this](const QString& path) { ExportSettings(app_, path); });
+}
+
+void Main::testmenu_Click() {
+    // Open beside the panel already (from its button): brought to the front rather than shown
+    // a second time, now modally.
+    if (app_.isLoaded(QStringLiteral("frmTestModes")) && app_.frmTestModes().isVisible())
+        app_.showModeless(&app_.frmTestModes());
+    else
+        app_.showModal(&app_.frmTestModes());
 }
 
 void Main::mnuPrint_Click() {

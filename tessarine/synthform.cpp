@@ -2,6 +2,7 @@
 
 #include "evalkit/frmclockout.h"
 #include "platform/named.h"
+#include "tessarine/calc/modulation.h"
 #include "tessarine/main_window.h"
 #include "tessarine/tessarineapp.h"
 
@@ -25,9 +26,6 @@ using platform::named;
 QLabel* label(const char* name, const QString& text) {
     return platform::namedLabel(name, text);
 }
-
-// Index into the front panel's modulation list.
-constexpr int Fsk = 0, Gfsk = 1, Gook = 4;
 
 } // namespace
 
@@ -207,9 +205,9 @@ void synthform::followUps() {
     panel.fnGuiWrite();
     // The deviation count and the Gaussian settings are counted in steps of the PFD.
     const int scheme = panel.cmbModulation->currentIndex();
-    if (scheme == Fsk) {
+    if (scheme == calc::FskItem) {
         panel.TxtFSKdev_Change();
-    } else if (scheme == Gfsk || scheme == Gook) {
+    } else if (scheme == calc::GfskItem || scheme == calc::GookItem) {
         panel.FnUpdateGaussian();
         panel.fnGuiWrite();
     }

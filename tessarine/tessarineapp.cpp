@@ -59,15 +59,13 @@ tessarine::frmOtherFeatures& TessarineApp::frmOtherFeatures() {
         return new tessarine::frmOtherFeatures(*this);
     });
 }
-PendingWindow& TessarineApp::frmPowerdown() {
-    return window<PendingWindow>(QStringLiteral("frmPowerdown"), [] {
-        return new PendingWindow("frmPowerdown", QStringLiteral("Bias Settings"));
-    });
+tessarine::frmPowerdown& TessarineApp::frmPowerdown() {
+    return window<tessarine::frmPowerdown>(QStringLiteral("frmPowerdown"),
+                                           [this] { return new tessarine::frmPowerdown(*this); });
 }
-PendingWindow& TessarineApp::frmTestModes() {
-    return window<PendingWindow>(QStringLiteral("frmTestModes"), [] {
-        return new PendingWindow("frmTestModes", QStringLiteral("Testmodes"));
-    });
+tessarine::frmTestModes& TessarineApp::frmTestModes() {
+    return window<tessarine::frmTestModes>(QStringLiteral("frmTestModes"),
+                                           [this] { return new tessarine::frmTestModes(*this); });
 }
 evalkit::muxform& TessarineApp::muxform() {
     return window<evalkit::muxform>(QStringLiteral("muxform"), [this] {

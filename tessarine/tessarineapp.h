@@ -26,7 +26,8 @@ namespace tessarine {
 class Main;
 class synthform;
 class frmOtherFeatures;
-class PendingWindow;
+class frmPowerdown;
+class frmTestModes;
 
 class TessarineApp : public evalkit::ProgramContext {
 public:
@@ -59,8 +60,8 @@ public:
     // Windows, created hidden and loaded on first reference.
     tessarine::synthform& synthform();
     tessarine::frmOtherFeatures& frmOtherFeatures();
-    PendingWindow& frmPowerdown();
-    PendingWindow& frmTestModes();
+    tessarine::frmPowerdown& frmPowerdown();
+    tessarine::frmTestModes& frmTestModes();
     evalkit::muxform& muxform();
     evalkit::frmClockOut& frmClockOut();
     evalkit::frmRegisters& frmRegisters();

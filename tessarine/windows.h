@@ -6,6 +6,7 @@
 #include "evalkit/muxform.h"
 #include "evalkit/portform.h"
 #include "tessarine/frmotherfeatures.h"
+#include "tessarine/frmpowerdown.h"
+#include "tessarine/frmtestmodes.h"
 #include "tessarine/main_window.h"
-#include "tessarine/pendingwindow.h"
 #include "tessarine/synthform.h"

@@ -4,6 +4,8 @@
 #include "evalkit/calc/gaussian.h"
 #include "platform/numbers.h"
 
+#include <QRegularExpression>
+
 #include <array>
 #include <cmath>
 
@@ -18,6 +20,18 @@ QString threePlaces(double v) {
     return platform::formatNumber(v, u"#0.000");
 }
 
+QString largestDeviation(float DeviationStepHz) {
+    return threePlaces(MaxDeviationCount * static_cast<double>(DeviationStepHz) / 1000.0);
+}
+
+// A text on its way to a number: nothing yet, a sign, a decimal point, digits with an
+// exponent still to come.
+bool stillBeingTyped(const QString& text) {
+    static const QRegularExpression partial(
+        QStringLiteral(R"(^\s*[+-]?(\.|(\d+\.?\d*|\.\d+)([eE][+-]?)?)?\s*$)"));
+    return !platform::isNumeric(text) && partial.match(text).hasMatch();
+}
+
 } // namespace
 
 std::optional<int32_t> modulationSchemeField(int listIndex) {
@@ -28,7 +42,13 @@ std::optional<int32_t> modulationSchemeField(int listIndex) {
 
 QString deviationRangeText(float DeviationStepHz) {
     return QStringLiteral("Desired deviation in kHz: a number from 0 to %1 at this PFD frequency")
-        .arg(threePlaces(MaxDeviationCount * static_cast<double>(DeviationStepHz) / 1000.0));
+        .arg(largestDeviation(DeviationStepHz));
+}
+
+QString deviationRefusedMessage(float DeviationStepHz) {
+    return QStringLiteral("Invalid entry in Desired Deviation: enter a number from 0 to %1 kHz "
+                          "at this PFD frequency. The deviation is left as it was.")
+        .arg(largestDeviation(DeviationStepHz));
 }
 
 DeviationResult planDeviation(const DeviationInputs& in) {
@@ -47,6 +67,11 @@ DeviationResult planDeviation(const DeviationInputs& in) {
     // neighbouring fields.
     if (!count || count->count > MaxDeviationCount) {
         r.refusal = deviationRangeText(step);
+        if (!stillBeingTyped(in.text))
+            r.message = deviationRefusedMessage(step);
+        const int32_t held = (in.TxDeviationField >> 11) & MaxDeviationCount;
+        r.Lblfskdev =
+            threePlaces(held * static_cast<double>(step) / 1000.0) + QStringLiteral(" kHz");
         return r;
     }
     r.DeviationStepHz = count->DeviationStepHz;

@@ -19,6 +19,13 @@ inline constexpr int32_t SchemeAsk = 2 << 2;
 inline constexpr int32_t SchemeOok = 3 << 2;
 inline constexpr int32_t SchemeGook = 7 << 2;
 
+// cmbModulation's entries.
+inline constexpr int FskItem = 0;
+inline constexpr int GfskItem = 1;
+inline constexpr int AskItem = 2;
+inline constexpr int OokItem = 3;
+inline constexpr int GookItem = 4;
+
 // The field for list index 0..4; nothing for any other index.
 std::optional<int32_t> modulationSchemeField(int listIndex);
 
@@ -31,16 +38,25 @@ struct DeviationInputs {
     QString text; // TxtFSKdev, kHz
     int32_t ModulationSchemeField = 0;
     float PfdFrequencyMHz = 0;
+    int32_t TxDeviationField = 0; // what the field holds now
 };
 
-// Either the refusal or all three values are set, or nothing (the handler did not act).
+// Either the refusal (with the label of the deviation the field still gives) or all four
+// values are set, or nothing (the handler did not act).
 struct DeviationResult {
     // The entry was not taken (empty, not a number, negative, or a count that does not fit
     // the field): what the box accepts at this PFD, for the box's refusal mark. The handler
     // runs on every keystroke, so the refusal marks the box rather than opening a message.
     std::optional<QString> refusal;
+    // Set with the refusal when the entry is complete and still refused (a letter, a negative
+    // number, a count above 511): the message that says so. A text that may still become a
+    // number while it is typed (empty, a lone sign or decimal point, an exponent without its
+    // digits) is only marked.
+    std::optional<QString> message;
     std::optional<float> DeviationStepHz;
     std::optional<int32_t> TxDeviationField;
+    // The deviation the count gives at this PFD: the new count's, or after a refusal the
+    // count the field keeps (which another scheme or another PFD may have left there).
     std::optional<QString> Lblfskdev;
 };
 
@@ -49,6 +65,8 @@ DeviationResult planDeviation(const DeviationInputs& in);
 
 // The refusal text: the deviations the field can hold at this step (0 to 511 steps).
 QString deviationRangeText(float DeviationStepHz);
+// The message of a complete entry that is refused.
+QString deviationRefusedMessage(float DeviationStepHz);
 
 struct GaussianInputs {
     int cmbModCtrlIndex = -1;    // 0..7; no selection counts as 0

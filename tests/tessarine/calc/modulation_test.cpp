@@ -17,8 +17,9 @@ using namespace tessarine::calc;
 
 constexpr float Pfd = 3.6864f; // a deviation step of 225 Hz
 
-DeviationResult deviation(const char* text, float pfd = Pfd, int32_t scheme = SchemeFsk) {
-    return planDeviation({text, scheme, pfd});
+DeviationResult deviation(const char* text, float pfd = Pfd, int32_t scheme = SchemeFsk,
+                          int32_t held = 0) {
+    return planDeviation({text, scheme, pfd, held});
 }
 
 struct Taken {
@@ -48,7 +49,8 @@ TEST(TessarineDeviation, TextBecomesCountAndActualDeviation) {
     EXPECT_EQ(*deviation("60").DeviationStepHz, 225.0f);
 }
 
-// A refused entry changes nothing; the box is told what it accepts at this PFD.
+// A refused entry changes nothing; the box is told what it accepts at this PFD, and the label
+// shows the deviation the count kept in the field gives.
 TEST(TessarineDeviation, EntriesOutsideTheFieldAreRefused) {
     struct Refused {
         const char* text;
@@ -80,9 +82,37 @@ TEST(TessarineDeviation, EntriesOutsideTheFieldAreRefused) {
         const DeviationResult r = deviation(c.text, c.pfd);
         EXPECT_EQ(r.refusal, QString(c.message));
         EXPECT_FALSE(r.TxDeviationField);
-        EXPECT_FALSE(r.Lblfskdev);
+        EXPECT_EQ(r.Lblfskdev, QString("0.000 kHz"));
         EXPECT_FALSE(r.DeviationStepHz);
     }
+    // The count another scheme or PFD left in the field, at this PFD's step.
+    EXPECT_EQ(deviation("120", Pfd, SchemeFsk, 64 << 11).Lblfskdev, QString("14.400 kHz"));
+    EXPECT_EQ(deviation("60", 1.8432f, SchemeFsk, 266 << 11).Lblfskdev, QString("29.925 kHz"));
+    EXPECT_EQ(deviation("abc", Pfd, SchemeFsk, (267 << 11) | (3 << 20)).Lblfskdev,
+              QString("60.075 kHz"));
+}
+
+// A complete entry that is refused comes with its message; a text on its way to a number
+// (while it is typed) only marks the box.
+TEST(TessarineDeviation, CompleteRefusedEntriesComeWithAMessage) {
+    const QString message =
+        "Invalid entry in Desired Deviation: enter a number from 0 to 114.975 kHz at this PFD "
+        "frequency. The deviation is left as it was.";
+    for (const char* complete :
+         {"120", "-1", "-0.1", "abc", "e", "1e300", "1e400", "1.2.3", "nan", "&HZZ", "60 kHz"}) {
+        SCOPED_TRACE(complete);
+        EXPECT_EQ(deviation(complete).message, message);
+    }
+    for (const char* typing : {"", " ", "-", "+", ".", "-.", "1e", "1.5E-", ".5e+"}) {
+        SCOPED_TRACE(typing);
+        const DeviationResult r = deviation(typing);
+        EXPECT_TRUE(r.refusal);
+        EXPECT_FALSE(r.message);
+    }
+    EXPECT_FALSE(deviation("60").message);
+    EXPECT_EQ(deviationRefusedMessage(112.5f),
+              "Invalid entry in Desired Deviation: enter a number from 0 to 57.487 kHz at this PFD "
+              "frequency. The deviation is left as it was.");
 }
 
 // Outside FSK, or without a PFD to step in, the handler does nothing at all.

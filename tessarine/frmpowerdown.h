@@ -1,0 +1,38 @@
+#pragma once
+// The bias settings window: PA bias, VCO adjust (centre frequency) and VCO bias. It sets the
+// fields and refreshes the read-outs; the registers go to the chip from the front panel.
+#include "platform/form.h"
+
+class QLabel;
+class QPushButton;
+class QScrollBar;
+
+namespace tessarine {
+
+class TessarineApp;
+
+class frmPowerdown : public platform::Form {
+    Q_OBJECT
+public:
+    explicit frmPowerdown(TessarineApp& app);
+
+    // Each bar at its field's setting, with its label.
+    void Form_Load() override;
+    void HScrPAbias_Change();
+    void HScrVCOAdjust_Change();
+    void HScrVCObias_Change();
+    void Command1_Click();
+
+    QScrollBar *HScrPAbias, *HScrVCOAdjust, *HScrVCObias;
+    QLabel *lblPABias, *lblVCOAdjust, *lblVCObias;
+    QPushButton* Command1;
+
+private:
+    void showPABias();
+    void showVCOAdjust();
+    void showVCObias();
+
+    TessarineApp& app_;
+};
+
+} // namespace tessarine

@@ -1,0 +1,463 @@
+#include "tessarine/settingsfile.h"
+
+#include "evalkit/calc/gaussian.h"
+#include "evalkit/frmclockout.h"
+#include "evalkit/muxform.h"
+#include "evalkit/profilekeys.h"
+#include "platform/numbers.h"
+#include "platform/profile.h"
+#include "platform/selector.h"
+#include "tessarine/calc/modulation.h"
+#include "tessarine/frmotherfeatures.h"
+#include "tessarine/frmpowerdown.h"
+#include "tessarine/main_window.h"
+#include "tessarine/synthform.h"
+#include "tessarine/tessarineapp.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QScrollBar>
+
+#include <array>
+#include <limits>
+#include <optional>
+
+namespace tessarine {
+
+namespace {
+
+using evalkit::Key;
+using evalkit::KeyReader;
+using platform::numberText;
+
+constexpr int32_t bit(int n) {
+    return int32_t{1} << n;
+}
+
+namespace keys {
+constexpr Key Path{u"File", u"path"};
+constexpr Key Version{u"File", u"Version"};
+constexpr Key Chip{u"Phy", u"Chip"};
+constexpr Key Modulation{u"Phy", u"Modulation"};
+constexpr Key Frequency{u"Tx", u"Frequency"};
+constexpr Key Int{u"Tx", u"INT"};
+constexpr Key Frac{u"Tx", u"FRAC"};
+constexpr Key CrystalFreq{u"PLL", u"CrystalFreq"};
+constexpr Key RefDivider{u"PLL", u"RefDivider"};
+constexpr Key RefDoubler{u"PLL", u"RefDoubler"};
+constexpr Key IcpIndex{u"PLL", u"IcpIndex"};
+constexpr Key Prescaler{u"PLL", u"Prescaler"};
+constexpr Key VcoDivider{u"VCO", u"VCODivider"};
+constexpr Key PALevel{u"Tx", u"PALevel"};
+constexpr Key Deviation{u"Phy", u"Deviation_kHz"};
+constexpr Key IndexCounter{u"Phy", u"INDEX_COUNTER"};
+constexpr Key DividerFactor{u"Phy", u"DIVIDER_FACTOR"};
+constexpr Key ModControl{u"Phy", u"GFSK_MOD_CONTROL"};
+constexpr Key PALevelLow{u"Tx", u"PALevelLow"};
+constexpr Key OtherEnabled{u"Other", u"OTHER_ENABLED"};
+constexpr Key VcoAdjust{u"Other", u"VCO_ADJUST"};
+constexpr Key VcoBias{u"Other", u"VCO_BIAS"};
+constexpr Key PaBias{u"Other", u"PA_BIAS"};
+constexpr Key ClockOut{u"Other", u"CLK_OUT"};
+constexpr Key MuxOut{u"Other", u"MUX_OUT"};
+constexpr Key DataInvert{u"Other", u"DATA_INVERT"};
+constexpr Key LockDp{u"Other", u"LOCK_DP"};
+} // namespace keys
+
+// The file's scheme names are the list's item texts.
+constexpr std::array<const char16_t*, 5> SchemeNames{u"FSK", u"GFSK", u"ASK", u"OOK", u"GOOK"};
+
+// VCODivider: the divide ratio of each output divider entry.
+constexpr std::array<int, 4> VcoDivideRatios{1, 2, 4, 8};
+// INDEX_COUNTER of a GOOK file: the count itself.
+constexpr std::array<int, 4> IndexCounts{16, 32, 64, 128};
+
+// The profile functions read a text into a buffer of 256 characters.
+constexpr qsizetype MaxTextLength = 255;
+// Whole numbers are read as the 16-bit integers of the profile functions.
+constexpr int MinWhole = -32768;
+constexpr int MaxWhole = 32767;
+
+constexpr int MaxLevel = 63;
+constexpr int MaxRDivider = 15;
+constexpr int PrescalerFourFive = 4;
+
+// ---- reading: every value is checked before the first control changes ------------------
+
+// A key every file of the program holds: missing, it is named as one that cannot be used
+// and its control stays as it is.
+std::optional<int> required(KeyReader& r, const Key& k, int low, int high) {
+    if (!r.text(k))
+        return r.skip(k);
+    return r.whole(k, low, high);
+}
+
+// The position of `value` in `table`, for a key that must hold one of its values.
+template <std::size_t N>
+std::optional<int> requiredOneOf(KeyReader& r, const Key& k, const std::array<int, N>& table) {
+    const std::optional<int> v = required(r, k, MinWhole, MaxWhole);
+    if (!v)
+        return std::nullopt;
+    for (std::size_t i = 0; i < N; ++i)
+        if (table[i] == *v)
+            return static_cast<int>(i);
+    return r.skip(k);
+}
+
+// A text that must read as a number, for a box whose handler reads it.
+std::optional<QString> requiredNumberText(KeyReader& r, const Key& k) {
+    const std::optional<QString> t = r.text(k);
+    if (!t || t->size() > MaxTextLength || !platform::isNumeric(*t))
+        return r.skip(k);
+    return t;
+}
+
+struct GaussianPlan {
+    std::optional<int> indexCount; // list index
+    std::optional<int> divider;
+    std::optional<int> modControl; // GFSK only
+};
+
+struct OtherPlan {
+    std::optional<int> vcoAdjust;
+    std::optional<int> vcoBias;
+    std::optional<int> paBias;
+    std::optional<int> clockOut;
+    std::optional<int> muxOut;
+    std::optional<bool> dataInvert;
+    std::optional<bool> lockDetectFiveCycles;
+};
+
+// What the import will set; nullopt leaves a control as it is.
+struct ImportPlan {
+    std::optional<QString> rf;
+    std::optional<QString> crystal;
+    std::optional<int> refDivider;
+    std::optional<bool> doubler;
+    std::optional<int> vcoDivide; // list index
+    std::optional<int> icp;
+    std::optional<bool> prescaler89;
+    std::optional<int> scheme; // list index
+    std::optional<QString> deviation;
+    GaussianPlan gaussian;
+    std::optional<int> paLevel;
+    std::optional<int> paLevelLow;
+    std::optional<OtherPlan> other;
+};
+
+void planSynthesizer(KeyReader& r, ImportPlan& p) {
+    p.rf = requiredNumberText(r, keys::Frequency);
+    p.crystal = requiredNumberText(r, keys::CrystalFreq);
+    p.refDivider = required(r, keys::RefDivider, 0, MaxRDivider);
+    if (const std::optional<int> doubler = required(r, keys::RefDoubler, 0, 1))
+        p.doubler = *doubler == 1;
+    // 0 reads as no divider, as 1 does.
+    if (const std::optional<int> ratio = required(r, keys::VcoDivider, MinWhole, MaxWhole)) {
+        if (*ratio == 0)
+            p.vcoDivide = 0;
+        for (std::size_t i = 0; i < VcoDivideRatios.size(); ++i)
+            if (VcoDivideRatios[i] == *ratio)
+                p.vcoDivide = static_cast<int>(i);
+        if (!p.vcoDivide)
+            r.skip(keys::VcoDivider);
+    }
+    p.icp = required(r, keys::IcpIndex, 0, 3);
+    // 4 is the 4/5 prescaler; the file's 8, as any other number, the 8/9 one.
+    if (const std::optional<int> prescaler = required(r, keys::Prescaler, MinWhole, MaxWhole))
+        p.prescaler89 = *prescaler != PrescalerFourFive;
+}
+
+void planModulation(KeyReader& r, ImportPlan& p) {
+    // A file without a scheme leaves the scheme and its settings as they are.
+    const std::optional<QString> name = r.text(keys::Modulation);
+    if (!name)
+        return;
+    for (std::size_t i = 0; i < SchemeNames.size(); ++i)
+        if (*name == QString::fromUtf16(SchemeNames[i]))
+            p.scheme = static_cast<int>(i);
+    if (!p.scheme) {
+        r.skip(keys::Modulation);
+        return;
+    }
+    switch (*p.scheme) {
+    case calc::FskItem:
+        // Whether the count fits at the PFD is known only once the synthesizer has run.
+        if (r.text(keys::Deviation)) {
+            p.deviation = r.number<QString>(keys::Deviation, [](double v) {
+                return evalkit::roundedText(v, 3, 0, std::numeric_limits<double>::max(),
+                                            MaxTextLength);
+            });
+        } else {
+            r.skip(keys::Deviation);
+        }
+        break;
+    case calc::GfskItem:
+        p.gaussian.indexCount = required(r, keys::IndexCounter, 0, 3);
+        p.gaussian.divider = required(r, keys::DividerFactor, evalkit::calc::MinGaussianDivider,
+                                      evalkit::calc::MaxGaussianDivider);
+        p.gaussian.modControl = required(r, keys::ModControl, 0, 7);
+        break;
+    case calc::AskItem:
+        p.paLevelLow = required(r, keys::PALevelLow, 0, MaxLevel);
+        break;
+    case calc::GookItem:
+        p.gaussian.indexCount = requiredOneOf(r, keys::IndexCounter, IndexCounts);
+        p.gaussian.divider = required(r, keys::DividerFactor, evalkit::calc::MinGaussianDivider,
+                                      evalkit::calc::MaxGaussianDivider);
+        break;
+    default:
+        break;
+    }
+    p.paLevel = required(r, keys::PALevel, 0, MaxLevel);
+}
+
+void planOther(KeyReader& r, ImportPlan& p) {
+    // A file without the section, or with it switched off, leaves these settings alone.
+    if (!r.text(keys::OtherEnabled))
+        return;
+    const std::optional<int> enabled = r.whole(keys::OtherEnabled, MinWhole, MaxWhole);
+    if (!enabled || *enabled == 0)
+        return;
+    OtherPlan o;
+    o.vcoAdjust = required(r, keys::VcoAdjust, 0, 3);
+    o.vcoBias = required(r, keys::VcoBias, 0, 15);
+    o.paBias = required(r, keys::PaBias, 0, 7);
+    o.clockOut = required(r, keys::ClockOut, 0, platform::Selector::Positions - 1);
+    o.muxOut = required(r, keys::MuxOut, 0, 15);
+    // 1 is on; any other number off.
+    if (const std::optional<int> v = required(r, keys::DataInvert, MinWhole, MaxWhole))
+        o.dataInvert = *v == 1;
+    if (const std::optional<int> v = required(r, keys::LockDp, MinWhole, MaxWhole))
+        o.lockDetectFiveCycles = *v == 1;
+    p.other = o;
+}
+
+// ---- applying the plan, in the order the handlers rely on ------------------------------
+
+void setIndex(QComboBox* list, const std::optional<int>& index) {
+    if (index)
+        list->setCurrentIndex(*index);
+}
+
+void setValue(QScrollBar* bar, const std::optional<int>& value) {
+    if (value)
+        bar->setValue(*value);
+}
+
+void applySynthesizer(TessarineApp& app, const ImportPlan& p) {
+    synthform& s = app.synthform();
+    if (p.rf)
+        s.txtVCOout1->setText(*p.rf);
+    if (p.crystal)
+        s.TxtCrystal1->setText(*p.crystal);
+    // The file holds R as the synthesizer computed it, with the doubler in: the PFD is the
+    // doubled crystal divided by it, so the calculation gives the same R back.
+    if (p.refDivider) {
+        const QString crystal = s.TxtCrystal1->text();
+        if (*p.refDivider == 0) {
+            s.txtpfd1->setText(crystal);
+        } else if (const std::optional<double> c = platform::textToNumber(crystal)) {
+            const bool doubled = p.doubler.value_or(app.w().DoublerFactor == 2);
+            s.txtpfd1->setText(numberText(*c * (doubled ? 2 : 1) / *p.refDivider));
+        }
+    }
+    if (p.doubler)
+        s.optDoubler->setChecked(*p.doubler);
+    setIndex(s.cmbVCODivide, p.vcoDivide);
+    setIndex(app.main().cmbIcp, p.icp);
+    if (p.prescaler89) {
+        app.frmOtherFeatures().togprescaler->setOn(*p.prescaler89);
+        app.f().PrescalerField = *p.prescaler89 ? calc::Prescaler89Field : 0;
+    }
+    s.cmdCalculate_Click();
+    // Loaded only to be calculated: the window goes again, so that it opens (and is saved)
+    // from the frequencies the calculation kept, as after a calculation the user made.
+    s.unload();
+}
+
+void applyModulation(TessarineApp& app, KeyReader& r, const ImportPlan& p) {
+    if (!p.scheme)
+        return;
+    Main& m = app.main();
+    m.cmbModulation->setCurrentIndex(*p.scheme);
+    switch (*p.scheme) {
+    case calc::FskItem:
+        if (p.deviation) {
+            // A count that does not fit the field at this PFD is left out like any other
+            // value its box refuses.
+            const calc::DeviationResult d = calc::planDeviation(
+                {*p.deviation, app.f().ModulationSchemeField, app.w().PfdFrequencyMHz});
+            if (d.TxDeviationField)
+                m.TxtFSKdev->setText(*p.deviation);
+            else
+                r.skip(keys::Deviation);
+        }
+        setValue(m.HScroll2, p.paLevel);
+        break;
+    case calc::GfskItem:
+    case calc::GookItem:
+        setIndex(m.cmbIndexCount, p.gaussian.indexCount);
+        if (p.gaussian.divider)
+            m.txtDivider->setText(numberText(*p.gaussian.divider));
+        setIndex(m.cmbModCtrl, p.gaussian.modControl);
+        setValue(m.HScroll2, p.paLevel);
+        m.FnUpdateGaussian();
+        break;
+    case calc::AskItem:
+        setValue(m.HScrollASKFine1, p.paLevelLow);
+        setValue(m.HScroll2, p.paLevel);
+        break;
+    case calc::OokItem:
+        setValue(m.HScroll2, p.paLevel);
+        break;
+    default:
+        break;
+    }
+}
+
+void applyOther(TessarineApp& app, const OtherPlan& o) {
+    frmPowerdown& bias = app.frmPowerdown();
+    setValue(bias.HScrVCOAdjust, o.vcoAdjust);
+    setValue(bias.HScrVCObias, o.vcoBias);
+    setValue(bias.HScrPAbias, o.paBias);
+    if (o.clockOut) {
+        evalkit::frmClockOut& clock = app.frmClockOut();
+        clock.SelClockoutDivide->setPosition(*o.clockOut);
+        clock.UpdateClockout();
+    }
+    if (o.muxOut) {
+        evalkit::muxform& mux = app.muxform();
+        mux.lblmux.at(static_cast<std::size_t>(*o.muxOut))->setChecked(true);
+        mux.UpdateMux();
+    }
+    frmOtherFeatures& other = app.frmOtherFeatures();
+    if (o.dataInvert) {
+        other.TogDataInvert->setOn(*o.dataInvert);
+        app.f().DataInvertField = *o.dataInvert ? bit(5) : 0;
+    }
+    if (o.lockDetectFiveCycles) {
+        other.TogLDP->setOn(*o.lockDetectFiveCycles);
+        app.f().LockDetectPrecisionField = *o.lockDetectFiveCycles ? bit(15) : 0;
+    }
+}
+
+} // namespace
+
+void ExportSettings(TessarineApp& app, const QString& path) {
+    Main& m = app.main();
+    synthform& s = app.synthform();
+    const auto& f = app.f();
+    const auto index = [](QComboBox* list) {
+        return numberText(list->currentIndex());
+    };
+    const auto value = [](QScrollBar* bar) {
+        return numberText(bar->value());
+    };
+    // The dividers the chip is programmed with (a fraction stepped past its end has carried
+    // into N there), not the working values the synthesizer window resets when it is loaded.
+    const uint32_t nWord = app.store().wordBits(NRegister);
+    const QString integerN = numberText((nWord >> 14) & 0xFF);
+    const QString fracN = numberText((nWord >> 2) & 0xFFF);
+
+    platform::ProfileBatch batch(path, app.saveDevices());
+    const auto write = [&batch](const Key& k, const QString& v) {
+        batch.write(k.sectionName(), k.keyName(), v);
+    };
+    write(keys::Path, path);
+    write(keys::Version, QStringLiteral("1"));
+    write(keys::Chip, QStringLiteral("Tessarine"));
+    write(keys::Modulation, m.cmbModulation->currentText());
+    write(keys::Frequency, s.txtVCOout1->text());
+    write(keys::Int, integerN);
+    write(keys::Frac, fracN);
+    write(keys::CrystalFreq, s.TxtCrystal1->text());
+    write(keys::RefDivider, numberText(f.RDividerField / bit(13)));
+    write(keys::RefDoubler, f.DoublerField != 0 ? QStringLiteral("1") : QStringLiteral("0"));
+    write(keys::IcpIndex, index(m.cmbIcp));
+    write(keys::Prescaler, f.PrescalerField != 0 ? QStringLiteral("8") : QStringLiteral("4"));
+    const int divide = s.cmbVCODivide->currentIndex();
+    if (divide >= 0 && divide < static_cast<int>(VcoDivideRatios.size()))
+        write(keys::VcoDivider, numberText(VcoDivideRatios[static_cast<std::size_t>(divide)]));
+
+    // Each scheme writes its own keys; those of other schemes that the file holds stay.
+    const int scheme = m.cmbModulation->currentIndex();
+    const int counter = m.cmbIndexCount->currentIndex();
+    switch (scheme) {
+    case calc::FskItem:
+        write(keys::PALevel, value(m.HScroll2));
+        write(keys::Deviation, m.TxtFSKdev->text());
+        break;
+    case calc::GfskItem:
+        write(keys::PALevel, value(m.HScroll2));
+        write(keys::IndexCounter, index(m.cmbIndexCount));
+        write(keys::DividerFactor, m.txtDivider->text());
+        write(keys::ModControl, index(m.cmbModCtrl));
+        break;
+    case calc::AskItem:
+        write(keys::PALevel, value(m.HScroll2));
+        write(keys::PALevelLow, value(m.HScrollASKFine1));
+        break;
+    case calc::OokItem:
+        write(keys::PALevel, value(m.HScroll2));
+        break;
+    case calc::GookItem:
+        write(keys::PALevel, value(m.HScroll2));
+        if (counter >= 0 && counter < static_cast<int>(IndexCounts.size()))
+            write(keys::IndexCounter, numberText(IndexCounts[static_cast<std::size_t>(counter)]));
+        write(keys::DividerFactor, m.txtDivider->text());
+        break;
+    default:
+        break;
+    }
+
+    frmPowerdown& bias = app.frmPowerdown();
+    write(keys::OtherEnabled, QStringLiteral("1"));
+    write(keys::VcoAdjust, value(bias.HScrVCOAdjust));
+    write(keys::VcoBias, value(bias.HScrVCObias));
+    write(keys::PaBias, value(bias.HScrPAbias));
+    write(keys::ClockOut, numberText(app.frmClockOut().SelClockoutDivide->position()));
+    write(keys::MuxOut, numberText(f.MuxoutField / bit(11)));
+    write(keys::DataInvert, numberText(f.DataInvertField / bit(5)));
+    write(keys::LockDp, numberText(f.LockDetectPrecisionField / bit(15)));
+    if (const std::optional<platform::ProfileError> error = batch.commit())
+        evalkit::reportFileError(app, QStringLiteral("The settings could not be saved to %1: %2"),
+                                 *error);
+}
+
+void ImportSettings(TessarineApp& app, const QString& path) {
+    const std::optional<platform::ProfileDocument> document = evalkit::loadSettingsFile(app, path);
+    if (!document)
+        return;
+    KeyReader r(*document);
+    const std::optional<QString> version = r.text(keys::Version);
+    if (!version || platform::textToNumber(*version) != 1.0) {
+        app.messages().message(
+            QStringLiteral("Error: Import file incompatible with this version of software. You "
+                           "should check the Verrix website for updates"));
+        return;
+    }
+
+    // Every value is checked before the first control changes.
+    ImportPlan plan;
+    planSynthesizer(r, plan);
+    planModulation(r, plan);
+    planOther(r, plan);
+
+    // The controls' own handlers store the fields, as the user's edits would; nothing goes
+    // to the board. The deviation box says nothing of the entries it passes through on the
+    // way: what the file holds is checked above, and what it cannot use is named below.
+    Main& m = app.main();
+    m.holdDeviationMessage(true);
+    applySynthesizer(app, plan);
+    applyModulation(app, r, plan);
+    if (plan.other)
+        applyOther(app, *plan.other);
+    m.holdDeviationMessage(false);
+    app.fnGuiWrite();
+
+    evalkit::reportSkipped(app, path, r.skipped());
+}
+
+} // namespace tessarine
