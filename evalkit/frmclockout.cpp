@@ -52,8 +52,8 @@ frmClockOut::frmClockOut(ProgramContext& app, const ClockOutDescription& descrip
     connect(cmdokclock, &QPushButton::clicked, this, [this] { cmdokclock_Click(); });
 }
 
-QString frmClockOut::outputText(int ratio) const {
-    return platform::formatNumber(double(crystalMHz_()) / ratio, u"#0.00") + QStringLiteral(" MHz");
+QString frmClockOut::outputText(int ratio, const QString& unit) const {
+    return platform::formatNumber(double(crystalMHz_()) / ratio, u"#0.00") + unit;
 }
 
 std::optional<int> frmClockOut::storedPosition() const {
@@ -77,7 +77,7 @@ void frmClockOut::Form_Load() {
     if (positionChosen_) {
         SelClockoutDivide->setPosition(*position);
         if (*position != 0) {
-            lblclkoutfrequency->setText(outputText(2 * *position));
+            lblclkoutfrequency->setText(outputText(2 * *position, d_.loadedOutputUnit));
         } else {
             SelClockoutDivide->setCaption(0, d_.offText);
             lblclkoutfrequency->setText(d_.offText);

@@ -28,6 +28,9 @@ struct ClockOutDescription {
     QString crystalCaption = QStringLiteral("Crystal Frequency  :");
     QString offText = QStringLiteral("OFF");
     const char16_t* crystalPattern = u"#0.000";
+    // What follows the output frequency the load shows (the selector's changes always show
+    // " MHz").
+    QString loadedOutputUnit = QStringLiteral(" MHz");
     // Position 0 is captioned with offText always, or only when the window opens with the
     // output off.
     bool offCaptionAlways = false;
@@ -59,7 +62,7 @@ protected:
     void closeBox() override { cmdokclock_Click(); }
 
 private:
-    QString outputText(int ratio) const;
+    QString outputText(int ratio, const QString& unit = QStringLiteral(" MHz")) const;
     std::optional<int> storedPosition() const;
 
     ProgramContext& app_;

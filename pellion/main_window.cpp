@@ -147,6 +147,7 @@ void Main::buildControls() {
     Command1 = button("Command1", QStringLiteral("Manual Register Edit"));
     Command2 = button("Command2", QStringLiteral("Advanced Demod"));
     cmdAdvanced = button("cmdAdvanced", QStringLiteral("  Bias Currents     VCO, LNA, Mixer"));
+    cmdAdvanced->setToolTip(QStringLiteral("Click to Change Individual Bias Settings"));
     Command8 = button("Command8", QStringLiteral("OFF"));
     Command9 = button("Command9", QStringLiteral("Auto"));
     Command10 = button("Command10", QStringLiteral("No Cal"));
@@ -265,12 +266,14 @@ void Main::buildLayout() {
     auto* middle = new QVBoxLayout;
     auto* fsk = new QGridLayout(FrFSK);
     fsk->addWidget(cmbModulation, 0, 0, 1, 3);
+    deviationUnit_ = new QLabel(QStringLiteral("kHz"));
+    actualDeviationUnit_ = new QLabel(QStringLiteral("kHz"));
     fsk->addWidget(Label26, 1, 0);
     fsk->addWidget(TxtFSKdev, 1, 1);
-    fsk->addWidget(new QLabel(QStringLiteral("kHz")), 1, 2);
+    fsk->addWidget(deviationUnit_, 1, 2);
     fsk->addWidget(Label28, 2, 0);
     fsk->addWidget(Lblfskdev, 2, 1);
-    fsk->addWidget(new QLabel(QStringLiteral("kHz")), 2, 2);
+    fsk->addWidget(actualDeviationUnit_, 2, 2);
     fsk->addWidget(new QLabel(QStringLiteral("Data Rate")), 3, 0);
     fsk->addWidget(txtDatarate, 3, 1);
     fsk->addWidget(new QLabel(QStringLiteral("kbps")), 3, 2);
@@ -403,13 +406,79 @@ void Main::connectHandlers() {
     connect(txtDatarate, &QLineEdit::textChanged, this, &Main::txtDatarate_Change);
     connect(TxtFSKdev, &QLineEdit::textChanged, this, &Main::TxtFSKdev_Change);
 
-    const auto openSynthform = [this] {
-        app_.showModal(&app_.synthform());
+    const auto onIndex = [this](QComboBox* list, void (Main::*handler)()) {
+        connect(list, &QComboBox::currentIndexChanged, this, handler);
     };
-    connect(cmdSynthform, &QPushButton::clicked, this, openSynthform);
-    connect(crystalmenu, &QAction::triggered, this, openSynthform);
+    onIndex(cmbModulation, &Main::cmbModulation_Click);
+    onIndex(cmbDemod, &Main::cmbDemod_Click);
+    onIndex(cmbIFBW, &Main::cmbIFBW_Click);
+    onIndex(Chgpumpvalue, &Main::Chgpumpvalue_Click);
+    onIndex(cmbTestdata, &Main::cmbTestdata_Click);
+    connect(OSC_EN, &platform::Toggle::toggled, this, &Main::OSC_EN_Change);
+    connect(PA_EN, &platform::Toggle::toggled, this, &Main::PA_EN_Change);
+    connect(HScroll2, &QScrollBar::valueChanged, this, &Main::HScroll2_Change);
+    connect(HScrollASKFine1, &QScrollBar::valueChanged, this, &Main::HScrollASKFine1_Change);
+    connect(HScrollOOKfine1, &QScrollBar::valueChanged, this, &Main::HScrollOOKfine1_Change);
+    connect(chkInductor, &QCheckBox::toggled, this, &Main::chkInductor_Click);
+    // An option button's click handler runs when it becomes chosen.
+    connect(optRx, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            optRx_Click();
+    });
+    connect(optTx, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            optTx_Click();
+    });
+
+    // Every window opens modally but the bias window.
+    const auto opens = [this](auto* sender, auto signal, auto window) {
+        connect(sender, signal, this, [this, window] { app_.showModal(window()); });
+    };
+    const auto synthesizer = [this] {
+        return static_cast<QWidget*>(&app_.synthform());
+    };
+    const auto readback = [this] {
+        return static_cast<QWidget*>(&app_.frmReadback());
+    };
+    const auto registers = [this] {
+        return static_cast<QWidget*>(&app_.frmRegisters());
+    };
+    const auto afc = [this] {
+        return static_cast<QWidget*>(&app_.frmAFC());
+    };
+    const auto clockOut = [this] {
+        return static_cast<QWidget*>(&app_.frmClockOut());
+    };
+    const auto muxOut = [this] {
+        return static_cast<QWidget*>(&app_.muxform());
+    };
+    opens(cmdSynthform, &QPushButton::clicked, synthesizer);
+    opens(crystalmenu, &QAction::triggered, synthesizer);
     for (platform::ClickableLabel* l : {lblvcofreq, lblpfd_freq, lblcrystal})
-        connect(l, &platform::ClickableLabel::clicked, this, openSynthform);
+        opens(l, &platform::ClickableLabel::clicked, synthesizer);
+    opens(cmdReadback, &QPushButton::clicked, readback);
+    opens(mnuReadback, &QAction::triggered, readback);
+    // "&Sync Word Detect" in the Settings menu opens the readback window; the sync-word window
+    // opens from its status button.
+    opens(mnuSync, &QAction::triggered, readback);
+    opens(Command1, &QPushButton::clicked, registers);
+    opens(registermenu, &QAction::triggered, registers);
+    opens(Command2, &QPushButton::clicked,
+          [this] { return static_cast<QWidget*>(&app_.frmDemod()); });
+    connect(cmdAdvanced, &QPushButton::clicked, this,
+            [this] { app_.showModeless(&app_.frmPowerdown()); });
+    opens(Command11, &QPushButton::clicked,
+          [this] { return static_cast<QWidget*>(&app_.frmSWD()); });
+    opens(Command10, &QPushButton::clicked, afc);
+    opens(Command9, &QPushButton::clicked,
+          [this] { return static_cast<QWidget*>(&app_.frmAGC()); });
+    opens(Command8, &QPushButton::clicked, afc);
+    opens(LblClockout, &platform::ClickableLabel::clicked, clockOut);
+    opens(mnuClockOut, &QAction::triggered, clockOut);
+    opens(LblMuxOut, &platform::ClickableLabel::clicked, muxOut);
+    opens(muxmenu, &QAction::triggered, muxOut);
+    // "&Test Modes" does nothing: no control of this program opens the test-mode window.
+    connect(mnuPrint, &QAction::triggered, this, &Main::mnuPrint_Click);
     connect(Exitmenu, &QAction::triggered, this, &Main::Exitmenu_Click);
 }
 

@@ -2,10 +2,13 @@
 // The front panel of pellion-eval.
 #include "link/registerreadout.h"
 #include "platform/clickablelabel.h"
+#include "platform/messages.h"
 #include "platform/toggle.h"
 
 #include <QMainWindow>
 #include <memory>
+#include <optional>
+#include <vector>
 
 class QAction;
 class QCheckBox;
@@ -43,13 +46,33 @@ public:
     void ConnectUSB_Click();
     void Synth_EN_Change();
 
+    // Front-panel settings.
+    void cmbModulation_Click();
+    void cmbDemod_Click();
+    void cmbIFBW_Click();
+    void Chgpumpvalue_Click();
+    void cmbTestdata_Click();
+    void OSC_EN_Change();
+    void PA_EN_Change();
+    void HScroll2_Change();
+    void HScrollASKFine1_Change();
+    void HScrollOOKfine1_Change();
+    void chkInductor_Click();
+    void optRx_Click();
+    void optTx_Click();
+
     // The deviation and data-rate boxes (also called by other handlers).
     void TxtFSKdev_Change();
     void txtDatarate_Change();
+    // A data rate another window works out: the box shows `text` (the rate to three decimals)
+    // and the plan takes `rate` as it is, for as long as the box shows that text. The plan runs
+    // once, also when the box already showed the text.
+    void setDataRateFromCode(const QString& text, double rate);
 
-    // The register buttons.
+    // The register buttons, menus and printing.
     void updateButton_Click(int registerNumber);
     void cmdUpdateAll_Click();
+    void mnuPrint_Click();
 
     // The read-out of register n (R0..R6, R9..R13), and the "Register n" caption beside it;
     // nullptr for any other number.
@@ -103,10 +126,32 @@ private:
     void buildLayout();
     void buildMenus();
     void connectHandlers();
+    // A scroll bar set from code; its handler runs even when the value stands already, so that
+    // the field it sets always holds what the bar shows.
+    void setScrollBar(QScrollBar* bar, int value, void (Main::*handler)());
+    // Sends a test-data word as register 12 over the chosen board, past the field store.
+    void sendTestDataWord(int32_t word);
+    // The warnings with which the deviation or data-rate plan refused a value that does not fit
+    // its field: shown once, and not again while the same warning refuses what follows (the
+    // next key typed, or the same text planned again from code); the box stays marked. A plan
+    // that is taken ends the refusal.
+    enum class PlanBox { Deviation, Rate };
+    void showRefusalOnce(PlanBox box, const std::vector<platform::Message>& warnings);
+    void planTaken(PlanBox box) { shownRefusals_[static_cast<int>(box)].clear(); }
 
     PellionApp& app_;
     std::unique_ptr<evalkit::BoardSession> session_;
     QLabel* captions_[12] = {}; // "Register n", in the order of the register table
+    QLabel *deviationUnit_ = nullptr, *actualDeviationUnit_ = nullptr;
+
+    struct PushedRate {
+        QString text;
+        double rate = 0;
+    };
+    std::optional<PushedRate> pushedRate_;
+    // The warnings standing against each box's text; one the other box already said (the same
+    // discriminator, say) is not said again either.
+    std::vector<QString> shownRefusals_[2];
 };
 
 } // namespace pellion

@@ -3,6 +3,7 @@
 #include "pellion/main_window.h"
 
 #include "evalkit/boardsession.h"
+#include "evalkit/filemenu.h"
 #include "link/readouttext.h"
 #include "pellion/pellionapp.h"
 #include "pellion/windows.h"
@@ -95,6 +96,10 @@ void Main::updateButton_Click(int registerNumber) {
 void Main::cmdUpdateAll_Click() {
     for (int n : {0, 1, 2, 3, 4, 6, 5})
         updateButton_Click(n);
+}
+
+void Main::mnuPrint_Click() {
+    evalkit::printWindow(app_, this);
 }
 
 } // namespace pellion

@@ -1,5 +1,7 @@
 #include "pellion/pellionapp.h"
 
+#include "pellion/descriptions.h"
+#include "pellion/frmreadback.h"
 #include "pellion/model/transport.h"
 #include "pellion/windows.h"
 
@@ -36,9 +38,57 @@ Main& PellionApp::main() {
     return *main_;
 }
 
+// Each window: its name, and how it is made.
 pellion::synthform& PellionApp::synthform() {
     return window<pellion::synthform>(QStringLiteral("synthform"),
                                       [this] { return new pellion::synthform(*this); });
+}
+evalkit::muxform& PellionApp::muxform() {
+    return window<evalkit::muxform>(QStringLiteral("muxform"), [this] {
+        return new evalkit::muxform(*this, muxoutChoices(), main().LblMuxOut);
+    });
+}
+evalkit::frmClockOut& PellionApp::frmClockOut() {
+    return window<evalkit::frmClockOut>(QStringLiteral("frmClockOut"), [this] {
+        return new evalkit::frmClockOut(*this, clockOutDescription(), main().LblClockout,
+                                        [this] { return w().CrystalFrequencyMHz; });
+    });
+}
+evalkit::frmReadback& PellionApp::frmReadback() {
+    return window<evalkit::frmReadback>(QStringLiteral("frmReadback"), [this] {
+        return new evalkit::frmReadback(*this, readbackDescription(), readbackHooks(*this));
+    });
+}
+pellion::frmDemod& PellionApp::frmDemod() {
+    return window<pellion::frmDemod>(QStringLiteral("frmDemod"),
+                                     [this] { return new pellion::frmDemod(*this); });
+}
+pellion::frmGFSK& PellionApp::frmGFSK() {
+    return window<pellion::frmGFSK>(QStringLiteral("frmGFSK"),
+                                    [this] { return new pellion::frmGFSK(*this); });
+}
+PendingWindow& PellionApp::frmAFC() {
+    return window<PendingWindow>(QStringLiteral("frmAFC"),
+                                 [] { return new PendingWindow("frmAFC", QStringLiteral("AFC")); });
+}
+PendingWindow& PellionApp::frmAGC() {
+    return window<PendingWindow>(QStringLiteral("frmAGC"),
+                                 [] { return new PendingWindow("frmAGC", QStringLiteral("AGC")); });
+}
+PendingWindow& PellionApp::frmSWD() {
+    return window<PendingWindow>(QStringLiteral("frmSWD"), [] {
+        return new PendingWindow("frmSWD", QStringLiteral("Form1"));
+    });
+}
+PendingWindow& PellionApp::frmPowerdown() {
+    return window<PendingWindow>(QStringLiteral("frmPowerdown"), [] {
+        return new PendingWindow("frmPowerdown", QStringLiteral("Bias Settings"));
+    });
+}
+PendingWindow& PellionApp::frmRegisters() {
+    return window<PendingWindow>(QStringLiteral("frmRegisters"), [] {
+        return new PendingWindow("frmRegisters", QStringLiteral("Directly Program Registers"));
+    });
 }
 
 reglink::RegisterReadout* PellionApp::readoutLabel(int n) {

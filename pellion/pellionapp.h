@@ -11,10 +11,19 @@
 #include <QStringList>
 #include <memory>
 
+namespace evalkit {
+class muxform;
+class frmClockOut;
+class frmReadback;
+} // namespace evalkit
+
 namespace pellion {
 
 class Main;
 class synthform;
+class frmDemod;
+class frmGFSK;
+class PendingWindow;
 
 class PellionApp : public evalkit::ProgramContext {
 public:
@@ -39,6 +48,18 @@ public:
 
     // Windows, created hidden and loaded on first reference.
     pellion::synthform& synthform();
+    evalkit::muxform& muxform();
+    evalkit::frmClockOut& frmClockOut();
+    evalkit::frmReadback& frmReadback();
+    pellion::frmDemod& frmDemod();
+    pellion::frmGFSK& frmGFSK();
+    // The front panel opens these already; their settings come with the next part of the
+    // program.
+    PendingWindow& frmAFC();
+    PendingWindow& frmAGC();
+    PendingWindow& frmSWD();
+    PendingWindow& frmPowerdown();
+    PendingWindow& frmRegisters();
 
     // LinkHost: R0..R6 and R9..R13 on the front panel.
     reglink::RegisterReadout* readoutLabel(int n) override;

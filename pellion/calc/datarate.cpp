@@ -68,7 +68,22 @@ platform::Message postDemodRefusal(int64_t k) {
 DataRatePlan refused(const platform::Message& warning) {
     DataRatePlan p;
     p.messages.push_back(warning);
+    p.refusal = warning.text;
     return p;
+}
+
+// No receiver clocks at all: nothing changes, and the box says why.
+DataRatePlan noClocks(const QString& why = NoReceiverClocksText) {
+    DataRatePlan p;
+    p.refusal = why;
+    return p;
+}
+
+// A clock-recovery divider of at least 1 needs fd x 10^6 / (32000 R) above one half.
+QString rateTooHighText(double fdMHz) {
+    return QStringLiteral("Data rate in kbit/s: below ") +
+           platform::formatNumber(fdMHz * 1000.0 / 16.0, u"#0.000") +
+           QStringLiteral(" at this crystal frequency");
 }
 
 // The plan itself, for a rate that passed the entry test. An empty plan (nothing run, no
@@ -76,13 +91,13 @@ DataRatePlan refused(const platform::Message& warning) {
 DataRatePlan plan(const DataRateInputs& in, double R) {
     const float X = in.CrystalFrequencyMHz;
     if (!isPositiveFinite(X))
-        return {};
+        return noClocks();
     DataRatePlan p;
 
     // Step 2: the IF filter clock runs at 50 kHz.
     const std::optional<int64_t> n = platform::toInt64(X * 1000.0 / 50.0);
     if (!n || *n < 1)
-        return {};
+        return noClocks();
     if (*n > MaxIFFilterDivider)
         return refused(ifFilterRefusal(*n));
     p.IFFilterDividerField = static_cast<double>(*n) * (1 << 20);
@@ -99,7 +114,7 @@ DataRatePlan plan(const DataRateInputs& in, double R) {
     // Step 5: the clock recovery runs at 32 times the data rate.
     const std::optional<int64_t> C = platform::toInt64(fd * 1e6 / (R * 32.0 * 1000.0));
     if (!C || *C < 1)
-        return {};
+        return noClocks(rateTooHighText(fd));
     if (*C > MaxCdrDivider)
         return refused(cdrRefusal(*C));
     p.CdrClockDividerField = field(static_cast<int32_t>(*C), 8);
@@ -108,14 +123,14 @@ DataRatePlan plan(const DataRateInputs& in, double R) {
     const double seqHz = in.DemodTypeField == DemodAsk ? 40000.0 : 100000.0;
     const std::optional<int64_t> S = platform::toInt64(X * 1e6 / seqHz);
     if (!S || *S < 1)
-        return {};
+        return noClocks();
     p.SeqClockDividerField = field(static_cast<int32_t>(std::min<int64_t>(*S, MaxSeqDivider)), 16);
 
     // Step 7.
     const std::optional<int32_t> K =
         evalkit::calc::postDemodCodeForRate(R, p.DemodClockMHz, PostDemodFactor);
     if (!K || *K < 1)
-        return {};
+        return noClocks();
     if (*K > evalkit::calc::MaxTenBitCode)
         return refused(postDemodRefusal(*K));
     p.PostDemodBwField = field(*K, 6);
@@ -150,8 +165,11 @@ DataRatePlan plan(const DataRateInputs& in, double R) {
 
 DataRatePlan planDataRate(const DataRateInputs& in) {
     const std::optional<double> R = enteredRate(in);
-    if (!R)
-        return {};
+    if (!R) {
+        DataRatePlan p;
+        p.refusal = DataRateAcceptsText;
+        return p;
+    }
     return plan(in, *R);
 }
 

@@ -35,6 +35,13 @@ struct DataRateInputs {
     QString lblRxCLK;       // the caption before the plan: the jitter check compares with it
 };
 
+// What the rate box accepts, shown on the box while its text is not taken.
+inline const QString DataRateAcceptsText = QStringLiteral(
+    "Data rate in kbit/s: a number above 0.5 and below 201.5 of at most 5 characters");
+// On the box while the crystal gives no receiver clocks to plan with.
+inline const QString NoReceiverClocksText =
+    QStringLiteral("Data rate in kbit/s: the crystal frequency gives no receiver clocks");
+
 // What the plan stores, every field already shifted to its bit place. When `ran` is false
 // nothing is applied and the read-outs are not refreshed; `messages` may then hold the warning
 // that refused a value which does not fit its field. When `ran` is true every plain member is
@@ -42,6 +49,9 @@ struct DataRateInputs {
 struct DataRatePlan {
     bool ran = false;
     std::vector<platform::Message> messages;
+    // Set whenever the rate is not taken: what the box says on its refusal mark (what it
+    // accepts, or the warning that refused a value).
+    std::optional<QString> refusal;
 
     double IFFilterDividerField = 0;  // R6
     int32_t BbOffsetDividerField = 0; // R3

@@ -226,6 +226,10 @@ int lockModeListIndex(int32_t LockThresholdModeBit23Field, double LockThresholdM
     return -1;
 }
 
+int lockModeListIndexOfCode(int32_t codeBits) {
+    return lockModeListIndex(0, codeBits);
+}
+
 std::optional<LockModeFields> lockModeFields(int listIndex) {
     switch (listIndex) {
     case 0:

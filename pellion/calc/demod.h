@@ -153,6 +153,9 @@ PostDemodEntry postDemodEntry(const QString& text, float DemodClockMHz);
 // The lock-threshold list: the entry the two R4 fields select (-1 for a sum no entry has), and
 // the fields an entry stores.
 int lockModeListIndex(int32_t LockThresholdModeBit23Field, double LockThresholdModeField);
+// The entry of the lock-threshold code as the R4 word carries it in bits 25..23 (the two fields
+// combined bit by bit, PellionStore::lockThresholdModeBits); -1 for a code no entry has.
+int lockModeListIndexOfCode(int32_t codeBits);
 struct LockModeFields {
     double LockThresholdModeField = 0;
     int32_t LockThresholdModeBit23Field = 0;

@@ -25,6 +25,7 @@ platform::Message countRefusal(int64_t count) {
 DeviationResult refused(const platform::Message& warning) {
     DeviationResult r;
     r.messages.push_back(warning);
+    r.refusal = warning.text;
     return r;
 }
 
@@ -35,12 +36,15 @@ DeviationResult planDeviation(const DeviationInputs& in) {
     // 1. A text that is empty, too long or not a number (yet), or a negative deviation, is left
     // alone without a refresh.
     const std::optional<double> value = evalkit::calc::boxEntry(in.text, MaxTextLength);
-    if (!value || *value < 0)
+    if (!value || *value < 0) {
+        r.refusal = DeviationAcceptsText;
         return r;
+    }
     // 2. The message, the refresh and nothing else.
     if (*value > MaxDeviationKHz) {
         r.messages.push_back({DeviationTooLargeText, platform::MsgIcon::None, std::nullopt});
         r.refreshReadouts = true;
+        r.refusal = DeviationAcceptsText;
         return r;
     }
     // 3, 4.

@@ -16,6 +16,9 @@
 namespace pellion::calc {
 
 inline const QString DeviationTooLargeText = QStringLiteral("Deviation frequency too large");
+// What the deviation box accepts, shown on the box while its text is not taken.
+inline const QString DeviationAcceptsText =
+    QStringLiteral("Desired deviation in kHz: a number from 0 to 500 of at most 6 characters");
 
 // ModulationSchemeField values (scheme x 2^6).
 inline constexpr int16_t ModulationFsk = 0;
@@ -44,6 +47,9 @@ struct DeviationInputs {
 struct DeviationResult {
     std::vector<platform::Message> messages;
     bool refreshReadouts = false; // UpdateAllRegisterLabels after applying
+    // Set when the text was not taken: what the box says on its refusal mark (what it accepts,
+    // or the warning that refused the deviation).
+    std::optional<QString> refusal;
     std::optional<float> DeviationStepHz;
     std::optional<float> ActualDeviationKHz;
     std::optional<int32_t> TxDeviationField;

@@ -226,6 +226,30 @@ TEST(PellionDataRate, GuardsChangeNothing) {
     }
 }
 
+// Whatever is not taken leaves the box a text for its refusal mark: what the box takes, or the
+// warning that refused a value.
+TEST(PellionDataRate, RefusalsSayWhyOnTheBox) {
+    const struct {
+        const char* name;
+        DataRateInputs in;
+        std::optional<QString> refusal;
+    } cases[] = {
+        {"taken", inputs("10"), std::nullopt},
+        {"not a number", inputs("abc"), DataRateAcceptsText},
+        {"202", inputs("202"), DataRateAcceptsText},
+        {"CDR divider of 0", inputs("200", 2.5f),
+         QStringLiteral("Data rate in kbit/s: below 156.250 at this crystal frequency")},
+        {"no crystal", inputs("10", 0.0f), NoReceiverClocksText},
+        {"CDR divider above 255", inputs("1"),
+         QStringLiteral("CDR divide of 346 is above the maximum of 255. Please raise the data "
+                        "rate")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(planDataRate(c.in).refusal, c.refusal);
+    }
+}
+
 struct DiscriminatorCase {
     const char* name;
     float delta;

@@ -242,4 +242,12 @@ TEST(PellionDemod, LockThresholdList) {
     EXPECT_EQ(lockModeListIndex(1 << 23, 3.0 * (1 << 23)), -1);
 }
 
+// The entry of the code the R4 word carries in bits 25..23.
+TEST(PellionDemod, LockThresholdListOfTheWordsCode) {
+    const std::pair<int32_t, int> cases[] = {{0, 0},       {1 << 23, 1},  {1 << 24, 2},
+                                             {3 << 23, 3}, {1 << 25, -1}, {7 << 23, -1}};
+    for (const auto& [code, entry] : cases)
+        EXPECT_EQ(lockModeListIndexOfCode(code), entry) << code;
+}
+
 } // namespace

@@ -130,6 +130,17 @@ TEST(PellionDeviation, IgnoredTexts) {
 // In the other schemes TxDeviationField holds the GFSK divider (or the ASK low PA setting):
 // the deviation is still worked out for the receiver, but the field is left alone and its
 // nine-bit limit does not apply.
+TEST(PellionDeviation, RefusalsSayWhyOnTheBox) {
+    EXPECT_FALSE(planDeviation(inputs("20")).refusal);
+    for (const char* text : {"", "abc", "-5", "1234567", "501"}) {
+        SCOPED_TRACE(text);
+        EXPECT_EQ(planDeviation(inputs(text)).refusal, DeviationAcceptsText);
+    }
+    EXPECT_EQ(planDeviation(inputs("500")).refusal,
+              QStringLiteral("Deviation count of 741 is above the maximum of 511. Please lower "
+                             "the deviation"));
+}
+
 TEST(PellionDeviation, OnlyFskStoresTheCount) {
     for (int16_t scheme : {ModulationGfsk, ModulationGook, ModulationAsk, ModulationOok}) {
         SCOPED_TRACE(scheme);

@@ -1,0 +1,90 @@
+#pragma once
+// The readback window: reads one of the chip's readback quantities through the readback
+// register and shows it converted to engineering units, with the ADC switch of the power-down
+// register that transmit mode needs. The list, the register-7 fields it sets and the writes are
+// the same for every chip; each program gives its texts and its conversion of the answer.
+#include "evalkit/fieldref.h"
+#include "platform/form.h"
+#include "platform/messages.h"
+#include "platform/toggle.h"
+
+#include <QString>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <vector>
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+
+namespace evalkit {
+
+class ProgramContext;
+
+struct ReadbackDescription {
+    QString caption;      // the window's title
+    QString valueCaption; // Label6, beside the raw answer
+    QString note;         // Label5, beside the ADC switch
+    // The load shows the ADC switch as the power-down register's ADC enable stands, without
+    // writing that register; otherwise the switch keeps what it showed when it was created.
+    bool loadShowsAdcEnable = false;
+    // The fields the window sets, found by name in the chip's field table.
+    const char* adcModeField = "ReadbackAdcModeField";
+    const char* selectField = "ReadbackSelectField";
+    const char* enableField = "ReadbackEnableField";
+    const char* adcEnableField = "AdcEnableField";
+};
+
+// What the program makes of one answer of the chip.
+struct ReadbackAnswer {
+    QString lblReadbackDisplay;                        // the raw answer in decimal
+    std::optional<QString> lblReadbackSpecificDisplay; // nullopt: the label stays as it is
+    int32_t ReadbackValue = 0; // the answer as the conversion leaves it (masked or not)
+    std::vector<platform::Message> messages; // shown once the texts are up
+    std::function<void()> thenApply;         // what else the answer changes, after the messages
+};
+
+struct ReadbackHooks {
+    // The program's working value that remembers the list entry and chooses the conversion.
+    int32_t* ReadbackMode = nullptr;
+    std::function<ReadbackAnswer(int32_t mode, int32_t raw)> convert;
+    // The front panel's direction: true transmit, false receive, nullopt when neither option is
+    // chosen.
+    std::function<std::optional<bool>()> transmitting;
+};
+
+class frmReadback : public platform::Form {
+    Q_OBJECT
+public:
+    frmReadback(ProgramContext& app, const ReadbackDescription& description, ReadbackHooks hooks);
+
+    void Form_Load() override;
+    void cmbReadback_Click();
+    void cmdReadback_Click();
+    void Tog_ADC_Enable_Change();
+    void Command2_Click();
+
+    QLabel* Label1;
+    QComboBox* cmbReadback;
+    QPushButton* cmdReadback;
+    QLabel* Label6;
+    QLabel* lblReadbackDisplay;
+    QLabel* lblReadbackSpecificDisplay;
+    QGroupBox* ADC_Status;
+    platform::Toggle* Tog_ADC_Enable;
+    QLabel* Label5;
+    QPushButton* Command2;
+
+protected:
+    void closeBox() override { Command2_Click(); }
+
+private:
+    ProgramContext& app_;
+    const ReadbackDescription& d_;
+    ReadbackHooks hooks_;
+    FieldRef adcMode_, select_, enable_, adcEnable_;
+};
+
+} // namespace evalkit

@@ -1,0 +1,371 @@
+#include "pellion/frmdemod.h"
+
+#include "evalkit/fielddialog.h"
+#include "pellion/main_window.h"
+#include "pellion/pellionapp.h"
+#include "platform/entrymark.h"
+#include "platform/named.h"
+#include "platform/numbers.h"
+
+#include <QComboBox>
+#include <QEvent>
+#include <QFocusEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+namespace pellion {
+
+namespace {
+
+using platform::named;
+
+const QString PostDemodAcceptsText =
+    QStringLiteral("Desired BW(3dB) in kHz: a number of 0 or more");
+
+QLabel* clockLabel(const char* name) {
+    auto* l = platform::namedLabel(name, QStringLiteral("Fclock"));
+    l->setMinimumWidth(110);
+    return l;
+}
+
+void showIfSet(QLabel* label, const std::optional<QString>& text) {
+    if (text)
+        label->setText(*text);
+}
+
+} // namespace
+
+frmDemod::frmDemod(PellionApp& app) : app_(app) {
+    setObjectName(QStringLiteral("frmDemod"));
+    setWindowTitle(QStringLiteral("Advanced Demod Settings"));
+
+    txtIFFilter = evalkit::dialog::box("txtIFFilter");
+    txtBBOffset = evalkit::dialog::box("txtBBOffset");
+    txtDemod = evalkit::dialog::box("txtDemod");
+    txtCDR = evalkit::dialog::box("txtCDR");
+    txtSeq = evalkit::dialog::box("txtSeq");
+    lblIFfilterclk = clockLabel("lblIFfilterclk");
+    lblBBoffsetclk = clockLabel("lblBBoffsetclk");
+    lblDemodclk = clockLabel("lblDemodclk");
+    lblCDRclk = clockLabel("lblCDRclk");
+    lblSeqclk = clockLabel("lblSeqclk");
+    cmdautoClock = platform::namedButton("cmdautoClock", QStringLiteral("Auto Calc Clocks"));
+
+    txtDemodBW = evalkit::dialog::box("txtDemodBW");
+    lblDemodBW = platform::namedLabel("lblDemodBW", QStringLiteral("20kHz"));
+    lblDemodBW_disp = platform::namedLabel("lblDemodBW_disp", QString());
+
+    txtT4delay = evalkit::dialog::box("txtT4delay", QStringLiteral("64"));
+    lblT4Frequency = platform::namedLabel("lblT4Frequency", QStringLiteral("172.80 kHz"));
+    cmbLockmode = platform::namedList(
+        "cmbLockmode", {QStringLiteral("Threshold Free Running"),
+                        QStringLiteral("Lock Threshold after next Syncw'd"),
+                        QStringLiteral("Lock Threshold after next Syncw'd for DPL Bytes"),
+                        QStringLiteral("Lock Threshold")});
+    Command1 = platform::namedButton("Command1", QStringLiteral("Return to Front Panel"));
+
+    // Receiver Clocks: each divider with the clock it gives.
+    FrClocks = named(new QGroupBox(QStringLiteral("Receiver Clocks")), "FrClocks");
+    auto* clocks = new QGridLayout(FrClocks);
+    const std::tuple<const char*, QLineEdit*, QLabel*> dividers[] = {
+        {"IF Filter Divider", txtIFFilter, lblIFfilterclk},
+        {"BB Offset Divider", txtBBOffset, lblBBoffsetclk},
+        {"Demod Divider", txtDemod, lblDemodclk},
+        {"CDR Divider", txtCDR, lblCDRclk},
+        {"Seq Divider", txtSeq, lblSeqclk},
+    };
+    int row = 0;
+    for (const auto& [caption, box, clock] : dividers) {
+        auto* l = new QLabel(QString::fromLatin1(caption));
+        l->setBuddy(box);
+        clocks->addWidget(l, row, 0);
+        clocks->addWidget(box, row, 1);
+        clocks->addWidget(clock, row, 2);
+        box->setMaximumWidth(90);
+        box->installEventFilter(this);
+        ++row;
+    }
+    clocks->addWidget(cmdautoClock, row, 0, 1, 3);
+    clocks->setRowStretch(row + 1, 1);
+
+    FrPostDemod = named(new QGroupBox(QStringLiteral("PostDemoduator BW")), "FrPostDemod");
+    auto* post = new QGridLayout(FrPostDemod);
+    auto* wanted = new QLabel(QStringLiteral("Desired BW(3dB)"));
+    wanted->setBuddy(txtDemodBW);
+    post->addWidget(wanted, 0, 0);
+    post->addWidget(txtDemodBW, 0, 1);
+    post->addWidget(new QLabel(QStringLiteral("kHz")), 0, 2);
+    post->addWidget(new QLabel(QStringLiteral("Actual BW")), 1, 0);
+    post->addWidget(lblDemodBW, 1, 1, 1, 2);
+    post->addWidget(lblDemodBW_disp, 2, 0, 1, 3);
+    txtDemodBW->setMaximumWidth(90);
+    txtDemodBW->installEventFilter(this);
+
+    FrCorrelator = named(new QGroupBox(QStringLiteral("Correlator Setting")), "FrCorrelator");
+    auto* correlator = new QGridLayout(FrCorrelator);
+    auto* discrim = new QLabel(QStringLiteral("Discrim BW Setting"));
+    discrim->setBuddy(txtT4delay);
+    correlator->addWidget(discrim, 0, 0);
+    correlator->addWidget(txtT4delay, 0, 1);
+    correlator->addWidget(lblT4Frequency, 0, 2);
+    txtT4delay->setMaximumWidth(90);
+
+    FrLockmode = named(new QGroupBox(QStringLiteral("Linear Demod Threshold")), "FrLockmode");
+    auto* lock = new QVBoxLayout(FrLockmode);
+    lock->addWidget(cmbLockmode);
+    auto* note = new QLabel(QStringLiteral(
+        "Note: Locking the threshold will also have the effect of locking the AFC and AGC."));
+    note->setWordWrap(true);
+    lock->addWidget(note);
+    cmbLockmode->installEventFilter(this);
+
+    FrDemodSettings = named(new QGroupBox(QStringLiteral("Demod Settings")), "FrDemodSettings");
+    auto* settings = new QVBoxLayout(FrDemodSettings);
+    settings->addWidget(FrCorrelator);
+    settings->addWidget(FrLockmode);
+
+    auto* right = new QVBoxLayout;
+    right->addWidget(FrPostDemod);
+    right->addWidget(FrDemodSettings);
+    right->addStretch();
+    auto* columns = new QHBoxLayout;
+    columns->addWidget(FrClocks);
+    columns->addLayout(right);
+    auto* foot = new QHBoxLayout;
+    foot->addStretch();
+    foot->addWidget(Command1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(columns);
+    layout->addLayout(foot);
+
+    connect(txtT4delay, &QLineEdit::textChanged, this, &frmDemod::txtT4delay_Change);
+    connect(cmdautoClock, &QPushButton::clicked, this, &frmDemod::cmdautoClock_Click);
+    connect(Command1, &QPushButton::clicked, this, &frmDemod::Command1_Click);
+}
+
+bool frmDemod::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusOut && !isUnloaded()) {
+        // Focus that goes to another program or a pop-up (the list's own), or away while a
+        // message box is up, has not left the control for another control of this window.
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
+            if (watched == txtIFFilter)
+                txtIFFilter_LostFocus();
+            else if (watched == txtBBOffset)
+                txtBBOffset_LostFocus();
+            else if (watched == txtDemod)
+                txtDemod_LostFocus();
+            else if (watched == txtCDR)
+                txtCDR_LostFocus();
+            else if (watched == txtDemodBW)
+                txtDemodBW_LostFocus();
+            else if (watched == cmbLockmode)
+                cmbLockmode_LostFocus();
+        }
+    }
+    return platform::Form::eventFilter(watched, event);
+}
+
+// ---- load --------------------------------------------------------------------------------
+
+void frmDemod::Form_Load() {
+    PellionFields& f = app_.f();
+    const PellionWorking& w = app_.w();
+
+    // 1. The post-demodulator bandwidth the front panel shows.
+    const QString caption = app_.main().lblDemodBW->text();
+    txtDemodBW->setText(caption);
+    platform::clearRefusedMark(txtDemodBW);
+    lblDemodBW->setText(calc::demodBwLabel(caption));
+
+    // 2 to 6. The dividers as they stand (a clock-recovery divider above eight bits shown
+    // balanced), remembered for "Auto Calc Clocks".
+    snapshotFields_ = {f.IFFilterDividerField, f.BbOffsetDividerField, f.DemodClockDividerField,
+                       f.CdrClockDividerField, f.SeqClockDividerField};
+    snapshotShown_ = calc::shownDividers(snapshotFields_);
+    showDividers(snapshotShown_);
+    showClockLabels(snapshotShown_);
+
+    // 7 to 9. The discriminator of the data-rate plan; the box's change handler stores it
+    // again and warns when it is above 600.
+    const calc::LoadDiscriminator d = calc::loadDiscriminator(
+        w.ActualDeviationKHz, w.DemodClockMHz, f.DemodTypeField, w.CrystalFrequencyMHz);
+    if (d.plan.refusal) {
+        app_.show({*d.plan.refusal});
+    } else {
+        platform::assignIfSet(f.DiscrimBwField, d.plan.DiscrimBwField);
+        if (d.plan.parity) {
+            f.KParityBit14Field = d.plan.parity->KParityBit14Field;
+            f.KParityBit29Field = d.plan.parity->KParityBit29Field;
+        }
+        if (d.txtT4delay)
+            txtT4delay->setText(*d.txtT4delay);
+        showIfSet(lblT4Frequency, d.lblT4Frequency);
+    }
+
+    // 10.
+    lblDemodBW_disp->setText(calc::postDemodCodeText(f.PostDemodBwField));
+
+    // 11. The entry of the lock-threshold code the word carries; a code without an entry
+    // leaves the list as it is.
+    const int lock = calc::lockModeListIndexOfCode(app_.store().lockThresholdModeBits());
+    if (lock >= 0)
+        cmbLockmode->setCurrentIndex(lock);
+}
+
+void frmDemod::showDividers(const calc::ShownDividers& s) {
+    // What the boxes show now stands, so no refusal is left to mark.
+    for (QLineEdit* box : {txtIFFilter, txtBBOffset, txtDemod, txtCDR})
+        platform::clearRefusedMark(box);
+    txtIFFilter->setText(platform::numberText(s.ifFilter));
+    txtBBOffset->setText(platform::numberText(s.bbOffset));
+    txtDemod->setText(platform::numberText(s.demod));
+    txtCDR->setText(platform::numberText(s.cdr));
+    txtSeq->setText(platform::numberText(s.seq));
+}
+
+void frmDemod::showClockLabels(const calc::ShownDividers& shown) {
+    const calc::ClockLabels l = calc::clockLabels(app_.w().CrystalFrequencyMHz, shown);
+    showIfSet(lblIFfilterclk, l.lblIFfilterclk);
+    showIfSet(lblBBoffsetclk, l.lblBBoffsetclk);
+    showIfSet(lblDemodclk, l.lblDemodclk);
+    showIfSet(lblCDRclk, l.lblCDRclk);
+    showIfSet(lblSeqclk, l.lblSeqclk);
+}
+
+// ---- the divider boxes -------------------------------------------------------------------
+
+void frmDemod::refuseEntry(QLineEdit* box, const std::optional<platform::Message>& refusal,
+                           const QString& accepts, int32_t shownValue) {
+    if (refusal) {
+        app_.show({*refusal});
+        platform::clearRefusedMark(box);
+        box->setText(platform::numberText(shownValue));
+        return;
+    }
+    platform::markRefused(box, accepts);
+}
+
+void frmDemod::txtIFFilter_LostFocus() {
+    const calc::IFFilterEntry e = calc::ifFilterEntry(txtIFFilter->text());
+    if (!e.IFFilterDividerField) {
+        refuseEntry(txtIFFilter, e.refusal, calc::IFFilterLimitText, snapshotShown_.ifFilter);
+        return;
+    }
+    app_.f().IFFilterDividerField = *e.IFFilterDividerField;
+    Form_Load();
+}
+
+void frmDemod::txtBBOffset_LostFocus() {
+    const calc::BBOffsetEntry e = calc::bbOffsetEntry(txtBBOffset->text());
+    if (!e.BbOffsetDividerField) {
+        refuseEntry(txtBBOffset, e.refusal, calc::BBOffsetLimitText, snapshotShown_.bbOffset);
+        return;
+    }
+    app_.f().BbOffsetDividerField = *e.BbOffsetDividerField;
+    Form_Load();
+}
+
+void frmDemod::txtCDR_LostFocus() {
+    const calc::CdrEntry e = calc::cdrEntry(txtCDR->text(), app_.w().DemodClockMHz);
+    if (!e.CdrClockDividerField) {
+        refuseEntry(txtCDR, e.refusal, calc::CDRLimitText, snapshotShown_.cdr);
+        return;
+    }
+    app_.f().CdrClockDividerField = *e.CdrClockDividerField;
+    platform::assignIfSet(app_.w().CdrClockKHz, e.CdrClockKHz);
+    Form_Load();
+}
+
+void frmDemod::txtDemod_LostFocus() {
+    PellionFields& f = app_.f();
+    PellionWorking& w = app_.w();
+    const calc::DemodEntry e =
+        calc::demodEntry(txtDemod->text(), w.CrystalFrequencyMHz, w.ActualDeviationKHz);
+    if (!e.DemodClockMHz) {
+        refuseEntry(txtDemod, e.refusal, calc::DemodLimitText, snapshotShown_.demod);
+        return;
+    }
+    w.DemodClockMHz = *e.DemodClockMHz;
+    f.DemodClockDividerField = *e.DemodClockDividerField;
+    // The clock recovery follows the new demodulator clock (and reloads the window).
+    txtCDR_LostFocus();
+    // Then the discriminator for the new clock.
+    platform::assignIfSet(f.DiscrimBwField, e.DiscrimBwField);
+    if (e.txtT4delay)
+        txtT4delay->setText(*e.txtT4delay);
+    showIfSet(lblT4Frequency, e.lblT4Frequency);
+}
+
+void frmDemod::txtDemodBW_LostFocus() {
+    const calc::PostDemodEntry e = calc::postDemodEntry(txtDemodBW->text(), app_.w().DemodClockMHz);
+    if (!e.PostDemodBwField) {
+        if (e.refusal)
+            app_.show({*e.refusal});
+        else
+            platform::markRefused(txtDemodBW, PostDemodAcceptsText);
+        return;
+    }
+    platform::clearRefusedMark(txtDemodBW);
+    app_.f().PostDemodBwField = *e.PostDemodBwField;
+    showIfSet(lblDemodBW, e.lblDemodBW);
+    showIfSet(app_.main().lblDemodBW, e.frontPanelDemodBW);
+    showIfSet(lblDemodBW_disp, e.lblDemodBW_disp);
+}
+
+// ---- discriminator and lock threshold ----------------------------------------------------
+
+void frmDemod::txtT4delay_Change() {
+    const calc::DiscrimEntry e =
+        calc::discrimEntry(txtT4delay->text(), app_.w().CrystalFrequencyMHz);
+    if (!e.DiscrimBwField) {
+        // Typed a key at a time: a setting outside 1..1023 (or no number yet) is marked on the
+        // box, not told in a message per keystroke; the setting in force stays.
+        platform::markRefused(txtT4delay, calc::DiscrimLimitText);
+        return;
+    }
+    platform::clearRefusedMark(txtT4delay);
+    app_.f().DiscrimBwField = *e.DiscrimBwField;
+    if (e.txtT4delay && txtT4delay->text() != *e.txtT4delay) {
+        // The box shows the whole number stored; that is no new entry.
+        const QSignalBlocker same(txtT4delay);
+        txtT4delay->setText(*e.txtT4delay);
+    }
+    showIfSet(lblT4Frequency, e.lblT4Frequency);
+    // Above 600 the setting is stored all the same, with the warning.
+    app_.show(e.messages);
+}
+
+void frmDemod::cmbLockmode_LostFocus() {
+    const std::optional<calc::LockModeFields> lock =
+        calc::lockModeFields(cmbLockmode->currentIndex());
+    if (!lock)
+        return;
+    app_.f().LockThresholdModeField = lock->LockThresholdModeField;
+    app_.f().LockThresholdModeBit23Field = lock->LockThresholdModeBit23Field;
+}
+
+// ---- buttons -----------------------------------------------------------------------------
+
+void frmDemod::cmdautoClock_Click() {
+    // The clocks and dividers of the last load (or edit).
+    showClockLabels(snapshotShown_);
+    PellionFields& f = app_.f();
+    f.IFFilterDividerField = snapshotFields_.IFFilterDividerField;
+    f.BbOffsetDividerField = snapshotFields_.BbOffsetDividerField;
+    f.DemodClockDividerField = snapshotFields_.DemodClockDividerField;
+    f.CdrClockDividerField = snapshotFields_.CdrClockDividerField;
+    f.SeqClockDividerField = snapshotFields_.SeqClockDividerField;
+}
+
+void frmDemod::Command1_Click() {
+    unload();
+}
+
+} // namespace pellion

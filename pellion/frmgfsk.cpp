@@ -1,0 +1,153 @@
+#include "pellion/frmgfsk.h"
+
+#include "evalkit/fielddialog.h"
+#include "pellion/calc/deviation.h"
+#include "pellion/calc/gfsk.h"
+#include "pellion/main_window.h"
+#include "pellion/pellionapp.h"
+#include "platform/entrymark.h"
+#include "platform/named.h"
+#include "platform/numbers.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace pellion {
+
+namespace {
+
+const QString DividerAcceptsText =
+    QStringLiteral("Divider Number: a whole number from 1 to 127 (entries outside are held there)");
+
+} // namespace
+
+frmGFSK::frmGFSK(PellionApp& app) : app_(app) {
+    setObjectName(QStringLiteral("frmGFSK"));
+    setWindowTitle(QStringLiteral("Gaussian ASK/FSK Form"));
+
+    cmbModCtrl = evalkit::dialog::list("cmbModCtrl", evalkit::dialog::numberItems(7));
+    cmbIndexCount =
+        evalkit::dialog::list("cmbIndexCount", {QStringLiteral("16"), QStringLiteral("32"),
+                                                QStringLiteral("64"), QStringLiteral("128")});
+    txtDivider = evalkit::dialog::box("txtDivider", QStringLiteral("64"));
+    cmdCalculate = platform::namedButton("cmdCalculate", QStringLiteral("Calculate !"));
+    lblFdev = evalkit::dialog::label("lblFdev", QString());
+    lblDatarate = evalkit::dialog::label("lblDatarate", QString());
+    for (QLabel* l : {lblFdev, lblDatarate}) {
+        l->setFrameShape(QFrame::Panel);
+        l->setFrameShadow(QFrame::Sunken);
+        l->setMinimumWidth(130);
+    }
+    Label6 = evalkit::dialog::label(
+        "Label6", QStringLiteral("If operating with VCO Divide-by-2 enabled then the Tx Deviation "
+                                 "will be halved. Index Counter sets the number of transitions "
+                                 "between the 0 and 1 frequencies"));
+    LabelGOOK = evalkit::dialog::label(
+        "LabelGOOK",
+        QStringLiteral("In GOOK mode the ON power level is set to the maximum PA "
+                       "setting. To adjust the ON power you can use the PA bias bits"));
+    for (QLabel* l : {Label6, LabelGOOK})
+        l->setWordWrap(true);
+    cmdUpdate =
+        platform::namedButton("cmdUpdate", QStringLiteral("Update and Return to Front Panel"));
+    cmdUpdate->setDefault(true);
+
+    Frame1 = platform::named(new QGroupBox(QStringLiteral("Gaussian Setup")), "Frame1");
+    auto* setup = new QGridLayout(Frame1);
+    const std::pair<const char*, QWidget*> entries[] = {
+        {"Mod Control", cmbModCtrl},
+        {"Index Counter", cmbIndexCount},
+        {"Divider Number", txtDivider},
+    };
+    int row = 0;
+    for (const auto& [caption, control] : entries) {
+        auto* l = new QLabel(QString::fromLatin1(caption));
+        l->setBuddy(control);
+        setup->addWidget(l, row, 0);
+        setup->addWidget(control, row, 1);
+        ++row;
+    }
+    setup->addWidget(cmdCalculate, row, 0, 1, 2);
+
+    Frame2 = platform::named(new QGroupBox, "Frame2");
+    auto* results = new QGridLayout(Frame2);
+    results->addWidget(new QLabel(QStringLiteral("Deviation")), 0, 0);
+    results->addWidget(lblFdev, 0, 1);
+    results->addWidget(new QLabel(QStringLiteral("Data Rate")), 1, 0);
+    results->addWidget(lblDatarate, 1, 1);
+    results->addWidget(Label6, 2, 0, 1, 2);
+    results->addWidget(LabelGOOK, 3, 0, 1, 2);
+
+    auto* foot = new QHBoxLayout;
+    foot->addStretch();
+    foot->addWidget(cmdUpdate);
+
+    auto* layout = new QVBoxLayout(this);
+    auto* frames = new QHBoxLayout;
+    frames->addWidget(Frame1);
+    frames->addWidget(Frame2, 1);
+    layout->addLayout(frames);
+    layout->addLayout(foot);
+    setMinimumWidth(520);
+
+    connect(cmdCalculate, &QPushButton::clicked, this, &frmGFSK::CmdCalculate_Click);
+    connect(cmdUpdate, &QPushButton::clicked, this, &frmGFSK::cmdUpdate_Click);
+}
+
+void frmGFSK::Form_Load() {
+    const PellionFields& f = app_.f();
+    const calc::GfskControls c =
+        calc::gfskControls(f.TxDeviationField, f.GfskIndexCounterField, f.GfskModControlField);
+    txtDivider->setText(c.txtDivider);
+    cmbIndexCount->setCurrentIndex(c.cmbIndexCountIndex);
+    cmbModCtrl->setCurrentIndex(c.cmbModCtrlIndex);
+    // Each scheme has its own note.
+    if (f.ModulationSchemeField == calc::ModulationGfsk)
+        LabelGOOK->setVisible(false);
+    else
+        Label6->setVisible(false);
+}
+
+void frmGFSK::CmdCalculate_Click() {
+    PellionFields& f = app_.f();
+    PellionWorking& w = app_.w();
+    const calc::GfskResult r = calc::planGfsk(
+        {cmbModCtrl->currentIndex(), cmbIndexCount->currentIndex(), txtDivider->text(),
+         w.PfdFrequencyMHz, f.VcoDiv2Field, f.ModulationSchemeField});
+    if (r.txtDivider)
+        txtDivider->setText(*r.txtDivider);
+    // A divider that is not a number keeps the divider in force; the box says what it takes.
+    platform::showRefusal(txtDivider, !platform::isNumeric(txtDivider->text()), DividerAcceptsText);
+    if (!r.calculated)
+        return;
+    f.TxDeviationField = r.TxDeviationField;
+    f.GfskModControlField = r.GfskModControlField;
+    f.GfskIndexCounterField = r.GfskIndexCounterField;
+    w.ActualDeviationKHz = r.ActualDeviationKHz;
+
+    Main& panel = app_.main();
+    if (r.lblFdev) {
+        lblFdev->setText(*r.lblFdev);
+        panel.Lblfskdev->setText(*r.Lblfskdev);
+        // The deviation handler plans the receiver from it; in GFSK it keeps the divider just
+        // stored.
+        panel.TxtFSKdev->setText(*r.TxtFSKdev);
+        Label6->setVisible(true);
+    }
+    lblDatarate->setText(r.lblDatarate);
+    panel.setDataRateFromCode(r.txtDatarate, r.frontPanelRate);
+}
+
+void frmGFSK::cmdUpdate_Click() {
+    app_.w().RegisterSelect = 2;
+    app_.UpdateAllRegisterLabels();
+    unload();
+}
+
+} // namespace pellion
