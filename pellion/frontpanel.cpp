@@ -272,8 +272,12 @@ void Main::chkInductor_Click() {
     // With the external inductor the user chooses the divide-by-2; otherwise the band does.
     app_.synthform().lblVCOdiv2->setEnabled(external);
     f.VcoBiasField = (external ? 3 : 10) * bit(16);
-    app_.synthform().CmdCalculate_Click();
-    app_.synthform().Command1_Click();
+    // A settings import sets the synthesizer's boxes after the check box and then plans once
+    // from them: planning here would take the frequencies the import is about to replace.
+    if (app_.w().SettingsLoaded == 0) {
+        app_.synthform().CmdCalculate_Click();
+        app_.synthform().Command1_Click();
+    }
     app_.UpdateAllRegisterLabels();
 }
 
@@ -350,6 +354,28 @@ void Main::setDataRateFromCode(const QString& text, double rate) {
         txtDatarate->setText(text);
 }
 
+calc::DataRateInputs Main::dataRateInputs(const QString& text,
+                                          std::optional<double> rateFromCode) const {
+    return {text,
+            rateFromCode,
+            app_.w().CrystalFrequencyMHz,
+            app_.w().ActualDeviationKHz,
+            app_.f().DemodTypeField,
+            cmbDemod->currentIndex(),
+            lblRxCLK->text()};
+}
+
+bool Main::takesDataRate(double rate) const {
+    return calc::planDataRate(dataRateInputs(platform::numberText(rate), rate)).ran;
+}
+
+bool Main::takesDeviation(const QString& kHz) const {
+    const calc::DeviationResult r =
+        calc::planDeviation({kHz, app_.w().PfdFrequencyMHz, app_.f().VcoDiv2Field,
+                             calc::ModulationFsk, app_.f().DemodTypeField, app_.w().DemodClockMHz});
+    return r.ActualDeviationKHz.has_value();
+}
+
 void Main::txtDatarate_Change() {
     auto& f = app_.f();
     auto& w = app_.w();
@@ -357,10 +383,8 @@ void Main::txtDatarate_Change() {
     // A rate pushed from code stands for as long as the box shows its text.
     if (pushedRate_ && pushedRate_->text != text)
         pushedRate_.reset();
-    const calc::DataRatePlan p = calc::planDataRate(
-        {text, pushedRate_ ? std::optional<double>(pushedRate_->rate) : std::nullopt,
-         w.CrystalFrequencyMHz, w.ActualDeviationKHz, f.DemodTypeField, cmbDemod->currentIndex(),
-         lblRxCLK->text()});
+    const calc::DataRatePlan p = calc::planDataRate(dataRateInputs(
+        text, pushedRate_ ? std::optional<double>(pushedRate_->rate) : std::nullopt));
     platform::showRefusal(txtDatarate, p.refusal.has_value(), p.refusal.value_or(QString()));
     if (!p.ran) {
         showRefusalOnce(PlanBox::Rate, p.messages);

@@ -478,6 +478,10 @@ void Main::connectHandlers() {
     opens(LblMuxOut, &platform::ClickableLabel::clicked, muxOut);
     opens(muxmenu, &QAction::triggered, muxOut);
     // "&Test Modes" does nothing: no control of this program opens the test-mode window.
+    connect(mnuOpen, &QAction::triggered, this, &Main::mnuOpen_Click);
+    connect(mnuWriteOmbrelle, &QAction::triggered, this, &Main::mnuWriteOmbrelle_Click);
+    connect(mnuSave, &QAction::triggered, this, &Main::mnuSave_Click);
+    connect(mnuCreatenewini, &QAction::triggered, this, &Main::mnuCreatenewini_Click);
     connect(mnuPrint, &QAction::triggered, this, &Main::mnuPrint_Click);
     connect(Exitmenu, &QAction::triggered, this, &Main::Exitmenu_Click);
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The front panel of pellion-eval.
 #include "link/registerreadout.h"
+#include "pellion/calc/datarate.h"
 #include "platform/clickablelabel.h"
 #include "platform/messages.h"
 #include "platform/toggle.h"
@@ -68,10 +69,19 @@ public:
     // and the plan takes `rate` as it is, for as long as the box shows that text. The plan runs
     // once, also when the box already showed the text.
     void setDataRateFromCode(const QString& text, double rate);
+    // Whether the data-rate plan would take `rate` pushed from code, and the deviation plan
+    // the text `kHz` in FSK, with the panel as it stands: a settings import leaves out a value
+    // that its box would refuse rather than have the box show the refusal.
+    bool takesDataRate(double rate) const;
+    bool takesDeviation(const QString& kHz) const;
 
     // The register buttons, menus and printing.
     void updateButton_Click(int registerNumber);
     void cmdUpdateAll_Click();
+    void mnuOpen_Click();
+    void mnuWriteOmbrelle_Click();
+    void mnuSave_Click();
+    void mnuCreatenewini_Click();
     void mnuPrint_Click();
 
     // The read-out of register n (R0..R6, R9..R13), and the "Register n" caption beside it;
@@ -131,6 +141,8 @@ private:
     void setScrollBar(QScrollBar* bar, int value, void (Main::*handler)());
     // Sends a test-data word as register 12 over the chosen board, past the field store.
     void sendTestDataWord(int32_t word);
+    calc::DataRateInputs dataRateInputs(const QString& text,
+                                        std::optional<double> rateFromCode) const;
     // The warnings with which the deviation or data-rate plan refused a value that does not fit
     // its field: shown once, and not again while the same warning refuses what follows (the
     // next key typed, or the same text planned again from code); the box stays marked. A plan

@@ -3,10 +3,13 @@
 #include "pellion/main_window.h"
 
 #include "evalkit/boardsession.h"
+#include "evalkit/commandline.h"
 #include "evalkit/filemenu.h"
 #include "link/readouttext.h"
 #include "pellion/pellionapp.h"
+#include "pellion/settingsfile.h"
 #include "pellion/windows.h"
+#include "pellion/zantrelfile.h"
 #include "platform/numbers.h"
 
 #include <QCloseEvent>
@@ -20,9 +23,9 @@ namespace pellion {
 
 void Main::Form_Load(const QStringList& arguments) {
     InitialiseBoard();
-    // A settings file named on the command line is imported once the settings import
-    // exists; until then the program starts from its defaults whatever it is given.
-    Q_UNUSED(arguments);
+    const QString file = evalkit::commandLineFile(arguments);
+    if (!file.isEmpty())
+        ImportSettings(app_, file);
 }
 
 void Main::InitialiseBoard() {
@@ -96,6 +99,24 @@ void Main::updateButton_Click(int registerNumber) {
 void Main::cmdUpdateAll_Click() {
     for (int n : {0, 1, 2, 3, 4, 6, 5})
         updateButton_Click(n);
+}
+
+void Main::mnuOpen_Click() {
+    evalkit::openSettingsFile(app_, [this](const QString& path) { ImportSettings(app_, path); });
+}
+
+void Main::mnuWriteOmbrelle_Click() {
+    evalkit::saveSettingsFile(app_, [this](const QString& path) { ExportSettings(app_, path); });
+}
+
+void Main::mnuSave_Click() {
+    evalkit::zantrelFileItem(app_, -1, app_.w().IniRegistersOnly,
+                             [this](const QString& path) { WriteZantrelIni(app_, path); });
+}
+
+void Main::mnuCreatenewini_Click() {
+    evalkit::zantrelFileItem(app_, 0, app_.w().IniRegistersOnly,
+                             [this](const QString& path) { WriteZantrelIni(app_, path); });
 }
 
 void Main::mnuPrint_Click() {

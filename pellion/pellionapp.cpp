@@ -67,27 +67,38 @@ pellion::frmGFSK& PellionApp::frmGFSK() {
     return window<pellion::frmGFSK>(QStringLiteral("frmGFSK"),
                                     [this] { return new pellion::frmGFSK(*this); });
 }
-PendingWindow& PellionApp::frmAFC() {
-    return window<PendingWindow>(QStringLiteral("frmAFC"),
-                                 [] { return new PendingWindow("frmAFC", QStringLiteral("AFC")); });
-}
-PendingWindow& PellionApp::frmAGC() {
-    return window<PendingWindow>(QStringLiteral("frmAGC"),
-                                 [] { return new PendingWindow("frmAGC", QStringLiteral("AGC")); });
-}
-PendingWindow& PellionApp::frmSWD() {
-    return window<PendingWindow>(QStringLiteral("frmSWD"), [] {
-        return new PendingWindow("frmSWD", QStringLiteral("Form1"));
+evalkit::frmRegisters& PellionApp::frmRegisters() {
+    return window<evalkit::frmRegisters>(QStringLiteral("frmRegisters"), [this] {
+        return new evalkit::frmRegisters(*this, rawRegisterDescription());
     });
 }
-PendingWindow& PellionApp::frmPowerdown() {
-    return window<PendingWindow>(QStringLiteral("frmPowerdown"), [] {
-        return new PendingWindow("frmPowerdown", QStringLiteral("Bias Settings"));
+evalkit::frmAFC& PellionApp::frmAFC() {
+    return window<evalkit::frmAFC>(QStringLiteral("frmAFC"), [this] {
+        return new evalkit::frmAFC(*this, afcDescription(), {main().Command8, main().Command10});
     });
 }
-PendingWindow& PellionApp::frmRegisters() {
-    return window<PendingWindow>(QStringLiteral("frmRegisters"), [] {
-        return new PendingWindow("frmRegisters", QStringLiteral("Directly Program Registers"));
+evalkit::frmAGC& PellionApp::frmAGC() {
+    return window<evalkit::frmAGC>(QStringLiteral("frmAGC"), [this] {
+        return new evalkit::frmAGC(*this, agcDescription(), main().Command9);
+    });
+}
+evalkit::frmSWD& PellionApp::frmSWD() {
+    return window<evalkit::frmSWD>(QStringLiteral("frmSWD"), [this] {
+        return new evalkit::frmSWD(*this, swdDescription(), main().Command11);
+    });
+}
+evalkit::frmPowerdown& PellionApp::frmPowerdown() {
+    return window<evalkit::frmPowerdown>(QStringLiteral("frmPowerdown"), [this] {
+        return new evalkit::frmPowerdown(*this, biasDescription());
+    });
+}
+pellion::frmTestModes& PellionApp::frmTestModes() {
+    return window<pellion::frmTestModes>(QStringLiteral("frmTestModes"),
+                                         [this] { return new pellion::frmTestModes(*this); });
+}
+evalkit::frmPARamp& PellionApp::frmPARamp() {
+    return window<evalkit::frmPARamp>(QStringLiteral("frmPARamp"), [this] {
+        return new evalkit::frmPARamp(*this, paRampDescription());
     });
 }
 

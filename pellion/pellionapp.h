@@ -15,6 +15,12 @@ namespace evalkit {
 class muxform;
 class frmClockOut;
 class frmReadback;
+class frmRegisters;
+class frmAFC;
+class frmAGC;
+class frmSWD;
+class frmPowerdown;
+class frmPARamp;
 } // namespace evalkit
 
 namespace pellion {
@@ -23,7 +29,7 @@ class Main;
 class synthform;
 class frmDemod;
 class frmGFSK;
-class PendingWindow;
+class frmTestModes;
 
 class PellionApp : public evalkit::ProgramContext {
 public:
@@ -53,13 +59,14 @@ public:
     evalkit::frmReadback& frmReadback();
     pellion::frmDemod& frmDemod();
     pellion::frmGFSK& frmGFSK();
-    // The front panel opens these already; their settings come with the next part of the
-    // program.
-    PendingWindow& frmAFC();
-    PendingWindow& frmAGC();
-    PendingWindow& frmSWD();
-    PendingWindow& frmPowerdown();
-    PendingWindow& frmRegisters();
+    evalkit::frmRegisters& frmRegisters();
+    evalkit::frmAFC& frmAFC();
+    evalkit::frmAGC& frmAGC();
+    evalkit::frmSWD& frmSWD();
+    evalkit::frmPowerdown& frmPowerdown();
+    // No control opens these two.
+    pellion::frmTestModes& frmTestModes();
+    evalkit::frmPARamp& frmPARamp();
 
     // LinkHost: R0..R6 and R9..R13 on the front panel.
     reglink::RegisterReadout* readoutLabel(int n) override;

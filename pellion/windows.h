@@ -1,10 +1,16 @@
 #pragma once
 // Every window of pellion-eval.
+#include "evalkit/frmafc.h"
+#include "evalkit/frmagc.h"
 #include "evalkit/frmclockout.h"
+#include "evalkit/frmparamp.h"
+#include "evalkit/frmpowerdown.h"
 #include "evalkit/frmreadback.h"
+#include "evalkit/frmregisters.h"
+#include "evalkit/frmswd.h"
 #include "evalkit/muxform.h"
 #include "pellion/frmdemod.h"
 #include "pellion/frmgfsk.h"
+#include "pellion/frmtestmodes.h"
 #include "pellion/main_window.h"
-#include "pellion/pendingwindow.h"
 #include "pellion/synthform.h"

@@ -1,0 +1,174 @@
+#include "evalkit/frmswd.h"
+
+#include "evalkit/programcontext.h"
+#include "platform/entrymark.h"
+#include "platform/numbers.h"
+
+#include <QComboBox>
+#include <QFontDatabase>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace evalkit {
+
+namespace {
+
+constexpr uint32_t MaxSyncWord = 0xFFFFFF; // 24 bits
+
+// The code a box shows for its field.
+QString codeText(const FieldRef& field) {
+    return platform::numberText(field.stored() / field.unit());
+}
+
+bool isHexDigit(QChar c) {
+    const char16_t u = c.unicode();
+    return (u >= '0' && u <= '9') || (u >= 'A' && u <= 'F') || (u >= 'a' && u <= 'f');
+}
+
+} // namespace
+
+frmSWD::frmSWD(ProgramContext& app, const SwdDescription& description,
+               QAbstractButton* statusButton)
+    : app_(app), d_(description), statusButton_(statusButton),
+      mode_(app.link().registers(), description.modeField),
+      length_(app.link().registers(), description.lengthField),
+      errors_(app.link().registers(), description.errorsField),
+      syncWord_(app.link().registers(), description.syncWordField) {
+    setObjectName(QStringLiteral("frmSWD"));
+    setWindowTitle(QStringLiteral("Form1"));
+
+    cmbInterupt = dialog::list("cmbInterupt", description.modes);
+    cmbPreamble =
+        dialog::list("cmbPreamble", {QStringLiteral("12 Bits"), QStringLiteral("16 Bits"),
+                                     QStringLiteral("20 Bits"), QStringLiteral("24 Bits")});
+    const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    txtPreamble = dialog::box("txtPreamble", description.syncWordDesign);
+    txtPreamble->setFont(fixed);
+    txtErrors = dialog::box("txtErrors", QStringLiteral("0"));
+    txtErrors->setFont(fixed);
+    return_ = dialog::returnButton("return");
+    return_->setDefault(true);
+
+    auto* frame = new QGroupBox(description.frame);
+    auto* grid = new QGridLayout(frame);
+    auto* mode = new QGroupBox(QStringLiteral("SWD Mode"));
+    (new QVBoxLayout(mode))->addWidget(cmbInterupt);
+    grid->addWidget(mode, 0, 0, 1, 2);
+    int row = 1;
+    auto add = [&](const QString& caption, QWidget* control) {
+        auto* label = new QLabel(caption);
+        label->setBuddy(control);
+        grid->addWidget(label, row, 0);
+        grid->addWidget(control, row++, 1);
+    };
+    if (description.packetLengthField) {
+        packetLength_.emplace(app.link().registers(), description.packetLengthField);
+        txtDPL = dialog::box("txtDPL", QStringLiteral("1"));
+        add(QStringLiteral("Data Packet Length"), txtDPL);
+    }
+    add(QStringLiteral("# of Sync Word bits"), cmbPreamble);
+    add(QStringLiteral("Sync Word Pattern (Hex)"), txtPreamble);
+    add(QStringLiteral("Matching Errors Permitted (0 - 3) "), txtErrors);
+    grid->setColumnStretch(1, 1);
+    auto* foot = new QHBoxLayout;
+    foot->addStretch();
+    foot->addWidget(return_);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(frame);
+    layout->addLayout(foot);
+    setMinimumWidth(380);
+
+    connect(cmbInterupt, &QComboBox::currentIndexChanged, this, &frmSWD::cmbInterupt_Click);
+    connect(cmbPreamble, &QComboBox::currentIndexChanged, this, &frmSWD::cmbPreamble_Click);
+    if (txtDPL)
+        connect(txtDPL, &QLineEdit::textChanged, this, &frmSWD::txtDPL_Change);
+    connect(txtErrors, &QLineEdit::textChanged, this, &frmSWD::txtErrors_Change);
+    connect(txtPreamble, &QLineEdit::textChanged, this, &frmSWD::txtPreamble_Change);
+    connect(return_, &QPushButton::clicked, this, &frmSWD::return_Click);
+}
+
+void frmSWD::Form_Load() {
+    dialog::showField(cmbInterupt, d_.modeValues, mode_.stored());
+    if (txtDPL)
+        txtDPL->setText(codeText(*packetLength_));
+    if (const std::optional<int> length = length_.code(); length && *length < cmbPreamble->count())
+        cmbPreamble->setCurrentIndex(*length);
+    txtErrors->setText(codeText(errors_));
+    const std::optional<int64_t> word = platform::toInt64(syncWord_.stored() / syncWord_.unit());
+    txtPreamble->setText(d_.syncWordPrefix + platform::hexText(word.value_or(0)));
+}
+
+void frmSWD::cmbInterupt_Click() {
+    if (const std::optional<int32_t> v = d_.modeValues.at(cmbInterupt->currentIndex()))
+        mode_.store(*v);
+}
+
+void frmSWD::cmbPreamble_Click() {
+    const int i = cmbPreamble->currentIndex();
+    if (i >= 0)
+        length_.setCode(i);
+}
+
+void frmSWD::txtDPL_Change() {
+    if (!txtDPL || !packetLength_)
+        return;
+    const std::optional<int32_t> n = d_.packetLength.accept(txtDPL->text(), app_.messages());
+    platform::showRefusal(txtDPL, !n, d_.packetLengthAccepts);
+    if (n)
+        packetLength_->setCode(*n);
+}
+
+void frmSWD::txtErrors_Change() {
+    const std::optional<int32_t> e = d_.errors.accept(txtErrors->text(), app_.messages());
+    platform::showRefusal(txtErrors, !e, d_.errorsAccepts);
+    if (e)
+        errors_.setCode(*e);
+}
+
+std::optional<uint32_t> frmSWD::syncWord(const QString& text, const SwdDescription& description,
+                                         bool* tooWide) {
+    if (tooWide)
+        *tooWide = false;
+    if (!text.startsWith(description.syncWordPrefix, Qt::CaseInsensitive))
+        return std::nullopt;
+    QStringView digits = QStringView(text).mid(description.syncWordPrefix.size());
+    if (digits.isEmpty())
+        return 0;
+    if (!std::all_of(digits.begin(), digits.end(), isHexDigit))
+        return std::nullopt;
+    // Leading zeros make no wider a word.
+    while (digits.size() > 1 && digits.front() == QLatin1Char('0'))
+        digits = digits.mid(1);
+    const std::optional<uint32_t> word = platform::hexToU32(digits);
+    if (word && *word <= MaxSyncWord)
+        return word;
+    if (tooWide)
+        *tooWide = true;
+    return std::nullopt;
+}
+
+void frmSWD::txtPreamble_Change() {
+    // A pattern the chip cannot hold is left out: the field keeps the word in force, and the
+    // box says what it takes until its text is a word again.
+    bool tooWide = false;
+    const std::optional<uint32_t> word = syncWord(txtPreamble->text(), d_, &tooWide);
+    platform::showRefusal(txtPreamble, !word, d_.syncWordAccepts);
+    if (tooWide && !d_.syncWordTooWide.isEmpty())
+        app_.messages().message(d_.syncWordTooWide);
+    if (word)
+        syncWord_.store(double(*word) * syncWord_.unit());
+}
+
+void frmSWD::return_Click() {
+    dialog::showStatus(statusButton_, d_.status, mode_.stored());
+    dialog::returnToFrontPanel(*this, app_);
+}
+
+} // namespace evalkit

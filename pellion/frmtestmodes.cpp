@@ -1,0 +1,103 @@
+#include "pellion/frmtestmodes.h"
+
+#include "evalkit/fielddialog.h"
+#include "link/transport.h"
+#include "pellion/pellionapp.h"
+#include "platform/named.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <array>
+
+namespace pellion {
+
+namespace {
+
+struct TestMode {
+    const char16_t* item;
+    std::optional<double> word;
+};
+
+const std::array<TestMode, 7> kTestModes{{
+    {u"Logic Low to Mux", 0xF},
+    {u"CDR Clock to Mux", 0x4000F},
+    {u"Rnd Data Clk txclk. to Mux (SD mode)", 0xB00000F},
+    {u"Analog RSSI o/p to T1 (pin23)", 0x3F},
+    {u"Linear Demod Slicer o/p to Rxdata", 0x4F},
+    {u"Correlator o/p to Rxdata", 0x1C00C},
+    {u"Test DAC to Clkout", std::nullopt},
+}};
+
+} // namespace
+
+std::optional<double> testModeWord(int listIndex) {
+    if (listIndex < 0 || size_t(listIndex) >= kTestModes.size())
+        return std::nullopt;
+    return kTestModes[size_t(listIndex)].word;
+}
+
+frmTestModes::frmTestModes(PellionApp& app) : app_(app) {
+    setObjectName(QStringLiteral("frmTestModes"));
+    setWindowTitle(QStringLiteral("Form1"));
+
+    QStringList items;
+    for (const TestMode& m : kTestModes)
+        items << QString::fromUtf16(m.item);
+    cmbTestList = evalkit::dialog::list("cmbTestList", items);
+    cmdTestModeWrite = platform::namedButton("cmdTestModeWrite", QStringLiteral("Write"));
+    lblTestMode = platform::namedLabel(
+        "lblTestMode", QStringLiteral("Write to register again to turn test mode off"));
+    lblTestMode->setVisible(false);
+
+    Frame1 = platform::named(new QGroupBox(QStringLiteral("Set Test Register ")), "Frame1");
+    auto* grid = new QGridLayout(Frame1);
+    grid->addWidget(cmbTestList, 0, 0);
+    grid->addWidget(cmdTestModeWrite, 0, 1);
+    grid->addWidget(lblTestMode, 1, 0, 1, 2);
+    grid->setColumnStretch(0, 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(Frame1);
+    setMinimumWidth(380);
+
+    connect(cmdTestModeWrite, &QPushButton::clicked, this, &frmTestModes::cmdTestModeWrite_Click);
+}
+
+void frmTestModes::cmdTestModeWrite_Click() {
+    PellionWorking& w = app_.w();
+    if (const std::optional<double> word = testModeWord(cmbTestList->currentIndex()))
+        w.TestModeWord = *word;
+    w.RegisterSelect = reglink::TransportDescription::RawRegister;
+    app_.UpdateAllRegisterLabels();
+    // The button writes what it names: the test word goes to the chip over the chosen board.
+    send();
+    // The second write of a test word turns the test mode off again: until then the list
+    // stays where it is.
+    const bool testModeOn = lblTestMode->isHidden();
+    lblTestMode->setVisible(testModeOn);
+    cmbTestList->setEnabled(!testModeOn);
+}
+
+void frmTestModes::send() {
+    switch (app_.motherboardIndex()) {
+    case 1:
+        // Register 99 has no USB path of its own: the word goes straight to the library, as
+        // a raw register word does.
+        if (const std::optional<uint32_t> bits = app_.store().rawWord()) {
+            int32_t signedWord = static_cast<int32_t>(*bits);
+            app_.link().usb().dd_write_pellion_reg(signedWord);
+        }
+        break;
+    case 0:
+        app_.writeRegister(reglink::TransportDescription::RawRegister);
+        break;
+    default:
+        break; // no board chosen: nowhere to send it
+    }
+}
+
+} // namespace pellion

@@ -1,0 +1,543 @@
+#include "pellion/settingsfile.h"
+
+#include "evalkit/calc/gaussian.h"
+#include "evalkit/frmpowerdown.h"
+#include "evalkit/frmswd.h"
+#include "evalkit/profilekeys.h"
+#include "pellion/calc/deviation.h"
+#include "pellion/descriptions.h"
+#include "pellion/main_window.h"
+#include "pellion/pellionapp.h"
+#include "pellion/synthform.h"
+#include "platform/numbers.h"
+#include "platform/profile.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScrollBar>
+
+#include <array>
+#include <cmath>
+#include <functional>
+#include <optional>
+#include <vector>
+
+namespace pellion {
+
+namespace {
+
+using evalkit::Key;
+using evalkit::KeyReader;
+using platform::numberText;
+
+constexpr int32_t bit(int n) {
+    return int32_t{1} << n;
+}
+
+namespace keys {
+constexpr Key Version{u"File", u"Version"};
+constexpr Key Path{u"File", u"path"};
+constexpr Key Chip{u"Phy", u"Chip"};
+constexpr Key Modulation{u"Phy", u"Modulation"};
+constexpr Key BaudRate{u"Phy", u"BaudRate"};
+constexpr Key Frequency{u"Tx", u"Frequency"};
+constexpr Key Int{u"Tx", u"INT"};
+constexpr Key Frac{u"Tx", u"FRAC"};
+constexpr Key PALevel{u"Tx", u"PALevel"};
+constexpr Key Deviation{u"Phy", u"Deviation_kHz"};
+constexpr Key IndexCounter{u"Phy", u"INDEX_COUNTER"};
+constexpr Key DividerFactor{u"Phy", u"DIVIDER_FACTOR"};
+constexpr Key ModControl{u"Phy", u"GFSK_MOD_CONTROL"};
+constexpr Key PALevelLow{u"Tx", u"PALevelLow"};
+constexpr Key IfBandwidth{u"Rx", u"IF_BW"};
+constexpr Key MixerLinearity{u"Rx", u"MIXER_LINEARITY"};
+constexpr Key LnaMode{u"Rx", u"LNA_MODE"};
+constexpr Key CrystalFreq{u"PLL", u"CrystalFreq"};
+constexpr Key IcpIndex{u"PLL", u"IcpIndex"};
+constexpr Key RefDivider{u"PLL", u"RefDivider"};
+constexpr Key VcoBand{u"VCO", u"VCOBand"};
+constexpr Key VcoDivider{u"VCO", u"VCODivider"};
+constexpr Key Lext{u"VCO", u"Lext"};
+constexpr Key VcoBias{u"VCO", u"VCOBias"};
+constexpr Key SyncDetect{u"Sync", u"SyncDetect"};
+constexpr Key SyncWord{u"Sync", u"SyncWord"};
+constexpr Key WordLength{u"Sync", u"Wordlength"};
+constexpr Key NumErrors{u"Sync", u"NumErrors"};
+} // namespace keys
+
+// The schemes by their list index; the file names them as the list does, case and all.
+enum Scheme { Fsk, Gfsk, Ask, Ook, Gook };
+constexpr std::array<const char16_t*, 5> SchemeNames{u"FSK", u"GFSK", u"ASK", u"OOK", u"GOOK"};
+
+bool gaussian(int scheme) {
+    return scheme == Gfsk || scheme == Gook;
+}
+// The schemes whose PA level is set with the FSK scroll bar; the others use the ASK one.
+bool fskPower(int scheme) {
+    return scheme == Fsk || scheme == Gfsk;
+}
+
+// Limits of the boxes and fields the import fills, so that a value goes in only where its
+// control takes it (and shows none of its own messages).
+constexpr int MaxLevel = 63;   // the PA scroll bars
+constexpr int MaxRDivider = 7; // R1 bits 6..4
+constexpr double MaxDeviationKHz = 500;
+constexpr int MaxDeviationText = 6;      // the deviation box acts below 7 characters
+constexpr qsizetype MaxTextLength = 255; // a text key reads into 256 characters
+constexpr int NoChoice = -1;     // a list index the exporter writes for a list without a choice
+constexpr int MinWhole = -32768; // whole numbers read as 16-bit integers
+constexpr int MaxWhole = 32767;
+
+// ---- reading: every value is checked before the first control changes ------------------
+
+// A key every file of the program holds: missing, it is named as one that could not be used
+// and its control stays as it is.
+std::optional<int> required(KeyReader& r, const Key& k, int low, int high) {
+    if (!r.text(k))
+        return r.skip(k);
+    return r.whole(k, low, high);
+}
+
+// A text that must read as a number, for a box whose handler reads it.
+std::optional<QString> requiredNumberText(KeyReader& r, const Key& k) {
+    const std::optional<QString> t = r.text(k);
+    if (!t || t->size() > MaxTextLength || !platform::isNumeric(*t))
+        return r.skip(k);
+    return t;
+}
+
+struct SyncPlan {
+    std::optional<int> detect;
+    std::optional<QString> word;
+    std::optional<int> length;
+    std::optional<int> errors;
+};
+
+// What the import will set; nullopt leaves a control as it is.
+struct ImportPlan {
+    std::optional<bool> externalInductor;
+    std::optional<QString> rf;
+    std::optional<QString> crystal;
+    std::optional<int> refDivider; // 0: the PFD is the crystal
+    std::optional<int> icp;
+    std::optional<bool> divideBy2;
+    std::optional<int> vcoBand;
+    std::optional<int> vcoBias; // 0 keeps the bias the inductor chose
+    std::optional<int> scheme;  // list index
+    std::optional<double> deviation;
+    std::optional<int> paLevel;
+    std::optional<int> paLevelLow;
+    std::optional<int> indexCounter;
+    std::optional<int> divider;
+    std::optional<int> modControl;
+    std::optional<double> rate; // kbit/s
+    std::optional<int> ifBandwidth;
+    std::optional<int> mixerLinearity;
+    std::optional<int> lnaMode;
+    SyncPlan sync;
+};
+
+void planSynthesizer(KeyReader& r, ImportPlan& p) {
+    if (const std::optional<int> lext = required(r, keys::Lext, 0, 1))
+        p.externalInductor = *lext == 1;
+    p.rf = requiredNumberText(r, keys::Frequency);
+    p.crystal = requiredNumberText(r, keys::CrystalFreq);
+    // A missing reference divider reads as 0: the PFD is the crystal frequency.
+    p.refDivider = r.whole(keys::RefDivider, 0, MaxRDivider);
+    p.icp = required(r, keys::IcpIndex, NoChoice, 3);
+    // The exporter writes "True" or "False"; the other tool's files may hold a number
+    // (non-zero for on).
+    if (const std::optional<QString> div2 = r.text(keys::VcoDivider)) {
+        if (div2->compare(QStringLiteral("True"), Qt::CaseInsensitive) == 0)
+            p.divideBy2 = true;
+        else if (div2->compare(QStringLiteral("False"), Qt::CaseInsensitive) == 0)
+            p.divideBy2 = false;
+        else if (const std::optional<int> v = r.whole(keys::VcoDivider, MinWhole, MaxWhole))
+            p.divideBy2 = *v != 0;
+    } else {
+        r.skip(keys::VcoDivider);
+    }
+    p.vcoBand = required(r, keys::VcoBand, 0, 3);
+    // 0 (or missing) keeps the bias the inductor check box chose.
+    p.vcoBias = r.whole(keys::VcoBias, 0, 15);
+    if (p.vcoBias == 0)
+        p.vcoBias.reset();
+}
+
+void planModulation(KeyReader& r, ImportPlan& p) {
+    // A file without a scheme leaves the scheme and its settings as they are.
+    const std::optional<QString> name = r.text(keys::Modulation);
+    if (!name)
+        return;
+    for (size_t i = 0; i < SchemeNames.size(); ++i)
+        if (*name == QString::fromUtf16(SchemeNames[i]))
+            p.scheme = static_cast<int>(i);
+    if (!p.scheme) {
+        r.skip(keys::Modulation);
+        return;
+    }
+    switch (*p.scheme) {
+    case Fsk:
+        if (r.text(keys::Deviation)) {
+            p.deviation = r.number<double>(keys::Deviation, [](double v) -> std::optional<double> {
+                // Whether its count fits the field at the PFD is known only once the
+                // synthesizer has run.
+                if (!evalkit::roundedText(v, 3, 0, MaxDeviationKHz, MaxDeviationText))
+                    return std::nullopt;
+                return platform::roundDecimals(v, 3);
+            });
+        } else {
+            r.skip(keys::Deviation);
+        }
+        break;
+    case Gfsk:
+    case Gook:
+        p.indexCounter = required(r, keys::IndexCounter, 0, 3);
+        p.divider = required(r, keys::DividerFactor, evalkit::calc::MinGaussianDivider,
+                             evalkit::calc::MaxGaussianDivider);
+        p.modControl = required(r, keys::ModControl, 0, 7);
+        break;
+    case Ask:
+        p.paLevelLow = required(r, keys::PALevelLow, 0, MaxLevel);
+        break;
+    default:
+        break;
+    }
+    p.paLevel = required(r, keys::PALevel, 0, MaxLevel);
+}
+
+void planReceiver(KeyReader& r, ImportPlan& p) {
+    // The rate is taken as the file holds it (whether the plan can use it at the crystal the
+    // synthesizer ends up with is checked when it is applied).
+    if (r.text(keys::BaudRate)) {
+        p.rate = r.number<double>(keys::BaudRate, [](double v) -> std::optional<double> {
+            const double kbps = v / 1000;
+            const std::optional<int32_t> rounded = platform::toInt32(kbps);
+            if (!std::isfinite(kbps) || kbps <= 0 || !rounded || *rounded == 0 || *rounded >= 202)
+                return std::nullopt;
+            return kbps;
+        });
+    } else {
+        r.skip(keys::BaudRate);
+    }
+    p.ifBandwidth = required(r, keys::IfBandwidth, NoChoice, 2);
+    p.mixerLinearity = required(r, keys::MixerLinearity, NoChoice, 1);
+    p.lnaMode = required(r, keys::LnaMode, 0, 1);
+}
+
+void planSync(KeyReader& r, ImportPlan& p) {
+    SyncPlan& s = p.sync;
+    s.detect = required(r, keys::SyncDetect, NoChoice, 2);
+    // "0x" and at most the 24 bits of the field, as the window's box takes it.
+    if (const std::optional<QString> word = r.text(keys::SyncWord)) {
+        if (evalkit::frmSWD::syncWord(*word, swdDescription()))
+            s.word = *word;
+        else
+            r.skip(keys::SyncWord);
+    } else {
+        r.skip(keys::SyncWord);
+    }
+    s.length = required(r, keys::WordLength, NoChoice, 3);
+    s.errors = required(r, keys::NumErrors, 0, 3);
+}
+
+// ---- applying the plan, in the order the handlers rely on ------------------------------
+
+// Each control set here runs its handler also when it already shows the value: the field it
+// stands for may have been changed meanwhile by another window (the lock code by the
+// demodulator window, the VCO bias by the inductor check box), and must hold what the control
+// shows. A list index of -1, which the exporter writes for a list without a choice, leaves the
+// list without one and its field as it is.
+void setIndex(QComboBox* list, const std::optional<int>& index, const std::function<void()>& run) {
+    if (!index)
+        return;
+    if (list->currentIndex() == *index)
+        run();
+    else
+        list->setCurrentIndex(*index);
+}
+
+void setValue(QScrollBar* bar, const std::optional<int>& value, const std::function<void()>& run) {
+    if (!value)
+        return;
+    if (bar->value() == *value)
+        run();
+    else
+        bar->setValue(*value);
+}
+
+void setText(QLineEdit* box, const std::optional<QString>& text, const std::function<void()>& run) {
+    if (!text)
+        return;
+    if (box->text() == *text)
+        run();
+    else
+        box->setText(*text);
+}
+
+void applySynthesizer(PellionApp& app, const ImportPlan& p) {
+    Main& m = app.main();
+    if (p.externalInductor)
+        m.chkInductor->setChecked(*p.externalInductor);
+    synthform& s = app.synthform();
+    if (p.rf)
+        s.txtVCOout1->setText(*p.rf);
+    if (p.crystal)
+        s.TxtCrystal1->setText(*p.crystal);
+    const QString crystal = s.TxtCrystal1->text();
+    if (p.refDivider == 0)
+        s.txtpfd1->setText(crystal);
+    else if (const std::optional<double> c = platform::textToNumber(crystal); c && p.refDivider)
+        s.txtpfd1->setText(numberText(*c / *p.refDivider));
+    setIndex(m.Chgpumpvalue, p.icp, [&m] { m.Chgpumpvalue_Click(); });
+    if (p.divideBy2) {
+        s.lblVCOdiv2->setOn(*p.divideBy2);
+        s.lblVCOdiv2_Change();
+    }
+    evalkit::frmPowerdown& bias = app.frmPowerdown();
+    setValue(bias.HScrVCOAdjust, p.vcoBand, [&bias] { bias.HScrVCOAdjust_Change(); });
+    setValue(bias.HScrVCObias, p.vcoBias, [&bias] { bias.HScrVCObias_Change(); });
+    s.CmdCalculate_Click();
+    // Loaded only to be calculated: the window goes again, so that it opens (and is saved)
+    // from the frequencies the calculation kept, as after any calculation the user made.
+    s.unload();
+}
+
+void setGaussianFields(PellionApp& app, const ImportPlan& p) {
+    PellionFields& f = app.f();
+    if (p.indexCounter)
+        f.GfskIndexCounterField = *p.indexCounter * bit(27);
+    if (p.divider)
+        f.TxDeviationField = *p.divider * bit(15);
+    if (p.modControl)
+        f.GfskModControlField = *p.modControl * bit(24);
+}
+
+void applyModulation(PellionApp& app, KeyReader& r, const ImportPlan& p) {
+    if (!p.scheme)
+        return;
+    Main& m = app.main();
+    const int scheme = *p.scheme;
+    if (scheme == Fsk && p.deviation) {
+        // A count that does not fit the field at this PFD is left out like any other value
+        // the box refuses.
+        const QString text = numberText(*p.deviation);
+        if (m.takesDeviation(text))
+            setText(m.TxtFSKdev, text, [&m] { m.TxtFSKdev_Change(); });
+        else
+            r.skip(keys::Deviation);
+    }
+    // The modulation handler runs the Gaussian window's calculation from these fields.
+    if (gaussian(scheme))
+        setGaussianFields(app, p);
+    if (scheme == Fsk)
+        setValue(m.HScroll2, p.paLevel, [&m] { m.HScroll2_Change(); });
+    setIndex(m.cmbModulation, scheme, [&m] { m.cmbModulation_Click(); });
+    if (scheme == Ask)
+        setValue(m.HScrollOOKfine1, p.paLevelLow, [&m] { m.HScrollOOKfine1_Change(); });
+    if (scheme == Gfsk)
+        setValue(m.HScroll2, p.paLevel, [&m] { m.HScroll2_Change(); });
+    if (!fskPower(scheme))
+        setValue(m.HScrollASKFine1, p.paLevel, [&m] { m.HScrollASKFine1_Change(); });
+}
+
+void applyReceiver(PellionApp& app, KeyReader& r, const ImportPlan& p) {
+    Main& m = app.main();
+    if (p.rate) {
+        // The plan takes the rate as the file holds it, however many characters it has; one
+        // the crystal gives no clocks for is left out.
+        if (m.takesDataRate(*p.rate))
+            m.setDataRateFromCode(numberText(*p.rate), *p.rate);
+        else
+            r.skip(keys::BaudRate);
+    }
+    setIndex(m.cmbIFBW, p.ifBandwidth, [&m] { m.cmbIFBW_Click(); });
+    // The bias window's list shows the mixer linearity as the field holds it, so the next save
+    // writes what was loaded.
+    if (p.mixerLinearity && *p.mixerLinearity != NoChoice) {
+        app.f().MixerLinearityField = *p.mixerLinearity * bit(18);
+        evalkit::frmPowerdown& bias = app.frmPowerdown();
+        setIndex(bias.cmbMixerLinearity, p.mixerLinearity,
+                 [&bias] { bias.cmbMixerLinearity_Change(); });
+    }
+    if (p.lnaMode)
+        app.f().LnaModeField = *p.lnaMode * bit(15);
+}
+
+void applySync(PellionApp& app, const ImportPlan& p) {
+    evalkit::frmSWD& swd = app.frmSWD();
+    const SyncPlan& s = p.sync;
+    setIndex(swd.cmbInterupt, s.detect, [&swd] { swd.cmbInterupt_Click(); });
+    setText(swd.txtPreamble, s.word, [&swd] { swd.txtPreamble_Change(); });
+    setIndex(swd.cmbPreamble, s.length, [&swd] { swd.cmbPreamble_Click(); });
+    if (s.errors)
+        setText(swd.txtErrors, numberText(*s.errors), [&swd] { swd.txtErrors_Change(); });
+}
+
+// The windows a file procedure loads hidden to read or set their controls go again when it is
+// done, unless they were loaded before: a hidden window left behind would go on showing
+// settings that other windows change meanwhile (the inductor check box sets the VCO bias, the
+// demodulator window the lock code), and the next save would write those.
+class LoadedForTheFile {
+public:
+    explicit LoadedForTheFile(PellionApp& app) : app_(app) {
+        for (const QString& name : names())
+            wasLoaded_.push_back(app.isLoaded(name));
+    }
+    ~LoadedForTheFile() {
+        for (size_t i = 0; i < names().size(); ++i)
+            if (!wasLoaded_[i])
+                app_.windows().unload(names()[i]);
+    }
+    LoadedForTheFile(const LoadedForTheFile&) = delete;
+    LoadedForTheFile& operator=(const LoadedForTheFile&) = delete;
+
+private:
+    static const std::vector<QString>& names() {
+        static const std::vector<QString> n{
+            QStringLiteral("synthform"), QStringLiteral("frmPowerdown"), QStringLiteral("frmSWD")};
+        return n;
+    }
+    PellionApp& app_;
+    std::vector<bool> wasLoaded_;
+};
+
+// The front panel's handlers know an import is running while this lives.
+class SettingsLoading {
+public:
+    explicit SettingsLoading(PellionWorking& w) : w_(w) { w_.SettingsLoaded = -1; }
+    ~SettingsLoading() { w_.SettingsLoaded = 0; }
+    SettingsLoading(const SettingsLoading&) = delete;
+    SettingsLoading& operator=(const SettingsLoading&) = delete;
+
+private:
+    PellionWorking& w_;
+};
+
+} // namespace
+
+void ExportSettings(PellionApp& app, const QString& path) {
+    Main& m = app.main();
+    const QString rateText = m.txtDatarate->text();
+    const std::optional<double> rate = platform::textToNumber(rateText);
+    if (!rate || !std::isfinite(*rate * 1000)) {
+        app.messages().message(
+            QStringLiteral("The settings were not saved to %1: the data rate \"%2\" is not a "
+                           "number.")
+                .arg(evalkit::fileName(path), rateText),
+            platform::MsgIcon::Exclamation);
+        return;
+    }
+    const auto index = [](QComboBox* list) {
+        return numberText(list->currentIndex());
+    };
+    const auto value = [](QScrollBar* bar) {
+        return numberText(bar->value());
+    };
+    const PellionFields& f = app.f();
+    const LoadedForTheFile loaded(app);
+    synthform& s = app.synthform();
+    evalkit::frmPowerdown& bias = app.frmPowerdown();
+    evalkit::frmSWD& swd = app.frmSWD();
+
+    platform::ProfileBatch batch(path, app.saveDevices());
+    const auto write = [&batch](const Key& k, const QString& v) {
+        batch.write(k.sectionName(), k.keyName(), v);
+    };
+    // 1, 2.
+    write(keys::Version, QStringLiteral("1"));
+    write(keys::Path, path);
+    const bool external = m.chkInductor->isChecked();
+    write(keys::Chip, external ? QStringLiteral("Pellion-1") : QStringLiteral("Pellion"));
+    const QString scheme = m.cmbModulation->currentText();
+    write(keys::Modulation, scheme);
+    // 3, 4. The dividers the chip is programmed with, not the working values the synthesizer
+    // window resets when it is loaded.
+    write(keys::BaudRate, numberText(*rate * 1000));
+    write(keys::Frequency, s.txtVCOout1->text());
+    write(keys::Int, numberText(f.IntegerNField / double(bit(19))));
+    write(keys::Frac, numberText(f.FracNField / double(bit(4))));
+    // 5. Each scheme writes its own keys; those of other schemes that the file holds stay.
+    const auto gaussianKeys = [&] {
+        write(keys::IndexCounter, numberText(f.GfskIndexCounterField / double(bit(27))));
+        write(keys::DividerFactor, numberText(f.TxDeviationField / double(bit(15))));
+        write(keys::ModControl, numberText(f.GfskModControlField / double(bit(24))));
+    };
+    if (scheme == QStringLiteral("FSK")) {
+        write(keys::PALevel, value(m.HScroll2));
+        write(keys::Deviation, m.TxtFSKdev->text());
+    } else if (scheme == QStringLiteral("GFSK")) {
+        write(keys::PALevel, value(m.HScroll2));
+        write(keys::Deviation, m.Lblfskdev->text());
+        gaussianKeys();
+    } else if (scheme == QStringLiteral("ASK")) {
+        write(keys::PALevel, value(m.HScrollASKFine1));
+        write(keys::PALevelLow, value(m.HScrollOOKfine1));
+    } else if (scheme == QStringLiteral("OOK")) {
+        write(keys::PALevel, value(m.HScrollASKFine1));
+    } else if (scheme == QStringLiteral("GOOK")) {
+        write(keys::PALevel, value(m.HScrollASKFine1));
+        gaussianKeys();
+    }
+    // 6.
+    write(keys::IfBandwidth, index(m.cmbIFBW));
+    write(keys::MixerLinearity, index(bias.cmbMixerLinearity));
+    write(keys::LnaMode, numberText(f.LnaModeField / double(bit(15))));
+    // 7.
+    write(keys::CrystalFreq, s.TxtCrystal1->text());
+    write(keys::IcpIndex, index(m.Chgpumpvalue));
+    write(keys::RefDivider, numberText(app.w().RDivider));
+    // 8.
+    write(keys::VcoBand, value(bias.HScrVCOAdjust));
+    write(keys::VcoDivider,
+          s.lblVCOdiv2->isOn() ? QStringLiteral("True") : QStringLiteral("False"));
+    write(keys::Lext, external ? QStringLiteral("1") : QStringLiteral("0"));
+    write(keys::VcoBias, value(bias.HScrVCObias));
+    // 9.
+    write(keys::SyncDetect, index(swd.cmbInterupt));
+    write(keys::SyncWord, swd.txtPreamble->text());
+    write(keys::WordLength, index(swd.cmbPreamble));
+    write(keys::NumErrors, swd.txtErrors->text());
+    if (const std::optional<platform::ProfileError> error = batch.commit())
+        evalkit::reportFileError(app, QStringLiteral("The settings could not be saved to %1: %2"),
+                                 *error);
+}
+
+void ImportSettings(PellionApp& app, const QString& path) {
+    const std::optional<platform::ProfileDocument> document = evalkit::loadSettingsFile(app, path);
+    if (!document)
+        return;
+    KeyReader r(*document);
+    // 1. There is no check of the chip: both variants read the same file.
+    const std::optional<QString> version = r.text(keys::Version);
+    if (!version || platform::textToNumber(*version) != 1.0) {
+        app.messages().message(
+            QStringLiteral("Error: Import file incompatible with this version of software. You "
+                           "should check the Verrix website for updates"));
+        return;
+    }
+
+    // Every value is checked before the first control changes.
+    ImportPlan plan;
+    planSynthesizer(r, plan);
+    planModulation(r, plan);
+    planReceiver(r, plan);
+    planSync(r, plan);
+
+    // 2 - 16. The controls' own handlers store the fields, as the user's edits would; nothing
+    // goes to the board.
+    {
+        const LoadedForTheFile loaded(app);
+        const SettingsLoading loading(app.w());
+        applySynthesizer(app, plan);
+        applyModulation(app, r, plan);
+        applyReceiver(app, r, plan);
+        applySync(app, plan);
+        app.UpdateAllRegisterLabels();
+    }
+    evalkit::reportSkipped(app, path, r.skipped());
+}
+
+} // namespace pellion
