@@ -15,7 +15,7 @@
 #include <string>
 #include <unistd.h>
 
-namespace corvane::bench {
+namespace evalbench {
 
 namespace {
 
@@ -159,4 +159,4 @@ int runBenchmarks(int argc, char** argv, const std::vector<RatioCheck>& ratios, 
     return failures == 0 ? 0 : 1;
 }
 
-} // namespace corvane::bench
+} // namespace evalbench

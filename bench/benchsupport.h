@@ -1,5 +1,5 @@
 #pragma once
-// What every benchmark program of corvane-eval shares: an offscreen QApplication, a way to let
+// What every benchmark program shares: an offscreen QApplication, a way to let
 // the event loop run until the window has been painted, and a main() that turns a benchmark's
 // error into a failing exit code and prints the ratios the programs are held to.
 #include <QString>
@@ -7,7 +7,7 @@
 
 #include <vector>
 
-namespace corvane::bench {
+namespace evalbench {
 
 // Shows the window and runs the event loop until it has been painted once and nothing more is
 // pending. False when no paint arrived (the platform never exposed the window).
@@ -36,4 +36,4 @@ struct RatioCheck {
 int runBenchmarks(int argc, char** argv, const std::vector<RatioCheck>& ratios,
                   void (*warmUp)() = nullptr);
 
-} // namespace corvane::bench
+} // namespace evalbench

@@ -1,65 +1,64 @@
-// One front-panel change through its whole cascade: a new data rate recomputes the demodulator
-// and clock dividers, refreshes every register read-out and marks the changed ones.
+// One front-panel change through its whole cascade, for every program: a new data rate (or,
+// in tessarine-eval, a new deviation) runs the box's handler and everything it plans, refreshes
+// every register read-out and marks the changed ones.
 #include "bench/benchsupport.h"
+#include "bench/programs.h"
 
-#include "board/simulatedboard.h"
 #include "board/simulatedport.h"
-#include "corvane/corvaneapp.h"
-#include "corvane/main_window.h"
-#include "platform/services.h"
 
 #include <QLineEdit>
 #include <benchmark/benchmark.h>
 
-#include <array>
 #include <memory>
 
 namespace {
 
-constexpr std::array<int, 12> MainReadouts{0, 1, 2, 3, 4, 5, 6, 9, 10, 11, 12, 13};
+using evalbench::Program;
 
 struct Panel {
-    platform::RecordingServices services;
-    board::SimulatedBoard usb;
-    board::SimulatedPort port;
-    std::unique_ptr<corvane::CorvaneApp> app =
-        std::make_unique<corvane::CorvaneApp>(services.view(), usb, port);
-    corvane::Main& main = app->start();
+    explicit Panel(const Program& p) : program(p) {
+        port.setChip(program.chip);
+        session = program.open(port);
+        window = &session->start();
+        box = window->findChild<QLineEdit*>(program.changeBox);
+    }
+    ~Panel() { evalbench::close(session); }
 
-    ~Panel() {
-        app.reset();
-        corvane::bench::flushDeferredDeletes();
-    }
-    QString readouts() const {
-        QString all;
-        for (int n : MainReadouts)
-            all += main.readout(n)->text() + QLatin1Char(' ');
-        return all;
-    }
+    const Program& program;
+    board::SimulatedPort port;
+    std::unique_ptr<evalbench::Session> session;
+    QMainWindow* window = nullptr;
+    QLineEdit* box = nullptr;
+
+    QString readouts() { return evalbench::readoutTexts(*session, program); }
+    bool quiet() const { return session->services.messages.messages.empty(); }
 };
 
-// Two data rates that lead to different register words, so every change really goes through
-// the dividers and the read-outs; checked before anything is timed.
-const std::array<QString, 2> Rates{QStringLiteral("4"), QStringLiteral("9.6")};
-
+// The two entries lead to different register words, so every change really goes through the
+// plans and the read-outs; checked before anything is timed.
 bool cascadeReachesReadouts(Panel& p, std::string& error) {
-    p.main.txtDatarate->setText(Rates[0]);
+    if (!p.box) {
+        error = "the front panel has no box " + p.program.changeBox.toStdString();
+        return false;
+    }
+    const auto& entries = p.program.changeEntries;
+    p.box->setText(entries[0]);
     const QString first = p.readouts();
-    p.main.txtDatarate->setText(Rates[1]);
+    p.box->setText(entries[1]);
     const QString second = p.readouts();
-    p.main.txtDatarate->setText(Rates[0]);
+    p.box->setText(entries[0]);
     if (first == second)
-        error = "the two data rates give the same register read-outs";
+        error = "the two entries give the same register read-outs";
     else if (p.readouts() != first)
-        error = "going back to the first data rate does not restore its read-outs";
-    else if (!p.services.messages.messages.empty())
-        error = "a data-rate change showed a message";
+        error = "going back to the first entry does not restore its read-outs";
+    else if (!p.quiet())
+        error = "a change of the box showed a message";
     return error.empty();
 }
 
-void run(benchmark::State& state, bool repaint) {
-    Panel p;
-    if (repaint && !corvane::bench::showAndSettle(p.main)) {
+void change(benchmark::State& state, const Program& program, bool repaint) {
+    Panel p(program);
+    if (repaint && !evalbench::showAndSettle(*p.window)) {
         state.SkipWithError("the front panel was never painted");
         return;
     }
@@ -70,46 +69,47 @@ void run(benchmark::State& state, bool repaint) {
     }
     size_t next = 1;
     for (auto _ : state) {
-        p.main.txtDatarate->setText(Rates[next]);
+        p.box->setText(program.changeEntries[next]);
         if (repaint)
-            corvane::bench::settle();
+            evalbench::settle();
         next ^= 1;
     }
-    if (!p.services.messages.messages.empty())
-        state.SkipWithError("a data-rate change showed a message");
+    if (!p.quiet())
+        state.SkipWithError("a change of the box showed a message");
 }
-
-// The handlers and the refreshed read-out texts and marks.
-void BM_DataRateChange(benchmark::State& state) {
-    run(state, false);
-}
-BENCHMARK(BM_DataRateChange)->Unit(benchmark::kMicrosecond);
-
-// The same with the panel on screen, until the changed read-outs have been repainted.
-void BM_DataRateChangeRepainted(benchmark::State& state) {
-    run(state, true);
-}
-BENCHMARK(BM_DataRateChangeRepainted)->Unit(benchmark::kMicrosecond);
 
 // The panel on screen with nothing changed: what one turn of the event loop costs by itself.
-void BM_IdleEventLoop(benchmark::State& state) {
-    Panel p;
-    if (!corvane::bench::showAndSettle(p.main)) {
+void idle(benchmark::State& state, const Program& program) {
+    Panel p(program);
+    if (!evalbench::showAndSettle(*p.window)) {
         state.SkipWithError("the front panel was never painted");
         return;
     }
     for (auto _ : state)
-        corvane::bench::settle();
+        evalbench::settle();
 }
-BENCHMARK(BM_IdleEventLoop)->Unit(benchmark::kMicrosecond);
 
 void warmUp() {
-    Panel p;
-    corvane::bench::showAndSettle(p.main);
+    for (const Program& program : evalbench::programs()) {
+        Panel p(program);
+        evalbench::showAndSettle(*p.window);
+    }
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    return corvane::bench::runBenchmarks(argc, argv, {}, warmUp);
+    for (const Program& program : evalbench::programs()) {
+        const std::string name = program.name.toStdString();
+        // The handlers and the refreshed read-out texts and marks.
+        benchmark::RegisterBenchmark(("BM_PanelChange/" + name).c_str(), change, program, false)
+            ->Unit(benchmark::kMicrosecond);
+        // The same with the panel on screen, until the changed read-outs have been repainted.
+        benchmark::RegisterBenchmark(("BM_PanelChangeRepainted/" + name).c_str(), change, program,
+                                     true)
+            ->Unit(benchmark::kMicrosecond);
+        benchmark::RegisterBenchmark(("BM_IdleEventLoop/" + name).c_str(), idle, program)
+            ->Unit(benchmark::kMicrosecond);
+    }
+    return evalbench::runBenchmarks(argc, argv, {}, warmUp);
 }

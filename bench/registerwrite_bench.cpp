@@ -1,14 +1,12 @@
-// One register write through the simulated parallel port: the word is bit-banged onto the data
-// port in exactly 101 OutByte calls (one idle byte, three per bit for 32 bits, four for the
-// latch pulse), with no other port call.
+// One register write through the simulated parallel port, for every chip: the word is
+// bit-banged onto the data port in exactly the chip's number of OutByte calls (one idle byte,
+// three per bit for 32 bits, then the latch tail: four bytes for the Corvane and Pellion chips,
+// three for Tessarine), with no other port call, and the simulated chip latches the word.
 #include "bench/benchsupport.h"
+#include "bench/programs.h"
 
 #include "board/parllio.h"
-#include "board/simulatedboard.h"
 #include "board/simulatedport.h"
-#include "corvane/corvaneapp.h"
-#include "corvane/main_window.h"
-#include "platform/services.h"
 
 #include <QComboBox>
 #include <benchmark/benchmark.h>
@@ -17,12 +15,14 @@
 
 namespace {
 
-constexpr int OutBytesPerWrite = 101;
+using evalbench::Program;
 
 // Counts every call before passing it on to the simulated port. The simulated port keeps a
 // record of each byte, so it is replaced now and then to keep the memory flat.
 class CountingParllio : public board::Parllio {
 public:
+    explicit CountingParllio(const board::ChipProfile& chip) : chip_(chip) { renewPort(); }
+
     int32_t ClaimParallelPort(int32_t port, int32_t flag) override {
         ++others;
         return port_->ClaimParallelPort(port, flag);
@@ -43,7 +43,11 @@ public:
     }
 
     void resetCounts() { outBytes = outBytesElsewhere = others = 0; }
-    void renewPort() { port_ = std::make_unique<board::SimulatedPort>(); }
+    // The simulated port decodes whether or not it was claimed.
+    void renewPort() {
+        port_ = std::make_unique<board::SimulatedPort>();
+        port_->setChip(chip_);
+    }
     const board::SimulatedPort& port() const { return *port_; }
 
     int64_t outBytes = 0;
@@ -51,18 +55,18 @@ public:
     int64_t others = 0;
 
 private:
-    std::unique_ptr<board::SimulatedPort> port_ = std::make_unique<board::SimulatedPort>();
+    board::ChipProfile chip_;
+    std::unique_ptr<board::SimulatedPort> port_;
 };
 
-void BM_ParallelRegisterWrite(benchmark::State& state) {
-    const int reg = static_cast<int>(state.range(0));
-    platform::RecordingServices services;
-    board::SimulatedBoard usb;
-    CountingParllio port;
-    auto app = std::make_unique<corvane::CorvaneApp>(services.view(), usb, port);
-    corvane::Main& m = app->start();
-    m.cmbMB->setCurrentIndex(0); // the parallel-port board
-    if (!port.port().claimed() || !services.messages.messages.empty()) {
+void timedWrite(benchmark::State& state, const Program& program, int reg) {
+    const int perWord = program.portCallsPerWord;
+    CountingParllio port(program.chip);
+    std::unique_ptr<evalbench::Session> session = program.open(port);
+    session->start();
+    evalkit::ProgramContext& app = session->context();
+    app.motherboardList()->setCurrentIndex(program.parallelBoard);
+    if (!port.port().claimed() || !session->services.messages.messages.empty()) {
         state.SkipWithError("the parallel-port board could not be chosen");
         return;
     }
@@ -70,19 +74,22 @@ void BM_ParallelRegisterWrite(benchmark::State& state) {
     // One checked write first: the chip must latch exactly the register's word.
     port.renewPort();
     port.resetCounts();
-    app->writeRegister(reg);
-    const uint32_t expected = app->store().wordBits(reg);
-    if (port.outBytes != OutBytesPerWrite || port.outBytesElsewhere != 0 || port.others != 0 ||
+    app.writeRegister(reg);
+    const uint32_t expected = session->store().wordBits(reg);
+    if (port.outBytes != perWord || port.outBytesElsewhere != 0 || port.others != 0 ||
         port.port().words().size() != 1 || port.port().words().front() != expected) {
-        state.SkipWithError("a register write is not exactly 101 data-port bytes latching the "
-                            "register's word");
+        const std::string error = "a register write is not exactly " + std::to_string(perWord) +
+                                  " data-port bytes latching the register's word (" +
+                                  std::to_string(port.outBytes) + " bytes, " +
+                                  std::to_string(port.others) + " other calls)";
+        state.SkipWithError(error.c_str());
         return;
     }
 
     port.resetCounts();
     int64_t writes = 0;
     for (auto _ : state) {
-        app->writeRegister(reg);
+        app.writeRegister(reg);
         if (++writes % 4096 == 0) {
             state.PauseTiming();
             port.renewPort();
@@ -91,18 +98,25 @@ void BM_ParallelRegisterWrite(benchmark::State& state) {
     }
     state.counters["outbytes_per_write"] =
         benchmark::Counter(double(port.outBytes), benchmark::Counter::kAvgIterations);
-    if (port.outBytes != writes * OutBytesPerWrite || port.outBytesElsewhere != 0 ||
-        port.others != 0)
-        state.SkipWithError("a timed register write made other port calls than 101 OutByte");
-    if (!port.port().malformed().empty())
+    if (port.outBytes != writes * perWord || port.outBytesElsewhere != 0 || port.others != 0)
+        state.SkipWithError("a timed register write made other port calls than its OutBytes");
+    else if (!port.port().malformed().empty())
         state.SkipWithError("the simulated chip saw a malformed sequence");
-    app.reset();
-    corvane::bench::flushDeferredDeletes();
+    else if (!session->services.messages.messages.empty())
+        state.SkipWithError("a register write showed a message");
+    evalbench::close(session);
 }
-BENCHMARK(BM_ParallelRegisterWrite)->Arg(0)->Arg(3)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
 int main(int argc, char** argv) {
-    return corvane::bench::runBenchmarks(argc, argv, {});
+    for (const Program& program : evalbench::programs()) {
+        for (int reg : program.writtenRegisters) {
+            const std::string name = "BM_ParallelRegisterWrite/" + program.name.toStdString() +
+                                     "/R" + std::to_string(reg);
+            benchmark::RegisterBenchmark(name.c_str(), timedWrite, program, reg)
+                ->Unit(benchmark::kMicrosecond);
+        }
+    }
+    return evalbench::runBenchmarks(argc, argv, {});
 }

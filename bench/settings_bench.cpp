@@ -1,15 +1,11 @@
-// Settings export and import on files that also hold many lines of the other tool's own: the
-// cost must grow with the file's length, not with the length times the number of keys, and an
-// export must be one read and one atomic replacement of the file.
+// Settings export and import of every settings format (corvane-eval's, which Corvane-N
+// shares, pellion-eval's and tessarine-eval's) on files that also hold many lines of another
+// tool's own: the cost must grow with the file's length, not with the length times the number
+// of keys, and an export must be one read and one atomic replacement of the file.
 #include "bench/benchsupport.h"
+#include "bench/programs.h"
 
-#include "board/simulatedboard.h"
 #include "board/simulatedport.h"
-#include "corvane/corvaneapp.h"
-#include "corvane/main_window.h"
-#include "corvane/settingsfile.h"
-#include "corvane/zantrelfile.h"
-#include "platform/services.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -23,18 +19,30 @@
 
 namespace {
 
-struct Panel {
-    platform::RecordingServices services;
-    board::SimulatedBoard usb;
-    board::SimulatedPort port;
-    std::unique_ptr<corvane::CorvaneApp> app =
-        std::make_unique<corvane::CorvaneApp>(services.view(), usb, port);
+using evalbench::Program;
 
-    Panel() { app->start(); }
-    ~Panel() {
-        app.reset();
-        corvane::bench::flushDeferredDeletes();
+struct Panel {
+    explicit Panel(const Program& p) : program(p) {
+        port.setChip(program.chip);
+        session = program.open(port);
+        session->start();
     }
+    ~Panel() { evalbench::close(session); }
+
+    void exportTo(const QString& path) { program.exportSettings(session->context(), path); }
+    void importFrom(const QString& path) { program.importSettings(session->context(), path); }
+    bool quiet() const { return session->services.messages.messages.empty(); }
+    // What the first message said, for the error that names it.
+    std::string said(const char* what) const {
+        const auto& shown = session->services.messages.messages;
+        return std::string(what) +
+               (shown.empty() ? std::string()
+                              : ": \"" + shown.front().text.left(200).toStdString() + "\"");
+    }
+
+    const Program& program;
+    board::SimulatedPort port;
+    std::unique_ptr<evalbench::Session> session;
 };
 
 QByteArray readAll(const QString& path) {
@@ -143,9 +151,9 @@ struct SettingsFile {
 
 // Builds the file from the panel's own export; false with the reason when it cannot.
 bool prepare(Panel& p, SettingsFile& file, int foreign, std::string& error) {
-    corvane::ExportSettings(*p.app, file.path);
+    p.exportTo(file.path);
     const QByteArray exported = readAll(file.path);
-    if (exported.isEmpty() || !p.services.messages.messages.empty()) {
+    if (exported.isEmpty() || !p.quiet()) {
         error = "the export to an empty file failed";
         return false;
     }
@@ -157,18 +165,18 @@ bool prepare(Panel& p, SettingsFile& file, int foreign, std::string& error) {
     return true;
 }
 
-void BM_ExportSettings(benchmark::State& state) {
-    Panel p;
+void exportSettings(benchmark::State& state, const Program& program, int foreign) {
+    Panel p(program);
     SettingsFile file;
     std::string error;
-    if (!prepare(p, file, static_cast<int>(state.range(0)), error)) {
+    if (!prepare(p, file, foreign, error)) {
         state.SkipWithError(error.c_str());
         return;
     }
     // One watched export: the same settings again leave every byte as it was, and the file is
     // read once and replaced once, never rewritten key by key.
     FileWatch watch(file.dir.path(), QStringLiteral("settings.txt"));
-    corvane::ExportSettings(*p.app, file.path);
+    p.exportTo(file.path);
     const FileWatch::Counts counts = watch.collect();
     if (!watch.ok()) {
         state.SkipWithError("inotify is not available");
@@ -185,50 +193,57 @@ void BM_ExportSettings(benchmark::State& state) {
     state.counters["reads"] = counts.opens;
     state.counters["replacements"] = counts.replacements;
     for (auto _ : state)
-        corvane::ExportSettings(*p.app, file.path);
-    if (!p.services.messages.messages.empty() || readAll(file.path) != file.bytes)
-        state.SkipWithError("a timed export failed or changed the file");
+        p.exportTo(file.path);
+    if (!p.quiet() || readAll(file.path) != file.bytes)
+        state.SkipWithError(p.said("a timed export failed or changed the file").c_str());
     state.SetBytesProcessed(state.iterations() * file.bytes.size());
 }
-// A few iterations even in a short run: one pass over the long file says little.
-BENCHMARK(BM_ExportSettings)->Arg(10000)->Arg(100000)->MinTime(0.3)->Unit(benchmark::kMillisecond);
-
-void BM_ImportSettings(benchmark::State& state) {
-    Panel p;
+void importSettings(benchmark::State& state, const Program& program, int foreign) {
+    Panel p(program);
     SettingsFile file;
     std::string error;
-    if (!prepare(p, file, static_cast<int>(state.range(0)), error)) {
+    if (!prepare(p, file, foreign, error)) {
         state.SkipWithError(error.c_str());
         return;
     }
-    const QByteArray words = [&p] {
-        QByteArray all;
-        for (int n = 0; n < 16; ++n)
-            all += QByteArray::number(p.app->store().wordBits(n)) + ' ';
-        return all;
-    }();
+    const std::vector<uint32_t> words = evalbench::registerWords(p.session->store());
     for (auto _ : state)
-        corvane::ImportSettings(*p.app, file.path);
-    // The program's own settings load back without a message and leave the chip as it was.
-    QByteArray after;
-    for (int n = 0; n < 16; ++n)
-        after += QByteArray::number(p.app->store().wordBits(n)) + ' ';
-    if (!p.services.messages.messages.empty())
-        state.SkipWithError("importing the program's own export showed a message");
-    else if (after != words)
+        p.importFrom(file.path);
+    // The program's own settings load back without a message, leave the chip as it was and
+    // the file as it was.
+    if (!p.quiet())
+        state.SkipWithError(p.said("importing the program's own export showed a message").c_str());
+    else if (evalbench::registerWords(p.session->store()) != words)
         state.SkipWithError("importing the program's own export changed register words");
+    else if (readAll(file.path) != file.bytes)
+        state.SkipWithError("an import changed the file it read");
     state.SetBytesProcessed(state.iterations() * file.bytes.size());
 }
-BENCHMARK(BM_ImportSettings)->Arg(10000)->Arg(100000)->MinTime(0.3)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
 int main(int argc, char** argv) {
-    // 10x the lines may cost at most 12x; far beyond that the cost is no longer linear.
-    return corvane::bench::runBenchmarks(
-        argc, argv,
-        {{QStringLiteral("BM_ExportSettings/100000"), QStringLiteral("BM_ExportSettings/10000"), 12,
-          40, QStringLiteral("export 100,000 / 10,000 lines")},
-         {QStringLiteral("BM_ImportSettings/100000"), QStringLiteral("BM_ImportSettings/10000"), 12,
-          40, QStringLiteral("import 100,000 / 10,000 lines")}});
+    std::vector<evalbench::RatioCheck> ratios;
+    for (const Program& program : evalbench::programs()) {
+        if (!program.ownSettingsFormat || !program.exportSettings)
+            continue;
+        const QString name = program.name;
+        for (const auto& [what, run] : {std::pair{QStringLiteral("Export"), &exportSettings},
+                                        std::pair{QStringLiteral("Import"), &importSettings}}) {
+            const QString base = QStringLiteral("BM_%1Settings/%2/").arg(what, name);
+            for (int foreign : {10000, 100000}) {
+                // A few iterations even in a short run: one pass over the long file says
+                // little.
+                benchmark::RegisterBenchmark(
+                    (base + QString::number(foreign)).toStdString().c_str(), run, program, foreign)
+                    ->MinTime(0.3)
+                    ->Unit(benchmark::kMillisecond);
+            }
+            // 10x the lines may cost at most 12x; far beyond that the cost is no longer linear.
+            ratios.push_back(
+                {base + QStringLiteral("100000"), base + QStringLiteral("10000"), 12, 40,
+                 QStringLiteral("%1 %2 100,000 / 10,000 lines").arg(name, what.toLower())});
+        }
+    }
+    return evalbench::runBenchmarks(argc, argv, ratios);
 }

@@ -10,6 +10,7 @@
 #include "evalkit/commandline.h"
 #include "evalkit/filemenu.h"
 #include "platform/numbers.h"
+#include "platform/shown.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -75,8 +76,8 @@ void Main::InitialiseFrontPanel() {
     const auto ifbw =
         platform::toInt32(app_.f().IFFilterBandwidthField / 1073741824.0).value_or(-1);
     cmbIFBW->setCurrentIndex(ifbw);
-    FrFSK->setVisible(true);
-    FrFSKpower->setVisible(true);
+    platform::setShown(FrFSK, true);
+    platform::setShown(FrFSKpower, true);
     cmbIFBW->setCurrentIndex(ifbw);
     cmbIcp->setCurrentIndex(app_.f().ChargePumpField / bit(15));
     app_.synthform().CmdCalculate_Click();

@@ -7,10 +7,38 @@
 #include "platform/services.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QProcessEnvironment>
 #include <QStringList>
+#include <QTimer>
+#include <QWidget>
+
+#include <optional>
 
 namespace evalkit {
+
+// The start-up measurement: a program started with VERRIX_EXIT_AFTER_PAINT set closes its
+// front panel, as a user would, once the panel has been painted the first time, so a
+// benchmark can time a whole run from load to exit.
+class CloseAfterFirstPaint : public QObject {
+public:
+    explicit CloseAfterFirstPaint(QWidget& panel) : panel_(panel) {
+        panel.installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            panel_.removeEventFilter(this);
+            // The children paint and the window is flushed before the queue comes round.
+            QTimer::singleShot(0, &panel_, [this] { panel_.close(); });
+        }
+        return false;
+    }
+
+private:
+    QWidget& panel_;
+};
 
 // App: the program's context, built from the services, the USB and parallel back ends and
 // `extra`; it provides transport(), main(), start(arguments) and setPortErrorSource().
@@ -37,6 +65,9 @@ int runProgram(int argc, char** argv, const QString& title, const QString& versi
     app.start(arguments);
     if (services.view().system->ended())
         return 0;
+    std::optional<CloseAfterFirstPaint> measuring;
+    if (qEnvironmentVariableIsSet("VERRIX_EXIT_AFTER_PAINT"))
+        measuring.emplace(panel);
     panel.show();
     return QApplication::exec();
 }

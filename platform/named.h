@@ -10,6 +10,7 @@
 #include <QStringList>
 #include <optional>
 
+#include "platform/designtextlist.h"
 #include "platform/toggle.h"
 
 namespace platform {
@@ -45,7 +46,7 @@ inline void showPlaceholderAsChosen(QComboBox* list) {
 // its signals blocked so no handler runs for the first item.
 inline QComboBox* namedList(const char* name, const QStringList& items,
                             const QString& designText = {}) {
-    auto* list = named(new QComboBox, name);
+    auto* list = named<QComboBox>(new DesignTextList, name);
     const QSignalBlocker block(list);
     list->addItems(items);
     list->setCurrentIndex(-1);

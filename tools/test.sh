@@ -9,8 +9,16 @@ export QT_QPA_PLATFORM=offscreen
 jobs=$(nproc)
 
 echo "== format check"
-files=$(git ls-files '*.cpp' '*.h' 2>/dev/null || find . -name '*.cpp' -o -name '*.h')
-clang-format --dry-run -Werror $files
+# Every source of the work tree, new ones included and deleted ones left out.
+files=$(git ls-files --cached --others --exclude-standard '*.cpp' '*.h' 2>/dev/null ||
+    find . -path ./build -prune -o \( -name '*.cpp' -o -name '*.h' \) -print)
+existing=()
+for f in $files; do
+    if [[ -f $f ]]; then
+        existing+=("$f")
+    fi
+done
+clang-format --dry-run -Werror "${existing[@]}"
 
 echo "== layering: the shared layers name no program"
 if grep -rnE '#include "(corvane|corvane-n|pellion|tessarine)/' platform board link evalkit; then
@@ -58,8 +66,12 @@ for target in build/fuzz/fuzz/fuzz_*; do
     name=$(basename "$target")
     mkdir -p "build/fuzz/corpus/$name"
     dict=()
-    case "$name" in fuzz_profile | fuzz_import) dict=(-dict=fuzz/dict/settings.dict) ;; esac
+    case "$name" in
+    fuzz_profile | fuzz_import | fuzz_import_pellion) dict=(-dict=fuzz/dict/settings.dict) ;;
+    fuzz_import_tessarine) dict=(-dict=fuzz/dict/tessarine.dict) ;;
+    esac
     ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 UBSAN_OPTIONS=print_stacktrace=1 \
+        LSAN_OPTIONS=suppressions=fuzz/lsan.supp \
         "$target" -max_total_time=60 -runs=5000000 -timeout=30 -rss_limit_mb=2048 \
         -error_exitcode=77 -print_final_stats=1 "${dict[@]}" \
         -artifact_prefix="build/fuzz/found/$name-" \

@@ -1,0 +1,157 @@
+// The raw register windows of pellion-eval and tessarine-eval, whose descriptions read their
+// boxes by their own rule: any text in a box, sent with the box's Update button. A text the
+// description's rule reads as a word goes out as exactly that word (over USB, or bit by bit
+// through the parallel port, as the board chosen), and where the word goes through the
+// program's raw register, that register holds it; any other text goes nowhere and says so. The
+// rule itself: whatever two characters the box starts with, then 1 to 8 hexadecimal digits.
+#include "fuzz/fuzzcheck.h"
+
+#include "board/parllio.h"
+#include "board/recordingskerry.h"
+#include "board/simulatedport.h"
+#include "evalkit/frmregisters.h"
+#include "pellion/main_window.h"
+#include "pellion/pellionapp.h"
+#include "platform/services.h"
+#include "tessarine/main_window.h"
+#include "tessarine/tessarineapp.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+
+#include <memory>
+#include <optional>
+#include <type_traits>
+
+namespace {
+
+bool isHexDigits(QStringView s) {
+    if (s.isEmpty() || s.size() > 8)
+        return false;
+    for (QChar c : s) {
+        const char16_t u = c.unicode();
+        if (!((u >= u'0' && u <= u'9') || (u >= u'a' && u <= u'f') || (u >= u'A' && u <= u'F')))
+            return false;
+    }
+    return true;
+}
+
+// The word a box's text stands for under the rule above, worked out digit by digit.
+std::optional<uint32_t> wordAfterTwo(const QString& text) {
+    if (text.size() < 2 || !isHexDigits(QStringView(text).mid(2)))
+        return std::nullopt;
+    uint32_t word = 0;
+    for (QChar c : QStringView(text).mid(2)) {
+        const char16_t u = c.unicode();
+        const uint32_t digit = u <= u'9' ? u - u'0' : (u | 0x20) - u'a' + 10;
+        word = word * 16 + digit;
+    }
+    return word;
+}
+
+// The simulated port behind a port the program keeps for good: the simulated one records every
+// byte, so each input gets a fresh one.
+class RenewablePort : public board::Parllio {
+public:
+    explicit RenewablePort(const board::ChipProfile& chip) : chip_(chip) { renew(); }
+    int32_t ClaimParallelPort(int32_t p, int32_t flag) override {
+        return port_->ClaimParallelPort(p, flag);
+    }
+    void ReleaseParallelPort(int32_t p) override { port_->ReleaseParallelPort(p); }
+    int32_t InByte(uint16_t address) override { return port_->InByte(address); }
+    void OutByte(uint16_t address, int16_t value) override { port_->OutByte(address, value); }
+
+    void renew() {
+        port_ = std::make_unique<board::SimulatedPort>();
+        port_->setChip(chip_);
+    }
+    const board::SimulatedPort& port() const { return *port_; }
+
+private:
+    board::ChipProfile chip_;
+    std::unique_ptr<board::SimulatedPort> port_;
+};
+
+class Target {
+public:
+    virtual ~Target() = default;
+    virtual int boxes() const = 0;
+    virtual void send(bool parallel, int box, const QString& text) = 0;
+};
+
+// One program's context, kept for every input: the window is what is fuzzed, not the start-up.
+template <class App> class TargetOf : public Target {
+public:
+    TargetOf() {
+        app = std::make_unique<App>(services.view(), usb, port);
+        app->start();
+        window = &app->frmRegisters();
+    }
+
+    int boxes() const override { return window->count(); }
+
+    void send(bool parallel, int box, const QString& text) override {
+        app->motherboardList()->setCurrentIndex(parallel ? 0 : 1);
+        window->box(box)->setText(text);
+        usb.clear();
+        port.renew();
+        services.messages.clear();
+        window->cmdClick(box);
+
+        const std::optional<uint32_t> expected = wordAfterTwo(text);
+        FUZZ_CHECK(window->box(box)->text() == text);
+        if (!expected) {
+            FUZZ_CHECK(services.messages.messages.size() == 1);
+            FUZZ_CHECK(usb.writtenWords().empty() && port.port().words().empty());
+            return;
+        }
+        FUZZ_CHECK(services.messages.messages.empty());
+        if constexpr (std::is_same_v<App, tessarine::TessarineApp>)
+            FUZZ_CHECK(app->store().rawWord() == expected); // sent through register 99
+        if (parallel) {
+            FUZZ_CHECK(usb.writtenWords().empty());
+            FUZZ_CHECK(port.port().words().size() == 1 && port.port().words().front() == *expected);
+            FUZZ_CHECK(port.port().malformed().empty());
+        } else {
+            FUZZ_CHECK(port.port().words().empty());
+            FUZZ_CHECK(usb.writtenWords().size() == 1 && usb.writtenWords().front() == *expected);
+        }
+    }
+
+private:
+    platform::RecordingServices services{App::programTitle()};
+    board::RecordingSkerry usb;
+    RenewablePort port{App::transport().chip};
+    std::unique_ptr<App> app;
+    evalkit::frmRegisters* window = nullptr;
+};
+
+Target* targets[2] = {};
+
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    static QApplication application(*argc, *argv);
+    // Made after the application, so they go before it at the exit.
+    static TargetOf<pellion::PellionApp> pellion;
+    static TargetOf<tessarine::TessarineApp> tessarine;
+    targets[0] = &pellion;
+    targets[1] = &tessarine;
+    return 0;
+}
+
+// The first byte chooses the board (bit 7), the program (bit 6) and the box, the rest is the
+// box's text (UTF-8).
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    if (size == 0)
+        return 0;
+    const bool parallel = data[0] & 0x80;
+    Target& target = *targets[(data[0] >> 6) & 1];
+    const int box = (data[0] & 0x3F) % target.boxes();
+    const QString text = QString::fromUtf8(reinterpret_cast<const char*>(data + 1),
+                                           static_cast<qsizetype>(size - 1));
+    target.send(parallel, box, text);
+    return 0;
+}
