@@ -1,6 +1,7 @@
 #include "corvane/corvaneapp.h"
 
 #include "corvane/descriptions.h"
+#include "corvane/frmreadback.h"
 #include "corvane/model/transport.h"
 #include "corvane/windows.h"
 
@@ -68,33 +69,39 @@ corvane::frmIFCal& CorvaneApp::frmIFCal() {
         return new corvane::frmIFCal(*this, variant_.ifCal);
     });
 }
-corvane::frmReadback& CorvaneApp::frmReadback() {
-    return window<corvane::frmReadback>(QStringLiteral("frmReadback"),
-                                        [this] { return new corvane::frmReadback(*this); });
+evalkit::frmReadback& CorvaneApp::frmReadback() {
+    return window<evalkit::frmReadback>(QStringLiteral("frmReadback"), [this] {
+        return new evalkit::frmReadback(*this, readbackDescription(), readbackHooks(*this));
+    });
 }
-corvane::frmAFC& CorvaneApp::frmAFC() {
-    return window<corvane::frmAFC>(QStringLiteral("frmAFC"),
-                                   [this] { return new corvane::frmAFC(*this); });
+evalkit::frmAFC& CorvaneApp::frmAFC() {
+    return window<evalkit::frmAFC>(QStringLiteral("frmAFC"), [this] {
+        return new evalkit::frmAFC(*this, afcDescription(), {main().Command8});
+    });
 }
-corvane::frmAGC& CorvaneApp::frmAGC() {
-    return window<corvane::frmAGC>(QStringLiteral("frmAGC"),
-                                   [this] { return new corvane::frmAGC(*this); });
+evalkit::frmAGC& CorvaneApp::frmAGC() {
+    return window<evalkit::frmAGC>(QStringLiteral("frmAGC"), [this] {
+        return new evalkit::frmAGC(*this, agcDescription(), main().Command9);
+    });
 }
-corvane::frmSWD& CorvaneApp::frmSWD() {
-    return window<corvane::frmSWD>(QStringLiteral("frmSWD"),
-                                   [this] { return new corvane::frmSWD(*this); });
+evalkit::frmSWD& CorvaneApp::frmSWD() {
+    return window<evalkit::frmSWD>(QStringLiteral("frmSWD"), [this] {
+        return new evalkit::frmSWD(*this, swdDescription(), main().Command11);
+    });
 }
 corvane::frmTestModes& CorvaneApp::frmTestModes() {
     return window<corvane::frmTestModes>(QStringLiteral("frmTestModes"),
                                          [this] { return new corvane::frmTestModes(*this); });
 }
-corvane::frmPowerdown& CorvaneApp::frmPowerdown() {
-    return window<corvane::frmPowerdown>(QStringLiteral("frmPowerdown"),
-                                         [this] { return new corvane::frmPowerdown(*this); });
+evalkit::frmPowerdown& CorvaneApp::frmPowerdown() {
+    return window<evalkit::frmPowerdown>(QStringLiteral("frmPowerdown"), [this] {
+        return new evalkit::frmPowerdown(*this, biasDescription());
+    });
 }
-corvane::frmPARamp& CorvaneApp::frmPARamp() {
-    return window<corvane::frmPARamp>(QStringLiteral("frmPARamp"),
-                                      [this] { return new corvane::frmPARamp(*this); });
+evalkit::frmPARamp& CorvaneApp::frmPARamp() {
+    return window<evalkit::frmPARamp>(QStringLiteral("frmPARamp"), [this] {
+        return new evalkit::frmPARamp(*this, paRampDescription());
+    });
 }
 corvane::frmIRcal& CorvaneApp::frmIRcal() {
     return window<corvane::frmIRcal>(QStringLiteral("frmIRcal"),

@@ -20,6 +20,12 @@ class aboutform;
 class revform;
 class IBMhelpform;
 class portform;
+class frmReadback;
+class frmAFC;
+class frmAGC;
+class frmSWD;
+class frmPowerdown;
+class frmPARamp;
 } // namespace evalkit
 
 namespace corvane {
@@ -29,13 +35,7 @@ class synthform;
 class conversionform;
 class frmDemod;
 class frmIFCal;
-class frmReadback;
-class frmAFC;
-class frmAGC;
-class frmSWD;
 class frmTestModes;
-class frmPowerdown;
-class frmPARamp;
 class frmIRcal;
 class frmPowerD;
 class frmGFSK;
@@ -71,13 +71,13 @@ public:
     corvane::conversionform& conversionform();
     corvane::frmDemod& frmDemod();
     corvane::frmIFCal& frmIFCal();
-    corvane::frmReadback& frmReadback();
-    corvane::frmAFC& frmAFC();
-    corvane::frmAGC& frmAGC();
-    corvane::frmSWD& frmSWD();
+    evalkit::frmReadback& frmReadback();
+    evalkit::frmAFC& frmAFC();
+    evalkit::frmAGC& frmAGC();
+    evalkit::frmSWD& frmSWD();
     corvane::frmTestModes& frmTestModes();
-    corvane::frmPowerdown& frmPowerdown();
-    corvane::frmPARamp& frmPARamp();
+    evalkit::frmPowerdown& frmPowerdown();
+    evalkit::frmPARamp& frmPARamp();
     corvane::frmIRcal& frmIRcal();
     corvane::frmPowerD& frmPowerD();
     corvane::frmGFSK& frmGFSK();

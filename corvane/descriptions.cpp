@@ -1,5 +1,7 @@
 #include "corvane/descriptions.h"
 
+#include <QAbstractButton>
+
 namespace corvane {
 
 const evalkit::MuxoutChoices& muxoutChoices() {
@@ -147,6 +149,148 @@ const evalkit::BoardRules& boardRules() {
         return r;
     }();
     return rules;
+}
+
+namespace {
+
+using evalkit::dialog::bit;
+
+const evalkit::dialog::StatusCaption& swdImportStatus() {
+    static const evalkit::dialog::StatusCaption status{
+        evalkit::dialog::FieldValues::steps(4, bit(6)),
+        {QStringLiteral("Low"), QStringLiteral("High on SWD"), QStringLiteral("High on SWD"),
+         QStringLiteral("High")}};
+    return status;
+}
+
+} // namespace
+
+const evalkit::AfcDescription& afcDescription() {
+    static const evalkit::AfcDescription description = [] {
+        evalkit::AfcDescription d;
+        d.switches = {{QStringLiteral("AFC Status"),
+                       "AfcEnableField",
+                       {{bit(4)}, {QStringLiteral("On")}, QStringLiteral("OFF")}}};
+        d.scaling = {.maxLength = 4,
+                     .limit = 4095,
+                     .over = evalkit::dialog::OverLimit::Warn,
+                     .limitMessage = QStringLiteral("Max AFC Scaling factor setting is 4095")};
+        d.scalingAccepts =
+            QStringLiteral("AFC Scaling Factor: a number from 0 to 4095 of at most 4 characters");
+        // The range is typed in kHz and held as a code of 0.5 kHz steps.
+        d.rangeField = "AfcRangeField";
+        d.range = {.maxLength = 3,
+                   .limit = 255,
+                   .over = evalkit::dialog::OverLimit::Warn,
+                   .limitMessage = QStringLiteral("Max AFC Range setting is 255"),
+                   .step = 0.5};
+        d.rangeAccepts = QStringLiteral(
+            "Max AFC Range: kHz from 0 to 127.5 in steps of 0.5, of at most 3 characters");
+        return d;
+    }();
+    return description;
+}
+
+const evalkit::AgcDescription& agcDescription() {
+    static const evalkit::AgcDescription description{
+        {QStringLiteral("Auto"), QStringLiteral("Manual"), QStringLiteral("Freeze")},
+        {0, bit(18), bit(19)},
+        // The gains act in manual and frozen mode.
+        {false, true, true},
+        evalkit::dialog::FieldValues::steps(3, bit(20)),
+        evalkit::dialog::FieldValues::steps(3, bit(22)),
+        {{0, bit(18), bit(19)},
+         {QStringLiteral("Auto"), QStringLiteral("Manual"), QStringLiteral("Frozen")}},
+    };
+    return description;
+}
+
+const evalkit::SwdDescription& swdDescription() {
+    static const evalkit::SwdDescription description = [] {
+        evalkit::SwdDescription d;
+        d.frame = QStringLiteral("Sync Word Detect");
+        d.modes = {QStringLiteral("Interupt Pin Low"), QStringLiteral("Int High after Syncword"),
+                   QStringLiteral("Int High after sync for DPL Bytes"),
+                   QStringLiteral("Int Pin High")};
+        d.modeField = "SwdModeField";
+        d.modeValues = evalkit::dialog::FieldValues::steps(4, bit(6));
+        d.status = {evalkit::dialog::FieldValues::steps(4, bit(6)),
+                    {QStringLiteral("Low"), QStringLiteral("High on SWD"),
+                     QStringLiteral("High on SWD for DPL"), QStringLiteral("High")}};
+        // The pattern is typed as bare hexadecimal digits; a cleared box is the sync word 0.
+        d.syncWordDesign = QStringLiteral("2AA");
+        d.syncWordAccepts =
+            QStringLiteral("Sync Word Pattern: up to 6 hexadecimal digits (0 to 9, A to F)");
+        // Two bits of permitted errors; a cleared box means none.
+        d.errors = {.limit = 3, .over = evalkit::dialog::OverLimit::Ignore, .emptyIsZero = true};
+        d.errorsAccepts = QStringLiteral("Matching Errors Permitted: a number from 0 to 3");
+        // A longer packet than the 8-bit field holds is sent as the longest one.
+        d.packetLengthField = "PacketLengthField";
+        d.packetLength = {.maxLength = 4, .limit = 255, .over = evalkit::dialog::OverLimit::Clamp};
+        d.packetLengthAccepts = QStringLiteral(
+            "Data Packet Length: a number of at most 4 characters (above 255 sends 255)");
+        return d;
+    }();
+    return description;
+}
+
+const evalkit::BiasDescription& biasDescription() {
+    static const evalkit::BiasDescription description = [] {
+        evalkit::BiasDescription d;
+        d.xtalBiasField = "XtalBiasField";
+        return d;
+    }();
+    return description;
+}
+
+const evalkit::PaRampDescription& paRampDescription() {
+    static const evalkit::PaRampDescription description{
+        "PaEnableField",
+        2,
+        QStringLiteral("Note: Return to Front Panel automatically sets the PA to ON and the ramp "
+                       "profile to No Ramp"),
+        "PaRampField",
+        {QStringLiteral("No Ramp"), QStringLiteral("0.25 x Bit period"),
+         QStringLiteral("0.5 x Bit period"), QStringLiteral("1 x Bit period"),
+         QStringLiteral("2 x Bit period"), QStringLiteral("4 x Bit period"),
+         QStringLiteral("8 x Bit period"), QStringLiteral("16 x Bit period")},
+        QStringLiteral("Set PA Ramp Profile"),
+    };
+    return description;
+}
+
+const evalkit::ReadbackDescription& readbackDescription() {
+    static const evalkit::ReadbackDescription description = [] {
+        evalkit::ReadbackDescription d;
+        d.caption = QStringLiteral("Corvane Readback");
+        d.valueCaption = QStringLiteral("Readback Value is :");
+        d.note = QStringLiteral(
+            "When in TX Mode you need to enable the ADC Status to ON to do a readback. It is not "
+            "possible to do a Battery Voltage or Temp Sensor readback in receive mode");
+        return d;
+    }();
+    return description;
+}
+
+QString afcCaption(int32_t afcEnableField) {
+    return afcDescription().switches.front().status.of(afcEnableField).value_or(QString());
+}
+
+std::optional<QString> agcCaption(int32_t agcModeField) {
+    return agcDescription().status.of(agcModeField);
+}
+
+std::optional<QString> swdCaptionOnReturn(int32_t swdModeField) {
+    return swdDescription().status.of(swdModeField);
+}
+
+std::optional<QString> swdCaptionOnImport(int32_t swdModeField) {
+    return swdImportStatus().of(swdModeField);
+}
+
+void setCaption(QAbstractButton& button, const std::optional<QString>& caption) {
+    if (caption)
+        button.setText(*caption);
 }
 
 } // namespace corvane

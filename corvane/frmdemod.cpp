@@ -11,8 +11,6 @@
 #include "platform/numbers.h"
 
 #include <QComboBox>
-#include <QEvent>
-#include <QFocusEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -70,13 +68,13 @@ const QString MHz = QStringLiteral(" MHz");
 
 } // namespace
 
-frmDemod::frmDemod(CorvaneApp& app) : app_(app) {
-    setObjectName(QStringLiteral("frmDemod"));
-    setWindowTitle(QStringLiteral("Advanced Demod Settings"));
-
+frmDemod::frmDemod(CorvaneApp& app)
+    : DemodWindow({.dividerBoxWidth = 60,
+                   .postDemodBoxWidth = 70,
+                   .actualBwCaption = QStringLiteral("Actual Post Demod BW  ="),
+                   .lblDemodBW_disp = QStringLiteral("R4_DB(20:29) = 16")}),
+      app_(app) {
     // Correlator Setting
-    FrCorrelator =
-        platform::named(new QGroupBox(QStringLiteral("Correlator Setting")), "FrCorrelator");
     cmbdiscrim = evalkit::dialog::list(
         "cmbdiscrim", {QStringLiteral("Discrim B/W = 1x"), QStringLiteral("Discrim B/W = 2x"),
                        QStringLiteral("Discrim B/W = 3x"), QStringLiteral("Discrim B/W = 4x")});
@@ -87,7 +85,6 @@ frmDemod::frmDemod(CorvaneApp& app) : app_(app) {
     cmdKdown = platform::namedButton("cmdKdown", QStringLiteral("K down"));
     cmdKreset = platform::namedButton("cmdKreset", QStringLiteral("reset"));
     Label14 = evalkit::dialog::label("Label14", QStringLiteral("50"));
-    lblT4Frequency = evalkit::dialog::label("lblT4Frequency", QString());
     Label16 = evalkit::dialog::label("Label16", QString());
     auto* correlator = new QGridLayout(FrCorrelator);
     correlator->addWidget(cmbdiscrim, 0, 0, 1, 4);
@@ -102,86 +99,6 @@ frmDemod::frmDemod(CorvaneApp& app) : app_(app) {
     correlator->addWidget(Label16, 4, 1, 1, 3);
     correlator->setColumnMinimumWidth(1, 90);
 
-    // Linear Demod Threshold
-    FrLockmode =
-        platform::named(new QGroupBox(QStringLiteral("Linear Demod Threshold")), "FrLockmode");
-    cmbLockmode = evalkit::dialog::list(
-        "cmbLockmode", {QStringLiteral("Threshold Free Running"),
-                        QStringLiteral("Lock Threshold after next Syncw'd"),
-                        QStringLiteral("Lock Threshold after next Syncw'd for DPL Bytes"),
-                        QStringLiteral("Lock Threshold")});
-    auto* lockNote = new QLabel(QStringLiteral(
-        "Note: Locking the threshold will also have the effect of locking the AFC and AGC."));
-    lockNote->setWordWrap(true);
-    auto* lock = new QVBoxLayout(FrLockmode);
-    lock->addWidget(cmbLockmode);
-    lock->addWidget(lockNote);
-
-    // PostDemoduator BW
-    FrPostDemod =
-        platform::named(new QGroupBox(QStringLiteral("PostDemoduator BW")), "FrPostDemod");
-    txtDemodBW = evalkit::dialog::box("txtDemodBW");
-    txtDemodBW->setMaximumWidth(70);
-    lblDemodBW = evalkit::dialog::label("lblDemodBW", QString());
-    lblDemodBW_disp =
-        evalkit::dialog::label("lblDemodBW_disp", QStringLiteral("R4_DB(20:29) = 16"));
-    auto* post = new QGridLayout(FrPostDemod);
-    auto* bwCaption = new QLabel(QStringLiteral("Desired BW(3dB)"));
-    bwCaption->setBuddy(txtDemodBW);
-    post->addWidget(bwCaption, 0, 0);
-    post->addWidget(txtDemodBW, 0, 1);
-    post->addWidget(new QLabel(QStringLiteral("kHz")), 0, 2);
-    post->addWidget(new QLabel(QStringLiteral("Actual Post Demod BW  =")), 1, 0);
-    post->addWidget(lblDemodBW, 1, 1, 1, 2);
-    post->addWidget(lblDemodBW_disp, 2, 0, 1, 3);
-
-    // Receiver Clocks
-    FrClocks = platform::named(new QGroupBox(QStringLiteral("Receiver Clocks")), "FrClocks");
-    auto divider = [](const char* name) {
-        QLineEdit* e = evalkit::dialog::box(name);
-        e->setMaximumWidth(60);
-        return e;
-    };
-    auto clock = [](const char* name) {
-        QLabel* l = evalkit::dialog::label(name, QStringLiteral("Fclock"));
-        l->setMinimumWidth(110);
-        return l;
-    };
-    txtIFFilter = divider("txtIFFilter");
-    txtBBOffset = divider("txtBBOffset");
-    txtDemod = divider("txtDemod");
-    txtCDR = divider("txtCDR");
-    txtSeq = divider("txtSeq");
-    lblIFfilterclk = clock("lblIFfilterclk");
-    lblBBoffsetclk = clock("lblBBoffsetclk");
-    lblDemodclk = clock("lblDemodclk");
-    lblCDRclk = clock("lblCDRclk");
-    lblSeqclk = clock("lblSeqclk");
-    cmdautoClock = platform::namedButton("cmdautoClock", QStringLiteral("Auto Calc Clocks"));
-    auto* clocks = new QGridLayout(FrClocks);
-    const struct {
-        const char* caption;
-        QLineEdit* box;
-        QLabel* clock;
-    } rows[] = {
-        {"IF Filter Divider", txtIFFilter, lblIFfilterclk},
-        {"BB Offset Divider", txtBBOffset, lblBBoffsetclk},
-        {"Demod Divider", txtDemod, lblDemodclk},
-        {"CDR Divider", txtCDR, lblCDRclk},
-        {"Seq Divider", txtSeq, lblSeqclk},
-    };
-    int row = 0;
-    for (const auto& r : rows) {
-        auto* caption = new QLabel(QString::fromLatin1(r.caption));
-        caption->setBuddy(r.box);
-        clocks->addWidget(caption, row, 0);
-        clocks->addWidget(r.box, row, 1);
-        clocks->addWidget(r.clock, row++, 2);
-    }
-    clocks->addWidget(cmdautoClock, row, 0, 1, 3);
-
-    Command1 = evalkit::dialog::returnButton("Command1");
-
     auto* left = new QVBoxLayout;
     left->addWidget(FrCorrelator);
     left->addWidget(FrLockmode);
@@ -193,12 +110,7 @@ frmDemod::frmDemod(CorvaneApp& app) : app_(app) {
     auto* columns = new QHBoxLayout;
     columns->addLayout(left);
     columns->addLayout(right);
-    auto* foot = new QHBoxLayout;
-    foot->addStretch();
-    foot->addWidget(Command1);
-    auto* top = new QVBoxLayout(this);
-    top->addLayout(columns);
-    top->addLayout(foot);
+    layoutWindow(columns);
 
     connect(cmbdiscrim, &QComboBox::currentIndexChanged, this, &frmDemod::cmbdiscrim_Click);
     connect(CmdKup, &QPushButton::clicked, this, &frmDemod::CmdKup_Click);
@@ -208,28 +120,6 @@ frmDemod::frmDemod(CorvaneApp& app) : app_(app) {
     connect(txtDemodBW, &QLineEdit::textChanged, this, &frmDemod::txtDemodBW_Change);
     connect(cmdautoClock, &QPushButton::clicked, this, &frmDemod::cmdautoClock_Click);
     connect(Command1, &QPushButton::clicked, this, &frmDemod::Command1_Click);
-    // The divider boxes act when the user leaves them, not on every keystroke.
-    for (QLineEdit* box : {txtIFFilter, txtBBOffset, txtDemod, txtCDR})
-        box->installEventFilter(this);
-}
-
-bool frmDemod::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::FocusOut && !isUnloaded()) {
-        // Focus that goes to another program or a pop-up menu, or away while a message box is
-        // up, has not left the box for another control of this window.
-        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
-            if (watched == txtIFFilter)
-                txtIFFilter_LostFocus();
-            else if (watched == txtBBOffset)
-                txtBBOffset_LostFocus();
-            else if (watched == txtDemod)
-                txtDemod_LostFocus();
-            else if (watched == txtCDR)
-                txtCDR_LostFocus();
-        }
-    }
-    return platform::Form::eventFilter(watched, event);
 }
 
 // ---- load --------------------------------------------------------------------------------
@@ -417,15 +307,11 @@ void frmDemod::showPostDemod() {
 
 void frmDemod::showBoxes() {
     const CorvaneFields& f = app_.f();
-    // What the boxes show now stands, so no refusal is left to mark.
-    for (QLineEdit* box : {txtIFFilter, txtBBOffset, txtDemod, txtCDR})
-        platform::clearRefusedMark(box);
-    txtIFFilter->setText(platform::numberText(f.IFFilterDividerField / bit(5)));
-    txtBBOffset->setText(platform::numberText(bbOffsetDivider(f.BbOffsetDividerField)));
     // A demodulator divider field of 0 is the divide by 4 the chip applies, and is shown so.
-    txtDemod->setText(platform::numberText(demodDivider(f.DemodClockDividerField)));
-    txtCDR->setText(platform::numberText(f.CdrClockDividerField / double(bit(10))));
-    txtSeq->setText(platform::numberText(f.SeqClockDividerField / double(bit(18))));
+    showDividerBoxes(f.IFFilterDividerField / bit(5), bbOffsetDivider(f.BbOffsetDividerField),
+                     demodDivider(f.DemodClockDividerField),
+                     f.CdrClockDividerField / double(bit(10)),
+                     f.SeqClockDividerField / double(bit(18)));
 }
 
 void frmDemod::showClocks() {

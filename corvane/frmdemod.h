@@ -1,20 +1,13 @@
 #pragma once
-// The demodulator set-up window: overrides what the data-rate plan chose for the receiver
-// clocks, the correlator's discriminator, the post-demodulator filter and the linear
-// demodulator's threshold mode. It changes the field store only; the read-outs are refreshed
-// when it closes and the chip gets the words from the front panel's Update buttons.
+// corvane's demodulator window: the correlator is set by its K and a bandwidth multiple, with
+// the discriminator's centre frequency; the post-demodulator filter acts as it is typed. The
+// read-outs are refreshed when the window closes.
 #include "evalkit/calc/demodfilters.h"
-#include "platform/form.h"
+#include "evalkit/demodwindow.h"
 
 #include <QString>
 #include <cstdint>
 #include <optional>
-
-class QComboBox;
-class QGroupBox;
-class QLabel;
-class QLineEdit;
-class QPushButton;
 
 namespace corvane {
 
@@ -30,7 +23,7 @@ inline const QString BBOffsetLimitText = QStringLiteral("BB Offset Divider must 
 inline const QString DemodLimitText = QStringLiteral("Demod Divider must be from 1 to 15");
 inline const QString CDRLimitText = QStringLiteral("CDR Divider must be from 1 to 255");
 
-class frmDemod : public platform::Form {
+class frmDemod : public evalkit::DemodWindow {
     Q_OBJECT
 public:
     explicit frmDemod(CorvaneApp& app);
@@ -44,35 +37,20 @@ public:
     void cmdKreset_Click();
     void cmbLockmode_Click();
     void txtDemodBW_Change();
-    void txtIFFilter_LostFocus();
-    void txtBBOffset_LostFocus();
-    void txtDemod_LostFocus();
-    void txtCDR_LostFocus();
+    void txtIFFilter_LostFocus() override;
+    void txtBBOffset_LostFocus() override;
+    void txtDemod_LostFocus() override;
+    void txtCDR_LostFocus() override;
     void cmdautoClock_Click(); // Auto Calc Clocks
     void Command1_Click();     // Return to Front Panel
 
-    // Correlator Setting
-    QGroupBox* FrCorrelator;
+    // Correlator Setting, besides the demodulator window's controls.
     QComboBox* cmbdiscrim;
     QPushButton *CmdKup, *cmdKdown, *cmdKreset;
-    QLabel *Label14, *lblT4Frequency, *Label16;
-    // Linear Demod Threshold
-    QGroupBox* FrLockmode;
-    QComboBox* cmbLockmode;
-    // PostDemoduator BW
-    QGroupBox* FrPostDemod;
-    QLineEdit* txtDemodBW;
-    QLabel *lblDemodBW, *lblDemodBW_disp;
-    // Receiver Clocks
-    QGroupBox* FrClocks;
-    QLineEdit *txtIFFilter, *txtBBOffset, *txtDemod, *txtCDR, *txtSeq;
-    QLabel *lblIFfilterclk, *lblBBoffsetclk, *lblDemodclk, *lblCDRclk, *lblSeqclk;
-    QPushButton* cmdautoClock;
-    QPushButton* Command1;
+    QLabel *Label14, *Label16;
 
 protected:
     void closeBox() override { Command1_Click(); }
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     bool linearOnFrontPanel();

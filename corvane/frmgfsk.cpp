@@ -5,6 +5,7 @@
 #include "evalkit/calc/gaussian.h"
 #include "evalkit/fielddialog.h"
 #include "platform/messages.h"
+#include "platform/named.h"
 #include "platform/numbers.h"
 
 #include <QComboBox>
@@ -53,50 +54,23 @@ std::optional<GfskSetup> planGfsk(int modControl, int indexCounterIndex, const Q
     return s;
 }
 
-frmGFSK::frmGFSK(CorvaneApp& app) : app_(app) {
-    setObjectName(QStringLiteral("frmGFSK"));
-    setWindowTitle(QStringLiteral("Gaussian ASK/FSK Form"));
-
-    cmbModCtrl = evalkit::dialog::list("cmbModCtrl", evalkit::dialog::numberItems(7));
-    cmbIndexCount =
-        evalkit::dialog::list("cmbIndexCount", {QStringLiteral("16"), QStringLiteral("32"),
-                                                QStringLiteral("64"), QStringLiteral("128")});
-    txtDivider = evalkit::dialog::box("txtDivider", QStringLiteral("64"));
-    lblFdev = evalkit::dialog::label("lblFdev", QString());
-    lblDatarate = evalkit::dialog::label("lblDatarate", QString());
-    for (QLabel* l : {lblFdev, lblDatarate}) {
-        l->setFrameShape(QFrame::Panel);
-        l->setFrameShadow(QFrame::Sunken);
-        l->setMinimumWidth(120);
-    }
+frmGFSK::frmGFSK(CorvaneApp& app)
+    : GaussianWindow(QStringLiteral("Update MOD        Register !"), 120), app_(app) {
     Label4 =
         evalkit::dialog::label("Label4", QStringLiteral("If operating in the 300-500 MHz band "
                                                         "deviation is half what it would be if "
                                                         "operating in excess of 500 MHz."));
     Label4->setWordWrap(true);
-    cmdCalculate = new QPushButton(QStringLiteral("Calculate !"));
-    cmdCalculate->setObjectName(QStringLiteral("cmdCalculate"));
-    cmdUpdate = new QPushButton(QStringLiteral("Update MOD        Register !"));
-    cmdUpdate->setObjectName(QStringLiteral("cmdUpdate"));
-    cmdCancel = new QPushButton(QStringLiteral("Exit"));
-    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+    cmdCancel = platform::namedButton("cmdCancel", QStringLiteral("Exit"));
 
-    Frame1 = new QGroupBox(QStringLiteral("Gaussian Setup"));
-    Frame1->setObjectName(QStringLiteral("Frame1"));
     auto* grid = new QGridLayout(Frame1);
-    const std::pair<const char*, QWidget*> rows[] = {
-        {"Mod Control", cmbModCtrl},    {"Index Counter", cmbIndexCount},
-        {"Divider Number", txtDivider}, {"Deviation", lblFdev},
-        {"Data Rate", lblDatarate},
-    };
-    int row = 0;
-    for (const auto& [caption, control] : rows) {
-        auto* l = new QLabel(QString::fromLatin1(caption));
-        l->setBuddy(control);
-        grid->addWidget(l, row, 0);
-        grid->addWidget(control, row, 1);
-        ++row;
-    }
+    const int row = addRows(grid, {
+                                      {"Mod Control", cmbModCtrl},
+                                      {"Index Counter", cmbIndexCount},
+                                      {"Divider Number", txtDivider},
+                                      {"Deviation", lblFdev},
+                                      {"Data Rate", lblDatarate},
+                                  });
     grid->addWidget(Label4, row, 0, 1, 2);
 
     auto* buttons = new QHBoxLayout;
@@ -154,8 +128,7 @@ void frmGFSK::CmdCalculate_Click() {
 }
 
 void frmGFSK::cmdUpdate_Click() {
-    app_.w().RegisterSelect = 2;
-    app_.UpdateAllRegisterLabels();
+    selectModRegister(app_, app_.w());
 }
 
 void frmGFSK::cmdCancel_Click() {

@@ -1,16 +1,13 @@
 #pragma once
 // The Gaussian set-up window: the deviation divider and the index counter of
 // the Gaussian modulator, with the deviation and data rate they give.
-#include "platform/form.h"
+#include "evalkit/gaussianwindow.h"
 
 #include <QString>
 #include <cstdint>
 #include <optional>
 
-class QComboBox;
-class QGroupBox;
 class QLabel;
-class QLineEdit;
 class QPushButton;
 
 namespace corvane {
@@ -33,7 +30,7 @@ struct GfskSetup {
 std::optional<GfskSetup> planGfsk(int modControl, int indexCounterIndex, const QString& dividerText,
                                   double PfdFrequencyMHz, double RfFrequencyMHz);
 
-class frmGFSK : public platform::Form {
+class frmGFSK : public evalkit::GaussianWindow {
     Q_OBJECT
 public:
     explicit frmGFSK(CorvaneApp& app);
@@ -42,11 +39,9 @@ public:
     void cmdUpdate_Click();
     void cmdCancel_Click();
 
-    QGroupBox* Frame1;
-    QComboBox *cmbModCtrl, *cmbIndexCount;
-    QLineEdit* txtDivider;
-    QLabel *lblFdev, *lblDatarate, *Label4;
-    QPushButton *cmdCalculate, *cmdUpdate, *cmdCancel;
+    // Besides the Gaussian window's controls.
+    QLabel* Label4;
+    QPushButton* cmdCancel;
 
 protected:
     void closeBox() override { cmdCancel_Click(); }

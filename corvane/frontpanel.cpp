@@ -6,6 +6,7 @@
 #include "corvane/calc/deviation.h"
 #include "corvane/corvaneapp.h"
 #include "corvane/windows.h"
+#include "evalkit/frontpanelwindow.h"
 #include "platform/entrymark.h"
 #include "platform/fitwindow.h"
 #include "platform/named.h"
@@ -168,19 +169,20 @@ void Main::HScroll2_Change() {
     app_.UpdateAllRegisterLabels();
 }
 
-void Main::optRx_Click() {
-    app_.f().TxRxField = optRx->isChecked() ? bit(27) : 0;
+void Main::planSynthesizer() {
     app_.synthform().CmdCalculate_Click();
     app_.synthform().Command1_Click();
-    app_.UpdateAllRegisterLabels();
+}
+
+void Main::optRx_Click() {
+    evalkit::setDirection(app_, app_.f().TxRxField, optRx->isChecked(),
+                          [this] { planSynthesizer(); });
 }
 
 void Main::optTx_Click() {
-    app_.f().TxRxField = optTx->isChecked() ? 0 : bit(27);
-    app_.synthform().CmdCalculate_Click();
-    app_.synthform().Command1_Click();
-    TxtFSKdev_Change();
-    app_.UpdateAllRegisterLabels();
+    evalkit::setDirection(
+        app_, app_.f().TxRxField, !optTx->isChecked(), [this] { planSynthesizer(); },
+        [this] { TxtFSKdev_Change(); });
 }
 
 void Main::TogCrystal_Change() {

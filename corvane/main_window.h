@@ -1,13 +1,10 @@
 #pragma once
 // The front panel of corvane-eval.
 #include "corvane/calc/datarate.h"
+#include "evalkit/zantrelpanel.h"
 #include "link/registerreadout.h"
 #include "platform/clickablelabel.h"
 #include "platform/toggle.h"
-
-#include <QMainWindow>
-#include <array>
-#include <memory>
 
 class QAction;
 class QComboBox;
@@ -18,30 +15,24 @@ class QPushButton;
 class QRadioButton;
 class QScrollBar;
 
-namespace evalkit {
-class BoardSession;
-}
-
 namespace corvane {
 
 class CorvaneApp;
 
-class Main : public QMainWindow {
+// The board session, the register column and the File and Settings menus are the shared
+// panel's; this adds corvane-eval's controls, their layout and their handlers.
+class Main : public evalkit::ZantrelPanel {
     Q_OBJECT
 public:
     explicit Main(CorvaneApp& app);
     ~Main() override;
 
-    // Start-up and shut-down.
+    // Start-up.
     void Form_Load(const QStringList& arguments = {});
     void InitialiseBoard();
     void InitialiseFrontPanel();
-    void Form_Unload();
-    void Exitmenu_Click();
 
-    // Board choice and USB link.
-    void cmbMB_Click();
-    void ConnectUSB_Click();
+    // The chip enable and the data interface.
     void Toggle4_Change();
     void cmbInterface_Click();
 
@@ -65,16 +56,9 @@ public:
     void TxtFSKdev_Change();
     void txtDatarate_Change();
 
-    // Register buttons, menus and printing.
+    // Register buttons.
     void updateButton_Click(int registerNumber);
     void cmdUpdateAll_Click();
-    void mnuOpen_Click();
-    void mnuWriteOmbrelle_Click();
-    void mnuSave_Click();
-    void mnuCreatenewini_Click();
-    void mnuPrint_Click();
-
-    reglink::RegisterReadout* readout(int n) const;
 
     // The data-rate plan for what the panel shows now, and storing the
     // receiver clock dividers a plan chose (shared with the demodulator
@@ -120,23 +104,19 @@ public:
     platform::Toggle *TogCrystal, *Toggle1, *Toggle2, *Toggle3;
     QLineEdit *txtDatarate, *TxtFSKdev;
 
-    // Menu items.
-    QAction *mnuOpen, *mnuWriteOmbrelle, *mnuSave, *mnuCreatenewini, *mnuPrint, *Exitmenu,
-        *crystalmenu, *mnuSync, *mnuReadback, *muxmenu, *mnuClockOut, *testmenu, *registermenu,
-        *portmenu, *mnuRevHistory, *mnuRev, *mnuIBM;
-
-protected:
-    void closeEvent(QCloseEvent* event) override;
+    // The Options and Help menu items.
+    QAction *portmenu, *mnuRevHistory, *mnuRev, *mnuIBM;
 
 private:
     void buildControls();
     void buildLayout();
     void buildMenus();
     void connectHandlers();
+    // The synthesizer window's calculation and its update, as its buttons run them.
+    void planSynthesizer();
     void applyCalibrationTones();
 
     CorvaneApp& app_;
-    std::unique_ptr<evalkit::BoardSession> session_;
 };
 
 } // namespace corvane

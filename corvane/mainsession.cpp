@@ -1,18 +1,12 @@
-// The front panel's start-up and shut-down, its board choice and USB link, its register
-// buttons and its File menu.
+// The front panel's start-up, its chip enable and data interface, and its register buttons.
 #include "corvane/main_window.h"
 
 #include "corvane/corvaneapp.h"
-#include "corvane/settingsfile.h"
 #include "corvane/windows.h"
-#include "corvane/zantrelfile.h"
 #include "evalkit/boardsession.h"
-#include "evalkit/commandline.h"
-#include "evalkit/filemenu.h"
 #include "platform/numbers.h"
 #include "platform/shown.h"
 
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QPushButton>
@@ -31,9 +25,7 @@ constexpr int32_t bit(int n) {
 
 void Main::Form_Load(const QStringList& arguments) {
     InitialiseBoard();
-    const QString file = evalkit::commandLineFile(arguments);
-    if (!file.isEmpty())
-        ImportSettings(app_, file);
+    importCommandLineFile(arguments);
 }
 
 void Main::InitialiseBoard() {
@@ -87,31 +79,10 @@ void Main::InitialiseFrontPanel() {
     Toggle4->setOn(true);
 }
 
-void Main::closeEvent(QCloseEvent* event) {
-    Form_Unload();
-    event->accept();
-}
-
-void Main::Form_Unload() {
-    session_->close();
-}
-
-void Main::Exitmenu_Click() {
-    session_->exit();
-}
-
-// ---- board choice and USB link --------------------------------------------
-
-void Main::cmbMB_Click() {
-    session_->boardChosen();
-}
-
-void Main::ConnectUSB_Click() {
-    session_->connectClicked();
-}
+// ---- chip enable and data interface ---------------------------------------
 
 void Main::Toggle4_Change() {
-    session_->chipEnableChanged();
+    session().chipEnableChanged();
 }
 
 void Main::cmbInterface_Click() {
@@ -131,7 +102,7 @@ void Main::cmbInterface_Click() {
     app_.WriteRegister();
 }
 
-// ---- register buttons, menus and printing ---------------------------------
+// ---- register buttons ------------------------------------------------------
 
 void Main::updateButton_Click(int registerNumber) {
     app_.writeRegister(registerNumber);
@@ -140,28 +111,6 @@ void Main::updateButton_Click(int registerNumber) {
 void Main::cmdUpdateAll_Click() {
     for (int n : {1, 3, 0, 4, 2})
         updateButton_Click(n);
-}
-
-void Main::mnuOpen_Click() {
-    evalkit::openSettingsFile(app_, [this](const QString& path) { ImportSettings(app_, path); });
-}
-
-void Main::mnuWriteOmbrelle_Click() {
-    evalkit::saveSettingsFile(app_, [this](const QString& path) { ExportSettings(app_, path); });
-}
-
-void Main::mnuSave_Click() {
-    evalkit::zantrelFileItem(app_, -1, app_.w().IniRegistersOnly,
-                             [this](const QString& path) { WriteZantrelIni(app_, path); });
-}
-
-void Main::mnuCreatenewini_Click() {
-    evalkit::zantrelFileItem(app_, 0, app_.w().IniRegistersOnly,
-                             [this](const QString& path) { WriteZantrelIni(app_, path); });
-}
-
-void Main::mnuPrint_Click() {
-    evalkit::printWindow(app_, this);
 }
 
 } // namespace corvane

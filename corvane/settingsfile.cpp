@@ -1,15 +1,13 @@
 #include "corvane/settingsfile.h"
 
 #include "corvane/corvaneapp.h"
-#include "corvane/frmafc.h"
-#include "corvane/frmagc.h"
+#include "corvane/descriptions.h"
 #include "corvane/frmifcal.h"
-#include "corvane/frmpowerdown.h"
-#include "corvane/frmswd.h"
 #include "corvane/main_window.h"
-#include "corvane/statuscaptions.h"
 #include "corvane/synthform.h"
+#include "corvane/windows.h"
 #include "evalkit/profilekeys.h"
+#include "evalkit/settingsfile.h"
 #include "platform/numbers.h"
 #include "platform/profile.h"
 
@@ -28,8 +26,14 @@ namespace corvane {
 
 namespace {
 
+using evalkit::indexText;
 using evalkit::Key;
 using evalkit::KeyReader;
+using evalkit::setIndex;
+using evalkit::setNumber;
+using evalkit::setText;
+using evalkit::setValue;
+using evalkit::valueText;
 using platform::numberText;
 
 constexpr int32_t bit(int n) {
@@ -124,13 +128,6 @@ constexpr int MaxAfcRangeText = 3;
 constexpr int MaxAfcRangeCode = 255;
 constexpr uint32_t MaxSyncWord = 0xFFFFFF; // 24 bits of register 11
 
-struct SyncPlan {
-    int detect = 0;
-    std::optional<QString> word;
-    std::optional<int> length;
-    std::optional<int> errors;
-};
-
 struct AfcPlan {
     std::optional<bool> on;
     std::optional<int> ki;
@@ -172,7 +169,7 @@ struct ImportPlan {
     std::optional<int> ifBandwidth;
     std::optional<int> mixerLinearity;
     std::optional<int> demod;
-    std::optional<SyncPlan> sync;
+    std::optional<evalkit::SyncWordPlan> sync;
     std::optional<AfcPlan> afc;
     std::optional<IfFilterPlan> ifFilter;
     std::optional<AgcPlan> agc;
@@ -244,7 +241,7 @@ void planSync(KeyReader& r, ImportPlan& p) {
     const std::optional<int> detect = r.whole(keys::SyncDetect, 0, 3);
     if (!detect || *detect == 0)
         return; // sync-word detection off: the sync-word window is not touched
-    SyncPlan s;
+    evalkit::SyncWordPlan s;
     s.detect = *detect;
     if (const std::optional<QString> word = r.text(keys::SyncWord)) {
         const QString digits = word->mid(2);
@@ -304,26 +301,6 @@ void planAgc(KeyReader& r, ImportPlan& p) {
 
 // ---- applying the plan, in the order the handlers rely on ---------------------
 
-void setIndex(QComboBox* list, const std::optional<int>& index) {
-    if (index)
-        list->setCurrentIndex(*index);
-}
-
-void setValue(QScrollBar* bar, const std::optional<int>& value) {
-    if (value)
-        bar->setValue(*value);
-}
-
-void setText(QLineEdit* box, const std::optional<QString>& text) {
-    if (text)
-        box->setText(*text);
-}
-
-void setNumber(QLineEdit* box, const std::optional<int>& value) {
-    if (value)
-        box->setText(numberText(*value));
-}
-
 void applySynthesizer(CorvaneApp& app, const ImportPlan& p) {
     Main& m = app.main();
     setIndex(m.cmbVCO, p.lext);
@@ -379,7 +356,7 @@ void applyDialogs(CorvaneApp& app, const ImportPlan& p) {
     Main& m = app.main();
     if (p.sync) {
         frmSWD& swd = app.frmSWD();
-        swd.cmbInterupt->setCurrentIndex(p.sync->detect);
+        setIndex(swd.cmbInterupt, p.sync->detect);
         setText(swd.txtPreamble, p.sync->word);
         setIndex(swd.cmbPreamble, p.sync->length);
         setNumber(swd.txtErrors, p.sync->errors);
@@ -419,125 +396,99 @@ void applyDialogs(CorvaneApp& app, const ImportPlan& p) {
 void ExportSettings(CorvaneApp& app, const QString& path) {
     Main& m = app.main();
     const QString rateText = m.txtDatarate->text();
-    const std::optional<double> rate = platform::textToNumber(rateText);
-    if (!rate || !std::isfinite(*rate * 1000)) {
-        app.messages().message(
-            QStringLiteral("The settings were not saved to %1: the data rate \"%2\" is not a "
-                           "number.")
-                .arg(evalkit::fileName(path), rateText),
-            platform::MsgIcon::Exclamation);
+    const std::optional<double> rate = evalkit::rateToExport(app, path, rateText);
+    if (!rate)
         return;
-    }
-    const auto index = [](QComboBox* list) {
-        return numberText(list->currentIndex());
-    };
-    const auto value = [](QScrollBar* bar) {
-        return numberText(bar->value());
-    };
     const auto& f = app.f();
     // Written as the divider the chip is programmed with, not the working
     // values the synthesizer window resets when it is loaded.
     const QString integerN = numberText(f.IntegerNField / bit(19));
     const QString fracN = numberText(f.FracNField / bit(4));
 
-    platform::ProfileBatch batch(path, app.saveDevices());
-    const auto write = [&batch](const Key& k, const QString& v) {
-        batch.write(k.sectionName(), k.keyName(), v);
-    };
-    write(keys::Version, QStringLiteral("1"));
-    write(keys::Path, path);
-    write(keys::Chip, QStringLiteral("Corvane"));
-    write(keys::Lext, m.cmbVCO->currentIndex() == 1 ? QStringLiteral("1") : QStringLiteral("0"));
-    write(keys::Modulation, m.cmbModulation->currentText());
-    write(keys::BaudRate, numberText(*rate * 1000));
-    write(keys::Mode, m.optRx->isChecked() ? QStringLiteral("Rx") : QStringLiteral("Tx"));
-    write(keys::Frequency, app.synthform().txtVCOout1->text());
-    write(keys::Int, integerN);
-    write(keys::Frac, fracN);
-    write(keys::PALevel, value(m.HScroll2));
-    write(keys::Deviation, m.Lblfskdev->text());
-    write(keys::PABias, value(app.frmPowerdown().HScrPABias));
-    write(keys::IfBandwidth, index(m.cmbIFBW));
-    write(keys::MixerLinearity, index(app.frmPowerdown().cmbMixerLinearity));
-    write(keys::LnaMode, numberText(f.LnaModeField / double(bit(15))));
-    write(keys::Demod, index(m.cmbDemod));
-    write(keys::CrystalFreq, app.synthform().TxtCrystal1->text());
-    write(keys::IcpIndex, index(m.cmbIcp));
-    write(keys::RefDivider, numberText(app.w().RDivider));
-    write(keys::VcoBand, value(app.frmPowerdown().HScrVCOAdjust));
-    write(keys::VcoDivider,
-          app.synthform().lblVCOdiv2->isOn() ? QStringLiteral("2") : QStringLiteral("1"));
-    write(keys::Lext, index(m.cmbVCO));
-    write(keys::VcoBias, value(app.frmPowerdown().HScrVCObias));
-    frmSWD& swd = app.frmSWD();
-    write(keys::SyncDetect, index(swd.cmbInterupt));
-    write(keys::SyncWord, QStringLiteral("0x") + swd.txtPreamble->text());
-    write(keys::WordLength, index(swd.cmbPreamble));
-    write(keys::NumErrors, swd.txtErrors->text());
-    frmAFC& afc = app.frmAFC();
-    write(keys::AfcStatus, afc.Toggle1->isOn() ? QStringLiteral("True") : QStringLiteral("False"));
-    write(keys::AfcKi, index(afc.cmbKi));
-    write(keys::AfcKp, index(afc.cmbKp));
-    write(keys::AfcRange, afc.txtAFCRange->text());
-    frmIFCal& cal = app.frmIFCal();
-    write(keys::Dwell, cal.Text1->text());
-    write(keys::Upper, cal.Text2->text());
-    write(keys::Lower, cal.Text3->text());
-    frmAGC& agc = app.frmAGC();
-    write(keys::AgcMode, index(agc.Combo1));
-    write(keys::AgcLow, agc.Text1->text());
-    write(keys::AgcHigh, agc.Text2->text());
-    write(keys::LnaGain, index(agc.Combo2));
-    write(keys::FilterGain, index(agc.Combo3));
-    if (isRaisedCosine(m.cmbModulation->currentIndex())) {
-        if (m.Combo1->currentIndex() == 0)
-            write(keys::Alpha, QStringLiteral("0.5"));
-        else if (m.Combo1->currentIndex() == 1)
-            write(keys::Alpha, QStringLiteral("0.7"));
-    }
-    if (const std::optional<platform::ProfileError> error = batch.commit())
-        evalkit::reportFileError(app, QStringLiteral("The settings could not be saved to %1: %2"),
-                                 *error);
+    evalkit::exportSettings(app, path, [&](const evalkit::KeyWriter& write) {
+        write(keys::Version, QStringLiteral("1"));
+        write(keys::Path, path);
+        write(keys::Chip, QStringLiteral("Corvane"));
+        write(keys::Lext,
+              m.cmbVCO->currentIndex() == 1 ? QStringLiteral("1") : QStringLiteral("0"));
+        write(keys::Modulation, m.cmbModulation->currentText());
+        write(keys::BaudRate, numberText(*rate * 1000));
+        write(keys::Mode, m.optRx->isChecked() ? QStringLiteral("Rx") : QStringLiteral("Tx"));
+        write(keys::Frequency, app.synthform().txtVCOout1->text());
+        write(keys::Int, integerN);
+        write(keys::Frac, fracN);
+        write(keys::PALevel, valueText(m.HScroll2));
+        write(keys::Deviation, m.Lblfskdev->text());
+        write(keys::PABias, valueText(app.frmPowerdown().HScrPABias));
+        write(keys::IfBandwidth, indexText(m.cmbIFBW));
+        write(keys::MixerLinearity, indexText(app.frmPowerdown().cmbMixerLinearity));
+        write(keys::LnaMode, numberText(f.LnaModeField / double(bit(15))));
+        write(keys::Demod, indexText(m.cmbDemod));
+        write(keys::CrystalFreq, app.synthform().TxtCrystal1->text());
+        write(keys::IcpIndex, indexText(m.cmbIcp));
+        write(keys::RefDivider, numberText(app.w().RDivider));
+        write(keys::VcoBand, valueText(app.frmPowerdown().HScrVCOAdjust));
+        write(keys::VcoDivider,
+              app.synthform().lblVCOdiv2->isOn() ? QStringLiteral("2") : QStringLiteral("1"));
+        write(keys::Lext, indexText(m.cmbVCO));
+        write(keys::VcoBias, valueText(app.frmPowerdown().HScrVCObias));
+        frmSWD& swd = app.frmSWD();
+        write(keys::SyncDetect, indexText(swd.cmbInterupt));
+        write(keys::SyncWord, QStringLiteral("0x") + swd.txtPreamble->text());
+        write(keys::WordLength, indexText(swd.cmbPreamble));
+        write(keys::NumErrors, swd.txtErrors->text());
+        frmAFC& afc = app.frmAFC();
+        write(keys::AfcStatus,
+              afc.Toggle1->isOn() ? QStringLiteral("True") : QStringLiteral("False"));
+        write(keys::AfcKi, indexText(afc.cmbKi));
+        write(keys::AfcKp, indexText(afc.cmbKp));
+        write(keys::AfcRange, afc.txtAFCRange->text());
+        frmIFCal& cal = app.frmIFCal();
+        write(keys::Dwell, cal.Text1->text());
+        write(keys::Upper, cal.Text2->text());
+        write(keys::Lower, cal.Text3->text());
+        frmAGC& agc = app.frmAGC();
+        write(keys::AgcMode, indexText(agc.Combo1));
+        write(keys::AgcLow, agc.Text1->text());
+        write(keys::AgcHigh, agc.Text2->text());
+        write(keys::LnaGain, indexText(agc.Combo2));
+        write(keys::FilterGain, indexText(agc.Combo3));
+        if (isRaisedCosine(m.cmbModulation->currentIndex())) {
+            if (m.Combo1->currentIndex() == 0)
+                write(keys::Alpha, QStringLiteral("0.5"));
+            else if (m.Combo1->currentIndex() == 1)
+                write(keys::Alpha, QStringLiteral("0.7"));
+        }
+    });
 }
 
 void ImportSettings(CorvaneApp& app, const QString& path) {
-    const std::optional<platform::ProfileDocument> document = evalkit::loadSettingsFile(app, path);
-    if (!document)
-        return;
-    KeyReader r(*document);
-    const std::optional<QString> version = r.text(keys::Version);
-    if (!version || platform::textToNumber(*version) != 1.0) {
-        app.messages().message(
-            QStringLiteral("Error: Import file incompatible with this version of software. You "
-                           "should check the Verrix website for updates"));
-        return;
-    }
-    if (r.text(keys::Chip) != QStringLiteral("Corvane")) {
-        app.messages().message(QStringLiteral("Error: Import file is not for Corvane chip"));
-        return;
-    }
+    evalkit::importSettings(app, path, [&app](KeyReader& r) {
+        if (r.text(keys::Chip) != QStringLiteral("Corvane")) {
+            app.messages().message(QStringLiteral("Error: Import file is not for Corvane chip"));
+            return;
+        }
 
-    // Every value is checked before the first control changes.
-    ImportPlan plan;
-    planSynthesizer(r, plan);
-    planModulation(r, plan, app.main().cmbModulation->currentIndex());
-    planReceiver(r, plan);
-    planSync(r, plan);
-    planAfc(r, plan);
-    planIfFilter(r, plan);
-    planAgc(r, plan);
+        // Every value is checked before the first control changes.
+        ImportPlan plan;
+        planSynthesizer(r, plan);
+        planModulation(r, plan, app.main().cmbModulation->currentIndex());
+        planReceiver(r, plan);
+        planSync(r, plan);
+        planAfc(r, plan);
+        planIfFilter(r, plan);
+        planAgc(r, plan);
 
-    // The controls' own handlers recompute the fields, as the user's edits
-    // would; nothing goes to the board.
-    applySynthesizer(app, plan);
-    applyModulation(app, plan);
-    applyReceiver(app, plan);
-    applyDialogs(app, plan);
-    app.main().TxtFSKdev_Change();
-    app.main().txtDatarate_Change();
-    app.UpdateAllRegisterLabels();
-
-    evalkit::reportSkipped(app, path, r.skipped());
+        // The controls' own handlers recompute the fields, as the user's edits
+        // would; nothing goes to the board.
+        applySynthesizer(app, plan);
+        applyModulation(app, plan);
+        applyReceiver(app, plan);
+        applyDialogs(app, plan);
+        app.main().TxtFSKdev_Change();
+        app.main().txtDatarate_Change();
+        app.UpdateAllRegisterLabels();
+    });
 }
 
 } // namespace corvane

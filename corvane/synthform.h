@@ -2,20 +2,15 @@
 // The synthesizer window: RF channel, PFD and crystal frequencies in, R, N and
 // F out, with single steps of the fraction.
 #include "corvane/calc/synthesizer.h"
-#include "platform/form.h"
-#include "platform/toggle.h"
+#include "evalkit/synthwindow.h"
 
-class QGroupBox;
-class QLabel;
-class QLineEdit;
-class QPushButton;
 class QToolButton;
 
 namespace corvane {
 
 class CorvaneApp;
 
-class synthform : public platform::Form {
+class synthform : public evalkit::DivideBy2SynthWindow {
     Q_OBJECT
 public:
     explicit synthform(CorvaneApp& app, calc::VcoUpperLimits fractionStepLimits = {});
@@ -29,14 +24,9 @@ public:
     void CmdFup_Click();
     void lblVCOdiv2_Change();
 
-    QLineEdit *txtVCOout1, *txtpfd1, *TxtCrystal1;
-    QLabel *Label1, *Label5, *Label2, *Label12, *NoteText, *Label8, *Label10, *Label11, *LblN,
-        *LblR, *LblF, *Label13, *Label6, *LblActualChnFreq, *lblHeading, *lblRxLO, *Label7, *Label3,
-        *Label9, *Label4;
-    QGroupBox *Frame2, *frmVCOdiv2, *Note, *Frame1;
-    platform::Toggle* lblVCOdiv2;
-    QPushButton *CmdCalculate, *Command1;
-    QToolButton *cmdfdown, *CmdFup;
+    // Besides the divide-by-2 window's controls.
+    QLabel *Label6, *LblActualChnFreq, *Label3, *Label9, *Label4;
+    QToolButton* CmdFup;
 
 private:
     void buildLayout();

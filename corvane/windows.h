@@ -1,23 +1,36 @@
 #pragma once
 // Every window of corvane-eval.
 #include "corvane/conversionform.h"
-#include "corvane/frmafc.h"
-#include "corvane/frmagc.h"
 #include "corvane/frmdemod.h"
 #include "corvane/frmgfsk.h"
 #include "corvane/frmifcal.h"
 #include "corvane/frmircal.h"
-#include "corvane/frmparamp.h"
 #include "corvane/frmpowerd.h"
-#include "corvane/frmpowerdown.h"
-#include "corvane/frmreadback.h"
 #include "corvane/frmsavereg.h"
-#include "corvane/frmswd.h"
 #include "corvane/frmtestmodes.h"
 #include "corvane/main_window.h"
 #include "corvane/synthform.h"
+#include "evalkit/frmafc.h"
+#include "evalkit/frmagc.h"
 #include "evalkit/frmclockout.h"
+#include "evalkit/frmparamp.h"
+#include "evalkit/frmpowerdown.h"
+#include "evalkit/frmreadback.h"
 #include "evalkit/frmregisters.h"
+#include "evalkit/frmswd.h"
 #include "evalkit/infowindows.h"
 #include "evalkit/muxform.h"
 #include "evalkit/portform.h"
+
+namespace corvane {
+
+// The feature windows are the shared ones over corvane-eval's descriptions; the program's code
+// names them as its own.
+using evalkit::frmAFC;
+using evalkit::frmAGC;
+using evalkit::frmPARamp;
+using evalkit::frmPowerdown;
+using evalkit::frmReadback;
+using evalkit::frmSWD;
+
+} // namespace corvane

@@ -61,43 +61,14 @@ void WriteZantrelIni(CorvaneApp& app, const QString& path) {
         return;
     Main& m = app.main();
     auto& f = app.f();
-    const evalkit::ReadoutMarkKeeper marks(app);
     const int32_t swdMode = f.SwdModeField;
-
-    const auto calculate = [&app] {
-        app.synthform().CmdCalculate_Click();
-    };
-    const QString rx00 = evalkit::r0ForDirection(f.TxRxField, Receive, calculate, *m.lblNhex);
-    const QString tx00 = evalkit::r0ForDirection(f.TxRxField, 0, calculate, *m.lblNhex);
-    const QString r01 = m.lblOSChex->text();
-    const QString r02 = m.lblMODhex->text();
-    const QString r03 = m.lblRxCLKhex->text();
     // The link tool expects the interrupt pin high after the sync word for the packet's
     // bytes; the file carries that mode, the set-up keeps its own.
-    f.SwdModeField = HighOnSyncForDpl;
-    app.UpdateAllRegisterLabels();
-    std::vector<ZantrelEntry> entries{
-        {u"Config", u"ConfigName", QStringLiteral("Generated from Verrix Config software")},
-        {u"RxRegs", u"r00", rx00},
-        {u"TxRegs", u"r00", tx00},
-        {u"RxRegs", u"r01", r01},
-        {u"RxRegs", u"r02", r02},
-        {u"RxRegs", u"r03", r03},
-        {u"RxRegs", u"r04", m.lblDEMODhex->text()},
-        {u"RxRegs", u"r05", m.lblSyncHex->text()},
-        {u"RxRegs", u"r06", m.lblT4hex->text()},
-        {u"RxRegs", u"r07", QStringLiteral("0x0007")},
-        {u"RxRegs", u"r08", QStringLiteral("0x0008")},
-        {u"RxRegs", u"r09", m.lblAGC9hex->text()},
-        {u"RxRegs", u"r10", m.lbltest10hex->text()},
-        {u"RxRegs", u"r12", m.lbltest12hex->text()},
-        {u"RxRegs", u"r13", m.lblTFSK13hex->text()},
-        {u"RxRegs", u"r14", QStringLiteral("0x000E")},
-        {u"RxRegs", u"r15", QStringLiteral("0x000F")},
-    };
-    f.SwdModeField = swdMode;
-    app.UpdateAllRegisterLabels();
-    marks.restore();
+    std::vector<ZantrelEntry> entries =
+        evalkit::zantrelRegisters(app, f.TxRxField,
+                                  {Receive, [&app] { app.synthform().CmdCalculate_Click(); },
+                                   [&f] { f.SwdModeField = HighOnSyncForDpl; },
+                                   [&f, swdMode] { f.SwdModeField = swdMode; }, 11});
 
     // The texts as the synthesizer's calculations left them.
     const std::optional<Numbers> numbers = zantrelNumbers(app, file);

@@ -4,6 +4,7 @@
 #include "evalkit/programcontext.h"
 #include "platform/named.h"
 
+#include <QAbstractButton>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -16,6 +17,17 @@
 namespace evalkit {
 
 using platform::named;
+
+std::function<std::optional<bool>()> ReadbackHooks::directionOf(const QAbstractButton* tx,
+                                                                const QAbstractButton* rx) {
+    return [tx, rx]() -> std::optional<bool> {
+        if (tx && tx->isChecked())
+            return true;
+        if (rx && rx->isChecked())
+            return false;
+        return std::nullopt;
+    };
+}
 
 frmReadback::frmReadback(ProgramContext& app, const ReadbackDescription& description,
                          ReadbackHooks hooks)

@@ -14,6 +14,7 @@
 #include <optional>
 #include <vector>
 
+class QAbstractButton;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -53,7 +54,21 @@ struct ReadbackHooks {
     // The front panel's direction: true transmit, false receive, nullopt when neither option is
     // chosen.
     std::function<std::optional<bool>()> transmitting;
+
+    // The direction as the front panel's transmit and receive options show it (the options
+    // outlive the window).
+    static std::function<std::optional<bool>()> directionOf(const QAbstractButton* tx,
+                                                            const QAbstractButton* rx);
 };
+
+// The texts and the value of a conversion result that names them as the answer does.
+template <class Result> ReadbackAnswer answerOf(const Result& r) {
+    ReadbackAnswer a;
+    a.lblReadbackDisplay = r.lblReadbackDisplay;
+    a.lblReadbackSpecificDisplay = r.lblReadbackSpecificDisplay;
+    a.ReadbackValue = r.ReadbackValue;
+    return a;
+}
 
 class frmReadback : public platform::Form {
     Q_OBJECT

@@ -35,6 +35,19 @@ std::optional<int> KeyReader::whole(const Key& k, int low, int high) {
     return *n;
 }
 
+std::optional<int> KeyReader::required(const Key& k, int low, int high) {
+    if (!text(k))
+        return skip(k);
+    return whole(k, low, high);
+}
+
+std::optional<QString> KeyReader::requiredNumberText(const Key& k, qsizetype maxLength) {
+    const std::optional<QString> t = text(k);
+    if (!t || t->size() > maxLength || !platform::isNumeric(*t))
+        return skip(k);
+    return t;
+}
+
 std::optional<QString> KeyReader::numberBoxText(const Key& k) {
     const std::optional<QString> t = text(k);
     if (!t)

@@ -7,6 +7,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <array>
 #include <functional>
 #include <optional>
 
@@ -49,6 +50,22 @@ public:
     // put it into the box.
     std::optional<QString> numberBoxText(const Key& k);
 
+    // A whole number from `low` to `high` of a key every file of the program holds: missing, it
+    // is named as one that could not be used.
+    std::optional<int> required(const Key& k, int low, int high);
+
+    // The position of the key's whole number in `table`, for a key every file holds.
+    template <std::size_t N>
+    std::optional<int> requiredOneOf(const Key& k, const std::array<int, N>& table);
+
+    // A text that must be there and read as a number, of at most `maxLength` characters.
+    std::optional<QString> requiredNumberText(const Key& k, qsizetype maxLength);
+
+    // The position of the key's text among `names` (matched exactly); a missing key gives
+    // nothing, a text that is none of them is noted.
+    template <std::size_t N>
+    std::optional<int> nameIndex(const Key& k, const std::array<const char16_t*, N>& names);
+
     // Notes the key as left out.
     std::nullopt_t skip(const Key& k);
     const QStringList& skipped() const { return skipped_; }
@@ -82,4 +99,29 @@ std::optional<T> evalkit::KeyReader::number(const Key& k,
     if (!result)
         skip(k);
     return result;
+}
+
+template <std::size_t N>
+std::optional<int> evalkit::KeyReader::requiredOneOf(const Key& k,
+                                                     const std::array<int, N>& table) {
+    // Whole numbers are read as the 16-bit integers of the profile functions.
+    const std::optional<int> v = required(k, -32768, 32767);
+    if (!v)
+        return std::nullopt;
+    for (std::size_t i = 0; i < N; ++i)
+        if (table[i] == *v)
+            return static_cast<int>(i);
+    return skip(k);
+}
+
+template <std::size_t N>
+std::optional<int> evalkit::KeyReader::nameIndex(const Key& k,
+                                                 const std::array<const char16_t*, N>& names) {
+    const std::optional<QString> name = text(k);
+    if (!name)
+        return std::nullopt;
+    for (std::size_t i = 0; i < N; ++i)
+        if (*name == QString::fromUtf16(names[i]))
+            return static_cast<int>(i);
+    return skip(k);
 }

@@ -5,6 +5,7 @@
 #include "platform/numbers.h"
 #include "platform/profile.h"
 
+#include <array>
 #include <cmath>
 
 namespace evalkit {
@@ -98,6 +99,46 @@ QString r0ForDirection(int32_t& txRxField, int32_t direction,
     txRxField = before;
     calculate();
     return word;
+}
+
+std::vector<ZantrelEntry> zantrelRegisters(ProgramContext& app, int32_t& txRxField,
+                                           const ZantrelRegisterRules& rules) {
+    static constexpr std::array<const char16_t*, 16> Keys{
+        u"r00", u"r01", u"r02", u"r03", u"r04", u"r05", u"r06", u"r07",
+        u"r08", u"r09", u"r10", u"r11", u"r12", u"r13", u"r14", u"r15"};
+    const auto placeholder = [](int n) {
+        return n == 7 || n == 8 || n == 14 || n == 15;
+    };
+    const auto readout = [&app](int n) {
+        return app.readoutLabel(n)->text();
+    };
+    const ReadoutMarkKeeper marks(app);
+    const reglink::RegisterReadout& r0 = *app.readoutLabel(0);
+    const QString rx00 = r0ForDirection(txRxField, rules.receive, rules.calculate, r0);
+    const QString tx00 = r0ForDirection(txRxField, 0, rules.calculate, r0);
+    std::vector<ZantrelEntry> entries{
+        {u"Config", u"ConfigName", QStringLiteral("Generated from Verrix Config software")},
+        {u"RxRegs", Keys[0], rx00},
+        {u"TxRegs", Keys[0], tx00},
+    };
+    // R1 to R3 do not hold the mode.
+    for (int n = 1; n <= 3; ++n)
+        entries.push_back({u"RxRegs", Keys[size_t(n)], readout(n)});
+    rules.useLinkMode();
+    app.UpdateAllRegisterLabels();
+    for (int n = 4; n < int(Keys.size()); ++n) {
+        if (n == rules.linkDefaultRegister)
+            continue;
+        const QString text =
+            placeholder(n)
+                ? QStringLiteral("0x") + QStringLiteral("%1").arg(n, 4, 16, QChar(u'0')).toUpper()
+                : readout(n);
+        entries.push_back({u"RxRegs", Keys[size_t(n)], text});
+    }
+    rules.restoreMode();
+    app.UpdateAllRegisterLabels();
+    marks.restore();
+    return entries;
 }
 
 void writeZantrelFile(ProgramContext& app, const QString& path,

@@ -69,6 +69,21 @@ private:
 QString r0ForDirection(int32_t& txRxField, int32_t direction,
                        const std::function<void()>& calculate, const reglink::RegisterReadout& r0);
 
+// How a program works out the file's register entries: R0 for each direction, and the other
+// registers as their read-outs show them with the mode the link tool works with in force.
+struct ZantrelRegisterRules {
+    int32_t receive = 0;               // the receive code of the direction field
+    std::function<void()> calculate;   // the synthesizer's calculation, which sets R0
+    std::function<void()> useLinkMode; // puts the link tool's mode into the fields
+    std::function<void()> restoreMode; // gives the set-up its own mode back
+    int linkDefaultRegister = 0;       // held by the new file's defaults, not written here
+};
+
+// The configuration's name and the register entries, with the set-up and the read-outs' marks
+// as they were afterwards. R7, R8, R14 and R15 hold the placeholders the link tool expects.
+std::vector<ZantrelEntry> zantrelRegisters(ProgramContext& app, int32_t& txRxField,
+                                           const ZantrelRegisterRules& rules);
+
 // Writes the entries in one atomic save and shows any failure with the file and the reason.
 void writeZantrelFile(ProgramContext& app, const QString& path,
                       const std::vector<ZantrelEntry>& entries);

@@ -8,8 +8,6 @@
 #include "platform/numbers.h"
 
 #include <QComboBox>
-#include <QEvent>
-#include <QFocusEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -28,12 +26,6 @@ using platform::named;
 const QString PostDemodAcceptsText =
     QStringLiteral("Desired BW(3dB) in kHz: a number of 0 or more");
 
-QLabel* clockLabel(const char* name) {
-    auto* l = platform::namedLabel(name, QStringLiteral("Fclock"));
-    l->setMinimumWidth(110);
-    return l;
-}
-
 void showIfSet(QLabel* label, const std::optional<QString>& text) {
     if (text)
         label->setText(*text);
@@ -41,73 +33,15 @@ void showIfSet(QLabel* label, const std::optional<QString>& text) {
 
 } // namespace
 
-frmDemod::frmDemod(PellionApp& app) : app_(app) {
-    setObjectName(QStringLiteral("frmDemod"));
-    setWindowTitle(QStringLiteral("Advanced Demod Settings"));
-
-    txtIFFilter = evalkit::dialog::box("txtIFFilter");
-    txtBBOffset = evalkit::dialog::box("txtBBOffset");
-    txtDemod = evalkit::dialog::box("txtDemod");
-    txtCDR = evalkit::dialog::box("txtCDR");
-    txtSeq = evalkit::dialog::box("txtSeq");
-    lblIFfilterclk = clockLabel("lblIFfilterclk");
-    lblBBoffsetclk = clockLabel("lblBBoffsetclk");
-    lblDemodclk = clockLabel("lblDemodclk");
-    lblCDRclk = clockLabel("lblCDRclk");
-    lblSeqclk = clockLabel("lblSeqclk");
-    cmdautoClock = platform::namedButton("cmdautoClock", QStringLiteral("Auto Calc Clocks"));
-
-    txtDemodBW = evalkit::dialog::box("txtDemodBW");
-    lblDemodBW = platform::namedLabel("lblDemodBW", QStringLiteral("20kHz"));
-    lblDemodBW_disp = platform::namedLabel("lblDemodBW_disp", QString());
-
+frmDemod::frmDemod(PellionApp& app)
+    : DemodWindow({.dividerBoxWidth = 90,
+                   .stretchBelowClocks = true,
+                   .postDemodBoxWidth = 90,
+                   .actualBwCaption = QStringLiteral("Actual BW"),
+                   .lblDemodBW = QStringLiteral("20kHz"),
+                   .lblT4Frequency = QStringLiteral("172.80 kHz")}),
+      app_(app) {
     txtT4delay = evalkit::dialog::box("txtT4delay", QStringLiteral("64"));
-    lblT4Frequency = platform::namedLabel("lblT4Frequency", QStringLiteral("172.80 kHz"));
-    cmbLockmode = platform::namedList(
-        "cmbLockmode", {QStringLiteral("Threshold Free Running"),
-                        QStringLiteral("Lock Threshold after next Syncw'd"),
-                        QStringLiteral("Lock Threshold after next Syncw'd for DPL Bytes"),
-                        QStringLiteral("Lock Threshold")});
-    Command1 = platform::namedButton("Command1", QStringLiteral("Return to Front Panel"));
-
-    // Receiver Clocks: each divider with the clock it gives.
-    FrClocks = named(new QGroupBox(QStringLiteral("Receiver Clocks")), "FrClocks");
-    auto* clocks = new QGridLayout(FrClocks);
-    const std::tuple<const char*, QLineEdit*, QLabel*> dividers[] = {
-        {"IF Filter Divider", txtIFFilter, lblIFfilterclk},
-        {"BB Offset Divider", txtBBOffset, lblBBoffsetclk},
-        {"Demod Divider", txtDemod, lblDemodclk},
-        {"CDR Divider", txtCDR, lblCDRclk},
-        {"Seq Divider", txtSeq, lblSeqclk},
-    };
-    int row = 0;
-    for (const auto& [caption, box, clock] : dividers) {
-        auto* l = new QLabel(QString::fromLatin1(caption));
-        l->setBuddy(box);
-        clocks->addWidget(l, row, 0);
-        clocks->addWidget(box, row, 1);
-        clocks->addWidget(clock, row, 2);
-        box->setMaximumWidth(90);
-        box->installEventFilter(this);
-        ++row;
-    }
-    clocks->addWidget(cmdautoClock, row, 0, 1, 3);
-    clocks->setRowStretch(row + 1, 1);
-
-    FrPostDemod = named(new QGroupBox(QStringLiteral("PostDemoduator BW")), "FrPostDemod");
-    auto* post = new QGridLayout(FrPostDemod);
-    auto* wanted = new QLabel(QStringLiteral("Desired BW(3dB)"));
-    wanted->setBuddy(txtDemodBW);
-    post->addWidget(wanted, 0, 0);
-    post->addWidget(txtDemodBW, 0, 1);
-    post->addWidget(new QLabel(QStringLiteral("kHz")), 0, 2);
-    post->addWidget(new QLabel(QStringLiteral("Actual BW")), 1, 0);
-    post->addWidget(lblDemodBW, 1, 1, 1, 2);
-    post->addWidget(lblDemodBW_disp, 2, 0, 1, 3);
-    txtDemodBW->setMaximumWidth(90);
-    txtDemodBW->installEventFilter(this);
-
-    FrCorrelator = named(new QGroupBox(QStringLiteral("Correlator Setting")), "FrCorrelator");
     auto* correlator = new QGridLayout(FrCorrelator);
     auto* discrim = new QLabel(QStringLiteral("Discrim BW Setting"));
     discrim->setBuddy(txtT4delay);
@@ -115,14 +49,8 @@ frmDemod::frmDemod(PellionApp& app) : app_(app) {
     correlator->addWidget(txtT4delay, 0, 1);
     correlator->addWidget(lblT4Frequency, 0, 2);
     txtT4delay->setMaximumWidth(90);
-
-    FrLockmode = named(new QGroupBox(QStringLiteral("Linear Demod Threshold")), "FrLockmode");
-    auto* lock = new QVBoxLayout(FrLockmode);
-    lock->addWidget(cmbLockmode);
-    auto* note = new QLabel(QStringLiteral(
-        "Note: Locking the threshold will also have the effect of locking the AFC and AGC."));
-    note->setWordWrap(true);
-    lock->addWidget(note);
+    // The bandwidth and the threshold act when the user leaves them, as the dividers do.
+    txtDemodBW->installEventFilter(this);
     cmbLockmode->installEventFilter(this);
 
     FrDemodSettings = named(new QGroupBox(QStringLiteral("Demod Settings")), "FrDemodSettings");
@@ -137,39 +65,18 @@ frmDemod::frmDemod(PellionApp& app) : app_(app) {
     auto* columns = new QHBoxLayout;
     columns->addWidget(FrClocks);
     columns->addLayout(right);
-    auto* foot = new QHBoxLayout;
-    foot->addStretch();
-    foot->addWidget(Command1);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(columns);
-    layout->addLayout(foot);
+    layoutWindow(columns);
 
     connect(txtT4delay, &QLineEdit::textChanged, this, &frmDemod::txtT4delay_Change);
     connect(cmdautoClock, &QPushButton::clicked, this, &frmDemod::cmdautoClock_Click);
     connect(Command1, &QPushButton::clicked, this, &frmDemod::Command1_Click);
 }
 
-bool frmDemod::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::FocusOut && !isUnloaded()) {
-        // Focus that goes to another program or a pop-up (the list's own), or away while a
-        // message box is up, has not left the control for another control of this window.
-        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
-            if (watched == txtIFFilter)
-                txtIFFilter_LostFocus();
-            else if (watched == txtBBOffset)
-                txtBBOffset_LostFocus();
-            else if (watched == txtDemod)
-                txtDemod_LostFocus();
-            else if (watched == txtCDR)
-                txtCDR_LostFocus();
-            else if (watched == txtDemodBW)
-                txtDemodBW_LostFocus();
-            else if (watched == cmbLockmode)
-                cmbLockmode_LostFocus();
-        }
-    }
-    return platform::Form::eventFilter(watched, event);
+void frmDemod::controlLeft(QObject* control) {
+    if (control == txtDemodBW)
+        txtDemodBW_LostFocus();
+    else if (control == cmbLockmode)
+        cmbLockmode_LostFocus();
 }
 
 // ---- load --------------------------------------------------------------------------------
@@ -220,14 +127,7 @@ void frmDemod::Form_Load() {
 }
 
 void frmDemod::showDividers(const calc::ShownDividers& s) {
-    // What the boxes show now stands, so no refusal is left to mark.
-    for (QLineEdit* box : {txtIFFilter, txtBBOffset, txtDemod, txtCDR})
-        platform::clearRefusedMark(box);
-    txtIFFilter->setText(platform::numberText(s.ifFilter));
-    txtBBOffset->setText(platform::numberText(s.bbOffset));
-    txtDemod->setText(platform::numberText(s.demod));
-    txtCDR->setText(platform::numberText(s.cdr));
-    txtSeq->setText(platform::numberText(s.seq));
+    showDividerBoxes(s.ifFilter, s.bbOffset, s.demod, s.cdr, s.seq);
 }
 
 void frmDemod::showClockLabels(const calc::ShownDividers& shown) {

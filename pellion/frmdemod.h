@@ -1,22 +1,16 @@
 #pragma once
-// The advanced demodulator window: overrides what the data-rate plan chose for the receiver
-// clock dividers, the post-demodulator bandwidth, the correlator discriminator and the lock
-// threshold. It changes the field store only; the read-outs follow at the next refresh and the
-// chip gets the words from the front panel's Update buttons.
+// pellion's demodulator window: the correlator is set by its discriminator setting; the
+// post-demodulator bandwidth and the lock threshold act when the user leaves them, and
+// "Auto Calc Clocks" puts back the dividers of the last load. The read-outs follow at the next
+// refresh.
+#include "evalkit/demodwindow.h"
 #include "pellion/calc/demod.h"
-#include "platform/form.h"
-
-class QComboBox;
-class QGroupBox;
-class QLabel;
-class QLineEdit;
-class QPushButton;
 
 namespace pellion {
 
 class PellionApp;
 
-class frmDemod : public platform::Form {
+class frmDemod : public evalkit::DemodWindow {
     Q_OBJECT
 public:
     explicit frmDemod(PellionApp& app);
@@ -24,34 +18,23 @@ public:
     // Fills every control from the field store; the divider edits run it again.
     void Form_Load() override;
 
-    void txtIFFilter_LostFocus();
-    void txtBBOffset_LostFocus();
-    void txtDemod_LostFocus();
-    void txtCDR_LostFocus();
+    void txtIFFilter_LostFocus() override;
+    void txtBBOffset_LostFocus() override;
+    void txtDemod_LostFocus() override;
+    void txtCDR_LostFocus() override;
     void txtDemodBW_LostFocus();
     void txtT4delay_Change();
     void cmbLockmode_LostFocus();
     void cmdautoClock_Click(); // Auto Calc Clocks
     void Command1_Click();     // Return to Front Panel
 
-    // Receiver Clocks
-    QGroupBox* FrClocks;
-    QLineEdit *txtIFFilter, *txtBBOffset, *txtDemod, *txtCDR, *txtSeq;
-    QLabel *lblIFfilterclk, *lblBBoffsetclk, *lblDemodclk, *lblCDRclk, *lblSeqclk;
-    QPushButton* cmdautoClock;
-    // PostDemoduator BW
-    QGroupBox* FrPostDemod;
-    QLineEdit* txtDemodBW;
-    QLabel *lblDemodBW, *lblDemodBW_disp;
-    // Demod Settings: Correlator Setting and Linear Demod Threshold
-    QGroupBox *FrDemodSettings, *FrCorrelator, *FrLockmode;
+    // Demod Settings around the correlator and the threshold, and the correlator's setting,
+    // besides the demodulator window's controls.
+    QGroupBox* FrDemodSettings;
     QLineEdit* txtT4delay;
-    QLabel* lblT4Frequency;
-    QComboBox* cmbLockmode;
-    QPushButton* Command1;
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    void controlLeft(QObject* control) override;
 
 private:
     void showClockLabels(const calc::ShownDividers& shown);

@@ -27,23 +27,8 @@ const QString DividerAcceptsText =
 
 } // namespace
 
-frmGFSK::frmGFSK(PellionApp& app) : app_(app) {
-    setObjectName(QStringLiteral("frmGFSK"));
-    setWindowTitle(QStringLiteral("Gaussian ASK/FSK Form"));
-
-    cmbModCtrl = evalkit::dialog::list("cmbModCtrl", evalkit::dialog::numberItems(7));
-    cmbIndexCount =
-        evalkit::dialog::list("cmbIndexCount", {QStringLiteral("16"), QStringLiteral("32"),
-                                                QStringLiteral("64"), QStringLiteral("128")});
-    txtDivider = evalkit::dialog::box("txtDivider", QStringLiteral("64"));
-    cmdCalculate = platform::namedButton("cmdCalculate", QStringLiteral("Calculate !"));
-    lblFdev = evalkit::dialog::label("lblFdev", QString());
-    lblDatarate = evalkit::dialog::label("lblDatarate", QString());
-    for (QLabel* l : {lblFdev, lblDatarate}) {
-        l->setFrameShape(QFrame::Panel);
-        l->setFrameShadow(QFrame::Sunken);
-        l->setMinimumWidth(130);
-    }
+frmGFSK::frmGFSK(PellionApp& app)
+    : GaussianWindow(QStringLiteral("Update and Return to Front Panel"), 130), app_(app) {
     Label6 = evalkit::dialog::label(
         "Label6", QStringLiteral("If operating with VCO Divide-by-2 enabled then the Tx Deviation "
                                  "will be halved. Index Counter sets the number of transitions "
@@ -54,25 +39,14 @@ frmGFSK::frmGFSK(PellionApp& app) : app_(app) {
                        "setting. To adjust the ON power you can use the PA bias bits"));
     for (QLabel* l : {Label6, LabelGOOK})
         l->setWordWrap(true);
-    cmdUpdate =
-        platform::namedButton("cmdUpdate", QStringLiteral("Update and Return to Front Panel"));
     cmdUpdate->setDefault(true);
 
-    Frame1 = platform::named(new QGroupBox(QStringLiteral("Gaussian Setup")), "Frame1");
     auto* setup = new QGridLayout(Frame1);
-    const std::pair<const char*, QWidget*> entries[] = {
-        {"Mod Control", cmbModCtrl},
-        {"Index Counter", cmbIndexCount},
-        {"Divider Number", txtDivider},
-    };
-    int row = 0;
-    for (const auto& [caption, control] : entries) {
-        auto* l = new QLabel(QString::fromLatin1(caption));
-        l->setBuddy(control);
-        setup->addWidget(l, row, 0);
-        setup->addWidget(control, row, 1);
-        ++row;
-    }
+    const int row = addRows(setup, {
+                                       {"Mod Control", cmbModCtrl},
+                                       {"Index Counter", cmbIndexCount},
+                                       {"Divider Number", txtDivider},
+                                   });
     setup->addWidget(cmdCalculate, row, 0, 1, 2);
 
     Frame2 = platform::named(new QGroupBox, "Frame2");
@@ -145,8 +119,7 @@ void frmGFSK::CmdCalculate_Click() {
 }
 
 void frmGFSK::cmdUpdate_Click() {
-    app_.w().RegisterSelect = 2;
-    app_.UpdateAllRegisterLabels();
+    selectModRegister(app_, app_.w());
     unload();
 }
 

@@ -1,19 +1,16 @@
 #pragma once
 // The Gaussian set-up window: the divider number, index counter and mod control of R2 for GFSK
 // and GOOK, the deviation and data rate they give, pushed into the front panel's boxes.
-#include "platform/form.h"
+#include "evalkit/gaussianwindow.h"
 
-class QComboBox;
 class QGroupBox;
 class QLabel;
-class QLineEdit;
-class QPushButton;
 
 namespace pellion {
 
 class PellionApp;
 
-class frmGFSK : public platform::Form {
+class frmGFSK : public evalkit::GaussianWindow {
     Q_OBJECT
 public:
     explicit frmGFSK(PellionApp& app);
@@ -24,12 +21,9 @@ public:
     void CmdCalculate_Click();
     void cmdUpdate_Click();
 
-    QGroupBox *Frame1, *Frame2;
-    QComboBox *cmbModCtrl, *cmbIndexCount;
-    QLineEdit* txtDivider;
-    QPushButton* cmdCalculate;
-    QLabel *lblFdev, *lblDatarate, *Label6, *LabelGOOK;
-    QPushButton* cmdUpdate;
+    // Besides the Gaussian window's controls.
+    QGroupBox* Frame2;
+    QLabel *Label6, *LabelGOOK;
 
 private:
     PellionApp& app_;

@@ -2,6 +2,7 @@
 // and the deviation and data-rate plans behind the two boxes.
 #include "pellion/main_window.h"
 
+#include "evalkit/frontpanelwindow.h"
 #include "pellion/calc/datarate.h"
 #include "pellion/calc/deviation.h"
 #include "pellion/pellionapp.h"
@@ -281,19 +282,20 @@ void Main::chkInductor_Click() {
     app_.UpdateAllRegisterLabels();
 }
 
-void Main::optRx_Click() {
-    app_.f().TxRxField = optRx->isChecked() ? bit(27) : 0;
+void Main::planSynthesizer() {
     app_.synthform().CmdCalculate_Click();
     app_.synthform().Command1_Click();
-    app_.UpdateAllRegisterLabels();
+}
+
+void Main::optRx_Click() {
+    evalkit::setDirection(app_, app_.f().TxRxField, optRx->isChecked(),
+                          [this] { planSynthesizer(); });
 }
 
 void Main::optTx_Click() {
-    app_.f().TxRxField = optTx->isChecked() ? 0 : bit(27);
-    app_.synthform().CmdCalculate_Click();
-    app_.synthform().Command1_Click();
-    TxtFSKdev_Change();
-    app_.UpdateAllRegisterLabels();
+    evalkit::setDirection(
+        app_, app_.f().TxRxField, !optTx->isChecked(), [this] { planSynthesizer(); },
+        [this] { TxtFSKdev_Change(); });
 }
 
 // ---- deviation and data rate ------------------------------------------------------------

@@ -1,13 +1,12 @@
 #pragma once
 // The front panel of pellion-eval.
+#include "evalkit/zantrelpanel.h"
 #include "link/registerreadout.h"
 #include "pellion/calc/datarate.h"
 #include "platform/clickablelabel.h"
 #include "platform/messages.h"
 #include "platform/toggle.h"
 
-#include <QMainWindow>
-#include <memory>
 #include <optional>
 #include <vector>
 
@@ -21,30 +20,24 @@ class QPushButton;
 class QRadioButton;
 class QScrollBar;
 
-namespace evalkit {
-class BoardSession;
-}
-
 namespace pellion {
 
 class PellionApp;
 
-class Main : public QMainWindow {
+// The board session, the register column and the File and Settings menus are the shared
+// panel's; this adds pellion-eval's controls, their layout and their handlers.
+class Main : public evalkit::ZantrelPanel {
     Q_OBJECT
 public:
     explicit Main(PellionApp& app);
     ~Main() override;
 
-    // Start-up and shut-down.
+    // Start-up.
     void Form_Load(const QStringList& arguments = {});
     void InitialiseBoard();
     void InitialiseFrontPanel();
-    void Form_Unload();
-    void Exitmenu_Click();
 
-    // Board choice, USB link and chip enable.
-    void cmbMB_Click();
-    void ConnectUSB_Click();
+    // The chip enable.
     void Synth_EN_Change();
 
     // Front-panel settings.
@@ -75,20 +68,9 @@ public:
     bool takesDataRate(double rate) const;
     bool takesDeviation(const QString& kHz) const;
 
-    // The register buttons, menus and printing.
+    // The register buttons (R0..R6, R9..R13, each with its "Register n" caption).
     void updateButton_Click(int registerNumber);
     void cmdUpdateAll_Click();
-    void mnuOpen_Click();
-    void mnuWriteOmbrelle_Click();
-    void mnuSave_Click();
-    void mnuCreatenewini_Click();
-    void mnuPrint_Click();
-
-    // The read-out of register n (R0..R6, R9..R13), and the "Register n" caption beside it;
-    // nullptr for any other number.
-    reglink::RegisterReadout* readout(int n) const;
-    QLabel* registerCaption(int n) const;
-    QPushButton* updateButton(int n) const;
 
     // Read-outs with their Update buttons, as the register table lists them.
     reglink::RegisterReadout *lblNhex, *lblOSChex, *lblMODhex, *lblRxCLKhex, *lblDEMODhex,
@@ -123,19 +105,16 @@ public:
     QLineEdit *TxtFSKdev, *txtDatarate;
     QLabel *Label26, *Label28, *Lblfskdev, *Label25, *lblDemodBW, *Label10, *lblRxCLK;
 
-    // Menu items.
-    QAction *mnuOpen, *mnuWriteOmbrelle, *mnuSave, *mnuCreatenewini, *mnuPrint, *Exitmenu,
-        *crystalmenu, *mnuSync, *mnuReadback, *muxmenu, *mnuClockOut, *testmenu, *registermenu,
-        *mnuRevHistory, *mnuRev;
-
-protected:
-    void closeEvent(QCloseEvent* event) override;
+    // The Help menu items.
+    QAction *mnuRevHistory, *mnuRev;
 
 private:
     void buildControls();
     void buildLayout();
     void buildMenus();
     void connectHandlers();
+    // The synthesizer window's calculation and its update, as its buttons run them.
+    void planSynthesizer();
     // A scroll bar set from code; its handler runs even when the value stands already, so that
     // the field it sets always holds what the bar shows.
     void setScrollBar(QScrollBar* bar, int value, void (Main::*handler)());
@@ -152,8 +131,6 @@ private:
     void planTaken(PlanBox box) { shownRefusals_[static_cast<int>(box)].clear(); }
 
     PellionApp& app_;
-    std::unique_ptr<evalkit::BoardSession> session_;
-    QLabel* captions_[12] = {}; // "Register n", in the order of the register table
     QLabel *deviationUnit_ = nullptr, *actualDeviationUnit_ = nullptr;
 
     struct PushedRate {

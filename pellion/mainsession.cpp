@@ -1,18 +1,12 @@
-// The front panel's start-up and shut-down, its board choice, USB link and chip enable, and
-// its register buttons.
+// The front panel's start-up, its chip enable and its register buttons.
 #include "pellion/main_window.h"
 
 #include "evalkit/boardsession.h"
-#include "evalkit/commandline.h"
-#include "evalkit/filemenu.h"
 #include "link/readouttext.h"
 #include "pellion/pellionapp.h"
-#include "pellion/settingsfile.h"
 #include "pellion/windows.h"
-#include "pellion/zantrelfile.h"
 #include "platform/numbers.h"
 
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QPushButton>
@@ -23,9 +17,7 @@ namespace pellion {
 
 void Main::Form_Load(const QStringList& arguments) {
     InitialiseBoard();
-    const QString file = evalkit::commandLineFile(arguments);
-    if (!file.isEmpty())
-        ImportSettings(app_, file);
+    importCommandLineFile(arguments);
 }
 
 void Main::InitialiseBoard() {
@@ -61,32 +53,10 @@ void Main::InitialiseFrontPanel() {
     txtDatarate_Change();
 }
 
-void Main::closeEvent(QCloseEvent* event) {
-    // Closing the panel ends the program: no hidden window may keep it running without one.
-    Form_Unload();
-    event->accept();
-}
-
-void Main::Form_Unload() {
-    session_->close();
-}
-
-void Main::Exitmenu_Click() {
-    session_->exit();
-}
-
-// ---- board choice, USB link and chip enable -------------------------------
-
-void Main::cmbMB_Click() {
-    session_->boardChosen();
-}
-
-void Main::ConnectUSB_Click() {
-    session_->connectClicked();
-}
+// ---- chip enable ------------------------------------------------------------
 
 void Main::Synth_EN_Change() {
-    session_->chipEnableChanged();
+    session().chipEnableChanged();
     app_.UpdateAllRegisterLabels();
 }
 
@@ -99,28 +69,6 @@ void Main::updateButton_Click(int registerNumber) {
 void Main::cmdUpdateAll_Click() {
     for (int n : {0, 1, 2, 3, 4, 6, 5})
         updateButton_Click(n);
-}
-
-void Main::mnuOpen_Click() {
-    evalkit::openSettingsFile(app_, [this](const QString& path) { ImportSettings(app_, path); });
-}
-
-void Main::mnuWriteOmbrelle_Click() {
-    evalkit::saveSettingsFile(app_, [this](const QString& path) { ExportSettings(app_, path); });
-}
-
-void Main::mnuSave_Click() {
-    evalkit::zantrelFileItem(app_, -1, app_.w().IniRegistersOnly,
-                             [this](const QString& path) { WriteZantrelIni(app_, path); });
-}
-
-void Main::mnuCreatenewini_Click() {
-    evalkit::zantrelFileItem(app_, 0, app_.w().IniRegistersOnly,
-                             [this](const QString& path) { WriteZantrelIni(app_, path); });
-}
-
-void Main::mnuPrint_Click() {
-    evalkit::printWindow(app_, this);
 }
 
 } // namespace pellion

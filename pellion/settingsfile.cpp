@@ -4,6 +4,7 @@
 #include "evalkit/frmpowerdown.h"
 #include "evalkit/frmswd.h"
 #include "evalkit/profilekeys.h"
+#include "evalkit/settingsfile.h"
 #include "pellion/calc/deviation.h"
 #include "pellion/descriptions.h"
 #include "pellion/main_window.h"
@@ -28,8 +29,14 @@ namespace pellion {
 
 namespace {
 
+using evalkit::indexText;
 using evalkit::Key;
 using evalkit::KeyReader;
+using evalkit::setIndex;
+using evalkit::setNumber;
+using evalkit::setText;
+using evalkit::setValue;
+using evalkit::valueText;
 using platform::numberText;
 
 constexpr int32_t bit(int n) {
@@ -92,29 +99,6 @@ constexpr int MaxWhole = 32767;
 
 // ---- reading: every value is checked before the first control changes ------------------
 
-// A key every file of the program holds: missing, it is named as one that could not be used
-// and its control stays as it is.
-std::optional<int> required(KeyReader& r, const Key& k, int low, int high) {
-    if (!r.text(k))
-        return r.skip(k);
-    return r.whole(k, low, high);
-}
-
-// A text that must read as a number, for a box whose handler reads it.
-std::optional<QString> requiredNumberText(KeyReader& r, const Key& k) {
-    const std::optional<QString> t = r.text(k);
-    if (!t || t->size() > MaxTextLength || !platform::isNumeric(*t))
-        return r.skip(k);
-    return t;
-}
-
-struct SyncPlan {
-    std::optional<int> detect;
-    std::optional<QString> word;
-    std::optional<int> length;
-    std::optional<int> errors;
-};
-
 // What the import will set; nullopt leaves a control as it is.
 struct ImportPlan {
     std::optional<bool> externalInductor;
@@ -136,17 +120,17 @@ struct ImportPlan {
     std::optional<int> ifBandwidth;
     std::optional<int> mixerLinearity;
     std::optional<int> lnaMode;
-    SyncPlan sync;
+    evalkit::SyncWordPlan sync;
 };
 
 void planSynthesizer(KeyReader& r, ImportPlan& p) {
-    if (const std::optional<int> lext = required(r, keys::Lext, 0, 1))
+    if (const std::optional<int> lext = r.required(keys::Lext, 0, 1))
         p.externalInductor = *lext == 1;
-    p.rf = requiredNumberText(r, keys::Frequency);
-    p.crystal = requiredNumberText(r, keys::CrystalFreq);
+    p.rf = r.requiredNumberText(keys::Frequency, MaxTextLength);
+    p.crystal = r.requiredNumberText(keys::CrystalFreq, MaxTextLength);
     // A missing reference divider reads as 0: the PFD is the crystal frequency.
     p.refDivider = r.whole(keys::RefDivider, 0, MaxRDivider);
-    p.icp = required(r, keys::IcpIndex, NoChoice, 3);
+    p.icp = r.required(keys::IcpIndex, NoChoice, 3);
     // The exporter writes "True" or "False"; the other tool's files may hold a number
     // (non-zero for on).
     if (const std::optional<QString> div2 = r.text(keys::VcoDivider)) {
@@ -159,7 +143,7 @@ void planSynthesizer(KeyReader& r, ImportPlan& p) {
     } else {
         r.skip(keys::VcoDivider);
     }
-    p.vcoBand = required(r, keys::VcoBand, 0, 3);
+    p.vcoBand = r.required(keys::VcoBand, 0, 3);
     // 0 (or missing) keeps the bias the inductor check box chose.
     p.vcoBias = r.whole(keys::VcoBias, 0, 15);
     if (p.vcoBias == 0)
@@ -168,16 +152,9 @@ void planSynthesizer(KeyReader& r, ImportPlan& p) {
 
 void planModulation(KeyReader& r, ImportPlan& p) {
     // A file without a scheme leaves the scheme and its settings as they are.
-    const std::optional<QString> name = r.text(keys::Modulation);
-    if (!name)
+    p.scheme = r.nameIndex(keys::Modulation, SchemeNames);
+    if (!p.scheme)
         return;
-    for (size_t i = 0; i < SchemeNames.size(); ++i)
-        if (*name == QString::fromUtf16(SchemeNames[i]))
-            p.scheme = static_cast<int>(i);
-    if (!p.scheme) {
-        r.skip(keys::Modulation);
-        return;
-    }
     switch (*p.scheme) {
     case Fsk:
         if (r.text(keys::Deviation)) {
@@ -194,18 +171,18 @@ void planModulation(KeyReader& r, ImportPlan& p) {
         break;
     case Gfsk:
     case Gook:
-        p.indexCounter = required(r, keys::IndexCounter, 0, 3);
-        p.divider = required(r, keys::DividerFactor, evalkit::calc::MinGaussianDivider,
-                             evalkit::calc::MaxGaussianDivider);
-        p.modControl = required(r, keys::ModControl, 0, 7);
+        p.indexCounter = r.required(keys::IndexCounter, 0, 3);
+        p.divider = r.required(keys::DividerFactor, evalkit::calc::MinGaussianDivider,
+                               evalkit::calc::MaxGaussianDivider);
+        p.modControl = r.required(keys::ModControl, 0, 7);
         break;
     case Ask:
-        p.paLevelLow = required(r, keys::PALevelLow, 0, MaxLevel);
+        p.paLevelLow = r.required(keys::PALevelLow, 0, MaxLevel);
         break;
     default:
         break;
     }
-    p.paLevel = required(r, keys::PALevel, 0, MaxLevel);
+    p.paLevel = r.required(keys::PALevel, 0, MaxLevel);
 }
 
 void planReceiver(KeyReader& r, ImportPlan& p) {
@@ -222,14 +199,14 @@ void planReceiver(KeyReader& r, ImportPlan& p) {
     } else {
         r.skip(keys::BaudRate);
     }
-    p.ifBandwidth = required(r, keys::IfBandwidth, NoChoice, 2);
-    p.mixerLinearity = required(r, keys::MixerLinearity, NoChoice, 1);
-    p.lnaMode = required(r, keys::LnaMode, 0, 1);
+    p.ifBandwidth = r.required(keys::IfBandwidth, NoChoice, 2);
+    p.mixerLinearity = r.required(keys::MixerLinearity, NoChoice, 1);
+    p.lnaMode = r.required(keys::LnaMode, 0, 1);
 }
 
 void planSync(KeyReader& r, ImportPlan& p) {
-    SyncPlan& s = p.sync;
-    s.detect = required(r, keys::SyncDetect, NoChoice, 2);
+    evalkit::SyncWordPlan& s = p.sync;
+    s.detect = r.required(keys::SyncDetect, NoChoice, 2);
     // "0x" and at most the 24 bits of the field, as the window's box takes it.
     if (const std::optional<QString> word = r.text(keys::SyncWord)) {
         if (evalkit::frmSWD::syncWord(*word, swdDescription()))
@@ -239,8 +216,8 @@ void planSync(KeyReader& r, ImportPlan& p) {
     } else {
         r.skip(keys::SyncWord);
     }
-    s.length = required(r, keys::WordLength, NoChoice, 3);
-    s.errors = required(r, keys::NumErrors, 0, 3);
+    s.length = r.required(keys::WordLength, NoChoice, 3);
+    s.errors = r.required(keys::NumErrors, 0, 3);
 }
 
 // ---- applying the plan, in the order the handlers rely on ------------------------------
@@ -250,32 +227,6 @@ void planSync(KeyReader& r, ImportPlan& p) {
 // demodulator window, the VCO bias by the inductor check box), and must hold what the control
 // shows. A list index of -1, which the exporter writes for a list without a choice, leaves the
 // list without one and its field as it is.
-void setIndex(QComboBox* list, const std::optional<int>& index, const std::function<void()>& run) {
-    if (!index)
-        return;
-    if (list->currentIndex() == *index)
-        run();
-    else
-        list->setCurrentIndex(*index);
-}
-
-void setValue(QScrollBar* bar, const std::optional<int>& value, const std::function<void()>& run) {
-    if (!value)
-        return;
-    if (bar->value() == *value)
-        run();
-    else
-        bar->setValue(*value);
-}
-
-void setText(QLineEdit* box, const std::optional<QString>& text, const std::function<void()>& run) {
-    if (!text)
-        return;
-    if (box->text() == *text)
-        run();
-    else
-        box->setText(*text);
-}
 
 void applySynthesizer(PellionApp& app, const ImportPlan& p) {
     Main& m = app.main();
@@ -368,12 +319,11 @@ void applyReceiver(PellionApp& app, KeyReader& r, const ImportPlan& p) {
 
 void applySync(PellionApp& app, const ImportPlan& p) {
     evalkit::frmSWD& swd = app.frmSWD();
-    const SyncPlan& s = p.sync;
+    const evalkit::SyncWordPlan& s = p.sync;
     setIndex(swd.cmbInterupt, s.detect, [&swd] { swd.cmbInterupt_Click(); });
     setText(swd.txtPreamble, s.word, [&swd] { swd.txtPreamble_Change(); });
     setIndex(swd.cmbPreamble, s.length, [&swd] { swd.cmbPreamble_Click(); });
-    if (s.errors)
-        setText(swd.txtErrors, numberText(*s.errors), [&swd] { swd.txtErrors_Change(); });
+    setNumber(swd.txtErrors, s.errors, [&swd] { swd.txtErrors_Change(); });
 }
 
 // The windows a file procedure loads hidden to read or set their controls go again when it is
@@ -421,114 +371,85 @@ private:
 void ExportSettings(PellionApp& app, const QString& path) {
     Main& m = app.main();
     const QString rateText = m.txtDatarate->text();
-    const std::optional<double> rate = platform::textToNumber(rateText);
-    if (!rate || !std::isfinite(*rate * 1000)) {
-        app.messages().message(
-            QStringLiteral("The settings were not saved to %1: the data rate \"%2\" is not a "
-                           "number.")
-                .arg(evalkit::fileName(path), rateText),
-            platform::MsgIcon::Exclamation);
+    const std::optional<double> rate = evalkit::rateToExport(app, path, rateText);
+    if (!rate)
         return;
-    }
-    const auto index = [](QComboBox* list) {
-        return numberText(list->currentIndex());
-    };
-    const auto value = [](QScrollBar* bar) {
-        return numberText(bar->value());
-    };
     const PellionFields& f = app.f();
     const LoadedForTheFile loaded(app);
     synthform& s = app.synthform();
     evalkit::frmPowerdown& bias = app.frmPowerdown();
     evalkit::frmSWD& swd = app.frmSWD();
 
-    platform::ProfileBatch batch(path, app.saveDevices());
-    const auto write = [&batch](const Key& k, const QString& v) {
-        batch.write(k.sectionName(), k.keyName(), v);
-    };
-    // 1, 2.
-    write(keys::Version, QStringLiteral("1"));
-    write(keys::Path, path);
-    const bool external = m.chkInductor->isChecked();
-    write(keys::Chip, external ? QStringLiteral("Pellion-1") : QStringLiteral("Pellion"));
-    const QString scheme = m.cmbModulation->currentText();
-    write(keys::Modulation, scheme);
-    // 3, 4. The dividers the chip is programmed with, not the working values the synthesizer
-    // window resets when it is loaded.
-    write(keys::BaudRate, numberText(*rate * 1000));
-    write(keys::Frequency, s.txtVCOout1->text());
-    write(keys::Int, numberText(f.IntegerNField / double(bit(19))));
-    write(keys::Frac, numberText(f.FracNField / double(bit(4))));
-    // 5. Each scheme writes its own keys; those of other schemes that the file holds stay.
-    const auto gaussianKeys = [&] {
-        write(keys::IndexCounter, numberText(f.GfskIndexCounterField / double(bit(27))));
-        write(keys::DividerFactor, numberText(f.TxDeviationField / double(bit(15))));
-        write(keys::ModControl, numberText(f.GfskModControlField / double(bit(24))));
-    };
-    if (scheme == QStringLiteral("FSK")) {
-        write(keys::PALevel, value(m.HScroll2));
-        write(keys::Deviation, m.TxtFSKdev->text());
-    } else if (scheme == QStringLiteral("GFSK")) {
-        write(keys::PALevel, value(m.HScroll2));
-        write(keys::Deviation, m.Lblfskdev->text());
-        gaussianKeys();
-    } else if (scheme == QStringLiteral("ASK")) {
-        write(keys::PALevel, value(m.HScrollASKFine1));
-        write(keys::PALevelLow, value(m.HScrollOOKfine1));
-    } else if (scheme == QStringLiteral("OOK")) {
-        write(keys::PALevel, value(m.HScrollASKFine1));
-    } else if (scheme == QStringLiteral("GOOK")) {
-        write(keys::PALevel, value(m.HScrollASKFine1));
-        gaussianKeys();
-    }
-    // 6.
-    write(keys::IfBandwidth, index(m.cmbIFBW));
-    write(keys::MixerLinearity, index(bias.cmbMixerLinearity));
-    write(keys::LnaMode, numberText(f.LnaModeField / double(bit(15))));
-    // 7.
-    write(keys::CrystalFreq, s.TxtCrystal1->text());
-    write(keys::IcpIndex, index(m.Chgpumpvalue));
-    write(keys::RefDivider, numberText(app.w().RDivider));
-    // 8.
-    write(keys::VcoBand, value(bias.HScrVCOAdjust));
-    write(keys::VcoDivider,
-          s.lblVCOdiv2->isOn() ? QStringLiteral("True") : QStringLiteral("False"));
-    write(keys::Lext, external ? QStringLiteral("1") : QStringLiteral("0"));
-    write(keys::VcoBias, value(bias.HScrVCObias));
-    // 9.
-    write(keys::SyncDetect, index(swd.cmbInterupt));
-    write(keys::SyncWord, swd.txtPreamble->text());
-    write(keys::WordLength, index(swd.cmbPreamble));
-    write(keys::NumErrors, swd.txtErrors->text());
-    if (const std::optional<platform::ProfileError> error = batch.commit())
-        evalkit::reportFileError(app, QStringLiteral("The settings could not be saved to %1: %2"),
-                                 *error);
+    evalkit::exportSettings(app, path, [&](const evalkit::KeyWriter& write) {
+        // 1, 2.
+        write(keys::Version, QStringLiteral("1"));
+        write(keys::Path, path);
+        const bool external = m.chkInductor->isChecked();
+        write(keys::Chip, external ? QStringLiteral("Pellion-1") : QStringLiteral("Pellion"));
+        const QString scheme = m.cmbModulation->currentText();
+        write(keys::Modulation, scheme);
+        // 3, 4. The dividers the chip is programmed with, not the working values the synthesizer
+        // window resets when it is loaded.
+        write(keys::BaudRate, numberText(*rate * 1000));
+        write(keys::Frequency, s.txtVCOout1->text());
+        write(keys::Int, numberText(f.IntegerNField / double(bit(19))));
+        write(keys::Frac, numberText(f.FracNField / double(bit(4))));
+        // 5. Each scheme writes its own keys; those of other schemes that the file holds stay.
+        const auto gaussianKeys = [&] {
+            write(keys::IndexCounter, numberText(f.GfskIndexCounterField / double(bit(27))));
+            write(keys::DividerFactor, numberText(f.TxDeviationField / double(bit(15))));
+            write(keys::ModControl, numberText(f.GfskModControlField / double(bit(24))));
+        };
+        if (scheme == QStringLiteral("FSK")) {
+            write(keys::PALevel, valueText(m.HScroll2));
+            write(keys::Deviation, m.TxtFSKdev->text());
+        } else if (scheme == QStringLiteral("GFSK")) {
+            write(keys::PALevel, valueText(m.HScroll2));
+            write(keys::Deviation, m.Lblfskdev->text());
+            gaussianKeys();
+        } else if (scheme == QStringLiteral("ASK")) {
+            write(keys::PALevel, valueText(m.HScrollASKFine1));
+            write(keys::PALevelLow, valueText(m.HScrollOOKfine1));
+        } else if (scheme == QStringLiteral("OOK")) {
+            write(keys::PALevel, valueText(m.HScrollASKFine1));
+        } else if (scheme == QStringLiteral("GOOK")) {
+            write(keys::PALevel, valueText(m.HScrollASKFine1));
+            gaussianKeys();
+        }
+        // 6.
+        write(keys::IfBandwidth, indexText(m.cmbIFBW));
+        write(keys::MixerLinearity, indexText(bias.cmbMixerLinearity));
+        write(keys::LnaMode, numberText(f.LnaModeField / double(bit(15))));
+        // 7.
+        write(keys::CrystalFreq, s.TxtCrystal1->text());
+        write(keys::IcpIndex, indexText(m.Chgpumpvalue));
+        write(keys::RefDivider, numberText(app.w().RDivider));
+        // 8.
+        write(keys::VcoBand, valueText(bias.HScrVCOAdjust));
+        write(keys::VcoDivider,
+              s.lblVCOdiv2->isOn() ? QStringLiteral("True") : QStringLiteral("False"));
+        write(keys::Lext, external ? QStringLiteral("1") : QStringLiteral("0"));
+        write(keys::VcoBias, valueText(bias.HScrVCObias));
+        // 9.
+        write(keys::SyncDetect, indexText(swd.cmbInterupt));
+        write(keys::SyncWord, swd.txtPreamble->text());
+        write(keys::WordLength, indexText(swd.cmbPreamble));
+        write(keys::NumErrors, swd.txtErrors->text());
+    });
 }
 
 void ImportSettings(PellionApp& app, const QString& path) {
-    const std::optional<platform::ProfileDocument> document = evalkit::loadSettingsFile(app, path);
-    if (!document)
-        return;
-    KeyReader r(*document);
     // 1. There is no check of the chip: both variants read the same file.
-    const std::optional<QString> version = r.text(keys::Version);
-    if (!version || platform::textToNumber(*version) != 1.0) {
-        app.messages().message(
-            QStringLiteral("Error: Import file incompatible with this version of software. You "
-                           "should check the Verrix website for updates"));
-        return;
-    }
+    evalkit::importSettings(app, path, [&app](KeyReader& r) {
+        // Every value is checked before the first control changes.
+        ImportPlan plan;
+        planSynthesizer(r, plan);
+        planModulation(r, plan);
+        planReceiver(r, plan);
+        planSync(r, plan);
 
-    // Every value is checked before the first control changes.
-    ImportPlan plan;
-    planSynthesizer(r, plan);
-    planModulation(r, plan);
-    planReceiver(r, plan);
-    planSync(r, plan);
-
-    // 2 - 16. The controls' own handlers store the fields, as the user's edits would; nothing
-    // goes to the board.
-    {
+        // 2 - 16. The controls' own handlers store the fields, as the user's edits would; nothing
+        // goes to the board.
         const LoadedForTheFile loaded(app);
         const SettingsLoading loading(app.w());
         applySynthesizer(app, plan);
@@ -536,8 +457,7 @@ void ImportSettings(PellionApp& app, const QString& path) {
         applyReceiver(app, r, plan);
         applySync(app, plan);
         app.UpdateAllRegisterLabels();
-    }
-    evalkit::reportSkipped(app, path, r.skipped());
+    });
 }
 
 } // namespace pellion

@@ -1,21 +1,14 @@
 #pragma once
 // The synthesizer window: RF channel, PFD and crystal frequencies in; R, N and F out, with
 // the RF divide-by-2 the band or the external inductor calls for and single steps of F down.
+#include "evalkit/synthwindow.h"
 #include "pellion/calc/synthesizer.h"
-#include "platform/form.h"
-#include "platform/toggle.h"
-
-class QGroupBox;
-class QLabel;
-class QLineEdit;
-class QPushButton;
-class QToolButton;
 
 namespace pellion {
 
 class PellionApp;
 
-class synthform : public platform::Form {
+class synthform : public evalkit::DivideBy2SynthWindow {
     Q_OBJECT
 public:
     explicit synthform(PellionApp& app);
@@ -33,13 +26,8 @@ public:
     void Command1_Click();
     void lblVCOdiv2_Change();
 
-    QLineEdit *txtVCOout1, *txtpfd1, *TxtCrystal1, *Text1;
-    QLabel *Label1, *Label5, *Label2, *Label12, *Label7, *lblHeading, *lblRxLO, *Label8, *Label10,
-        *Label11, *LblR, *LblN, *LblF, *Label13, *NoteText;
-    QGroupBox *Frame2, *frmVCOdiv2, *Frame1, *Note;
-    platform::Toggle* lblVCOdiv2;
-    QPushButton *CmdCalculate, *Command1;
-    QToolButton* cmdfdown;
+    // Besides the divide-by-2 window's controls.
+    QLineEdit* Text1;
 
 private:
     void buildLayout();

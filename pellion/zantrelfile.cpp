@@ -77,47 +77,21 @@ void WriteZantrelIni(PellionApp& app, const QString& path) {
         return;
     Main& m = app.main();
     PellionFields& f = app.f();
-    const evalkit::ReadoutMarkKeeper marks(app);
-
-    // R0 for both directions, the direction set back afterwards.
-    const auto calculate = [&app] {
-        app.synthform().CmdCalculate_Click();
-    };
-    const QString rx00 = evalkit::r0ForDirection(f.TxRxField, Receive, calculate, *m.lblNhex);
-    const QString tx00 = evalkit::r0ForDirection(f.TxRxField, 0, calculate, *m.lblNhex);
-    const QString r01 = m.lblOSChex->text();
-    const QString r02 = m.lblMODhex->text();
-    const QString r03 = m.lblRxCLKhex->text();
     // The file carries the lock-threshold mode the link tool works with; the set-up keeps its
     // own (the demodulator window's bit 23 is part of the same code).
     const double lockMode = f.LockThresholdModeField;
     const int32_t lockBit23 = f.LockThresholdModeBit23Field;
-    f.LockThresholdModeField = LockAfterSyncForDpl;
-    f.LockThresholdModeBit23Field = 0;
-    app.UpdateAllRegisterLabels();
-    std::vector<ZantrelEntry> entries{
-        {u"Config", u"ConfigName", QStringLiteral("Generated from Verrix Config software")},
-        {u"RxRegs", u"r00", rx00},
-        {u"TxRegs", u"r00", tx00},
-        {u"RxRegs", u"r01", r01},
-        {u"RxRegs", u"r02", r02},
-        {u"RxRegs", u"r03", r03},
-        {u"RxRegs", u"r04", m.lblDEMODhex->text()},
-        {u"RxRegs", u"r06", m.lblT4hex->text()},
-        {u"RxRegs", u"r07", QStringLiteral("0x0007")},
-        {u"RxRegs", u"r08", QStringLiteral("0x0008")},
-        {u"RxRegs", u"r09", m.lblAGC9hex->text()},
-        {u"RxRegs", u"r10", m.lbltest10hex->text()},
-        {u"RxRegs", u"r11", m.lbltest11hex->text()},
-        {u"RxRegs", u"r12", m.lbltest12hex->text()},
-        {u"RxRegs", u"r13", m.lblTFSK13hex->text()},
-        {u"RxRegs", u"r14", QStringLiteral("0x000E")},
-        {u"RxRegs", u"r15", QStringLiteral("0x000F")},
+    const auto linkMode = [&f] {
+        f.LockThresholdModeField = LockAfterSyncForDpl;
+        f.LockThresholdModeBit23Field = 0;
     };
-    f.LockThresholdModeField = lockMode;
-    f.LockThresholdModeBit23Field = lockBit23;
-    app.UpdateAllRegisterLabels();
-    marks.restore();
+    const auto ownMode = [&f, lockMode, lockBit23] {
+        f.LockThresholdModeField = lockMode;
+        f.LockThresholdModeBit23Field = lockBit23;
+    };
+    std::vector<ZantrelEntry> entries = evalkit::zantrelRegisters(
+        app, f.TxRxField,
+        {Receive, [&app] { app.synthform().CmdCalculate_Click(); }, linkMode, ownMode, 5});
 
     // The texts as the synthesizer's calculations left them.
     const std::optional<Numbers> numbers = zantrelNumbers(app, file, registersOnly);

@@ -1,8 +1,11 @@
 #include "tessarine/main_window.h"
 
+#include "evalkit/boardframe.h"
 #include "evalkit/boardsession.h"
+#include "evalkit/menutable.h"
 #include "platform/named.h"
 #include "tessarine/descriptions.h"
+#include "tessarine/settingsfile.h"
 #include "tessarine/tessarineapp.h"
 #include "tessarine/windows.h"
 
@@ -25,22 +28,10 @@ namespace tessarine {
 namespace {
 
 using platform::named;
-
-QPushButton* button(const char* name, const QString& caption) {
-    return platform::namedButton(name, caption);
-}
-
-QLabel* label(const char* name, const QString& caption) {
-    return platform::namedLabel(name, caption);
-}
-
-QComboBox* list(const char* name, const QStringList& items) {
-    return platform::namedList(name, items);
-}
-
-platform::Toggle* toggle(const char* name) {
-    return platform::namedToggle(name);
-}
+using platform::namedButton;
+using platform::namedLabel;
+using platform::namedList;
+using platform::namedToggle;
 
 platform::ClickableLabel* clickable(const char* name, const QString& toolTip) {
     auto* l = named(new platform::ClickableLabel, name);
@@ -50,87 +41,65 @@ platform::ClickableLabel* clickable(const char* name, const QString& toolTip) {
     return l;
 }
 
-// A level scroll bar 0..63 at its design position, set without running a handler.
-QScrollBar* levelBar(const char* name, int designValue) {
-    auto* bar = named(new QScrollBar(Qt::Horizontal), name);
-    const QSignalBlocker block(bar);
-    bar->setRange(0, 63);
-    bar->setValue(designValue);
-    bar->setMinimumWidth(160);
-    return bar;
-}
-
-// Every register: its read-out and its Update button. The construction, the layout,
-// readout(n) and the Update handlers all go by this one table.
-struct RegisterRow {
-    int n;
-    reglink::RegisterReadout* Main::*readout;
-    const char* readoutName;
-    QPushButton* Main::*update;
-    const char* updateName;
-    const char16_t* caption;
-};
-constexpr RegisterRow kRegisterRows[] = {
-    {0, &Main::lblRhex, "lblRhex", &Main::cmdR, "cmdR", u"R"},
-    {1, &Main::lblNhex, "lblNhex", &Main::cmdN, "cmdN", u"N"},
-    {2, &Main::lblMhex, "lblMhex", &Main::cmdmod2, "cmdmod2", u"Modulation"},
-    {3, &Main::lblFhex, "lblFhex", &Main::cmdfunction, "cmdfunction", u"Function"},
-};
-
 } // namespace
 
-Main::Main(TessarineApp& app) : QMainWindow(nullptr), app_(app) {
-    setObjectName(QStringLiteral("Main"));
-    setWindowTitle(QStringLiteral("Main Interface Page"));
+Main::Main(TessarineApp& app)
+    : FrontPanelWindow(app, QStringLiteral("Main Interface Page"),
+                       {[&app](const QString& path) { ImportSettings(app, path); },
+                        [&app](const QString& path) {
+                            ExportSettings(app, path);
+                        }}),
+      app_(app) {
     buildControls();
     buildLayout();
     buildMenus();
-    session_ = std::make_unique<evalkit::BoardSession>(
-        app_, boardRules(), evalkit::BoardControls{cmbMB, ConnectUSB, Toggle4, {}},
-        &app_.w().PortClaimed);
+    startSession(boardRules(), {cmbMB, ConnectUSB, Toggle4, {}}, &app_.w().PortClaimed);
     connectHandlers();
 }
 
 Main::~Main() = default;
 
 void Main::buildControls() {
-    const QString update = QStringLiteral("Update");
-    for (const RegisterRow& r : kRegisterRows) {
-        auto* readout = named(new reglink::RegisterReadout, r.readoutName);
-        readout->setMinimumWidth(
-            readout->fontMetrics().horizontalAdvance(QStringLiteral("0x88888888")) + 16);
-        this->*r.readout = readout;
-        this->*r.update = button(r.updateName, update);
-    }
-    cmdUpdateAll = button("cmdUpdateAll", QStringLiteral("Program Registers"));
+    // Every register: its read-out and its Update button.
+    registers_.build(
+        {{}, {}, QStringLiteral("0x88888888")},
+        {
+            {0, &lblRhex, "lblRhex", &cmdR, "cmdR", QStringLiteral("R")},
+            {1, &lblNhex, "lblNhex", &cmdN, "cmdN", QStringLiteral("N")},
+            {2, &lblMhex, "lblMhex", &cmdmod2, "cmdmod2", QStringLiteral("Modulation")},
+            {3, &lblFhex, "lblFhex", &cmdfunction, "cmdfunction", QStringLiteral("Function")},
+        });
+    cmdUpdateAll = namedButton("cmdUpdateAll", QStringLiteral("Program Registers"));
     cmdUpdateAll->setToolTip(
         QStringLiteral("Click here to Update Registers 0 to 6. Minimum Register writes for Tx "
                        "mode is Regs  0,1,2. For Rx mode its Regs 0,1,3,4 and 6 "));
 
-    cmbMB = list("cmbMB", {QStringLiteral("Quorrabase (Parallel Port Interface)"),
-                           QStringLiteral("Quorrabase2 (USB Interface)")});
-    ConnectUSB = button("ConnectUSB", evalkit::BoardSession::ConnectCaption);
-    Toggle4 = toggle("Toggle4");
+    const evalkit::BoardWidgets board =
+        evalkit::boardWidgets({{QStringLiteral("Quorrabase (Parallel Port Interface)"),
+                                QStringLiteral("Quorrabase2 (USB Interface)")}});
+    cmbMB = board.board;
+    ConnectUSB = board.connect;
+    Toggle4 = board.chipEnable;
     Toggle4->setStateTexts(QStringLiteral("Chip Disabled"), QStringLiteral("Chip Enabled"));
-    Label3 = label("Label3", QStringLiteral("Part Used:        Tessarine"));
+    Label3 = namedLabel("Label3", QStringLiteral("Part Used:        Tessarine"));
 
     lblvcofreq = clickable("lblvcofreq", QStringLiteral("Click here to change output frequency"));
     lblpfd_freq = clickable("lblpfd_freq", QStringLiteral("Click here to change PFD frequency"));
     lblcrystal =
         clickable("lblcrystal", QStringLiteral("Click here to change the Reference frequency"));
-    Command2 = button("Command2", QStringLiteral("Synth Settings..."));
-    cmdBias = button("cmdBias", QStringLiteral("  Bias Currents     VCO, PA..."));
+    Command2 = namedButton("Command2", QStringLiteral("Synth Settings..."));
+    cmdBias = namedButton("cmdBias", QStringLiteral("  Bias Currents     VCO, PA..."));
     cmdBias->setToolTip(QStringLiteral("Click to Change Individual Bias Settings"));
-    cmdTestMod = button("cmdTestMod", QStringLiteral("Test Modes"));
-    Command3 = button("Command3", QStringLiteral("Other Features"));
-    Command1 = button("Command1", QStringLiteral("Manual Register Edit"));
+    cmdTestMod = namedButton("cmdTestMod", QStringLiteral("Test Modes"));
+    Command3 = namedButton("Command3", QStringLiteral("Other Features"));
+    Command1 = namedButton("Command1", QStringLiteral("Manual Register Edit"));
     Command1->setToolTip(QStringLiteral("Click here to enter the manually edit register window."));
     LblMuxOut = clickable("LblMuxOut", QStringLiteral("Click to change the MuxOut feature"));
     LblMuxOut->setText(QStringLiteral("Digital Lock Detect")); // the power-on choice
     LblClockout = clickable("LblClockout", QStringLiteral("Click to Change Clkout frequency"));
 
-    cmbModulation =
-        list("cmbModulation", {QStringLiteral("FSK"), QStringLiteral("GFSK"), QStringLiteral("ASK"),
+    cmbModulation = namedList("cmbModulation",
+                              {QStringLiteral("FSK"), QStringLiteral("GFSK"), QStringLiteral("ASK"),
                                QStringLiteral("OOK"), QStringLiteral("GOOK")});
     FrFSK = named(new QGroupBox(QStringLiteral("FSK")), "FrFSK");
     frHideFSK = named(new QGroupBox, "frHideFSK");
@@ -145,27 +114,28 @@ void Main::buildControls() {
     txtDivider = named(new QLineEdit(QStringLiteral("64")), "txtDivider");
     for (QLineEdit* e : {TxtFSKdev, txtDivider})
         e->setMaximumWidth(90);
-    Lblfskdev = label("Lblfskdev", QStringLiteral("60.075 kHz"));
-    lblTitleModCtrl = label("lblTitleModCtrl", QStringLiteral("Mod Control"));
-    lblTitleDateRate = label("lblTitleDateRate", QStringLiteral("Data Rate"));
-    lblDatarate = label("lblDatarate", QStringLiteral("1kbps"));
-    LblFSKpower = label("LblFSKpower", QStringLiteral("Setting 56"));
-    Lbldata0 = label("Lbldata0", QStringLiteral("PA Level"));
-    Lblpower1 = label("Lblpower1", QStringLiteral("Setting 40"));
-    Lbldata1 = label("Lbldata1", QStringLiteral("Data = 0"));
-    cmbIndexCount = list("cmbIndexCount", {QStringLiteral("16"), QStringLiteral("32"),
-                                           QStringLiteral("64"), QStringLiteral("128")});
-    cmbModCtrl = list("cmbModCtrl", {QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2"),
-                                     QStringLiteral("3"), QStringLiteral("4"), QStringLiteral("5"),
-                                     QStringLiteral("6"), QStringLiteral("7")});
-    cmbIcp = list("cmbIcp", {QStringLiteral("Icp = 0.3mA"), QStringLiteral("Icp = 0.9mA"),
-                             QStringLiteral("Icp = 1.5mA"), QStringLiteral("Icp = 2.1mA")});
-    HScroll2 = levelBar("HScroll2", 56);
-    HScrollASKFine1 = levelBar("HScrollASKFine1", 40);
-    TogPLL = toggle("TogPLL");
-    TogOutput = toggle("TogOutput");
-    TogVCO = toggle("TogVCO");
-    TogCrystal = toggle("TogCrystal");
+    Lblfskdev = namedLabel("Lblfskdev", QStringLiteral("60.075 kHz"));
+    lblTitleModCtrl = namedLabel("lblTitleModCtrl", QStringLiteral("Mod Control"));
+    lblTitleDateRate = namedLabel("lblTitleDateRate", QStringLiteral("Data Rate"));
+    lblDatarate = namedLabel("lblDatarate", QStringLiteral("1kbps"));
+    LblFSKpower = namedLabel("LblFSKpower", QStringLiteral("Setting 56"));
+    Lbldata0 = namedLabel("Lbldata0", QStringLiteral("PA Level"));
+    Lblpower1 = namedLabel("Lblpower1", QStringLiteral("Setting 40"));
+    Lbldata1 = namedLabel("Lbldata1", QStringLiteral("Data = 0"));
+    cmbIndexCount = namedList("cmbIndexCount", {QStringLiteral("16"), QStringLiteral("32"),
+                                                QStringLiteral("64"), QStringLiteral("128")});
+    cmbModCtrl =
+        namedList("cmbModCtrl", {QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2"),
+                                 QStringLiteral("3"), QStringLiteral("4"), QStringLiteral("5"),
+                                 QStringLiteral("6"), QStringLiteral("7")});
+    cmbIcp = namedList("cmbIcp", {QStringLiteral("Icp = 0.3mA"), QStringLiteral("Icp = 0.9mA"),
+                                  QStringLiteral("Icp = 1.5mA"), QStringLiteral("Icp = 2.1mA")});
+    HScroll2 = evalkit::levelBar("HScroll2", 56, 160);
+    HScrollASKFine1 = evalkit::levelBar("HScrollASKFine1", 40, 160);
+    TogPLL = namedToggle("TogPLL");
+    TogOutput = namedToggle("TogOutput");
+    TogVCO = namedToggle("TogVCO");
+    TogCrystal = namedToggle("TogCrystal");
     TogCrystal->setToolTip(QStringLiteral("Click here to turn the oscillator circuitry on/off"));
     // Shown only with the schemes that use them.
     for (QWidget* w : {static_cast<QWidget*>(frHideFSK), static_cast<QWidget*>(frGaussian),
@@ -175,10 +145,6 @@ void Main::buildControls() {
 }
 
 void Main::buildLayout() {
-    auto* central = new QWidget;
-    central->setObjectName(QStringLiteral("centralWidget"));
-    auto* columns = new QHBoxLayout(central);
-
     auto caption = [](const QString& text, QWidget* buddy) {
         auto* l = new QLabel(text);
         l->setBuddy(buddy);
@@ -196,31 +162,19 @@ void Main::buildLayout() {
     boardGrid->addWidget(Label3, 3, 0, 1, 2);
     left->addWidget(board);
 
-    auto* synth = new QGroupBox(QStringLiteral("Synthesizer"));
-    auto* synthGrid = new QGridLayout(synth);
-    synthGrid->addWidget(new QLabel(QStringLiteral("RF Output")), 0, 0);
-    synthGrid->addWidget(lblvcofreq, 0, 1);
-    synthGrid->addWidget(new QLabel(QStringLiteral("PFD")), 1, 0);
-    synthGrid->addWidget(lblpfd_freq, 1, 1);
-    synthGrid->addWidget(new QLabel(QStringLiteral("Crystal")), 2, 0);
-    synthGrid->addWidget(lblcrystal, 2, 1);
-    synthGrid->addWidget(Command2, 3, 0, 1, 2);
+    QGridLayout* synthGrid = evalkit::synthesizerGrid(QStringLiteral("RF Output"), lblvcofreq,
+                                                      lblpfd_freq, lblcrystal, Command2);
     synthGrid->addWidget(caption(QStringLiteral("C&harge Pump Current"), cmbIcp), 4, 0);
     synthGrid->addWidget(cmbIcp, 4, 1);
     synthGrid->addWidget(new QLabel(QStringLiteral("Crystal Oscillator")), 5, 0);
     synthGrid->addWidget(TogCrystal, 5, 1);
-    left->addWidget(synth);
+    left->addWidget(synthGrid->parentWidget());
 
-    auto* power = new QGroupBox(QStringLiteral("PowerDown/Bias Currents"));
-    auto* powerGrid = new QGridLayout(power);
-    powerGrid->addWidget(new QLabel(QStringLiteral("PLL")), 0, 0);
-    powerGrid->addWidget(TogPLL, 0, 1);
-    powerGrid->addWidget(new QLabel(QStringLiteral("PA")), 1, 0);
-    powerGrid->addWidget(TogOutput, 1, 1);
-    powerGrid->addWidget(new QLabel(QStringLiteral("VCO")), 2, 0);
-    powerGrid->addWidget(TogVCO, 2, 1);
-    powerGrid->addWidget(cmdBias, 3, 0, 1, 2);
-    left->addWidget(power);
+    left->addWidget(evalkit::switchFrame(QStringLiteral("PowerDown/Bias Currents"),
+                                         {{QStringLiteral("PLL"), TogPLL},
+                                          {QStringLiteral("PA"), TogOutput},
+                                          {QStringLiteral("VCO"), TogVCO}},
+                                         cmdBias));
     left->addStretch();
 
     // Middle column: the modulation and the power amplifier.
@@ -275,17 +229,7 @@ void Main::buildLayout() {
 
     // Right column: every register read-out beside its Update button, and the windows of the
     // chip's other settings.
-    auto* regs = new QGroupBox(QStringLiteral("Registers"));
-    auto* regGrid = new QGridLayout(regs);
-    int r = 0;
-    for (const RegisterRow& row : kRegisterRows) {
-        regGrid->addWidget(new QLabel(QString::fromUtf16(row.caption)), r, 0);
-        regGrid->addWidget(this->*row.readout, r, 1);
-        regGrid->addWidget(this->*row.update, r, 2);
-        ++r;
-    }
-    regGrid->addWidget(cmdUpdateAll, r++, 0, 1, 3);
-    regGrid->addWidget(Command1, r++, 0, 1, 3);
+    QGroupBox* regs = registers_.frame(cmdUpdateAll, Command1);
 
     auto* features = new QGroupBox(QStringLiteral("Other Settings"));
     auto* featureGrid = new QGridLayout(features);
@@ -301,54 +245,75 @@ void Main::buildLayout() {
     right->addWidget(features);
     right->addStretch();
 
-    columns->addLayout(left);
-    columns->addLayout(middle);
-    columns->addLayout(right);
-    setCentralWidget(central);
+    setColumns({left, middle, right});
 }
 
 void Main::buildMenus() {
-    auto menu = [this](const char* name, const QString& caption) {
-        QMenu* m = menuBar()->addMenu(caption);
-        m->setObjectName(QString::fromLatin1(name));
-        return m;
+    const auto modal = [this](auto window) {
+        return [this, window] {
+            app_.showModal(window());
+        };
     };
-    auto item = [](QMenu* m, const char* name, const QString& caption) {
-        QAction* a = m->addAction(caption);
-        a->setObjectName(QString::fromLatin1(name));
-        return a;
-    };
-    QMenu* file = menu("Filemenu", QStringLiteral("&File"));
-    mnuOpen = item(file, "mnuOpen", QStringLiteral("&Get Settings (.txt)"));
-    mnuSave = item(file, "mnuSave", QStringLiteral("&Save Settings (.txt)"));
-    mnuPrint = item(file, "mnuPrint", QStringLiteral("&Print This Form"));
-    Exitmenu = item(file, "Exitmenu", QStringLiteral("&Exit"));
-    QMenu* settings = menu("settingsmenu", QStringLiteral("&Settings"));
-    crystalmenu = item(settings, "crystalmenu", QStringLiteral("&Synthesizer Settings"));
-    mnuPowerDown = item(settings, "mnuPowerDown", QStringLiteral("&Bias Currents"));
-    muxmenu = item(settings, "muxmenu", QStringLiteral("&Muxout"));
-    mnuClkOut = item(settings, "mnuClkOut", QStringLiteral("&Clock Out Divide"));
-    testmenu = item(settings, "testmenu", QStringLiteral("&Test Modes"));
-    registermenu = item(settings, "registermenu", QStringLiteral("&Registers"));
-    QMenu* options = menu("optionsmenu", QStringLiteral("&Options"));
-    portmenu = item(options, "portmenu", QStringLiteral("&Port"));
-    QMenu* help = menu("mnuHelp", QStringLiteral("&Help"));
-    mnuAbout = item(help, "mnuAbout", QStringLiteral("&About this Rev (Rev 4.0)"));
-    mnuRev = item(help, "mnuRev", QStringLiteral("&Revision History"));
-    mnuThinkPad = item(help, "mnuThinkPad", QStringLiteral("&IBM Think Pad Help"));
-}
-
-reglink::RegisterReadout* Main::readout(int n) const {
-    for (const RegisterRow& r : kRegisterRows)
-        if (r.n == n)
-            return this->*r.readout;
-    return nullptr;
+    const auto synth = modal([this] { return &app_.synthform(); });
+    const auto bias = modal([this] { return &app_.frmPowerdown(); });
+    const auto mux = modal([this] { return &app_.muxform(); });
+    const auto clockOut = modal([this] { return &app_.frmClockOut(); });
+    const auto registers = modal([this] { return &app_.frmRegisters(); });
+    evalkit::addMenus(
+        menuBar(), this,
+        {
+            {"Filemenu",
+             QStringLiteral("&File"),
+             {
+                 {&mnuOpen, "mnuOpen", QStringLiteral("&Get Settings (.txt)"),
+                  [this] {
+                      mnuOpen_Click();
+                  }},
+                 {&mnuSave, "mnuSave", QStringLiteral("&Save Settings (.txt)"),
+                  [this] {
+                      mnuSave_Click();
+                  }},
+                 {&mnuPrint, "mnuPrint", QStringLiteral("&Print This Form"),
+                  [this] {
+                      mnuPrint_Click();
+                  }},
+                 {&Exitmenu, "Exitmenu", QStringLiteral("&Exit"),
+                  [this] {
+                      Exitmenu_Click();
+                  }},
+             }},
+            {"settingsmenu",
+             QStringLiteral("&Settings"),
+             {
+                 {&crystalmenu, "crystalmenu", QStringLiteral("&Synthesizer Settings"), synth},
+                 {&mnuPowerDown, "mnuPowerDown", QStringLiteral("&Bias Currents"), bias},
+                 {&muxmenu, "muxmenu", QStringLiteral("&Muxout"), mux},
+                 {&mnuClkOut, "mnuClkOut", QStringLiteral("&Clock Out Divide"), clockOut},
+                 {&testmenu, "testmenu", QStringLiteral("&Test Modes"),
+                  [this] {
+                      testmenu_Click();
+                  }},
+                 {&registermenu, "registermenu", QStringLiteral("&Registers"), registers},
+             }},
+            {"optionsmenu",
+             QStringLiteral("&Options"),
+             {{&portmenu, "portmenu", QStringLiteral("&Port"),
+               modal([this] { return &app_.portform(); })}}},
+            {"mnuHelp",
+             QStringLiteral("&Help"),
+             {
+                 {&mnuAbout, "mnuAbout", QStringLiteral("&About this Rev (Rev 4.0)"),
+                  modal([this] { return &app_.aboutform(); })},
+                 {&mnuRev, "mnuRev", QStringLiteral("&Revision History"),
+                  modal([this] { return &app_.revform(); })},
+                 {&mnuThinkPad, "mnuThinkPad", QStringLiteral("&IBM Think Pad Help"),
+                  modal([this] { return &app_.IBMhelpform(); })},
+             }},
+        });
 }
 
 void Main::connectHandlers() {
-    for (const RegisterRow& r : kRegisterRows)
-        connect(this->*r.update, &QPushButton::clicked, this,
-                [this, n = r.n] { updateButton_Click(n); });
+    registers_.connectUpdates(this, [this](int n) { updateButton_Click(n); });
     connect(cmdUpdateAll, &QPushButton::clicked, this, &Main::cmdUpdateAll_Click);
 
     connect(cmbMB, &QComboBox::currentIndexChanged, this, &Main::cmbMB_Click);
@@ -368,55 +333,16 @@ void Main::connectHandlers() {
     connect(TogVCO, &platform::Toggle::toggled, this, &Main::TogVCO_Change);
     connect(TogCrystal, &platform::Toggle::toggled, this, &Main::TogCrystal_Change);
 
-    const auto modal = [this](QWidget* window) {
-        app_.showModal(window);
-    };
-    const auto synth = [this, modal] {
-        modal(&app_.synthform());
-    };
-    const auto bias = [this, modal] {
-        modal(&app_.frmPowerdown());
-    };
-    const auto mux = [this, modal] {
-        modal(&app_.muxform());
-    };
-    const auto clockOut = [this, modal] {
-        modal(&app_.frmClockOut());
-    };
-    const auto registers = [this, modal] {
-        modal(&app_.frmRegisters());
-    };
-    connect(crystalmenu, &QAction::triggered, this, synth);
-    connect(Command2, &QPushButton::clicked, this, synth);
-    for (platform::ClickableLabel* l : {lblvcofreq, lblpfd_freq, lblcrystal})
-        connect(l, &platform::ClickableLabel::clicked, this, synth);
-    connect(mnuPowerDown, &QAction::triggered, this, bias);
-    connect(cmdBias, &QPushButton::clicked, this, bias);
-    connect(muxmenu, &QAction::triggered, this, mux);
-    connect(LblMuxOut, &platform::ClickableLabel::clicked, this, mux);
-    connect(mnuClkOut, &QAction::triggered, this, clockOut);
-    connect(LblClockout, &platform::ClickableLabel::clicked, this, clockOut);
-    connect(testmenu, &QAction::triggered, this, &Main::testmenu_Click);
-    connect(cmdTestMod, &QPushButton::clicked, this,
-            [this] { app_.showModeless(&app_.frmTestModes()); });
-    connect(Command3, &QPushButton::clicked, this,
-            [this] { app_.showModeless(&app_.frmOtherFeatures()); });
-    connect(registermenu, &QAction::triggered, this, registers);
-    connect(Command1, &QPushButton::clicked, this, registers);
-    connect(portmenu, &QAction::triggered, this, [this, modal] { modal(&app_.portform()); });
-    connect(mnuAbout, &QAction::triggered, this, [this, modal] { modal(&app_.aboutform()); });
-    connect(mnuRev, &QAction::triggered, this, [this, modal] { modal(&app_.revform()); });
-    connect(mnuThinkPad, &QAction::triggered, this, [this, modal] { modal(&app_.IBMhelpform()); });
-
-    connect(mnuOpen, &QAction::triggered, this, &Main::mnuOpen_Click);
-    connect(mnuSave, &QAction::triggered, this, &Main::mnuSave_Click);
-    connect(mnuPrint, &QAction::triggered, this, &Main::mnuPrint_Click);
-    connect(Exitmenu, &QAction::triggered, this, &Main::Exitmenu_Click);
-}
-
-void Main::closeEvent(QCloseEvent* event) {
-    Form_Unload();
-    event->accept();
+    // The windows the panel's buttons and labels open (the menus open theirs); the test-mode
+    // and other-feature windows stay beside the panel.
+    opensModal({Command2, lblvcofreq, lblpfd_freq, lblcrystal},
+               [this] { return &app_.synthform(); });
+    opensModal({cmdBias}, [this] { return &app_.frmPowerdown(); });
+    opensModal({LblMuxOut}, [this] { return &app_.muxform(); });
+    opensModal({LblClockout}, [this] { return &app_.frmClockOut(); });
+    opensModeless({cmdTestMod}, [this] { return &app_.frmTestModes(); });
+    opensModeless({Command3}, [this] { return &app_.frmOtherFeatures(); });
+    opensModal({Command1}, [this] { return &app_.frmRegisters(); });
 }
 
 } // namespace tessarine

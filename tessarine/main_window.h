@@ -1,11 +1,9 @@
 #pragma once
 // The front panel of tessarine-eval ("Main Interface Page").
+#include "evalkit/frontpanelwindow.h"
 #include "link/registerreadout.h"
 #include "platform/clickablelabel.h"
 #include "platform/toggle.h"
-
-#include <QMainWindow>
-#include <memory>
 
 class QAction;
 class QComboBox;
@@ -15,30 +13,24 @@ class QLineEdit;
 class QPushButton;
 class QScrollBar;
 
-namespace evalkit {
-class BoardSession;
-}
-
 namespace tessarine {
 
 class TessarineApp;
 
-class Main : public QMainWindow {
+// The board session, the register column and the settings-file items are the shared panel's;
+// this adds tessarine-eval's controls, their layout and their handlers.
+class Main : public evalkit::FrontPanelWindow {
     Q_OBJECT
 public:
     explicit Main(TessarineApp& app);
     ~Main() override;
 
-    // Start-up and shut-down.
+    // Start-up.
     void Form_Load(const QStringList& arguments = {});
     void InitialiseBoard();
     void InitialiseFrontPanel();
-    void Form_Unload();
-    void Exitmenu_Click();
 
-    // Board choice, USB link and chip enable.
-    void cmbMB_Click();
-    void ConnectUSB_Click();
+    // The chip enable.
     void Toggle4_Change();
 
     // The read-outs and the register buttons.
@@ -51,10 +43,8 @@ public:
     void cmdmod2_Click() { updateButton_Click(2); }
     void cmdfunction_Click() { updateButton_Click(3); }
     void cmdUpdateAll_Click();
-    void mnuPrint_Click();
 
-    // The settings file, and the test modes from the menu.
-    void mnuOpen_Click();
+    // "&Save Settings (.txt)", and the test modes from the menu.
     void mnuSave_Click();
     void testmenu_Click();
 
@@ -78,8 +68,6 @@ public:
     // While held, a refused deviation only marks its box (the settings import checks and names
     // what it cannot use itself).
     void holdDeviationMessage(bool hold) { deviationMessageHeld_ = hold; }
-
-    reglink::RegisterReadout* readout(int n) const;
 
     // Read-outs (R, N, modulation, function) with their Update buttons, as the register table
     // lists them.
@@ -112,9 +100,6 @@ public:
     QAction *mnuOpen, *mnuSave, *mnuPrint, *Exitmenu, *crystalmenu, *mnuPowerDown, *muxmenu,
         *mnuClkOut, *testmenu, *registermenu, *portmenu, *mnuAbout, *mnuRev, *mnuThinkPad;
 
-protected:
-    void closeEvent(QCloseEvent* event) override;
-
 private:
     void buildControls();
     void buildLayout();
@@ -126,7 +111,6 @@ private:
     // the message comes again only after an entry was taken in between.
     bool deviationRefusalShown_ = false;
     bool deviationMessageHeld_ = false;
-    std::unique_ptr<evalkit::BoardSession> session_;
 };
 
 } // namespace tessarine

@@ -1,12 +1,9 @@
-// The front panel's start-up and shut-down, its board choice, USB link and chip enable, its
-// register buttons and its File menu.
+// The front panel's start-up, its chip enable, its register buttons and its File and test-mode
+// menu items.
 #include "tessarine/main_window.h"
 
 #include "evalkit/boardsession.h"
-#include "evalkit/commandline.h"
-#include "evalkit/filemenu.h"
 #include "link/readouttext.h"
-#include "tessarine/settingsfile.h"
 #include "tessarine/tessarineapp.h"
 #include "tessarine/windows.h"
 
@@ -27,9 +24,7 @@ void Main::Form_Load(const QStringList& arguments) {
     if (!w.FrontPanelInitialised)
         InitialiseBoard();
     w.FrontPanelInitialised = true;
-    const QString file = evalkit::commandLineFile(arguments);
-    if (!file.isEmpty())
-        ImportSettings(app_, file);
+    importCommandLineFile(arguments);
 }
 
 void Main::InitialiseBoard() {
@@ -75,26 +70,10 @@ void Main::InitialiseFrontPanel() {
     app_.link().usb().dd_pellion_chip_sel(1);
 }
 
-void Main::Form_Unload() {
-    session_->close();
-}
-
-void Main::Exitmenu_Click() {
-    session_->exit();
-}
-
-// ---- board choice, USB link and chip enable --------------------------------
-
-void Main::cmbMB_Click() {
-    session_->boardChosen();
-}
-
-void Main::ConnectUSB_Click() {
-    session_->connectClicked();
-}
+// ---- chip enable ---------------------------------------------------------------
 
 void Main::Toggle4_Change() {
-    session_->chipEnableChanged();
+    session().chipEnableChanged();
     // A chip enabled again has lost its registers: every one must be programmed again. What
     // was last written stays, so the next refresh marks by it again.
     if (Toggle4->isOn()) {
@@ -122,12 +101,8 @@ void Main::cmdUpdateAll_Click() {
     cmdfunction_Click();
 }
 
-void Main::mnuOpen_Click() {
-    evalkit::openSettingsFile(app_, [this](const QString& path) { ImportSettings(app_, path); });
-}
-
 void Main::mnuSave_Click() {
-    evalkit::saveSettingsFile(app_, [this](const QString& path) { ExportSettings(app_, path); });
+    saveSettingsFile();
 }
 
 void Main::testmenu_Click() {
@@ -137,10 +112,6 @@ void Main::testmenu_Click() {
         app_.showModeless(&app_.frmTestModes());
     else
         app_.showModal(&app_.frmTestModes());
-}
-
-void Main::mnuPrint_Click() {
-    evalkit::printWindow(app_, this);
 }
 
 } // namespace tessarine

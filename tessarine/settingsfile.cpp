@@ -4,6 +4,7 @@
 #include "evalkit/frmclockout.h"
 #include "evalkit/muxform.h"
 #include "evalkit/profilekeys.h"
+#include "evalkit/settingsfile.h"
 #include "platform/numbers.h"
 #include "platform/profile.h"
 #include "platform/selector.h"
@@ -28,8 +29,12 @@ namespace tessarine {
 
 namespace {
 
+using evalkit::indexText;
 using evalkit::Key;
 using evalkit::KeyReader;
+using evalkit::setIndex;
+using evalkit::setValue;
+using evalkit::valueText;
 using platform::numberText;
 
 constexpr int32_t bit(int n) {
@@ -86,34 +91,6 @@ constexpr int PrescalerFourFive = 4;
 
 // ---- reading: every value is checked before the first control changes ------------------
 
-// A key every file of the program holds: missing, it is named as one that cannot be used
-// and its control stays as it is.
-std::optional<int> required(KeyReader& r, const Key& k, int low, int high) {
-    if (!r.text(k))
-        return r.skip(k);
-    return r.whole(k, low, high);
-}
-
-// The position of `value` in `table`, for a key that must hold one of its values.
-template <std::size_t N>
-std::optional<int> requiredOneOf(KeyReader& r, const Key& k, const std::array<int, N>& table) {
-    const std::optional<int> v = required(r, k, MinWhole, MaxWhole);
-    if (!v)
-        return std::nullopt;
-    for (std::size_t i = 0; i < N; ++i)
-        if (table[i] == *v)
-            return static_cast<int>(i);
-    return r.skip(k);
-}
-
-// A text that must read as a number, for a box whose handler reads it.
-std::optional<QString> requiredNumberText(KeyReader& r, const Key& k) {
-    const std::optional<QString> t = r.text(k);
-    if (!t || t->size() > MaxTextLength || !platform::isNumeric(*t))
-        return r.skip(k);
-    return t;
-}
-
 struct GaussianPlan {
     std::optional<int> indexCount; // list index
     std::optional<int> divider;
@@ -148,13 +125,13 @@ struct ImportPlan {
 };
 
 void planSynthesizer(KeyReader& r, ImportPlan& p) {
-    p.rf = requiredNumberText(r, keys::Frequency);
-    p.crystal = requiredNumberText(r, keys::CrystalFreq);
-    p.refDivider = required(r, keys::RefDivider, 0, MaxRDivider);
-    if (const std::optional<int> doubler = required(r, keys::RefDoubler, 0, 1))
+    p.rf = r.requiredNumberText(keys::Frequency, MaxTextLength);
+    p.crystal = r.requiredNumberText(keys::CrystalFreq, MaxTextLength);
+    p.refDivider = r.required(keys::RefDivider, 0, MaxRDivider);
+    if (const std::optional<int> doubler = r.required(keys::RefDoubler, 0, 1))
         p.doubler = *doubler == 1;
     // 0 reads as no divider, as 1 does.
-    if (const std::optional<int> ratio = required(r, keys::VcoDivider, MinWhole, MaxWhole)) {
+    if (const std::optional<int> ratio = r.required(keys::VcoDivider, MinWhole, MaxWhole)) {
         if (*ratio == 0)
             p.vcoDivide = 0;
         for (std::size_t i = 0; i < VcoDivideRatios.size(); ++i)
@@ -163,24 +140,17 @@ void planSynthesizer(KeyReader& r, ImportPlan& p) {
         if (!p.vcoDivide)
             r.skip(keys::VcoDivider);
     }
-    p.icp = required(r, keys::IcpIndex, 0, 3);
+    p.icp = r.required(keys::IcpIndex, 0, 3);
     // 4 is the 4/5 prescaler; the file's 8, as any other number, the 8/9 one.
-    if (const std::optional<int> prescaler = required(r, keys::Prescaler, MinWhole, MaxWhole))
+    if (const std::optional<int> prescaler = r.required(keys::Prescaler, MinWhole, MaxWhole))
         p.prescaler89 = *prescaler != PrescalerFourFive;
 }
 
 void planModulation(KeyReader& r, ImportPlan& p) {
     // A file without a scheme leaves the scheme and its settings as they are.
-    const std::optional<QString> name = r.text(keys::Modulation);
-    if (!name)
+    p.scheme = r.nameIndex(keys::Modulation, SchemeNames);
+    if (!p.scheme)
         return;
-    for (std::size_t i = 0; i < SchemeNames.size(); ++i)
-        if (*name == QString::fromUtf16(SchemeNames[i]))
-            p.scheme = static_cast<int>(i);
-    if (!p.scheme) {
-        r.skip(keys::Modulation);
-        return;
-    }
     switch (*p.scheme) {
     case calc::FskItem:
         // Whether the count fits at the PFD is known only once the synthesizer has run.
@@ -194,23 +164,23 @@ void planModulation(KeyReader& r, ImportPlan& p) {
         }
         break;
     case calc::GfskItem:
-        p.gaussian.indexCount = required(r, keys::IndexCounter, 0, 3);
-        p.gaussian.divider = required(r, keys::DividerFactor, evalkit::calc::MinGaussianDivider,
-                                      evalkit::calc::MaxGaussianDivider);
-        p.gaussian.modControl = required(r, keys::ModControl, 0, 7);
+        p.gaussian.indexCount = r.required(keys::IndexCounter, 0, 3);
+        p.gaussian.divider = r.required(keys::DividerFactor, evalkit::calc::MinGaussianDivider,
+                                        evalkit::calc::MaxGaussianDivider);
+        p.gaussian.modControl = r.required(keys::ModControl, 0, 7);
         break;
     case calc::AskItem:
-        p.paLevelLow = required(r, keys::PALevelLow, 0, MaxLevel);
+        p.paLevelLow = r.required(keys::PALevelLow, 0, MaxLevel);
         break;
     case calc::GookItem:
-        p.gaussian.indexCount = requiredOneOf(r, keys::IndexCounter, IndexCounts);
-        p.gaussian.divider = required(r, keys::DividerFactor, evalkit::calc::MinGaussianDivider,
-                                      evalkit::calc::MaxGaussianDivider);
+        p.gaussian.indexCount = r.requiredOneOf(keys::IndexCounter, IndexCounts);
+        p.gaussian.divider = r.required(keys::DividerFactor, evalkit::calc::MinGaussianDivider,
+                                        evalkit::calc::MaxGaussianDivider);
         break;
     default:
         break;
     }
-    p.paLevel = required(r, keys::PALevel, 0, MaxLevel);
+    p.paLevel = r.required(keys::PALevel, 0, MaxLevel);
 }
 
 void planOther(KeyReader& r, ImportPlan& p) {
@@ -221,30 +191,20 @@ void planOther(KeyReader& r, ImportPlan& p) {
     if (!enabled || *enabled == 0)
         return;
     OtherPlan o;
-    o.vcoAdjust = required(r, keys::VcoAdjust, 0, 3);
-    o.vcoBias = required(r, keys::VcoBias, 0, 15);
-    o.paBias = required(r, keys::PaBias, 0, 7);
-    o.clockOut = required(r, keys::ClockOut, 0, platform::Selector::Positions - 1);
-    o.muxOut = required(r, keys::MuxOut, 0, 15);
+    o.vcoAdjust = r.required(keys::VcoAdjust, 0, 3);
+    o.vcoBias = r.required(keys::VcoBias, 0, 15);
+    o.paBias = r.required(keys::PaBias, 0, 7);
+    o.clockOut = r.required(keys::ClockOut, 0, platform::Selector::Positions - 1);
+    o.muxOut = r.required(keys::MuxOut, 0, 15);
     // 1 is on; any other number off.
-    if (const std::optional<int> v = required(r, keys::DataInvert, MinWhole, MaxWhole))
+    if (const std::optional<int> v = r.required(keys::DataInvert, MinWhole, MaxWhole))
         o.dataInvert = *v == 1;
-    if (const std::optional<int> v = required(r, keys::LockDp, MinWhole, MaxWhole))
+    if (const std::optional<int> v = r.required(keys::LockDp, MinWhole, MaxWhole))
         o.lockDetectFiveCycles = *v == 1;
     p.other = o;
 }
 
 // ---- applying the plan, in the order the handlers rely on ------------------------------
-
-void setIndex(QComboBox* list, const std::optional<int>& index) {
-    if (index)
-        list->setCurrentIndex(*index);
-}
-
-void setValue(QScrollBar* bar, const std::optional<int>& value) {
-    if (value)
-        bar->setValue(*value);
-}
 
 void applySynthesizer(TessarineApp& app, const ImportPlan& p) {
     synthform& s = app.synthform();
@@ -349,115 +309,93 @@ void ExportSettings(TessarineApp& app, const QString& path) {
     Main& m = app.main();
     synthform& s = app.synthform();
     const auto& f = app.f();
-    const auto index = [](QComboBox* list) {
-        return numberText(list->currentIndex());
-    };
-    const auto value = [](QScrollBar* bar) {
-        return numberText(bar->value());
-    };
     // The dividers the chip is programmed with (a fraction stepped past its end has carried
     // into N there), not the working values the synthesizer window resets when it is loaded.
     const uint32_t nWord = app.store().wordBits(NRegister);
     const QString integerN = numberText((nWord >> 14) & 0xFF);
     const QString fracN = numberText((nWord >> 2) & 0xFFF);
 
-    platform::ProfileBatch batch(path, app.saveDevices());
-    const auto write = [&batch](const Key& k, const QString& v) {
-        batch.write(k.sectionName(), k.keyName(), v);
-    };
-    write(keys::Path, path);
-    write(keys::Version, QStringLiteral("1"));
-    write(keys::Chip, QStringLiteral("Tessarine"));
-    write(keys::Modulation, m.cmbModulation->currentText());
-    write(keys::Frequency, s.txtVCOout1->text());
-    write(keys::Int, integerN);
-    write(keys::Frac, fracN);
-    write(keys::CrystalFreq, s.TxtCrystal1->text());
-    write(keys::RefDivider, numberText(f.RDividerField / bit(13)));
-    write(keys::RefDoubler, f.DoublerField != 0 ? QStringLiteral("1") : QStringLiteral("0"));
-    write(keys::IcpIndex, index(m.cmbIcp));
-    write(keys::Prescaler, f.PrescalerField != 0 ? QStringLiteral("8") : QStringLiteral("4"));
-    const int divide = s.cmbVCODivide->currentIndex();
-    if (divide >= 0 && divide < static_cast<int>(VcoDivideRatios.size()))
-        write(keys::VcoDivider, numberText(VcoDivideRatios[static_cast<std::size_t>(divide)]));
+    evalkit::exportSettings(app, path, [&](const evalkit::KeyWriter& write) {
+        write(keys::Path, path);
+        write(keys::Version, QStringLiteral("1"));
+        write(keys::Chip, QStringLiteral("Tessarine"));
+        write(keys::Modulation, m.cmbModulation->currentText());
+        write(keys::Frequency, s.txtVCOout1->text());
+        write(keys::Int, integerN);
+        write(keys::Frac, fracN);
+        write(keys::CrystalFreq, s.TxtCrystal1->text());
+        write(keys::RefDivider, numberText(f.RDividerField / bit(13)));
+        write(keys::RefDoubler, f.DoublerField != 0 ? QStringLiteral("1") : QStringLiteral("0"));
+        write(keys::IcpIndex, indexText(m.cmbIcp));
+        write(keys::Prescaler, f.PrescalerField != 0 ? QStringLiteral("8") : QStringLiteral("4"));
+        const int divide = s.cmbVCODivide->currentIndex();
+        if (divide >= 0 && divide < static_cast<int>(VcoDivideRatios.size()))
+            write(keys::VcoDivider, numberText(VcoDivideRatios[static_cast<std::size_t>(divide)]));
 
-    // Each scheme writes its own keys; those of other schemes that the file holds stay.
-    const int scheme = m.cmbModulation->currentIndex();
-    const int counter = m.cmbIndexCount->currentIndex();
-    switch (scheme) {
-    case calc::FskItem:
-        write(keys::PALevel, value(m.HScroll2));
-        write(keys::Deviation, m.TxtFSKdev->text());
-        break;
-    case calc::GfskItem:
-        write(keys::PALevel, value(m.HScroll2));
-        write(keys::IndexCounter, index(m.cmbIndexCount));
-        write(keys::DividerFactor, m.txtDivider->text());
-        write(keys::ModControl, index(m.cmbModCtrl));
-        break;
-    case calc::AskItem:
-        write(keys::PALevel, value(m.HScroll2));
-        write(keys::PALevelLow, value(m.HScrollASKFine1));
-        break;
-    case calc::OokItem:
-        write(keys::PALevel, value(m.HScroll2));
-        break;
-    case calc::GookItem:
-        write(keys::PALevel, value(m.HScroll2));
-        if (counter >= 0 && counter < static_cast<int>(IndexCounts.size()))
-            write(keys::IndexCounter, numberText(IndexCounts[static_cast<std::size_t>(counter)]));
-        write(keys::DividerFactor, m.txtDivider->text());
-        break;
-    default:
-        break;
-    }
+        // Each scheme writes its own keys; those of other schemes that the file holds stay.
+        const int scheme = m.cmbModulation->currentIndex();
+        const int counter = m.cmbIndexCount->currentIndex();
+        switch (scheme) {
+        case calc::FskItem:
+            write(keys::PALevel, valueText(m.HScroll2));
+            write(keys::Deviation, m.TxtFSKdev->text());
+            break;
+        case calc::GfskItem:
+            write(keys::PALevel, valueText(m.HScroll2));
+            write(keys::IndexCounter, indexText(m.cmbIndexCount));
+            write(keys::DividerFactor, m.txtDivider->text());
+            write(keys::ModControl, indexText(m.cmbModCtrl));
+            break;
+        case calc::AskItem:
+            write(keys::PALevel, valueText(m.HScroll2));
+            write(keys::PALevelLow, valueText(m.HScrollASKFine1));
+            break;
+        case calc::OokItem:
+            write(keys::PALevel, valueText(m.HScroll2));
+            break;
+        case calc::GookItem:
+            write(keys::PALevel, valueText(m.HScroll2));
+            if (counter >= 0 && counter < static_cast<int>(IndexCounts.size()))
+                write(keys::IndexCounter,
+                      numberText(IndexCounts[static_cast<std::size_t>(counter)]));
+            write(keys::DividerFactor, m.txtDivider->text());
+            break;
+        default:
+            break;
+        }
 
-    frmPowerdown& bias = app.frmPowerdown();
-    write(keys::OtherEnabled, QStringLiteral("1"));
-    write(keys::VcoAdjust, value(bias.HScrVCOAdjust));
-    write(keys::VcoBias, value(bias.HScrVCObias));
-    write(keys::PaBias, value(bias.HScrPAbias));
-    write(keys::ClockOut, numberText(app.frmClockOut().SelClockoutDivide->position()));
-    write(keys::MuxOut, numberText(f.MuxoutField / bit(11)));
-    write(keys::DataInvert, numberText(f.DataInvertField / bit(5)));
-    write(keys::LockDp, numberText(f.LockDetectPrecisionField / bit(15)));
-    if (const std::optional<platform::ProfileError> error = batch.commit())
-        evalkit::reportFileError(app, QStringLiteral("The settings could not be saved to %1: %2"),
-                                 *error);
+        frmPowerdown& bias = app.frmPowerdown();
+        write(keys::OtherEnabled, QStringLiteral("1"));
+        write(keys::VcoAdjust, valueText(bias.HScrVCOAdjust));
+        write(keys::VcoBias, valueText(bias.HScrVCObias));
+        write(keys::PaBias, valueText(bias.HScrPAbias));
+        write(keys::ClockOut, numberText(app.frmClockOut().SelClockoutDivide->position()));
+        write(keys::MuxOut, numberText(f.MuxoutField / bit(11)));
+        write(keys::DataInvert, numberText(f.DataInvertField / bit(5)));
+        write(keys::LockDp, numberText(f.LockDetectPrecisionField / bit(15)));
+    });
 }
 
 void ImportSettings(TessarineApp& app, const QString& path) {
-    const std::optional<platform::ProfileDocument> document = evalkit::loadSettingsFile(app, path);
-    if (!document)
-        return;
-    KeyReader r(*document);
-    const std::optional<QString> version = r.text(keys::Version);
-    if (!version || platform::textToNumber(*version) != 1.0) {
-        app.messages().message(
-            QStringLiteral("Error: Import file incompatible with this version of software. You "
-                           "should check the Verrix website for updates"));
-        return;
-    }
+    evalkit::importSettings(app, path, [&app](KeyReader& r) {
+        // Every value is checked before the first control changes.
+        ImportPlan plan;
+        planSynthesizer(r, plan);
+        planModulation(r, plan);
+        planOther(r, plan);
 
-    // Every value is checked before the first control changes.
-    ImportPlan plan;
-    planSynthesizer(r, plan);
-    planModulation(r, plan);
-    planOther(r, plan);
-
-    // The controls' own handlers store the fields, as the user's edits would; nothing goes
-    // to the board. The deviation box says nothing of the entries it passes through on the
-    // way: what the file holds is checked above, and what it cannot use is named below.
-    Main& m = app.main();
-    m.holdDeviationMessage(true);
-    applySynthesizer(app, plan);
-    applyModulation(app, r, plan);
-    if (plan.other)
-        applyOther(app, *plan.other);
-    m.holdDeviationMessage(false);
-    app.fnGuiWrite();
-
-    evalkit::reportSkipped(app, path, r.skipped());
+        // The controls' own handlers store the fields, as the user's edits would; nothing goes
+        // to the board. The deviation box says nothing of the entries it passes through on the
+        // way: what the file holds is checked above, and what it cannot use is named below.
+        Main& m = app.main();
+        m.holdDeviationMessage(true);
+        applySynthesizer(app, plan);
+        applyModulation(app, r, plan);
+        if (plan.other)
+            applyOther(app, *plan.other);
+        m.holdDeviationMessage(false);
+        app.fnGuiWrite();
+    });
 }
 
 } // namespace tessarine

@@ -1,6 +1,7 @@
 #include "tessarine/synthform.h"
 
 #include "evalkit/frmclockout.h"
+#include "evalkit/synthwindow.h"
 #include "platform/named.h"
 #include "tessarine/calc/modulation.h"
 #include "tessarine/main_window.h"
@@ -150,53 +151,14 @@ void synthform::CmdFup_Click() {
 
 void synthform::apply(const calc::SynthResult& r) {
     app_.show(r.messages);
-    if (r.txtVCOout1)
-        txtVCOout1->setText(*r.txtVCOout1);
-    if (r.txtpfd1)
-        txtpfd1->setText(*r.txtpfd1);
-    if (r.TxtCrystal1)
-        TxtCrystal1->setText(*r.TxtCrystal1);
-    switch (r.focus) {
-    case evalkit::calc::SynthBox::Rf:
-        txtVCOout1->setFocus();
-        break;
-    case evalkit::calc::SynthBox::Pfd:
-        txtpfd1->setFocus();
-        break;
-    case evalkit::calc::SynthBox::Crystal:
-        TxtCrystal1->setFocus();
-        break;
-    case evalkit::calc::SynthBox::None:
-        break;
-    }
+    evalkit::SynthEntryBoxes{txtVCOout1, txtpfd1, TxtCrystal1}.show(r);
     if (!r.applied)
         return;
 
-    auto& f = app_.f();
-    auto& w = app_.w();
-    const auto set = [](auto& target, const auto& value) {
-        platform::assignIfSet(target, value);
-    };
-    set(w.IntegerN, r.IntegerN);
-    set(w.FracN, r.FracN);
-    set(w.RDivider, r.RDivider);
-    set(w.RfFrequencyMHz, r.RfFrequencyMHz);
-    set(w.PfdFrequencyMHz, r.PfdFrequencyMHz);
-    set(w.CrystalFrequencyMHz, r.CrystalFrequencyMHz);
-    set(f.IntegerNField, r.IntegerNField);
-    set(f.FracNField, r.FracNField);
-    set(f.RDividerField, r.RDividerField);
-    const auto text = [](QLabel* l, const std::optional<QString>& value) {
-        if (value)
-            l->setText(*value);
-    };
+    evalkit::storeSynthPlan(app_.f(), app_.w(), r);
     Main& panel = app_.main();
-    text(panel.lblvcofreq, r.lblvcofreq);
-    text(panel.lblpfd_freq, r.lblpfd_freq);
-    text(panel.lblcrystal, r.lblcrystal);
-    text(LblR, r.LblR);
-    text(LblN, r.LblN);
-    text(LblF, r.LblF);
+    evalkit::showFrequencyReadouts(panel.lblvcofreq, panel.lblpfd_freq, panel.lblcrystal, r);
+    evalkit::showDividers(LblR, LblN, LblF, r);
     followUps();
 }
 

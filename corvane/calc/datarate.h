@@ -6,6 +6,7 @@
 #pragma once
 
 #include "evalkit/calc/ratechecks.h"
+#include "evalkit/calc/receiverclockplan.h"
 #include "platform/messages.h"
 
 #include <QString>
@@ -17,8 +18,8 @@
 namespace corvane::calc {
 
 // DemodTypeField values (type x 2^4).
-inline constexpr int16_t DemodLinear = 0;
-inline constexpr int16_t DemodCorrelator = 16;
+using evalkit::calc::DemodCorrelator;
+using evalkit::calc::DemodLinear;
 inline constexpr int16_t DemodThreeFsk = 32;
 inline constexpr int16_t DemodFourFsk = 48;
 
@@ -38,23 +39,13 @@ struct DataRateInputs {
     int cmbVPathMemIndex = -1;   // -1: no selection
 };
 
-// What the plan stores, every field already shifted to its bit place. When `ran` is false
-// nothing is applied, no message is shown and the read-outs are not refreshed. When it is
-// true every plain member is stored and each optional one only when it holds a value.
-struct DataRatePlan {
+// What the plan stores: the receiver clocks (IF filter divider in R5, the other dividers in
+// R3, the post-demodulator filter in R4) and what follows below. When `ran` is false nothing
+// is applied, no message is shown and the read-outs are not refreshed. When it is true every
+// plain member is stored and each optional one only when it holds a value.
+struct DataRatePlan : evalkit::calc::ReceiverClockPlan {
     bool ran = false;
     std::vector<platform::Message> messages;
-
-    double IFFilterDividerField = 0;  // R5
-    int32_t BbOffsetDividerField = 0; // R3
-    int16_t DemodClockDividerField = 0;
-    int32_t CdrClockDividerField = 0;
-    int32_t SeqClockDividerField = 0;
-    int32_t PostDemodBwField = 0; // R4
-    float DemodClockMHz = 0;
-    float CdrClockKHz = 0;
-    QString lblRxCLK;
-    QString lblDemodBW;
 
     // Discriminator (R4): set for the four demodulator types.
     std::optional<int32_t> DiscrimBwField;

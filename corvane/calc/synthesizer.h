@@ -10,6 +10,7 @@
 // messages in order. An output is set only when the procedure writes it; an empty optional
 // means "leave as it is".
 #include "corvane/calc/iftones.h"
+#include "evalkit/calc/synthshown.h"
 #include "platform/messages.h"
 
 #include <QString>
@@ -20,8 +21,8 @@
 
 namespace corvane::calc {
 
-// The box that an invalid entry empties and gives the focus to.
-enum class FocusBox { None, Pfd, Crystal };
+// The box that an invalid entry empties and gives the focus to (never the RF box here).
+using FocusBox = evalkit::calc::SynthBox;
 
 // What the Calculate button (and every caller of `CmdCalculate_Click`) reads.
 struct SynthInputs {
@@ -63,11 +64,10 @@ struct FractionStepInputs {
     int16_t RDivider = 0; // working value: kept, shown in LblR and stored in RDividerField
 };
 
-struct SynthResult {
-    std::vector<platform::Message> messages;
-    bool validationFailed = false;   // an entry did not read as a number: nothing else set
-    FocusBox focus = FocusBox::None; // the box emptied by an invalid entry gets the focus
-    bool refreshReadouts = false;    // call UpdateAllRegisterLabels after applying
+// Besides what every synthesizer plan shows (an entry that did not read as a number sets
+// nothing else).
+struct SynthResult : evalkit::calc::SynthShown {
+    bool refreshReadouts = false; // call UpdateAllRegisterLabels after applying
 
     // Working values.
     std::optional<int16_t> IntegerN;
@@ -88,22 +88,11 @@ struct SynthResult {
 
     // Synthesizer window.
     std::optional<bool> divideBy2On; // lblVCOdiv2 (set by the internal-inductor band only)
-    std::optional<QString> txtVCOout1;
-    std::optional<QString> txtpfd1;
-    std::optional<QString> TxtCrystal1;
     std::optional<QString> LblActualChnFreq;
     std::optional<QString> lblRxLO;
     std::optional<QString> Label3; // synthesizer frequency, external inductor only
     std::optional<QString> Label9; // "Fstep = ... Hz", Calculate path only
     std::optional<bool> NoteVisible;
-    std::optional<QString> LblR;
-    std::optional<QString> LblN;
-    std::optional<QString> LblF;
-
-    // Main window frequency read-outs.
-    std::optional<QString> lblvcofreq;
-    std::optional<QString> lblpfd_freq;
-    std::optional<QString> lblcrystal;
 };
 
 // The Calculate path: entry validation, PFD and crystal checks, R, the external-inductor RF

@@ -5,6 +5,7 @@
 // order and refreshes the read-outs.
 #pragma once
 
+#include "evalkit/calc/receiverclockplan.h"
 #include "platform/messages.h"
 
 #include <QString>
@@ -16,8 +17,8 @@
 namespace pellion::calc {
 
 // DemodTypeField values (type x 2^4).
-inline constexpr int16_t DemodLinear = 0;
-inline constexpr int16_t DemodCorrelator = 16;
+using evalkit::calc::DemodCorrelator;
+using evalkit::calc::DemodLinear;
 inline constexpr int16_t DemodAsk = 32;
 
 // cmbDemod: "2FSK Linear" 0, "2FSK Correlator" 1, ASK 2.
@@ -42,27 +43,17 @@ inline const QString DataRateAcceptsText = QStringLiteral(
 inline const QString NoReceiverClocksText =
     QStringLiteral("Data rate in kbit/s: the crystal frequency gives no receiver clocks");
 
-// What the plan stores, every field already shifted to its bit place. When `ran` is false
-// nothing is applied and the read-outs are not refreshed; `messages` may then hold the warning
+// What the plan stores: the receiver clocks (IF filter divider in R6, the other dividers in
+// R3, the post-demodulator filter in R4) and what follows below. When `ran` is false nothing
+// is applied and the read-outs are not refreshed; `messages` may then hold the warning
 // that refused a value which does not fit its field. When `ran` is true every plain member is
 // stored and each optional one only when it holds a value.
-struct DataRatePlan {
+struct DataRatePlan : evalkit::calc::ReceiverClockPlan {
     bool ran = false;
     std::vector<platform::Message> messages;
     // Set whenever the rate is not taken: what the box says on its refusal mark (what it
     // accepts, or the warning that refused a value).
     std::optional<QString> refusal;
-
-    double IFFilterDividerField = 0;  // R6
-    int32_t BbOffsetDividerField = 0; // R3
-    int16_t DemodClockDividerField = 0;
-    int32_t CdrClockDividerField = 0;
-    int32_t SeqClockDividerField = 0;
-    int32_t PostDemodBwField = 0; // R4
-    float DemodClockMHz = 0;
-    float CdrClockKHz = 0;
-    QString lblDemodBW;
-    QString lblRxCLK;
 
     // Correlator discriminator (R6): left as it is without a deviation, or when it would be 0.
     std::optional<int32_t> DiscrimBwField;

@@ -8,7 +8,7 @@
 // inputs, calls one of the entry points and applies the result: messages first, in order,
 // then every output that is set (an empty optional means "leave as it is"), then the
 // data-rate handler of the front panel when asked, then the read-out refresh when asked.
-#include "evalkit/calc/synthentry.h"
+#include "evalkit/calc/synthshown.h"
 #include "platform/messages.h"
 
 #include <QString>
@@ -43,10 +43,9 @@ struct SynthValues {
     float CrystalFrequencyMHz = 0; // the working value before the call
 };
 
-struct SynthResult {
-    std::vector<platform::Message> messages;
-    bool validationFailed = false;   // an entry did not read: only the box and its focus
-    SynthBox focus = SynthBox::None; // the box that was emptied and gets the focus
+// Besides what every synthesizer plan shows (an entry that did not read sets only its box
+// and the focus).
+struct SynthResult : evalkit::calc::SynthShown {
     bool planned = false;            // the plan went through; otherwise nothing but messages
     bool runDataRateHandler = false; // the crystal changed: txtDatarate_Change of Main, once
     bool refreshReadouts = false;    // UpdateAllRegisterLabels after applying
@@ -69,20 +68,9 @@ struct SynthResult {
 
     // Synthesizer window.
     std::optional<bool> divideBy2On; // lblVCOdiv2, switched by the internal inductor's band
-    std::optional<QString> txtVCOout1;
-    std::optional<QString> txtpfd1;
-    std::optional<QString> TxtCrystal1;
     std::optional<QString> lblRxLO;
     std::optional<QString> Text1; // synthesizer frequency
     std::optional<bool> NoteVisible;
-    std::optional<QString> LblR;
-    std::optional<QString> LblN;
-    std::optional<QString> LblF;
-
-    // Main window frequency read-outs.
-    std::optional<QString> lblvcofreq;
-    std::optional<QString> lblpfd_freq;
-    std::optional<QString> lblcrystal;
 };
 
 // The entry check alone: on a failure the message, the emptied box and its focus.

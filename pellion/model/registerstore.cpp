@@ -1,5 +1,6 @@
 #include "pellion/model/registerstore.h"
 
+#include "link/registerrules.h"
 #include "platform/numbers.h"
 
 #include <cmath>
@@ -279,29 +280,22 @@ double PellionStore::word(int n) {
 }
 
 void PellionStore::applyPowerDownRule() {
-    if (f.TxRxField == kReceive) {
-        f.Reg6Reg8ZeroField = 0;
-        f.TxRxSwitchEnableField = 0;
-        f.LogAmpEnableField = p2(10);
-        f.DemodEnableField = p2(9);
-        f.AdcEnableField = p2(8);
-        f.FilterEnableField = p2(7);
-        f.LnaEnableField = p2(6);
-    } else if (f.TxRxField == 0) {
-        // The ADC switch of the readback window stays as the user set it.
-        f.Reg6Reg8ZeroField = 0;
-        f.TxRxSwitchEnableField = 0;
-        f.LogAmpEnableField = 0;
-        f.DemodEnableField = 0;
-        f.FilterEnableField = 0;
-        f.LnaEnableField = 0;
-    }
+    // Transmitting leaves the ADC switch of the readback window as the user set it.
+    const auto direction = f.TxRxField == kReceive ? reglink::RadioDirection::Receive
+                           : f.TxRxField == 0      ? reglink::RadioDirection::Transmit
+                                                   : reglink::RadioDirection::Neither;
+    reglink::applyReceiveTransmitRule(direction, {{f.LnaEnableField, p2(6)},
+                                                  {f.FilterEnableField, p2(7)},
+                                                  {f.AdcEnableField, p2(8)},
+                                                  {f.DemodEnableField, p2(9)},
+                                                  {f.LogAmpEnableField, p2(10)},
+                                                  f.TxRxSwitchEnableField,
+                                                  f.Reg6Reg8ZeroField});
 }
 
 int16_t PellionStore::readbackSelection() const {
-    const double s =
-        static_cast<double>(f.ReadbackAdcModeField) + f.ReadbackSelectField + f.ReadbackEnableField;
-    return static_cast<int16_t>(bitsOf(s / 16) & 0x1F);
+    return reglink::readbackSelectionBits(static_cast<double>(f.ReadbackAdcModeField) +
+                                          f.ReadbackSelectField + f.ReadbackEnableField);
 }
 
 std::optional<uint32_t> PellionStore::rawWord() const {

@@ -6,7 +6,7 @@
 // Pure: the synthesizer window gathers its boxes and the values it needs into the inputs,
 // calls one entry point, applies the result to its controls, the field store and the working
 // values, and shows the messages in order. An empty optional means "leave as it is".
-#include "evalkit/calc/synthentry.h"
+#include "evalkit/calc/synthshown.h"
 #include "platform/messages.h"
 
 #include <QString>
@@ -50,10 +50,8 @@ struct SynthInputs {
     int32_t PrescalerField = 0; // chooses the low-PFD threshold
 };
 
-struct SynthResult {
-    std::vector<platform::Message> messages;
-    bool validationFailed = false; // an entry was refused: only its box and the focus change
-    evalkit::calc::SynthBox focus = evalkit::calc::SynthBox::None; // emptied, gets the focus
+// Besides what every synthesizer plan shows.
+struct SynthResult : evalkit::calc::SynthShown {
     // A divider did not fit its field: nothing of this plan is stored. After a fraction step
     // it means the step alone was refused and the calculation before it stands.
     bool refused = false;
@@ -74,19 +72,6 @@ struct SynthResult {
     std::optional<int32_t> IntegerNField;
     std::optional<int16_t> FracNField;
     std::optional<int32_t> RDividerField;
-
-    // Synthesizer window.
-    std::optional<QString> txtVCOout1;
-    std::optional<QString> txtpfd1;
-    std::optional<QString> TxtCrystal1;
-    std::optional<QString> LblR;
-    std::optional<QString> LblN;
-    std::optional<QString> LblF;
-
-    // Main window frequency read-outs.
-    std::optional<QString> lblvcofreq;
-    std::optional<QString> lblpfd_freq;
-    std::optional<QString> lblcrystal;
 };
 
 // cmdCalculate_Click: entries, crystal check, R, the integer-multiple check, the low-PFD

@@ -1,6 +1,8 @@
 // Board choice, the USB link, chip enable, data interface and the register buttons.
 #include "corvanefixture.h"
 
+#include "../support/boardtests.h"
+
 #include <QComboBox>
 #include <QPushButton>
 
@@ -14,9 +16,7 @@ TEST_F(BoardChoice, ConnectAndDisconnectCallOrderWithWaits) {
     Main& m = start();
     clearRecords();
     m.ConnectUSB->click();
-    EXPECT_EQ(usb.lines(), (std::vector<QString>{QStringLiteral("rpc_initialise_vb -> 1"),
-                                                 QStringLiteral("sched_initialise_target"),
-                                                 QStringLiteral("dd_pellion_chip_sel 1")}));
+    EXPECT_EQ(usb.lines(), evaltest::openLinkLines());
     EXPECT_EQ(services.system.sleeps, (std::vector<int>{500, 200}));
     EXPECT_EQ(m.ConnectUSB->text(), QStringLiteral("Disconnect USB"));
     usb.clear();
@@ -27,16 +27,8 @@ TEST_F(BoardChoice, ConnectAndDisconnectCallOrderWithWaits) {
 
 TEST_F(BoardChoice, FailedConnectKeepsTheProgramAndTheSetUp) {
     Main& m = start();
-    usb.setInitResult(0);
-    clearRecords();
-    m.ConnectUSB->click();
-    EXPECT_EQ(messageTexts(), (std::vector<QString>{QStringLiteral(
-                                  "Failed to initialise RPC link to target board. Check USB "
-                                  "connection.")}));
-    EXPECT_FALSE(services.system.ended());
+    evaltest::expectAFailedConnectKeepsTheProgram(*this, m);
     EXPECT_EQ(m.cmbMB->currentIndex(), 1);
-    EXPECT_EQ(m.ConnectUSB->text(), QStringLiteral("Connect USB"));
-    EXPECT_EQ(usb.lines().size(), 1u); // nothing after the failed initialise
 }
 
 TEST_F(BoardChoice, ParallelBoardClaimsThePortAndMasksTheControlPort) {

@@ -90,7 +90,7 @@ TEST_F(AgcWindow, ThresholdsAreStoredWithinTheirLimits) {
         // A refused entry marks the box with what it accepts, until one is taken.
         EXPECT_EQ(platform::isMarkedRefused(box), !c.stored) << c.text;
         if (!c.stored) {
-            EXPECT_EQ(box->toolTip(), c.high ? AgcHighAcceptsText : AgcLowAcceptsText);
+            EXPECT_EQ(box->toolTip(), c.high ? evalkit::AgcHighAccepts : evalkit::AgcLowAccepts);
         }
     }
 }

@@ -2,7 +2,7 @@
 // the sync-word status caption.
 #include "corvanefixture.h"
 
-#include "corvane/statuscaptions.h"
+#include "corvane/descriptions.h"
 #include "link/registerlink.h"
 
 #include <QComboBox>

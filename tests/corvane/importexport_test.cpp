@@ -2,6 +2,8 @@
 // and what a file the program cannot use does (and does not) change.
 #include "corvanefixture.h"
 
+#include "../support/filefixture.h"
+#include "../support/settingstests.h"
 #include "../testfiles.h"
 
 #include "corvane/settingsfile.h"
@@ -31,17 +33,12 @@ namespace {
 using testfiles::readBytes;
 using testfiles::writeBytes;
 
-const QString VersionMessage = QStringLiteral(
-    "Error: Import file incompatible with this version of software. You should check the "
-    "Verrix website for updates");
+using evaltest::nativeName;
+using evaltest::VersionMessage;
 const QString ChipMessage = QStringLiteral("Error: Import file is not for Corvane chip");
 
 QString fixture(const char* name) {
     return QStringLiteral(CORVANE_FIXTURES "/settings/") + QLatin1String(name);
-}
-
-QString nativeName(const QString& path) {
-    return QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
 }
 
 // Everything an import may change, read without loading any window.
@@ -74,17 +71,7 @@ QStringList observableState(CorvaneApp& app) {
     return s;
 }
 
-struct Settings : CorvaneFixture {
-    QTemporaryDir dir;
-    Main* m = nullptr;
-
-    void SetUp() override {
-        CorvaneFixture::SetUp();
-        m = &start();
-        clearRecords();
-    }
-
-    QString temp(const QString& name) const { return dir.filePath(name); }
+struct Settings : evaltest::FileFixture<CorvaneFixture> {
     int files_ = 0;
 
     // A settings file (CRLF) of entries "Section/Key=value", grouped into their
@@ -101,29 +88,15 @@ struct Settings : CorvaneFixture {
                                [&key](const QString& e) { return e.startsWith(key); });
         });
         all += entries;
-        QStringList sections;
-        QHash<QString, QStringList> lines;
-        for (const QString& e : all) {
-            const QString section = e.left(e.indexOf(QLatin1Char('/')));
-            if (!sections.contains(section))
-                sections << section;
-            lines[section] << e.mid(section.size() + 1);
-        }
-        QString text;
-        for (const QString& section : sections)
-            text += QLatin1Char('[') + section + QStringLiteral("]\r\n") +
-                    lines[section].join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
         const QString path = temp(QStringLiteral("s%1.txt").arg(++files_));
-        writeBytes(path, text.toLatin1());
+        writeBytes(path, evaltest::settingsText(all));
         return path;
     }
 
     QString messages() const { return messageTexts().empty() ? QString() : messageTexts()[0]; }
 
     QString value(const QString& path, const char* section, const char* key) const {
-        return platform::GetPrivateProfileString(QLatin1String(section), QLatin1String(key),
-                                                 QString(), 256, path)
-            .value;
+        return evaltest::profileValue(path, section, key);
     }
 };
 
@@ -245,14 +218,10 @@ TEST_F(Settings, SavingKeepsTheOtherToolsLinesAndWritesEachKeyOnce) {
     EXPECT_TRUE(messageTexts().empty());
 
     // Every line of the other tool is still there, unchanged and in its order.
-    qsizetype from = 0;
-    for (const char* line :
-         {"; written by the design tool\r\n", "Tool=Ombrelle 2.0\r\n", "[phy]\r\n",
-          "Antenna=whip\r\n", "[Notes]\r\n", "owner=lab 3\r\n", "[sync]\r\n", "Comment=keep me"}) {
-        const qsizetype at = after.indexOf(line, from);
-        EXPECT_GE(at, from) << line;
-        from = at;
-    }
+    evaltest::expectLinesInOrder(after,
+                                 {"; written by the design tool\r\n", "Tool=Ombrelle 2.0\r\n",
+                                  "[phy]\r\n", "Antenna=whip\r\n", "[Notes]\r\n", "owner=lab 3\r\n",
+                                  "[sync]\r\n", "Comment=keep me"});
     // Known keys are replaced where they stood, keeping their spelling.
     EXPECT_TRUE(after.contains("[phy]\r\nCHIP=Corvane\r\n")) << after.constData();
     EXPECT_TRUE(after.contains("[sync]\r\nSyncDetect=0\r\n"));
@@ -301,11 +270,7 @@ TEST_F(Settings, ANewFileHoldsTheSectionsInTheirOrder) {
     const QString path = temp(QStringLiteral("new.txt"));
     ExportSettings(*app, path);
     const QByteArray bytes = readBytes(path);
-    QStringList order;
-    for (const QByteArray& line : bytes.split('\n')) {
-        if (!line.isEmpty())
-            order << QString::fromLatin1(line.split('=').first().trimmed());
-    }
+    const QStringList order = evaltest::keyOrder(bytes);
     const QStringList expected =
         QStringLiteral("[File] Version path [Phy] Chip Modulation BaudRate Mode "
                        "Deviation_kHz PABias [VCO] Lext VCOBand VCODivider VCOBias "
@@ -383,25 +348,18 @@ TEST_F(Settings, AFileThatCannotBeReadIsReportedWithItsNameAndReason) {
 }
 
 TEST_F(Settings, ASaveThatFailsIsReportedAndLeavesTheFileWhole) {
-    const QString path = temp(QStringLiteral("locked.txt"));
-    writeBytes(path, "[Other]\r\nkeep=1\r\n");
-    QFile::setPermissions(path, QFileDevice::ReadOwner);
-    ExportSettings(*app, path);
-    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    EXPECT_EQ(readBytes(path), QByteArray("[Other]\r\nkeep=1\r\n"));
-    ASSERT_EQ(messageTexts().size(), 1u);
-    EXPECT_TRUE(messageTexts()[0].contains(nativeName(path)));
-    EXPECT_TRUE(messageTexts()[0].contains(QStringLiteral("read-only")));
+    evaltest::expectAFailedSaveLeavesTheFileWhole(
+        *this, temp(QStringLiteral("locked.txt")),
+        [this](const QString& p) { ExportSettings(*app, p); });
 }
 
 TEST_F(Settings, ADataRateThatIsNotANumberIsNotSaved) {
     m->txtDatarate->setText(QStringLiteral("9,6"));
     clearRecords();
     const QString path = temp(QStringLiteral("bad.txt"));
-    ExportSettings(*app, path);
-    EXPECT_FALSE(QFileInfo::exists(path));
+    evaltest::expectARateThatIsNotANumberIsNotSaved(
+        *this, path, [this](const QString& p) { ExportSettings(*app, p); });
     ASSERT_EQ(messageTexts().size(), 1u);
-    EXPECT_TRUE(messageTexts()[0].contains(QStringLiteral("\"9,6\"")));
     EXPECT_TRUE(messageTexts()[0].contains(nativeName(path)));
 }
 

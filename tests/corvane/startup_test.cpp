@@ -1,6 +1,8 @@
 // Start-up, shut-down and the command line of corvane-eval.
 #include "corvanefixture.h"
 
+#include "../support/boardtests.h"
+
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
@@ -51,22 +53,13 @@ TEST_F(Startup, ReadoutsOfR5ToR13RestoredAndR0ToR4LeftMarked) {
 
 TEST_F(Startup, ClosingOnUsbDeselectsThenShutsDown) {
     Main& m = start();
-    clearRecords();
-    m.close();
-    EXPECT_EQ(usb.lines(), (std::vector<QString>{QStringLiteral("dd_pellion_chip_sel 0"),
-                                                 QStringLiteral("rpc_shutdown")}));
-    EXPECT_TRUE(port.lines().empty());
-    EXPECT_TRUE(services.system.ended());
+    evaltest::expectClosingOnUsbShutsDown(*this, [&m] { m.close(); });
 }
 
 TEST_F(Startup, ClosingOnTheParallelBoardOnlyReleasesThePort) {
     Main& m = start();
     m.cmbMB->setCurrentIndex(0);
-    clearRecords();
-    m.Exitmenu_Click();
-    EXPECT_EQ(port.lines(), (std::vector<QString>{QStringLiteral("ReleaseParallelPort 1")}));
-    EXPECT_TRUE(usb.lines().empty());
-    EXPECT_TRUE(services.system.ended());
+    evaltest::expectClosingOnTheParallelBoardReleasesThePort(*this, [&m] { m.Exitmenu_Click(); });
 }
 
 // Quotes around the command line are taken off; without them the whole command line is the

@@ -3,6 +3,7 @@
 // writing the file leaves the set-up as it was.
 #include "corvanefixture.h"
 
+#include "../support/zantrelfixture.h"
 #include "../testfiles.h"
 
 #include "corvane/settingsfile.h"
@@ -33,43 +34,7 @@ QString fixture(const char* name) {
     return QStringLiteral(CORVANE_FIXTURES "/zantrel/") + QLatin1String(name);
 }
 
-struct ZantrelFile : CorvaneFixture {
-    QTemporaryDir dir;
-    Main* m = nullptr;
-
-    void SetUp() override {
-        CorvaneFixture::SetUp();
-        m = &start();
-        clearRecords();
-    }
-
-    QString temp(const char* name) const { return dir.filePath(QLatin1String(name)); }
-
-    void write(const QString& path, bool registersOnly) {
-        w().IniRegistersOnly = registersOnly ? -1 : 0;
-        WriteZantrelIni(*app, path);
-    }
-
-    QString value(const QString& path, const char* section, const char* key) const {
-        return platform::GetPrivateProfileString(QLatin1String(section), QLatin1String(key),
-                                                 QString(), 256, path)
-            .value;
-    }
-
-    uint32_t wordIn(const QString& path, const char* section, const char* key) const {
-        return platform::hexToU32(value(path, section, key).mid(2)).value_or(0xDEADBEEF);
-    }
-
-    // The read-outs as the front panel shows them.
-    std::vector<std::pair<QString, Mark>> readouts() const {
-        std::vector<std::pair<QString, Mark>> r;
-        for (int n = 0; n < 16; ++n) {
-            if (auto* label = m->readout(n))
-                r.emplace_back(label->text(), label->mark());
-        }
-        return r;
-    }
-};
+using ZantrelFile = evaltest::ZantrelFixture<CorvaneFixture>;
 
 } // namespace
 
@@ -102,28 +67,12 @@ TEST_F(ZantrelFile, ModifyKeepsWhatTheFileHeldBesidesItsOwnKeys) {
 }
 
 TEST_F(ZantrelFile, R0IsWrittenForBothDirections) {
-    for (bool transmit : {true, false}) {
-        SCOPED_TRACE(transmit ? "transmit" : "receive");
-        (transmit ? m->optTx : m->optRx)->setChecked(true);
-        m->cmdUpdateAll->click(); // R0 to R4 programmed: their read-outs are no longer marked
-        ASSERT_EQ(m->lblNhex->mark(), Mark::Normal);
-        const int32_t direction = f().TxRxField;
-        const QString shown = m->lblNhex->text();
-        const auto before = readouts();
-        const QString path = temp(transmit ? "tx.ini" : "rx.ini");
-        write(path, true);
-        const uint32_t rx = wordIn(path, "RxRegs", "r00");
-        const uint32_t tx = wordIn(path, "TxRegs", "r00");
-        EXPECT_EQ(value(path, transmit ? "TxRegs" : "RxRegs", "r00"), shown);
+    expectR0ForBothDirections([](uint32_t rx, uint32_t tx) {
         EXPECT_EQ(rx & (1u << 27), 1u << 27);
         EXPECT_EQ(tx & (1u << 27), 0u);
         // The synthesizer plans the receiver 100 kHz below the channel.
         EXPECT_NE(rx & 0x07FFFFFF, tx);
-        EXPECT_EQ(f().TxRxField, direction);
-        EXPECT_EQ(readouts(), before); // texts and marks as they were
-        EXPECT_EQ(m->optTx->isChecked(), transmit);
-        EXPECT_EQ(reglink::readoutText(word(0)), shown);
-    }
+    });
 }
 
 TEST_F(ZantrelFile, TheFileCarriesItsSyncModeTheSetUpKeepsItsOwn) {

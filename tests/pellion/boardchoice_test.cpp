@@ -1,6 +1,8 @@
 // Board choice, the USB link and chip enable.
 #include "pellionfixture.h"
 
+#include "../support/boardtests.h"
+
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
@@ -25,9 +27,7 @@ TEST_F(BoardChoice, ConnectAndDisconnectInOrderWithTheirWaitsAndColours) {
     Main& m = start();
     clearRecords();
     m.ConnectUSB->click();
-    EXPECT_EQ(usb.lines(), (std::vector<QString>{QStringLiteral("rpc_initialise_vb -> 1"),
-                                                 QStringLiteral("sched_initialise_target"),
-                                                 QStringLiteral("dd_pellion_chip_sel 1")}));
+    EXPECT_EQ(usb.lines(), evaltest::openLinkLines());
     EXPECT_EQ(services.system.sleeps, (std::vector<int>{500, 200}));
     EXPECT_EQ(m.ConnectUSB->text(), QStringLiteral("Disconnect USB"));
     EXPECT_EQ(buttonColour(m.ConnectUSB), QPalette().color(QPalette::Button));
@@ -42,15 +42,7 @@ TEST_F(BoardChoice, ConnectAndDisconnectInOrderWithTheirWaitsAndColours) {
 
 TEST_F(BoardChoice, FailedConnectKeepsTheProgramWithTheLinkClosed) {
     Main& m = start();
-    usb.setInitResult(0);
-    clearRecords();
-    m.ConnectUSB->click();
-    EXPECT_EQ(messageTexts(), (std::vector<QString>{QStringLiteral(
-                                  "Failed to initialise RPC link to target board. Check USB "
-                                  "connection.")}));
-    EXPECT_FALSE(services.system.ended());
-    EXPECT_EQ(m.ConnectUSB->text(), QStringLiteral("Connect USB"));
-    EXPECT_EQ(usb.lines().size(), 1u); // nothing after the failed initialise
+    evaltest::expectAFailedConnectKeepsTheProgram(*this, m);
 }
 
 // No release before the claim; the claim is remembered in PortClaimed.
@@ -130,14 +122,7 @@ TEST(BoardChoiceOs, ClaimAndControlPortByFamily) {
             claims += call.kind == board::RecordingParllio::Kind::Claim;
         EXPECT_EQ(claims, c.claims);
         EXPECT_EQ(int(port.outBytesTo(890).size()), c.controlWrites);
-        if (c.message) {
-            ASSERT_EQ(services.messages.messages.size(), 2u);
-            EXPECT_EQ(services.messages.messages[0].text, QString::fromLatin1(c.message));
-            EXPECT_EQ(services.messages.messages[0].icon, platform::MsgIcon::Critical);
-            EXPECT_EQ(services.messages.messages[0].title, QString());
-        } else {
-            EXPECT_TRUE(services.messages.messages.empty());
-        }
+        evaltest::expectOsMessage(services.messages, c.message);
     }
 }
 

@@ -2,6 +2,8 @@
 // the command line), and what a file the program cannot use does (and does not) change.
 #include "pellionfixture.h"
 
+#include "../support/filefixture.h"
+#include "../support/settingstests.h"
 #include "../testfiles.h"
 
 #include "link/readouttext.h"
@@ -31,21 +33,12 @@ namespace {
 using testfiles::readBytes;
 using testfiles::writeBytes;
 
-const QString VersionMessage = QStringLiteral(
-    "Error: Import file incompatible with this version of software. You should check the "
-    "Verrix website for updates");
+using evaltest::nativeName;
+using evaltest::skippedMessage;
+using evaltest::VersionMessage;
 
 QString fixture(const char* name) {
     return testfiles::fixture(QStringLiteral("pellion"), name);
-}
-
-QString nativeName(const QString& path) {
-    return QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
-}
-
-QString skippedMessage(const QString& path, const QString& keys) {
-    return QStringLiteral("These settings in %1 could not be used and were left as they were: %2")
-        .arg(nativeName(path), keys);
 }
 
 // The twelve read-outs of the front panel.
@@ -78,57 +71,23 @@ QStringList observableState(PellionApp& app) {
     return s;
 }
 
-// A second program, as another run of pellion-eval would be.
-struct OtherProgram {
-    platform::RecordingServices services{PellionApp::programTitle()};
-    board::RecordingSkerry usb;
-    board::RecordingParllio port;
-    std::unique_ptr<PellionApp> app = std::make_unique<PellionApp>(services.view(), usb, port);
-    ~OtherProgram() {
-        app.reset();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-};
+using OtherProgram = evaltest::OtherProgram<PellionApp>;
 
-struct Settings : PellionFixture {
-    QTemporaryDir dir;
-    Main* m = nullptr;
+struct Settings : evaltest::FileFixture<PellionFixture> {
     int files = 0;
-
-    void SetUp() override {
-        PellionFixture::SetUp();
-        m = &start();
-        clearRecords();
-    }
-
-    QString temp(const QString& name) const { return dir.filePath(name); }
 
     // A settings file (CRLF) of entries "Section/Key=value", grouped into their sections in
     // the order they first appear, after a version line.
     QString settingsFile(const QStringList& entries) {
         QStringList all{QStringLiteral("File/Version=1")};
         all += entries;
-        QStringList sections;
-        QHash<QString, QStringList> lines;
-        for (const QString& e : all) {
-            const QString section = e.left(e.indexOf(QLatin1Char('/')));
-            if (!sections.contains(section))
-                sections << section;
-            lines[section] << e.mid(section.size() + 1);
-        }
-        QString text;
-        for (const QString& section : sections)
-            text += QLatin1Char('[') + section + QStringLiteral("]\r\n") +
-                    lines[section].join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
         const QString path = temp(QStringLiteral("s%1.txt").arg(++files));
-        writeBytes(path, text.toLatin1());
+        writeBytes(path, evaltest::settingsText(all));
         return path;
     }
 
     static QString value(const QString& path, const char* section, const char* key) {
-        return platform::GetPrivateProfileString(QLatin1String(section), QLatin1String(key),
-                                                 QString(), 256, path)
-            .value;
+        return evaltest::profileValue(path, section, key);
     }
 
     // Saves, loads the file into another run of the program from its command line, and saves
@@ -311,10 +270,7 @@ TEST_F(Settings, ANewFileHoldsTheKeysInTheirOrderWithCrlf) {
     const QString path = temp(QStringLiteral("new.txt"));
     ExportSettings(*app, path);
     const QByteArray bytes = readBytes(path);
-    QStringList order;
-    for (const QByteArray& line : bytes.split('\n'))
-        if (!line.isEmpty())
-            order << QString::fromLatin1(line.split('=').first().trimmed());
+    const QStringList order = evaltest::keyOrder(bytes);
     EXPECT_EQ(order, QStringLiteral("[File] Version path [Phy] Chip Modulation BaudRate "
                                     "Deviation_kHz [Tx] Frequency INT FRAC PALevel [Rx] IF_BW "
                                     "MIXER_LINEARITY LNA_MODE [PLL] CrystalFreq IcpIndex "
@@ -342,15 +298,10 @@ TEST_F(Settings, SavingKeepsTheOtherToolsLines) {
     ExportSettings(*app, path); // a second save replaces the first one's values
     const QByteArray after = readBytes(path);
     EXPECT_TRUE(messageTexts().empty());
-    qsizetype from = 0;
-    for (const char* line :
-         {"; written by the design tool\r\n", "[ombrelle]\r\n", "Tool=Ombrelle 2.0\r\n",
-          "[phy]\r\n", "Antenna=whip\r\n", "[Notes]\r\n", "owner=lab 3\r\n", "[sync]\r\n",
-          "Comment=keep me\r\n"}) {
-        const qsizetype at = after.indexOf(line, from);
-        EXPECT_GE(at, from) << line;
-        from = at;
-    }
+    evaltest::expectLinesInOrder(after, {"; written by the design tool\r\n", "[ombrelle]\r\n",
+                                         "Tool=Ombrelle 2.0\r\n", "[phy]\r\n", "Antenna=whip\r\n",
+                                         "[Notes]\r\n", "owner=lab 3\r\n", "[sync]\r\n",
+                                         "Comment=keep me\r\n"});
     // The keys the file holds are replaced where they stand, in their own spelling.
     EXPECT_TRUE(after.contains("[phy]\r\nCHIP=Pellion\r\nAntenna=whip\r\nmodulation=FSK\r\n"))
         << after.constData();
@@ -603,25 +554,17 @@ TEST_F(Settings, AMissingFileOnTheCommandLineIsReportedAndTheProgramStarts) {
 }
 
 TEST_F(Settings, ASaveThatFailsIsReportedAndLeavesTheFileWhole) {
-    const QString path = temp(QStringLiteral("locked.txt"));
-    writeBytes(path, "[Other]\r\nkeep=1\r\n");
-    QFile::setPermissions(path, QFileDevice::ReadOwner);
-    ExportSettings(*app, path);
-    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    EXPECT_EQ(readBytes(path), QByteArray("[Other]\r\nkeep=1\r\n"));
-    ASSERT_EQ(messageTexts().size(), 1u);
-    EXPECT_TRUE(messageTexts()[0].contains(nativeName(path)));
-    EXPECT_TRUE(messageTexts()[0].contains(QStringLiteral("read-only")));
+    evaltest::expectAFailedSaveLeavesTheFileWhole(
+        *this, temp(QStringLiteral("locked.txt")),
+        [this](const QString& p) { ExportSettings(*app, p); });
 }
 
 TEST_F(Settings, ADataRateThatIsNotANumberIsNotSaved) {
     m->txtDatarate->setText(QStringLiteral("9,6"));
     clearRecords();
-    const QString path = temp(QStringLiteral("bad.txt"));
-    ExportSettings(*app, path);
-    EXPECT_FALSE(QFileInfo::exists(path));
-    ASSERT_EQ(messageTexts().size(), 1u);
-    EXPECT_TRUE(messageTexts()[0].contains(QStringLiteral("\"9,6\"")));
+    evaltest::expectARateThatIsNotANumberIsNotSaved(
+        *this, temp(QStringLiteral("bad.txt")),
+        [this](const QString& p) { ExportSettings(*app, p); });
 }
 
 // ---- files mangled every way -----------------------------------------------------------

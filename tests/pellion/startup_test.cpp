@@ -1,6 +1,8 @@
 // Start-up and shut-down of pellion-eval.
 #include "pellionfixture.h"
 
+#include "../support/boardtests.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -157,22 +159,13 @@ TEST_F(Startup, RegisterCaptionsCarryTheTitles) {
 
 TEST_F(Startup, ClosingTheUsbBoardDeselectsShutsDownAndEnds) {
     Main& m = start();
-    clearRecords();
-    m.close();
-    EXPECT_EQ(usb.lines(), (std::vector<QString>{QStringLiteral("dd_pellion_chip_sel 0"),
-                                                 QStringLiteral("rpc_shutdown")}));
-    EXPECT_TRUE(port.lines().empty());
-    EXPECT_TRUE(services.system.ended());
+    evaltest::expectClosingOnUsbShutsDown(*this, [&m] { m.close(); });
 }
 
 TEST_F(Startup, ClosingTheParallelBoardReleasesThePortAndEnds) {
     Main& m = start();
     m.cmbMB->setCurrentIndex(0);
-    clearRecords();
-    m.close();
-    EXPECT_EQ(port.lines(), (std::vector<QString>{QStringLiteral("ReleaseParallelPort 1")}));
-    EXPECT_TRUE(usb.lines().empty());
-    EXPECT_TRUE(services.system.ended());
+    evaltest::expectClosingOnTheParallelBoardReleasesThePort(*this, [&m] { m.close(); });
 }
 
 // Exit closes the link whichever board is chosen, and gives back a port that is claimed.

@@ -3,6 +3,7 @@
 // leaves the set-up as it was.
 #include "pellionfixture.h"
 
+#include "../support/zantrelfixture.h"
 #include "../testfiles.h"
 
 #include "link/readouttext.h"
@@ -34,40 +35,7 @@ QString fixture(const char* name) {
     return testfiles::fixture(QStringLiteral("pellion"), name);
 }
 
-struct ZantrelFile : PellionFixture {
-    QTemporaryDir dir;
-    Main* m = nullptr;
-
-    void SetUp() override {
-        PellionFixture::SetUp();
-        m = &start();
-        clearRecords();
-    }
-
-    QString temp(const char* name) const { return dir.filePath(QLatin1String(name)); }
-
-    void write(const QString& path, bool registersOnly) {
-        w().IniRegistersOnly = registersOnly ? -1 : 0;
-        WriteZantrelIni(*app, path);
-    }
-
-    static QString value(const QString& path, const char* section, const char* key) {
-        return platform::GetPrivateProfileString(QLatin1String(section), QLatin1String(key),
-                                                 QString(), 256, path)
-            .value;
-    }
-
-    static uint32_t wordIn(const QString& path, const char* section, const char* key) {
-        return platform::hexToU32(value(path, section, key).mid(2)).value_or(0xDEADBEEF);
-    }
-
-    std::vector<std::pair<QString, Mark>> readouts() const {
-        std::vector<std::pair<QString, Mark>> r;
-        for (int n : {0, 1, 2, 3, 4, 5, 6, 9, 10, 11, 12, 13})
-            r.emplace_back(m->readout(n)->text(), m->readout(n)->mark());
-        return r;
-    }
-};
+using ZantrelFile = evaltest::ZantrelFixture<PellionFixture>;
 
 } // namespace
 
@@ -107,26 +75,10 @@ TEST_F(ZantrelFile, ModifyKeepsWhatTheFileHeldBesidesItsOwnKeys) {
 // The transmit word goes to [TxRegs] and the receive word to [RxRegs] whatever direction the
 // panel shows; the direction, the R0 read-out and its mark are as they were.
 TEST_F(ZantrelFile, R0IsWrittenForBothDirections) {
-    for (bool transmit : {true, false}) {
-        SCOPED_TRACE(transmit ? "transmit" : "receive");
-        (transmit ? m->optTx : m->optRx)->setChecked(true);
-        m->cmdUpdateAll->click(); // R0 to R6 programmed: their read-outs are no longer marked
-        ASSERT_EQ(m->lblNhex->mark(), Mark::Normal);
-        const int32_t direction = f().TxRxField;
-        const QString shown = m->lblNhex->text();
-        const auto before = readouts();
-        const QString path = temp(transmit ? "tx.ini" : "rx.ini");
-        write(path, true);
-        const uint32_t rx = wordIn(path, "RxRegs", "r00");
-        const uint32_t tx = wordIn(path, "TxRegs", "r00");
-        EXPECT_EQ(value(path, transmit ? "TxRegs" : "RxRegs", "r00"), shown);
+    expectR0ForBothDirections([](uint32_t rx, uint32_t tx) {
         EXPECT_EQ(rx, 0x7A73F740u); // planned 200 kHz below the channel
         EXPECT_EQ(tx, 0x72741C50u);
-        EXPECT_EQ(f().TxRxField, direction);
-        EXPECT_EQ(readouts(), before);
-        EXPECT_EQ(m->optTx->isChecked(), transmit);
-        EXPECT_EQ(reglink::readoutText(word(0)), shown);
-    }
+    });
 }
 
 // The file carries lock-threshold code 2 in R4, whatever the sync-word and demodulator windows

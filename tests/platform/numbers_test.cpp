@@ -1,5 +1,7 @@
 #include "platform/numbers.h"
 
+#include "../qtprinters.h"
+
 #include <QLocale>
 #include <gtest/gtest.h>
 
@@ -8,11 +10,6 @@
 #include <limits>
 #include <ostream>
 #include <string>
-
-// Readable failure messages for QString values.
-static void PrintTo(const QString& text, std::ostream* os) {
-    *os << '"' << text.toStdString() << '"';
-}
 
 namespace {
 

@@ -1,5 +1,7 @@
 #include "platform/profile.h"
 
+#include "../qtprinters.h"
+
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -12,11 +14,6 @@
 #include <memory>
 #include <ostream>
 #include <string>
-
-// Readable failure messages for QString values.
-static void PrintTo(const QString& text, std::ostream* os) {
-    *os << '"' << text.toStdString() << '"';
-}
 
 namespace {
 

@@ -1,6 +1,8 @@
 // Board choice with the port claim remembered, the USB link, chip enable and shut-down.
 #include "tessarinefixture.h"
 
+#include "../support/boardtests.h"
+
 #include <QAction>
 #include <QComboBox>
 #include <QPushButton>
@@ -43,15 +45,7 @@ TEST_F(BoardChoice, ConnectSwitchesTheChipOnAndKeepsTheButtonColour) {
 // The failed link leaves the program running with its set-up, the link closed.
 TEST_F(BoardChoice, FailedConnectKeepsTheProgramRunning) {
     Main& m = start();
-    usb.setInitResult(0);
-    clearRecords();
-    m.ConnectUSB->click();
-    EXPECT_EQ(messageTexts(), (std::vector<QString>{QStringLiteral(
-                                  "Failed to initialise RPC link to target board. Check USB "
-                                  "connection.")}));
-    EXPECT_FALSE(services.system.ended());
-    EXPECT_EQ(m.ConnectUSB->text(), QStringLiteral("Connect USB"));
-    EXPECT_EQ(usb.lines().size(), 1u);
+    evaltest::expectAFailedConnectKeepsTheProgram(*this, m);
     EXPECT_EQ(readoutTexts(), PowerOnReadouts);
 }
 
@@ -139,14 +133,7 @@ TEST(BoardChoiceOs, NineXFamilyWritesTheControlPortOnEveryChoiceUnknownFamilySto
         EXPECT_EQ(std::count(lines.begin(), lines.end(), Claim), 0);
         EXPECT_EQ(port.outBytesTo(890).size(), c.controlWrites);
         EXPECT_EQ(app.w().PortClaimed, 0);
-        if (c.message) {
-            ASSERT_EQ(services.messages.messages.size(), 2u);
-            EXPECT_EQ(services.messages.messages[0].text, QString::fromLatin1(c.message));
-            EXPECT_EQ(services.messages.messages[0].icon, platform::MsgIcon::Critical);
-            EXPECT_EQ(services.messages.messages[0].title, QString());
-        } else {
-            EXPECT_TRUE(services.messages.messages.empty());
-        }
+        evaltest::expectOsMessage(services.messages, c.message);
     }
 }
 

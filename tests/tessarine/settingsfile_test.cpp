@@ -2,6 +2,8 @@
 // into a fresh program, and what a file the program cannot fully use does and does not change.
 #include "tessarinefixture.h"
 
+#include "../support/filefixture.h"
+#include "../support/settingstests.h"
 #include "../testfiles.h"
 
 #include "platform/profile.h"
@@ -31,29 +33,14 @@ namespace {
 using testfiles::readBytes;
 using testfiles::writeBytes;
 
-const QString VersionMessage = QStringLiteral(
-    "Error: Import file incompatible with this version of software. You should check the "
-    "Verrix website for updates");
+using evaltest::nativeName;
+using evaltest::VersionMessage;
 
 QString fixture(const char* name) {
     return testfiles::fixture(QStringLiteral("tessarine"), name);
 }
 
-QString nativeName(const QString& path) {
-    return QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
-}
-
-// A second program, started on its own services and boards.
-struct OtherProgram {
-    platform::RecordingServices services{TessarineApp::programTitle()};
-    board::RecordingSkerry usb;
-    board::RecordingParllio port;
-    std::unique_ptr<TessarineApp> app = std::make_unique<TessarineApp>(services.view(), usb, port);
-    ~OtherProgram() {
-        app.reset();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-};
+using OtherProgram = evaltest::OtherProgram<TessarineApp>;
 
 // Everything of a set-up a user sees, read without loading a window.
 QStringList panelState(TessarineApp& app) {
@@ -81,20 +68,9 @@ QStringList panelState(TessarineApp& app) {
     return s;
 }
 
-struct Settings : TessarineFixture {
-    QTemporaryDir dir;
-    Main* m = nullptr;
-
-    void SetUp() override {
-        TessarineFixture::SetUp();
-        m = &start();
-        clearRecords();
-    }
-    QString temp(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
+struct Settings : evaltest::FileFixture<TessarineFixture> {
     QString value(const QString& path, const char* section, const char* key) const {
-        return platform::GetPrivateProfileString(QLatin1String(section), QLatin1String(key),
-                                                 QString(), 256, path)
-            .value;
+        return evaltest::profileValue(path, section, key);
     }
 };
 
@@ -198,11 +174,8 @@ TEST_F(Settings, SavedSetUpLoadsOnTheCommandLineAndSavesTheSameFile) {
 TEST_F(Settings, ANewFileHoldsTheSectionsAndKeysInTheirOrder) {
     const QString path = temp("new.txt");
     ExportSettings(*app, path);
-    QStringList order;
     const QByteArray bytes = readBytes(path);
-    for (const QByteArray& line : bytes.split('\n'))
-        if (!line.isEmpty())
-            order << QString::fromLatin1(line.split('=').first().trimmed());
+    const QStringList order = evaltest::keyOrder(bytes);
     EXPECT_EQ(order, QStringLiteral("[File] path Version [Phy] Chip Modulation Deviation_kHz "
                                     "[Tx] Frequency INT FRAC PALevel [PLL] CrystalFreq "
                                     "RefDivider RefDoubler IcpIndex Prescaler [VCO] VCODivider "

@@ -2,6 +2,8 @@
 
 #include "corvane/calc/deviation.h"
 
+#include "../../support/messagetexts.h"
+
 #include <gtest/gtest.h>
 
 using namespace corvane::calc;
@@ -25,21 +27,7 @@ const platform::Message JitterWarning{JitterWarningText, platform::MsgIcon::Info
                                       QString("Excessive Jitter Warning")};
 const platform::Message TooLow{TooLowRateText, platform::MsgIcon::None, std::nullopt};
 
-// A message as text, icon and title, for comparing lists of them.
-std::string shown(const platform::Message& m) {
-    return QString("%1 | %2 | %3")
-        .arg(m.text)
-        .arg(static_cast<int>(m.icon))
-        .arg(m.title.value_or("<default title>"))
-        .toStdString();
-}
-
-std::vector<std::string> shown(const std::vector<platform::Message>& messages) {
-    std::vector<std::string> texts;
-    for (const auto& m : messages)
-        texts.push_back(shown(m));
-    return texts;
-}
+using evaltest::shown;
 
 struct WorkedExample {
     const char* name;

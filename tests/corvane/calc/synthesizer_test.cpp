@@ -2,6 +2,7 @@
 
 #include "../../qtprinters.h"
 #include "../../support/messagetexts.h"
+#include "../../support/namedcases.h"
 
 #include <gtest/gtest.h>
 
@@ -18,6 +19,7 @@ using corvane::calc::SynthInputs;
 using corvane::calc::SynthResult;
 using corvane::calc::UpdatesynthF;
 using corvane::calc::VcoUpperLimits;
+using evaltest::PrintTo;
 using platform::Message;
 using platform::MsgIcon;
 

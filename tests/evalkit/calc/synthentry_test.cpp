@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
+#include <ostream>
+
 namespace {
 
 using evalkit::calc::SynthBox;
@@ -20,6 +23,14 @@ struct EntryCase {
     const char* crystal;
     SynthBox box; // None: all three pass
 };
+
+// The case's name in the test list and in failures: the three entries and the box refused.
+void PrintTo(const EntryCase& c, std::ostream* os) {
+    static const char* const boxes[] = {"None", "Rf", "Pfd", "Crystal"};
+    const auto box = static_cast<std::size_t>(c.box);
+    *os << "rf \"" << c.rf << "\" pfd \"" << c.pfd << "\" crystal \"" << c.crystal << "\" -> "
+        << (box < std::size(boxes) ? boxes[box] : "?");
+}
 
 class SynthEntry : public testing::TestWithParam<EntryCase> {};
 

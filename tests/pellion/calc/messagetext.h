@@ -1,6 +1,8 @@
 #pragma once
-// Messages as one readable string each (text | icon | title), so that tests compare whole
-// lists of them, order included.
+// The messages the pellion planning functions give, as one readable string each (text | icon |
+// title), so that tests compare whole lists of them, order included.
+#include "../../support/messagetexts.h"
+
 #include "platform/messages.h"
 
 #include <QString>
@@ -10,20 +12,7 @@
 
 namespace pelliontest {
 
-inline std::string shown(const platform::Message& m) {
-    return QStringLiteral("%1 | %2 | %3")
-        .arg(m.text)
-        .arg(static_cast<int>(m.icon))
-        .arg(m.title.value_or(QStringLiteral("<default title>")))
-        .toStdString();
-}
-
-inline std::vector<std::string> shown(const std::vector<platform::Message>& messages) {
-    std::vector<std::string> texts;
-    for (const auto& m : messages)
-        texts.push_back(shown(m));
-    return texts;
-}
+using evaltest::shown;
 
 // A "Warning" refusal naming its limit.
 inline std::string warning(const char* text) {

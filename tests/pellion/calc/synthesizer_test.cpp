@@ -1,6 +1,9 @@
 #include "pellion/calc/synthesizer.h"
 
 #include "../../qtprinters.h"
+#include "../../support/messagetexts.h"
+#include "../../support/namedcases.h"
+#include "../../support/synthresults.h"
 
 #include <gtest/gtest.h>
 
@@ -9,6 +12,7 @@
 
 namespace {
 
+using evaltest::PrintTo;
 using pellion::calc::CmdCalculate;
 using pellion::calc::cmdfdown;
 using pellion::calc::FractionStepResult;
@@ -56,28 +60,14 @@ SynthInputs with(const char* rf, bool external = false, bool toggle = false, int
     return in;
 }
 
-std::vector<QString> texts(const SynthResult& r) {
-    std::vector<QString> out;
-    for (const platform::Message& m : r.messages) {
-        out.push_back(m.text);
-    }
-    return out;
-}
+using evaltest::texts;
 
 // Nothing but messages: the window changes no field, value, box or label.
 void expectNothingApplied(const SynthResult& r) {
     EXPECT_FALSE(r.planned);
     EXPECT_FALSE(r.refreshReadouts);
     EXPECT_FALSE(r.runDataRateHandler);
-    EXPECT_FALSE(r.IntegerN);
-    EXPECT_FALSE(r.FracN);
-    EXPECT_FALSE(r.RDivider);
-    EXPECT_FALSE(r.RfFrequencyMHz);
-    EXPECT_FALSE(r.PfdFrequencyMHz);
-    EXPECT_FALSE(r.CrystalFrequencyMHz);
-    EXPECT_FALSE(r.IntegerNField);
-    EXPECT_FALSE(r.FracNField);
-    EXPECT_FALSE(r.RDividerField);
+    evaltest::expectNoDividersStored(r);
     EXPECT_FALSE(r.VcoDiv2Field);
     EXPECT_FALSE(r.AfcScalingField);
     EXPECT_FALSE(r.divideBy2On);
@@ -159,6 +149,11 @@ struct RangeCase {
     bool external;
     bool inRange;
 };
+
+// "External 650.1": the inductor and the RF entry.
+void PrintTo(const RangeCase& c, std::ostream* os) {
+    *os << (c.external ? "External " : "Internal ") << c.rf;
+}
 
 class VcoRange : public testing::TestWithParam<RangeCase> {};
 

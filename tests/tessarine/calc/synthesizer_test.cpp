@@ -2,6 +2,10 @@
 // the messages, the refusals of dividers that do not fit their fields, and the fraction steps.
 #include "tessarine/calc/synthesizer.h"
 
+#include "../../qtprinters.h"
+#include "../../support/messagetexts.h"
+#include "../../support/synthresults.h"
+
 #include "platform/numbers.h"
 
 #include <gtest/gtest.h>
@@ -9,11 +13,6 @@
 #include <algorithm>
 #include <ostream>
 #include <vector>
-
-// Readable failure output; internal linkage keeps it clear of other test files.
-static void PrintTo(const QString& s, std::ostream* os) {
-    *os << '"' << s.toStdString() << '"';
-}
 
 namespace {
 
@@ -47,25 +46,12 @@ SynthInputs entries(const char* rf, const char* pfd, const char* crystal, int16_
     return in;
 }
 
-std::vector<QString> texts(const SynthResult& r) {
-    std::vector<QString> out;
-    for (const auto& m : r.messages)
-        out.push_back(m.text);
-    return out;
-}
+using evaltest::texts;
 
 // Nothing of the plan reaches the window, the fields or the working values.
 void expectNothingStored(const SynthResult& r) {
     EXPECT_FALSE(r.applied);
-    EXPECT_FALSE(r.IntegerN);
-    EXPECT_FALSE(r.FracN);
-    EXPECT_FALSE(r.RDivider);
-    EXPECT_FALSE(r.RfFrequencyMHz);
-    EXPECT_FALSE(r.PfdFrequencyMHz);
-    EXPECT_FALSE(r.CrystalFrequencyMHz);
-    EXPECT_FALSE(r.IntegerNField);
-    EXPECT_FALSE(r.FracNField);
-    EXPECT_FALSE(r.RDividerField);
+    evaltest::expectNoDividersStored(r);
     EXPECT_FALSE(r.LblR);
     EXPECT_FALSE(r.LblN);
     EXPECT_FALSE(r.LblF);

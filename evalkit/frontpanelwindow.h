@@ -1,0 +1,127 @@
+#pragma once
+// What every program's front panel has beyond its own controls and layout: the board session
+// behind the board choice, the link button and the shut-down; the register column; the
+// settings-file and print items of the File menu; and the controls that open windows.
+#include "evalkit/menutable.h"
+#include "evalkit/registercolumn.h"
+
+#include <QMainWindow>
+#include <QStringList>
+#include <cstdint>
+#include <functional>
+#include <initializer_list>
+#include <memory>
+#include <variant>
+
+class QAbstractButton;
+class QAction;
+class QGridLayout;
+class QGroupBox;
+class QLayout;
+class QPushButton;
+class QScrollBar;
+
+namespace platform {
+class ClickableLabel;
+}
+
+namespace evalkit {
+
+class BoardSession;
+class ProgramContext;
+struct BoardControls;
+struct BoardRules;
+
+// A control the user works to open a window: a button, a clickable label or a menu item.
+using Trigger = std::variant<QAbstractButton*, platform::ClickableLabel*, QAction*>;
+// Runs `run` (in `context`) whenever one of the controls is used.
+void onTriggered(QObject* context, std::initializer_list<Trigger> controls,
+                 const std::function<void()>& run);
+
+// A level scroll bar 0..63 at its design position, set without running a handler; at least
+// `minimumWidth` wide (0: as the style makes it).
+QScrollBar* levelBar(const char* name, int designValue, int minimumWidth = 0);
+
+// A frame of on/off switches, each beside its caption, with the button of the window that sets
+// the bias currents across the foot.
+struct CaptionedSwitch {
+    QString caption;
+    QWidget* control;
+};
+QGroupBox* switchFrame(const QString& title, std::initializer_list<CaptionedSwitch> switches,
+                       QPushButton* bias);
+
+// Rows of a grid from `row` on, each control beside its caption; the next free row.
+int addCaptionedRows(QGridLayout* grid, int row, std::initializer_list<CaptionedSwitch> rows);
+
+// The grid of a new "Synthesizer" frame (its parent widget) with its first rows: the RF, PFD
+// and crystal frequencies beside their captions, then the synthesizer window's button across.
+// The caller adds its own rows from row 4 on.
+QGridLayout* synthesizerGrid(const QString& rfCaption, platform::ClickableLabel* rf,
+                             platform::ClickableLabel* pfd, platform::ClickableLabel* crystal,
+                             QPushButton* settings);
+
+// The receive and transmit option buttons: TxRxField holds bit 27 for receive. The synthesizer
+// plans again for the direction (`replan`), then `andThen` runs where given, then the read-outs
+// refresh.
+void setDirection(ProgramContext& app, int32_t& TxRxField, bool receive,
+                  const std::function<void()>& replan, const std::function<void()>& andThen = {});
+
+class FrontPanelWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    ~FrontPanelWindow() override;
+
+    // Closing the panel and the Exit item: the board rule's library calls, then the end.
+    void Form_Unload();
+    void Exitmenu_Click();
+    // The motherboard list and the USB link button.
+    void cmbMB_Click();
+    void ConnectUSB_Click();
+    // "&Get Settings (.txt)" and "&Print This Form".
+    void mnuOpen_Click();
+    void mnuPrint_Click();
+
+    // The read-out of register n, its Update button and the caption beside them; nullptr for
+    // a register without a row.
+    reglink::RegisterReadout* readout(int n) const { return registers_.readout(n); }
+    QPushButton* updateButton(int n) const { return registers_.updateButton(n); }
+    QLabel* registerCaption(int n) const { return registers_.caption(n); }
+
+protected:
+    // What the program does with a settings file: read one in, write one out.
+    struct SettingsFile {
+        std::function<void(const QString&)> import;
+        std::function<void(const QString&)> save;
+    };
+    FrontPanelWindow(ProgramContext& app, const QString& title, SettingsFile settings);
+
+    // Closing the panel ends the program: no hidden window may keep it running without one.
+    void closeEvent(QCloseEvent* event) override;
+
+    // The session over the board controls, once they are built.
+    void startSession(const BoardRules& rules, const BoardControls& controls,
+                      int16_t* portClaimed = nullptr);
+    BoardSession& session() { return *session_; }
+    ProgramContext& context() { return context_; }
+
+    // The settings file named on the command line, if any, read in.
+    void importCommandLineFile(const QStringList& arguments);
+    // Asks for a settings file to write, and writes it.
+    void saveSettingsFile();
+
+    void opensModal(std::initializer_list<Trigger> controls, std::function<QWidget*()> window);
+    void opensModeless(std::initializer_list<Trigger> controls, std::function<QWidget*()> window);
+
+    // The central widget: the columns side by side, left to right.
+    void setColumns(std::initializer_list<QLayout*> columns);
+
+    RegisterColumn registers_;
+
+private:
+    ProgramContext& context_;
+    SettingsFile settings_;
+    std::unique_ptr<BoardSession> session_;
+};
+
+} // namespace evalkit

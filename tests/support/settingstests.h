@@ -1,0 +1,118 @@
+#pragma once
+// What the settings-file tests of every program share: the texts the import shows, the file
+// name as the messages give it, a settings file built from "Section/Key=value" entries, a
+// second run of the program to load a file into, and the checks of a save that cannot be made.
+#include "../testfiles.h"
+
+#include "board/recordingparllio.h"
+#include "board/recordingskerry.h"
+#include "platform/profile.h"
+#include "platform/services.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QString>
+#include <QStringList>
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <memory>
+
+namespace evaltest {
+
+inline const QString VersionMessage = QStringLiteral(
+    "Error: Import file incompatible with this version of software. You should check the "
+    "Verrix website for updates");
+
+inline QString nativeName(const QString& path) {
+    return QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
+}
+
+inline QString skippedMessage(const QString& path, const QString& keys) {
+    return QStringLiteral("These settings in %1 could not be used and were left as they were: %2")
+        .arg(nativeName(path), keys);
+}
+
+// The text (CRLF) of a settings file of entries "Section/Key=value", grouped into their
+// sections in the order they first appear.
+inline QByteArray settingsText(const QStringList& entries) {
+    QStringList sections;
+    QHash<QString, QStringList> lines;
+    for (const QString& e : entries) {
+        const QString section = e.left(e.indexOf(QLatin1Char('/')));
+        if (!sections.contains(section))
+            sections << section;
+        lines[section] << e.mid(section.size() + 1);
+    }
+    QString text;
+    for (const QString& section : sections)
+        text += QLatin1Char('[') + section + QStringLiteral("]\r\n") +
+                lines[section].join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
+    return text.toLatin1();
+}
+
+// The section headers and key names of a file, in the file's order.
+inline QStringList keyOrder(const QByteArray& bytes) {
+    QStringList order;
+    for (const QByteArray& line : bytes.split('\n'))
+        if (!line.isEmpty())
+            order << QString::fromLatin1(line.split('=').first().trimmed());
+    return order;
+}
+
+// Every one of `lines` stands in `bytes`, unchanged and in this order.
+inline void expectLinesInOrder(const QByteArray& bytes, std::initializer_list<const char*> lines) {
+    qsizetype from = 0;
+    for (const char* line : lines) {
+        const qsizetype at = bytes.indexOf(line, from);
+        EXPECT_GE(at, from) << line;
+        from = at;
+    }
+}
+
+// A key of a saved file as the profile functions read it.
+inline QString profileValue(const QString& path, const char* section, const char* key) {
+    return platform::GetPrivateProfileString(QLatin1String(section), QLatin1String(key), QString(),
+                                             256, path)
+        .value;
+}
+
+// A second program, as another run of it would be, on its own services and boards.
+template <class App> struct OtherProgram {
+    platform::RecordingServices services{App::programTitle()};
+    board::RecordingSkerry usb;
+    board::RecordingParllio port;
+    std::unique_ptr<App> app = std::make_unique<App>(services.view(), usb, port);
+    ~OtherProgram() {
+        app.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+};
+
+// A save into a file that cannot be written is reported with the file and the reason, and
+// leaves the file as it was. `save` writes the settings to the path it is given.
+template <class Fixture, class Save>
+void expectAFailedSaveLeavesTheFileWhole(Fixture& t, const QString& path, Save save) {
+    testfiles::writeBytes(path, "[Other]\r\nkeep=1\r\n");
+    QFile::setPermissions(path, QFileDevice::ReadOwner);
+    save(path);
+    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    EXPECT_EQ(testfiles::readBytes(path), QByteArray("[Other]\r\nkeep=1\r\n"));
+    ASSERT_EQ(t.messageTexts().size(), 1u);
+    EXPECT_TRUE(t.messageTexts()[0].contains(nativeName(path)));
+    EXPECT_TRUE(t.messageTexts()[0].contains(QStringLiteral("read-only")));
+}
+
+// A data-rate box that holds no number ("9,6") saves nothing and says which text it was.
+template <class Fixture, class Save>
+void expectARateThatIsNotANumberIsNotSaved(Fixture& t, const QString& path, Save save) {
+    save(path);
+    EXPECT_FALSE(QFileInfo::exists(path));
+    ASSERT_EQ(t.messageTexts().size(), 1u);
+    EXPECT_TRUE(t.messageTexts()[0].contains(QStringLiteral("\"9,6\"")));
+}
+
+} // namespace evaltest
