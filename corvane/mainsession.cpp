@@ -15,9 +15,7 @@ namespace corvane {
 
 namespace {
 
-constexpr int32_t bit(int n) {
-    return int32_t(1) << n;
-}
+using platform::bit;
 
 } // namespace
 

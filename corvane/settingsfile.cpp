@@ -36,9 +36,7 @@ using evalkit::setValue;
 using evalkit::valueText;
 using platform::numberText;
 
-constexpr int32_t bit(int n) {
-    return int32_t{1} << n;
-}
+using platform::bit;
 
 constexpr int32_t DivideBy2On = bit(18);
 constexpr int32_t AfcOn = bit(4);

@@ -5,6 +5,8 @@
 // holds, or refuses it; the return button unloads the dialog and refreshes
 // the read-outs. A dialog is then little more than its table of controls and
 // fields.
+#include "platform/numbers.h"
+
 #include <QString>
 #include <QStringList>
 #include <cstdint>
@@ -31,10 +33,7 @@ class ProgramContext;
 
 namespace dialog {
 
-// Fields are held pre-shifted: a field starting at bit n holds its value x 2^n.
-constexpr int32_t bit(int n) {
-    return int32_t{1} << n;
-}
+using platform::bit;
 
 // What a number box does with a code too large for its field.
 enum class OverLimit {

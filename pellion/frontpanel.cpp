@@ -26,9 +26,7 @@ namespace pellion {
 
 namespace {
 
-constexpr int32_t bit(int n) {
-    return int32_t{1} << n;
-}
+using platform::bit;
 
 // What a modulation does to a control: show or enable it, hide or disable it, or leave it.
 enum class Set { On, Off, Keep };

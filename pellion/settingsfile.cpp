@@ -39,9 +39,7 @@ using evalkit::setValue;
 using evalkit::valueText;
 using platform::numberText;
 
-constexpr int32_t bit(int n) {
-    return int32_t{1} << n;
-}
+using platform::bit;
 
 namespace keys {
 constexpr Key Version{u"File", u"Version"};

@@ -14,6 +14,11 @@
 
 namespace platform {
 
+// Register fields are held pre-shifted: a field starting at bit n holds its value x 2^n.
+constexpr int32_t bit(int n) {
+    return int32_t{1} << n;
+}
+
 // Half to even, as the platform's integer conversions round (std::nearbyint under the
 // default rounding mode). 0.5 -> 0, 1.5 -> 2, 2.5 -> 2, -2.5 -> -2.
 double roundHalfEven(double v);

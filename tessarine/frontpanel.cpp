@@ -6,6 +6,7 @@
 #include "platform/entrymark.h"
 #include "platform/fitwindow.h"
 #include "platform/named.h"
+#include "platform/numbers.h"
 #include "tessarine/calc/modulation.h"
 #include "tessarine/tessarineapp.h"
 
@@ -21,9 +22,7 @@ namespace tessarine {
 
 namespace {
 
-constexpr int32_t bit(int n) {
-    return int32_t{1} << n;
-}
+using platform::bit;
 
 // What a scheme does with a row of the panel: shows it, hides it, or leaves it as it is.
 enum class Row : uint8_t { Keep, Show, Hide };

@@ -23,9 +23,7 @@ constexpr int32_t LargestDiscrimSetting = 600;
 const QString kHz = QStringLiteral(" kHz");
 const QString MHz = QStringLiteral(" MHz");
 
-constexpr int32_t bit(int n) {
-    return int32_t{1} << n;
-}
+using platform::bit;
 
 // A field's value over 2^lowBit, rounded; 0 for a field that holds no 32-bit count.
 int32_t countOf(double field, int lowBit) {

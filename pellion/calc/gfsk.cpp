@@ -13,9 +13,7 @@ namespace {
 constexpr int MaxModControl = 7;
 constexpr float GookDeviationKHz = 50; // what the receiver plans with in GOOK
 
-constexpr int32_t bit(int n) {
-    return int32_t{1} << n;
-}
+using platform::bit;
 
 int listIndex(int32_t field, int lowBit, int lastIndex) {
     const std::optional<int32_t> i = platform::toInt32(field / static_cast<double>(bit(lowBit)));

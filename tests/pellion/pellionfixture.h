@@ -5,6 +5,7 @@
 
 #include "pellion/pellionapp.h"
 #include "pellion/windows.h"
+#include "platform/numbers.h"
 
 namespace pellion::test {
 
@@ -15,8 +16,6 @@ template <class Port> using BasicPellionFixture = evaltest::ProgramFixture<Pelli
 using PellionFixture = BasicPellionFixture<board::RecordingParllio>;
 using PellionOverSimulatedPort = BasicPellionFixture<board::SimulatedPort>;
 
-constexpr int32_t bit(int n) {
-    return int32_t{1} << n;
-}
+using platform::bit;
 
 } // namespace pellion::test
