@@ -29,10 +29,7 @@ evalkit::ReadbackHooks readbackHooks(PellionApp& app) {
     hooks.ReadbackMode = &app.w().ReadbackMode;
     hooks.convert = [&app](int32_t mode, int32_t raw) {
         const calc::ReadbackResult r = calc::convertReadback(mode, raw, app.w().DemodClockMHz);
-        evalkit::ReadbackAnswer a;
-        a.lblReadbackDisplay = r.lblReadbackDisplay;
-        a.lblReadbackSpecificDisplay = r.lblReadbackSpecificDisplay;
-        a.ReadbackValue = r.ReadbackValue;
+        evalkit::ReadbackAnswer a = evalkit::answerOf(r);
         a.messages = r.messages;
         if (r.SiliconRevisionText)
             a.thenApply = [&app, r] {
@@ -40,14 +37,8 @@ evalkit::ReadbackHooks readbackHooks(PellionApp& app) {
             };
         return a;
     };
-    hooks.transmitting = [&app]() -> std::optional<bool> {
-        const Main& m = app.main();
-        if (m.optTx->isChecked())
-            return true;
-        if (m.optRx->isChecked())
-            return false;
-        return std::nullopt;
-    };
+    const Main& m = app.main();
+    hooks.transmitting = evalkit::ReadbackHooks::directionOf(m.optTx, m.optRx);
     return hooks;
 }
 
