@@ -1,8 +1,9 @@
 #pragma once
 // The settings import of an arbitrary file into a fresh context of a program: whatever the file
 // holds, nothing crashes, no message box blocks (recording services), the program does not end,
-// every field of the chip's field table stays inside its bits, the file is left byte for byte
-// as it was, and what was imported can be exported again.
+// every field of the chip's field table stays inside its bits, every register word the program
+// builds keeps its own register number in its low bits, the file is left byte for byte as it
+// was, and what was imported can be exported again.
 #include "fuzz/fieldcheck.h"
 #include "fuzz/fuzzcheck.h"
 
@@ -16,6 +17,7 @@
 #include <QTemporaryDir>
 
 #include <memory>
+#include <vector>
 
 namespace fuzzcheck {
 
@@ -33,6 +35,17 @@ inline void startOffscreenApplication(int* argc, char*** argv) {
 inline QByteArray readFile(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The registers the refresh shows and the power-down register: a field that spilled into the
+// register-number bits would send the word to another register.
+template <class App> void checkRegisterNumbers(App& app) {
+    const auto& transport = App::transport();
+    std::vector<int> registers = transport.refreshOrder;
+    if (transport.powerDownRegister)
+        registers.push_back(*transport.powerDownRegister);
+    for (int n : registers)
+        FUZZ_CHECK(transport.chip.registerOf(app.store().wordBits(n)) == n);
 }
 
 template <class App, class Import, class Export>
@@ -54,6 +67,7 @@ void checkImport(const uint8_t* data, size_t size, Import importSettings, Export
         app.start();
         services.messages.clear();
         importSettings(app, path);
+        checkRegisterNumbers(app);
         FUZZ_CHECK(!services.system.ended());
         checkEveryField(app.store());
         FUZZ_CHECK(readFile(path) == bytes);

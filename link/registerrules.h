@@ -22,6 +22,14 @@ struct ReceiveChainEnables {
 
 enum class RadioDirection { Receive, Transmit, Neither };
 
+// The direction a transmit/receive field holds: `receive` (its pre-shifted receive value), 0
+// for transmit, anything else (a value no option button gives) neither.
+constexpr RadioDirection radioDirection(int32_t txRxField, int32_t receive) {
+    return txRxField == receive ? RadioDirection::Receive
+           : txRxField == 0     ? RadioDirection::Transmit
+                                : RadioDirection::Neither;
+}
+
 // Receiving switches the LNA, filter, ADC, demodulator and log amplifier on; transmitting
 // switches them off but the ADC, which stays as the readback window set it. Both clear the
 // transmit/receive switch and the reserved bits; a direction that is neither changes nothing.

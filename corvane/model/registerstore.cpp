@@ -244,9 +244,7 @@ double CorvaneStore::word(int n) {
 }
 
 void CorvaneStore::applyPowerDownRule() {
-    const auto direction = f.TxRxField == (1 << 27) ? reglink::RadioDirection::Receive
-                           : f.TxRxField == 0       ? reglink::RadioDirection::Transmit
-                                                    : reglink::RadioDirection::Neither;
+    const auto direction = reglink::radioDirection(f.TxRxField, 1 << 27);
     reglink::applyReceiveTransmitRule(direction, {{f.LnaEnableField, p2(6)},
                                                   {f.FilterEnableField, p2(7)},
                                                   {f.AdcEnableField, p2(8)},

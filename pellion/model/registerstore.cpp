@@ -281,9 +281,7 @@ double PellionStore::word(int n) {
 
 void PellionStore::applyPowerDownRule() {
     // Transmitting leaves the ADC switch of the readback window as the user set it.
-    const auto direction = f.TxRxField == kReceive ? reglink::RadioDirection::Receive
-                           : f.TxRxField == 0      ? reglink::RadioDirection::Transmit
-                                                   : reglink::RadioDirection::Neither;
+    const auto direction = reglink::radioDirection(f.TxRxField, kReceive);
     reglink::applyReceiveTransmitRule(direction, {{f.LnaEnableField, p2(6)},
                                                   {f.FilterEnableField, p2(7)},
                                                   {f.AdcEnableField, p2(8)},
