@@ -74,6 +74,13 @@ public:
     const std::vector<ByteAccess>& inBytes() const { return inBytes_; }
     size_t outByteCount() const { return outBytes_.size(); }
     size_t inByteCount() const { return inBytes_.size(); }
+    // Forgets the bytes and words seen so far (the chip keeps its registers).
+    void clear() {
+        outBytes_.clear();
+        inBytes_.clear();
+        words_.clear();
+        readbacks_.clear();
+    }
 
     // Register words the chip latched, in order, and the last one per register.
     const std::vector<uint32_t>& words() const { return words_; }

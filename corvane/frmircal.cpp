@@ -189,8 +189,7 @@ void frmIRcal::closeBox() {
 }
 
 void frmIRcal::refreshAndWrite(int n) {
-    // The USB board is sent the read-out text, so the read-outs must show the
-    // new fields first.
+    // The front panel shows each point as it goes to the chip.
     app_.UpdateAllRegisterLabels();
     app_.writeRegister(n);
 }
@@ -283,7 +282,11 @@ void frmIRcal::writeRegister5() {
 void frmIRcal::MeasureImageRssi() {
     auto& w = app_.w();
     app_.f().ReadbackEnableField = ReadbackEnabled;
-    app_.writeRegister(7);
+    if (!app_.writeRegister(7)) {
+        // Nothing was measured: a search on stale readings would find nothing real.
+        w.IrCalStop = -1;
+        return;
+    }
     const calc::RssiReading r = calc::rssiLevel(w.ReadbackValue);
     w.ReadbackValue = r.ReadbackValue;
     // Compared at the 0.1 dB the level is shown with.
@@ -348,6 +351,8 @@ void frmIRcal::runSearch(const SearchEntries& e) {
 
     while (w.IrCalStop == 0) {
         MeasureIrPoints(g, p);
+        if (w.IrCalStop != 0)
+            break; // nothing could be measured
         const double r0 = w.IrRssiCentre;
         const double dG = r0 - w.IrRssiPhaseStep;
         const double dP = r0 - w.IrRssiGainStep;

@@ -27,7 +27,7 @@ void BoardSession::boardChosen() {
 void BoardSession::parallelChosen() {
     auto& link = app_.link();
     if (rules_.releaseBeforeClaim)
-        link.port().ReleaseParallelPort(1);
+        link.ReleaseParallelPort();
     if (!c_.connect->isHidden()) {
         link.usb().rpc_shutdown();
         c_.connect->setText(ConnectCaption);
@@ -52,8 +52,10 @@ bool BoardSession::claimPort() {
                                 platform::MsgIcon::Critical, QString());
         return false;
     }
-    if (code != 351 && code != 400 && code != 2000)
-        return true; // this family needs no claim
+    if (code != 351 && code != 400 && code != 2000) {
+        link.portNeedsNoClaim(); // this family needs no claim
+        return true;
+    }
     const bool claimed = link.OpenParallelPort();
     if (portClaimed_)
         *portClaimed_ = claimed ? 1 : 0;
@@ -68,7 +70,7 @@ bool BoardSession::claimPort() {
 
 void BoardSession::usbChosen() {
     auto& link = app_.link();
-    link.port().ReleaseParallelPort(1);
+    link.ReleaseParallelPort();
     if (portClaimed_)
         *portClaimed_ = 0;
     c_.connect->setVisible(true);
@@ -131,19 +133,19 @@ void BoardSession::shutDown(BoardRules::Shutdown rule) {
     switch (rule) {
     case BoardRules::Shutdown::ByBoard:
         if (board == 0)
-            link.port().ReleaseParallelPort(1);
+            link.ReleaseParallelPort();
         else if (board == 1)
             closeLink();
         break;
     case BoardRules::Shutdown::ReleaseThenByBoard:
-        link.port().ReleaseParallelPort(1);
+        link.ReleaseParallelPort();
         if (board == 1)
             closeLink();
         break;
     case BoardRules::Shutdown::LinkThenClaimedPort:
         closeLink();
         if (portClaimed_ && *portClaimed_ != 0)
-            link.port().ReleaseParallelPort(1);
+            link.ReleaseParallelPort();
         break;
     }
     app_.services().system->endProgram(0);

@@ -82,8 +82,7 @@ void frmPARamp::cmbPARamp_Click() {
     app_.UpdateAllRegisterLabels();
 }
 
-// The USB path sends the read-out text, so the read-outs are refreshed before the write: the
-// word that goes out switches the PA as the button says on either board.
+// The word that goes out switches the PA as the button says; the front panel shows it first.
 void frmPARamp::writePa(bool on) {
     paEnable_.setCode(on ? 1 : 0);
     app_.UpdateAllRegisterLabels();

@@ -140,7 +140,9 @@ void frmReadback::cmdReadback_Click() {
     if (!readback || !hooks_.convert || !hooks_.ReadbackMode)
         return;
     enable_.setCode(1);
-    app_.writeRegister(*readback);
+    // A readback that reached no board read nothing: the texts keep what was last read.
+    if (!app_.writeRegister(*readback))
+        return;
     int32_t& value = app_.link().values().ReadbackValue;
     const ReadbackAnswer a = hooks_.convert(*hooks_.ReadbackMode, value);
     lblReadbackDisplay->setText(a.lblReadbackDisplay);

@@ -34,12 +34,6 @@ std::optional<uint32_t> RawRegisterDescription::hexWordAfterPrefix(const QString
     return platform::hexToU32(QStringView(text).mid(2));
 }
 
-std::optional<uint32_t> RawRegisterDescription::hexWordAfterTwo(const QString& text) {
-    if (text.size() < 2)
-        return std::nullopt;
-    return platform::hexToU32(QStringView(text).mid(2));
-}
-
 frmRegisters::frmRegisters(ProgramContext& app, const RawRegisterDescription& description,
                            RawRegisterHooks hooks)
     : app_(app), d_(description), hooks_(std::move(hooks)) {
@@ -127,7 +121,14 @@ void frmRegisters::cmdClick(int n) {
     if (n < 0 || n >= count())
         return;
     const QString text = box(n)->text();
-    const auto bits = d_.parse(text);
+    const auto& spec = d_.boxes[size_t(n)];
+    // The texts the window puts into the boxes of registers without a read-out stand for the
+    // bare register number as they are.
+    const auto bits = !spec.fixedText.isNull() && text == spec.fixedText
+                          ? platform::hexToU32(spec.fixedText.startsWith(QStringLiteral("0x"))
+                                                   ? QStringView(spec.fixedText).mid(2)
+                                                   : QStringView(spec.fixedText))
+                          : RawRegisterDescription::hexWordAfterPrefix(text);
     if (!bits) {
         // The box is sent as the user wrote it or not at all: a guessed word could program
         // the chip with settings nobody asked for.
@@ -149,18 +150,7 @@ void frmRegisters::send(uint32_t bits) {
         app_.writeRegister(reglink::TransportDescription::RawRegister);
         return;
     }
-    auto& link = app_.link();
-    if (app_.motherboardIndex() != 0) {
-        // The USB library takes the word as a signed 32-bit value with the same bits.
-        int32_t word = static_cast<int32_t>(bits);
-        link.usb().dd_write_pellion_reg(word);
-        return;
-    }
-    // A raw word is always a full 32-bit write, whatever register was last selected (a
-    // readback selection would otherwise cut it to 16 bits).
-    link.values().RegisterWord = double(bits);
-    link.ShiftOutWord(false);
-    link.PulseLatchEnable(false);
+    app_.sendWord(bits);
 }
 
 void frmRegisters::cmdUpdateAll_Click() {

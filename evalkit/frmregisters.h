@@ -30,8 +30,6 @@ struct RawRegisterDescription {
     QString warning;        // Label14
     // Read-out captions that hold no word yet: such a box keeps its design text.
     std::vector<QString> neverRefreshed{QStringLiteral("0xZZZZZZ"), QStringLiteral("ZZZZZZh")};
-    // The word a box's text stands for, or nullopt when it is no word of the chip.
-    std::function<std::optional<uint32_t>(const QString&)> parse = hexWordAfterPrefix;
     // A word goes out through the program's raw register 99, or straight over the chosen
     // board.
     bool throughRawRegister = false;
@@ -39,10 +37,10 @@ struct RawRegisterDescription {
     bool updateAll = false;
     QString updateAllToolTip;
 
-    // "0x" and 1 to 8 hexadecimal digits, read as an unsigned 32-bit pattern.
+    // The one form a box's text is read in: "0x" and 1 to 8 hexadecimal digits, read as an
+    // unsigned 32-bit pattern. Nothing is ever cut off a text to make it fit: a text in any
+    // other form is refused.
     static std::optional<uint32_t> hexWordAfterPrefix(const QString& text);
-    // Whatever two characters the text starts with, then 1 to 8 hexadecimal digits.
-    static std::optional<uint32_t> hexWordAfterTwo(const QString& text);
 };
 
 // What the window needs of the program beyond the description.

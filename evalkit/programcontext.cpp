@@ -1,6 +1,7 @@
 #include "evalkit/programcontext.h"
 
 #include <QComboBox>
+#include <QTimer>
 
 namespace evalkit {
 
@@ -12,9 +13,27 @@ void ProgramContext::show(const std::vector<platform::Message>& messages) {
     platform::showMessages(*services_.messages, messages);
 }
 
-void ProgramContext::writeRegister(int n) {
+const QString ProgramContext::NotSentText = QStringLiteral(
+    "Nothing was sent to the board: the parallel port is not claimed.\n\nChoose the "
+    "parallel-port board again in the board list to claim the port, or choose the USB board.");
+
+bool ProgramContext::writeRegister(int n) {
     link().values().RegisterSelect = static_cast<uint8_t>(n);
-    WriteRegister();
+    return WriteRegister();
+}
+
+void ProgramContext::undelivered() {
+    if (undeliveredPending_)
+        return;
+    undeliveredPending_ = true;
+    // Said once the action is over: "Program Registers" refused seven times is one notice.
+    QTimer::singleShot(0, &notices_, [this] {
+        undeliveredPending_ = false;
+        QString text = NotSentText;
+        if (!portError().isEmpty())
+            text += QStringLiteral("\n\n") + portError();
+        messages().message(text, platform::MsgIcon::Exclamation);
+    });
 }
 
 bool ProgramContext::isLoaded(const QString& windowName) const {

@@ -8,6 +8,7 @@
 #include "platform/messages.h"
 #include "platform/services.h"
 
+#include <QObject>
 #include <QString>
 #include <functional>
 
@@ -38,9 +39,11 @@ public:
     virtual reglink::RegisterLink& link() = 0;
     void UpdateAllRegisterLabels() { link().UpdateAllRegisterLabels(); }
     // Every register write of the program's windows comes through here; a program that must
-    // check a write before anything goes out overrides it.
-    virtual void WriteRegister() { link().WriteRegister(); }
-    void writeRegister(int n);
+    // check a write before anything goes out overrides it. False when nothing reached a board.
+    virtual bool WriteRegister() { return link().WriteRegister(); }
+    bool writeRegister(int n);
+    // A whole word past the field store over the chosen board (raw windows, test words).
+    bool sendWord(uint32_t bits) { return link().sendWord(bits); }
 
     // Whether the window called `name` is loaded ("Main" for the front panel).
     bool isLoaded(const QString& windowName) const;
@@ -55,6 +58,10 @@ public:
     // front panel exists.
     virtual QComboBox* motherboardList() const = 0;
     int motherboardIndex() const override;
+    // Writes that found the parallel port not claimed: the user is told once, when the action
+    // that wrote has finished, however many registers it wrote.
+    void undelivered() override;
+    static const QString NotSentText;
 
 protected:
     // The window called `name`, created by `factory` and loaded on first reference.
@@ -71,6 +78,8 @@ private:
     platform::PlatformServices services_;
     platform::WindowRegistry windows_;
     std::function<QString()> portError_;
+    bool undeliveredPending_ = false;
+    QObject notices_; // the deferred notice dies with the context
 };
 
 } // namespace evalkit

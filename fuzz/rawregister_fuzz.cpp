@@ -3,16 +3,20 @@
 // description's rule reads as a word goes out as exactly that word (over USB, or bit by bit
 // through the parallel port, as the board chosen), and where the word goes through the
 // program's raw register, that register holds it; any other text goes nowhere and says so. The
-// rule itself: whatever two characters the box starts with, then 1 to 8 hexadecimal digits.
+// rule itself: "0x", then 1 to 8 hexadecimal digits; or exactly the fixed text the window gives
+// the box of a register without a read-out, which stands for its hexadecimal digits. Nothing is
+// ever cut off a text to make it fit.
 #include "fuzz/fuzzcheck.h"
 
 #include "board/parllio.h"
 #include "board/recordingskerry.h"
 #include "board/simulatedport.h"
 #include "evalkit/frmregisters.h"
+#include "pellion/descriptions.h"
 #include "pellion/main_window.h"
 #include "pellion/pellionapp.h"
 #include "platform/services.h"
+#include "tessarine/descriptions.h"
 #include "tessarine/main_window.h"
 #include "tessarine/tessarineapp.h"
 
@@ -37,17 +41,26 @@ bool isHexDigits(QStringView s) {
     return true;
 }
 
-// The word a box's text stands for under the rule above, worked out digit by digit.
-std::optional<uint32_t> wordAfterTwo(const QString& text) {
-    if (text.size() < 2 || !isHexDigits(QStringView(text).mid(2)))
-        return std::nullopt;
+uint32_t hexValue(QStringView digits) {
     uint32_t word = 0;
-    for (QChar c : QStringView(text).mid(2)) {
+    for (QChar c : digits) {
         const char16_t u = c.unicode();
         const uint32_t digit = u <= u'9' ? u - u'0' : (u | 0x20) - u'a' + 10;
         word = word * 16 + digit;
     }
     return word;
+}
+
+// The word a box's text stands for under the rule above, worked out digit by digit.
+std::optional<uint32_t> expectedWord(const QString& text, const QString& fixedText) {
+    if (!fixedText.isNull() && text == fixedText) {
+        const QStringView digits =
+            text.startsWith(QStringLiteral("0x")) ? QStringView(text).mid(2) : QStringView(text);
+        return hexValue(digits);
+    }
+    if (!text.startsWith(QStringLiteral("0x")) || !isHexDigits(QStringView(text).mid(2)))
+        return std::nullopt;
+    return hexValue(QStringView(text).mid(2));
 }
 
 // The simulated port behind a port the program keeps for good: the simulated one records every
@@ -83,7 +96,8 @@ public:
 // One program's context, kept for every input: the window is what is fuzzed, not the start-up.
 template <class App> class TargetOf : public Target {
 public:
-    TargetOf() {
+    explicit TargetOf(const evalkit::RawRegisterDescription& description)
+        : description_(description) {
         app = std::make_unique<App>(services.view(), usb, port);
         app->start();
         window = &app->frmRegisters();
@@ -99,7 +113,8 @@ public:
         services.messages.clear();
         window->cmdClick(box);
 
-        const std::optional<uint32_t> expected = wordAfterTwo(text);
+        const std::optional<uint32_t> expected =
+            expectedWord(text, description_.boxes[size_t(box)].fixedText);
         FUZZ_CHECK(window->box(box)->text() == text);
         if (!expected) {
             FUZZ_CHECK(services.messages.messages.size() == 1);
@@ -120,6 +135,7 @@ public:
     }
 
 private:
+    const evalkit::RawRegisterDescription& description_;
     platform::RecordingServices services{App::programTitle()};
     board::RecordingSkerry usb;
     RenewablePort port{App::transport().chip};
@@ -135,8 +151,8 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     static QApplication application(*argc, *argv);
     // Made after the application, so they go before it at the exit.
-    static TargetOf<pellion::PellionApp> pellion;
-    static TargetOf<tessarine::TessarineApp> tessarine;
+    static TargetOf<pellion::PellionApp> pellion(pellion::rawRegisterDescription());
+    static TargetOf<tessarine::TessarineApp> tessarine(tessarine::rawRegisterDescription());
     targets[0] = &pellion;
     targets[1] = &tessarine;
     return 0;

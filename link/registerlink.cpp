@@ -104,18 +104,89 @@ RegisterLink::Board RegisterLink::chosenBoard() const {
     }
 }
 
-void RegisterLink::WriteRegister() {
-    const int n = v_.RegisterSelect;
-    switch (chosenBoard()) {
-    case Board::Parallel:
-        writeParallel(n);
-        break;
-    case Board::Usb:
-        writeUsb(n);
-        break;
-    case Board::None:
-        break; // no board chosen: nothing goes out
+RegisterLink::Board RegisterLink::deliverableBoard() {
+    const Board board = chosenBoard();
+    if (board == Board::Parallel && !portUsable_) {
+        // Bytes on a port nobody holds go nowhere: the write must not look done.
+        host_.undelivered();
+        return Board::None;
     }
+    return board;
+}
+
+bool RegisterLink::WriteRegister() {
+    const int n = v_.RegisterSelect;
+    const Board board = deliverableBoard();
+    if (board == Board::None)
+        return false; // no board chosen, or a port not claimed: nothing goes out
+    if (const RegisterRoute* route = transport_.route(n)) {
+        writeRouted(board, *route);
+        return true;
+    }
+    if (transport_.readbackRegister == n) {
+        if (board == Board::Usb) {
+            v_.ReadbackValue = 0;
+            v_.ReadbackValue = usb_.dd_read_pellion_reg(registers_.readbackSelection());
+        } else {
+            parallelReadback();
+        }
+        return true;
+    }
+    if (transport_.powerDownRegister == n) {
+        registers_.applyPowerDownRule();
+        if (board == Board::Usb)
+            sendUsb(registers_.wordBits(n));
+        else
+            sendParallel(registers_.word(n));
+        return true;
+    }
+    if (n == TransportDescription::RawRegister &&
+        (board == Board::Usb ? transport_.rawOverUsb : transport_.rawOverParallel)) {
+        const std::optional<uint32_t> bits = registers_.rawWord();
+        if (!bits)
+            return false;
+        if (board == Board::Usb)
+            sendUsb(*bits);
+        else
+            sendParallel(double(*bits));
+        return true;
+    }
+    return false; // a register the chip is not written through
+}
+
+bool RegisterLink::sendWord(uint32_t bits) {
+    switch (deliverableBoard()) {
+    case Board::Usb:
+        sendUsb(bits);
+        return true;
+    case Board::Parallel:
+        // A whole word always goes out as 32 bits with the latch closed, whatever register was
+        // selected last (a readback selection would cut it to 16 bits).
+        v_.RegisterWord = double(bits);
+        ShiftOutWord(false);
+        PulseLatchEnable(false);
+        return true;
+    case Board::None:
+        break;
+    }
+    return false;
+}
+
+void RegisterLink::writeRouted(Board board, const RegisterRoute& route) {
+    // Both boards get the word the fields make now, and the read-out shows it before it is
+    // marked written, so the screen never says a word is on the chip that is not.
+    const int n = route.number;
+    const double word = registers_.word(n);
+    if (board == Board::Usb) {
+        v_.RegisterWord = word;
+        sendUsb(static_cast<uint32_t>(word));
+    } else {
+        sendParallel(word);
+    }
+    RegisterReadout* label = route.readout ? host_.readoutLabel(n) : nullptr;
+    if (label)
+        label->setText(readoutText(transport_.text, static_cast<uint32_t>(word)));
+    afterWrite(n, word, label);
 }
 
 void RegisterLink::afterWrite(int n, double word, RegisterReadout* label) {
@@ -124,78 +195,21 @@ void RegisterLink::afterWrite(int n, double word, RegisterReadout* label) {
             label->setMark(RegisterReadout::Mark::Normal);
         return;
     }
-    // Marked against the last written word: remember it and show it; the next refresh
-    // decides the colour.
+    // Marked against the last written word: remember it; the next refresh decides the
+    // colour.
     registers_.rememberWritten(n, word);
-    if (label)
-        label->setText(readoutText(transport_.text, static_cast<uint32_t>(word)));
 }
 
-void RegisterLink::writeUsb(int n) {
-    auto send = [this](uint32_t bits) {
-        auto word = static_cast<int32_t>(bits);
-        usb_.dd_write_pellion_reg(word);
-    };
-    if (const RegisterRoute* route = transport_.route(n)) {
-        if (route->usb == UsbSends::Caption) {
-            // The USB path sends what the read-out shows.
-            RegisterReadout* label = host_.readoutLabel(n);
-            if (!label)
-                return;
-            const auto bits = platform::hexToU32(QStringView(label->text()).mid(2));
-            if (!bits)
-                return; // never refreshed: there is no word to send
-            send(*bits);
-            afterWrite(n, *bits, label);
-            return;
-        }
-        const double word = registers_.word(n);
-        v_.RegisterWord = word;
-        send(static_cast<uint32_t>(word));
-        afterWrite(n, word, route->readout ? host_.readoutLabel(n) : nullptr);
-        return;
-    }
-    if (transport_.readbackRegister == n) {
-        v_.ReadbackValue = 0;
-        v_.ReadbackValue = usb_.dd_read_pellion_reg(registers_.readbackSelection());
-    } else if (transport_.powerDownRegister == n) {
-        registers_.applyPowerDownRule();
-        send(registers_.wordBits(n));
-    } else if (n == TransportDescription::RawRegister && transport_.rawOverUsb) {
-        if (const auto bits = registers_.rawWord())
-            send(*bits);
-    }
+void RegisterLink::sendUsb(uint32_t bits) {
+    // The library takes the word as a signed 32-bit value with the same bits.
+    auto word = static_cast<int32_t>(bits);
+    usb_.dd_write_pellion_reg(word);
 }
 
 void RegisterLink::sendParallel(double word) {
     v_.RegisterWord = word;
     ShiftOutWord();
     PulseLatchEnable();
-}
-
-void RegisterLink::writeParallel(int n) {
-    if (const RegisterRoute* route = transport_.route(n)) {
-        const double word = registers_.word(n);
-        sendParallel(word);
-        RegisterReadout* label = route->readout ? host_.readoutLabel(n) : nullptr;
-        if (label) {
-            // The read-out shows what was just sent.
-            label->setText(transport_.text == ReadoutText::HighAndLow
-                               ? QStringLiteral("0x") + v_.RegisterHexHigh + v_.RegisterHexLow
-                               : wholeWordText(static_cast<uint32_t>(word)));
-        }
-        afterWrite(n, word, label);
-        return;
-    }
-    if (transport_.readbackRegister == n) {
-        parallelReadback();
-    } else if (transport_.powerDownRegister == n) {
-        registers_.applyPowerDownRule();
-        sendParallel(registers_.word(n));
-    } else if (n == TransportDescription::RawRegister && transport_.rawOverParallel) {
-        if (const auto bits = registers_.rawWord())
-            sendParallel(double(*bits));
-    }
 }
 
 void RegisterLink::dataOut(int16_t value) {
@@ -277,7 +291,13 @@ int32_t RegisterLink::DelayLoop(int32_t n) {
 }
 
 bool RegisterLink::OpenParallelPort() {
-    return (port_.ClaimParallelPort(1, -1) & 0xFFFF) != 0;
+    portUsable_ = (port_.ClaimParallelPort(1, -1) & 0xFFFF) != 0;
+    return portUsable_;
+}
+
+void RegisterLink::ReleaseParallelPort() {
+    port_.ReleaseParallelPort(1);
+    portUsable_ = false;
 }
 
 int16_t RegisterLink::PortInByte(int16_t port) {

@@ -22,6 +22,9 @@ public:
     virtual RegisterReadout* readoutLabel(int n) = 0;
     // The motherboard list index: 0 parallel port, 1 USB, -1 none.
     virtual int motherboardIndex() const = 0;
+    // A write found the parallel-port board chosen but the port not claimed, and sent
+    // nothing; the user has to be told (once for all the writes of one action).
+    virtual void undelivered() = 0;
 };
 
 // The operating system family as the port claim needs it.
@@ -61,8 +64,14 @@ public:
     // RegisterWord to RegisterHexHigh / RegisterHexLow; lowers RegisterWord by 2^31 when bit
     // 31 is set, as the shift does.
     void FormatRegisterWord();
-    // Writes register RegisterSelect over the chosen board.
-    void WriteRegister();
+    // Writes register RegisterSelect over the chosen board. False when nothing reached a
+    // board: none is chosen, or the parallel port is not claimed (the read-out then keeps its
+    // mark, and the host is told).
+    bool WriteRegister();
+    // Sends a whole word past the field store over the chosen board, as the raw windows and
+    // test words do: the USB library gets it as it is, the parallel port all 32 bits and a
+    // closed latch. False as for WriteRegister.
+    bool sendWord(uint32_t bits);
 
     // readback16: the 16-bit readback shift (only bits 15..0 go out, and the latch enable
     // stays high). The caller says which, so a raw write after a readback still sends all 32
@@ -72,15 +81,23 @@ public:
     static int32_t DelayLoop(int32_t n);
 
     int16_t GetOsVersionCode() const { return osVersionCode(os_); }
+    // Claims the port; the parallel board takes words only while it is claimed.
     bool OpenParallelPort();
+    // An operating system that needs no claim: the port can be used as it is.
+    void portNeedsNoClaim() { portUsable_ = true; }
+    void ReleaseParallelPort();
+    bool portUsable() const { return portUsable_; }
     int16_t PortInByte(int16_t port);
     void PortOutByte(int16_t port, int16_t value);
 
 private:
     enum class Board { None, Parallel, Usb };
     Board chosenBoard() const;
-    void writeUsb(int n);
-    void writeParallel(int n);
+    // The board a write goes to now; None (after telling the host) when the parallel board is
+    // chosen but its port is not claimed.
+    Board deliverableBoard();
+    void writeRouted(Board board, const RegisterRoute& route);
+    void sendUsb(uint32_t bits);
     void sendParallel(double word);
     void parallelReadback();
     void afterWrite(int n, double word, RegisterReadout* label);
@@ -93,6 +110,7 @@ private:
     board::Parllio& port_;
     LinkHost& host_;
     OsVersionInfo os_;
+    bool portUsable_ = false;
 };
 
 } // namespace reglink

@@ -28,23 +28,18 @@ enum class ReadoutMarks {
     LastWritten,
 };
 
-// What the USB path sends for a register built from fields.
-enum class UsbSends {
-    Caption, // the read-out's text (so the refresh must have run since the last change)
-    Word,    // the word built from the fields at the time of the write
-};
-
 // The bytes after the 32 data bits of a parallel write (latch enable is bit 2).
 enum class LatchTail {
     LowLowAfterPulse, // 8, 12, 8, 8
     LowAfterPulse,    // 8, 12, 8
 };
 
+// A register built from fields. Either board gets the word the fields make at the moment of
+// the write, and its read-out shows that word before it is marked written.
 struct RegisterRoute {
     int number = 0;
     bool readout = true; // has a read-out label
     bool marked = true;  // the refresh colours its read-out (a read-out that only shows: false)
-    UsbSends usb = UsbSends::Caption;
 };
 
 struct TransportDescription {

@@ -77,8 +77,8 @@ const evalkit::RawRegisterDescription& rawRegisterDescription() {
             box.designText = n <= 6 ? QStringLiteral("0xZZZZZZZZ") : QStringLiteral(" 0xZZZZZZZ");
             if (n <= 6 || (n >= 9 && n <= 13))
                 box.readout = n;
-            // The registers without a read-out: their bare number after the two characters
-            // a word's "0x" takes.
+            // The registers without a read-out: their bare number, which the window reads
+            // as it stands.
             if (n == 7)
                 box.fixedText = QStringLiteral("007");
             else if (n == 8)
@@ -94,9 +94,6 @@ const evalkit::RawRegisterDescription& rawRegisterDescription() {
             "interface. Programming of Registers 9 to 13 is not advised. The part should be "
             "reset to assume default values for these registers. Use 0x before all register "
             "values.  ");
-        // Whatever two characters a text starts with, then the word's hexadecimal digits, so
-        // that the fixed texts above send their register numbers.
-        d.parse = evalkit::RawRegisterDescription::hexWordAfterTwo;
         return d;
     }();
     return description;

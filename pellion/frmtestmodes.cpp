@@ -74,7 +74,9 @@ void frmTestModes::cmdTestModeWrite_Click() {
     w.RegisterSelect = reglink::TransportDescription::RawRegister;
     app_.UpdateAllRegisterLabels();
     // The button writes what it names: the test word goes to the chip over the chosen board.
-    send();
+    // A word that went nowhere switched no test mode on or off.
+    if (!send())
+        return;
     // The second write of a test word turns the test mode off again: until then the list
     // stays where it is.
     const bool testModeOn = lblTestMode->isHidden();
@@ -82,22 +84,11 @@ void frmTestModes::cmdTestModeWrite_Click() {
     cmbTestList->setEnabled(!testModeOn);
 }
 
-void frmTestModes::send() {
-    switch (app_.motherboardIndex()) {
-    case 1:
-        // Register 99 has no USB path of its own: the word goes straight to the library, as
-        // a raw register word does.
-        if (const std::optional<uint32_t> bits = app_.store().rawWord()) {
-            int32_t signedWord = static_cast<int32_t>(*bits);
-            app_.link().usb().dd_write_pellion_reg(signedWord);
-        }
-        break;
-    case 0:
-        app_.writeRegister(reglink::TransportDescription::RawRegister);
-        break;
-    default:
-        break; // no board chosen: nowhere to send it
-    }
+bool frmTestModes::send() {
+    // Register 99 has no USB path of its own: the word goes straight to the chosen board, as a
+    // raw register word does.
+    const std::optional<uint32_t> bits = app_.store().rawWord();
+    return bits && app_.sendWord(*bits);
 }
 
 } // namespace pellion

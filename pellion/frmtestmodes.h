@@ -30,7 +30,7 @@ public:
     QLabel* lblTestMode;
 
 private:
-    void send();
+    bool send();
 
     PellionApp& app_;
 };

@@ -209,20 +209,7 @@ void Main::cmbTestdata_Click() {
 
 void Main::sendTestDataWord(int32_t word) {
     // The word goes out as it is: the field store's R12 and its read-out stay as they are.
-    auto& w = app_.w();
-    w.RegisterWord = word;
-    switch (app_.motherboardIndex()) {
-    case 1:
-        app_.link().usb().dd_write_pellion_reg(word);
-        break;
-    case 0:
-        w.RegisterSelect = 12;
-        app_.link().ShiftOutWord();
-        app_.link().PulseLatchEnable();
-        break;
-    default:
-        break; // no board chosen: nowhere to send it
-    }
+    app_.sendWord(static_cast<uint32_t>(word));
 }
 
 void Main::OSC_EN_Change() {

@@ -44,7 +44,6 @@ const evalkit::RawRegisterDescription& rawRegisterDescription() {
         d.warning = QStringLiteral("WARNING : Direct Programming of the registers will not update "
                                    "the") +
                     QString(34, QLatin1Char(' ')) + QStringLiteral("Graphical interface.");
-        d.parse = evalkit::RawRegisterDescription::hexWordAfterTwo;
         d.throughRawRegister = true;
         d.updateAll = true;
         d.updateAllToolTip = QStringLiteral("Click here to update all registers and HEX values");

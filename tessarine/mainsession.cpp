@@ -89,9 +89,11 @@ void Main::fnGuiWrite() {
 }
 
 void Main::updateButton_Click(int registerNumber) {
+    // Only a word that reached the board is shown as written.
+    if (!app_.writeRegister(registerNumber))
+        return;
     if (reglink::RegisterReadout* r = readout(registerNumber))
         r->setMark(Mark::ButtonFace);
-    app_.writeRegister(registerNumber);
 }
 
 void Main::cmdUpdateAll_Click() {

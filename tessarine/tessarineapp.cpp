@@ -37,16 +37,16 @@ Main& TessarineApp::main() {
     return *main_;
 }
 
-void TessarineApp::WriteRegister() {
+bool TessarineApp::WriteRegister() {
     if (w().RegisterSelect == reglink::TransportDescription::RawRegister && !store_.rawWord()) {
         // The chip would get some other word than the one typed.
         messages().message(QStringLiteral("The register word is outside the range of a 32-bit "
                                           "register (-2147483648 to 2147483647). Nothing was "
                                           "written."),
                            platform::MsgIcon::Exclamation);
-        return;
+        return false;
     }
-    link_.WriteRegister();
+    return link_.WriteRegister();
 }
 
 // Each window: its name, and how it is made.

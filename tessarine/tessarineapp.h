@@ -52,7 +52,7 @@ public:
     void fnGuiWrite() { UpdateAllRegisterLabels(); }
     // A raw word (register 99) that is no signed 32-bit value is refused with a message
     // before anything goes out; every other write goes to the link as it is.
-    void WriteRegister() override;
+    bool WriteRegister() override;
 
     // The front panel, created on first reference.
     Main& main();

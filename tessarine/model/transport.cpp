@@ -10,7 +10,7 @@ const reglink::TransportDescription& tessarineTransport() {
         t.chip = {2, std::nullopt};
         t.refreshOrder = {FunctionRegister, ModulationRegister, NRegister, RRegister};
         for (int n : {RRegister, NRegister, ModulationRegister, FunctionRegister})
-            t.registers.push_back({n, true, true, reglink::UsbSends::Word});
+            t.registers.push_back({n, true, true});
         t.rawOverUsb = true;
         t.rawOverParallel = true;
         t.latchTail = reglink::LatchTail::LowAfterPulse;

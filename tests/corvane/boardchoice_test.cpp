@@ -4,6 +4,7 @@
 #include "../support/boardtests.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QPushButton>
 
 using namespace corvane;
@@ -59,6 +60,19 @@ TEST_F(BoardChoice, FailedClaimShowsItsMessageEachTime) {
               (std::vector<QString>{QStringLiteral("Failed to claim Parallel Port"),
                                     QStringLiteral("Failed to claim Parallel Port")}));
     EXPECT_TRUE(port.outBytesTo(890).empty()); // the control port is left alone
+
+    // The port is not claimed: "Program Register 0 to 4 " sends nothing, leaves the marks,
+    // and says so once.
+    services.messages.clear();
+    for (int n : {0, 1, 2, 3, 4})
+        m.readout(n)->setMark(Mark::Changed);
+    m.cmdUpdateAll->click();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(port.outBytesTo(888).empty());
+    for (int n : {0, 1, 2, 3, 4})
+        EXPECT_EQ(m.readout(n)->mark(), Mark::Changed) << n;
+    ASSERT_EQ(messageTexts().size(), 1u);
+    EXPECT_TRUE(messageTexts()[0].startsWith(evalkit::ProgramContext::NotSentText));
 }
 
 TEST(BoardChoiceOs, NineXFamilyNeedsNoClaimAndUnknownFamilyStops) {
@@ -104,15 +118,12 @@ TEST_F(BoardChoice, ChipEnableToggleSendsZeroThenOneWithTheLinkClosed) {
                                                  QStringLiteral("dd_pellion_chip_sel 1")}));
 }
 
-TEST_F(BoardChoice, SpiInterfaceOnUsbSendsTheOldR0TextFirst) {
+// R0 goes out as the fields make it on either board, before and after the refresh.
+TEST_F(BoardChoice, SpiInterfaceOnUsbSendsTheNewR0WordTwice) {
     Main& m = start();
     clearRecords();
     m.cmbInterface->setCurrentIndex(1);
-    const auto words = usb.writtenWords();
-    ASSERT_EQ(words.size(), 3u);
-    EXPECT_EQ(words[0], 0x09616A20u);              // R0 as shown before the change
-    EXPECT_EQ(words[1], 0x000E000Fu);              // R15 with bits 17..19
-    EXPECT_EQ(words[2], 0x09616A20u | (1u << 28)); // R0 after the refresh
+    EXPECT_EQ(usb.writtenWords(), (std::vector<uint32_t>{0x19616A20u, 0x000E000Fu, 0x19616A20u}));
 }
 
 TEST_F(BoardChoice, SpiInterfaceOnTheParallelBoardSendsTheNewWordTwice) {

@@ -30,6 +30,8 @@ struct Host : LinkHost {
         return n >= 0 && n < 16 ? labels[n].get() : nullptr;
     }
     int motherboardIndex() const override { return board; }
+    int undeliveredCount = 0;
+    void undelivered() override { ++undeliveredCount; }
 };
 
 struct LinkFixture : ::testing::Test {
@@ -41,6 +43,7 @@ struct LinkFixture : ::testing::Test {
     void SetUp() override {
         store.setFieldDefaults();
         store.w.ParallelPortAddress = 888;
+        rl.OpenParallelPort();
     }
     void write(int n) {
         store.w.RegisterSelect = static_cast<uint8_t>(n);
@@ -183,33 +186,57 @@ TEST_F(LinkFixture, RawWriteAfterAReadbackStillSends32BitsAndClosesTheLatch) {
     EXPECT_TRUE(port.malformed().empty());
 }
 
-TEST_F(LinkFixture, UsbSendsTheReadoutTextNotTheFields) {
-    host.board = 1;
-    rl.UpdateAllRegisterLabels();
-    write(3);
-    write(4);
-    store.f.FracNField = 0; // changed without a refresh
-    write(0);
-    const auto words = usb.writtenWords();
-    ASSERT_EQ(words.size(), 3u);
-    EXPECT_EQ(words[0], 0x2B1480A3u);
-    EXPECT_EQ(words[1], 0x80556214u);
-    EXPECT_EQ(words[2], 0x09616A30u); // the old word, as shown
-    EXPECT_EQ(host.labels[0]->mark(), Mark::Normal);
+TEST_F(LinkFixture, BothBoardsSendTheWordTheFieldsMakeNowAndShowItWritten) {
+    for (int board : {1, 0}) {
+        host.board = board;
+        store.setFieldDefaults();
+        rl.UpdateAllRegisterLabels();
+        store.f.FracNField = 0; // changed without a refresh
+        write(0);
+        EXPECT_EQ(host.labels[0]->text(), QStringLiteral("0x9600000")) << board;
+        EXPECT_EQ(host.labels[0]->mark(), Mark::Normal) << board;
+        // A read-out that was never written keeps its mark.
+        EXPECT_EQ(host.labels[3]->mark(), Mark::Changed) << board;
+    }
+    EXPECT_EQ(usb.writtenWords(), (std::vector<uint32_t>{0x09600000u}));
+    EXPECT_EQ(port.words(), (std::vector<uint32_t>{0x09600000u}));
 }
 
-TEST_F(LinkFixture, UsbReadoutWithHighDigitIsNotSignExtended) {
+TEST_F(LinkFixture, UsbWordWithHighDigitIsNotSignExtended) {
     host.board = 1;
-    host.labels[12]->setText(QStringLiteral("0x0800C"));
+    store.f.PacketLengthField = 0x80 << 8;
     write(12);
     ASSERT_EQ(usb.writtenWords().size(), 1u);
     EXPECT_EQ(usb.writtenWords()[0], 0x0000800Cu);
+    EXPECT_EQ(host.labels[12]->text(), QStringLiteral("0x0800C"));
 }
 
-TEST_F(LinkFixture, UsbReadoutNeverRefreshedSendsNothing) {
+TEST_F(LinkFixture, AReadoutNeverRefreshedSendsTheFieldsWordAndShowsIt) {
     host.board = 1;
     write(5);
-    EXPECT_TRUE(usb.writtenWords().empty());
+    EXPECT_EQ(usb.writtenWords(), (std::vector<uint32_t>{0x00003155u}));
+    EXPECT_EQ(host.labels[5]->text(), QStringLiteral("0x03155"));
+}
+
+TEST_F(LinkFixture, AnUnclaimedPortSendsNothingAndLeavesTheMarks) {
+    host.board = 0;
+    rl.ReleaseParallelPort();
+    rl.UpdateAllRegisterLabels();
+    for (int n : {0, 3, 7, 8, 15}) {
+        store.w.RegisterSelect = static_cast<uint8_t>(n);
+        EXPECT_FALSE(rl.WriteRegister()) << n;
+    }
+    EXPECT_FALSE(rl.sendWord(0x1234567Fu));
+    EXPECT_TRUE(port.outBytes().empty());
+    EXPECT_EQ(host.labels[0]->mark(), Mark::Changed);
+    EXPECT_EQ(host.undeliveredCount, 6);
+
+    // Claimed again, the same write goes out and is shown written.
+    ASSERT_TRUE(rl.OpenParallelPort());
+    write(0);
+    EXPECT_EQ(port.words(), (std::vector<uint32_t>{0x09616A30u}));
+    EXPECT_EQ(host.labels[0]->mark(), Mark::Normal);
+    EXPECT_EQ(host.undeliveredCount, 6);
 }
 
 TEST_F(LinkFixture, R8ReceiveAndTransmitOnBothBoards) {

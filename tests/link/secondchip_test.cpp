@@ -74,7 +74,7 @@ const TransportDescription& smallTransport() {
         d.chip = {2, std::nullopt};
         d.refreshOrder = {3, 2, 1, 0};
         for (int n : {0, 1, 2, 3})
-            d.registers.push_back({n, true, true, UsbSends::Word});
+            d.registers.push_back({n, true, true});
         d.latchTail = LatchTail::LowAfterPulse;
         d.text = ReadoutText::Whole;
         d.marks = ReadoutMarks::LastWritten;
@@ -95,6 +95,8 @@ struct Host : LinkHost {
         return n >= 0 && n < 4 ? labels[size_t(n)].get() : nullptr;
     }
     int motherboardIndex() const override { return board; }
+    int undeliveredCount = 0;
+    void undelivered() override { ++undeliveredCount; }
 };
 
 struct SmallChipLink : ::testing::Test {
@@ -107,6 +109,7 @@ struct SmallChipLink : ::testing::Test {
         chip.setFieldDefaults();
         chip.v.ParallelPortAddress = 888;
         port.setChip(smallTransport().chip);
+        rl.OpenParallelPort();
     }
     void write(int n) {
         chip.v.RegisterSelect = static_cast<uint8_t>(n);

@@ -17,7 +17,8 @@ namespace {
 using RawRegisters = PellionFixture;
 using RawRegistersOverThePort = PellionOverSimulatedPort;
 
-// Every box, after its two first characters, stands for the word that goes out.
+// Every box's "0x" word goes out as it is; the boxes of the registers without a read-out also
+// take the fixed texts the window gives them.
 struct Sent {
     int box;
     const char* text;
@@ -132,8 +133,11 @@ TEST_F(RawRegistersOverThePort, ParallelSendsEachWordWholeEvenRightAfterAReadbac
 TEST_F(RawRegisters, TextsThatAreNoWordAreRefusedAndNothingIsSent) {
     start();
     evalkit::frmRegisters& r = app->frmRegisters();
+    // Nothing is ever cut off a text to make it fit: a text without its "0x" (also another
+    // box's fixed text) is refused, not read from its third character.
     for (const char* text :
-         {"0xZZZZZZZZ", "", "x", "0x", "0x123456789", "0x12 34", "0x-1", "0x1.5", "0xFFFFFFFFF"}) {
+         {"0xZZZZZZZZ", "", "x", "0x", "0x123456789", "0x12 34", "0x-1", "0x1.5", "0xFFFFFFFFF",
+          "255", "12345678", "6F2353", "1e308", " 0x1", "&H1234", "007", "0000E"}) {
         SCOPED_TRACE(text);
         r.box(4)->setText(QLatin1String(text));
         clearRecords();

@@ -1,6 +1,8 @@
 // Register write and readback over both boards, and the register buttons.
 #include "pellionfixture.h"
 
+#include "link/readouttext.h"
+
 #include <QComboBox>
 #include <QPushButton>
 
@@ -15,7 +17,7 @@ namespace {
 const int kShown[] = {0, 1, 2, 3, 4, 5, 6, 9, 10, 11, 12, 13};
 } // namespace
 
-// Each Update button sends its read-out's text and restores the read-out's normal colour.
+// Each Update button sends the word its read-out shows and restores the read-out's normal colour.
 TEST_F(UsbWrite, EachUpdateButtonSendsWhatItsReadoutShows) {
     Main& m = start();
     for (int n : kShown) {
@@ -28,14 +30,17 @@ TEST_F(UsbWrite, EachUpdateButtonSendsWhatItsReadoutShows) {
     }
 }
 
-// The USB path sends the caption: a field changed without a refresh goes out as the old word.
-TEST_F(UsbWrite, AFieldChangedWithoutARefreshSendsTheOldWord) {
+// A field changed without a refresh goes out as the word the fields make now, and the read-out
+// shows that word.
+TEST_F(UsbWrite, AFieldChangedWithoutARefreshSendsTheNewWord) {
     Main& m = start();
     const uint32_t shown = word(13);
     f().AfcKiField = 9 << 8;
+    ASSERT_NE(word(13), shown);
     clearRecords();
     m.cmdReg13->click();
-    EXPECT_EQ(usb.writtenWords(), std::vector<uint32_t>{shown});
+    EXPECT_EQ(usb.writtenWords(), std::vector<uint32_t>{word(13)});
+    EXPECT_EQ(m.lblTFSK13hex->text(), reglink::readoutText(word(13)));
     EXPECT_EQ(m.lblTFSK13hex->mark(), Mark::Normal);
 }
 

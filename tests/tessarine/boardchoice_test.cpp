@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QPushButton>
 
 using namespace tessarine;
@@ -104,9 +105,14 @@ TEST_F(BoardChoice, FailedClaimIsTriedAgainOnTheNextChoice) {
                                     QStringLiteral("Failed to claim Parallel Port")}));
     EXPECT_EQ(w().PortClaimed, 0);
     EXPECT_TRUE(port.outBytesTo(890).empty());
-    // Writes still go to the data port.
+    // A port that is not claimed takes no word, and the user is told how to connect.
+    services.messages.clear();
     m.cmdR->click();
-    EXPECT_EQ(port.outBytesTo(888).size(), 100u);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(port.outBytesTo(888).empty());
+    EXPECT_EQ(m.readout(0)->mark(), Mark::Changed);
+    ASSERT_EQ(messageTexts().size(), 1u);
+    EXPECT_TRUE(messageTexts()[0].startsWith(evalkit::ProgramContext::NotSentText));
 }
 
 TEST(BoardChoiceOs, NineXFamilyWritesTheControlPortOnEveryChoiceUnknownFamilyStops) {

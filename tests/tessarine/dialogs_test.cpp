@@ -269,7 +269,10 @@ TEST_F(Dialogs, RawRegisterWindowWritesThroughTheRawRegister) {
     // More than eight digits, no digits, or text that is no hexadecimal is refused, and
     // nothing goes out for that box.
     usb.clear();
-    for (const char* refused : {"0x123456789", "0x", "0xZZZZZZZZ", "x", "", "0x-1", "0x12 34"}) {
+    // Nothing is cut off a text to make it fit: "&H", a missing prefix or a leading blank is
+    // refused too.
+    for (const char* refused : {"0x123456789", "0x", "0xZZZZZZZZ", "x", "", "0x-1", "0x12 34",
+                                "&H1234ABCD", "255", "12345678", "6F2353", "1e308", " 0x1"}) {
         SCOPED_TRACE(refused);
         services.messages.clear();
         raw.box(3)->setText(QString::fromLatin1(refused));
@@ -277,8 +280,7 @@ TEST_F(Dialogs, RawRegisterWindowWritesThroughTheRawRegister) {
         EXPECT_EQ(messageTexts().size(), 1u);
         EXPECT_TRUE(usb.writtenWords().empty());
     }
-    // Any two characters stand before the digits.
-    raw.box(3)->setText(QStringLiteral("&H1234ABCD"));
+    raw.box(3)->setText(QStringLiteral("0x1234ABCD"));
     raw.button(3)->click();
     EXPECT_EQ(usb.writtenWords(), std::vector<uint32_t>{0x1234ABCDu});
 }
