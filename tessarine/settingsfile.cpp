@@ -129,8 +129,9 @@ void planSynthesizer(KeyReader& r, ImportPlan& p) {
     // 0 (or missing): the PFD is the crystal frequency; a divider the reference divider's
     // field cannot hold is left out (the PFD box keeps its text).
     p.refDivider = r.inRange(keys::RefDivider, 0, MaxRDivider);
-    if (const std::optional<int> doubler = r.integer(keys::RefDoubler))
-        p.doubler = *doubler != 0;
+    // The doubler's option is off (0) or on (1); another number is neither.
+    if (const std::optional<int> doubler = r.inRange(keys::RefDoubler, 0, 1))
+        p.doubler = *doubler == 1;
     // 0 reads as no divider, as 1 does; any other number leaves the list as it is.
     if (const std::optional<int> ratio = r.integer(keys::VcoDivider); ratio == 0)
         p.vcoDivide = 0;

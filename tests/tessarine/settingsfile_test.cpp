@@ -262,16 +262,15 @@ TEST_F(Settings, GarbledMissingAndOutOfRangeKeysAreNamedOnceAndTheRestApplies) {
     ASSERT_EQ(messageTexts().size(), 1u);
     EXPECT_EQ(messageTexts()[0],
               QStringLiteral("These settings in %1 could not be used and were left as they were: "
-                             "[Phy] Deviation_kHz, [Tx] PALevel, [Other] PA_BIAS, "
-                             "[Other] MUX_OUT")
+                             "[PLL] RefDoubler, [Phy] Deviation_kHz, [Tx] PALevel, "
+                             "[Other] PA_BIAS, [Other] MUX_OUT")
                   .arg(nativeName(path)));
-    // Applied: the frequency with the doubler (2 reads as on) and the file's R, the charge pump,
-    // VCO adjust, clock-out and lock detect; number keys as their leading digits, 0 when there
-    // are none or the key is missing (the 8/9 prescaler, no VCO bias, data invert off).
-    EXPECT_EQ(f().DoublerField, 1 << 17);
+    // Applied: the frequency, the charge pump, VCO adjust, clock-out and lock detect; number
+    // keys as their leading digits, 0 when there are none or the key is missing (the 8/9
+    // prescaler, no VCO bias, data invert off).
+    EXPECT_EQ(w().IntegerN, 117);
     EXPECT_EQ(w().RDivider, 3);
-    EXPECT_FLOAT_EQ(w().PfdFrequencyMHz, 7.3728f);
-    EXPECT_EQ(w().IntegerN, 58);
+    EXPECT_EQ(word(1), 0x5D6D55u);
     EXPECT_EQ(f().ChargePumpField, 1 << 6);
     EXPECT_EQ(f().VcoAdjustField, 1 << 23);
     EXPECT_EQ(f().ClockOutField, 2 << 19);
@@ -280,7 +279,9 @@ TEST_F(Settings, GarbledMissingAndOutOfRangeKeysAreNamedOnceAndTheRestApplies) {
     EXPECT_EQ(f().VcoBiasField, 0);
     EXPECT_EQ(f().DataInvertField, 0);
     // Left as they were (VCODivider 3 is no divider the list holds).
+    EXPECT_EQ(f().TxDeviationField, before.TxDeviationField);
     EXPECT_EQ(f().PaLevelField, before.PaLevelField);
+    EXPECT_EQ(f().DoublerField, 0);
     EXPECT_EQ(f().VcoDivideField, 0);
     EXPECT_EQ(f().PaBiasField, before.PaBiasField);
     EXPECT_EQ(f().MuxoutField, before.MuxoutField);
