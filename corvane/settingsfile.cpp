@@ -210,9 +210,15 @@ void planModulation(KeyReader& r, ImportPlan& p, int currentModulation) {
     if (const ModulationName* m = name ? findModulation(*name) : nullptr) {
         p.modulation = m->index;
         const bool single = m->singleDeviation;
+        // The file holds the deviation reached ("24.9243"), which to three decimals is too
+        // long for the box: fewer decimals give the box a text it takes, and the same count
+        // (a step of the count is far more than the last decimal dropped).
         p.deviation = r.number<QString>(keys::Deviation, [single](double v) {
             const double kHz = single ? double(platform::toSingle(v)) : v;
-            return evalkit::roundedText(kHz, 3, 0, MaxDeviationKHz, MaxDeviationText);
+            std::optional<QString> text;
+            for (int places = 3; places >= 0 && !text; --places)
+                text = evalkit::roundedText(kHz, places, 0, MaxDeviationKHz, MaxDeviationText);
+            return text;
         });
         p.paLevel = r.inRange(keys::PALevel, 0, 63);
     }

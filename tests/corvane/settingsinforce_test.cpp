@@ -154,3 +154,22 @@ TEST_F(InForce, NumberKeysReadByTheirLeadingDigits) {
     EXPECT_EQ(m->cmbDemod->currentIndex(), 0);
     EXPECT_EQ(f().IFFilterBandwidthField, 0);
 }
+
+// The file holds the deviation reached ("24.9243" for 25 kHz), which to three decimals is too
+// long for the deviation box: loaded back, it gives the same count.
+TEST_F(InForce, TheDeviationReachedLoadsBackIntoTheBox) {
+    for (const char* typed : {"25", "12.5", "50", "99.9"}) {
+        SCOPED_TRACE(typed);
+        typeOver(m->TxtFSKdev, QLatin1String(typed));
+        ASSERT_FALSE(platform::isMarkedRefused(m->TxtFSKdev));
+        const QString path = temp("deviation.txt");
+        ExportSettings(*app, path);
+        EXPECT_EQ(value(path, "Phy", "Deviation_kHz"), m->Lblfskdev->text());
+        evaltest::OtherProgram<CorvaneApp> loaded;
+        loaded.app->start({QLatin1Char('"') + path + QLatin1Char('"')});
+        EXPECT_TRUE(loaded.services.messages.texts().empty())
+            << loaded.services.messages.texts().front().toStdString();
+        EXPECT_EQ(loaded.app->store().wordBits(2), word(2));
+        EXPECT_EQ(loaded.app->main().Lblfskdev->text(), m->Lblfskdev->text());
+    }
+}
