@@ -246,6 +246,10 @@ void Main::txtDatarate_Change() {
     auto& f = app_.f();
     auto& w = app_.w();
     const calc::DataRatePlan p = planDataRate();
+    // A rate the plan does not take leaves the rate in force, which a save then writes.
+    platform::showRefusal(txtDatarate, !p.ran,
+                          QStringLiteral("Data Rate: kbit/s above 0 and up to 75, of at most 6 "
+                                         "characters"));
     if (!p.ran)
         return;
     app_.show(p.messages);

@@ -2,6 +2,7 @@
 #include "corvane/main_window.h"
 
 #include "corvane/corvaneapp.h"
+#include "corvane/statuscaptions.h"
 #include "corvane/windows.h"
 #include "evalkit/boardsession.h"
 #include "platform/numbers.h"
@@ -23,6 +24,8 @@ using platform::bit;
 
 void Main::Form_Load(const QStringList& arguments) {
     InitialiseBoard();
+    // The captions the feature windows set on their return name the power-on fields.
+    showStatusCaptions(app_);
     importCommandLineFile(arguments);
 }
 

@@ -10,15 +10,17 @@ namespace corvane {
 
 class CorvaneApp;
 
-// Saves the set-up of the front panel and of the feature dialogs (which are loaded hidden if
-// they are not open yet) into the settings file. Nothing is written when the data-rate box
-// does not hold a number.
+// Saves the set-up in force of the front panel and of the feature dialogs (which are loaded
+// unseen if they are not open yet, and stay loaded) into the settings file: an entry a box
+// refused is saved as the entry it last took. Nothing is written when the data-rate box does
+// not hold a number.
 void ExportSettings(CorvaneApp& app, const QString& path);
 
 // Puts a settings file back into the controls, whose own handlers recompute the register
 // fields; nothing is written to the board. A file of another version or for another chip
-// changes nothing. Values that cannot be used are left out and named in one message at the
-// end; the rest is applied.
+// changes nothing. A number key the file lacks reads as 0, as the profile functions read it;
+// values that no control can take are left out and named in one message at the end; the rest
+// is applied. The windows it sets stay loaded unseen.
 void ImportSettings(CorvaneApp& app, const QString& path);
 
 } // namespace corvane

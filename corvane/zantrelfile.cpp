@@ -5,6 +5,7 @@
 #include "corvane/synthform.h"
 #include "evalkit/profilekeys.h"
 #include "evalkit/zantrel.h"
+#include "platform/entrymark.h"
 #include "platform/numbers.h"
 
 #include <QLineEdit>
@@ -35,7 +36,8 @@ std::optional<Numbers> zantrelNumbers(CorvaneApp& app, const QString& file) {
         app.messages().message(refusal, platform::MsgIcon::Exclamation);
         return std::nullopt;
     };
-    const QString rate = app.main().txtDatarate->text();
+    // The rate in force: the one the box last took, when it refused the one it shows.
+    const QString rate = platform::textInForce(app.main().txtDatarate);
     const QString dataRate = QStringLiteral("data rate");
     const evalkit::ZantrelNumbers r = evalkit::zantrelNumbers({{dataRate, rate, 1000}}, file);
     if (r.values.empty())

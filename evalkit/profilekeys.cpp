@@ -24,35 +24,37 @@ std::optional<QString> KeyReader::text(const Key& k) const {
     return v;
 }
 
-std::optional<int> KeyReader::whole(const Key& k, int low, int high) {
+std::optional<int> KeyReader::integer(const Key& k) {
     const std::optional<QString> t = text(k);
     if (!t)
         return 0;
-    const std::optional<double> v = platform::textToNumber(*t);
-    const std::optional<int32_t> n = v ? platform::toInt32(*v) : std::nullopt;
-    if (!n || double(*n) != *v || *n < low || *n > high)
+    const platform::ProfileNumber n = platform::profileNumber(*t);
+    if (n.value < -32768 || n.value > 32767)
         return skip(k);
-    return *n;
+    return n.value;
 }
 
-std::optional<int> KeyReader::required(const Key& k, int low, int high) {
-    if (!text(k))
+std::optional<int> KeyReader::index(const Key& k, int count) {
+    const std::optional<int> i = integer(k);
+    if (!i || *i == NoChoice)
+        return std::nullopt;
+    if (*i < 0 || *i >= count)
         return skip(k);
-    return whole(k, low, high);
+    return i;
 }
 
-std::optional<QString> KeyReader::requiredNumberText(const Key& k, qsizetype maxLength) {
-    const std::optional<QString> t = text(k);
-    if (!t || t->size() > maxLength || !platform::isNumeric(*t))
+std::optional<int> KeyReader::inRange(const Key& k, int low, int high) {
+    const std::optional<int> v = integer(k);
+    if (v && (*v < low || *v > high))
         return skip(k);
-    return t;
+    return v;
 }
 
-std::optional<QString> KeyReader::numberBoxText(const Key& k) {
+std::optional<QString> KeyReader::numberText(const Key& k, qsizetype maxLength) {
     const std::optional<QString> t = text(k);
     if (!t)
-        return QString();
-    if (!platform::isNumeric(*t))
+        return std::nullopt;
+    if (t->size() > maxLength || !platform::isNumeric(*t))
         return skip(k);
     return t;
 }

@@ -1,7 +1,9 @@
 #pragma once
-// The settings files' keys as the programs read them: a file read once, each key checked
-// before anything changes (a value that cannot be used is left out and named), one message at
-// the end that names what was left out, and file errors shown with the file and the reason.
+// The settings files' keys as the programs read them: a file read once, each key read as the
+// platform's profile functions read it (a number key by its leading digits, 0 when it is
+// missing; a text key as its text), a value that no control can take left out and named, one
+// message at the end that names what was left out, and file errors shown with the file and
+// the reason.
 #include "platform/numbers.h"
 #include "platform/profile.h"
 
@@ -28,43 +30,52 @@ QString fileName(const QString& path);
 // Shows `what` with the file and the reason filled in (%1, %2).
 void reportFileError(ProgramContext& app, const QString& what, const platform::ProfileError& error);
 
-// Reads keys and decides which values can be used, before anything changes. A missing (or
-// empty) key reads as the programs always read it: 0 for a number, the empty text for a text.
-// A value that is there but cannot be used is noted and left out.
+// The list index the programs write for a list without a choice: read back, it leaves the list
+// and its field as they are.
+inline constexpr int NoChoice = -1;
+
+// Reads keys and decides which values can be used, before anything changes. A value that is
+// there but that no control can take is noted and left out.
 class KeyReader {
 public:
     explicit KeyReader(const platform::ProfileDocument& document) : document_(document) {}
 
-    // The key's text; nullopt when the key is missing or empty.
+    // The key's text; nullopt when the key is missing or empty (the empty text).
     std::optional<QString> text(const Key& k) const;
 
-    // A whole number from `low` to `high`; a missing key reads as 0.
-    std::optional<int> whole(const Key& k, int low, int high);
+    // A number key as the profile functions read it: the leading digits of its text after an
+    // optional sign ("1.5" reads 1, "12abc" 12), 0 when the key is missing or its text does not
+    // begin with digits. The programs take it as a 16-bit integer: a number beyond that is
+    // noted and gives nothing.
+    std::optional<int> integer(const Key& k);
 
-    // A number that `use` turns into what the control takes; a missing key gives nothing (the
-    // control stays as it is).
+    // A list index from 0 to count - 1; NoChoice gives nothing without a note, any other
+    // index outside the list is noted.
+    std::optional<int> index(const Key& k, int count);
+
+    // A number from `low` to `high` (a scroll bar's range, a field's codes); outside it the
+    // value is noted.
+    std::optional<int> inRange(const Key& k, int low, int high);
+
+    // The position of the key's number in `table`; nothing, without a note, for another
+    // number (the control keeps its setting, as the design has it).
+    template <std::size_t N>
+    std::optional<int> position(const Key& k, const std::array<int, N>& table);
+
+    // A text that `use` turns into what the control takes; a text that is not a number and a
+    // number `use` refuses are noted. A missing (or empty) text key gives nothing: the control
+    // keeps its setting.
     template <class T>
     std::optional<T> number(const Key& k, const std::function<std::optional<T>(double)>& use);
 
-    // A text that must read as a number; a missing key gives the empty text, as the programs
-    // put it into the box.
-    std::optional<QString> numberBoxText(const Key& k);
+    // A text that must read as a number, of at most `maxLength` characters; a missing key
+    // gives nothing without a note.
+    std::optional<QString> numberText(const Key& k, qsizetype maxLength);
 
-    // A whole number from `low` to `high` of a key every file of the program holds: missing, it
-    // is named as one that could not be used.
-    std::optional<int> required(const Key& k, int low, int high);
-
-    // The position of the key's whole number in `table`, for a key every file holds.
+    // The position of the key's text among `names` (matched exactly, case and all); nothing,
+    // without a note, for a missing key or another text: the design then changes nothing.
     template <std::size_t N>
-    std::optional<int> requiredOneOf(const Key& k, const std::array<int, N>& table);
-
-    // A text that must be there and read as a number, of at most `maxLength` characters.
-    std::optional<QString> requiredNumberText(const Key& k, qsizetype maxLength);
-
-    // The position of the key's text among `names` (matched exactly); a missing key gives
-    // nothing, a text that is none of them is noted.
-    template <std::size_t N>
-    std::optional<int> nameIndex(const Key& k, const std::array<const char16_t*, N>& names);
+    std::optional<int> nameIndex(const Key& k, const std::array<const char16_t*, N>& names) const;
 
     // Notes the key as left out.
     std::nullopt_t skip(const Key& k);
@@ -88,6 +99,17 @@ std::optional<QString> roundedText(double v, int places, double low, double high
 
 } // namespace evalkit
 
+template <std::size_t N>
+std::optional<int> evalkit::KeyReader::position(const Key& k, const std::array<int, N>& table) {
+    const std::optional<int> v = integer(k);
+    if (!v)
+        return std::nullopt;
+    for (std::size_t i = 0; i < N; ++i)
+        if (table[i] == *v)
+            return static_cast<int>(i);
+    return std::nullopt;
+}
+
 template <class T>
 std::optional<T> evalkit::KeyReader::number(const Key& k,
                                             const std::function<std::optional<T>(double)>& use) {
@@ -102,26 +124,13 @@ std::optional<T> evalkit::KeyReader::number(const Key& k,
 }
 
 template <std::size_t N>
-std::optional<int> evalkit::KeyReader::requiredOneOf(const Key& k,
-                                                     const std::array<int, N>& table) {
-    // Whole numbers are read as the 16-bit integers of the profile functions.
-    const std::optional<int> v = required(k, -32768, 32767);
-    if (!v)
-        return std::nullopt;
-    for (std::size_t i = 0; i < N; ++i)
-        if (table[i] == *v)
-            return static_cast<int>(i);
-    return skip(k);
-}
-
-template <std::size_t N>
-std::optional<int> evalkit::KeyReader::nameIndex(const Key& k,
-                                                 const std::array<const char16_t*, N>& names) {
+std::optional<int>
+evalkit::KeyReader::nameIndex(const Key& k, const std::array<const char16_t*, N>& names) const {
     const std::optional<QString> name = text(k);
     if (!name)
         return std::nullopt;
     for (std::size_t i = 0; i < N; ++i)
         if (*name == QString::fromUtf16(names[i]))
             return static_cast<int>(i);
-    return skip(k);
+    return std::nullopt;
 }

@@ -1,6 +1,7 @@
 #include "evalkit/settingsfile.h"
 
 #include "evalkit/programcontext.h"
+#include "platform/entrymark.h"
 #include "platform/numbers.h"
 #include "platform/profile.h"
 
@@ -8,6 +9,7 @@
 #include <QLineEdit>
 #include <QScrollBar>
 
+#include <algorithm>
 #include <cmath>
 
 namespace evalkit {
@@ -41,11 +43,17 @@ void importSettings(ProgramContext& app, const QString& path,
     if (!document)
         return;
     KeyReader r(*document);
-    const std::optional<QString> version = r.text(Key{u"File", u"Version"});
-    if (!version || platform::textToNumber(*version) != 1.0) {
-        app.messages().message(
-            QStringLiteral("Error: Import file incompatible with this version of software. You "
-                           "should check the Verrix website for updates"));
+    // Read as every number key is: "1.5" is version 1.
+    if (r.integer(Key{u"File", u"Version"}) != 1) {
+        QString text = QStringLiteral(
+            "Error: Import file incompatible with this version of software. You should check the "
+            "Verrix website for updates");
+        // A file that holds no settings at all is no newer version: say what was found.
+        if (!document->holdsKeys())
+            text += QStringLiteral("\n") + (document->serialize().isEmpty()
+                                                ? QStringLiteral("The file is empty.")
+                                                : QStringLiteral("The file holds no settings."));
+        app.messages().message(text);
         return;
     }
     import(r);
@@ -58,6 +66,67 @@ QString indexText(const QComboBox* list) {
 
 QString valueText(const QScrollBar* bar) {
     return platform::numberText(bar->value());
+}
+
+QString indexInForce(const QComboBox* list, const std::optional<int>& inForce) {
+    return platform::numberText(inForce.value_or(list->currentIndex()));
+}
+
+QString valueInForce(const QScrollBar* bar, const std::optional<int>& inForce) {
+    return platform::numberText(inForce.value_or(bar->value()));
+}
+
+QString numberInForce(const QLineEdit* box, double inForce) {
+    const QString text = platform::textInForce(box);
+    if (platform::textToNumber(text) == inForce)
+        return text;
+    return platform::numberText(inForce);
+}
+
+QString frequencyInForce(const QLineEdit* box, double inForceMHz, double toleranceMHz,
+                         const QString& inForceText) {
+    const std::optional<double> v = platform::textToNumber(box->text());
+    if (v && std::abs(*v - inForceMHz) <= toleranceMHz)
+        return box->text();
+    return inForceText;
+}
+
+namespace {
+
+// Two frequencies the calculation keeps in single precision are the same when they are the
+// same single.
+bool sameFrequency(double a, double b) {
+    return platform::toSingle(a) == platform::toSingle(b) ||
+           std::abs(a - b) <= 1e-6 * std::max(std::abs(a), std::abs(b));
+}
+
+} // namespace
+
+SynthesizerValues synthesizerEntries(const SynthEntryBoxes& boxes) {
+    const auto number = [](const QLineEdit* box) {
+        return platform::textToNumber(box->text()).value_or(0);
+    };
+    return {number(boxes.rf), number(boxes.pfd), number(boxes.crystal)};
+}
+
+void checkSynthesizerImport(KeyReader& r, const SynthesizerImport& import,
+                            const SynthEntryBoxes& boxes, const SynthesizerValues& given,
+                            const SynthesizerValues& kept, double rfToleranceMHz) {
+    const bool crystalTaken = sameFrequency(given.crystalMHz, kept.crystalMHz);
+    const bool pfdTaken = sameFrequency(given.pfdMHz, kept.pfdMHz);
+    const bool rfTaken = std::abs(given.rfMHz - kept.rfMHz) <= rfToleranceMHz;
+    if (crystalTaken && pfdTaken && rfTaken)
+        return;
+    if (!crystalTaken || (!pfdTaken && !import.refDividerGiven))
+        r.skip(import.crystal);
+    if (!pfdTaken && crystalTaken && import.refDividerGiven)
+        r.skip(import.refDivider);
+    if (!rfTaken)
+        r.skip(import.frequency);
+    // The calculation changed nothing: the boxes show what it kept.
+    boxes.rf->setText(import.rfBefore);
+    boxes.pfd->setText(import.pfdBefore);
+    boxes.crystal->setText(import.crystalBefore);
 }
 
 void setIndex(QComboBox* list, const std::optional<int>& index, const std::function<void()>& run) {

@@ -4,6 +4,7 @@
 // file read once, its version checked, the keys left out named at the end), and putting a
 // value the import checked into its control.
 #include "evalkit/profilekeys.h"
+#include "evalkit/synthwindow.h"
 
 #include <QString>
 #include <functional>
@@ -36,6 +37,42 @@ void importSettings(ProgramContext& app, const QString& path,
 // A list's index and a scroll bar's value as the file holds them.
 QString indexText(const QComboBox* list);
 QString valueText(const QScrollBar* bar);
+
+// The set-up in force, as the file holds it, for the controls of a window that a save or a
+// load left open unseen: such a control keeps what it showed while another window changes its
+// field meanwhile (the inductor check box the VCO bias, the demodulator window the lock code),
+// and the file must hold what the field holds. `inForce` is the entry the field's value stands
+// for; nothing (a value no entry stands for) keeps the control's own.
+QString indexInForce(const QComboBox* list, const std::optional<int>& inForce);
+QString valueInForce(const QScrollBar* bar, const std::optional<int>& inForce);
+// A box's text while it reads as the number in force (the text it last took while its entry
+// is refused), or else that number in the plain form.
+QString numberInForce(const QLineEdit* box, double inForce);
+// A frequency box of the synthesizer window: its text while it reads as the frequency the last
+// calculation kept (within `tolerance`), or else `inForceText`, the text the window's load
+// shows for it.
+QString frequencyInForce(const QLineEdit* box, double inForceMHz, double toleranceMHz,
+                         const QString& inForceText);
+
+// What a settings import gave the synthesizer window, and the working values its calculation
+// left: an entry the calculation did not take (its own messages say why) is named with its key,
+// and the window's boxes show the frequencies in force again.
+struct SynthesizerImport {
+    Key frequency, crystal, refDivider;
+    bool refDividerGiven = false; // the PFD came from the reference divider, not the crystal
+    QString rfBefore, pfdBefore, crystalBefore; // the boxes' texts before the import
+};
+struct SynthesizerValues {
+    double rfMHz = 0, pfdMHz = 0, crystalMHz = 0;
+};
+// The numbers the three boxes hold.
+SynthesizerValues synthesizerEntries(const SynthEntryBoxes& boxes);
+// `given`: what the import put into the boxes; `kept`: the working values afterwards;
+// `rfToleranceMHz`: how far the planned channel may lie from the RF entry; `boxes`: the
+// window's boxes as they are now.
+void checkSynthesizerImport(KeyReader& r, const SynthesizerImport& import,
+                            const SynthEntryBoxes& boxes, const SynthesizerValues& given,
+                            const SynthesizerValues& kept, double rfToleranceMHz);
 
 // Put a checked value into its control; nothing leaves the control as it is. With `run`, a
 // control that already shows the value has its handler run all the same (the field it stands

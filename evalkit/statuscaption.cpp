@@ -1,6 +1,14 @@
 #include "evalkit/statuscaption.h"
 
+#include "evalkit/fieldref.h"
+#include "evalkit/frmclockout.h"
+#include "evalkit/muxform.h"
+#include "evalkit/programcontext.h"
+#include "platform/numbers.h"
+#include "platform/selector.h"
+
 #include <QAbstractButton>
+#include <QLabel>
 
 namespace evalkit::dialog {
 
@@ -17,6 +25,48 @@ void showStatus(QAbstractButton* button, const StatusCaption& caption, double fi
         return;
     if (const std::optional<QString> text = caption.of(field))
         button->setText(*text);
+}
+
+PanelCaption statusCaption(QAbstractButton* button, const StatusCaption& caption,
+                           std::function<double()> field) {
+    return {[button](const QString& text) { button->setText(text); },
+            [caption, field = std::move(field)] {
+                return caption.of(field());
+            }};
+}
+
+PanelCaption labelCaption(QLabel* label, std::function<std::optional<QString>()> caption) {
+    return {[label](const QString& text) { label->setText(text); }, std::move(caption)};
+}
+
+void showPanelCaptions(const std::vector<PanelCaption>& captions) {
+    for (const PanelCaption& c : captions) {
+        if (const std::optional<QString> text = c.caption())
+            c.show(*text);
+    }
+}
+
+std::optional<QString> muxoutCaption(ProgramContext& app, const MuxoutChoices& choices) {
+    const std::optional<int> k = FieldRef(app.link().registers(), choices.field).code();
+    if (!k || *k >= choices.captions.size())
+        return std::nullopt;
+    return choices.captions.at(*k);
+}
+
+std::optional<QString> clockOutCaption(ProgramContext& app, const ClockOutDescription& description,
+                                       float crystalMHz) {
+    const FieldRef field(app.link().registers(), description.field);
+    std::optional<int> code = field.code();
+    if (!code || *code >= platform::Selector::Positions)
+        return std::nullopt;
+    // With an enable field, the output is off while the enable is clear.
+    if (description.enableField &&
+        FieldRef(app.link().registers(), description.enableField).stored() == 0)
+        code = 0;
+    if (*code == 0)
+        return description.offText;
+    return platform::formatNumber(double(crystalMHz) / (2 * *code), u"#0.00") +
+           QStringLiteral(" MHz");
 }
 
 } // namespace evalkit::dialog

@@ -4,6 +4,7 @@
 #include "evalkit/boardsession.h"
 #include "link/readouttext.h"
 #include "pellion/pellionapp.h"
+#include "pellion/statuscaptions.h"
 #include "pellion/windows.h"
 #include "platform/numbers.h"
 
@@ -17,6 +18,8 @@ namespace pellion {
 
 void Main::Form_Load(const QStringList& arguments) {
     InitialiseBoard();
+    // The captions the feature windows set on their return name the power-on fields.
+    showStatusCaptions(app_);
     importCommandLineFile(arguments);
 }
 

@@ -1,6 +1,7 @@
 #include "pellion/settingsfile.h"
 
 #include "evalkit/calc/gaussian.h"
+#include "evalkit/fieldref.h"
 #include "evalkit/frmpowerdown.h"
 #include "evalkit/frmswd.h"
 #include "evalkit/profilekeys.h"
@@ -9,7 +10,9 @@
 #include "pellion/descriptions.h"
 #include "pellion/main_window.h"
 #include "pellion/pellionapp.h"
+#include "pellion/statuscaptions.h"
 #include "pellion/synthform.h"
+#include "platform/entrymark.h"
 #include "platform/numbers.h"
 #include "platform/profile.h"
 
@@ -19,11 +22,11 @@
 #include <QLineEdit>
 #include <QScrollBar>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <functional>
 #include <optional>
-#include <vector>
 
 namespace pellion {
 
@@ -91,9 +94,13 @@ constexpr int MaxRDivider = 7; // R1 bits 6..4
 constexpr double MaxDeviationKHz = 500;
 constexpr int MaxDeviationText = 6;      // the deviation box acts below 7 characters
 constexpr qsizetype MaxTextLength = 255; // a text key reads into 256 characters
-constexpr int NoChoice = -1;     // a list index the exporter writes for a list without a choice
-constexpr int MinWhole = -32768; // whole numbers read as 16-bit integers
-constexpr int MaxWhole = 32767;
+// The Gaussian window, which the modulation handler runs next, takes a divider below 1 as 1
+// and one above 127 as 127.
+constexpr int MinDivider = evalkit::calc::MinGaussianDivider;
+constexpr int MaxDivider = evalkit::calc::MaxGaussianDivider;
+// How far the channel the synthesizer plans may lie from the RF entry: half a step of the
+// fraction (a quarter with the divide-by-2), with room for single precision.
+constexpr double RfStepsPerPfd = 1 << 14;
 
 // ---- reading: every value is checked before the first control changes ------------------
 
@@ -106,7 +113,7 @@ struct ImportPlan {
     std::optional<int> icp;
     std::optional<bool> divideBy2;
     std::optional<int> vcoBand;
-    std::optional<int> vcoBias; // 0 keeps the bias the inductor chose
+    std::optional<int> vcoBias; // nothing for 0: the bias the inductor chose stays
     std::optional<int> scheme;  // list index
     std::optional<double> deviation;
     std::optional<int> paLevel;
@@ -122,100 +129,86 @@ struct ImportPlan {
 };
 
 void planSynthesizer(KeyReader& r, ImportPlan& p) {
-    if (const std::optional<int> lext = r.required(keys::Lext, 0, 1))
+    if (const std::optional<int> lext = r.inRange(keys::Lext, 0, 1))
         p.externalInductor = *lext == 1;
-    p.rf = r.requiredNumberText(keys::Frequency, MaxTextLength);
-    p.crystal = r.requiredNumberText(keys::CrystalFreq, MaxTextLength);
-    // A missing reference divider reads as 0: the PFD is the crystal frequency.
-    p.refDivider = r.whole(keys::RefDivider, 0, MaxRDivider);
-    p.icp = r.required(keys::IcpIndex, NoChoice, 3);
-    // The exporter writes "True" or "False"; the other tool's files may hold a number
-    // (non-zero for on).
-    if (const std::optional<QString> div2 = r.text(keys::VcoDivider)) {
-        if (div2->compare(QStringLiteral("True"), Qt::CaseInsensitive) == 0)
-            p.divideBy2 = true;
-        else if (div2->compare(QStringLiteral("False"), Qt::CaseInsensitive) == 0)
-            p.divideBy2 = false;
-        else if (const std::optional<int> v = r.whole(keys::VcoDivider, MinWhole, MaxWhole))
-            p.divideBy2 = *v != 0;
-    } else {
-        r.skip(keys::VcoDivider);
-    }
-    p.vcoBand = r.required(keys::VcoBand, 0, 3);
+    p.rf = r.numberText(keys::Frequency, MaxTextLength);
+    p.crystal = r.numberText(keys::CrystalFreq, MaxTextLength);
+    // 0 (or missing): the PFD is the crystal frequency; a divider the reference divider's
+    // field cannot hold is left out (the PFD box keeps its text).
+    p.refDivider = r.inRange(keys::RefDivider, 0, MaxRDivider);
+    p.icp = r.index(keys::IcpIndex, 4);
+    // The exporter writes "True" or "False"; as a number (the other tool's files), non-zero is
+    // on.
+    const std::optional<QString> div2 = r.text(keys::VcoDivider);
+    if (div2 && div2->compare(QStringLiteral("True"), Qt::CaseInsensitive) == 0)
+        p.divideBy2 = true;
+    else if (div2 && div2->compare(QStringLiteral("False"), Qt::CaseInsensitive) == 0)
+        p.divideBy2 = false;
+    else if (const std::optional<int> v = r.integer(keys::VcoDivider))
+        p.divideBy2 = *v != 0;
+    p.vcoBand = r.inRange(keys::VcoBand, 0, 3);
     // 0 (or missing) keeps the bias the inductor check box chose.
-    p.vcoBias = r.whole(keys::VcoBias, 0, 15);
-    if (p.vcoBias == 0)
-        p.vcoBias.reset();
+    if (const std::optional<int> bias = r.integer(keys::VcoBias); bias && *bias != 0)
+        p.vcoBias = r.inRange(keys::VcoBias, 0, 15);
 }
 
 void planModulation(KeyReader& r, ImportPlan& p) {
-    // A file without a scheme leaves the scheme and its settings as they are.
+    // Any other scheme name, or none, leaves the scheme and its settings as they are.
     p.scheme = r.nameIndex(keys::Modulation, SchemeNames);
     if (!p.scheme)
         return;
     switch (*p.scheme) {
     case Fsk:
-        if (r.text(keys::Deviation)) {
-            p.deviation = r.number<double>(keys::Deviation, [](double v) -> std::optional<double> {
-                // Whether its count fits the field at the PFD is known only once the
-                // synthesizer has run.
-                if (!evalkit::roundedText(v, 3, 0, MaxDeviationKHz, MaxDeviationText))
-                    return std::nullopt;
-                return platform::roundDecimals(v, 3);
-            });
-        } else {
-            r.skip(keys::Deviation);
-        }
+        p.deviation = r.number<double>(keys::Deviation, [](double v) -> std::optional<double> {
+            // Whether its count fits the field at the PFD is known only once the synthesizer
+            // has run.
+            if (!evalkit::roundedText(v, 3, 0, MaxDeviationKHz, MaxDeviationText))
+                return std::nullopt;
+            return platform::roundDecimals(v, 3);
+        });
         break;
     case Gfsk:
     case Gook:
-        p.indexCounter = r.required(keys::IndexCounter, 0, 3);
-        p.divider = r.required(keys::DividerFactor, evalkit::calc::MinGaussianDivider,
-                               evalkit::calc::MaxGaussianDivider);
-        p.modControl = r.required(keys::ModControl, 0, 7);
+        p.indexCounter = r.inRange(keys::IndexCounter, 0, 3);
+        if (const std::optional<int> d = r.integer(keys::DividerFactor))
+            p.divider = std::clamp(*d, MinDivider, MaxDivider);
+        p.modControl = r.inRange(keys::ModControl, 0, 7);
         break;
     case Ask:
-        p.paLevelLow = r.required(keys::PALevelLow, 0, MaxLevel);
+        p.paLevelLow = r.inRange(keys::PALevelLow, 0, MaxLevel);
         break;
     default:
         break;
     }
-    p.paLevel = r.required(keys::PALevel, 0, MaxLevel);
+    p.paLevel = r.inRange(keys::PALevel, 0, MaxLevel);
 }
 
 void planReceiver(KeyReader& r, ImportPlan& p) {
     // The rate is taken as the file holds it (whether the plan can use it at the crystal the
     // synthesizer ends up with is checked when it is applied).
-    if (r.text(keys::BaudRate)) {
-        p.rate = r.number<double>(keys::BaudRate, [](double v) -> std::optional<double> {
-            const double kbps = v / 1000;
-            const std::optional<int32_t> rounded = platform::toInt32(kbps);
-            if (!std::isfinite(kbps) || kbps <= 0 || !rounded || *rounded == 0 || *rounded >= 202)
-                return std::nullopt;
-            return kbps;
-        });
-    } else {
-        r.skip(keys::BaudRate);
-    }
-    p.ifBandwidth = r.required(keys::IfBandwidth, NoChoice, 2);
-    p.mixerLinearity = r.required(keys::MixerLinearity, NoChoice, 1);
-    p.lnaMode = r.required(keys::LnaMode, 0, 1);
+    p.rate = r.number<double>(keys::BaudRate, [](double v) -> std::optional<double> {
+        const double kbps = v / 1000;
+        if (!std::isfinite(kbps))
+            return std::nullopt;
+        return kbps;
+    });
+    p.ifBandwidth = r.index(keys::IfBandwidth, 3);
+    p.mixerLinearity = r.index(keys::MixerLinearity, 2);
+    p.lnaMode = r.inRange(keys::LnaMode, 0, 1);
 }
 
 void planSync(KeyReader& r, ImportPlan& p) {
     evalkit::SyncWordPlan& s = p.sync;
-    s.detect = r.required(keys::SyncDetect, NoChoice, 2);
+    s.detect = r.index(keys::SyncDetect, 3);
     // "0x" and at most the 24 bits of the field, as the window's box takes it.
     if (const std::optional<QString> word = r.text(keys::SyncWord)) {
         if (evalkit::frmSWD::syncWord(*word, swdDescription()))
             s.word = *word;
         else
             r.skip(keys::SyncWord);
-    } else {
-        r.skip(keys::SyncWord);
     }
-    s.length = r.required(keys::WordLength, NoChoice, 3);
-    s.errors = r.required(keys::NumErrors, 0, 3);
+    s.length = r.index(keys::WordLength, 4);
+    s.errors = r.inRange(keys::NumErrors, 0, 3);
 }
 
 // ---- applying the plan, in the order the handlers rely on ------------------------------
@@ -223,14 +216,17 @@ void planSync(KeyReader& r, ImportPlan& p) {
 // Each control set here runs its handler also when it already shows the value: the field it
 // stands for may have been changed meanwhile by another window (the lock code by the
 // demodulator window, the VCO bias by the inductor check box), and must hold what the control
-// shows. A list index of -1, which the exporter writes for a list without a choice, leaves the
-// list without one and its field as it is.
+// shows.
 
-void applySynthesizer(PellionApp& app, const ImportPlan& p) {
+void applySynthesizer(PellionApp& app, KeyReader& r, const ImportPlan& p) {
     Main& m = app.main();
     if (p.externalInductor)
         m.chkInductor->setChecked(*p.externalInductor);
     synthform& s = app.synthform();
+    const evalkit::SynthesizerImport check{keys::Frequency,      keys::CrystalFreq,
+                                           keys::RefDivider,     p.refDivider.value_or(0) != 0,
+                                           s.txtVCOout1->text(), s.txtpfd1->text(),
+                                           s.TxtCrystal1->text()};
     if (p.rf)
         s.txtVCOout1->setText(*p.rf);
     if (p.crystal)
@@ -248,10 +244,13 @@ void applySynthesizer(PellionApp& app, const ImportPlan& p) {
     evalkit::frmPowerdown& bias = app.frmPowerdown();
     setValue(bias.HScrVCOAdjust, p.vcoBand, [&bias] { bias.HScrVCOAdjust_Change(); });
     setValue(bias.HScrVCObias, p.vcoBias, [&bias] { bias.HScrVCObias_Change(); });
+    const evalkit::SynthEntryBoxes boxes{s.txtVCOout1, s.txtpfd1, s.TxtCrystal1};
+    const evalkit::SynthesizerValues given = evalkit::synthesizerEntries(boxes);
     s.CmdCalculate_Click();
-    // Loaded only to be calculated: the window goes again, so that it opens (and is saved)
-    // from the frequencies the calculation kept, as after any calculation the user made.
-    s.unload();
+    const PellionWorking& w = app.w();
+    evalkit::checkSynthesizerImport(r, check, boxes, given,
+                                    {w.RfFrequencyMHz, w.PfdFrequencyMHz, w.CrystalFrequencyMHz},
+                                    given.pfdMHz / RfStepsPerPfd);
 }
 
 void setGaussianFields(PellionApp& app, const ImportPlan& p) {
@@ -296,7 +295,7 @@ void applyReceiver(PellionApp& app, KeyReader& r, const ImportPlan& p) {
     Main& m = app.main();
     if (p.rate) {
         // The plan takes the rate as the file holds it, however many characters it has; one
-        // the crystal gives no clocks for is left out.
+        // the plan refuses at this crystal is left out like any other value the box refuses.
         if (m.takesDataRate(*p.rate))
             m.setDataRateFromCode(numberText(*p.rate), *p.rate);
         else
@@ -305,7 +304,7 @@ void applyReceiver(PellionApp& app, KeyReader& r, const ImportPlan& p) {
     setIndex(m.cmbIFBW, p.ifBandwidth, [&m] { m.cmbIFBW_Click(); });
     // The bias window's list shows the mixer linearity as the field holds it, so the next save
     // writes what was loaded.
-    if (p.mixerLinearity && *p.mixerLinearity != NoChoice) {
+    if (p.mixerLinearity) {
         app.f().MixerLinearityField = *p.mixerLinearity * bit(18);
         evalkit::frmPowerdown& bias = app.frmPowerdown();
         setIndex(bias.cmbMixerLinearity, p.mixerLinearity,
@@ -324,34 +323,6 @@ void applySync(PellionApp& app, const ImportPlan& p) {
     setNumber(swd.txtErrors, s.errors, [&swd] { swd.txtErrors_Change(); });
 }
 
-// The windows a file procedure loads hidden to read or set their controls go again when it is
-// done, unless they were loaded before: a hidden window left behind would go on showing
-// settings that other windows change meanwhile (the inductor check box sets the VCO bias, the
-// demodulator window the lock code), and the next save would write those.
-class LoadedForTheFile {
-public:
-    explicit LoadedForTheFile(PellionApp& app) : app_(app) {
-        for (const QString& name : names())
-            wasLoaded_.push_back(app.isLoaded(name));
-    }
-    ~LoadedForTheFile() {
-        for (size_t i = 0; i < names().size(); ++i)
-            if (!wasLoaded_[i])
-                app_.windows().unload(names()[i]);
-    }
-    LoadedForTheFile(const LoadedForTheFile&) = delete;
-    LoadedForTheFile& operator=(const LoadedForTheFile&) = delete;
-
-private:
-    static const std::vector<QString>& names() {
-        static const std::vector<QString> n{
-            QStringLiteral("synthform"), QStringLiteral("frmPowerdown"), QStringLiteral("frmSWD")};
-        return n;
-    }
-    PellionApp& app_;
-    std::vector<bool> wasLoaded_;
-};
-
 // The front panel's handlers know an import is running while this lives.
 class SettingsLoading {
 public:
@@ -364,19 +335,38 @@ private:
     PellionWorking& w_;
 };
 
+// The code a field holds, by its name in the field table.
+std::optional<int> codeOf(PellionApp& app, const char* field) {
+    return evalkit::FieldRef(app.store(), field).code();
+}
+
 } // namespace
 
 void ExportSettings(PellionApp& app, const QString& path) {
     Main& m = app.main();
-    const QString rateText = m.txtDatarate->text();
+    // A rate the box refused is not in force: the rate the plan last took is.
+    const QString rateText = platform::textInForce(m.txtDatarate);
     const std::optional<double> rate = evalkit::rateToExport(app, path, rateText);
     if (!rate)
         return;
     const PellionFields& f = app.f();
-    const LoadedForTheFile loaded(app);
+    const PellionWorking& w = app.w();
+    // The windows are loaded unseen when they are not open, and stay so, as an import leaves
+    // them; what a window shows that its field no longer holds is written as the field holds it.
     synthform& s = app.synthform();
     evalkit::frmPowerdown& bias = app.frmPowerdown();
     evalkit::frmSWD& swd = app.frmSWD();
+    const QString rf =
+        evalkit::frequencyInForce(s.txtVCOout1, w.RfFrequencyMHz, w.PfdFrequencyMHz / RfStepsPerPfd,
+                                  platform::formatSingle(w.RfFrequencyMHz, u".000000"));
+    const QString crystal =
+        evalkit::frequencyInForce(s.TxtCrystal1, w.CrystalFrequencyMHz, 5e-6,
+                                  platform::formatSingle(w.CrystalFrequencyMHz, u".000000"));
+    const std::optional<int> syncWordCode = codeOf(app, "SyncWordField");
+    QString syncWord = platform::textInForce(swd.txtPreamble);
+    if (syncWordCode && evalkit::frmSWD::syncWord(syncWord, swdDescription()) !=
+                            std::optional<uint32_t>(uint32_t(*syncWordCode)))
+        syncWord = QStringLiteral("0x") + platform::hexText(*syncWordCode);
 
     evalkit::exportSettings(app, path, [&](const evalkit::KeyWriter& write) {
         // 1, 2.
@@ -389,7 +379,7 @@ void ExportSettings(PellionApp& app, const QString& path) {
         // 3, 4. The dividers the chip is programmed with, not the working values the synthesizer
         // window resets when it is loaded.
         write(keys::BaudRate, numberText(*rate * 1000));
-        write(keys::Frequency, s.txtVCOout1->text());
+        write(keys::Frequency, rf);
         write(keys::Int, numberText(f.IntegerNField / double(bit(19))));
         write(keys::Frac, numberText(f.FracNField / double(bit(4))));
         // 5. Each scheme writes its own keys; those of other schemes that the file holds stay.
@@ -400,7 +390,7 @@ void ExportSettings(PellionApp& app, const QString& path) {
         };
         if (scheme == QStringLiteral("FSK")) {
             write(keys::PALevel, valueText(m.HScroll2));
-            write(keys::Deviation, m.TxtFSKdev->text());
+            write(keys::Deviation, platform::textInForce(m.TxtFSKdev));
         } else if (scheme == QStringLiteral("GFSK")) {
             write(keys::PALevel, valueText(m.HScroll2));
             write(keys::Deviation, m.Lblfskdev->text());
@@ -416,23 +406,29 @@ void ExportSettings(PellionApp& app, const QString& path) {
         }
         // 6.
         write(keys::IfBandwidth, indexText(m.cmbIFBW));
-        write(keys::MixerLinearity, indexText(bias.cmbMixerLinearity));
+        write(keys::MixerLinearity,
+              evalkit::indexInForce(bias.cmbMixerLinearity, codeOf(app, "MixerLinearityField")));
         write(keys::LnaMode, numberText(f.LnaModeField / double(bit(15))));
         // 7.
-        write(keys::CrystalFreq, s.TxtCrystal1->text());
+        write(keys::CrystalFreq, crystal);
         write(keys::IcpIndex, indexText(m.Chgpumpvalue));
-        write(keys::RefDivider, numberText(app.w().RDivider));
+        write(keys::RefDivider, numberText(w.RDivider));
         // 8.
-        write(keys::VcoBand, valueText(bias.HScrVCOAdjust));
+        write(keys::VcoBand,
+              evalkit::valueInForce(bias.HScrVCOAdjust, codeOf(app, "VcoAdjustField")));
         write(keys::VcoDivider,
-              s.lblVCOdiv2->isOn() ? QStringLiteral("True") : QStringLiteral("False"));
+              f.VcoDiv2Field != 0 ? QStringLiteral("True") : QStringLiteral("False"));
         write(keys::Lext, external ? QStringLiteral("1") : QStringLiteral("0"));
-        write(keys::VcoBias, valueText(bias.HScrVCObias));
+        write(keys::VcoBias, evalkit::valueInForce(bias.HScrVCObias, codeOf(app, "VcoBiasField")));
         // 9.
-        write(keys::SyncDetect, indexText(swd.cmbInterupt));
-        write(keys::SyncWord, swd.txtPreamble->text());
-        write(keys::WordLength, indexText(swd.cmbPreamble));
-        write(keys::NumErrors, swd.txtErrors->text());
+        write(keys::SyncDetect,
+              evalkit::indexInForce(swd.cmbInterupt,
+                                    swdDescription().modeValues.indexOf(f.LockThresholdModeField)));
+        write(keys::SyncWord, syncWord);
+        write(keys::WordLength,
+              evalkit::indexInForce(swd.cmbPreamble, codeOf(app, "SyncWordLengthField")));
+        write(keys::NumErrors,
+              evalkit::numberInForce(swd.txtErrors, codeOf(app, "SyncErrorsField").value_or(0)));
     });
 }
 
@@ -448,13 +444,13 @@ void ImportSettings(PellionApp& app, const QString& path) {
 
         // 2 - 16. The controls' own handlers store the fields, as the user's edits would; nothing
         // goes to the board.
-        const LoadedForTheFile loaded(app);
         const SettingsLoading loading(app.w());
-        applySynthesizer(app, plan);
+        applySynthesizer(app, r, plan);
         applyModulation(app, r, plan);
         applyReceiver(app, r, plan);
         applySync(app, plan);
         app.UpdateAllRegisterLabels();
+        showStatusCaptions(app);
     });
 }
 

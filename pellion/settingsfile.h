@@ -10,15 +10,17 @@ namespace pellion {
 
 class PellionApp;
 
-// Saves the set-up of the front panel, the synthesizer, the bias window and the sync-word
-// window (which are loaded hidden if they are not open yet) into the settings file. Nothing is
-// written when the data-rate box does not hold a number.
+// Saves the set-up in force of the front panel, the synthesizer, the bias window and the
+// sync-word window (which are loaded unseen if they are not open yet, and stay loaded) into the
+// settings file: an entry a box refused is saved as the entry it last took. Nothing is written
+// when the data-rate box does not hold a number.
 void ExportSettings(PellionApp& app, const QString& path);
 
 // Puts a settings file back into the controls, whose own handlers recompute the register
-// fields; nothing is written to the board. A file of another version changes nothing. Values
-// that cannot be used, and keys the file lacks, are left out and named in one message at the
-// end; the rest is applied.
+// fields; nothing is written to the board. A file of another version changes nothing. A number
+// key the file lacks reads as 0, as the profile functions read it; values that no control can
+// take (and texts the file lacks) are left out and named in one message at the end; the rest
+// is applied. The windows it sets stay loaded unseen.
 void ImportSettings(PellionApp& app, const QString& path);
 
 } // namespace pellion

@@ -5,6 +5,7 @@
 #include "pellion/main_window.h"
 #include "pellion/pellionapp.h"
 #include "pellion/synthform.h"
+#include "platform/entrymark.h"
 #include "platform/numbers.h"
 
 #include <QCheckBox>
@@ -50,10 +51,11 @@ std::optional<Numbers> zantrelNumbers(PellionApp& app, const QString& file, bool
     return Numbers{n.values[0], n.values[1], registersOnly ? 0 : n.values[2]};
 }
 
-// The beacon length correction from the data-rate box, or nothing (after saying so) when the
-// box holds no rate above 0 to work it from.
+// The beacon length correction from the data rate in force (the rate the box last took, when
+// it refused the one it shows), or nothing (after saying so) when there is no rate above 0 to
+// work it from.
 std::optional<QString> beaconCorrection(PellionApp& app, const QString& file) {
-    const QString rate = app.main().txtDatarate->text();
+    const QString rate = platform::textInForce(app.main().txtDatarate);
     const std::optional<double> kbps = platform::textToNumber(rate);
     const std::optional<int32_t> correction =
         kbps ? evalkit::beaconLengthCorrection(*kbps * 1000) : std::nullopt;

@@ -11,6 +11,7 @@ namespace {
 constexpr char Marked[] = "refusedEntry";
 constexpr char OwnToolTip[] = "refusedEntryOwnToolTip";
 constexpr char OwnStyleSheet[] = "refusedEntryOwnStyleSheet";
+constexpr char Taken[] = "entryInForce"; // the text the box's handler last took
 
 // The padding keeps the marked box as tall as a plain one, so nothing around it moves.
 const QString FrameStyle = QStringLiteral(
@@ -29,6 +30,7 @@ void markRefused(QLineEdit* box, const QString& accepts) {
 }
 
 void clearRefusedMark(QLineEdit* box) {
+    box->setProperty(Taken, box->text());
     if (!isMarkedRefused(box))
         return;
     box->setStyleSheet(box->property(OwnStyleSheet).toString());
@@ -47,6 +49,13 @@ void showRefusal(QLineEdit* box, bool refused, const QString& accepts) {
 
 bool isMarkedRefused(const QLineEdit* box) {
     return box->property(Marked).toBool();
+}
+
+QString textInForce(const QLineEdit* box) {
+    const QVariant taken = box->property(Taken);
+    if (isMarkedRefused(box) && taken.isValid())
+        return taken.toString();
+    return box->text();
 }
 
 } // namespace platform

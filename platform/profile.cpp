@@ -84,12 +84,9 @@ QString cut(const QString& text, int bufferSize) {
     return bufferSize <= 1 ? QString() : text.left(bufferSize - 1);
 }
 
-struct LeadingInt {
-    int32_t value = 0;
-    bool numeric = false;
-};
+} // namespace
 
-LeadingInt leadingInt(const QString& text) {
+ProfileNumber profileNumber(const QString& text) {
     qsizetype i = 0;
     bool negative = false;
     if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) {
@@ -114,8 +111,6 @@ LeadingInt leadingInt(const QString& text) {
         return {std::numeric_limits<int32_t>::max(), false};
     return {static_cast<int32_t>(signedValue), true};
 }
-
-} // namespace
 
 bool ProfileDocument::Name::matches(const Name& other) const noexcept {
     if (section != other.section || text.size() != other.text.size())
@@ -368,7 +363,7 @@ ProfileInt GetPrivateProfileInt(const QString& section, const QString& key, int3
         return read;
     }
     if (const std::optional<QString> value = loaded.document.value(section, key)) {
-        const LeadingInt number = leadingInt(*value);
+        const ProfileNumber number = profileNumber(*value);
         read.found = true;
         read.value = number.value;
         read.numeric = number.numeric;

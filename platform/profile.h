@@ -55,6 +55,15 @@ struct ProfileInt {
     std::optional<ProfileError> error;
 };
 
+// A key's text as GetPrivateProfileInt reads it: an optional sign, then the leading decimal
+// digits ("12abc" -> 12, "1.5" -> 1); a text that does not begin with digits reads as 0 with
+// numeric = false, and a number beyond the int32 range is clamped to it with numeric = false.
+struct ProfileNumber {
+    int32_t value = 0;
+    bool numeric = false;
+};
+ProfileNumber profileNumber(const QString& text);
+
 // GetPrivateProfileInt: an optional sign, then the leading decimal digits ("12abc" -> 12).
 // A value that does not begin with digits reads as 0 with numeric = false; a missing key
 // gives defaultValue with found = false. A number beyond the int32 range is clamped to it
@@ -89,6 +98,10 @@ public:
 
     // Writes the key; returns why the write is refused, or nullopt when it was made.
     std::optional<QString> set(const QString& section, const QString& key, const QString& value);
+
+    // Whether any section holds a key: an empty file, or one of text or bytes without a
+    // "key=value" line in a section, holds none.
+    bool holdsKeys() const { return !keys_.empty(); }
 
     QByteArray serialize() const;
 

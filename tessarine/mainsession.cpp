@@ -4,6 +4,7 @@
 
 #include "evalkit/boardsession.h"
 #include "link/readouttext.h"
+#include "tessarine/statuscaptions.h"
 #include "tessarine/tessarineapp.h"
 #include "tessarine/windows.h"
 
@@ -24,6 +25,8 @@ void Main::Form_Load(const QStringList& arguments) {
     if (!w.FrontPanelInitialised)
         InitialiseBoard();
     w.FrontPanelInitialised = true;
+    // The captions the feature windows set name the fields as they stand.
+    showStatusCaptions(app_);
     importCommandLineFile(arguments);
 }
 

@@ -5,6 +5,7 @@
 #include "evalkit/muxform.h"
 #include "evalkit/profilekeys.h"
 #include "evalkit/settingsfile.h"
+#include "platform/entrymark.h"
 #include "platform/numbers.h"
 #include "platform/profile.h"
 #include "platform/selector.h"
@@ -12,6 +13,7 @@
 #include "tessarine/frmotherfeatures.h"
 #include "tessarine/frmpowerdown.h"
 #include "tessarine/main_window.h"
+#include "tessarine/statuscaptions.h"
 #include "tessarine/synthform.h"
 #include "tessarine/tessarineapp.h"
 
@@ -79,19 +81,18 @@ constexpr std::array<int, 4> IndexCounts{16, 32, 64, 128};
 
 // The profile functions read a text into a buffer of 256 characters.
 constexpr qsizetype MaxTextLength = 255;
-// Whole numbers are read as the 16-bit integers of the profile functions.
-constexpr int MinWhole = -32768;
-constexpr int MaxWhole = 32767;
-
 constexpr int MaxLevel = 63;
 constexpr int MaxRDivider = 15;
 constexpr int PrescalerFourFive = 4;
+// How far the synthesizer's planned frequency may lie from the RF entry: half a step of the
+// 12-bit fraction, with room for single precision.
+constexpr double RfStepsPerPfd = 1 << 11;
 
 // ---- reading: every value is checked before the first control changes ------------------
 
 struct GaussianPlan {
     std::optional<int> indexCount; // list index
-    std::optional<int> divider;
+    std::optional<QString> divider;
     std::optional<int> modControl; // GFSK only
 };
 
@@ -123,89 +124,89 @@ struct ImportPlan {
 };
 
 void planSynthesizer(KeyReader& r, ImportPlan& p) {
-    p.rf = r.requiredNumberText(keys::Frequency, MaxTextLength);
-    p.crystal = r.requiredNumberText(keys::CrystalFreq, MaxTextLength);
-    p.refDivider = r.required(keys::RefDivider, 0, MaxRDivider);
-    if (const std::optional<int> doubler = r.required(keys::RefDoubler, 0, 1))
+    p.rf = r.numberText(keys::Frequency, MaxTextLength);
+    p.crystal = r.numberText(keys::CrystalFreq, MaxTextLength);
+    // 0 (or missing): the PFD is the crystal frequency; a divider the reference divider's
+    // field cannot hold is left out (the PFD box keeps its text).
+    p.refDivider = r.inRange(keys::RefDivider, 0, MaxRDivider);
+    // The doubler's option is off (0) or on (1); another number is neither.
+    if (const std::optional<int> doubler = r.inRange(keys::RefDoubler, 0, 1))
         p.doubler = *doubler == 1;
-    // 0 reads as no divider, as 1 does.
-    if (const std::optional<int> ratio = r.required(keys::VcoDivider, MinWhole, MaxWhole)) {
-        if (*ratio == 0)
-            p.vcoDivide = 0;
-        for (std::size_t i = 0; i < VcoDivideRatios.size(); ++i)
-            if (VcoDivideRatios[i] == *ratio)
-                p.vcoDivide = static_cast<int>(i);
-        if (!p.vcoDivide)
-            r.skip(keys::VcoDivider);
-    }
-    p.icp = r.required(keys::IcpIndex, 0, 3);
-    // 4 is the 4/5 prescaler; the file's 8, as any other number, the 8/9 one.
-    if (const std::optional<int> prescaler = r.required(keys::Prescaler, MinWhole, MaxWhole))
+    // 0 reads as no divider, as 1 does; any other number leaves the list as it is.
+    if (const std::optional<int> ratio = r.integer(keys::VcoDivider); ratio == 0)
+        p.vcoDivide = 0;
+    else
+        p.vcoDivide = r.position(keys::VcoDivider, VcoDivideRatios);
+    p.icp = r.index(keys::IcpIndex, 4);
+    // 4 is the 4/5 prescaler; the file's 8, as any other number (0 for a missing key), the
+    // 8/9 one.
+    if (const std::optional<int> prescaler = r.integer(keys::Prescaler))
         p.prescaler89 = *prescaler != PrescalerFourFive;
 }
 
 void planModulation(KeyReader& r, ImportPlan& p) {
-    // A file without a scheme leaves the scheme and its settings as they are.
+    // Any other scheme name, or none, leaves the scheme and its settings as they are.
     p.scheme = r.nameIndex(keys::Modulation, SchemeNames);
     if (!p.scheme)
         return;
+    // The divider box takes any whole number: below 1 it shows 1, above 127 it shows 127.
+    const auto divider = [&r] {
+        const std::optional<int> d = r.integer(keys::DividerFactor);
+        return d ? std::optional<QString>(numberText(*d)) : std::nullopt;
+    };
     switch (*p.scheme) {
     case calc::FskItem:
         // Whether the count fits at the PFD is known only once the synthesizer has run.
-        if (r.text(keys::Deviation)) {
-            p.deviation = r.number<QString>(keys::Deviation, [](double v) {
-                return evalkit::roundedText(v, 3, 0, std::numeric_limits<double>::max(),
-                                            MaxTextLength);
-            });
-        } else {
-            r.skip(keys::Deviation);
-        }
+        p.deviation = r.number<QString>(keys::Deviation, [](double v) {
+            return evalkit::roundedText(v, 3, 0, std::numeric_limits<double>::max(), MaxTextLength);
+        });
         break;
     case calc::GfskItem:
-        p.gaussian.indexCount = r.required(keys::IndexCounter, 0, 3);
-        p.gaussian.divider = r.required(keys::DividerFactor, evalkit::calc::MinGaussianDivider,
-                                        evalkit::calc::MaxGaussianDivider);
-        p.gaussian.modControl = r.required(keys::ModControl, 0, 7);
+        p.gaussian.indexCount = r.index(keys::IndexCounter, 4);
+        p.gaussian.divider = divider();
+        p.gaussian.modControl = r.index(keys::ModControl, 8);
         break;
     case calc::AskItem:
-        p.paLevelLow = r.required(keys::PALevelLow, 0, MaxLevel);
+        p.paLevelLow = r.inRange(keys::PALevelLow, 0, MaxLevel);
         break;
     case calc::GookItem:
-        p.gaussian.indexCount = r.requiredOneOf(keys::IndexCounter, IndexCounts);
-        p.gaussian.divider = r.required(keys::DividerFactor, evalkit::calc::MinGaussianDivider,
-                                        evalkit::calc::MaxGaussianDivider);
+        // The count itself; any other number leaves the list as it is.
+        p.gaussian.indexCount = r.position(keys::IndexCounter, IndexCounts);
+        p.gaussian.divider = divider();
         break;
     default:
         break;
     }
-    p.paLevel = r.required(keys::PALevel, 0, MaxLevel);
+    p.paLevel = r.inRange(keys::PALevel, 0, MaxLevel);
 }
 
 void planOther(KeyReader& r, ImportPlan& p) {
     // A file without the section, or with it switched off, leaves these settings alone.
-    if (!r.text(keys::OtherEnabled))
-        return;
-    const std::optional<int> enabled = r.whole(keys::OtherEnabled, MinWhole, MaxWhole);
+    const std::optional<int> enabled = r.integer(keys::OtherEnabled);
     if (!enabled || *enabled == 0)
         return;
     OtherPlan o;
-    o.vcoAdjust = r.required(keys::VcoAdjust, 0, 3);
-    o.vcoBias = r.required(keys::VcoBias, 0, 15);
-    o.paBias = r.required(keys::PaBias, 0, 7);
-    o.clockOut = r.required(keys::ClockOut, 0, platform::Selector::Positions - 1);
-    o.muxOut = r.required(keys::MuxOut, 0, 15);
+    o.vcoAdjust = r.inRange(keys::VcoAdjust, 0, 3);
+    o.vcoBias = r.inRange(keys::VcoBias, 0, 15);
+    o.paBias = r.inRange(keys::PaBias, 0, 7);
+    o.clockOut = r.inRange(keys::ClockOut, 0, platform::Selector::Positions - 1);
+    o.muxOut = r.inRange(keys::MuxOut, 0, 15);
     // 1 is on; any other number off.
-    if (const std::optional<int> v = r.required(keys::DataInvert, MinWhole, MaxWhole))
+    if (const std::optional<int> v = r.integer(keys::DataInvert))
         o.dataInvert = *v == 1;
-    if (const std::optional<int> v = r.required(keys::LockDp, MinWhole, MaxWhole))
+    if (const std::optional<int> v = r.integer(keys::LockDp))
         o.lockDetectFiveCycles = *v == 1;
     p.other = o;
 }
 
 // ---- applying the plan, in the order the handlers rely on ------------------------------
 
-void applySynthesizer(TessarineApp& app, const ImportPlan& p) {
+void applySynthesizer(TessarineApp& app, KeyReader& r, const ImportPlan& p) {
     synthform& s = app.synthform();
+    const evalkit::SynthesizerImport check{keys::Frequency,      keys::CrystalFreq,
+                                           keys::RefDivider,     p.refDivider.value_or(0) != 0,
+                                           s.txtVCOout1->text(), s.txtpfd1->text(),
+                                           s.TxtCrystal1->text()};
     if (p.rf)
         s.txtVCOout1->setText(*p.rf);
     if (p.crystal)
@@ -229,10 +230,13 @@ void applySynthesizer(TessarineApp& app, const ImportPlan& p) {
         app.frmOtherFeatures().togprescaler->setOn(*p.prescaler89);
         app.f().PrescalerField = *p.prescaler89 ? calc::Prescaler89Field : 0;
     }
+    const evalkit::SynthEntryBoxes boxes{s.txtVCOout1, s.txtpfd1, s.TxtCrystal1};
+    const evalkit::SynthesizerValues given = evalkit::synthesizerEntries(boxes);
     s.cmdCalculate_Click();
-    // Loaded only to be calculated: the window goes again, so that it opens (and is saved)
-    // from the frequencies the calculation kept, as after a calculation the user made.
-    s.unload();
+    const TessarineWorking& w = app.w();
+    evalkit::checkSynthesizerImport(r, check, boxes, given,
+                                    {w.RfFrequencyMHz, w.PfdFrequencyMHz, w.CrystalFrequencyMHz},
+                                    given.pfdMHz / RfStepsPerPfd);
 }
 
 void applyModulation(TessarineApp& app, KeyReader& r, const ImportPlan& p) {
@@ -258,7 +262,7 @@ void applyModulation(TessarineApp& app, KeyReader& r, const ImportPlan& p) {
     case calc::GookItem:
         setIndex(m.cmbIndexCount, p.gaussian.indexCount);
         if (p.gaussian.divider)
-            m.txtDivider->setText(numberText(*p.gaussian.divider));
+            m.txtDivider->setText(*p.gaussian.divider);
         setIndex(m.cmbModCtrl, p.gaussian.modControl);
         setValue(m.HScroll2, p.paLevel);
         m.FnUpdateGaussian();
@@ -312,16 +316,24 @@ void ExportSettings(TessarineApp& app, const QString& path) {
     const uint32_t nWord = app.store().wordBits(NRegister);
     const QString integerN = numberText((nWord >> 14) & 0xFF);
     const QString fracN = numberText((nWord >> 2) & 0xFFF);
+    // The synthesizer window stays loaded after an import and a save: boxes whose frequencies
+    // its last calculation did not keep are written as it kept them.
+    const TessarineWorking& w = app.w();
+    const QString rf =
+        evalkit::frequencyInForce(s.txtVCOout1, w.RfFrequencyMHz, w.PfdFrequencyMHz / RfStepsPerPfd,
+                                  calc::boxText(w.RfFrequencyMHz));
+    const QString crystal = evalkit::frequencyInForce(s.TxtCrystal1, w.CrystalFrequencyMHz, 5e-6,
+                                                      calc::boxText(w.CrystalFrequencyMHz));
 
     evalkit::exportSettings(app, path, [&](const evalkit::KeyWriter& write) {
         write(keys::Path, path);
         write(keys::Version, QStringLiteral("1"));
         write(keys::Chip, QStringLiteral("Tessarine"));
         write(keys::Modulation, m.cmbModulation->currentText());
-        write(keys::Frequency, s.txtVCOout1->text());
+        write(keys::Frequency, rf);
         write(keys::Int, integerN);
         write(keys::Frac, fracN);
-        write(keys::CrystalFreq, s.TxtCrystal1->text());
+        write(keys::CrystalFreq, crystal);
         write(keys::RefDivider, numberText(f.RDividerField / bit(13)));
         write(keys::RefDoubler, f.DoublerField != 0 ? QStringLiteral("1") : QStringLiteral("0"));
         write(keys::IcpIndex, indexText(m.cmbIcp));
@@ -336,12 +348,12 @@ void ExportSettings(TessarineApp& app, const QString& path) {
         switch (scheme) {
         case calc::FskItem:
             write(keys::PALevel, valueText(m.HScroll2));
-            write(keys::Deviation, m.TxtFSKdev->text());
+            write(keys::Deviation, platform::textInForce(m.TxtFSKdev));
             break;
         case calc::GfskItem:
             write(keys::PALevel, valueText(m.HScroll2));
             write(keys::IndexCounter, indexText(m.cmbIndexCount));
-            write(keys::DividerFactor, m.txtDivider->text());
+            write(keys::DividerFactor, platform::textInForce(m.txtDivider));
             write(keys::ModControl, indexText(m.cmbModCtrl));
             break;
         case calc::AskItem:
@@ -356,7 +368,7 @@ void ExportSettings(TessarineApp& app, const QString& path) {
             if (counter >= 0 && counter < static_cast<int>(IndexCounts.size()))
                 write(keys::IndexCounter,
                       numberText(IndexCounts[static_cast<std::size_t>(counter)]));
-            write(keys::DividerFactor, m.txtDivider->text());
+            write(keys::DividerFactor, platform::textInForce(m.txtDivider));
             break;
         default:
             break;
@@ -387,12 +399,13 @@ void ImportSettings(TessarineApp& app, const QString& path) {
         // way: what the file holds is checked above, and what it cannot use is named below.
         Main& m = app.main();
         m.holdDeviationMessage(true);
-        applySynthesizer(app, plan);
+        applySynthesizer(app, r, plan);
         applyModulation(app, r, plan);
         if (plan.other)
             applyOther(app, *plan.other);
         m.holdDeviationMessage(false);
         app.fnGuiWrite();
+        showStatusCaptions(app);
     });
 }
 

@@ -10,15 +10,16 @@ namespace tessarine {
 
 class TessarineApp;
 
-// Saves the set-up of the front panel, the synthesizer window and the bias, clock-out and
-// mux-out windows (loaded hidden when they are not open) into the settings file. Nothing
-// else changes.
+// Saves the set-up in force of the front panel, the synthesizer window and the bias,
+// clock-out and mux-out windows (loaded unseen when they are not open) into the settings
+// file: an entry a box refused is saved as the entry it last took. Nothing else changes.
 void ExportSettings(TessarineApp& app, const QString& path);
 
 // Puts a settings file back into the controls, whose own handlers store the register fields;
-// nothing is written to the board. A file of another version changes nothing. A key that is
-// missing or holds a value its control cannot take is left out and named in one message at
-// the end; the rest of the file is applied and the read-outs are refreshed.
+// nothing is written to the board. A file of another version changes nothing. A number key
+// the file lacks reads as 0, as the profile functions read it; a value its control cannot
+// take is left out and named in one message at the end; the rest of the file is applied and
+// the read-outs are refreshed. The windows it sets stay loaded unseen.
 void ImportSettings(TessarineApp& app, const QString& path);
 
 } // namespace tessarine

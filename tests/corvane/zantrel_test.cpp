@@ -109,15 +109,28 @@ TEST_F(ZantrelFile, BeaconCorrectionFollowsTheDataRate) {
     EXPECT_EQ(value(temp("9600"), "Mac", "rfcn0_freq"), QStringLiteral("8695000"));
 }
 
+// A rate the box refuses is not the rate in force: the file holds the one the box took before.
+TEST_F(ZantrelFile, ARefusedRateWritesTheRateInForce) {
+    for (const char* refused : {"abc", "0", "", "80"}) {
+        SCOPED_TRACE(refused);
+        m->txtDatarate->setText(QStringLiteral("9.6"));
+        m->txtDatarate->setText(QLatin1String(refused));
+        clearRecords();
+        const QString path = temp("refused.ini");
+        QFile::remove(path);
+        write(path, false);
+        EXPECT_TRUE(messageTexts().empty());
+        EXPECT_EQ(value(path, "Phy", "baud_rate"), QStringLiteral("9600"));
+        EXPECT_EQ(value(path, "Mac", "beacon_length_correction"), QStringLiteral("3"));
+    }
+}
+
 TEST_F(ZantrelFile, AValueThatIsNotANumberWritesNothing) {
     struct Case {
         QLineEdit* (*box)(CorvaneApp&);
         const char* text;
         const char* named;
     } cases[] = {
-        {[](CorvaneApp& a) { return a.main().txtDatarate; }, "abc", "data rate"},
-        {[](CorvaneApp& a) { return a.main().txtDatarate; }, "0", "data rate"},
-        {[](CorvaneApp& a) { return a.main().txtDatarate; }, "", "data rate"},
         {[](CorvaneApp& a) { return a.synthform().TxtCrystal1; }, "19,68", "crystal frequency"},
         {[](CorvaneApp& a) { return a.synthform().txtVCOout1; }, "-869.5", "RF channel frequency"},
     };

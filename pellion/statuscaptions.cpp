@@ -1,0 +1,37 @@
+#include "pellion/statuscaptions.h"
+
+#include "evalkit/statuscaption.h"
+#include "pellion/descriptions.h"
+#include "pellion/main_window.h"
+#include "pellion/pellionapp.h"
+
+#include <QPushButton>
+
+namespace pellion {
+
+void showStatusCaptions(PellionApp& app) {
+    using namespace evalkit::dialog;
+    Main& m = app.main();
+    const PellionFields& f = app.f();
+    const auto& afc = afcDescription().switches;
+    // The IF filter calibration button starts as "No Cal", which names its switch off as well
+    // as the window's "OFF" does.
+    StatusCaption calibrationOn = afc.at(1).status;
+    calibrationOn.otherwise = QString();
+    showPanelCaptions({
+        statusCaption(m.Command8, afc.at(0).status, [&f] { return double(f.AfcEnableField); }),
+        statusCaption(m.Command10, calibrationOn,
+                      [&f] { return double(f.IFFilterCalEnableField); }),
+        statusCaption(m.Command9, agcDescription().status, [&f] { return double(f.AgcModeField); }),
+        statusCaption(m.Command11, swdDescription().status,
+                      [&f] { return f.LockThresholdModeField; }),
+        labelCaption(m.LblMuxOut, [&app] { return muxoutCaption(app, muxoutChoices()); }),
+        labelCaption(m.LblClockout,
+                     [&app] {
+                         return clockOutCaption(app, clockOutDescription(),
+                                                app.w().CrystalFrequencyMHz);
+                     }),
+    });
+}
+
+} // namespace pellion

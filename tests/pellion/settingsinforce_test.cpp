@@ -1,0 +1,240 @@
+// The settings and radio-link files hold the set-up in force, through the user's own path: an
+// entry a box refused is saved as the one it last took, a list index of -1 leaves the list, and
+// the front panel's status captions name what the fields hold after start-up and an import.
+#include "pellionfixture.h"
+
+#include "../support/filefixture.h"
+#include "../support/settingstests.h"
+#include "../testfiles.h"
+
+#include "evalkit/zantrel.h"
+#include "pellion/settingsfile.h"
+#include "platform/entrymark.h"
+#include "platform/selector.h"
+
+#include <QAbstractItemView>
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+using namespace pellion;
+using namespace pellion::test;
+
+namespace {
+
+using OtherProgram = evaltest::OtherProgram<PellionApp>;
+
+struct InForce : evaltest::FileFixture<PellionFixture> {
+    int files = 0;
+
+    QString settingsFile(const QStringList& entries) {
+        QStringList all{QStringLiteral("File/Version=1")};
+        all += entries;
+        const QString path = temp(QStringLiteral("f%1.txt").arg(++files));
+        testfiles::writeBytes(path, evaltest::settingsText(all));
+        return path;
+    }
+    static QString value(const QString& path, const char* section, const char* key) {
+        return evaltest::profileValue(path, section, key);
+    }
+    // The user's typing over what a box shows.
+    static void typeOver(QLineEdit* box, const QString& text) {
+        box->setFocus();
+        box->selectAll();
+        QTest::keyClicks(box, text);
+    }
+    // The user's choice of an item in the list's drop-down.
+    static void choose(QComboBox* list, int index) {
+        list->showPopup();
+        QAbstractItemView* view = list->view();
+        const QRect item = view->visualRect(view->model()->index(index, 0));
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, item.center());
+    }
+    // A file name the next save or open dialog answers with.
+    void answer(const QString& path) { services.files.answers.push_back(path); }
+};
+
+} // namespace
+
+// Typed key by key, "500" and "400" pass through "50" and "40", which the boxes take; the last
+// keys are refused. The chip has 50 kbit/s and 40 kHz: so have both files.
+TEST_F(InForce, EntriesTheBoxesRefusedAreSavedAsTheEntriesInForce) {
+    typeOver(m->txtDatarate, QStringLiteral("500"));
+    typeOver(m->TxtFSKdev, QStringLiteral("400"));
+    ASSERT_TRUE(platform::isMarkedRefused(m->txtDatarate));
+    ASSERT_TRUE(platform::isMarkedRefused(m->TxtFSKdev));
+    const uint32_t r2 = word(2), r3 = word(3), r4 = word(4);
+    const QString rxClock = m->lblRxCLK->text();
+
+    // The same set-up typed only as far as the boxes take it.
+    OtherProgram typed;
+    Main& panel = typed.app->start();
+    typeOver(panel.txtDatarate, QStringLiteral("50"));
+    typeOver(panel.TxtFSKdev, QStringLiteral("40"));
+    ASSERT_FALSE(platform::isMarkedRefused(panel.txtDatarate));
+    ASSERT_FALSE(platform::isMarkedRefused(panel.TxtFSKdev));
+    EXPECT_EQ(typed.app->store().wordBits(2), r2);
+    EXPECT_EQ(typed.app->store().wordBits(3), r3);
+    EXPECT_EQ(typed.app->store().wordBits(4), r4);
+
+    clearRecords();
+    const QString settings = temp("settings.txt");
+    answer(settings);
+    m->mnuWriteOmbrelle->trigger();
+    EXPECT_EQ(value(settings, "Phy", "BaudRate"), QStringLiteral("50000"));
+    EXPECT_EQ(value(settings, "Phy", "Deviation_kHz"), QStringLiteral("40"));
+    const QString zantrel = temp("link.ini");
+    answer(zantrel);
+    m->mnuCreatenewini->trigger();
+    EXPECT_EQ(value(zantrel, "Phy", "baud_rate"), platform::numberText(rxClock.toDouble() * 1000));
+    EXPECT_EQ(value(zantrel, "Mac", "beacon_length_correction"),
+              platform::numberText(*evalkit::beaconLengthCorrection(50000)));
+    EXPECT_TRUE(messageTexts().empty());
+    // The boxes go on showing what was typed.
+    EXPECT_EQ(m->txtDatarate->text(), QStringLiteral("500"));
+    EXPECT_EQ(m->TxtFSKdev->text(), QStringLiteral("400"));
+
+    // Loaded into another run, the file names nothing and gives the same words.
+    OtherProgram loaded;
+    loaded.app->start({QLatin1Char('"') + settings + QLatin1Char('"')});
+    EXPECT_TRUE(loaded.services.messages.texts().empty())
+        << loaded.services.messages.texts().front().toStdString();
+    for (int n : {2, 3, 4})
+        EXPECT_EQ(loaded.app->store().wordBits(n), word(n)) << "R" << n;
+}
+
+// A list without a choice is saved as -1; read back, -1 leaves the list's choice and its field
+// as they are.
+TEST_F(InForce, AListIndexOfMinusOneLeavesTheListAndItsField) {
+    ASSERT_EQ(m->Chgpumpvalue->currentIndex(), -1);
+    EXPECT_EQ(m->Chgpumpvalue->placeholderText(), QStringLiteral("Icp = 1.5mA")); // shown
+    const QString unchosen = temp("unchosen.txt");
+    ExportSettings(*app, unchosen);
+    EXPECT_EQ(value(unchosen, "PLL", "IcpIndex"), QStringLiteral("-1"));
+
+    choose(m->Chgpumpvalue, 0);
+    ASSERT_EQ(m->Chgpumpvalue->currentText(), QStringLiteral("Icp = 0.3mA"));
+    ASSERT_EQ(f().ChargePumpField, 0);
+    const QString chosen = temp("chosen.txt");
+    ExportSettings(*app, chosen);
+    EXPECT_EQ(value(chosen, "PLL", "IcpIndex"), QStringLiteral("0"));
+
+    clearRecords();
+    ImportSettings(*app, unchosen);
+    EXPECT_TRUE(messageTexts().empty());
+    EXPECT_EQ(m->Chgpumpvalue->currentIndex(), 0);
+    EXPECT_EQ(m->Chgpumpvalue->currentText(), QStringLiteral("Icp = 0.3mA"));
+    EXPECT_EQ(f().ChargePumpField, 0);
+    // The other lists the exporter may write as -1 stay alike.
+    m->cmbIFBW->setCurrentIndex(2);
+    app->frmSWD().cmbPreamble->setCurrentIndex(3);
+    ImportSettings(
+        *app, settingsFile({QStringLiteral("Rx/IF_BW=-1"), QStringLiteral("Sync/Wordlength=-1"),
+                            QStringLiteral("Rx/MIXER_LINEARITY=-1")}));
+    EXPECT_TRUE(messageTexts().empty());
+    EXPECT_EQ(m->cmbIFBW->currentIndex(), 2);
+    EXPECT_EQ(f().IFFilterBandwidthField, 2 * bit(22));
+    EXPECT_EQ(f().SyncWordLengthField, 3 << 4);
+}
+
+// At start-up the mux-out label names the power-on code 3, and the window changes nothing that
+// was not chosen; after an import the sync-word button names the mode the file set.
+TEST_F(InForce, StatusCaptionsNameWhatTheFieldsHold) {
+    ASSERT_EQ(f().MuxoutField, 3.0 * bit(29));
+    EXPECT_EQ(m->LblMuxOut->text(), QStringLiteral("RSSI Ready"));
+    EXPECT_EQ(m->LblClockout->text(), QStringLiteral("OFF"));
+    EXPECT_EQ(m->Command8->text(), QStringLiteral("OFF"));
+    EXPECT_EQ(m->Command9->text(), QStringLiteral("Auto"));
+    EXPECT_EQ(m->Command10->text(), QStringLiteral("No Cal"));
+    EXPECT_EQ(m->Command11->text(), QStringLiteral("Off"));
+    QTest::mouseClick(m->LblMuxOut, Qt::LeftButton);
+    ASSERT_EQ(services.shower.names(), QStringList{QStringLiteral("muxform")});
+    app->muxform().Command1->click();
+    EXPECT_EQ(m->LblMuxOut->text(), QStringLiteral("RSSI Ready"));
+    EXPECT_EQ(f().MuxoutField, 3.0 * bit(29));
+
+    ImportSettings(*app, settingsFile({QStringLiteral("Sync/SyncDetect=1")}));
+    EXPECT_EQ((word(4) >> 23) & 7, 2u);
+    EXPECT_EQ(m->Command11->text(), QStringLiteral("SWD On - Free"));
+    ImportSettings(*app, settingsFile({QStringLiteral("Sync/SyncDetect=2")}));
+    EXPECT_EQ(m->Command11->text(), QStringLiteral("SWD On - Lock"));
+
+    // The clock-out label names the output the new crystal gives.
+    app->frmClockOut().SelClockoutDivide->setPosition(3);
+    app->frmClockOut().cmdokclock_Click();
+    ASSERT_EQ(m->LblClockout->text(), QStringLiteral("1.84 MHz"));
+    ImportSettings(*app, settingsFile({QStringLiteral("Tx/Frequency=868.3"),
+                                       QStringLiteral("PLL/CrystalFreq=12"),
+                                       QStringLiteral("Sync/SyncDetect=2")}));
+    ASSERT_FLOAT_EQ(w().CrystalFrequencyMHz, 12.0f);
+    EXPECT_EQ(m->LblClockout->text(), QStringLiteral("2.00 MHz"));
+}
+
+// A Gaussian divider above 127 is what the Gaussian window makes of it: 127.
+TEST_F(InForce, AGaussianDividerGoesThroughTheGaussianWindowsRule) {
+    for (const char* divider : {"200", "0", "-5"}) {
+        SCOPED_TRACE(divider);
+        clearRecords();
+        ImportSettings(*app,
+                       settingsFile({QStringLiteral("Phy/Modulation=GFSK"),
+                                     QStringLiteral("Phy/INDEX_COUNTER=2"),
+                                     QStringLiteral("Phy/DIVIDER_FACTOR=") + QLatin1String(divider),
+                                     QStringLiteral("Tx/PALevel=30")}));
+        EXPECT_TRUE(messageTexts().empty()) << messageTexts().front().toStdString();
+        EXPECT_EQ(f().TxDeviationField, (divider[0] == '2' ? 127 : 1) << 15);
+        EXPECT_EQ(m->cmbModulation->currentIndex(), 1);
+    }
+}
+
+// An empty, binary or junk file is no file of another version: the version message says
+// what was found.
+TEST_F(InForce, AFileWithoutSettingsSaysWhatWasFound) {
+    struct Case {
+        QByteArray bytes;
+        const char* found;
+    } cases[] = {
+        {QByteArray(), "The file is empty."},
+        {QByteArray("\x00\x01\xFF\xFE\x89PNG\r\n\x1A\n", 12), "The file holds no settings."},
+        {QByteArray("just some notes\r\nand more\r\n"), "The file holds no settings."},
+    };
+    const QStringList before{m->readout(0)->text(), m->readout(1)->text()};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.found);
+        const QString path = temp("junk.txt");
+        testfiles::writeBytes(path, c.bytes);
+        clearRecords();
+        ImportSettings(*app, path);
+        ASSERT_EQ(messageTexts().size(), 1u);
+        EXPECT_EQ(messageTexts()[0],
+                  evaltest::VersionMessage + QLatin1Char('\n') + QLatin1String(c.found));
+        EXPECT_EQ((QStringList{m->readout(0)->text(), m->readout(1)->text()}), before);
+    }
+    // A file of settings of another version gets the message alone.
+    const QString other = settingsFile({});
+    testfiles::writeBytes(other, "[File]\r\nVersion=2\r\n[Phy]\r\nModulation=OOK\r\n");
+    clearRecords();
+    ImportSettings(*app, other);
+    ASSERT_EQ(messageTexts().size(), 1u);
+    EXPECT_EQ(messageTexts()[0], evaltest::VersionMessage);
+}
+
+// A crystal the synthesizer refuses is named with the file, after the synthesizer's own
+// message; the synthesizer window keeps the frequencies in force.
+TEST_F(InForce, AnEntryTheSynthesizerRefusesIsNamed) {
+    const QString path =
+        settingsFile({QStringLiteral("Tx/Frequency=868.3"), QStringLiteral("PLL/CrystalFreq=200")});
+    const float crystal = w().CrystalFrequencyMHz;
+    clearRecords();
+    ImportSettings(*app, path);
+    ASSERT_GE(messageTexts().size(), 2u);
+    EXPECT_EQ(messageTexts().back(),
+              evaltest::skippedMessage(path, QStringLiteral("[PLL] CrystalFreq")));
+    EXPECT_EQ(w().CrystalFrequencyMHz, crystal);
+    EXPECT_NEAR(platform::textToNumber(app->synthform().TxtCrystal1->text()).value_or(0), crystal,
+                1e-5);
+}

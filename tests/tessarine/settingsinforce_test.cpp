@@ -1,0 +1,148 @@
+// The settings file holds the set-up in force, and reads its keys as the profile functions
+// read them, through the user's own path: the boxes typed key by key, the menu items, the
+// windows the import leaves loaded.
+#include "tessarinefixture.h"
+
+#include "../support/filefixture.h"
+#include "../support/settingstests.h"
+#include "../testfiles.h"
+
+#include "platform/entrymark.h"
+#include "platform/numbers.h"
+#include "platform/profile.h"
+#include "tessarine/calc/modulation.h"
+#include "tessarine/settingsfile.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+
+using namespace tessarine;
+using namespace tessarine::test;
+
+namespace {
+
+struct InForce : evaltest::FileFixture<TessarineFixture> {
+    static QString value(const QString& path, const char* section, const char* key) {
+        return evaltest::profileValue(path, section, key);
+    }
+    static void setValue(const QString& path, const char* section, const char* key,
+                         const QString& v) {
+        ASSERT_FALSE(platform::WritePrivateProfileString(QLatin1String(section), QLatin1String(key),
+                                                         v, path));
+    }
+    static void typeOver(QLineEdit* box, const QString& text) {
+        box->setFocus();
+        box->selectAll();
+        QTest::keyClicks(box, text);
+    }
+    QString saved(const char* name) {
+        const QString path = temp(name);
+        services.files.answers.push_back(path);
+        m->mnuSave->trigger();
+        return path;
+    }
+};
+
+} // namespace
+
+// A divider the file holds above 127 goes into the divider box, which shows 127: the
+// modulation word is the one 127 gives.
+TEST_F(InForce, AGaussianDividerGoesThroughItsBoxsRule) {
+    m->cmbModulation->setCurrentIndex(calc::GfskItem);
+    m->cmbModCtrl->setCurrentIndex(2);
+    m->cmbIndexCount->setCurrentIndex(3); // 128
+    const QString path = saved("gfsk.txt");
+    setValue(path, "Phy", "DIVIDER_FACTOR", QStringLiteral("200"));
+    m->cmbModulation->setCurrentIndex(calc::FskItem);
+    clearRecords();
+    services.files.answers.push_back(path);
+    m->mnuOpen->trigger();
+    EXPECT_TRUE(messageTexts().empty()) << messageTexts().front().toStdString();
+    EXPECT_EQ(m->cmbModulation->currentIndex(), calc::GfskItem);
+    EXPECT_EQ(m->txtDivider->text(), QStringLiteral("127"));
+    EXPECT_EQ(word(2), 0x1A3FF06u);
+    EXPECT_EQ(m->lblMhex->text(), QStringLiteral("0x1A3FF06"));
+}
+
+// Typed key by key, "200" kHz passes through "20", which the box takes; the file holds 20, and
+// a divider the box refuses is saved as the one it took.
+TEST_F(InForce, EntriesTheBoxesRefusedAreSavedAsTheEntriesInForce) {
+    typeOver(m->TxtFSKdev, QStringLiteral("200"));
+    ASSERT_TRUE(platform::isMarkedRefused(m->TxtFSKdev));
+    clearRecords(); // what the box said of the refused entry
+    const QString fsk = saved("fsk.txt");
+    EXPECT_EQ(value(fsk, "Phy", "Deviation_kHz"), QStringLiteral("20"));
+
+    m->cmbModulation->setCurrentIndex(calc::GookItem);
+    typeOver(m->txtDivider, QStringLiteral("9x"));
+    ASSERT_TRUE(platform::isMarkedRefused(m->txtDivider));
+    clearRecords();
+    const QString gook = saved("gook.txt");
+    EXPECT_EQ(value(gook, "Phy", "DIVIDER_FACTOR"), QStringLiteral("9"));
+    EXPECT_TRUE(messageTexts().empty()) << messageTexts().front().toStdString();
+
+    // Loaded into another run, the files name nothing and give the same words.
+    for (const QString& path : {fsk, gook}) {
+        evaltest::OtherProgram<TessarineApp> other;
+        other.app->start({QLatin1Char('"') + path + QLatin1Char('"')});
+        EXPECT_TRUE(other.services.messages.texts().empty());
+        if (path == gook) {
+            for (int n = 0; n < 4; ++n)
+                EXPECT_EQ(other.app->store().wordBits(n), word(n)) << n;
+        }
+    }
+}
+
+// A file without a Prescaler key reads it as 0, which is not 4: the 8/9 prescaler.
+TEST_F(InForce, AMissingPrescalerSelectsEightNine) {
+    const QString path = testfiles::fixture(QStringLiteral("tessarine"), "garbled.txt");
+    ASSERT_TRUE(value(path, "PLL", "Prescaler").isEmpty());
+    ImportSettings(*app, path);
+    EXPECT_EQ(word(1), 0x5D6D55u);
+    EXPECT_TRUE(app->frmOtherFeatures().togprescaler->isOn());
+}
+
+// An entry the synthesizer refuses is named with the file and the key, after the synthesizer's
+// own message; the rest of the file applies.
+TEST_F(InForce, AnEntryTheSynthesizerRefusesIsNamedWithTheFile) {
+    const QString path = temp("crystal.txt");
+    testfiles::writeBytes(path, "[File]\r\nVersion=1\r\n[PLL]\r\nCrystalFreq=41\r\nRefDivider=0\r\n"
+                                "IcpIndex=3\r\n[Tx]\r\nFrequency=868.3\r\n");
+    const float crystal = w().CrystalFrequencyMHz;
+    clearRecords();
+    ImportSettings(*app, path);
+    ASSERT_EQ(messageTexts().size(), 2u);
+    EXPECT_EQ(messageTexts()[0],
+              QStringLiteral("Invalid entry in PFD Comparison Frequency. (Fmax = 40MHz)"));
+    EXPECT_EQ(messageTexts()[1],
+              evaltest::skippedMessage(path, QStringLiteral("[PLL] CrystalFreq")));
+    EXPECT_EQ(w().CrystalFrequencyMHz, crystal);
+    EXPECT_EQ(f().ChargePumpField, 3 << 6);
+    // The synthesizer window, loaded unseen, shows the crystal in force.
+    EXPECT_NEAR(platform::textToNumber(app->synthform().TxtCrystal1->text()).value_or(0), crystal,
+                1e-5);
+}
+
+// The windows the import sets stay loaded, unseen: the synthesizer window opened afterwards
+// shows the plan the import made. The mux-out and clock-out labels name the fields.
+TEST_F(InForce, TheSynthesizerWindowShowsThePlanTheImportMade) {
+    EXPECT_EQ(m->LblMuxOut->text(), QStringLiteral("Digital Lock Detect"));
+    EXPECT_EQ(m->LblClockout->text(), QStringLiteral("Off"));
+    const QString path = temp("plan.txt");
+    testfiles::writeBytes(path, "[File]\r\nVersion=1\r\n[Tx]\r\nFrequency=433.92\r\n[PLL]\r\n"
+                                "CrystalFreq=11.0592\r\nRefDivider=3\r\nPrescaler=4\r\n"
+                                "[Other]\r\nOTHER_ENABLED=1\r\nCLK_OUT=3\r\nMUX_OUT=2\r\n");
+    ImportSettings(*app, path);
+    EXPECT_TRUE(messageTexts().empty()) << messageTexts().front().toStdString();
+    ASSERT_TRUE(app->isLoaded(QStringLiteral("synthform")));
+    synthform& s = app->synthform();
+    EXPECT_FALSE(s.isVisible());
+    EXPECT_EQ(s.LblR->text(), QStringLiteral("3"));
+    EXPECT_EQ(s.LblN->text(), QStringLiteral("117"));
+    EXPECT_FALSE(s.LblF->text().isEmpty());
+    EXPECT_EQ(m->LblMuxOut->text(), QStringLiteral("Tri-State"));
+    EXPECT_EQ(m->LblClockout->text(), QStringLiteral("1.84 MHz"));
+}
