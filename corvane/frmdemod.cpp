@@ -6,6 +6,7 @@
 #include "evalkit/calc/receiverclocks.h"
 #include "evalkit/fielddialog.h"
 #include "platform/entrymark.h"
+#include "platform/listchoice.h"
 #include "platform/messages.h"
 #include "platform/named.h"
 #include "platform/numbers.h"
@@ -112,11 +113,11 @@ frmDemod::frmDemod(CorvaneApp& app)
     columns->addLayout(right);
     layoutWindow(columns);
 
-    connect(cmbdiscrim, &QComboBox::currentIndexChanged, this, &frmDemod::cmbdiscrim_Click);
+    platform::onChoice(cmbdiscrim, this, &frmDemod::cmbdiscrim_Click);
     connect(CmdKup, &QPushButton::clicked, this, &frmDemod::CmdKup_Click);
     connect(cmdKdown, &QPushButton::clicked, this, &frmDemod::cmdKdown_Click);
     connect(cmdKreset, &QPushButton::clicked, this, &frmDemod::cmdKreset_Click);
-    connect(cmbLockmode, &QComboBox::currentIndexChanged, this, &frmDemod::cmbLockmode_Click);
+    platform::onChoice(cmbLockmode, this, &frmDemod::cmbLockmode_Click);
     connect(txtDemodBW, &QLineEdit::textChanged, this, &frmDemod::txtDemodBW_Change);
     connect(cmdautoClock, &QPushButton::clicked, this, &frmDemod::cmdautoClock_Click);
     connect(Command1, &QPushButton::clicked, this, &frmDemod::Command1_Click);
