@@ -74,7 +74,9 @@ protected:
 
 private:
     void buildLayout();
-    std::optional<int32_t> fieldEntry(const QLineEdit* box, int bits) const;
+    // The entry of a box named `name` that takes `lowest` up to the field's maximum.
+    std::optional<int32_t> fieldEntry(QLineEdit* box, int bits, int32_t lowest,
+                                      const QString& name) const;
     void showToneTime();
     void showUpperTone(double divide);
     void showLowerTone(double divide);

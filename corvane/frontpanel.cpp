@@ -246,6 +246,8 @@ void Main::txtDatarate_Change() {
     auto& f = app_.f();
     auto& w = app_.w();
     const calc::DataRatePlan p = planDataRate();
+    // A rate that is not planned changes nothing and gets no message; the box says why.
+    platform::showRefusal(txtDatarate, !p.ran, p.refusal.value_or(QString()));
     if (!p.ran)
         return;
     app_.show(p.messages);

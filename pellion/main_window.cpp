@@ -364,6 +364,9 @@ void Main::connectHandlers() {
     connect(Synth_EN, &platform::Toggle::toggled, this, &Main::Synth_EN_Change);
     connect(txtDatarate, &QLineEdit::textChanged, this, &Main::txtDatarate_Change);
     connect(TxtFSKdev, &QLineEdit::textChanged, this, &Main::TxtFSKdev_Change);
+    refusals_ = new platform::EntryRefusals(app_.messages(), this);
+    refusals_->watch(txtDatarate);
+    refusals_->watch(TxtFSKdev);
 
     const auto onIndex = [this](QComboBox* list, void (Main::*handler)()) {
         platform::onChoice(list, this, handler);

@@ -421,4 +421,14 @@ bool isNumeric(QStringView text) {
     return textToNumber(text).has_value();
 }
 
+std::optional<QString> withDecimalPoint(QStringView text) {
+    if (text.count(u',') != 1 || text.contains(u'.') || isNumeric(text))
+        return std::nullopt;
+    QString pointed = text.toString();
+    pointed.replace(u',', u'.');
+    if (!isNumeric(pointed))
+        return std::nullopt;
+    return pointed;
+}
+
 } // namespace platform

@@ -95,4 +95,9 @@ std::optional<double> textToNumber(QStringView text);
 // Whether textToNumber() accepts the text.
 bool isNumeric(QStringView text);
 
+// A text that textToNumber() refuses only because its decimal mark is a comma ("868,3",
+// "20,5", as many locales write them): the text with a point in its place, which the boxes
+// take. nullopt for any other text.
+std::optional<QString> withDecimalPoint(QStringView text);
+
 } // namespace platform

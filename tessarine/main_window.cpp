@@ -323,6 +323,8 @@ void Main::connectHandlers() {
 
     platform::onChoice(cmbModulation, this, &Main::cmbModulation_Click);
     connect(TxtFSKdev, &QLineEdit::textChanged, this, &Main::TxtFSKdev_Change);
+    refusals_ = new platform::EntryRefusals(app_.messages(), this);
+    refusals_->watch(TxtFSKdev);
     platform::onChoice(cmbModCtrl, this, &Main::cmbModCtrl_Click);
     platform::onChoice(cmbIndexCount, this, &Main::cmbIndexCount_Click);
     connect(txtDivider, &QLineEdit::textChanged, this, &Main::txtDivider_Change);
