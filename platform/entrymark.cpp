@@ -31,10 +31,8 @@ void markRefused(QLineEdit* box, const QString& accepts) {
         box->setProperty(Marked, true);
         box->setStyleSheet(box->styleSheet() + FrameStyle);
     }
-    QString tip = accepts;
-    if (const std::optional<QString> meant = withDecimalPoint(box->text()))
-        tip += QStringLiteral("\nThe decimal mark is a point: ") + *meant;
-    box->setToolTip(tip);
+    const QString hint = decimalPointHint(box->text());
+    box->setToolTip(hint.isEmpty() ? accepts : accepts + QLatin1Char('\n') + hint);
 }
 
 void clearRefusedMark(QLineEdit* box) {

@@ -431,4 +431,9 @@ std::optional<QString> withDecimalPoint(QStringView text) {
     return pointed;
 }
 
+QString decimalPointHint(QStringView text) {
+    const std::optional<QString> meant = withDecimalPoint(text);
+    return meant ? QStringLiteral("The decimal mark is a point: ") + *meant : QString();
+}
+
 } // namespace platform

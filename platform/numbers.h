@@ -100,4 +100,8 @@ bool isNumeric(QStringView text);
 // take. nullopt for any other text.
 std::optional<QString> withDecimalPoint(QStringView text);
 
+// What a refusal of such a text says besides its own words: "The decimal mark is a point:
+// 868.3". Empty for any other text.
+QString decimalPointHint(QStringView text);
+
 } // namespace platform
