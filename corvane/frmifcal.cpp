@@ -137,6 +137,11 @@ frmIFCal::frmIFCal(CorvaneApp& app, const IFCalFeatures& features)
 
     buildLayout();
 
+    // The boxes refuse without a message of their own; Return in one commits it and presses
+    // no calibration button.
+    refusals_ = new platform::EntryRefusals(app_.messages(), this);
+    for (QLineEdit* box : {Text1, Text2, Text3})
+        refusals_->watch(box);
     connect(Text1, &QLineEdit::textChanged, this, &frmIFCal::Text1_Change);
     connect(Text2, &QLineEdit::textChanged, this, &frmIFCal::Text2_Change);
     connect(Text3, &QLineEdit::textChanged, this, &frmIFCal::Text3_Change);
@@ -323,10 +328,12 @@ std::optional<int32_t> frmIFCal::fieldEntry(QLineEdit* box, int bits, int32_t lo
     std::optional<int32_t> value = shortEntry(box->text()) ? entryValue(box->text()) : std::nullopt;
     if (value && (!fitsBits(*value, bits) || *value < lowest))
         value.reset();
-    platform::showRefusal(box, !value,
-                          name + QStringLiteral(": a number from %1 to %2 of at most 3 characters")
-                                     .arg(lowest)
-                                     .arg((1 << bits) - 1));
+    refusals_->show(box, value ? std::nullopt
+                               : std::optional<QString>(
+                                     name + QStringLiteral(": a number from %1 to %2 of at most 3 "
+                                                           "characters")
+                                                .arg(lowest)
+                                                .arg((1 << bits) - 1)));
     return value;
 }
 

@@ -5,6 +5,7 @@
 // fine-calibration limit and the automatic calculation of the dwell time and tones.
 #include "corvane/variant.h"
 #include "link/registerreadout.h"
+#include "platform/entrymark.h"
 #include "platform/form.h"
 #include "platform/toggle.h"
 
@@ -84,6 +85,7 @@ private:
 
     CorvaneApp& app_;
     IFCalFeatures features_;
+    platform::EntryRefusals* refusals_ = nullptr;
 };
 
 } // namespace corvane

@@ -4,6 +4,7 @@
 
 #include <QEvent>
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QVariant>
 
@@ -62,7 +63,6 @@ EntryRefusals::EntryRefusals(MessageService& messages, QObject* parent)
 void EntryRefusals::watch(QLineEdit* box) {
     state(box);
     box->installEventFilter(this);
-    connect(box, &QLineEdit::returnPressed, this, [this, box] { committed(box); });
     // A box that goes away takes its state with it.
     connect(box, &QObject::destroyed, this,
             [this, box] { std::erase_if(boxes_, [box](const Box& b) { return b.box == box; }); });
@@ -150,6 +150,15 @@ void EntryRefusals::committed(QLineEdit* box) {
 }
 
 bool EntryRefusals::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            // Return commits the entry and does no more: in a dialog it would go on to press
+            // the default button (a calibration, a step of K) with the entry just typed.
+            committed(static_cast<QLineEdit*>(watched));
+            return true;
+        }
+    }
     if (event->type() == QEvent::FocusOut) {
         // Another window taking the focus (a message box, a menu, another program) is no
         // commit: the user comes back to the entry.

@@ -43,7 +43,8 @@ class EntryRefusals : public QObject {
 public:
     explicit EntryRefusals(MessageService& messages, QObject* parent = nullptr);
 
-    // The entries of the box are committed on Return and when the focus leaves it.
+    // The entries of the box are committed on Return and when the focus leaves it. Return in
+    // the box does nothing else (no default button of its window).
     void watch(QLineEdit* box);
 
     // The box's text is refused: the box is marked with `accepts` and `messages` are said as

@@ -8,6 +8,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
 
 using namespace corvane;
@@ -113,6 +114,35 @@ TEST_F(TypedEntry, TheDesiredBandwidthBoxMarksWhatItDoesNotTake) {
     evaltest::typeInto(d.txtDemodBW, QStringLiteral("782"));
     EXPECT_FALSE(platform::isMarkedRefused(d.txtDemodBW));
     EXPECT_EQ(f().PostDemodBwField, 1023 << 20);
+}
+
+// Return in a box commits its entry and does no more: in the demodulator window it would
+// otherwise press the first button (K up), in the calibration window "Do Fine Cal".
+TEST_F(TypedEntry, ReturnInADialogBoxPressesNoButton) {
+    start();
+    frmDemod& d = app->frmDemod();
+    d.show();
+    const QString k = d.Label14->text();
+    const int32_t discriminator = f().DiscrimBwField;
+    evaltest::typeInto(d.txtDemodBW, QStringLiteral("10"));
+    evaltest::pressReturn(d.txtDemodBW);
+    EXPECT_TRUE(d.isVisible());
+    EXPECT_EQ(d.Label14->text(), k);
+    EXPECT_EQ(f().DiscrimBwField, discriminator);
+    d.hide();
+
+    frmIFCal& c = app->frmIFCal();
+    c.show();
+    clearRecords();
+    for (QLineEdit* box : {c.Text1, c.Text2, c.Text3}) {
+        SCOPED_TRACE(box->objectName().toStdString());
+        evaltest::typeInto(box, QStringLiteral("50"));
+        evaltest::pressReturn(box);
+    }
+    EXPECT_TRUE(messageTexts().empty());
+    EXPECT_TRUE(usb.lines().empty());
+    EXPECT_EQ(app->main().Command10->text(), QStringLiteral("No Cal"));
+    c.hide();
 }
 
 } // namespace
