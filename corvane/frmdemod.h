@@ -4,7 +4,7 @@
 // read-outs are refreshed when the window closes.
 #include "evalkit/calc/demodfilters.h"
 #include "evalkit/demodwindow.h"
-#include "platform/entrymark.h"
+#include "platform/entryrefusals.h"
 
 #include <QString>
 #include <cstdint>

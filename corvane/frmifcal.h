@@ -5,7 +5,7 @@
 // fine-calibration limit and the automatic calculation of the dwell time and tones.
 #include "corvane/variant.h"
 #include "link/registerreadout.h"
-#include "platform/entrymark.h"
+#include "platform/entryrefusals.h"
 #include "platform/form.h"
 #include "platform/toggle.h"
 

@@ -4,7 +4,7 @@
 #include "link/registerreadout.h"
 #include "pellion/calc/datarate.h"
 #include "platform/clickablelabel.h"
-#include "platform/entrymark.h"
+#include "platform/entryrefusals.h"
 #include "platform/messages.h"
 #include "platform/toggle.h"
 

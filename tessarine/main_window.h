@@ -3,7 +3,7 @@
 #include "evalkit/frontpanelwindow.h"
 #include "link/registerreadout.h"
 #include "platform/clickablelabel.h"
-#include "platform/entrymark.h"
+#include "platform/entryrefusals.h"
 #include "platform/toggle.h"
 
 class QAction;

@@ -13,6 +13,7 @@
 #include <cstdlib>
 
 #include "platform/entrymark.h"
+#include "platform/entryrefusals.h"
 #include "platform/messages.h"
 #include "platform/numbers.h"
 
