@@ -26,6 +26,9 @@ const QString RateTakes = QStringLiteral(
 // the key that makes the text one the box ignores changes nothing.
 TEST_F(TypedEntry, TheRateBoxMarksWhatItIgnores) {
     Main& m = start();
+    // Start-up plans both boxes' texts: neither is marked.
+    EXPECT_FALSE(platform::isMarkedRefused(m.txtDatarate));
+    EXPECT_FALSE(platform::isMarkedRefused(m.TxtFSKdev));
     clearRecords();
     for (const char* ignored : {"100", "1000", "0", "-1", "abc", "1234567"}) {
         SCOPED_TRACE(ignored);
