@@ -4,8 +4,10 @@
 #include "corvane/corvaneapp.h"
 #include "corvane/main_window.h"
 #include "evalkit/calc/receiverclocks.h"
+#include "evalkit/calc/takenrange.h"
 #include "evalkit/fielddialog.h"
 #include "platform/entrymark.h"
+#include "platform/listchoice.h"
 #include "platform/messages.h"
 #include "platform/named.h"
 #include "platform/numbers.h"
@@ -112,12 +114,14 @@ frmDemod::frmDemod(CorvaneApp& app)
     columns->addLayout(right);
     layoutWindow(columns);
 
-    connect(cmbdiscrim, &QComboBox::currentIndexChanged, this, &frmDemod::cmbdiscrim_Click);
+    platform::onChoice(cmbdiscrim, this, &frmDemod::cmbdiscrim_Click);
     connect(CmdKup, &QPushButton::clicked, this, &frmDemod::CmdKup_Click);
     connect(cmdKdown, &QPushButton::clicked, this, &frmDemod::cmdKdown_Click);
     connect(cmdKreset, &QPushButton::clicked, this, &frmDemod::cmdKreset_Click);
-    connect(cmbLockmode, &QComboBox::currentIndexChanged, this, &frmDemod::cmbLockmode_Click);
+    platform::onChoice(cmbLockmode, this, &frmDemod::cmbLockmode_Click);
     connect(txtDemodBW, &QLineEdit::textChanged, this, &frmDemod::txtDemodBW_Change);
+    refusals_ = new platform::EntryRefusals(app_.messages(), this);
+    refusals_->watch(txtDemodBW);
     connect(cmdautoClock, &QPushButton::clicked, this, &frmDemod::cmdautoClock_Click);
     connect(Command1, &QPushButton::clicked, this, &frmDemod::Command1_Click);
 }
@@ -272,19 +276,48 @@ void frmDemod::cmbLockmode_Click() {
         app_.f().LockThresholdModeField = i * 16.0;
 }
 
+namespace {
+
+constexpr int PostDemodBoxLength = 3; // the box is acted on below 4 characters
+
+// What the post-demodulator box takes at the demodulator clock fd (MHz): the bandwidths whose
+// filter code fits its ten bits.
+QString postDemodAccepts(float fd) {
+    const QString box = QStringLiteral("Desired BW(3dB) in kHz of at most 3 characters: ");
+    if (!(fd > 0) || !std::isfinite(fd))
+        return box + QStringLiteral("none without a demodulator clock");
+    const auto fits = [fd](double bw) {
+        const auto code = evalkit::calc::postDemodCodeForBandwidth(bw, fd);
+        return code && *code <= MaxTenBitCode;
+    };
+    const auto range = evalkit::calc::takenRange(fits, 0, 999, PostDemodBoxLength);
+    if (!range)
+        return box + QStringLiteral("none at this demodulator clock");
+    return box + QStringLiteral("a number ") + evalkit::calc::rangeText(*range) +
+           QStringLiteral(" at this demodulator clock");
+}
+
+} // namespace
+
 void frmDemod::txtDemodBW_Change() {
+    // Only 1 to 3 characters of a number of 0 or more are acted on; the rest changes nothing
+    // and the box says what it takes. A bandwidth whose code does not fit its field also has
+    // its message, when the entry is committed.
     const QString text = txtDemodBW->text();
-    if (text.isEmpty() || text.size() >= 4)
-        return;
-    const auto bw = platform::textToNumber(text);
     const float fd = app_.w().DemodClockMHz;
-    if (!bw || *bw < 0 || !(fd > 0))
-        return;
-    const auto code = evalkit::calc::postDemodCodeForBandwidth(*bw, fd);
+    const auto bw = text.isEmpty() || text.size() > PostDemodBoxLength
+                        ? std::nullopt
+                        : platform::textToNumber(text);
+    const auto code =
+        bw && *bw >= 0 && fd > 0 ? evalkit::calc::postDemodCodeForBandwidth(*bw, fd) : std::nullopt;
     if (!code || *code > MaxTenBitCode) {
-        app_.messages().message(PostDemodLimitText, platform::MsgIcon::Exclamation);
+        std::vector<platform::Message> limit;
+        if (code)
+            limit.push_back({PostDemodLimitText, platform::MsgIcon::Exclamation, std::nullopt});
+        refusals_->refuse(txtDemodBW, postDemodAccepts(fd), limit);
         return;
     }
+    refusals_->accept(txtDemodBW);
     const double actual = evalkit::calc::postDemodBandwidthKHz(*code, fd);
     const QString shown = platform::formatNumber(actual, u"#0.0000");
     lblDemodBW->setText(shown + QStringLiteral("kHz"));
@@ -296,6 +329,8 @@ void frmDemod::txtDemodBW_Change() {
 void frmDemod::showPostDemod() {
     const QString caption = app_.main().lblDemodBW->text();
     txtDemodBW->setText(caption);
+    // The box shows the bandwidth in force, to four decimals: no entry to refuse.
+    refusals_->accept(txtDemodBW);
     const auto v = platform::textToNumber(caption);
     lblDemodBW->setText((v ? platform::formatNumber(*v, u".0000") : caption) +
                         QStringLiteral("kHz"));

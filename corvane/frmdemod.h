@@ -4,6 +4,7 @@
 // read-outs are refreshed when the window closes.
 #include "evalkit/calc/demodfilters.h"
 #include "evalkit/demodwindow.h"
+#include "platform/entryrefusals.h"
 
 #include <QString>
 #include <cstdint>
@@ -67,6 +68,8 @@ private:
     void storeCdr(int32_t c);
 
     CorvaneApp& app_;
+    // The post-demodulator box: its limit message comes when the entry is committed.
+    platform::EntryRefusals* refusals_ = nullptr;
 };
 
 } // namespace corvane

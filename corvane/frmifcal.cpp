@@ -3,6 +3,7 @@
 
 #include "corvane/corvaneapp.h"
 #include "corvane/main_window.h"
+#include "platform/entrymark.h"
 #include "platform/numbers.h"
 
 #include <QFont>
@@ -136,6 +137,11 @@ frmIFCal::frmIFCal(CorvaneApp& app, const IFCalFeatures& features)
 
     buildLayout();
 
+    // The boxes refuse without a message of their own; Return in one commits it and presses
+    // no calibration button.
+    refusals_ = new platform::EntryRefusals(app_.messages(), this);
+    for (QLineEdit* box : {Text1, Text2, Text3})
+        refusals_->watch(box);
     connect(Text1, &QLineEdit::textChanged, this, &frmIFCal::Text1_Change);
     connect(Text2, &QLineEdit::textChanged, this, &frmIFCal::Text2_Change);
     connect(Text3, &QLineEdit::textChanged, this, &frmIFCal::Text3_Change);
@@ -314,19 +320,25 @@ void frmIFCal::Form_Load() {
     }
 }
 
-// The three entry boxes take short whole numbers that fit their field; anything
-// else is not taken and the field keeps its value.
-std::optional<int32_t> frmIFCal::fieldEntry(const QLineEdit* box, int bits) const {
-    if (!shortEntry(box->text()))
-        return std::nullopt;
-    const auto value = entryValue(box->text());
-    if (!value || !fitsBits(*value, bits))
-        return std::nullopt;
+// The three entry boxes take short numbers that fit their field, whole after rounding (a tone
+// divide from 1 up: a tone of the crystal divided by 0 is none); anything else is not taken,
+// the field keeps its value and the box says what it takes.
+std::optional<int32_t> frmIFCal::fieldEntry(QLineEdit* box, int bits, int32_t lowest,
+                                            const QString& name) const {
+    std::optional<int32_t> value = shortEntry(box->text()) ? entryValue(box->text()) : std::nullopt;
+    if (value && (!fitsBits(*value, bits) || *value < lowest))
+        value.reset();
+    refusals_->show(box, value ? std::nullopt
+                               : std::optional<QString>(
+                                     name + QStringLiteral(": a number from %1 to %2 of at most 3 "
+                                                           "characters")
+                                                .arg(lowest)
+                                                .arg((1 << bits) - 1)));
     return value;
 }
 
 void frmIFCal::Text1_Change() {
-    const auto dwell = fieldEntry(Text1, DwellBits);
+    const auto dwell = fieldEntry(Text1, DwellBits, 0, QStringLiteral("IF Cal Dwell Time"));
     if (!dwell)
         return;
     showToneTime();
@@ -335,7 +347,7 @@ void frmIFCal::Text1_Change() {
 }
 
 void frmIFCal::Text2_Change() {
-    const auto divide = fieldEntry(Text2, UpperToneBits);
+    const auto divide = fieldEntry(Text2, UpperToneBits, 1, QStringLiteral("Fine Cal Upper Tone"));
     if (!divide)
         return;
     showUpperTone(*divide);
@@ -344,7 +356,7 @@ void frmIFCal::Text2_Change() {
 }
 
 void frmIFCal::Text3_Change() {
-    const auto divide = fieldEntry(Text3, LowerToneBits);
+    const auto divide = fieldEntry(Text3, LowerToneBits, 1, QStringLiteral("Fine Cal Lower Tone"));
     if (!divide)
         return;
     showLowerTone(*divide);
@@ -389,11 +401,12 @@ void frmIFCal::Command1_Click() {
         messages.message(DwellLimitsText);
         fits = false;
     }
-    if (!upper || !fitsBits(*upper, UpperToneBits)) {
+    // A tone divide of 0 gives no tone to calibrate with.
+    if (!upper || !fitsBits(*upper, UpperToneBits) || *upper == 0) {
         messages.message(UpperToneLimitsText);
         fits = false;
     }
-    if (!lower || !fitsBits(*lower, LowerToneBits)) {
+    if (!lower || !fitsBits(*lower, LowerToneBits) || *lower == 0) {
         messages.message(LowerToneLimitsText);
         fits = false;
     }

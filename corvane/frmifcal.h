@@ -5,6 +5,7 @@
 // fine-calibration limit and the automatic calculation of the dwell time and tones.
 #include "corvane/variant.h"
 #include "link/registerreadout.h"
+#include "platform/entryrefusals.h"
 #include "platform/form.h"
 #include "platform/toggle.h"
 
@@ -74,7 +75,9 @@ protected:
 
 private:
     void buildLayout();
-    std::optional<int32_t> fieldEntry(const QLineEdit* box, int bits) const;
+    // The entry of a box named `name` that takes `lowest` up to the field's maximum.
+    std::optional<int32_t> fieldEntry(QLineEdit* box, int bits, int32_t lowest,
+                                      const QString& name) const;
     void showToneTime();
     void showUpperTone(double divide);
     void showLowerTone(double divide);
@@ -82,6 +85,7 @@ private:
 
     CorvaneApp& app_;
     IFCalFeatures features_;
+    platform::EntryRefusals* refusals_ = nullptr;
 };
 
 } // namespace corvane

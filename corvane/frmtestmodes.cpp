@@ -4,6 +4,7 @@
 #include "corvane/corvaneapp.h"
 #include "corvane/main_window.h"
 #include "evalkit/fielddialog.h"
+#include "platform/listchoice.h"
 #include "platform/named.h"
 #include "platform/numbers.h"
 
@@ -93,7 +94,7 @@ frmTestModes::frmTestModes(CorvaneApp& app) : app_(app) {
     showGain(false);
 
     connect(Check1, &QCheckBox::toggled, this, &frmTestModes::Check1_Click);
-    connect(cmbTestList, &QComboBox::currentIndexChanged, this, &frmTestModes::cmbTestList_Click);
+    platform::onChoice(cmbTestList, this, &frmTestModes::cmbTestList_Click);
     connect(Check2, &QCheckBox::toggled, this, &frmTestModes::Check2_Click);
     connect(VScroll1, &QScrollBar::valueChanged, this, &frmTestModes::VScroll1_Change);
     connect(Command2, &QPushButton::clicked, this, &frmTestModes::Command2_Click);

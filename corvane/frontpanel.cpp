@@ -246,10 +246,9 @@ void Main::txtDatarate_Change() {
     auto& f = app_.f();
     auto& w = app_.w();
     const calc::DataRatePlan p = planDataRate();
-    // A rate the plan does not take leaves the rate in force, which a save then writes.
-    platform::showRefusal(txtDatarate, !p.ran,
-                          QStringLiteral("Data Rate: kbit/s above 0 and up to 75, of at most 6 "
-                                         "characters"));
+    // A rate that is not planned changes nothing and gets no message; the box says why, and
+    // a save writes the rate in force.
+    platform::showRefusal(txtDatarate, !p.ran, p.refusal.value_or(QString()));
     if (!p.ran)
         return;
     app_.show(p.messages);

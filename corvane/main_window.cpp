@@ -10,6 +10,7 @@
 #include "evalkit/boardframe.h"
 #include "evalkit/boardsession.h"
 #include "platform/entrymark.h"
+#include "platform/listchoice.h"
 #include "platform/named.h"
 #include "platform/numbers.h"
 
@@ -312,8 +313,8 @@ void Main::connectHandlers() {
     registers_.connectUpdates(this, [this](int n) { updateButton_Click(n); });
     connect(cmdUpdateAll, &QPushButton::clicked, this, &Main::cmdUpdateAll_Click);
 
-    auto onIndex = [this](QComboBox* c, void (Main::*handler)()) {
-        connect(c, &QComboBox::currentIndexChanged, this, handler);
+    const auto onIndex = [this](QComboBox* c, void (Main::*handler)()) {
+        platform::onChoice(c, this, handler);
     };
     onIndex(cmbMB, &Main::cmbMB_Click);
     onIndex(cmbInterface, &Main::cmbInterface_Click);

@@ -2,6 +2,7 @@
 
 #include "evalkit/programcontext.h"
 #include "platform/entrymark.h"
+#include "platform/listchoice.h"
 #include "platform/named.h"
 #include "platform/numbers.h"
 
@@ -85,8 +86,8 @@ frmAFC::frmAFC(ProgramContext& app, const AfcDescription& description,
     layout->addLayout(foot);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(cmbKp, &QComboBox::currentIndexChanged, this, &frmAFC::cmbKp_Click);
-    connect(cmbKi, &QComboBox::currentIndexChanged, this, &frmAFC::cmbKi_Click);
+    platform::onChoice(cmbKp, this, &frmAFC::cmbKp_Click);
+    platform::onChoice(cmbKi, this, &frmAFC::cmbKi_Click);
     if (txtAFCRange)
         connect(txtAFCRange, &QLineEdit::textChanged, this, &frmAFC::txtAFCRange_Change);
     connect(txtAFCScaling, &QLineEdit::textChanged, this, &frmAFC::txtAFCScaling_Change);

@@ -2,6 +2,7 @@
 
 #include "evalkit/programcontext.h"
 #include "platform/entrymark.h"
+#include "platform/listchoice.h"
 #include "platform/numbers.h"
 
 #include <QComboBox>
@@ -94,9 +95,9 @@ frmAGC::frmAGC(ProgramContext& app, const AgcDescription& description,
     layout->addLayout(foot);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(Combo1, &QComboBox::currentIndexChanged, this, &frmAGC::Combo1_Click);
-    connect(Combo2, &QComboBox::currentIndexChanged, this, &frmAGC::Combo2_Click);
-    connect(Combo3, &QComboBox::currentIndexChanged, this, &frmAGC::Combo3_Click);
+    platform::onChoice(Combo1, this, &frmAGC::Combo1_Click);
+    platform::onChoice(Combo2, this, &frmAGC::Combo2_Click);
+    platform::onChoice(Combo3, this, &frmAGC::Combo3_Click);
     connect(Text1, &QLineEdit::textChanged, this, &frmAGC::Text1_Change);
     connect(Text2, &QLineEdit::textChanged, this, &frmAGC::Text2_Change);
     connect(Command2, &QPushButton::clicked, this, &frmAGC::Command2_Click);

@@ -3,6 +3,7 @@
 #include "evalkit/fielddialog.h"
 #include "evalkit/programcontext.h"
 #include "link/registerlink.h"
+#include "platform/listchoice.h"
 #include "platform/named.h"
 
 #include <QComboBox>
@@ -41,7 +42,7 @@ frmPARamp::frmPARamp(ProgramContext& app, const PaRampDescription& description)
         settingsGrid->addWidget(cmbPARamp, 0, 1);
         settingsGrid->setColumnStretch(1, 1);
         top->addWidget(settings);
-        connect(cmbPARamp, &QComboBox::currentIndexChanged, this, &frmPARamp::cmbPARamp_Click);
+        platform::onChoice(cmbPARamp, this, &frmPARamp::cmbPARamp_Click);
     }
 
     auto* testing = new QGroupBox(QStringLiteral("Testing"));

@@ -2,6 +2,7 @@
 
 #include "evalkit/calc/readbackconversions.h"
 #include "evalkit/programcontext.h"
+#include "platform/listchoice.h"
 #include "platform/named.h"
 
 #include <QAbstractButton>
@@ -101,7 +102,7 @@ frmReadback::frmReadback(ProgramContext& app, const ReadbackDescription& descrip
     top->addLayout(foot);
     setMinimumWidth(460);
 
-    connect(cmbReadback, &QComboBox::currentIndexChanged, this, &frmReadback::cmbReadback_Click);
+    platform::onChoice(cmbReadback, this, &frmReadback::cmbReadback_Click);
     connect(cmdReadback, &QPushButton::clicked, this, &frmReadback::cmdReadback_Click);
     connect(Tog_ADC_Enable, &platform::Toggle::toggled, this, &frmReadback::Tog_ADC_Enable_Change);
     connect(Command2, &QPushButton::clicked, this, &frmReadback::Command2_Click);

@@ -2,6 +2,7 @@
 
 #include "evalkit/programcontext.h"
 #include "platform/entrymark.h"
+#include "platform/listchoice.h"
 #include "platform/numbers.h"
 
 #include <QComboBox>
@@ -85,8 +86,8 @@ frmSWD::frmSWD(ProgramContext& app, const SwdDescription& description,
     layout->addLayout(foot);
     setMinimumWidth(380);
 
-    connect(cmbInterupt, &QComboBox::currentIndexChanged, this, &frmSWD::cmbInterupt_Click);
-    connect(cmbPreamble, &QComboBox::currentIndexChanged, this, &frmSWD::cmbPreamble_Click);
+    platform::onChoice(cmbInterupt, this, &frmSWD::cmbInterupt_Click);
+    platform::onChoice(cmbPreamble, this, &frmSWD::cmbPreamble_Click);
     if (txtDPL)
         connect(txtDPL, &QLineEdit::textChanged, this, &frmSWD::txtDPL_Change);
     connect(txtErrors, &QLineEdit::textChanged, this, &frmSWD::txtErrors_Change);

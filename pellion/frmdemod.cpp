@@ -1,5 +1,6 @@
 #include "pellion/frmdemod.h"
 
+#include "evalkit/calc/takenrange.h"
 #include "evalkit/fielddialog.h"
 #include "pellion/main_window.h"
 #include "pellion/pellionapp.h"
@@ -23,8 +24,18 @@ namespace {
 
 using platform::named;
 
-const QString PostDemodAcceptsText =
-    QStringLiteral("Desired BW(3dB) in kHz: a number of 0 or more");
+// What the post-demodulator box takes at the demodulator clock fd: the bandwidths whose filter
+// code fits its ten bits.
+QString postDemodAccepts(float fd) {
+    const auto fits = [fd](double bw) {
+        return calc::postDemodEntry(platform::numberText(bw), fd).PostDemodBwField.has_value();
+    };
+    const auto range = evalkit::calc::takenRange(fits, 0, 100000, 12);
+    if (!range)
+        return QStringLiteral("Desired BW(3dB) in kHz: none at this demodulator clock");
+    return QStringLiteral("Desired BW(3dB) in kHz: a number ") + evalkit::calc::rangeText(*range) +
+           QStringLiteral(" at this demodulator clock");
+}
 
 void showIfSet(QLabel* label, const std::optional<QString>& text) {
     if (text)
@@ -206,10 +217,9 @@ void frmDemod::txtDemod_LostFocus() {
 void frmDemod::txtDemodBW_LostFocus() {
     const calc::PostDemodEntry e = calc::postDemodEntry(txtDemodBW->text(), app_.w().DemodClockMHz);
     if (!e.PostDemodBwField) {
+        platform::markRefused(txtDemodBW, postDemodAccepts(app_.w().DemodClockMHz));
         if (e.refusal)
             app_.show({*e.refusal});
-        else
-            platform::markRefused(txtDemodBW, PostDemodAcceptsText);
         return;
     }
     platform::clearRefusedMark(txtDemodBW);

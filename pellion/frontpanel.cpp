@@ -285,42 +285,20 @@ void Main::optTx_Click() {
 
 // ---- deviation and data rate ------------------------------------------------------------
 
-void Main::showRefusalOnce(PlanBox box, const std::vector<platform::Message>& warnings) {
-    if (warnings.empty())
-        return; // a text that is no entry yet: what was refused before still stands
-    const auto standing = [this](const QString& text) {
-        for (const std::vector<QString>& said : shownRefusals_)
-            if (std::find(said.begin(), said.end(), text) != said.end())
-                return true;
-        return false;
-    };
-    std::vector<platform::Message> fresh;
-    std::vector<QString> texts;
-    for (const platform::Message& m : warnings) {
-        texts.push_back(m.text);
-        if (!standing(m.text))
-            fresh.push_back(m);
-    }
-    shownRefusals_[static_cast<int>(box)] = std::move(texts);
-    app_.show(fresh);
-}
-
 void Main::TxtFSKdev_Change() {
     auto& f = app_.f();
     auto& w = app_.w();
     const calc::DeviationResult r =
         calc::planDeviation({TxtFSKdev->text(), w.PfdFrequencyMHz, f.VcoDiv2Field,
                              f.ModulationSchemeField, f.DemodTypeField, w.DemodClockMHz});
-    // A value that does not fit its field is refused with its warning; the other messages are
-    // the plan's own.
-    if (r.refusal && !r.messages.empty() && !r.refreshReadouts)
-        showRefusalOnce(PlanBox::Deviation, r.messages);
-    else
+    // A value that does not fit its field is refused with its warning, said when the entry is
+    // committed; the other messages are the plan's own and come as the text changes. A
+    // refused entry leaves the deviation in force: the box says so until it is taken.
+    const bool fieldRefusal = r.refusal && !r.refreshReadouts;
+    if (!fieldRefusal)
         app_.show(r.messages);
-    if (r.ActualDeviationKHz)
-        planTaken(PlanBox::Deviation);
-    // A refused entry leaves the deviation in force: the box says so until it is taken.
-    platform::showRefusal(TxtFSKdev, r.refusal.has_value(), r.refusal.value_or(QString()));
+    refusals_->show(TxtFSKdev, r.refusal,
+                    fieldRefusal ? r.messages : std::vector<platform::Message>{});
     platform::assignIfSet(w.DeviationStepHz, r.DeviationStepHz);
     platform::assignIfSet(w.ActualDeviationKHz, r.ActualDeviationKHz);
     platform::assignIfSet(f.TxDeviationField, r.TxDeviationField);
@@ -372,12 +350,11 @@ void Main::txtDatarate_Change() {
         pushedRate_.reset();
     const calc::DataRatePlan p = calc::planDataRate(dataRateInputs(
         text, pushedRate_ ? std::optional<double>(pushedRate_->rate) : std::nullopt));
-    platform::showRefusal(txtDatarate, p.refusal.has_value(), p.refusal.value_or(QString()));
-    if (!p.ran) {
-        showRefusalOnce(PlanBox::Rate, p.messages);
+    // A refused rate changes nothing; the warning of a value that does not fit its field is
+    // said when the entry is committed.
+    refusals_->show(txtDatarate, p.refusal, p.ran ? std::vector<platform::Message>{} : p.messages);
+    if (!p.ran)
         return;
-    }
-    planTaken(PlanBox::Rate);
     app_.show(p.messages);
     f.IFFilterDividerField = p.IFFilterDividerField;
     f.BbOffsetDividerField = p.BbOffsetDividerField;

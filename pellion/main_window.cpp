@@ -7,6 +7,7 @@
 #include "pellion/settingsfile.h"
 #include "pellion/windows.h"
 #include "pellion/zantrelfile.h"
+#include "platform/listchoice.h"
 #include "platform/named.h"
 
 #include <QAction>
@@ -358,14 +359,17 @@ void Main::connectHandlers() {
     registers_.connectUpdates(this, [this](int n) { updateButton_Click(n); });
     connect(cmdUpdateAll, &QPushButton::clicked, this, &Main::cmdUpdateAll_Click);
 
-    connect(cmbMB, &QComboBox::currentIndexChanged, this, &Main::cmbMB_Click);
+    platform::onChoice(cmbMB, this, &Main::cmbMB_Click);
     connect(ConnectUSB, &QPushButton::clicked, this, &Main::ConnectUSB_Click);
     connect(Synth_EN, &platform::Toggle::toggled, this, &Main::Synth_EN_Change);
     connect(txtDatarate, &QLineEdit::textChanged, this, &Main::txtDatarate_Change);
     connect(TxtFSKdev, &QLineEdit::textChanged, this, &Main::TxtFSKdev_Change);
+    refusals_ = new platform::EntryRefusals(app_.messages(), this);
+    refusals_->watch(txtDatarate);
+    refusals_->watch(TxtFSKdev);
 
     const auto onIndex = [this](QComboBox* list, void (Main::*handler)()) {
-        connect(list, &QComboBox::currentIndexChanged, this, handler);
+        platform::onChoice(list, this, handler);
     };
     onIndex(cmbModulation, &Main::cmbModulation_Click);
     onIndex(cmbDemod, &Main::cmbDemod_Click);

@@ -4,6 +4,7 @@
 #include "link/registerreadout.h"
 #include "pellion/calc/datarate.h"
 #include "platform/clickablelabel.h"
+#include "platform/entryrefusals.h"
 #include "platform/messages.h"
 #include "platform/toggle.h"
 
@@ -122,13 +123,6 @@ private:
     void sendTestDataWord(int32_t word);
     calc::DataRateInputs dataRateInputs(const QString& text,
                                         std::optional<double> rateFromCode) const;
-    // The warnings with which the deviation or data-rate plan refused a value that does not fit
-    // its field: shown once, and not again while the same warning refuses what follows (the
-    // next key typed, or the same text planned again from code); the box stays marked. A plan
-    // that is taken ends the refusal.
-    enum class PlanBox { Deviation, Rate };
-    void showRefusalOnce(PlanBox box, const std::vector<platform::Message>& warnings);
-    void planTaken(PlanBox box) { shownRefusals_[static_cast<int>(box)].clear(); }
 
     PellionApp& app_;
     QLabel *deviationUnit_ = nullptr, *actualDeviationUnit_ = nullptr;
@@ -138,9 +132,10 @@ private:
         double rate = 0;
     };
     std::optional<PushedRate> pushedRate_;
-    // The warnings standing against each box's text; one the other box already said (the same
-    // discriminator, say) is not said again either.
-    std::vector<QString> shownRefusals_[2];
+    // The deviation and rate boxes refuse a value that does not fit its field with a warning:
+    // marked while it is typed, said when it is committed, once (also when the other box
+    // refuses its text with the same discriminator).
+    platform::EntryRefusals* refusals_ = nullptr;
 };
 
 } // namespace pellion

@@ -1,5 +1,7 @@
 #include "platform/entrymark.h"
 
+#include "platform/numbers.h"
+
 #include <QLineEdit>
 #include <QVariant>
 
@@ -26,7 +28,8 @@ void markRefused(QLineEdit* box, const QString& accepts) {
         box->setProperty(Marked, true);
         box->setStyleSheet(box->styleSheet() + FrameStyle);
     }
-    box->setToolTip(accepts);
+    const QString hint = decimalPointHint(box->text());
+    box->setToolTip(hint.isEmpty() ? accepts : accepts + QLatin1Char('\n') + hint);
 }
 
 void clearRefusedMark(QLineEdit* box) {

@@ -1,7 +1,8 @@
 #pragma once
 // The mark of a text box whose entry was refused: a red frame, and a tool tip that says what
 // the box accepts, until the box's text is accepted again. It tells the user why an entry
-// had no effect without a message box per keystroke.
+// had no effect without a message box per keystroke. A text refused only for its decimal
+// comma ("20,5") also says on the mark that the decimal mark is a point.
 #include <QString>
 
 class QLineEdit;

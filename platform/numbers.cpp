@@ -421,4 +421,19 @@ bool isNumeric(QStringView text) {
     return textToNumber(text).has_value();
 }
 
+std::optional<QString> withDecimalPoint(QStringView text) {
+    if (text.count(u',') != 1 || text.contains(u'.') || isNumeric(text))
+        return std::nullopt;
+    QString pointed = text.toString();
+    pointed.replace(u',', u'.');
+    if (!isNumeric(pointed))
+        return std::nullopt;
+    return pointed;
+}
+
+QString decimalPointHint(QStringView text) {
+    const std::optional<QString> meant = withDecimalPoint(text);
+    return meant ? QStringLiteral("The decimal mark is a point: ") + *meant : QString();
+}
+
 } // namespace platform

@@ -95,4 +95,13 @@ std::optional<double> textToNumber(QStringView text);
 // Whether textToNumber() accepts the text.
 bool isNumeric(QStringView text);
 
+// A text that textToNumber() refuses only because its decimal mark is a comma ("868,3",
+// "20,5", as many locales write them): the text with a point in its place, which the boxes
+// take. nullopt for any other text.
+std::optional<QString> withDecimalPoint(QStringView text);
+
+// What a refusal of such a text says besides its own words: "The decimal mark is a point:
+// 868.3". Empty for any other text.
+QString decimalPointHint(QStringView text);
+
 } // namespace platform

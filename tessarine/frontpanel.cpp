@@ -137,17 +137,20 @@ void Main::TxtFSKdev_Change() {
     const calc::DeviationResult r = calc::planDeviation(
         {TxtFSKdev->text(), f.ModulationSchemeField, w.PfdFrequencyMHz, f.TxDeviationField});
     // A refused entry leaves the deviation in force: the box says so until it is taken, and
-    // the label shows what the field still gives.
-    platform::showRefusal(TxtFSKdev, r.refusal.has_value(), r.refusal.value_or(QString()));
-    if (r.message && !deviationRefusalShown_ && !deviationMessageHeld_) {
-        deviationRefusalShown_ = true;
-        app_.messages().message(*r.message, platform::MsgIcon::Exclamation);
-    }
+    // the label shows what the field still gives. The message of a complete entry comes when
+    // it is committed.
+    std::vector<platform::Message> said;
+    if (r.message && !deviationMessageHeld_)
+        said.push_back({*r.message, platform::MsgIcon::Exclamation, std::nullopt});
+    if (r.refusal || r.TxDeviationField)
+        refusals_->show(TxtFSKdev, r.refusal, said);
+    else
+        platform::clearRefusedMark(TxtFSKdev); // not acted on (another scheme): said stands
+
     if (r.Lblfskdev)
         Lblfskdev->setText(*r.Lblfskdev);
     if (!r.TxDeviationField)
         return;
-    deviationRefusalShown_ = false;
     w.DeviationStepHz = *r.DeviationStepHz;
     f.TxDeviationField = *r.TxDeviationField;
     fnGuiWrite();

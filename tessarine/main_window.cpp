@@ -3,6 +3,7 @@
 #include "evalkit/boardframe.h"
 #include "evalkit/boardsession.h"
 #include "evalkit/menutable.h"
+#include "platform/listchoice.h"
 #include "platform/named.h"
 #include "tessarine/descriptions.h"
 #include "tessarine/settingsfile.h"
@@ -316,18 +317,20 @@ void Main::connectHandlers() {
     registers_.connectUpdates(this, [this](int n) { updateButton_Click(n); });
     connect(cmdUpdateAll, &QPushButton::clicked, this, &Main::cmdUpdateAll_Click);
 
-    connect(cmbMB, &QComboBox::currentIndexChanged, this, &Main::cmbMB_Click);
+    platform::onChoice(cmbMB, this, &Main::cmbMB_Click);
     connect(ConnectUSB, &QPushButton::clicked, this, &Main::ConnectUSB_Click);
     connect(Toggle4, &platform::Toggle::toggled, this, &Main::Toggle4_Change);
 
-    connect(cmbModulation, &QComboBox::currentIndexChanged, this, &Main::cmbModulation_Click);
+    platform::onChoice(cmbModulation, this, &Main::cmbModulation_Click);
     connect(TxtFSKdev, &QLineEdit::textChanged, this, &Main::TxtFSKdev_Change);
-    connect(cmbModCtrl, &QComboBox::currentIndexChanged, this, &Main::cmbModCtrl_Click);
-    connect(cmbIndexCount, &QComboBox::currentIndexChanged, this, &Main::cmbIndexCount_Click);
+    refusals_ = new platform::EntryRefusals(app_.messages(), this);
+    refusals_->watch(TxtFSKdev);
+    platform::onChoice(cmbModCtrl, this, &Main::cmbModCtrl_Click);
+    platform::onChoice(cmbIndexCount, this, &Main::cmbIndexCount_Click);
     connect(txtDivider, &QLineEdit::textChanged, this, &Main::txtDivider_Change);
     connect(HScroll2, &QScrollBar::valueChanged, this, &Main::HScroll2_Change);
     connect(HScrollASKFine1, &QScrollBar::valueChanged, this, &Main::HScrollASKFine1_Change);
-    connect(cmbIcp, &QComboBox::currentIndexChanged, this, &Main::cmbIcp_Click);
+    platform::onChoice(cmbIcp, this, &Main::cmbIcp_Click);
     connect(TogPLL, &platform::Toggle::toggled, this, &Main::TogPLL_Change);
     connect(TogOutput, &platform::Toggle::toggled, this, &Main::TogOutput_Change);
     connect(TogVCO, &platform::Toggle::toggled, this, &Main::TogVCO_Change);

@@ -3,6 +3,7 @@
 #include "evalkit/frontpanelwindow.h"
 #include "link/registerreadout.h"
 #include "platform/clickablelabel.h"
+#include "platform/entryrefusals.h"
 #include "platform/toggle.h"
 
 class QAction;
@@ -107,9 +108,9 @@ private:
     void connectHandlers();
 
     TessarineApp& app_;
-    // A refused deviation says so once: the box stays marked while its entry is refused, and
-    // the message comes again only after an entry was taken in between.
-    bool deviationRefusalShown_ = false;
+    // A deviation refused as a complete entry says so when the entry is committed, once; while
+    // it is typed the box is only marked.
+    platform::EntryRefusals* refusals_ = nullptr;
     bool deviationMessageHeld_ = false;
 };
 

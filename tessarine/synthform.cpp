@@ -2,6 +2,7 @@
 
 #include "evalkit/frmclockout.h"
 #include "evalkit/synthwindow.h"
+#include "platform/listchoice.h"
 #include "platform/named.h"
 #include "tessarine/calc/modulation.h"
 #include "tessarine/main_window.h"
@@ -114,7 +115,7 @@ synthform::synthform(TessarineApp& app) : app_(app) {
     connect(CmdFup, &QToolButton::clicked, this, &synthform::CmdFup_Click);
     connect(Command1, &QPushButton::clicked, this, &synthform::Command1_Click);
     connect(optDoubler, &QCheckBox::toggled, this, &synthform::optDoubler_Click);
-    connect(cmbVCODivide, &QComboBox::currentIndexChanged, this, &synthform::cmbVCODivide_Click);
+    platform::onChoice(cmbVCODivide, this, &synthform::cmbVCODivide_Click);
 }
 
 void synthform::Form_Load() {

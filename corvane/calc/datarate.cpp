@@ -3,6 +3,7 @@
 #include "evalkit/calc/demodfilters.h"
 #include "evalkit/calc/ratechecks.h"
 #include "evalkit/calc/receiverclocks.h"
+#include "evalkit/calc/takenrange.h"
 #include "platform/numbers.h"
 
 #include <algorithm>
@@ -332,13 +333,42 @@ std::optional<DataRatePlan> plan(const DataRateInputs& in, float R) {
     return p;
 }
 
+// Whether the plan takes the rate R, the box's text aside.
+bool takes(double R, const DataRateInputs& in) {
+    const float r = toSingle(R);
+    return r > 0 && r <= MaxRateKbps && plan(in, r).has_value();
+}
+
+// The least rate tried for "above 0": far below any crystal's minimum rate.
+constexpr double TinyRate = 1e-6;
+
 } // namespace
+
+QString dataRateAccepts(const DataRateInputs& in) {
+    const QString box = QStringLiteral("Data rate in kbit/s of at most 6 characters: ");
+    const auto deviation = platform::textToNumber(in.deviationText);
+    if (!deviation || toSingle(*deviation) == 0 || !isPositiveFinite(in.ActualDeviationKHz))
+        return box + QStringLiteral("none is planned until a deviation above 0 is set");
+    const auto range = evalkit::calc::takenRange([&in](double R) { return takes(R, in); }, TinyRate,
+                                                 MaxRateKbps, MaxRateTextLength);
+    if (!range)
+        return box + QStringLiteral("none can be planned at this set-up");
+    const QString to = evalkit::calc::endText(range->to) + QStringLiteral(" at this set-up");
+    if (takes(TinyRate, in))
+        return box + QStringLiteral("a number above 0 and at most ") + to;
+    return box + QStringLiteral("a number from ") + evalkit::calc::endText(range->from) +
+           QStringLiteral(" to ") + to;
+}
 
 DataRatePlan planDataRate(const DataRateInputs& in) {
     const auto R = enteredRate(in);
-    if (!R)
-        return {};
-    return plan(in, *R).value_or(DataRatePlan{});
+    std::optional<DataRatePlan> p = R ? plan(in, *R) : std::nullopt;
+    if (!p) {
+        DataRatePlan refused;
+        refused.refusal = dataRateAccepts(in);
+        return refused;
+    }
+    return *p;
 }
 
 KParity kParity(int K) {

@@ -46,6 +46,9 @@ struct DataRateInputs {
 struct DataRatePlan : evalkit::calc::ReceiverClockPlan {
     bool ran = false;
     std::vector<platform::Message> messages;
+    // Set when the rate is not taken: what the box takes at this set-up, for its refusal mark
+    // (the box itself refuses without a message).
+    std::optional<QString> refusal;
 
     // Discriminator (R4): set for the four demodulator types.
     std::optional<int32_t> DiscrimBwField;
@@ -65,6 +68,10 @@ struct DataRatePlan : evalkit::calc::ReceiverClockPlan {
 };
 
 DataRatePlan planDataRate(const DataRateInputs& in);
+
+// What the rate box takes with these inputs (its text aside): a rate above 0 and at most 75
+// while the deviation is above 0, as far as the plan's dividers and filters fit their fields.
+QString dataRateAccepts(const DataRateInputs& in);
 
 // The correlator/3FSK parity of K as the stored field values: bit7 = 2^7 when K is odd, bit9 =
 // 2^9 when ceil(K / 2) is odd.

@@ -25,10 +25,6 @@ struct DeviationInputs {
     int32_t VcoDiv2Field = 0;
 };
 
-// What the deviation box accepts, shown on the box while its entry is refused.
-inline const QString DeviationAcceptsText =
-    QStringLiteral("Desired deviation in kHz: a number from 0 to 100 of at most 5 characters");
-
 // The four optional values are either all set (a deviation was taken) or all empty.
 struct DeviationResult {
     std::vector<platform::Message> messages;
@@ -42,5 +38,10 @@ struct DeviationResult {
 };
 
 DeviationResult planDeviation(const DeviationInputs& in);
+
+// What the deviation box takes with these inputs, shown on the box while its entry is refused:
+// up to 100 kHz, as far as the count fits its eleven bits at this PFD (twice the count with the
+// divide-by-2).
+QString deviationAccepts(const DeviationInputs& in);
 
 } // namespace corvane::calc

@@ -25,10 +25,13 @@ bool validPfd(const QString& text) {
     return pfd > 0 && pfd <= kMaxPfdMHz;
 }
 
-SynthEntryFailure failure(const char* text, SynthBox box, bool clears) {
-    return {{QString::fromLatin1(text), platform::MsgIcon::Exclamation, std::nullopt, true},
-            box,
-            clears};
+// The message names the entry; an entry refused only for its decimal comma is also told that
+// the decimal mark is a point, as the box is emptied.
+SynthEntryFailure failure(const char* text, SynthBox box, bool clears, const QString& entry) {
+    QString said = QString::fromLatin1(text);
+    if (const QString hint = platform::decimalPointHint(entry); !hint.isEmpty())
+        said += QStringLiteral("\n") + hint;
+    return {{said, platform::MsgIcon::Exclamation, std::nullopt, true}, box, clears};
 }
 
 } // namespace
@@ -37,14 +40,14 @@ std::optional<SynthEntryFailure> validateSynthEntries(const QString& rfText, con
                                                       const QString& crystalText,
                                                       const SynthEntryRules& rules) {
     if (!readsAsSingle(rfText, 1e6)) {
-        return failure("Invalid entry in RF Frequency.", SynthBox::Rf, rules.clearsRfBox);
+        return failure("Invalid entry in RF Frequency.", SynthBox::Rf, rules.clearsRfBox, rfText);
     }
     if (!validPfd(pfdText)) {
         return failure("Invalid entry in PFD Comparison Frequency. (Fmax = 40MHz)", SynthBox::Pfd,
-                       true);
+                       true, pfdText);
     }
     if (!readsAsSingle(crystalText, 1000)) {
-        return failure("Invalid entry in Crystal Frequency.", SynthBox::Crystal, true);
+        return failure("Invalid entry in Crystal Frequency.", SynthBox::Crystal, true, crystalText);
     }
     return std::nullopt;
 }

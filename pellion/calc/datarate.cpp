@@ -5,6 +5,7 @@
 #include "evalkit/calc/limitwarning.h"
 #include "evalkit/calc/ratechecks.h"
 #include "evalkit/calc/receiverclocks.h"
+#include "evalkit/calc/takenrange.h"
 #include "platform/numbers.h"
 
 #include <algorithm>
@@ -17,8 +18,10 @@ namespace {
 
 using platform::toSingle;
 
-constexpr int MaxRateTextLength = 5;        // the box is acted on below 6 characters
-constexpr int32_t RateLimit = 202;          // the rate, rounded, must stay below this
+constexpr int MaxRateTextLength = 5; // the box is acted on below 6 characters
+constexpr int32_t RateLimit = 202;   // the rate, rounded, must stay below this
+// Every rate the entry test lets through lies between these (0.5 and 201.5 round to 0 and 202).
+constexpr double LowestRate = 0.5, HighestRate = 201.5;
 constexpr int32_t MaxIFFilterDivider = 511; // R6 bits 28..20
 constexpr int64_t MaxCdrDivider = 255;      // R3 bits 15..8
 constexpr int32_t MaxSeqDivider = 255;      // R3 bits 23..16
@@ -161,16 +164,37 @@ DataRatePlan plan(const DataRateInputs& in, double R) {
     return p;
 }
 
+// Whether the plan takes the rate R with these inputs.
+bool takes(double R, DataRateInputs in) {
+    in.rateFromCode = R;
+    const std::optional<double> rate = enteredRate(in);
+    return rate && plan(in, *rate).ran;
+}
+
 } // namespace
+
+QString dataRateAccepts(const DataRateInputs& in) {
+    const QString box = QStringLiteral("Data rate in kbit/s of at most 5 characters: ");
+    const auto range = evalkit::calc::takenRange([&in](double R) { return takes(R, in); },
+                                                 LowestRate, HighestRate, MaxRateTextLength);
+    if (!range)
+        return box + QStringLiteral("no rate can be planned at this set-up");
+    return box + QStringLiteral("a number ") + evalkit::calc::rangeText(*range) +
+           QStringLiteral(" at this set-up");
+}
 
 DataRatePlan planDataRate(const DataRateInputs& in) {
     const std::optional<double> R = enteredRate(in);
     if (!R) {
         DataRatePlan p;
-        p.refusal = DataRateAcceptsText;
+        p.refusal = dataRateAccepts(in);
         return p;
     }
-    return plan(in, *R);
+    DataRatePlan p = plan(in, *R);
+    // A value that does not fit its field: its warning, and on the mark what the box takes.
+    if (!p.ran && !p.messages.empty() && p.refusal)
+        p.refusal = *p.refusal + QStringLiteral("\n") + dataRateAccepts(in);
+    return p;
 }
 
 int demodClockDivider(float CrystalFrequencyMHz, int cmbDemodIndex) {

@@ -36,9 +36,6 @@ struct DataRateInputs {
     QString lblRxCLK;       // the caption before the plan: the jitter check compares with it
 };
 
-// What the rate box accepts, shown on the box while its text is not taken.
-inline const QString DataRateAcceptsText = QStringLiteral(
-    "Data rate in kbit/s: a number above 0.5 and below 201.5 of at most 5 characters");
 // On the box while the crystal gives no receiver clocks to plan with.
 inline const QString NoReceiverClocksText =
     QStringLiteral("Data rate in kbit/s: the crystal frequency gives no receiver clocks");
@@ -51,8 +48,8 @@ inline const QString NoReceiverClocksText =
 struct DataRatePlan : evalkit::calc::ReceiverClockPlan {
     bool ran = false;
     std::vector<platform::Message> messages;
-    // Set whenever the rate is not taken: what the box says on its refusal mark (what it
-    // accepts, or the warning that refused a value).
+    // Set whenever the rate is not taken: what the box says on its refusal mark (the warning
+    // that refused a value, if any, and what the box takes, or why nothing can be planned).
     std::optional<QString> refusal;
 
     // Correlator discriminator (R6): left as it is without a deviation, or when it would be 0.
@@ -63,6 +60,11 @@ struct DataRatePlan : evalkit::calc::ReceiverClockPlan {
 };
 
 DataRatePlan planDataRate(const DataRateInputs& in);
+
+// What the rate box takes with these inputs (its text aside), shown on the box while its text
+// is not taken: the rates from the one whose clock-recovery divider still fits eight bits up
+// to 201.5, as far as the other dividers and filters fit their fields.
+QString dataRateAccepts(const DataRateInputs& in);
 
 // The demodulator clock divider D for the crystal: 1 to 3 for the FSK demodulators (list
 // index 0, 1 or none), 1 to 4 for ASK (index 2).

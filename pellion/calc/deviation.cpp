@@ -3,8 +3,11 @@
 #include "evalkit/calc/boxentry.h"
 #include "evalkit/calc/deviationcount.h"
 #include "evalkit/calc/limitwarning.h"
+#include "evalkit/calc/takenrange.h"
 #include "pellion/calc/datarate.h"
 #include "platform/numbers.h"
+
+#include <cmath>
 
 namespace pellion::calc {
 
@@ -29,28 +32,13 @@ DeviationResult refused(const platform::Message& warning) {
     return r;
 }
 
-} // namespace
-
-DeviationResult planDeviation(const DeviationInputs& in) {
+// Steps 3 to 8 for a deviation of 0 to 500 kHz.
+DeviationResult planValue(double value, const DeviationInputs& in) {
     DeviationResult r;
-    // 1. A text that is empty, too long or not a number (yet), or a negative deviation, is left
-    // alone without a refresh.
-    const std::optional<double> value = evalkit::calc::boxEntry(in.text, MaxTextLength);
-    if (!value || *value < 0) {
-        r.refusal = DeviationAcceptsText;
-        return r;
-    }
-    // 2. The message, the refresh and nothing else.
-    if (*value > MaxDeviationKHz) {
-        r.messages.push_back({DeviationTooLargeText, platform::MsgIcon::None, std::nullopt});
-        r.refreshReadouts = true;
-        r.refusal = DeviationAcceptsText;
-        return r;
-    }
     // 3, 4.
     const bool divideBy2 = in.VcoDiv2Field == VcoDiv2FieldOn;
     const std::optional<evalkit::calc::DeviationCount> c =
-        evalkit::calc::deviationCount(*value, in.PfdFrequencyMHz, StepsPerPfd, divideBy2);
+        evalkit::calc::deviationCount(value, in.PfdFrequencyMHz, StepsPerPfd, divideBy2);
     if (!c)
         return r;
     const bool storesCount = in.ModulationSchemeField == ModulationFsk;
@@ -77,6 +65,53 @@ DeviationResult planDeviation(const DeviationInputs& in) {
     // 8.
     r.refreshReadouts = true;
     return r;
+}
+
+// Whether the plan takes a deviation of `kHz`.
+bool takes(double kHz, const DeviationInputs& in) {
+    return kHz >= 0 && kHz <= MaxDeviationKHz && planValue(kHz, in).ActualDeviationKHz;
+}
+
+} // namespace
+
+QString deviationAccepts(const DeviationInputs& in) {
+    const QString box = QStringLiteral("Desired deviation in kHz of at most 6 characters: ");
+    // A deviation of at most half a step gives no count, and no discriminator to refuse it;
+    // the counts from 1 up are taken as far as their fields hold them.
+    const float step = evalkit::calc::deviationStepHz(in.PfdFrequencyMHz, StepsPerPfd);
+    const double firstCount =
+        std::isfinite(step) && step > 0 ? 0.5 * step / 1000.0 * (1 + 1e-9) : 0;
+    const auto range = evalkit::calc::takenRange([&in](double v) { return takes(v, in); },
+                                                 firstCount, MaxDeviationKHz, MaxTextLength);
+    if (!range)
+        return box + QStringLiteral("at this set-up only 0 (below half a step)");
+    const QString to = QStringLiteral(" at this set-up");
+    if (takes(firstCount, in))
+        return box + QStringLiteral("a number from 0 to ") + evalkit::calc::endText(range->to) + to;
+    return box + QStringLiteral("0, or a number ") + evalkit::calc::rangeText(*range) + to;
+}
+
+DeviationResult planDeviation(const DeviationInputs& in) {
+    DeviationResult r;
+    // 1. A text that is empty, too long or not a number (yet), or a negative deviation, is left
+    // alone without a refresh.
+    const std::optional<double> value = evalkit::calc::boxEntry(in.text, MaxTextLength);
+    if (!value || *value < 0) {
+        r.refusal = deviationAccepts(in);
+        return r;
+    }
+    // 2. The message, the refresh and nothing else.
+    if (*value > MaxDeviationKHz) {
+        r.messages.push_back({DeviationTooLargeText, platform::MsgIcon::None, std::nullopt});
+        r.refreshReadouts = true;
+        r.refusal = deviationAccepts(in);
+        return r;
+    }
+    DeviationResult planned = planValue(*value, in);
+    // A value that does not fit its field: its warning, and on the mark what the box takes.
+    if (planned.refusal)
+        planned.refusal = *planned.refusal + QStringLiteral("\n") + deviationAccepts(in);
+    return planned;
 }
 
 } // namespace pellion::calc

@@ -16,9 +16,6 @@
 namespace pellion::calc {
 
 inline const QString DeviationTooLargeText = QStringLiteral("Deviation frequency too large");
-// What the deviation box accepts, shown on the box while its text is not taken.
-inline const QString DeviationAcceptsText =
-    QStringLiteral("Desired deviation in kHz: a number from 0 to 500 of at most 6 characters");
 
 // ModulationSchemeField values (scheme x 2^6).
 inline constexpr int16_t ModulationFsk = 0;
@@ -47,8 +44,8 @@ struct DeviationInputs {
 struct DeviationResult {
     std::vector<platform::Message> messages;
     bool refreshReadouts = false; // UpdateAllRegisterLabels after applying
-    // Set when the text was not taken: what the box says on its refusal mark (what it accepts,
-    // or the warning that refused the deviation).
+    // Set when the text was not taken: what the box says on its refusal mark (the warning that
+    // refused the deviation, if any, and what the box takes).
     std::optional<QString> refusal;
     std::optional<float> DeviationStepHz;
     std::optional<float> ActualDeviationKHz;
@@ -60,5 +57,10 @@ struct DeviationResult {
 };
 
 DeviationResult planDeviation(const DeviationInputs& in);
+
+// What the deviation box takes with these inputs, shown on the box while its text is not
+// taken: up to 500 kHz, as far as the count fits its nine bits (in FSK) and the discriminator
+// its ten.
+QString deviationAccepts(const DeviationInputs& in);
 
 } // namespace pellion::calc

@@ -2,6 +2,7 @@
 #include "corvanefixture.h"
 
 #include "../support/boardtests.h"
+#include "../support/userinput.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -53,9 +54,8 @@ TEST_F(BoardChoice, FailedClaimShowsItsMessageEachTime) {
     Main& m = start();
     port.setClaimResult(0x10000); // low 16 bits zero: not claimed
     clearRecords();
-    m.cmbMB->setCurrentIndex(0);
-    m.cmbMB->setCurrentIndex(1);
-    m.cmbMB->setCurrentIndex(0);
+    evaltest::chooseItem(m.cmbMB, 0);
+    evaltest::chooseItem(m.cmbMB, 0); // chosen again: claimed again
     EXPECT_EQ(messageTexts(),
               (std::vector<QString>{QStringLiteral("Failed to claim Parallel Port"),
                                     QStringLiteral("Failed to claim Parallel Port")}));

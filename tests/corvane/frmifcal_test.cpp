@@ -3,6 +3,7 @@
 #include "corvanefixture.h"
 
 #include "link/registerlink.h"
+#include "platform/entrymark.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -49,8 +50,9 @@ TEST_F(IFCalWindow, LoadShowsTheFieldsAndTheirTimesAndTones) {
     EXPECT_TRUE(usb.lines().empty()); // loading writes nothing
 }
 
-// A box acts on 1 to 3 characters that make a number its field can hold; anything else is
-// ignored and the field keeps its value. No limit message here.
+// A box acts on 1 to 3 characters that make a number its field can hold (a tone divide from
+// 1); anything else is ignored, the field keeps its value and the box is marked with what it
+// takes. No limit message here.
 TEST_F(IFCalWindow, EntriesStoreOnlyWhatTheirFieldsHold) {
     frmIFCal& c = open();
     struct Case {
@@ -72,7 +74,8 @@ TEST_F(IFCalWindow, EntriesStoreOnlyWhatTheirFieldsHold) {
         {c.Text2, &f().IFCalUpperToneField, 13, "7.5", 8},            // whole divides only
         {c.Text3, &f().IFCalLowerToneField, 5, "200", 200},
         {c.Text3, &f().IFCalLowerToneField, 5, "999", std::nullopt},
-        {c.Text3, &f().IFCalLowerToneField, 5, "0", 0},
+        {c.Text3, &f().IFCalLowerToneField, 5, "0", std::nullopt}, // no tone
+        {c.Text1, &f().IFCalDwellTimeField, 21, "0", 0},
     };
     for (const auto& k : cases) {
         SCOPED_TRACE(k.text);
@@ -80,7 +83,14 @@ TEST_F(IFCalWindow, EntriesStoreOnlyWhatTheirFieldsHold) {
         const int32_t before = *k.field;
         k.box->setText(QString::fromLatin1(k.text));
         EXPECT_EQ(*k.field, k.stored ? *k.stored << k.shift : before);
+        EXPECT_EQ(platform::isMarkedRefused(k.box), !k.stored);
     }
+    c.Text1->setText(QStringLiteral("200"));
+    EXPECT_EQ(c.Text1->toolTip(),
+              QStringLiteral("IF Cal Dwell Time: a number from 0 to 127 of at most 3 characters"));
+    EXPECT_EQ(
+        c.Text3->toolTip(),
+        QStringLiteral("Fine Cal Lower Tone: a number from 1 to 255 of at most 3 characters"));
     EXPECT_TRUE(messageTexts().empty());
     EXPECT_TRUE(usb.lines().empty());
     // The read-outs follow the entries.
@@ -94,8 +104,9 @@ TEST_F(IFCalWindow, ToneLabelsFollowTheBoxes) {
     EXPECT_EQ(c.Label13->text(), QStringLiteral("131.2"));
     c.Text3->setText(QStringLiteral("117"));
     EXPECT_EQ(c.Label14->text(), QStringLiteral("84.1"));
-    c.Text3->setText(QStringLiteral("0")); // no tone to show, and no crash
-    EXPECT_EQ(c.Label14->text(), QString());
+    c.Text3->setText(QStringLiteral("0")); // no tone: not taken, the tone shown stays
+    EXPECT_EQ(c.Label14->text(), QStringLiteral("84.1"));
+    EXPECT_TRUE(platform::isMarkedRefused(c.Text3));
     c.Text1->setText(QStringLiteral("100"));
     EXPECT_EQ(c.Label8->text(), QStringLiteral("1.001")); // 197 x 100 / 19680 = 1.00102
     EXPECT_EQ(c.Label10->text(), QStringLiteral("10.01"));
@@ -208,6 +219,7 @@ TEST_F(IFCalWindow, FineCalShowsEveryLimitMessageAndThenDoesNotCalibrate) {
         {"200", "80", "120", {DwellLimitsText}},
         {"50", "300", "120", {UpperToneLimitsText}},
         {"50", "80", "-1", {LowerToneLimitsText}},
+        {"50", "0", "0", {UpperToneLimitsText, LowerToneLimitsText}}, // no tones at all
         {"abc", "", "1000", {DwellLimitsText, UpperToneLimitsText, LowerToneLimitsText}},
     };
     for (const auto& k : cases) {

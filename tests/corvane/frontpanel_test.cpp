@@ -195,7 +195,9 @@ TEST_F(FrontPanel, ARefusedDeviationMarksTheBoxUntilOneIsTaken) {
         services.messages.clear();
         m.TxtFSKdev->setText(QString::fromLatin1(refused));
         EXPECT_TRUE(platform::isMarkedRefused(m.TxtFSKdev));
-        EXPECT_EQ(m.TxtFSKdev->toolTip(), calc::DeviationAcceptsText);
+        EXPECT_EQ(m.TxtFSKdev->toolTip(),
+                  QStringLiteral("Desired deviation in kHz of at most 5 characters: a number "
+                                 "from 0 to 100 at this set-up"));
         EXPECT_TRUE(messageTexts().empty());
         EXPECT_EQ(f().TxDeviationField, 7 << 19);
         EXPECT_EQ(m.Lblfskdev->text(), QStringLiteral("2.1021"));

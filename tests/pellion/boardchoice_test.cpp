@@ -2,6 +2,7 @@
 #include "pellionfixture.h"
 
 #include "../support/boardtests.h"
+#include "../support/userinput.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -64,8 +65,7 @@ TEST_F(BoardChoice, ParallelBoardClaimsOnceAndMasksTheControlPort) {
 
     // Chosen again while claimed: nothing reaches the port or the USB board.
     clearRecords();
-    m.cmbMB->setCurrentIndex(-1);
-    m.cmbMB->setCurrentIndex(0);
+    evaltest::chooseItem(m.cmbMB, 0);
     EXPECT_TRUE(port.lines().empty());
     EXPECT_TRUE(usb.lines().empty());
 
@@ -83,10 +83,11 @@ TEST_F(BoardChoice, FailedClaimShowsItsMessageEachTimeAndLeavesTheControlPort) {
     Main& m = start();
     port.setClaimResult(0x10000); // low 16 bits zero: not claimed
     clearRecords();
-    m.cmbMB->setCurrentIndex(0);
-    m.cmbMB->setCurrentIndex(-1);
-    m.cmbMB->setCurrentIndex(0);
+    evaltest::chooseItem(m.cmbMB, 0);
+    evaltest::chooseItem(m.cmbMB, 0);
     EXPECT_EQ(messageTexts(), (std::vector<QString>{kClaimFailed, kClaimFailed}));
+    EXPECT_EQ(port.lines(), (std::vector<QString>{QStringLiteral("ClaimParallelPort 1 -> 65536"),
+                                                  QStringLiteral("ClaimParallelPort 1 -> 65536")}));
     EXPECT_EQ(w().PortClaimed, 0);
     EXPECT_TRUE(port.outBytesTo(890).empty());
     EXPECT_EQ(m.cmbMB->currentIndex(), 0);
@@ -114,9 +115,8 @@ TEST(BoardChoiceOs, ClaimAndControlPortByFamily) {
         PellionApp app(services.view(), usb, port, c.os);
         Main& m = app.start();
         port.clear();
-        m.cmbMB->setCurrentIndex(0);
-        m.cmbMB->setCurrentIndex(-1);
-        m.cmbMB->setCurrentIndex(0);
+        evaltest::chooseItem(m.cmbMB, 0);
+        evaltest::chooseItem(m.cmbMB, 0);
         int claims = 0;
         for (const auto& call : port.calls())
             claims += call.kind == board::RecordingParllio::Kind::Claim;

@@ -1,5 +1,6 @@
 // The front panel's data-rate and deviation boxes: what each entry plans, what is refused and
 // how the box and the messages say so.
+#include "../support/userinput.h"
 #include "pellionfixture.h"
 
 #include "pellion/calc/datarate.h"
@@ -16,6 +17,13 @@ using namespace pellion;
 using namespace pellion::test;
 
 namespace {
+
+// What the boxes take at the start-up set-up (crystal and PFD 11.0592 MHz, FSK, correlator).
+const QString kRateTakes = QStringLiteral(
+    "Data rate in kbit/s of at most 5 characters: a number from 1.353 to 201.4 at this set-up");
+const QString kDeviationTakes =
+    QStringLiteral("Desired deviation in kHz of at most 6 characters: 0, or a number from 2.363 "
+                   "to 345.26 at this set-up");
 
 const QString kJitter = QStringLiteral(
     "Clock Recovery Frequency and (32 x Desired Datarate) have more than 3% difference.. Less "
@@ -82,7 +90,7 @@ TEST_F(RateAndDeviation, EntryTestAt201And202) {
         m.txtDatarate->setText(QString::fromLatin1(text));
         EXPECT_EQ(clocks(), planned);
         EXPECT_TRUE(platform::isMarkedRefused(m.txtDatarate));
-        EXPECT_EQ(m.txtDatarate->toolTip(), calc::DataRateAcceptsText);
+        EXPECT_EQ(m.txtDatarate->toolTip(), kRateTakes);
     }
     EXPECT_TRUE(messageTexts().empty());
     m.txtDatarate->setText(QStringLiteral("10"));
@@ -135,7 +143,7 @@ TEST_F(RateAndDeviation, ZeroDividerChangesNothing) {
 }
 
 // Values that do not fit their fields are refused with a message and change nothing; the same
-// refusal is not said again while it stands (the next key, or the plan run again from code).
+// refusal is not said again while it stands (the plan run again from code).
 TEST_F(RateAndDeviation, ValuesBeyondTheirFieldsAreRefusedOnce) {
     Main& m = start();
     const Clocks before = clocks();
@@ -146,8 +154,7 @@ TEST_F(RateAndDeviation, ValuesBeyondTheirFieldsAreRefusedOnce) {
     EXPECT_EQ(services.messages.messages.front().title, QStringLiteral("Warning"));
     EXPECT_EQ(clocks(), before);
     EXPECT_TRUE(platform::isMarkedRefused(m.txtDatarate));
-    EXPECT_EQ(m.txtDatarate->toolTip(), cdr);
-    m.txtDatarate->setText(QStringLiteral("1."));
+    EXPECT_EQ(m.txtDatarate->toolTip(), cdr + QStringLiteral("\n") + kRateTakes);
     m.cmbDemod->setCurrentIndex(0);
     m.cmbDemod->setCurrentIndex(1);
     EXPECT_EQ(messageTexts(), std::vector<QString>{cdr});
@@ -156,7 +163,7 @@ TEST_F(RateAndDeviation, ValuesBeyondTheirFieldsAreRefusedOnce) {
     // Taken again: a later refusal is said again.
     m.txtDatarate->setText(QStringLiteral("10"));
     clearRecords();
-    m.txtDatarate->setText(QStringLiteral("1"));
+    m.txtDatarate->setText(QStringLiteral("1."));
     EXPECT_EQ(messageTexts(), std::vector<QString>{cdr});
 
     // The crystal 40 MHz would need an IF filter divider of 800.
@@ -168,8 +175,11 @@ TEST_F(RateAndDeviation, ValuesBeyondTheirFieldsAreRefusedOnce) {
                                   "IF filter divide of 800 is above the maximum of 511. Please "
                                   "lower the XTAL frequency")});
     EXPECT_EQ(clocks().IFFilterDividerField, at11.IFFilterDividerField);
-    m.txtDatarate->setText(QStringLiteral("12"));
+    // Another rate typed: refused for the same reason, said again when it is committed.
+    evaltest::typeInto(m.txtDatarate, QStringLiteral("12"));
     EXPECT_EQ(messageTexts().size(), 1u);
+    evaltest::pressReturn(m.txtDatarate);
+    EXPECT_EQ(messageTexts().size(), 2u);
 }
 
 // Above 500 kHz the deviation box gives its message and nothing else.
@@ -196,7 +206,7 @@ TEST_F(RateAndDeviation, DeviationCountsBeyondNineBitsAreRefused) {
     EXPECT_EQ(messageTexts(), std::vector<QString>{count741});
     EXPECT_EQ(clocks(), before);
     EXPECT_TRUE(platform::isMarkedRefused(m.TxtFSKdev));
-    EXPECT_EQ(m.TxtFSKdev->toolTip(), count741);
+    EXPECT_EQ(m.TxtFSKdev->toolTip(), count741 + QStringLiteral("\n") + kDeviationTakes);
     // Planned again from code with the same text: not said twice.
     m.optRx->setChecked(true);
     m.optTx->setChecked(true);
@@ -206,7 +216,7 @@ TEST_F(RateAndDeviation, DeviationCountsBeyondNineBitsAreRefused) {
     m.TxtFSKdev->setText(QStringLiteral("-5"));
     EXPECT_TRUE(messageTexts().empty());
     EXPECT_TRUE(platform::isMarkedRefused(m.TxtFSKdev));
-    EXPECT_EQ(m.TxtFSKdev->toolTip(), calc::DeviationAcceptsText);
+    EXPECT_EQ(m.TxtFSKdev->toolTip(), kDeviationTakes);
     EXPECT_EQ(clocks(), before);
 
     m.TxtFSKdev->setText(QStringLiteral("20"));

@@ -2,6 +2,7 @@
 #include "tessarinefixture.h"
 
 #include "../support/boardtests.h"
+#include "../support/userinput.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -88,8 +89,8 @@ TEST_F(BoardChoice, ParallelBoardAlreadyClaimedIsNotSetUpAgain) {
     Main& m = start();
     m.cmbMB->setCurrentIndex(0);
     clearRecords();
-    // The list shows the same board again: the handler runs and finds the port claimed.
-    m.cmbMB_Click();
+    // The user chooses the board the list shows: the handler runs and finds the port claimed.
+    evaltest::chooseItem(m.cmbMB, 0);
     EXPECT_TRUE(port.lines().empty());
     EXPECT_TRUE(usb.lines().empty());
 }
@@ -98,8 +99,8 @@ TEST_F(BoardChoice, FailedClaimIsTriedAgainOnTheNextChoice) {
     Main& m = start();
     port.setClaimResult(0x10000); // low 16 bits zero: not claimed
     clearRecords();
-    m.cmbMB->setCurrentIndex(0);
-    m.cmbMB_Click();
+    evaltest::chooseItem(m.cmbMB, 0);
+    evaltest::chooseItem(m.cmbMB, 0);
     EXPECT_EQ(messageTexts(),
               (std::vector<QString>{QStringLiteral("Failed to claim Parallel Port"),
                                     QStringLiteral("Failed to claim Parallel Port")}));
@@ -133,8 +134,8 @@ TEST(BoardChoiceOs, NineXFamilyWritesTheControlPortOnEveryChoiceUnknownFamilySto
         TessarineApp app(services.view(), usb, port, c.os);
         Main& m = app.start();
         port.clear();
-        m.cmbMB->setCurrentIndex(0);
-        m.cmbMB_Click();
+        evaltest::chooseItem(m.cmbMB, 0);
+        evaltest::chooseItem(m.cmbMB, 0);
         const auto lines = port.lines();
         EXPECT_EQ(std::count(lines.begin(), lines.end(), Claim), 0);
         EXPECT_EQ(port.outBytesTo(890).size(), c.controlWrites);

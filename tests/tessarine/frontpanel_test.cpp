@@ -1,6 +1,7 @@
 // The front panel's transmit settings: what each modulation scheme stores and shows, the FSK
 // deviation with its refusals, the Gaussian settings, the PA levels, the charge pump and the
 // power-down switches, and the panel's size as rows come and go.
+#include "../support/userinput.h"
 #include "tessarinefixture.h"
 
 #include "platform/entrymark.h"
@@ -62,8 +63,9 @@ TEST_F(Panel, DeviationBecomesTheCountOfItsPfdSteps) {
     EXPECT_TRUE(usb.writtenWords().empty());
 }
 
-// A deviation the field cannot hold leaves every field as it was. A complete entry says so
-// once, however often the handler runs on it; while it is being typed the box is only marked.
+// A deviation the field cannot hold leaves every field as it was. While it is typed the box
+// is only marked; a complete entry still refused when it is committed says so once, however
+// often the handler runs on it afterwards.
 TEST_F(Panel, RefusedDeviationChangesNothingAndSaysSoOnce) {
     m->TxtFSKdev->setText(QStringLiteral("30"));
     const TessarineFields before = f();
@@ -73,23 +75,38 @@ TEST_F(Panel, RefusedDeviationChangesNothingAndSaysSoOnce) {
         "Invalid entry in Desired Deviation: enter a number from 0 to 114.975 kHz at this PFD "
         "frequency. The deviation is left as it was.");
 
+    // On the way to a number: marked, and nothing to say at the commit either.
     for (const char* typing : {"", "-", "."}) {
-        m->TxtFSKdev->setText(QString::fromLatin1(typing));
+        evaltest::typeInto(m->TxtFSKdev, QString::fromLatin1(typing));
+        evaltest::pressReturn(m->TxtFSKdev);
         EXPECT_TRUE(platform::isMarkedRefused(m->TxtFSKdev)) << typing;
         EXPECT_EQ(m->TxtFSKdev->toolTip(), accepts);
     }
     EXPECT_TRUE(messageTexts().empty());
 
+    EXPECT_EQ(f().TxDeviationField, before.TxDeviationField);
+    // The key that completes a refused entry changes nothing (the keys before it may have
+    // given a deviation of their own).
     for (const char* refused : {"-5", "-50", "120", "abc", "1e400", "nan", "inf"}) {
         SCOPED_TRACE(refused);
-        m->TxtFSKdev->setText(QString::fromLatin1(refused));
-        EXPECT_EQ(f().TxDeviationField, before.TxDeviationField);
-        EXPECT_EQ(m->Lblfskdev->text(), QStringLiteral("29.925 kHz"));
+        const QString text = QString::fromLatin1(refused);
+        evaltest::typeInto(m->TxtFSKdev, text.chopped(1));
+        const int32_t field = f().TxDeviationField;
+        const QString label = m->Lblfskdev->text();
+        services.messages.clear();
+        QTest::keyClicks(m->TxtFSKdev, text.right(1));
+        EXPECT_TRUE(messageTexts().empty());
+        EXPECT_EQ(f().TxDeviationField, field);
+        EXPECT_EQ(m->Lblfskdev->text(), label);
         EXPECT_TRUE(platform::isMarkedRefused(m->TxtFSKdev));
+        evaltest::leaveBox(m->TxtFSKdev);
+        EXPECT_EQ(messageTexts(), std::vector<QString>{message});
     }
     // The synthesizer's follow-up and a round trip through another scheme run the handler on
     // the same text again: no second message.
-    m->TxtFSKdev->setText(QStringLiteral("120"));
+    services.messages.clear();
+    evaltest::typeInto(m->TxtFSKdev, QStringLiteral("120"));
+    evaltest::pressReturn(m->TxtFSKdev);
     m->TxtFSKdev_Change();
     scheme(calc::AskItem);
     scheme(calc::FskItem);

@@ -60,7 +60,7 @@ TEST(Deviation, TooLargeGivesMessageAndKeepsDeviation) {
         EXPECT_EQ(r.messages[0].icon, platform::MsgIcon::None);
         EXPECT_FALSE(r.messages[0].title); // the program's default title
         EXPECT_TRUE(r.runDataRatePlan);
-        EXPECT_EQ(r.refusal, DeviationAcceptsText); // the box is marked as well
+        EXPECT_EQ(r.refusal, deviationAccepts({text, Pfd, 0})); // the box is marked as well
         EXPECT_FALSE(r.TxDeviationField);
         EXPECT_FALSE(r.ActualDeviationKHz);
         EXPECT_FALSE(r.DeviationStepHz);
@@ -106,14 +106,21 @@ TEST(Deviation, IgnoredTextsChangeNothing) {
     }
 }
 
-// A deviation the count field cannot hold at this PFD says how far the box goes there.
-TEST(Deviation, ACountBeyondTheFieldNamesTheLargestDeviation) {
-    // 2047 steps of 15.2587890625 Hz at PFD 1 MHz, and 1023 doubled with the divide-by-2.
+// The mark says how far the box goes at this PFD: 100 kHz where the count fits, otherwise
+// up to the count of 2047 steps (of 15.2587890625 Hz at PFD 1 MHz: 2047.5 steps round to the
+// even 2048, so 31.2424 kHz is the most), 1023 doubled with the divide-by-2.
+TEST(Deviation, TheMarkNamesTheLargestDeviationAtThisPfd) {
+    const QString box = QStringLiteral("Desired deviation in kHz of at most 5 characters: ");
+    EXPECT_EQ(plan("abc").refusal, box + QStringLiteral("a number from 0 to 100 at this set-up"));
     EXPECT_EQ(plan("100", 1.0, 0).refusal,
-              QStringLiteral("Desired deviation in kHz: at this PFD frequency at most 31.235"));
+              box + QStringLiteral("a number from 0 to 31.24 at this set-up"));
     EXPECT_EQ(plan("100", 1.0, VcoDiv2On).refusal,
-              QStringLiteral("Desired deviation in kHz: at this PFD frequency at most 15.610"));
-    EXPECT_EQ(plan("2", 0.0, 0).refusal, DeviationAcceptsText); // no step at all
+              box + QStringLiteral("a number from 0 to 15.61 at this set-up"));
+    EXPECT_EQ(plan("2", 0.0, 0).refusal, box + QStringLiteral("none at this PFD frequency"));
+    // The ends named are taken.
+    EXPECT_TRUE(plan("31.24", 1.0, 0).TxDeviationField);
+    EXPECT_FALSE(plan("31.25", 1.0, 0).TxDeviationField);
+    EXPECT_TRUE(plan("15.61", 1.0, VcoDiv2On).TxDeviationField);
 }
 
 TEST(Deviation, LargestCountThatFitsIsTaken) {

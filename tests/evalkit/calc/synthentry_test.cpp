@@ -69,9 +69,31 @@ INSTANTIATE_TEST_SUITE_P(Entries, SynthEntry, testing::Values(
     EntryCase{"868.3", "99999999999999999999", "11.0592", SynthBox::Pfd},
     EntryCase{"868.3", "inf", "11.0592", SynthBox::Pfd},
     EntryCase{"868.3", "11.0592", "", SynthBox::Crystal},
-    EntryCase{"868.3", "11.0592", "1e36", SynthBox::Crystal},   // x 1000 beyond a single
-    EntryCase{"868.3", "11.0592", "11,0592", SynthBox::Crystal}));
+    EntryCase{"868.3", "11.0592", "1e36", SynthBox::Crystal}));   // x 1000 beyond a single
 // clang-format on
+
+// A decimal comma is refused in every box (whatever the locale), and the message adds how the
+// number is written, since the box is emptied.
+TEST(SynthEntry, ADecimalCommaIsToldThatTheMarkIsAPoint) {
+    const struct {
+        const char *rf, *pfd, *crystal;
+        QString message;
+    } cases[] = {
+        {"868,3", "11.0592", "11.0592",
+         kInvalidRf + QStringLiteral("\nThe decimal mark is a point: 868.3")},
+        {"868.3", "11,0592", "11.0592",
+         kInvalidPfd + QStringLiteral("\nThe decimal mark is a point: 11.0592")},
+        {"868.3", "11.0592", "11,0592",
+         kInvalidCrystal + QStringLiteral("\nThe decimal mark is a point: 11.0592")},
+        {"868,3,1", "11.0592", "11.0592", kInvalidRf}, // no number with a point either
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.rf);
+        const auto failure = validateSynthEntries(c.rf, c.pfd, c.crystal);
+        ASSERT_TRUE(failure);
+        EXPECT_EQ(failure->message.text, c.message);
+    }
+}
 
 TEST(SynthEntry, OneProgramKeepsARefusedRfText) {
     const auto keeps = validateSynthEntries("abc", "1", "1", SynthEntryRules{false});

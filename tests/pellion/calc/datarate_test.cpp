@@ -226,23 +226,32 @@ TEST(PellionDataRate, GuardsChangeNothing) {
     }
 }
 
-// Whatever is not taken leaves the box a text for its refusal mark: what the box takes, or the
-// warning that refused a value.
+// Whatever is not taken leaves the box a text for its refusal mark: what the box takes at this
+// set-up, after the warning that refused a value. At 11.0592 MHz the clock-recovery divider
+// fits its eight bits from 1.353 kbit/s (345.6 / 255.5 = 1.35264).
 TEST(PellionDataRate, RefusalsSayWhyOnTheBox) {
+    const QString takes = QStringLiteral(
+        "Data rate in kbit/s of at most 5 characters: a number from 1.353 to 201.4 at this "
+        "set-up");
     const struct {
         const char* name;
         DataRateInputs in;
         std::optional<QString> refusal;
     } cases[] = {
         {"taken", inputs("10"), std::nullopt},
-        {"not a number", inputs("abc"), DataRateAcceptsText},
-        {"202", inputs("202"), DataRateAcceptsText},
+        {"not a number", inputs("abc"), takes},
+        {"202", inputs("202"), takes},
         {"CDR divider of 0", inputs("200", 2.5f),
          QStringLiteral("Data rate in kbit/s: below 156.250 at this crystal frequency")},
         {"no crystal", inputs("10", 0.0f), NoReceiverClocksText},
         {"CDR divider above 255", inputs("1"),
          QStringLiteral("CDR divide of 346 is above the maximum of 255. Please raise the data "
-                        "rate")},
+                        "rate\n") +
+             takes},
+        // A 4.5 MHz crystal lowers the least rate to 140.625 / 255.5 = 0.55039.
+        {"a lower crystal", inputs("abc", 4.5f),
+         QStringLiteral("Data rate in kbit/s of at most 5 characters: a number from 0.551 to "
+                        "201.4 at this set-up")},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

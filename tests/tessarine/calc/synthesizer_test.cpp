@@ -244,7 +244,9 @@ TEST(TessarineSynth, RefusedEntriesEmptyTheirBox) {
         {"868.3", "", "11.0592", InvalidPfd, SynthBox::Pfd},
         {"868.3", "1e300", "11.0592", InvalidPfd, SynthBox::Pfd},
         {"868.3", "3.6864", "", InvalidCrystalEntry, SynthBox::Crystal},
-        {"868.3", "3.6864", "11,0592", InvalidCrystalEntry, SynthBox::Crystal},
+        {"868.3", "3.6864", "11,0592",
+         InvalidCrystalEntry + QStringLiteral("\nThe decimal mark is a point: 11.0592"),
+         SynthBox::Crystal},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.message.toStdString() + " " + c.rf + " " + c.pfd + " " + c.crystal);
