@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 namespace pellion::calc {
 
@@ -204,7 +203,7 @@ std::optional<int32_t> discriminatorSetting(int32_t K, float DemodClockMHz) {
     return evalkit::calc::discriminatorCode(K, DemodClockMHz, DiscriminatorHzPerCount);
 }
 
-platform::Message discriminatorRefusal(int64_t setting) {
+platform::Message discriminatorRefusal(double setting) {
     return evalkit::calc::aboveMaximumWarning(QStringLiteral("Discriminator setting"), setting,
                                               evalkit::calc::MaxTenBitCode,
                                               QStringLiteral("Please raise the deviation"));
@@ -223,11 +222,10 @@ DiscriminatorPlan planDiscriminator(float ActualDeviationKHz, float DemodClockMH
         const std::optional<int32_t> W = K ? discriminatorSetting(*K, DemodClockMHz) : std::nullopt;
         if (!W || *W > evalkit::calc::MaxTenBitCode) {
             // A K or setting too large for any integer is above the field all the same.
-            const auto shown = W ? int64_t{*W}
-                                 : platform::toInt64(DiscriminatorK / ActualDeviationKHz *
-                                                     DemodClockMHz * 1e6 / DiscriminatorHzPerCount)
-                                       .value_or(std::numeric_limits<int64_t>::max());
-            p.refusal = discriminatorRefusal(shown);
+            p.refusal = discriminatorRefusal(
+                W ? static_cast<double>(*W)
+                  : platform::roundHalfEven(DiscriminatorK / ActualDeviationKHz * DemodClockMHz *
+                                            1e6 / DiscriminatorHzPerCount));
             return p;
         }
         // A deviation above 400 kHz rounds K, and so the setting, to 0: that is kept out of

@@ -98,7 +98,8 @@ struct DiscriminatorPlan {
 DiscriminatorPlan planDiscriminator(float ActualDeviationKHz, float DemodClockMHz,
                                     int16_t DemodTypeField);
 
-// The warning that refuses a discriminator setting above the ten bits of DiscrimBwField.
-platform::Message discriminatorRefusal(int64_t setting);
+// The warning that refuses a discriminator setting above the ten bits of DiscrimBwField (a
+// setting beyond any number worth naming is told as far above it).
+platform::Message discriminatorRefusal(double setting);
 
 } // namespace pellion::calc

@@ -5,7 +5,6 @@
 #include "platform/numbers.h"
 
 #include <cmath>
-#include <limits>
 
 namespace pellion::calc {
 
@@ -171,11 +170,11 @@ DemodEntry demodEntry(const QString& text, float CrystalFrequencyMHz, float Actu
     // The discriminator for the new clock; without a deviation it stays as it is, and a
     // setting of 0 is kept out of the register.
     if (ActualDeviationKHz > 0) {
-        const std::optional<int64_t> K =
-            platform::toInt64(fd * 1000.0 / (static_cast<double>(ActualDeviationKHz) * 4));
+        const double exact = fd * 1000.0 / (static_cast<double>(ActualDeviationKHz) * 4);
+        const std::optional<int64_t> K = platform::toInt64(exact);
         if (!K || *K > evalkit::calc::MaxTenBitCode || *K < 0) {
             DemodEntry refused;
-            refused.refusal = discriminatorRefusal(K.value_or(std::numeric_limits<int64_t>::max()));
+            refused.refusal = discriminatorRefusal(platform::roundHalfEven(exact));
             return refused;
         }
         if (*K > 0) {

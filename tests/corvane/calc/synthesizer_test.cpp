@@ -492,8 +492,8 @@ INSTANTIATE_TEST_SUITE_P(
                     "1E-30",
                     "19.68",
                     {kPfdTooLow,
-                     "R divide of 1.96800003051758E+31 is outside the range of 1 to 7. Please "
-                     "raise the PFD frequency or lower the XTAL frequency"}}),
+                     "R divide is far above the maximum of 7. Please raise the PFD frequency or "
+                     "lower the XTAL frequency"}}),
     [](const testing::TestParamInfo<RefusalCase>& info) { return std::string(info.param.name); });
 
 // ---- fraction buttons

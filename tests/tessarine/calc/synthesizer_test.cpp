@@ -194,16 +194,19 @@ TEST(TessarineSynth, DividersOutsideTheirFieldsAreRefused) {
          "Integer N divide of 257 is above the maximum of 255. Please raise the PFD frequency"},
         {"-10", "3.6864", "11.0592",
          "Integer N divide of -3 is below the minimum of 0. Please raise the RF frequency"},
+        // Dividers no message could write as the numbers they are are told as far above
+        // their limits, never as a number that overflowed.
         {"868.3", "1e-30", "40",
-         "R divide of 9223372036854775807 is above the maximum of 15. Please raise the PFD "
-         "frequency or lower the XTAL frequency"},
+         "R divide is far above the maximum of 15. Please raise the PFD frequency or lower the "
+         "XTAL frequency"},
         // A PFD too small for single precision reads as 0: no division by it.
         {"868.3", "1e-50", "11.0592",
-         "R divide of 9223372036854775807 is above the maximum of 15. Please raise the PFD "
-         "frequency or lower the XTAL frequency"},
+         "R divide is far above the maximum of 15. Please raise the PFD frequency or lower the "
+         "XTAL frequency"},
         {"3e32", "3.6864", "11.0592",
-         "Integer N divide of 9223372036854775807 is above the maximum of 255. Please raise "
-         "the PFD frequency"},
+         "Integer N divide is far above the maximum of 255. Please raise the PFD frequency"},
+        {"-3e32", "3.6864", "11.0592",
+         "Integer N divide is far below the minimum of 0. Please raise the RF frequency"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.message);
