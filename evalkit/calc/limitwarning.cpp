@@ -8,16 +8,16 @@ namespace evalkit::calc {
 
 namespace {
 
-platform::Message warning(const QString& text) {
-    return {text, platform::MsgIcon::Critical, LimitWarningTitle, false};
-}
-
 // A limit is a modest whole or decimal number; it is written in the plain number form.
 QString limitText(double limit) {
     return platform::numberText(limit);
 }
 
 } // namespace
+
+platform::Message limitWarning(const QString& text) {
+    return {text, platform::MsgIcon::Critical, LimitWarningTitle, false};
+}
 
 std::optional<QString> namedValue(double value) {
     if (!std::isfinite(value) || !(std::abs(value) < LargestNamedValue))
@@ -29,23 +29,23 @@ platform::Message aboveMaximumWarning(const QString& what, double value, double 
                                       const QString& advice) {
     if (const std::optional<QString> named = namedValue(value))
         return aboveMaximumWarning(what, *named, limitText(maximum), advice);
-    return warning(QStringLiteral("%1 is far above the maximum of %2. %3")
-                       .arg(what, limitText(maximum), advice));
+    return limitWarning(QStringLiteral("%1 is far above the maximum of %2. %3")
+                            .arg(what, limitText(maximum), advice));
 }
 
 platform::Message aboveMaximumWarning(const QString& what, const QString& value,
                                       const QString& maximum, const QString& advice) {
-    return warning(QStringLiteral("%1 of %2 is above the maximum of %3. %4")
-                       .arg(what, value, maximum, advice));
+    return limitWarning(QStringLiteral("%1 of %2 is above the maximum of %3. %4")
+                            .arg(what, value, maximum, advice));
 }
 
 platform::Message belowMinimumWarning(const QString& what, double value, double minimum,
                                       const QString& advice) {
     if (const std::optional<QString> named = namedValue(value))
-        return warning(QStringLiteral("%1 of %2 is below the minimum of %3. %4")
-                           .arg(what, *named, limitText(minimum), advice));
-    return warning(QStringLiteral("%1 is far below the minimum of %2. %3")
-                       .arg(what, limitText(minimum), advice));
+        return limitWarning(QStringLiteral("%1 of %2 is below the minimum of %3. %4")
+                                .arg(what, *named, limitText(minimum), advice));
+    return limitWarning(QStringLiteral("%1 is far below the minimum of %2. %3")
+                            .arg(what, limitText(minimum), advice));
 }
 
 } // namespace evalkit::calc

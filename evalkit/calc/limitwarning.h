@@ -17,6 +17,9 @@ inline const QString LimitWarningTitle = QStringLiteral("Warning");
 // user: the warning says how far off it is instead.
 inline constexpr double LargestNamedValue = 1e15;
 
+// A warning of this kind in its own words: stop icon, "Warning".
+platform::Message limitWarning(const QString& text);
+
 // "<what> of <value> is above the maximum of <maximum>. <advice>", stop icon, "Warning"; for a
 // value beyond LargestNamedValue (or not a number at all) "<what> is far above the maximum of
 // <maximum>. <advice>".

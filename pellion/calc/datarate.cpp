@@ -68,21 +68,31 @@ DataRatePlan refused(const platform::Message& warning) {
     DataRatePlan p;
     p.messages.push_back(warning);
     p.refusal = warning.text;
+    p.setUpRefusal = warning;
     return p;
 }
 
 // No receiver clocks at all: nothing changes, and the box says why.
-DataRatePlan noClocks(const QString& why = NoReceiverClocksText) {
+DataRatePlan noClocks() {
     DataRatePlan p;
-    p.refusal = why;
+    p.refusal = NoReceiverClocksText;
+    p.setUpRefusal = evalkit::calc::limitWarning(
+        QStringLiteral("The XTAL frequency gives no receiver clocks. Please raise the XTAL "
+                       "frequency"));
     return p;
 }
 
 // A clock-recovery divider of at least 1 needs fd x 10^6 / (32000 R) above one half.
-QString rateTooHighText(double fdMHz) {
-    return QStringLiteral("Data rate in kbit/s: below ") +
-           platform::formatNumber(fdMHz * 1000.0 / 16.0, u"#0.000") +
-           QStringLiteral(" at this crystal frequency");
+DataRatePlan rateTooHigh(double R, double fdMHz) {
+    const QString highest = platform::formatNumber(fdMHz * 1000.0 / 16.0, u"#0.000");
+    DataRatePlan p;
+    p.refusal = QStringLiteral("Data rate in kbit/s: below ") + highest +
+                QStringLiteral(" at this crystal frequency");
+    p.setUpRefusal = evalkit::calc::limitWarning(
+        QStringLiteral("Data rate of %1 kbit/s is not below the maximum of %2 kbit/s at this "
+                       "XTAL frequency. Please lower the data rate or raise the XTAL frequency")
+            .arg(platform::numberText(R), highest));
+    return p;
 }
 
 // The plan itself, for a rate that passed the entry test. An empty plan (nothing run, no
@@ -113,7 +123,7 @@ DataRatePlan plan(const DataRateInputs& in, double R) {
     // Step 5: the clock recovery runs at 32 times the data rate.
     const std::optional<int64_t> C = platform::toInt64(fd * 1e6 / (R * 32.0 * 1000.0));
     if (!C || *C < 1)
-        return noClocks(rateTooHighText(fd));
+        return rateTooHigh(R, fd);
     if (*C > MaxCdrDivider)
         return refused(cdrRefusal(*C));
     p.CdrClockDividerField = field(static_cast<int32_t>(*C), 8);

@@ -54,6 +54,10 @@ struct DataRatePlan : evalkit::calc::ReceiverClockPlan {
     // Set whenever the rate is not taken: what the box says on its refusal mark (what it
     // accepts, or the warning that refused a value).
     std::optional<QString> refusal;
+    // Set when the rate is a rate the box takes but the set-up (the crystal, the deviation)
+    // gives it no plan: the warning that says why. A window whose change of the set-up would
+    // bring this refusal refuses that change with it.
+    std::optional<platform::Message> setUpRefusal;
 
     // Correlator discriminator (R6): left as it is without a deviation, or when it would be 0.
     std::optional<int32_t> DiscrimBwField;

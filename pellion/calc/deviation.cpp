@@ -26,6 +26,7 @@ DeviationResult refused(const platform::Message& warning) {
     DeviationResult r;
     r.messages.push_back(warning);
     r.refusal = warning.text;
+    r.setUpRefusal = warning;
     return r;
 }
 
