@@ -158,3 +158,24 @@ TEST_F(RefusedPlan, ABoxThatHoldsNoEntryDoesNotStopThePlan) {
     EXPECT_EQ(w().CrystalFrequencyMHz, 22.1184f);
     EXPECT_EQ(s().LblR->text(), QStringLiteral("2"));
 }
+
+// The fraction step runs the calculation and steps from its dividers as one plan: a step
+// whose N would pass its eight bits keeps the calculation out of the fields too. (Only the
+// step up can get there, and no button runs it.)
+TEST_F(RefusedPlan, AStepThatIsRefusedKeepsItsCalculationOutToo) {
+    start();
+    const Seen before = seen();
+    type(QStringLiteral("870.3999"), QStringLiteral("3.4"), QStringLiteral("3.4"));
+    s().StepFracUp();
+    EXPECT_EQ(messageTexts(), std::vector<QString>{QStringLiteral(
+                                  "Integer N divide of 256 is above the maximum of 255. Please "
+                                  "raise the PFD frequency")});
+    EXPECT_EQ(seen(), before);
+    EXPECT_TRUE(s().LblN->text().isEmpty());
+
+    // The calculation alone is taken: N 255, F 32767.
+    services.messages.clear();
+    s().CmdCalculate->click();
+    EXPECT_TRUE(messageTexts().empty());
+    EXPECT_EQ(dividers(), (QStringList{"1", "255", "32767"}));
+}
