@@ -180,8 +180,11 @@ SynthResult stepFraction(const SynthInputs& in, bool up) {
     const FractionalDivider stepped = evalkit::calc::stepFraction(
         {static_cast<double>(*out.IntegerN), static_cast<double>(*out.FracN)}, up, FracModulus);
     if (const auto refusal = integerNRefusal(stepped.n)) {
-        refuse(*refusal, out);
-        return out;
+        // The calculation and its step are one plan: nothing of it is kept.
+        SynthResult refused;
+        refused.messages = std::move(out.messages);
+        refuse(*refusal, refused);
+        return refused;
     }
     // The PFD and crystal boxes as the calculation has just written them.
     const float pfd = platform::toSingle(numberOf(*out.txtpfd1));
