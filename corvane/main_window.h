@@ -65,6 +65,9 @@ public:
     // window's automatic clocks).
     calc::DataRatePlan planDataRate() const;
     void applyClockDividers(const calc::DataRatePlan& plan);
+    // The inputs of that plan: a window checks with them what a change of the set-up would do
+    // to the plan before it makes the change.
+    calc::DataRateInputs dataRateInputs() const;
 
     // Read-outs (R0..R6, R9..R13) with their Update buttons, as the register table lists
     // them.

@@ -46,6 +46,11 @@ struct DataRateInputs {
 struct DataRatePlan : evalkit::calc::ReceiverClockPlan {
     bool ran = false;
     std::vector<platform::Message> messages;
+    // Set when the rate is one the box takes but the set-up (the crystal, the deviation)
+    // gives it no plan: the warning that names the limit and what to change. `messages` stays
+    // empty then. A window whose change of the set-up would bring this refusal refuses that
+    // change with it.
+    std::optional<platform::Message> setUpRefusal;
 
     // Discriminator (R4): set for the four demodulator types.
     std::optional<int32_t> DiscrimBwField;

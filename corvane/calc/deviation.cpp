@@ -1,6 +1,7 @@
 #include "corvane/calc/deviation.h"
 
 #include "evalkit/calc/deviationcount.h"
+#include "evalkit/calc/limitwarning.h"
 #include "platform/numbers.h"
 
 namespace corvane::calc {
@@ -48,6 +49,10 @@ DeviationResult planDeviation(const DeviationInputs& in) {
             const double largest = (MaxDeviationCount / perStep) * double(step) / 1000.0;
             r.refusal = QStringLiteral("Desired deviation in kHz: at this PFD frequency at most ") +
                         platform::formatNumber(largest, u"#0.000");
+            r.setUpRefusal = evalkit::calc::aboveMaximumWarning(
+                QStringLiteral("Deviation count"),
+                c ? double(c->stored) : d * 1000.0 / double(step) * perStep, MaxDeviationCount,
+                QStringLiteral("Please lower the deviation or raise the PFD frequency"));
         }
         return r;
     }

@@ -179,3 +179,33 @@ TEST_F(RefusedPlan, AStepThatIsRefusedKeepsItsCalculationOutToo) {
     EXPECT_TRUE(messageTexts().empty());
     EXPECT_EQ(dividers(), (QStringList{"1", "255", "32767"}));
 }
+
+// "Advanced Demod" works its clocks out in single precision, as the crystal is held: the
+// clock recovery of start-up (divider 35) runs at 11059.2 kHz / 35 = 315.97714 kHz.
+TEST_F(RefusedPlan, TheDemodulatorWindowShowsClocksInSinglePrecision) {
+    Main& m = start();
+    m.cmdAdvanced->click();
+    frmDemod& d = app->frmDemod();
+    EXPECT_EQ(d.txtCDR->text(), QStringLiteral("35"));
+    EXPECT_EQ(d.lblCDRclk->text(), QStringLiteral("315.9771 kHz"));
+    EXPECT_EQ(d.lblDemodclk->text(), QStringLiteral("11.0592 MHz"));
+    EXPECT_EQ(d.lblT4Frequency->text(), QStringLiteral("80.139 kHz"));
+}
+
+// A new demodulator divider is planned with the clock recovery that divides its clock: a CDR
+// box left without a usable entry takes the divider in force again, so the demodulator clock
+// and the clock recovery never come from two entries.
+TEST_F(RefusedPlan, ADemodulatorDividerIsPlannedWithItsClockRecovery) {
+    Main& m = start();
+    m.cmdAdvanced->click();
+    frmDemod& d = app->frmDemod();
+    typeInto(d.txtCDR, QStringLiteral("3x"));
+    typeInto(d.txtDemod, QStringLiteral("2"));
+    evaltest::leave(d.txtDemod);
+    EXPECT_EQ(f().DemodClockDividerField, 2 << 6);
+    EXPECT_EQ(f().CdrClockDividerField, 35 << 8);
+    EXPECT_FLOAT_EQ(w().DemodClockMHz, 5.5296f);
+    EXPECT_FLOAT_EQ(w().CdrClockKHz, 5529.6f / 35);
+    EXPECT_EQ(d.txtCDR->text(), QStringLiteral("35"));
+    EXPECT_EQ(d.lblCDRclk->text(), QStringLiteral("157.9886 kHz"));
+}
