@@ -235,9 +235,25 @@ void Main::TxtFSKdev_Change() {
 calc::DataRateInputs Main::dataRateInputs() const {
     const auto& f = app_.f();
     const auto& w = app_.w();
-    return {txtDatarate->text(),        TxtFSKdev->text(), w.CrystalFrequencyMHz,
-            w.ActualDeviationKHz,       f.DemodTypeField,  cmb3FSKDetect->currentIndex(),
-            cmbVPathMem->currentIndex()};
+    const QString text = txtDatarate->text();
+    // A rate pushed from code stands for as long as the box shows its text.
+    const bool pushed = pushedRate_ && pushedRate_->text == text;
+    return {text,
+            TxtFSKdev->text(),
+            w.CrystalFrequencyMHz,
+            w.ActualDeviationKHz,
+            f.DemodTypeField,
+            cmb3FSKDetect->currentIndex(),
+            cmbVPathMem->currentIndex(),
+            pushed ? std::optional<double>(pushedRate_->rate) : std::nullopt};
+}
+
+void Main::setDataRateFromCode(const QString& text, double rate) {
+    pushedRate_ = PushedRate{text, rate};
+    if (txtDatarate->text() == text)
+        txtDatarate_Change(); // the other inputs may have changed: plan again all the same
+    else
+        txtDatarate->setText(text);
 }
 
 calc::DataRatePlan Main::planDataRate() const {

@@ -88,9 +88,10 @@ struct Clocks {
 // Step 1: the rate box is acted on only with 1 to 6 characters of a number, a deviation
 // text that is a number other than zero, and a rate that is not zero and not above 75.
 std::optional<float> enteredRate(const DataRateInputs& in) {
-    if (in.rateText.isEmpty() || in.rateText.size() > MaxRateTextLength)
+    // A rate pushed from code is taken as the number it is; the character count is the box's.
+    if (!in.rateFromCode && (in.rateText.isEmpty() || in.rateText.size() > MaxRateTextLength))
         return std::nullopt;
-    const auto rate = platform::textToNumber(in.rateText);
+    const auto rate = in.rateFromCode ? in.rateFromCode : platform::textToNumber(in.rateText);
     const auto deviation = platform::textToNumber(in.deviationText);
     if (!rate || !deviation || toSingle(*deviation) == 0)
         return std::nullopt;

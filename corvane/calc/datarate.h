@@ -37,6 +37,10 @@ struct DataRateInputs {
     int16_t DemodTypeField = 0;
     int cmb3FSKDetectIndex = -1; // -1: no selection
     int cmbVPathMemIndex = -1;   // -1: no selection
+    // A rate another window pushes from code (the Gaussian window): taken as this number
+    // instead of the box's text, so the receiver is planned for the exact rate while the box
+    // shows it rounded.
+    std::optional<double> rateFromCode = std::nullopt;
 };
 
 // What the plan stores: the receiver clocks (IF filter divider in R5, the other dividers in
