@@ -82,3 +82,15 @@ TEST_F(RefusedPlan, ADeviationTheNewPfdCannotCountRefusesThePlan) {
     EXPECT_EQ(f().TxDeviationField, 482 << 11);
     EXPECT_EQ(s->LblR->text(), QStringLiteral("3"));
 }
+
+// A PFD so small that R has no integer is refused with a warning that says so, not with a
+// number that overflowed.
+TEST_F(RefusedPlan, AnAbsurdPfdIsToldAsFarAboveTheLimit) {
+    const std::vector<QString> before = seen();
+    type("868.3", "1e-30", "11.0592");
+    s->CmdCalculate->click();
+    EXPECT_EQ(messageTexts(), std::vector<QString>{QStringLiteral(
+                                  "R divide is far above the maximum of 15. Please raise the PFD "
+                                  "frequency or lower the XTAL frequency")});
+    EXPECT_EQ(seen(), before);
+}
