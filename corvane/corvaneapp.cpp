@@ -107,9 +107,10 @@ corvane::frmIRcal& CorvaneApp::frmIRcal() {
     return window<corvane::frmIRcal>(QStringLiteral("frmIRcal"),
                                      [this] { return new corvane::frmIRcal(*this); });
 }
-corvane::frmPowerD& CorvaneApp::frmPowerD() {
-    return window<corvane::frmPowerD>(QStringLiteral("frmPowerD"),
-                                      [this] { return new corvane::frmPowerD(*this); });
+evalkit::frmPowerD& CorvaneApp::frmPowerD() {
+    return window<evalkit::frmPowerD>(QStringLiteral("frmPowerD"), [this] {
+        return new evalkit::frmPowerD(*this, powerDownDescription());
+    });
 }
 corvane::frmGFSK& CorvaneApp::frmGFSK() {
     return window<corvane::frmGFSK>(QStringLiteral("frmGFSK"),

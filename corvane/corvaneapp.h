@@ -25,6 +25,7 @@ class frmAFC;
 class frmAGC;
 class frmSWD;
 class frmPowerdown;
+class frmPowerD;
 class frmPARamp;
 } // namespace evalkit
 
@@ -37,7 +38,6 @@ class frmDemod;
 class frmIFCal;
 class frmTestModes;
 class frmIRcal;
-class frmPowerD;
 class frmGFSK;
 class frmSaveReg;
 
@@ -79,7 +79,7 @@ public:
     evalkit::frmPowerdown& frmPowerdown();
     evalkit::frmPARamp& frmPARamp();
     corvane::frmIRcal& frmIRcal();
-    corvane::frmPowerD& frmPowerD();
+    evalkit::frmPowerD& frmPowerD();
     corvane::frmGFSK& frmGFSK();
     evalkit::frmRegisters& frmRegisters();
     corvane::frmSaveReg& frmSaveReg();

@@ -243,6 +243,20 @@ const evalkit::BiasDescription& biasDescription() {
     return description;
 }
 
+// The block switches of register 8 and the VCO enable of register 1.
+const evalkit::PowerDownDescription& powerDownDescription() {
+    static const evalkit::PowerDownDescription description{{
+        {"TogSynth", QStringLiteral("Synthesizer"), "SynthEnableField"},
+        {"TogVCO", QStringLiteral("VCO"), "VcoEnableField"},
+        {"TogLNA", QStringLiteral("LNA/Mixer"), "LnaEnableField"},
+        {"TogFilter", QStringLiteral("Filter"), "FilterEnableField"},
+        {"TogDemod", QStringLiteral("Demod"), "DemodEnableField"},
+        {"TogLogAMP", QStringLiteral("Log Amp"), "LogAmpEnableField"},
+        {"TogTXRXSwitch", QStringLiteral("Internal Tx/RX Switch"), "TxRxSwitchEnableField", false},
+    }};
+    return description;
+}
+
 const evalkit::PaRampDescription& paRampDescription() {
     static const evalkit::PaRampDescription description{
         "PaEnableField",

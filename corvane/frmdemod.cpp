@@ -403,21 +403,30 @@ void frmDemod::txtDemod_LostFocus() {
         refuseDivider(txtDemod, DemodLimitText);
         return;
     }
-    w.DemodClockMHz = platform::toSingle(double(w.CrystalFrequencyMHz) / *d);
+    // The new clock, the discriminator codes it gives (the load's for K, then this entry's
+    // own) and the clock recovery are one plan: a code beyond the ten bits refuses the entry
+    // before anything of it is stored.
+    const float fd = platform::toSingle(double(w.CrystalFrequencyMHz) / *d);
+    std::optional<int32_t> code;
+    if (w.ActualDeviationKHz > 0) {
+        const auto loaded = calc::discrimBandwidthCode(w.DiscrimK, fd);
+        code = platform::toInt32(fd * 1000.0 / (double(w.ActualDeviationKHz) * 4));
+        if (!loaded || *loaded < 0 || *loaded > MaxTenBitCode || !code || *code < 0 ||
+            *code > MaxTenBitCode) {
+            app_.messages().message(DiscrimLimitText);
+            showBoxes();
+            return;
+        }
+    }
+    w.DemodClockMHz = fd;
     f.DemodClockDividerField = static_cast<int16_t>(*d == DemodDividerOfCodeZero ? 0 : *d * bit(6));
     // The clock recovery divides the new demodulator clock. A CDR box without a usable entry
     // gets the stored divider back first.
     if (!evalkit::calc::dividerEntry(txtCDR->text(), 0, MaxCdrDivider, CDRLimitText).value)
         showBoxes();
     txtCDR_LostFocus();
-    if (w.ActualDeviationKHz > 0) {
-        const auto code =
-            platform::toInt32(w.DemodClockMHz * 1000.0 / (double(w.ActualDeviationKHz) * 4));
-        if (code && *code >= 0 && *code <= MaxTenBitCode)
-            f.DiscrimBwField = *code * bit(10);
-        else
-            app_.messages().message(DiscrimLimitText);
-    }
+    if (code)
+        f.DiscrimBwField = *code * bit(10);
     // The centre frequency is where the new code shows.
     if (!linearOnFrontPanel())
         showCentreFrequency();

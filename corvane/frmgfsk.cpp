@@ -3,6 +3,7 @@
 #include "corvane/corvaneapp.h"
 #include "corvane/main_window.h"
 #include "evalkit/calc/gaussian.h"
+#include "evalkit/calc/limitwarning.h"
 #include "evalkit/fielddialog.h"
 #include "platform/messages.h"
 #include "platform/named.h"
@@ -29,6 +30,8 @@ namespace {
 constexpr double DividedBandMHz = 500;
 // Register 2 carries the Gaussian scheme as 1 in bits 4..6.
 constexpr int16_t GaussianScheme = 16;
+// The front panel's data-rate box takes no more.
+constexpr float MaxFrontPanelRateKbps = 75;
 
 } // namespace
 
@@ -52,6 +55,27 @@ std::optional<GfskSetup> planGfsk(int modControl, int indexCounterIndex, const Q
                                                          !(RfFrequencyMHz >= DividedBandMHz));
     s.dataRateKbps = evalkit::calc::gaussianDataRateKbps(PfdFrequencyMHz, s.divider, *counter);
     return s;
+}
+
+std::optional<platform::Message> rateRefusal(const GfskSetup& s, const QString& rateText,
+                                             calc::DataRateInputs rate) {
+    // The data-rate box takes rates above 0 and up to 75 kbit/s.
+    const QString shown = platform::formatNumber(s.dataRateKbps, u"#0.000");
+    if (!(platform::toSingle(s.dataRateKbps) <= MaxFrontPanelRateKbps))
+        return evalkit::calc::aboveMaximumWarning(
+            QStringLiteral("Data rate"), shown + QStringLiteral(" kbit/s"),
+            QStringLiteral("75 kbit/s"),
+            QStringLiteral("Please raise the Divider Number or the Index Counter"));
+    if (!(platform::toSingle(s.dataRateKbps) > 0))
+        return evalkit::calc::limitWarning(
+            QStringLiteral("Data rate of %1 kbit/s is too low to plan. Please raise the PFD "
+                           "frequency or lower "
+                           "the Divider Number or the Index Counter")
+                .arg(shown));
+    rate.rateText = rateText;
+    rate.rateFromCode = s.dataRateKbps;
+    rate.ActualDeviationKHz = s.ActualDeviationKHz;
+    return calc::planDataRate(rate).setUpRefusal;
 }
 
 frmGFSK::frmGFSK(CorvaneApp& app)
@@ -105,6 +129,15 @@ void frmGFSK::CmdCalculate_Click() {
     }
     if (s->dividerLimited)
         txtDivider->setText(platform::numberText(s->divider));
+    // The front panel plans the receiver from the rate and deviation this pushes; a rate it
+    // would refuse keeps everything as it was, and says why.
+    Main& panel = app_.main();
+    const QString rate = platform::numberText(platform::roundDecimals(s->dataRateKbps, 3));
+    if (const std::optional<platform::Message> refusal =
+            rateRefusal(*s, rate, panel.dataRateInputs())) {
+        app_.show({*refusal});
+        return;
+    }
     f.TxDeviationField = s->TxDeviationField;
     f.GfskIndexCounterField = s->GfskIndexCounterField;
     w.ActualDeviationKHz = s->ActualDeviationKHz;
@@ -114,17 +147,10 @@ void frmGFSK::CmdCalculate_Click() {
         lblFdev->setText(platform::formatNumber(s->deviationKHz, u"#0.000") +
                          QStringLiteral(" kHz"));
 
-    Main& panel = app_.main();
     panel.Lblfskdev->setText(platform::formatNumber(s->deviationKHz, u"#0.000"));
-    // The front panel takes the rate to the 3 decimals this window shows, which
-    // also keeps the text inside the 6 characters its data-rate box acts on.
-    if (!std::isfinite(s->dataRateKbps) || s->dataRateKbps <= 0)
-        return;
-    const QString rate = platform::numberText(platform::roundDecimals(s->dataRateKbps, 3));
-    if (panel.txtDatarate->text() == rate)
-        panel.txtDatarate_Change(); // the deviation may have changed: plan again all the same
-    else
-        panel.txtDatarate->setText(rate);
+    // The box shows the rate to the 3 decimals this window shows; the receiver is planned
+    // for the exact rate.
+    panel.setDataRateFromCode(rate, s->dataRateKbps);
 }
 
 void frmGFSK::cmdUpdate_Click() {

@@ -1,7 +1,9 @@
 #pragma once
 // The Gaussian set-up window: the deviation divider and the index counter of
 // the Gaussian modulator, with the deviation and data rate they give.
+#include "corvane/calc/datarate.h"
 #include "evalkit/gaussianwindow.h"
+#include "platform/messages.h"
 
 #include <QString>
 #include <cstdint>
@@ -29,6 +31,12 @@ struct GfskSetup {
 // other index or a divider that is not a number.
 std::optional<GfskSetup> planGfsk(int modControl, int indexCounterIndex, const QString& dividerText,
                                   double PfdFrequencyMHz, double RfFrequencyMHz);
+
+// The warning with which the front panel's data-rate plan would refuse the rate a
+// calculation pushes (the box shows rateText; the plan takes the exact rate), with the rest of
+// the plan's inputs as `rate` holds them; nothing when the rate is taken.
+std::optional<platform::Message> rateRefusal(const GfskSetup& s, const QString& rateText,
+                                             calc::DataRateInputs rate);
 
 class frmGFSK : public evalkit::GaussianWindow {
     Q_OBJECT

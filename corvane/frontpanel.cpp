@@ -4,6 +4,7 @@
 
 #include "corvane/calc/datarate.h"
 #include "corvane/calc/deviation.h"
+#include "corvane/calc/followups.h"
 #include "corvane/corvaneapp.h"
 #include "corvane/windows.h"
 #include "evalkit/frontpanelwindow.h"
@@ -208,6 +209,15 @@ void Main::TxtFSKdev_Change() {
     auto& w = app_.w();
     const calc::DeviationResult r =
         calc::planDeviation({TxtFSKdev->text(), w.PfdFrequencyMHz, f.VcoDiv2Field});
+    // The deviation and the receiver clocks that follow it are one plan: a deviation whose
+    // discriminator or thresholds the receiver cannot hold is refused, the box saying why.
+    if (r.TxDeviationField) {
+        if (const auto refusal = calc::dataRateRefusalAfter(r, dataRateInputs())) {
+            platform::showRefusal(TxtFSKdev, true, refusal->text);
+            app_.UpdateAllRegisterLabels();
+            return;
+        }
+    }
     app_.show(r.messages);
     // A refused entry leaves the deviation in force: the box says so until it is taken.
     platform::showRefusal(TxtFSKdev, r.refusal.has_value(), r.refusal.value_or(QString()));
@@ -222,12 +232,32 @@ void Main::TxtFSKdev_Change() {
     app_.UpdateAllRegisterLabels();
 }
 
-calc::DataRatePlan Main::planDataRate() const {
+calc::DataRateInputs Main::dataRateInputs() const {
     const auto& f = app_.f();
     const auto& w = app_.w();
-    return calc::planDataRate({txtDatarate->text(), TxtFSKdev->text(), w.CrystalFrequencyMHz,
-                               w.ActualDeviationKHz, f.DemodTypeField,
-                               cmb3FSKDetect->currentIndex(), cmbVPathMem->currentIndex()});
+    const QString text = txtDatarate->text();
+    // A rate pushed from code stands for as long as the box shows its text.
+    const bool pushed = pushedRate_ && pushedRate_->text == text;
+    return {text,
+            TxtFSKdev->text(),
+            w.CrystalFrequencyMHz,
+            w.ActualDeviationKHz,
+            f.DemodTypeField,
+            cmb3FSKDetect->currentIndex(),
+            cmbVPathMem->currentIndex(),
+            pushed ? std::optional<double>(pushedRate_->rate) : std::nullopt};
+}
+
+void Main::setDataRateFromCode(const QString& text, double rate) {
+    pushedRate_ = PushedRate{text, rate};
+    if (txtDatarate->text() == text)
+        txtDatarate_Change(); // the other inputs may have changed: plan again all the same
+    else
+        txtDatarate->setText(text);
+}
+
+calc::DataRatePlan Main::planDataRate() const {
+    return calc::planDataRate(dataRateInputs());
 }
 
 void Main::applyClockDividers(const calc::DataRatePlan& p) {

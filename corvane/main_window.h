@@ -65,6 +65,13 @@ public:
     // window's automatic clocks).
     calc::DataRatePlan planDataRate() const;
     void applyClockDividers(const calc::DataRatePlan& plan);
+    // The inputs of that plan: a window checks with them what a change of the set-up would do
+    // to the plan before it makes the change.
+    calc::DataRateInputs dataRateInputs() const;
+    // A data rate another window works out: the box shows `text` (the rate to three decimals)
+    // and the plan takes `rate` as it is, for as long as the box shows that text. The plan runs
+    // once, also when the box already showed the text.
+    void setDataRateFromCode(const QString& text, double rate);
 
     // Read-outs (R0..R6, R9..R13) with their Update buttons, as the register table lists
     // them.
@@ -117,6 +124,11 @@ private:
     void applyCalibrationTones();
 
     CorvaneApp& app_;
+    struct PushedRate {
+        QString text;
+        double rate = 0;
+    };
+    std::optional<PushedRate> pushedRate_;
 };
 
 } // namespace corvane

@@ -1,5 +1,6 @@
 #include "corvane/synthform.h"
 
+#include "corvane/calc/followups.h"
 #include "corvane/corvaneapp.h"
 #include "corvane/main_window.h"
 #include "platform/named.h"
@@ -118,7 +119,30 @@ void synthform::Form_Load() {
     app_.w().FracN = 16836;
 }
 
+std::optional<platform::Message> synthform::followUpRefusal(const calc::SynthResult& r) const {
+    const auto& f = app_.f();
+    const auto& w = app_.w();
+    const double pfd = r.PfdFrequencyMHz.value_or(w.PfdFrequencyMHz);
+    const int32_t divideBy2 = r.VcoDiv2Field.value_or(f.VcoDiv2Field);
+    const float crystal = r.CrystalFrequencyMHz.value_or(w.CrystalFrequencyMHz);
+    // Only what the plan changes can make the deviation and the receiver clocks, planned
+    // again on the return to the front panel, refuse it.
+    if (pfd == w.PfdFrequencyMHz && divideBy2 == f.VcoDiv2Field && crystal == w.CrystalFrequencyMHz)
+        return std::nullopt;
+    Main& panel = app_.main();
+    calc::FollowUpInputs in{{panel.TxtFSKdev->text(), pfd, divideBy2}, panel.dataRateInputs()};
+    in.rate.CrystalFrequencyMHz = crystal;
+    return calc::followUpRefusal(std::move(in));
+}
+
 void synthform::apply(const calc::SynthResult& r) {
+    // A plan the deviation or the receiver clocks could not follow is refused as a whole.
+    if (const std::optional<platform::Message> refusal = followUpRefusal(r)) {
+        std::vector<platform::Message> shown = r.messages;
+        shown.push_back(*refusal);
+        app_.show(shown);
+        return;
+    }
     app_.show(r.messages);
     auto& f = app_.f();
     applyCommon(f, app_.w(), r);

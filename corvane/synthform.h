@@ -31,6 +31,9 @@ public:
 private:
     void buildLayout();
     void apply(const calc::SynthResult& r);
+    // The warning with which the deviation and the receiver clocks, planned again for the
+    // plan's new PFD, divide-by-2 and crystal, would refuse it; nothing when they take it.
+    std::optional<platform::Message> followUpRefusal(const calc::SynthResult& r) const;
     void stepFraction(bool up);
 
     CorvaneApp& app_;

@@ -5,7 +5,6 @@
 #include "corvane/frmgfsk.h"
 #include "corvane/frmifcal.h"
 #include "corvane/frmircal.h"
-#include "corvane/frmpowerd.h"
 #include "corvane/frmsavereg.h"
 #include "corvane/frmtestmodes.h"
 #include "corvane/main_window.h"
@@ -14,6 +13,7 @@
 #include "evalkit/frmagc.h"
 #include "evalkit/frmclockout.h"
 #include "evalkit/frmparamp.h"
+#include "evalkit/frmpowerd.h"
 #include "evalkit/frmpowerdown.h"
 #include "evalkit/frmreadback.h"
 #include "evalkit/frmregisters.h"
@@ -29,6 +29,7 @@ namespace corvane {
 using evalkit::frmAFC;
 using evalkit::frmAGC;
 using evalkit::frmPARamp;
+using evalkit::frmPowerD;
 using evalkit::frmPowerdown;
 using evalkit::frmReadback;
 using evalkit::frmSWD;

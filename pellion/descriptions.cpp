@@ -179,6 +179,19 @@ const evalkit::BiasDescription& biasDescription() {
     return description;
 }
 
+// The block switches of register 8; this chip has no VCO enable of its own.
+const evalkit::PowerDownDescription& powerDownDescription() {
+    static const evalkit::PowerDownDescription description{{
+        {"TogSynth", QStringLiteral("Synthesizer"), "SynthEnableField"},
+        {"TogLNA", QStringLiteral("LNA/Mixer"), "LnaEnableField"},
+        {"TogFilter", QStringLiteral("Filter"), "FilterEnableField"},
+        {"TogDemod", QStringLiteral("Demod"), "DemodEnableField"},
+        {"TogLogAMP", QStringLiteral("Log Amp"), "LogAmpEnableField"},
+        {"TogTXRXSwitch", QStringLiteral("Internal Tx/RX Switch"), "TxRxSwitchEnableField", false},
+    }};
+    return description;
+}
+
 const evalkit::PaRampDescription& paRampDescription() {
     static const evalkit::PaRampDescription description{
         "PaEnableField", 2,

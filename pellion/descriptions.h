@@ -6,6 +6,7 @@
 #include "evalkit/frmagc.h"
 #include "evalkit/frmclockout.h"
 #include "evalkit/frmparamp.h"
+#include "evalkit/frmpowerd.h"
 #include "evalkit/frmpowerdown.h"
 #include "evalkit/frmreadback.h"
 #include "evalkit/frmregisters.h"
@@ -23,6 +24,7 @@ const evalkit::AfcDescription& afcDescription();
 const evalkit::AgcDescription& agcDescription();
 const evalkit::SwdDescription& swdDescription();
 const evalkit::BiasDescription& biasDescription();
+const evalkit::PowerDownDescription& powerDownDescription();
 const evalkit::PaRampDescription& paRampDescription();
 
 } // namespace pellion

@@ -203,6 +203,20 @@ void frmDemod::txtDemod_LostFocus() {
         refuseEntry(txtDemod, e.refusal, calc::DemodLimitText, snapshotShown_.demod);
         return;
     }
+    // The new clock, the clock recovery that divides it and the discriminator the reload
+    // plans for it are one plan: check what follows before anything of it is stored. A CDR box
+    // without a usable entry shows the divider in force again.
+    if (!calc::cdrEntry(txtCDR->text(), *e.DemodClockMHz).CdrClockDividerField) {
+        platform::clearRefusedMark(txtCDR);
+        txtCDR->setText(platform::numberText(snapshotShown_.cdr));
+    }
+    const calc::LoadDiscriminator reload = calc::loadDiscriminator(
+        w.ActualDeviationKHz, *e.DemodClockMHz, f.DemodTypeField, w.CrystalFrequencyMHz);
+    if (reload.plan.refusal) {
+        app_.show({*reload.plan.refusal});
+        txtDemod->setText(platform::numberText(snapshotShown_.demod));
+        return;
+    }
     w.DemodClockMHz = *e.DemodClockMHz;
     f.DemodClockDividerField = *e.DemodClockDividerField;
     // The clock recovery follows the new demodulator clock (and reloads the window).

@@ -2,7 +2,6 @@
 
 #include "evalkit/fielddialog.h"
 #include "pellion/calc/deviation.h"
-#include "pellion/calc/gfsk.h"
 #include "pellion/main_window.h"
 #include "pellion/pellionapp.h"
 #include "platform/entrymark.h"
@@ -88,18 +87,44 @@ void frmGFSK::Form_Load() {
         Label6->setVisible(false);
 }
 
+calc::GfskInputs frmGFSK::inputs() const {
+    const PellionFields& f = app_.f();
+    return {cmbModCtrl->currentIndex(),
+            cmbIndexCount->currentIndex(),
+            txtDivider->text(),
+            app_.w().PfdFrequencyMHz,
+            f.VcoDiv2Field,
+            f.ModulationSchemeField};
+}
+
+calc::GfskFollowUps frmGFSK::followUps() const {
+    const PellionFields& f = app_.f();
+    const PellionWorking& w = app_.w();
+    Main& panel = app_.main();
+    return {{panel.TxtFSKdev->text(), w.PfdFrequencyMHz, f.VcoDiv2Field, f.ModulationSchemeField,
+             f.DemodTypeField, w.DemodClockMHz},
+            panel.dataRateInputs(),
+            w.ActualDeviationKHz};
+}
+
 void frmGFSK::CmdCalculate_Click() {
     PellionFields& f = app_.f();
     PellionWorking& w = app_.w();
-    const calc::GfskResult r = calc::planGfsk(
-        {cmbModCtrl->currentIndex(), cmbIndexCount->currentIndex(), txtDivider->text(),
-         w.PfdFrequencyMHz, f.VcoDiv2Field, f.ModulationSchemeField});
+    const calc::GfskResult r = calc::planGfsk(inputs());
     if (r.txtDivider)
         txtDivider->setText(*r.txtDivider);
     // A divider that is not a number keeps the divider in force; the box says what it takes.
     platform::showRefusal(txtDivider, !platform::isNumeric(txtDivider->text()), DividerAcceptsText);
     if (!r.calculated)
         return;
+    // The deviation and the data rate the front panel plans from this are part of the
+    // calculation: one it refuses keeps everything as it was, the divider box marked with
+    // the dividers it would take.
+    if (const std::optional<platform::Message> refusal = calc::gfskRefusal(r, followUps())) {
+        app_.show({*refusal});
+        platform::markRefused(txtDivider, calc::dividerAcceptsText(inputs(), followUps()));
+        return;
+    }
     f.TxDeviationField = r.TxDeviationField;
     f.GfskModControlField = r.GfskModControlField;
     f.GfskIndexCounterField = r.GfskIndexCounterField;

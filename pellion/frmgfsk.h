@@ -2,6 +2,7 @@
 // The Gaussian set-up window: the divider number, index counter and mod control of R2 for GFSK
 // and GOOK, the deviation and data rate they give, pushed into the front panel's boxes.
 #include "evalkit/gaussianwindow.h"
+#include "pellion/calc/gfsk.h"
 
 class QGroupBox;
 class QLabel;
@@ -26,6 +27,11 @@ public:
     QLabel *Label6, *LabelGOOK;
 
 private:
+    calc::GfskInputs inputs() const;
+    // The front panel's deviation and data-rate plans as they stand, for checking what this
+    // window's calculation would push into them.
+    calc::GfskFollowUps followUps() const;
+
     PellionApp& app_;
 };
 

@@ -330,6 +330,12 @@ calc::DataRateInputs Main::dataRateInputs(const QString& text,
             lblRxCLK->text()};
 }
 
+calc::DataRateInputs Main::dataRateInputs() const {
+    const QString text = txtDatarate->text();
+    const bool pushed = pushedRate_ && pushedRate_->text == text;
+    return dataRateInputs(text, pushed ? std::optional<double>(pushedRate_->rate) : std::nullopt);
+}
+
 bool Main::takesDataRate(double rate) const {
     return calc::planDataRate(dataRateInputs(platform::numberText(rate), rate)).ran;
 }

@@ -68,6 +68,10 @@ public:
     // that its box would refuse rather than have the box show the refusal.
     bool takesDataRate(double rate) const;
     bool takesDeviation(const QString& kHz) const;
+    // The inputs the data-rate box's plan takes as the panel stands (its text, or the rate a
+    // window pushed while the box shows it): a window checks with them what a change of the
+    // set-up would do to that plan before it makes the change.
+    calc::DataRateInputs dataRateInputs() const;
 
     // The register buttons (R0..R6, R9..R13, each with its "Register n" caption).
     void updateButton_Click(int registerNumber);

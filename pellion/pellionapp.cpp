@@ -96,6 +96,12 @@ pellion::frmTestModes& PellionApp::frmTestModes() {
     return window<pellion::frmTestModes>(QStringLiteral("frmTestModes"),
                                          [this] { return new pellion::frmTestModes(*this); });
 }
+evalkit::frmPowerD& PellionApp::frmPowerD() {
+    return window<evalkit::frmPowerD>(QStringLiteral("frmPowerD"), [this] {
+        return new evalkit::frmPowerD(*this, powerDownDescription());
+    });
+}
+
 evalkit::frmPARamp& PellionApp::frmPARamp() {
     return window<evalkit::frmPARamp>(QStringLiteral("frmPARamp"), [this] {
         return new evalkit::frmPARamp(*this, paRampDescription());

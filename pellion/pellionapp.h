@@ -20,6 +20,7 @@ class frmAFC;
 class frmAGC;
 class frmSWD;
 class frmPowerdown;
+class frmPowerD;
 class frmPARamp;
 } // namespace evalkit
 
@@ -64,9 +65,10 @@ public:
     evalkit::frmAGC& frmAGC();
     evalkit::frmSWD& frmSWD();
     evalkit::frmPowerdown& frmPowerdown();
-    // No control opens these two.
+    // No control opens these three.
     pellion::frmTestModes& frmTestModes();
     evalkit::frmPARamp& frmPARamp();
+    evalkit::frmPowerD& frmPowerD();
 
     // LinkHost: R0..R6 and R9..R13 on the front panel.
     reglink::RegisterReadout* readoutLabel(int n) override;

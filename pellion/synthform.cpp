@@ -1,5 +1,6 @@
 #include "pellion/synthform.h"
 
+#include "pellion/calc/followups.h"
 #include "pellion/main_window.h"
 #include "pellion/pellionapp.h"
 #include "platform/named.h"
@@ -83,7 +84,9 @@ void synthform::Form_Load() {
     lblVCOdiv2->setEnabled(external);
     Label1->setVisible(!external);
     Label5->setVisible(external);
-    if (f.VcoDiv2Field == DivideBy2On)
+    // Only the external inductor's switch is the user's to show; with the internal inductor
+    // the next plan sets it from the band.
+    if (external && f.VcoDiv2Field == DivideBy2On)
         lblVCOdiv2->setOn(true);
     txtVCOout1->setText(platform::formatSingle(w.RfFrequencyMHz, u".000000"));
     txtpfd1->setText(platform::formatSingle(w.PfdFrequencyMHz, u".000000"));
@@ -106,7 +109,47 @@ calc::SynthInputs synthform::inputs() const {
     return in;
 }
 
+std::optional<platform::Message> synthform::followUpRefusal(const calc::SynthResult& r) const {
+    if (!r.planned)
+        return std::nullopt;
+    const auto& f = app_.f();
+    const auto& w = app_.w();
+    Main& panel = app_.main();
+    calc::FollowUpInputs in;
+    // A new crystal plans the receiver clocks again at once.
+    if (r.runDataRateHandler) {
+        in.rate = panel.dataRateInputs();
+        in.rate->CrystalFrequencyMHz = r.CrystalFrequencyMHz.value_or(w.CrystalFrequencyMHz);
+    }
+    // The return to the front panel plans the FSK deviation again; it changes when the PFD,
+    // the divide-by-2 or (through the receiver clocks) the crystal does.
+    const float pfd = r.PfdFrequencyMHz.value_or(w.PfdFrequencyMHz);
+    const int32_t divideBy2 = r.VcoDiv2Field.value_or(f.VcoDiv2Field);
+    if (f.ModulationSchemeField == calc::ModulationFsk &&
+        (pfd != w.PfdFrequencyMHz || divideBy2 != f.VcoDiv2Field || r.runDataRateHandler)) {
+        in.deviation = calc::DeviationInputs{
+            panel.TxtFSKdev->text(), pfd, divideBy2, f.ModulationSchemeField, f.DemodTypeField,
+            w.DemodClockMHz};
+    }
+    return calc::followUpRefusal(std::move(in));
+}
+
+bool synthform::refusedByFollowUps(const calc::SynthResult& r,
+                                   const std::vector<platform::Message>& before) {
+    const std::optional<platform::Message> refusal = followUpRefusal(r);
+    if (!refusal)
+        return false;
+    // Nothing of the plan is kept: its own messages, then why it was refused.
+    std::vector<platform::Message> shown = before;
+    shown.insert(shown.end(), r.messages.begin(), r.messages.end());
+    shown.push_back(*refusal);
+    app_.show(shown);
+    return true;
+}
+
 void synthform::apply(const calc::SynthResult& r) {
+    if (refusedByFollowUps(r))
+        return;
     app_.show(r.messages);
     applyCommon(app_.f(), app_.w(), r);
     evalkit::showIfSet(Text1, r.Text1);
@@ -121,6 +164,16 @@ void synthform::apply(const calc::SynthResult& r) {
 }
 
 void synthform::apply(const calc::FractionStepResult& r) {
+    // The button's calculation and its step are one plan: a step that is refused keeps the
+    // calculation before it out of the fields too.
+    if (r.step && !r.step->planned) {
+        std::vector<platform::Message> shown = r.calculation.messages;
+        shown.insert(shown.end(), r.step->messages.begin(), r.step->messages.end());
+        app_.show(shown);
+        return;
+    }
+    if (refusedByFollowUps(r.calculation))
+        return;
     apply(r.calculation);
     if (r.step)
         apply(*r.step);

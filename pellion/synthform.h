@@ -35,6 +35,13 @@ private:
     calc::SynthInputs inputs() const;
     void apply(const calc::SynthResult& r);
     void apply(const calc::FractionStepResult& r);
+    // The warning with which a plan that follows this one (the receiver clocks for a new
+    // crystal, the FSK deviation for a new PFD) would refuse it; nothing when they take it.
+    std::optional<platform::Message> followUpRefusal(const calc::SynthResult& r) const;
+    // Shows the messages that come first, the plan's own and the refusal, when a follow-up
+    // refuses the plan; the caller then keeps nothing of it.
+    bool refusedByFollowUps(const calc::SynthResult& r,
+                            const std::vector<platform::Message>& before = {});
 
     PellionApp& app_;
 };

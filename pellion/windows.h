@@ -4,6 +4,7 @@
 #include "evalkit/frmagc.h"
 #include "evalkit/frmclockout.h"
 #include "evalkit/frmparamp.h"
+#include "evalkit/frmpowerd.h"
 #include "evalkit/frmpowerdown.h"
 #include "evalkit/frmreadback.h"
 #include "evalkit/frmregisters.h"

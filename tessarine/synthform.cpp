@@ -150,7 +150,26 @@ void synthform::CmdFup_Click() {
     apply(calc::stepFraction(inputs(), true));
 }
 
+std::optional<platform::Message> synthform::followUpRefusal(const calc::SynthResult& r) const {
+    // In FSK the deviation is counted again in steps of the new PFD; the Gaussian settings and
+    // the clock-out do not depend on it in a way that can be refused.
+    Main& panel = app_.main();
+    if (!r.applied || panel.cmbModulation->currentIndex() != calc::FskItem || !r.PfdFrequencyMHz ||
+        *r.PfdFrequencyMHz == app_.w().PfdFrequencyMHz)
+        return std::nullopt;
+    return calc::planDeviation({panel.TxtFSKdev->text(), calc::SchemeFsk, *r.PfdFrequencyMHz,
+                                app_.f().TxDeviationField})
+        .setUpRefusal;
+}
+
 void synthform::apply(const calc::SynthResult& r) {
+    // A plan whose deviation the new PFD cannot hold is refused as a whole.
+    if (const std::optional<platform::Message> refusal = followUpRefusal(r)) {
+        std::vector<platform::Message> shown = r.messages;
+        shown.push_back(*refusal);
+        app_.show(shown);
+        return;
+    }
     app_.show(r.messages);
     evalkit::SynthEntryBoxes{txtVCOout1, txtpfd1, TxtCrystal1}.show(r);
     if (!r.applied)

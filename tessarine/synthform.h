@@ -41,6 +41,9 @@ private:
     // Shows the plan's messages, then stores and shows what it planned and brings the
     // transmit settings, the clock-out and the read-outs up to date.
     void apply(const calc::SynthResult& r);
+    // The warning with which the deviation, counted again at the plan's new PFD, would refuse
+    // the plan; nothing when it takes it.
+    std::optional<platform::Message> followUpRefusal(const calc::SynthResult& r) const;
     void followUps();
 
     TessarineApp& app_;

@@ -1,6 +1,7 @@
 #include "corvane/calc/datarate.h"
 
 #include "evalkit/calc/demodfilters.h"
+#include "evalkit/calc/limitwarning.h"
 #include "evalkit/calc/ratechecks.h"
 #include "evalkit/calc/receiverclocks.h"
 #include "evalkit/calc/takenrange.h"
@@ -43,6 +44,41 @@ platform::Message tooLowMessage() {
     return {TooLowRateText, platform::MsgIcon::None, std::nullopt};
 }
 
+// Why the set-up gives a rate the box takes no plan; nothing when it is planned.
+using Refusal = std::optional<platform::Message>;
+
+platform::Message noClocksRefusal() {
+    return evalkit::calc::limitWarning(QStringLiteral(
+        "The XTAL frequency gives no receiver clocks. Please raise the XTAL frequency"));
+}
+
+platform::Message noDeviationRefusal() {
+    return evalkit::calc::limitWarning(
+        QStringLiteral("The deviation set is 0 kHz, which gives the receiver no discriminator. "
+                       "Please raise the deviation"));
+}
+
+// A clock-recovery divider of at least 1 needs fd x 10^6 / (32000 R) above one half.
+platform::Message rateTooHighRefusal(float R, float fd) {
+    return evalkit::calc::limitWarning(
+        QStringLiteral("Data rate of %1 kbit/s is not below the maximum of %2 kbit/s at this "
+                       "XTAL frequency. Please lower the data rate or raise the XTAL frequency")
+            .arg(platform::numberTextSingle(R),
+                 platform::formatNumber(fd * 1000.0 / 16.0, u"#0.000")));
+}
+
+// A trial of the jitter search whose CDR divider rounds to 0.
+platform::Message trialTooFastRefusal(float R) {
+    return evalkit::calc::limitWarning(
+        QStringLiteral("Data rate of %1 kbit/s is too high for the clock recovery at this XTAL "
+                       "frequency. Please lower the data rate or raise the XTAL frequency")
+            .arg(platform::numberTextSingle(R)));
+}
+
+platform::Message tenBitRefusal(const QString& what, double code, const QString& advice) {
+    return evalkit::calc::aboveMaximumWarning(what, code, (1 << 10) - 1, advice);
+}
+
 // The demodulator clock divider D, the clock fd = X / D (MHz) and the CDR divider C.
 struct Clocks {
     int D = 1;
@@ -53,9 +89,10 @@ struct Clocks {
 // Step 1: the rate box is acted on only with 1 to 6 characters of a number, a deviation
 // text that is a number other than zero, and a rate that is not zero and not above 75.
 std::optional<float> enteredRate(const DataRateInputs& in) {
-    if (in.rateText.isEmpty() || in.rateText.size() > MaxRateTextLength)
+    // A rate pushed from code is taken as the number it is; the character count is the box's.
+    if (!in.rateFromCode && (in.rateText.isEmpty() || in.rateText.size() > MaxRateTextLength))
         return std::nullopt;
-    const auto rate = platform::textToNumber(in.rateText);
+    const auto rate = in.rateFromCode ? in.rateFromCode : platform::textToNumber(in.rateText);
     const auto deviation = platform::textToNumber(in.deviationText);
     if (!rate || !deviation || toSingle(*deviation) == 0)
         return std::nullopt;
@@ -149,22 +186,22 @@ bool searchLowJitter(float X, float R, Clocks& clocks, std::vector<platform::Mes
 }
 
 // Steps 4 to 7.
-bool planClocks(float X, float delta, float R, int16_t type, DataRatePlan& p) {
+Refusal planClocks(float X, float delta, float R, int16_t type, DataRatePlan& p) {
     Clocks clocks;
     clocks.D = demodDivider(X, delta, R, type, p.messages);
     clocks.fd = demodClock(X, clocks.D);
     // Step 5; only a D kept at 15 can ask for more than the 8-bit CDR divider.
     clocks.C = std::min(cdrCount(clocks.fd, R), MaxCdrDivider);
     if (clocks.C < 1)
-        return false;
+        return rateTooHighRefusal(R, clocks.fd);
     if (!searchLowJitter(X, R, clocks, p.messages))
-        return false;
+        return trialTooFastRefusal(R);
     p.DemodClockDividerField = static_cast<int16_t>(field(clocks.D, 6));
     p.DemodClockMHz = clocks.fd;
     p.CdrClockDividerField = field(clocks.C, 10);
     p.CdrClockKHz = cdrClock(X, clocks);
     p.lblRxCLK = platform::formatNumber(clocks.fd * 1000.0 / (clocks.C * 32.0), u"#0.0000");
-    return true;
+    return std::nullopt;
 }
 
 // Step 8: s = round(X x 10^6 / 100000), at most 255.
@@ -187,14 +224,18 @@ double postDemodFactor(int16_t type) {
 }
 
 // Step 9.
-bool planPostDemodFilter(float R, float fd, int16_t type, DataRatePlan& p) {
+Refusal planPostDemodFilter(float R, float fd, int16_t type, DataRatePlan& p) {
     const auto P = evalkit::calc::postDemodCodeForRate(R, fd, postDemodFactor(type));
     if (!P || !fitsBits(*P, PostDemodBwBits))
-        return false;
+        return tenBitRefusal(QStringLiteral("Post demod BW setting"),
+                             P ? double(*P)
+                               : std::floor(1024 * postDemodFactor(type) *
+                                            evalkit::calc::FilterTwoPi * R / (fd * 1000.0)),
+                             QStringLiteral("Please lower the data rate"));
     const float B = toSingle(evalkit::calc::postDemodBandwidthKHz(*P, fd));
     p.lblDemodBW = platform::formatSingle(B, u"#0.0000");
     p.PostDemodBwField = field(*P, 20);
-    return true;
+    return std::nullopt;
 }
 
 void clearRegister13(DataRatePlan& p) {
@@ -215,12 +256,22 @@ std::optional<int32_t> threshold(double product) {
     return t;
 }
 
+platform::Message thresholdRefusal(double product) {
+    return evalkit::calc::aboveMaximumWarning(
+        QStringLiteral("Threshold setting"), platform::roundHalfEven(toSingle(product)),
+        (1 << ThresholdBits) - 1, QStringLiteral("Please lower the deviation"));
+}
+
 // Step 12 for 3FSK.
-bool planThreeFskThresholds(int K, float delta, const DataRateInputs& in, DataRatePlan& p) {
-    const auto word = threshold(K * static_cast<double>(delta) * 57 / 100);
-    const auto level = threshold(K * static_cast<double>(delta) * 62 / 100);
-    if (!word || !level)
-        return false;
+Refusal planThreeFskThresholds(int K, float delta, const DataRateInputs& in, DataRatePlan& p) {
+    const double wordProduct = K * static_cast<double>(delta) * 57 / 100;
+    const double levelProduct = K * static_cast<double>(delta) * 62 / 100;
+    const auto word = threshold(wordProduct);
+    const auto level = threshold(levelProduct);
+    if (!word)
+        return thresholdRefusal(wordProduct);
+    if (!level)
+        return thresholdRefusal(levelProduct);
     p.ThresholdWordField = static_cast<int16_t>(field(*word, 4));
     p.ThreeFskBits22To25Field = field(15, 22);
     p.ThreeFskThresholdField = field(*level, 15);
@@ -228,28 +279,35 @@ bool planThreeFskThresholds(int K, float delta, const DataRateInputs& in, DataRa
     if (in.cmbVPathMemIndex >= 0 && in.cmbVPathMemIndex <= 3)
         p.ViterbiPathMemoryField = static_cast<int16_t>(field(in.cmbVPathMemIndex, 11));
     p.ThreeFskEnableField = static_cast<int16_t>(field(1, 13));
-    return true;
+    return std::nullopt;
 }
 
 // Step 12 for 4FSK.
-bool planFourFskThreshold(int K, float delta, DataRatePlan& p) {
-    const auto word = threshold(3 * static_cast<double>(delta) * K * 78 / 100);
+Refusal planFourFskThreshold(int K, float delta, DataRatePlan& p) {
+    const double product = 3 * static_cast<double>(delta) * K * 78 / 100;
+    const auto word = threshold(product);
     if (!word)
-        return false;
+        return thresholdRefusal(product);
     p.ThresholdWordField = static_cast<int16_t>(field(*word, 4));
-    return true;
+    return std::nullopt;
 }
 
-// K and W of step 10 stored; false when either does not fit.
-bool storeDiscriminator(int K, int16_t multiplier, float fd, DataRatePlan& p) {
+platform::Message discriminatorRefusal(double K, float fd) {
+    return tenBitRefusal(QStringLiteral("Discriminator setting"),
+                         platform::roundHalfEven(K * fd * 1e6 / DiscrimHzPerCount),
+                         QStringLiteral("Please raise the deviation"));
+}
+
+// K and W of step 10 stored; the refusal when either does not fit.
+Refusal storeDiscriminator(int K, int16_t multiplier, float fd, DataRatePlan& p) {
     const auto storedK = platform::toInt16(K);
     const auto W = discrimBandwidthCode(K, fd);
     if (!storedK || !W || !fitsBits(*W, DiscrimBwBits))
-        return false;
+        return discriminatorRefusal(K, fd);
     p.DiscrimK = *storedK;
     p.DiscrimBwField = field(*W, 10);
     p.DiscrimMultiplier = multiplier;
-    return true;
+    return std::nullopt;
 }
 
 // K of a deviation: the correlator's 100 kHz over the deviation the discriminator sees.
@@ -257,8 +315,14 @@ std::optional<int> roundedK(double numerator, float delta) {
     return evalkit::calc::correlatorK(numerator, delta);
 }
 
+// The K of a deviation that has none worth a discriminator (K beyond 16 bits) is refused as
+// the setting it would ask for.
+Refusal noK(double numerator, float delta, float fd) {
+    return discriminatorRefusal(numerator / delta, fd);
+}
+
 // Steps 10 to 12. The plan runs only with a deviation above 0, so K is always computed.
-bool planDiscriminator(float delta, float fd, const DataRateInputs& in, DataRatePlan& p) {
+Refusal planDiscriminator(float delta, float fd, const DataRateInputs& in, DataRatePlan& p) {
     switch (in.DemodTypeField) {
     case DemodLinear:
         p.KParityBit7Field = 0;
@@ -266,21 +330,25 @@ bool planDiscriminator(float delta, float fd, const DataRateInputs& in, DataRate
         p.DiscrimBwField = 0;
         p.DiscrimK = 0;
         p.DiscrimMultiplier = 1;
-        return true;
+        return std::nullopt;
     case DemodCorrelator: {
         const auto K = roundedK(100.0, delta);
-        if (!K || !storeDiscriminator(*K, 1, fd, p))
-            return false;
+        if (!K)
+            return noK(100.0, delta, fd);
+        if (Refusal refusal = storeDiscriminator(*K, 1, fd, p))
+            return refusal;
         const KParity parity = kParity(*K);
         p.KParityBit7Field = parity.bit7;
         p.KParityBit9Field = parity.bit9;
         clearRegister13(p);
-        return true;
+        return std::nullopt;
     }
     case DemodThreeFsk: {
         const auto K = roundedK(100.0 / 2, delta);
-        if (!K || !storeDiscriminator(*K, 2, fd, p))
-            return false;
+        if (!K)
+            return noK(100.0 / 2, delta, fd);
+        if (Refusal refusal = storeDiscriminator(*K, 2, fd, p))
+            return refusal;
         const KParity parity = kParity(*K);
         p.KParityBit7Field = parity.bit7;
         p.KParityBit9Field = parity.bit9;
@@ -289,10 +357,10 @@ bool planDiscriminator(float delta, float fd, const DataRateInputs& in, DataRate
     case DemodFourFsk: {
         const auto uncorrected = roundedK(100.0 / 4, delta);
         if (!uncorrected)
-            return false;
+            return noK(100.0 / 4, delta, fd);
         const int K = correctFourFskK(*uncorrected);
-        if (!storeDiscriminator(K, 4, fd, p))
-            return false;
+        if (Refusal refusal = storeDiscriminator(K, 4, fd, p))
+            return refusal;
         p.KParityBit9Field = 0;
         p.KParityBit7Field = kParity(K).bit7;
         clearRegister13(p);
@@ -300,43 +368,52 @@ bool planDiscriminator(float delta, float fd, const DataRateInputs& in, DataRate
     }
     default:
         // No other type is offered; its discriminator is left as it is.
-        return true;
+        return std::nullopt;
     }
 }
 
-// Steps 2 to 12 for an entered rate R. nullopt when the inputs cannot be planned: a
-// deviation of 0 (or not a number), a negative rate, a crystal that is not above 0, a divider
-// that rounds to 0, or a value that does not fit its field. The caller then changes nothing.
-std::optional<DataRatePlan> plan(const DataRateInputs& in, float R) {
+// A plan refused by the set-up: nothing is applied, nothing shown but the mark's reason.
+DataRatePlan refusedPlan(const platform::Message& why) {
+    DataRatePlan p;
+    p.setUpRefusal = why;
+    return p;
+}
+
+// Steps 2 to 12 for an entered rate R. Refused when the inputs cannot be planned: a
+// deviation of 0 (or not a number), a crystal that is not above 0, a divider that rounds to
+// 0, or a value that does not fit its field. The caller then changes nothing.
+DataRatePlan plan(const DataRateInputs& in, float R) {
     const float X = in.CrystalFrequencyMHz;
     const float delta = in.ActualDeviationKHz;
-    if (!(R > 0) || !isPositiveFinite(X) || !isPositiveFinite(delta))
-        return std::nullopt;
+    if (!isPositiveFinite(X))
+        return refusedPlan(noClocksRefusal());
+    if (!isPositiveFinite(delta))
+        return refusedPlan(noDeviationRefusal());
 
     DataRatePlan p;
-    p.ran = true;
     const auto n = ifFilterDivider(X);
     if (!n)
-        return std::nullopt;
+        return refusedPlan(noClocksRefusal());
     p.IFFilterDividerField = field(*n, 5);
     p.BbOffsetDividerField = field(evalkit::calc::bbOffsetCode(X), 4);
-    if (!planClocks(X, delta, R, in.DemodTypeField, p))
-        return std::nullopt;
+    if (Refusal refusal = planClocks(X, delta, R, in.DemodTypeField, p))
+        return refusedPlan(*refusal);
     const auto s = seqClockDivider(X);
     if (!s)
-        return std::nullopt;
+        return refusedPlan(noClocksRefusal());
     p.SeqClockDividerField = field(*s, 18);
-    if (!planPostDemodFilter(R, p.DemodClockMHz, in.DemodTypeField, p))
-        return std::nullopt;
-    if (!planDiscriminator(delta, p.DemodClockMHz, in, p))
-        return std::nullopt;
+    if (Refusal refusal = planPostDemodFilter(R, p.DemodClockMHz, in.DemodTypeField, p))
+        return refusedPlan(*refusal);
+    if (Refusal refusal = planDiscriminator(delta, p.DemodClockMHz, in, p))
+        return refusedPlan(*refusal);
+    p.ran = true;
     return p;
 }
 
 // Whether the plan takes the rate R, the box's text aside.
 bool takes(double R, const DataRateInputs& in) {
     const float r = toSingle(R);
-    return r > 0 && r <= MaxRateKbps && plan(in, r).has_value();
+    return r > 0 && r <= MaxRateKbps && plan(in, r).ran;
 }
 
 // The least rate tried for "above 0": far below any crystal's minimum rate.
@@ -362,13 +439,10 @@ QString dataRateAccepts(const DataRateInputs& in) {
 
 DataRatePlan planDataRate(const DataRateInputs& in) {
     const auto R = enteredRate(in);
-    std::optional<DataRatePlan> p = R ? plan(in, *R) : std::nullopt;
-    if (!p) {
-        DataRatePlan refused;
-        refused.refusal = dataRateAccepts(in);
-        return refused;
-    }
-    return *p;
+    DataRatePlan p = R && *R > 0 ? plan(in, *R) : DataRatePlan{};
+    if (!p.ran)
+        p.refusal = dataRateAccepts(in);
+    return p;
 }
 
 KParity kParity(int K) {

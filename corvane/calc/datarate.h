@@ -37,6 +37,10 @@ struct DataRateInputs {
     int16_t DemodTypeField = 0;
     int cmb3FSKDetectIndex = -1; // -1: no selection
     int cmbVPathMemIndex = -1;   // -1: no selection
+    // A rate another window pushes from code (the Gaussian window): taken as this number
+    // instead of the box's text, so the receiver is planned for the exact rate while the box
+    // shows it rounded.
+    std::optional<double> rateFromCode = std::nullopt;
 };
 
 // What the plan stores: the receiver clocks (IF filter divider in R5, the other dividers in
@@ -49,6 +53,11 @@ struct DataRatePlan : evalkit::calc::ReceiverClockPlan {
     // Set when the rate is not taken: what the box takes at this set-up, for its refusal mark
     // (the box itself refuses without a message).
     std::optional<QString> refusal;
+    // Set when the rate is one the box takes but the set-up (the crystal, the deviation)
+    // gives it no plan: the warning that names the limit and what to change. `messages` stays
+    // empty then. A window whose change of the set-up would bring this refusal refuses that
+    // change with it.
+    std::optional<platform::Message> setUpRefusal;
 
     // Discriminator (R4): set for the four demodulator types.
     std::optional<int32_t> DiscrimBwField;

@@ -1,6 +1,7 @@
 #include "corvane/calc/deviation.h"
 
 #include "evalkit/calc/deviationcount.h"
+#include "evalkit/calc/limitwarning.h"
 #include "evalkit/calc/takenrange.h"
 #include "platform/numbers.h"
 
@@ -62,6 +63,19 @@ DeviationResult planDeviation(const DeviationInputs& in) {
     if (!c) {
         // The deviation stays as it was: the box says why.
         r.refusal = deviationAccepts(in);
+        // A deviation the box takes whose count would reach into the next field of register 2:
+        // the warning that names the limit, for a window whose change would bring it.
+        const float step = evalkit::calc::deviationStepHz(in.PfdFrequencyMHz, StepsPerPfd);
+        if (value && *value >= 0 && *value <= MaxDeviationKHz && step > 0) {
+            const float d = platform::toSingle(*value);
+            const int32_t perStep = divideBy2(in) ? 2 : 1;
+            const std::optional<evalkit::calc::DeviationCount> raw =
+                evalkit::calc::deviationCount(d, in.PfdFrequencyMHz, StepsPerPfd, divideBy2(in));
+            r.setUpRefusal = evalkit::calc::aboveMaximumWarning(
+                QStringLiteral("Deviation count"),
+                raw ? double(raw->stored) : d * 1000.0 / double(step) * perStep, MaxDeviationCount,
+                QStringLiteral("Please lower the deviation or raise the PFD frequency"));
+        }
         return r;
     }
     r.DeviationStepHz = c->DeviationStepHz;

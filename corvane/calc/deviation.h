@@ -31,6 +31,10 @@ struct DeviationResult {
     bool runDataRatePlan = false; // txtDatarate_Change follows
     // Set when the text was not taken: what the box accepts, for the box's refusal mark.
     std::optional<QString> refusal;
+    // Set when the deviation is one the box takes but its count does not fit the field at
+    // this PFD and divide-by-2: the warning that names the limit. A synthesizer plan whose new
+    // PFD would bring this refusal is refused with it.
+    std::optional<platform::Message> setUpRefusal;
     std::optional<float> DeviationStepHz;
     std::optional<float> ActualDeviationKHz;
     std::optional<int32_t> TxDeviationField;

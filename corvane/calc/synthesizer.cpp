@@ -314,27 +314,27 @@ SynthResult CmdCalculate(const SynthInputs& in) {
     crystal = reference.crystalMHz;
     pfd = reference.pfdMHz;
     const int16_t rDivider = reference.rDivider;
-    out.RDivider = rDivider;
-    // 7. External-inductor RF gate, 8. the core.
+    // 7. External-inductor RF gate, 8. the core. An RF the gate or the VCO bands refuse ends
+    // the calculation as a divider that does not fit does: nothing of it is kept, not R (which
+    // a fraction step would put into R1 beside the dividers of the plan before), nor the
+    // crystal's fields.
     if (in.ExtInductorField == kExternalInductor &&
         !withinExternalInductorGate(rf, in.divideBy2On)) {
         out.messages.push_back(
             notice(QStringLiteral("Cannot acheive specified RF Channel Frequency. Refer to "
                                   "Corvane datasheet for RF Frequency limits")));
-    } else {
-        CoreInputs core = coreInputs(in);
-        core.rf = rf;
-        core.pfd = pfd;
-        core.crystal = crystal;
-        core.IntegerN = in.IntegerN;
-        core.FracN = in.FracN;
-        core.RDivider = rDivider;
-        if (synthesizerCore(core, Path::Calculate, out) == CoreEnd::Refused) {
-            // Refused: nothing of this calculation is kept, not even R.
-            out.RDivider.reset();
-            return out;
-        }
+        return out;
     }
+    CoreInputs core = coreInputs(in);
+    core.rf = rf;
+    core.pfd = pfd;
+    core.crystal = crystal;
+    core.IntegerN = in.IntegerN;
+    core.FracN = in.FracN;
+    core.RDivider = rDivider;
+    if (synthesizerCore(core, Path::Calculate, out) != CoreEnd::Done)
+        return out;
+    out.RDivider = rDivider;
     // 9. Crystal-derived fields from the shared crystal value.
     storeCrystalFields(out.CrystalFrequencyMHz.value_or(in.CrystalFrequencyMHz), in.tones, out);
     // 10.

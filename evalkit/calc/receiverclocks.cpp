@@ -35,6 +35,15 @@ std::optional<QString> clockText(double numerator, double divisor, const QString
     return platform::formatNumber(v, u".0000") + unit;
 }
 
+std::optional<QString> singleClockText(float numerator, double divisor, const QString& unit) {
+    if (divisor == 0)
+        return std::nullopt;
+    const float v = platform::toSingle(double{numerator} / divisor);
+    if (!std::isfinite(v))
+        return std::nullopt;
+    return platform::formatSingle(v, u".0000") + unit;
+}
+
 DividerEntry dividerEntry(const QString& text, int32_t lo, int32_t hi, const QString& limitText) {
     const std::optional<double> v = platform::textToNumber(text);
     if (!v)

@@ -28,6 +28,9 @@ int32_t demodDividerOfCode(int32_t code);
 // numerator / divisor in the ".0000" pattern followed by the unit (" kHz", " MHz"); nullopt
 // when there is no quotient to show (a divider of 0).
 std::optional<QString> clockText(double numerator, double divisor, const QString& unit);
+// The same worked out in single precision, for a single numerator over a whole divisor (the
+// quotient rounded to a single before it is shown).
+std::optional<QString> singleClockText(float numerator, double divisor, const QString& unit);
 
 // A divider box's entry: a number is taken as a whole number (half to even) and must lie in
 // lo..hi; outside that it is refused with limitText (exclamation icon, the program's title).

@@ -23,13 +23,16 @@ Message synthWarning(const QString& text) {
 }
 
 std::optional<Message> rDividerRefusal(double r, const DividerLimits& limits) {
-    if (!(r >= 1 && r <= limits.maxR)) {
-        return synthWarning(QStringLiteral("R divide of %1 is outside the range of 1 to %2. "
-                                           "Please raise the PFD frequency or lower the XTAL "
-                                           "frequency")
-                                .arg(integerText(r), integerText(limits.maxR)));
+    if (r >= 1 && r <= limits.maxR)
+        return std::nullopt;
+    const QString advice =
+        QStringLiteral("Please raise the PFD frequency or lower the XTAL frequency");
+    // An R from an absurdly small PFD is beyond any number worth naming.
+    if (const std::optional<QString> named = namedValue(r)) {
+        return synthWarning(QStringLiteral("R divide of %1 is outside the range of 1 to %2. %3")
+                                .arg(*named, integerText(limits.maxR), advice));
     }
-    return std::nullopt;
+    return aboveMaximumWarning(QStringLiteral("R divide"), r, limits.maxR, advice);
 }
 
 std::optional<Message> dividerRefusal(double n, double f, double r, const DividerLimits& limits) {
@@ -37,21 +40,22 @@ std::optional<Message> dividerRefusal(double n, double f, double r, const Divide
         return refusal;
     }
     if (!(n <= limits.maxN)) {
-        // Named in the plain number form, so a divider far beyond any integer type (from an
-        // absurdly small PFD) still reads as the value it is.
-        return aboveMaximumWarning(QStringLiteral("Integer N divide"), integerText(n),
-                                   integerText(limits.maxN),
+        return aboveMaximumWarning(QStringLiteral("Integer N divide"), n, limits.maxN,
                                    QStringLiteral("Please raise the PFD frequency"));
     }
     if (n < 0) {
-        return synthWarning(QStringLiteral("Integer N divide of %1 is below the minimum of 0. "
-                                           "Please lower the PFD frequency")
-                                .arg(integerText(n)));
+        return belowMinimumWarning(QStringLiteral("Integer N divide"), n, 0,
+                                   QStringLiteral("Please lower the PFD frequency"));
     }
     if (!(f >= 0 && f < limits.fracModulus)) {
+        const QString range = integerText(limits.fracModulus - 1);
+        if (const std::optional<QString> named = namedValue(f)) {
+            return synthWarning(
+                QStringLiteral("Fractional divide F of %1 is outside the range of 0 to %2")
+                    .arg(*named, range));
+        }
         return synthWarning(
-            QStringLiteral("Fractional divide F of %1 is outside the range of 0 to %2")
-                .arg(integerText(f), integerText(limits.fracModulus - 1)));
+            QStringLiteral("Fractional divide F is outside the range of 0 to %1").arg(range));
     }
     return std::nullopt;
 }

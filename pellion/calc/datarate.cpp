@@ -10,7 +10,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 namespace pellion::calc {
 
@@ -72,21 +71,31 @@ DataRatePlan refused(const platform::Message& warning) {
     DataRatePlan p;
     p.messages.push_back(warning);
     p.refusal = warning.text;
+    p.setUpRefusal = warning;
     return p;
 }
 
 // No receiver clocks at all: nothing changes, and the box says why.
-DataRatePlan noClocks(const QString& why = NoReceiverClocksText) {
+DataRatePlan noClocks() {
     DataRatePlan p;
-    p.refusal = why;
+    p.refusal = NoReceiverClocksText;
+    p.setUpRefusal = evalkit::calc::limitWarning(
+        QStringLiteral("The XTAL frequency gives no receiver clocks. Please raise the XTAL "
+                       "frequency"));
     return p;
 }
 
 // A clock-recovery divider of at least 1 needs fd x 10^6 / (32000 R) above one half.
-QString rateTooHighText(double fdMHz) {
-    return QStringLiteral("Data rate in kbit/s: below ") +
-           platform::formatNumber(fdMHz * 1000.0 / 16.0, u"#0.000") +
-           QStringLiteral(" at this crystal frequency");
+DataRatePlan rateTooHigh(double R, double fdMHz) {
+    const QString highest = platform::formatNumber(fdMHz * 1000.0 / 16.0, u"#0.000");
+    DataRatePlan p;
+    p.refusal = QStringLiteral("Data rate in kbit/s: below ") + highest +
+                QStringLiteral(" at this crystal frequency");
+    p.setUpRefusal = evalkit::calc::limitWarning(
+        QStringLiteral("Data rate of %1 kbit/s is not below the maximum of %2 kbit/s at this "
+                       "XTAL frequency. Please lower the data rate or raise the XTAL frequency")
+            .arg(platform::numberText(R), highest));
+    return p;
 }
 
 // The plan itself, for a rate that passed the entry test. An empty plan (nothing run, no
@@ -117,7 +126,7 @@ DataRatePlan plan(const DataRateInputs& in, double R) {
     // Step 5: the clock recovery runs at 32 times the data rate.
     const std::optional<int64_t> C = platform::toInt64(fd * 1e6 / (R * 32.0 * 1000.0));
     if (!C || *C < 1)
-        return noClocks(rateTooHighText(fd));
+        return rateTooHigh(R, fd);
     if (*C > MaxCdrDivider)
         return refused(cdrRefusal(*C));
     p.CdrClockDividerField = field(static_cast<int32_t>(*C), 8);
@@ -228,7 +237,7 @@ std::optional<int32_t> discriminatorSetting(int32_t K, float DemodClockMHz) {
     return evalkit::calc::discriminatorCode(K, DemodClockMHz, DiscriminatorHzPerCount);
 }
 
-platform::Message discriminatorRefusal(int64_t setting) {
+platform::Message discriminatorRefusal(double setting) {
     return evalkit::calc::aboveMaximumWarning(QStringLiteral("Discriminator setting"), setting,
                                               evalkit::calc::MaxTenBitCode,
                                               QStringLiteral("Please raise the deviation"));
@@ -247,11 +256,10 @@ DiscriminatorPlan planDiscriminator(float ActualDeviationKHz, float DemodClockMH
         const std::optional<int32_t> W = K ? discriminatorSetting(*K, DemodClockMHz) : std::nullopt;
         if (!W || *W > evalkit::calc::MaxTenBitCode) {
             // A K or setting too large for any integer is above the field all the same.
-            const auto shown = W ? int64_t{*W}
-                                 : platform::toInt64(DiscriminatorK / ActualDeviationKHz *
-                                                     DemodClockMHz * 1e6 / DiscriminatorHzPerCount)
-                                       .value_or(std::numeric_limits<int64_t>::max());
-            p.refusal = discriminatorRefusal(shown);
+            p.refusal = discriminatorRefusal(
+                W ? static_cast<double>(*W)
+                  : platform::roundHalfEven(DiscriminatorK / ActualDeviationKHz * DemodClockMHz *
+                                            1e6 / DiscriminatorHzPerCount));
             return p;
         }
         // A deviation above 400 kHz rounds K, and so the setting, to 0: that is kept out of

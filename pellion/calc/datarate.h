@@ -51,6 +51,10 @@ struct DataRatePlan : evalkit::calc::ReceiverClockPlan {
     // Set whenever the rate is not taken: what the box says on its refusal mark (the warning
     // that refused a value, if any, and what the box takes, or why nothing can be planned).
     std::optional<QString> refusal;
+    // Set when the rate is a rate the box takes but the set-up (the crystal, the deviation)
+    // gives it no plan: the warning that says why. A window whose change of the set-up would
+    // bring this refusal refuses that change with it.
+    std::optional<platform::Message> setUpRefusal;
 
     // Correlator discriminator (R6): left as it is without a deviation, or when it would be 0.
     std::optional<int32_t> DiscrimBwField;
@@ -100,7 +104,8 @@ struct DiscriminatorPlan {
 DiscriminatorPlan planDiscriminator(float ActualDeviationKHz, float DemodClockMHz,
                                     int16_t DemodTypeField);
 
-// The warning that refuses a discriminator setting above the ten bits of DiscrimBwField.
-platform::Message discriminatorRefusal(int64_t setting);
+// The warning that refuses a discriminator setting above the ten bits of DiscrimBwField (a
+// setting beyond any number worth naming is told as far above it).
+platform::Message discriminatorRefusal(double setting);
 
 } // namespace pellion::calc

@@ -5,13 +5,11 @@
 #include "platform/numbers.h"
 
 #include <cmath>
-#include <limits>
 
 namespace pellion::calc {
 
 namespace {
 
-using evalkit::calc::clockText;
 using evalkit::calc::dividerEntry;
 
 constexpr int32_t MaxIFFilterDivider = 511;
@@ -73,25 +71,30 @@ ShownDividers shownDividers(const ReceiverClockFields& f) {
 }
 
 ClockLabels clockLabels(float CrystalFrequencyMHz, const ShownDividers& s) {
-    const double crystalMHz = CrystalFrequencyMHz;
-    const double crystalKHz = crystalMHz * 1000.0;
+    // The crystal is a single and the dividers whole numbers, so each clock is worked out in
+    // single precision: 11059.2 kHz / 35 shows 315.9771, not the 315.9772 of the double.
+    const float crystalMHz = CrystalFrequencyMHz;
+    const float crystalKHz = platform::toSingle(double{crystalMHz} * 1000.0);
     ClockLabels l;
-    l.lblIFfilterclk = clockText(crystalKHz, s.ifFilter, kHz);
-    l.lblBBoffsetclk = clockText(crystalMHz, s.bbOffset, MHz);
-    l.lblDemodclk = clockText(crystalMHz, s.demod, MHz);
-    l.lblCDRclk = clockText(crystalKHz, static_cast<double>(s.cdr) * s.demod, kHz);
+    using evalkit::calc::singleClockText;
+    l.lblIFfilterclk = singleClockText(crystalKHz, s.ifFilter, kHz);
+    l.lblBBoffsetclk = singleClockText(crystalMHz, s.bbOffset, MHz);
+    l.lblDemodclk = singleClockText(crystalMHz, s.demod, MHz);
+    l.lblCDRclk = singleClockText(crystalKHz, static_cast<double>(s.cdr) * s.demod, kHz);
     if (s.seq > 0)
-        l.lblSeqclk = clockText(crystalKHz, s.seq, kHz);
+        l.lblSeqclk = singleClockText(crystalKHz, s.seq, kHz);
     return l;
 }
 
 std::optional<QString> t4FrequencyText(float CrystalFrequencyMHz, int32_t setting) {
     if (setting == 0)
         return std::nullopt;
-    const double v = CrystalFrequencyMHz * 1000.0 / setting;
+    // In single precision, as the clock labels.
+    const float v = platform::toSingle(
+        double{platform::toSingle(double{CrystalFrequencyMHz} * 1000.0)} / setting);
     if (!std::isfinite(v))
         return std::nullopt;
-    return platform::formatNumber(v, u"#0.000") + kHz;
+    return platform::formatSingle(v, u"#0.000") + kHz;
 }
 
 QString demodBwLabel(const QString& frontPanelCaption) {
@@ -171,11 +174,11 @@ DemodEntry demodEntry(const QString& text, float CrystalFrequencyMHz, float Actu
     // The discriminator for the new clock; without a deviation it stays as it is, and a
     // setting of 0 is kept out of the register.
     if (ActualDeviationKHz > 0) {
-        const std::optional<int64_t> K =
-            platform::toInt64(fd * 1000.0 / (static_cast<double>(ActualDeviationKHz) * 4));
+        const double exact = fd * 1000.0 / (static_cast<double>(ActualDeviationKHz) * 4);
+        const std::optional<int64_t> K = platform::toInt64(exact);
         if (!K || *K > evalkit::calc::MaxTenBitCode || *K < 0) {
             DemodEntry refused;
-            refused.refusal = discriminatorRefusal(K.value_or(std::numeric_limits<int64_t>::max()));
+            refused.refusal = discriminatorRefusal(platform::roundHalfEven(exact));
             return refused;
         }
         if (*K > 0) {

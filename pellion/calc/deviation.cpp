@@ -29,6 +29,7 @@ DeviationResult refused(const platform::Message& warning) {
     DeviationResult r;
     r.messages.push_back(warning);
     r.refusal = warning.text;
+    r.setUpRefusal = warning;
     return r;
 }
 

@@ -47,6 +47,10 @@ struct DeviationResult {
     // Set when the text was not taken: what the box says on its refusal mark (the warning that
     // refused the deviation, if any, and what the box takes).
     std::optional<QString> refusal;
+    // Set when the deviation is one the box takes but the set-up (the PFD, the demodulator
+    // clock) cannot hold it: the warning that says why. A window whose change of the set-up
+    // would bring this refusal refuses that change with it.
+    std::optional<platform::Message> setUpRefusal;
     std::optional<float> DeviationStepHz;
     std::optional<float> ActualDeviationKHz;
     std::optional<int32_t> TxDeviationField;

@@ -1,6 +1,7 @@
 #include "pellion/calc/gfsk.h"
 
 #include "evalkit/calc/gaussian.h"
+#include "evalkit/calc/limitwarning.h"
 #include "pellion/calc/deviation.h"
 #include "platform/numbers.h"
 
@@ -60,9 +61,77 @@ GfskResult planGfsk(const GfskInputs& in) {
 
     // 9.
     r.lblDatarate = platform::formatNumber(r.dataRateKbps, u"#0.000") + QStringLiteral(" kbits/s");
-    r.frontPanelRate = platform::roundDecimals(r.dataRateKbps, 3);
-    r.txtDatarate = platform::numberText(r.frontPanelRate);
+    r.frontPanelRate = r.dataRateKbps;
+    r.txtDatarate = platform::numberText(platform::roundDecimals(r.dataRateKbps, 3));
     return r;
+}
+
+namespace {
+
+// The data-rate box takes a rate that rounds to 1..201; the message names the limit the
+// Gaussian rate missed and the entries that move it.
+std::optional<platform::Message> rateRangeRefusal(double rate) {
+    const std::optional<int32_t> rounded = platform::toInt32(rate);
+    const QString shown = platform::formatNumber(rate, u"#0.000");
+    if (!rounded || *rounded >= 202)
+        return evalkit::calc::aboveMaximumWarning(
+            QStringLiteral("Data rate"), shown + QStringLiteral(" kbit/s"),
+            QStringLiteral("201.5 kbit/s"),
+            QStringLiteral("Please raise the Divider Number or the Index Counter"));
+    if (*rounded <= 0)
+        return evalkit::calc::limitWarning(
+            QStringLiteral("Data rate of %1 kbit/s is below the minimum of 0.5 kbit/s. Please "
+                           "lower the Divider Number or the Index Counter")
+                .arg(shown));
+    return std::nullopt;
+}
+
+} // namespace
+
+std::optional<platform::Message> gfskRefusal(const GfskResult& r, GfskFollowUps in) {
+    if (!r.calculated)
+        return std::nullopt;
+    float deviation = r.ActualDeviationKHz;
+    // The deviation box plans what the window sets, when the text changes.
+    if (r.TxtFSKdev && *r.TxtFSKdev != in.deviation.text) {
+        in.deviation.text = *r.TxtFSKdev;
+        const DeviationResult d = planDeviation(in.deviation);
+        if (d.setUpRefusal)
+            return d.setUpRefusal;
+        if (d.ActualDeviationKHz)
+            deviation = *d.ActualDeviationKHz;
+    }
+    if (const std::optional<platform::Message> range = rateRangeRefusal(r.dataRateKbps))
+        return range;
+    in.rate.rateText = r.txtDatarate;
+    in.rate.rateFromCode = r.frontPanelRate;
+    in.rate.ActualDeviationKHz = deviation;
+    const DataRatePlan p = planDataRate(in.rate);
+    if (p.setUpRefusal)
+        return p.setUpRefusal;
+    return std::nullopt;
+}
+
+QString dividerAcceptsText(const GfskInputs& in, const GfskFollowUps& followUps) {
+    std::optional<int32_t> lowest, highest;
+    for (int32_t d = evalkit::calc::MinGaussianDivider; d <= evalkit::calc::MaxGaussianDivider;
+         ++d) {
+        GfskInputs trial = in;
+        trial.txtDivider = platform::numberText(d);
+        const GfskResult r = planGfsk(trial);
+        if (!r.calculated || gfskRefusal(r, followUps))
+            continue;
+        if (!lowest)
+            lowest = d;
+        highest = d;
+    }
+    if (!lowest)
+        return QStringLiteral("Divider Number: no divider gives a data rate the front panel "
+                              "takes at this PFD, Index Counter and Mod Control");
+    return QStringLiteral("Divider Number: a whole number from %1 to %2 at this PFD, Index "
+                          "Counter and Mod Control")
+        .arg(*lowest)
+        .arg(*highest);
 }
 
 GfskControls gfskControls(int32_t TxDeviationField, int32_t GfskIndexCounterField,

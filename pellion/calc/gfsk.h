@@ -4,6 +4,10 @@
 // texts (whose handlers then plan the deviation and the data rate).
 #pragma once
 
+#include "pellion/calc/datarate.h"
+#include "pellion/calc/deviation.h"
+#include "platform/messages.h"
+
 #include <QString>
 
 #include <cstdint>
@@ -42,14 +46,35 @@ struct GfskResult {
     std::optional<QString> Lblfskdev;
     std::optional<QString> TxtFSKdev;
 
-    // The front panel's data rate: the rate to three decimals as the box text, and the same
-    // value for the data-rate plan (DataRateInputs::rateFromCode), so that the box and the
-    // plan agree and a long figure is not dropped by the box's character count.
+    // The front panel's data rate: the rate to three decimals as the box text, and the exact
+    // rate for the data-rate plan (DataRateInputs::rateFromCode): the receiver is planned for
+    // the rate the divider gives, and a long figure is not dropped by the box's character
+    // count.
     QString txtDatarate;
     double frontPanelRate = 0;
 };
 
 GfskResult planGfsk(const GfskInputs& in);
+
+// The plans the window's results run on the front panel: in GFSK the deviation box's plan
+// for the deviation text it sets (only when that text differs from what the box shows), then
+// the data-rate box's plan for the rate it pushes, taken as it is, with the deviation then
+// in force.
+struct GfskFollowUps {
+    DeviationInputs deviation;    // the front panel's; its text is replaced by the window's
+    DataRateInputs rate;          // the front panel's; its rate is replaced by the window's
+    float ActualDeviationKHz = 0; // in force before the window's calculation
+};
+
+// The warning with which the front panel would refuse what a calculation pushes (a rate the
+// data-rate box does not take, or one the receiver clocks cannot follow, or a deviation the
+// discriminator cannot hold); nothing when both plans take it. The window keeps nothing of a
+// calculation so refused.
+std::optional<platform::Message> gfskRefusal(const GfskResult& r, GfskFollowUps in);
+
+// What the divider box accepts with the other entries as they stand: the dividers 1..127 whose
+// calculation the front panel takes, for the box's refusal mark.
+QString dividerAcceptsText(const GfskInputs& in, const GfskFollowUps& followUps);
 
 // What the window's load shows from the fields: the divider number as text and the list
 // indexes of the index counter and mod control (-1 where the field names no entry).

@@ -2,6 +2,7 @@
 
 #include "evalkit/calc/deviationcount.h"
 #include "evalkit/calc/gaussian.h"
+#include "evalkit/calc/limitwarning.h"
 #include "platform/numbers.h"
 
 #include <QRegularExpression>
@@ -69,6 +70,11 @@ DeviationResult planDeviation(const DeviationInputs& in) {
         r.refusal = deviationRangeText(step);
         if (!stillBeingTyped(in.text))
             r.message = deviationRefusedMessage(step);
+        if (count)
+            r.setUpRefusal = evalkit::calc::aboveMaximumWarning(
+                QStringLiteral("Deviation count"), static_cast<double>(count->count),
+                MaxDeviationCount,
+                QStringLiteral("Please lower the deviation or raise the PFD frequency"));
         const int32_t held = (in.TxDeviationField >> 11) & MaxDeviationCount;
         r.Lblfskdev =
             threePlaces(held * static_cast<double>(step) / 1000.0) + QStringLiteral(" kHz");

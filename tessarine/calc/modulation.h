@@ -5,6 +5,8 @@
 //
 // Pure: the main window gathers its controls and the values it needs, applies what the
 // result sets, and then refreshes the read-outs (fnGuiWrite) when a field was set.
+#include "platform/messages.h"
+
 #include <QString>
 
 #include <cstdint>
@@ -53,6 +55,10 @@ struct DeviationResult {
     // number while it is typed (empty, a lone sign or decimal point, an exponent without its
     // digits) is only marked.
     std::optional<QString> message;
+    // Set when the entry is a deviation but its count does not fit the field at this PFD:
+    // the warning that names the limit. A synthesizer plan whose new PFD would bring this
+    // refusal is refused with it.
+    std::optional<platform::Message> setUpRefusal;
     std::optional<float> DeviationStepHz;
     std::optional<int32_t> TxDeviationField;
     // The deviation the count gives at this PFD: the new count's, or after a refusal the

@@ -5,7 +5,6 @@
 #include "platform/numbers.h"
 
 #include <cstdint>
-#include <limits>
 
 namespace tessarine::calc {
 
@@ -30,20 +29,12 @@ double numberOf(const QString& text) {
     return platform::textToNumber(text).value_or(0);
 }
 
-// A divider as a refusal names it; one beyond 64 bits (from an absurdly small PFD) is named
-// by the nearest value that is.
-int64_t nameable(double v) {
-    if (const std::optional<int64_t> whole = platform::toInt64(v))
-        return *whole;
-    return v < 0 ? std::numeric_limits<int64_t>::min() : std::numeric_limits<int64_t>::max();
-}
-
 // R is at least 1 by the crystal check (doubled crystal not below the PFD); above 15 it
 // would run into the doubler bit.
 std::optional<platform::Message> rDividerRefusal(double r) {
     if (r > MaxRDivider) {
         return evalkit::calc::aboveMaximumWarning(
-            QStringLiteral("R divide"), nameable(r), MaxRDivider,
+            QStringLiteral("R divide"), r, MaxRDivider,
             QStringLiteral("Please raise the PFD frequency or lower the XTAL frequency"));
     }
     return std::nullopt;
@@ -52,14 +43,13 @@ std::optional<platform::Message> rDividerRefusal(double r) {
 // N above 255 would run into the prescaler bit; below 0 (an RF below zero) into every bit.
 std::optional<platform::Message> integerNRefusal(double n) {
     if (n > MaxIntegerN) {
-        return evalkit::calc::aboveMaximumWarning(QStringLiteral("Integer N divide"), nameable(n),
+        return evalkit::calc::aboveMaximumWarning(QStringLiteral("Integer N divide"), n,
                                                   MaxIntegerN,
                                                   QStringLiteral("Please raise the PFD frequency"));
     }
     if (n < 0) {
-        return warning(QStringLiteral("Integer N divide of %1 is below the minimum of 0. Please "
-                                      "raise the RF frequency")
-                           .arg(nameable(n)));
+        return evalkit::calc::belowMinimumWarning(QStringLiteral("Integer N divide"), n, 0,
+                                                  QStringLiteral("Please raise the RF frequency"));
     }
     return std::nullopt;
 }
@@ -190,8 +180,11 @@ SynthResult stepFraction(const SynthInputs& in, bool up) {
     const FractionalDivider stepped = evalkit::calc::stepFraction(
         {static_cast<double>(*out.IntegerN), static_cast<double>(*out.FracN)}, up, FracModulus);
     if (const auto refusal = integerNRefusal(stepped.n)) {
-        refuse(*refusal, out);
-        return out;
+        // The calculation and its step are one plan: nothing of it is kept.
+        SynthResult refused;
+        refused.messages = std::move(out.messages);
+        refuse(*refusal, refused);
+        return refused;
     }
     // The PFD and crystal boxes as the calculation has just written them.
     const float pfd = platform::toSingle(numberOf(*out.txtpfd1));

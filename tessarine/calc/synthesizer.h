@@ -52,8 +52,8 @@ struct SynthInputs {
 
 // Besides what every synthesizer plan shows.
 struct SynthResult : evalkit::calc::SynthShown {
-    // A divider did not fit its field: nothing of this plan is stored. After a fraction step
-    // it means the step alone was refused and the calculation before it stands.
+    // A divider did not fit its field: nothing of this plan is stored, and after a fraction
+    // step nothing of the calculation before it either.
     bool refused = false;
     // The result was stored: the window then refreshes the read-outs (fnGuiWrite), runs the
     // deviation (FSK) or Gaussian (GFSK, GOOK) plan of the chosen scheme, UpdateClockout of
@@ -81,7 +81,7 @@ SynthResult cmdCalculate(const SynthInputs& in);
 // cmdfdown_Click (up false) and CmdFup_Click (up true): the calculation, then one count of
 // the fraction with carry into N (4095 up gives N + 1, F 0; 0 down gives N - 1, F 4095), shown
 // over the PFD and crystal boxes as the calculation left them. A refused calculation changes
-// nothing; a step that takes N out of its field is refused and the calculation stands.
+// nothing, and neither does a step that takes N out of its field.
 SynthResult stepFraction(const SynthInputs& in, bool up);
 
 // optDoubler_Click.

@@ -68,20 +68,32 @@ TEST_F(GfskWindow, DividerIsLimitedAndBadEntriesRefused) {
     frmGFSK& g = open();
     g.cmbModCtrl->setCurrentIndex(0);
     g.cmbIndexCount->setCurrentIndex(3);
+    // The box is held to the limit; a divider of 1 gives 153.75 kbit/s, more than the front
+    // panel's rate box takes, so that calculation keeps nothing and says why.
+    const QString tooFast = QStringLiteral(
+        "Data rate of 153.750 kbit/s is above the maximum of 75 kbit/s. Please raise the "
+        "Divider Number or the Index Counter");
     const struct {
         const char* text;
         const char* shown;
-        int32_t divider;
-    } limited[] = {{"200", "127", 127}, {"1e30", "127", 127}, {"0", "1", 1},
-                   {"-5", "1", 1},      {"0.4", "1", 1},      {"12.6", "12.6", 13}};
+        int32_t divider; // 0: refused, the divider before kept
+    } limited[] = {{"200", "127", 127}, {"1e30", "127", 127}, {"0", "1", 0},
+                   {"-5", "1", 0},      {"0.4", "1", 0},      {"12.6", "12.6", 13}};
     for (const auto& c : limited) {
         SCOPED_TRACE(c.text);
+        services.messages.clear();
+        const int32_t before = f().TxDeviationField;
         g.txtDivider->setText(QString::fromLatin1(c.text));
         g.cmdCalculate->click();
         EXPECT_EQ(g.txtDivider->text(), QString::fromLatin1(c.shown));
-        EXPECT_EQ(f().TxDeviationField, c.divider << 19);
+        if (c.divider == 0) {
+            EXPECT_EQ(f().TxDeviationField, before);
+            EXPECT_EQ(messageTexts(), std::vector<QString>{tooFast});
+        } else {
+            EXPECT_EQ(f().TxDeviationField, c.divider << 19);
+            EXPECT_TRUE(services.messages.messages.empty());
+        }
     }
-    EXPECT_TRUE(services.messages.messages.empty());
 
     const int32_t deviation = f().TxDeviationField;
     const QString rate = m->txtDatarate->text();
@@ -108,7 +120,12 @@ TEST_F(GfskWindow, NoPfdLeavesTheFrontPanelRate) {
     g.cmbModCtrl->setCurrentIndex(0);
     g.cmbIndexCount->setCurrentIndex(0);
     g.cmdCalculate->click();
-    EXPECT_EQ(g.lblDatarate->text(), QStringLiteral("0.000 kbits/s"));
+    // No rate to plan: nothing of the calculation is kept, and the message says so.
+    EXPECT_EQ(messageTexts(), std::vector<QString>{QStringLiteral(
+                                  "Data rate of 0.000 kbit/s is too low to plan. Please raise the "
+                                  "PFD frequency or lower the Divider Number or the Index "
+                                  "Counter")});
+    EXPECT_TRUE(g.lblDatarate->text().isEmpty());
     EXPECT_EQ(m->txtDatarate->text(), rate);
 }
 

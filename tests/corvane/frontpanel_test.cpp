@@ -182,8 +182,15 @@ TEST_F(FrontPanel, DeviationBoxThroughTheWindow) {
         EXPECT_EQ(m.Lblfskdev->text(), QString::fromLatin1(c.label)) << c.text;
         EXPECT_EQ(!services.messages.messages.empty(), c.message) << c.text;
     }
-    m.TxtFSKdev->setText(QStringLiteral("0.1")); // count 0: no hang, nothing planned
-    EXPECT_EQ(f().TxDeviationField, 0);
+    // Count 0 gives the receiver no discriminator: the deviation and the receiver plan that
+    // follows it are refused together, the count in force kept and the box saying why.
+    m.TxtFSKdev->setText(QStringLiteral("0.1"));
+    EXPECT_EQ(f().TxDeviationField, 7 << 19);
+    EXPECT_EQ(m.Lblfskdev->text(), QStringLiteral("2.1021"));
+    EXPECT_TRUE(platform::isMarkedRefused(m.TxtFSKdev));
+    EXPECT_EQ(m.TxtFSKdev->toolTip(),
+              QStringLiteral("The deviation set is 0 kHz, which gives the receiver no "
+                             "discriminator. Please raise the deviation"));
 }
 
 // A refused deviation leaves the deviation in force and marks the box, without a message,

@@ -233,8 +233,8 @@ TEST_F(Demod, AutoCalcClocksRestoresTheLastLoad) {
     d.cmdautoClock->click();
     EXPECT_EQ(f().CdrClockDividerField, cdr);
     EXPECT_EQ(f().IFFilterDividerField, ifFilter);
-    // The crystal is single precision: 11059.2003 / 35.
-    EXPECT_EQ(d.lblCDRclk->text(), QStringLiteral("315.9772 kHz"));
+    // Worked out in single precision, as the crystal is: 11059.2 / 35 = 315.97714.
+    EXPECT_EQ(d.lblCDRclk->text(), QStringLiteral("315.9771 kHz"));
 }
 
 // The window changes fields only: nothing goes to the board and the read-outs wait for the

@@ -85,10 +85,13 @@ TEST_F(Gfsk, DeviationAndRateReachTheFrontPanel) {
 // A divider of 0 becomes a blank and 1, one of 200 a blank and 127, and the field follows.
 TEST_F(Gfsk, DividerIsHeldToItsSevenBits) {
     frmGFSK& g = choose(GfskItem);
+    // A divider of 1 would give 691.2 kbit/s, more than the data-rate box takes: the box shows
+    // the limit it was held to, and nothing of the calculation is kept.
     calculate(g, 0, 0, QStringLiteral("0"));
     EXPECT_EQ(g.txtDivider->text(), QStringLiteral(" 1"));
-    EXPECT_EQ(f().TxDeviationField, 1 << 15);
-    EXPECT_FALSE(platform::isMarkedRefused(g.txtDivider));
+    EXPECT_EQ(f().TxDeviationField, 30 << 15);
+    EXPECT_TRUE(platform::isMarkedRefused(g.txtDivider));
+    services.messages.clear();
     calculate(g, 0, 0, QStringLiteral("200"));
     EXPECT_EQ(g.txtDivider->text(), QStringLiteral(" 127"));
     EXPECT_EQ(f().TxDeviationField, 127 << 15);
@@ -106,12 +109,13 @@ TEST_F(Gfsk, DividerIsHeldToItsSevenBits) {
 TEST_F(Gfsk, PushedRateIsPlannedOnce) {
     frmGFSK& g = choose(GfskItem);
     Main& m = app->main();
-    // 11059.2 / 80 = 138.24; the single-precision demodulator clock puts the clock-recovery
-    // divider just above 2.5, so it is 3, 17% off 32 times the rate.
+    // 11059.2 / 80 = 138.24; planned as the exact rate the divider gives, the clock-recovery
+    // divider is the demodulator clock over 32 times it, 80 / 32 = 2.5, which rounds to 2,
+    // 25% off 32 times the rate.
     calculate(g, 0, 0, QStringLiteral("5"));
     EXPECT_EQ(m.txtDatarate->text(), QStringLiteral("138.24"));
-    EXPECT_EQ(f().CdrClockDividerField, 3 << 8);
-    EXPECT_EQ(m.lblRxCLK->text(), QStringLiteral("115.20"));
+    EXPECT_EQ(f().CdrClockDividerField, 2 << 8);
+    EXPECT_EQ(m.lblRxCLK->text(), QStringLiteral("172.80"));
     EXPECT_FALSE(platform::isMarkedRefused(m.txtDatarate));
     EXPECT_TRUE(messageTexts().empty());
     g.cmdCalculate->click();
@@ -120,7 +124,7 @@ TEST_F(Gfsk, PushedRateIsPlannedOnce) {
     m.cmbDemod->setCurrentIndex(0);
     m.cmbDemod->setCurrentIndex(1); // the correlator plans the rate again
     EXPECT_FALSE(platform::isMarkedRefused(m.txtDatarate));
-    EXPECT_EQ(f().CdrClockDividerField, 3 << 8);
+    EXPECT_EQ(f().CdrClockDividerField, 2 << 8);
 }
 
 // In GOOK the receiver plans with 50 kHz and the front panel's deviation is left alone.

@@ -175,11 +175,18 @@ TEST_F(RateAndDeviation, ValuesBeyondTheirFieldsAreRefusedOnce) {
                                   "IF filter divide of 800 is above the maximum of 511. Please "
                                   "lower the XTAL frequency")});
     EXPECT_EQ(clocks().IFFilterDividerField, at11.IFFilterDividerField);
-    // Another rate typed: refused for the same reason, said again when it is committed.
+    // The refused crystal changed nothing: a rate typed now is planned at 11.0592 MHz.
     evaltest::typeInto(m.txtDatarate, QStringLiteral("12"));
+    evaltest::pressReturn(m.txtDatarate);
     EXPECT_EQ(messageTexts().size(), 1u);
+    EXPECT_FALSE(platform::isMarkedRefused(m.txtDatarate));
+    // A rate typed that does not fit: marked while typed, said once when it is committed.
+    evaltest::typeInto(m.txtDatarate, QStringLiteral("1"));
+    EXPECT_EQ(messageTexts().size(), 1u);
+    EXPECT_TRUE(platform::isMarkedRefused(m.txtDatarate));
     evaltest::pressReturn(m.txtDatarate);
     EXPECT_EQ(messageTexts().size(), 2u);
+    EXPECT_EQ(messageTexts().back(), cdr);
 }
 
 // Above 500 kHz the deviation box gives its message and nothing else.

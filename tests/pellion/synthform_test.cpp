@@ -97,11 +97,12 @@ TEST_F(Synth, LowBandSwitchesDivideBy2OnAndDoublesNAndFIntoR0) {
     EXPECT_EQ(m.lblNhex->text(), reglink::readoutText(word(0)));
     EXPECT_EQ(m.lblOSChex->mark(), Mark::Changed); // R1 carries the divide-by-2
 
-    // Loaded again, the switch shows the divide-by-2 the band chose, though only the
-    // external inductor lets the user switch it.
+    // Loaded again with the internal inductor, the switch is left to the band: the load
+    // switches it on only for the external inductor, whose switch it is.
     s().Command1->click();
-    EXPECT_TRUE(s().lblVCOdiv2->isOn());
+    EXPECT_FALSE(s().lblVCOdiv2->isOn());
     EXPECT_FALSE(s().lblVCOdiv2->isEnabled());
+    EXPECT_EQ(f().VcoDiv2Field, bit(13));
     EXPECT_EQ(s().txtVCOout1->text(), QStringLiteral("433.920044"));
 
     // Back in the high band the divide-by-2 goes off again.

@@ -7,6 +7,7 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFocusEvent>
 #include <QLineEdit>
 #include <QTest>
@@ -90,10 +91,16 @@ inline void pressReturn(QLineEdit* box) {
     QTest::keyClick(box, Qt::Key_Return);
 }
 
-// The focus leaves the box for another control. A box in a window that is not active (the
+// Typed, then Return.
+inline void enterInto(QLineEdit* box, const QString& keys) {
+    typeInto(box, keys);
+    pressReturn(box);
+}
+
+// The focus leaves the box (or another control) for another control. A box in a window that is not active (the
 // offscreen windows of the tests need not be) has no focus to lose: it is told as Tab would
 // tell it.
-inline void leaveBox(QLineEdit* box) {
+inline void leaveBox(QWidget* box) {
     if (box->hasFocus()) {
         box->clearFocus();
         return;

@@ -238,12 +238,23 @@ TEST_F(Synth, RefusedEntriesAreEmptiedAndNothingIsPlanned) {
     }
 }
 
-TEST_F(Synth, FractionStepOutOfNsFieldIsRefusedAndTheCalculationStands) {
+// The button's calculation and its step are one plan: a step out of N's field keeps the
+// calculation out of the fields too.
+TEST_F(Synth, FractionStepOutOfNsFieldIsRefusedWithItsCalculation) {
+    enter("868.3", "3.6864", "11.0592");
+    s->CmdCalculate->click();
+    const auto before = dividers();
+    const uint32_t n = word(1);
     enter("943.7175", "3.6864", "11.0592"); // N 255, F 4095
     s->CmdFup->click();
     EXPECT_EQ(messageTexts(), std::vector<QString>{QStringLiteral(
                                   "Integer N divide of 256 is above the maximum of 255. Please "
                                   "raise the PFD frequency")});
+    EXPECT_EQ(dividers(), before);
+    EXPECT_EQ(word(1), n);
+    EXPECT_EQ(s->txtVCOout1->text(), QStringLiteral("943.7175"));
+    // The calculation alone is taken.
+    s->CmdCalculate->click();
     EXPECT_EQ(dividers(), rnf(3, 255, 4095));
     EXPECT_EQ(word(1), (255u << 14) + (4095u << 2) + 1u);
 }

@@ -199,19 +199,22 @@ TEST(Synthesizer, MessagesUseTheProgramsBoxStyles) {
 
 class InternalBandEdge : public testing::TestWithParam<const char*> {};
 
-TEST_P(InternalBandEdge, IsRejectedButRAndCrystalFieldsStillFollow) {
+// A refused RF ends the calculation: nothing of it is kept, neither R nor the crystal's
+// fields, and nothing needs refreshing.
+TEST_P(InternalBandEdge, IsRejectedAndChangesNothing) {
     SynthInputs in = defaults();
     in.rfText = GetParam();
+    in.pfdText = "9.84"; // R 2, had the plan gone through
     const SynthResult r = CmdCalculate(in);
     ASSERT_EQ(texts(r), std::vector<QString>{kInternalBand});
     EXPECT_EQ(r.messages[0].icon, MsgIcon::Critical);
     EXPECT_EQ(r.messages[0].title, QString("Warning"));
     expectDividersUntouched(r);
-    EXPECT_EQ(r.RDivider, 1);
-    EXPECT_EQ(r.IFCalUpperToneField, 75 << 13);
-    EXPECT_EQ(r.IFCalLowerToneField, 150 << 5);
-    EXPECT_EQ(r.AfcScalingField, 426.0 * 32);
-    EXPECT_TRUE(r.refreshReadouts);
+    EXPECT_FALSE(r.RDivider);
+    EXPECT_FALSE(r.IFCalUpperToneField);
+    EXPECT_FALSE(r.IFCalLowerToneField);
+    EXPECT_FALSE(r.AfcScalingField);
+    EXPECT_FALSE(r.refreshReadouts);
 }
 
 INSTANTIATE_TEST_SUITE_P(Synthesizer, InternalBandEdge,
@@ -243,15 +246,19 @@ TEST_P(ExternalInductor, GateAndUserToggle) {
     if (c.n) {
         EXPECT_EQ(r.VcoDiv2Field, c.toggle ? kDiv2On : 0);
         EXPECT_EQ(r.NoteVisible, c.toggle);
+        EXPECT_EQ(r.IFCalUpperToneField, 75 << 13);
+        EXPECT_EQ(r.AfcScalingField, 426.0 * 32);
+        EXPECT_TRUE(r.refreshReadouts);
     } else {
+        // A refused RF keeps everything as it was, R and the crystal's fields included.
         EXPECT_EQ(r.messages[0].icon, MsgIcon::None);
         EXPECT_EQ(r.messages[0].title, std::nullopt);
         expectDividersUntouched(r);
+        EXPECT_FALSE(r.RDivider);
+        EXPECT_FALSE(r.IFCalUpperToneField);
+        EXPECT_FALSE(r.AfcScalingField);
+        EXPECT_FALSE(r.refreshReadouts);
     }
-    // Tones, AFC scaling and the refresh follow in every case.
-    EXPECT_EQ(r.IFCalUpperToneField, 75 << 13);
-    EXPECT_EQ(r.AfcScalingField, 426.0 * 32);
-    EXPECT_TRUE(r.refreshReadouts);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -390,7 +397,9 @@ INSTANTIATE_TEST_SUITE_P(Synthesizer, InvalidEntry, testing::ValuesIn(kEntryCase
 
 struct CrystalFieldCase {
     const char* name;
-    float crystalMHz; // the shared value step 9 reads when the core did not run
+    const char* rf;
+    const char* crystal; // also the PFD
+    bool external;       // the external inductor, divide-by-2 off
     std::optional<int32_t> upper, lower;
     std::optional<double> afc;
 };
@@ -400,27 +409,30 @@ class CrystalFields : public testing::TestWithParam<CrystalFieldCase> {};
 TEST_P(CrystalFields, FitTheirFieldsOrAreNotStored) {
     const CrystalFieldCase& c = GetParam();
     SynthInputs in = defaults();
-    in.rfText = "1000"; // outside both bands: the shared crystal value stays as given
-    in.CrystalFrequencyMHz = c.crystalMHz;
+    in.rfText = c.rf;
+    in.pfdText = c.crystal;
+    in.crystalText = c.crystal;
+    in.ExtInductorField = c.external ? kExternal : 0;
     const SynthResult r = CmdCalculate(in);
+    ASSERT_TRUE(r.IntegerN);
     EXPECT_EQ(r.IFCalUpperToneField, c.upper);
     EXPECT_EQ(r.IFCalLowerToneField, c.lower);
     EXPECT_EQ(r.AfcScalingField, c.afc);
     EXPECT_TRUE(r.refreshReadouts);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Synthesizer, CrystalFields,
-    testing::Values(CrystalFieldCase{"Default", 19.68f, 75 << 13, 150 << 5, 426.0 * 32},
-                    // 35000 / 131.6 = 266 does not fit 8 bits
-                    CrystalFieldCase{"LowerToneTooLarge", 35.0f, 133 << 13, std::nullopt,
-                                     240.0 * 32},
-                    // 8388.608 / 1.5 = 5592 does not fit 12 bits
-                    CrystalFieldCase{"AfcScalingTooLarge", 1.5f, 6 << 13, 11 << 5, std::nullopt},
-                    CrystalFieldCase{"NoCrystalYet", 0.0f, 0, 0, std::nullopt}),
-    [](const testing::TestParamInfo<CrystalFieldCase>& info) {
-        return std::string(info.param.name);
-    });
+INSTANTIATE_TEST_SUITE_P(Synthesizer, CrystalFields,
+                         testing::Values(CrystalFieldCase{"Default", "869.5", "19.68", false,
+                                                          75 << 13, 150 << 5, 426.0 * 32},
+                                         // 35000 / 131.6 = 266 does not fit 8 bits
+                                         CrystalFieldCase{"LowerToneTooLarge", "869.5", "35", false,
+                                                          133 << 13, std::nullopt, 240.0 * 32},
+                                         // 8388.608 / 1.5 = 5592 does not fit 12 bits
+                                         CrystalFieldCase{"AfcScalingTooLarge", "300", "1.5", true,
+                                                          6 << 13, 11 << 5, std::nullopt}),
+                         [](const testing::TestParamInfo<CrystalFieldCase>& info) {
+                             return std::string(info.param.name);
+                         });
 
 TEST(Synthesizer, CrystalFieldsUseTheCrystalJustCalculated) {
     SynthInputs in = defaults();
@@ -492,8 +504,8 @@ INSTANTIATE_TEST_SUITE_P(
                     "1E-30",
                     "19.68",
                     {kPfdTooLow,
-                     "R divide of 1.96800003051758E+31 is outside the range of 1 to 7. Please "
-                     "raise the PFD frequency or lower the XTAL frequency"}}),
+                     "R divide is far above the maximum of 7. Please raise the PFD frequency or "
+                     "lower the XTAL frequency"}}),
     [](const testing::TestParamInfo<RefusalCase>& info) { return std::string(info.param.name); });
 
 // ---- fraction buttons

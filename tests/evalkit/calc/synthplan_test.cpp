@@ -106,9 +106,18 @@ TEST(SynthPlan, DividersOutsideTheirFieldsAreRefusedNamingTheLimit) {
         {78, 0, 16, wide,
          "R divide of 16 is outside the range of 1 to 15. Please raise the PFD frequency or lower "
          "the XTAL frequency"},
-        // An absurd N from a tiny PFD is still refused and named as the number it is.
+        // An absurd N from a tiny PFD is still refused; it is told as far above the limit,
+        // since no message could write it as the number it is. Below that it is named.
         {1e42, 0, 1, pellion,
-         "Integer N divide of 1E+42 is above the maximum of 255. Please raise the PFD frequency"},
+         "Integer N divide is far above the maximum of 255. Please raise the PFD frequency"},
+        {999999999999999, 0, 1, pellion,
+         "Integer N divide of 999999999999999 is above the maximum of 255. Please raise the PFD "
+         "frequency"},
+        {-1e20, 0, 1, pellion,
+         "Integer N divide is far below the minimum of 0. Please lower the PFD frequency"},
+        {78, 0, 1e31, pellion,
+         "R divide is far above the maximum of 7. Please raise the PFD frequency or lower the "
+         "XTAL frequency"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.n << " " << c.f << " " << c.r);

@@ -30,7 +30,9 @@ TEST(PellionGfsk, DeviationAndRateAtTheDefaultPfd) {
     EXPECT_EQ(r.ActualDeviationKHz, 2.7f);
     EXPECT_EQ(r.lblDatarate, "2.700 kbits/s");
     EXPECT_EQ(r.txtDatarate, "2.7");
-    EXPECT_EQ(r.frontPanelRate, 2.7);
+    // The receiver is planned for the rate the divider gives, not the text shown.
+    EXPECT_EQ(r.frontPanelRate, r.dataRateKbps);
+    EXPECT_DOUBLE_EQ(r.frontPanelRate, double{11.0592f} * 1000 / 4096);
 }
 
 struct DividerCase {

@@ -194,16 +194,19 @@ TEST(TessarineSynth, DividersOutsideTheirFieldsAreRefused) {
          "Integer N divide of 257 is above the maximum of 255. Please raise the PFD frequency"},
         {"-10", "3.6864", "11.0592",
          "Integer N divide of -3 is below the minimum of 0. Please raise the RF frequency"},
+        // Dividers no message could write as the numbers they are are told as far above
+        // their limits, never as a number that overflowed.
         {"868.3", "1e-30", "40",
-         "R divide of 9223372036854775807 is above the maximum of 15. Please raise the PFD "
-         "frequency or lower the XTAL frequency"},
+         "R divide is far above the maximum of 15. Please raise the PFD frequency or lower the "
+         "XTAL frequency"},
         // A PFD too small for single precision reads as 0: no division by it.
         {"868.3", "1e-50", "11.0592",
-         "R divide of 9223372036854775807 is above the maximum of 15. Please raise the PFD "
-         "frequency or lower the XTAL frequency"},
+         "R divide is far above the maximum of 15. Please raise the PFD frequency or lower the "
+         "XTAL frequency"},
         {"3e32", "3.6864", "11.0592",
-         "Integer N divide of 9223372036854775807 is above the maximum of 255. Please raise "
-         "the PFD frequency"},
+         "Integer N divide is far above the maximum of 255. Please raise the PFD frequency"},
+        {"-3e32", "3.6864", "11.0592",
+         "Integer N divide is far below the minimum of 0. Please raise the RF frequency"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.message);
@@ -303,17 +306,22 @@ TEST(TessarineSynth, FractionStepReadsThePfdBoxAgain) {
     EXPECT_EQ(texts(r), (std::vector<QString>{NotMultipleText, PfdTooLowText}));
 }
 
-TEST(TessarineSynth, FractionStepOutOfNsFieldIsRefusedAndTheCalculationStands) {
+// The calculation and its step are one plan: a step out of N's field keeps the calculation
+// out too.
+TEST(TessarineSynth, FractionStepOutOfNsFieldIsRefusedWithItsCalculation) {
     // N 255, F 4095: one more count would be N 256.
+    expectDividers(cmdCalculate(entries("943.7175", "3.6864", "11.0592")), 3, 255, 4095);
     const SynthResult up = stepFraction(entries("943.7175", "3.6864", "11.0592"), true);
     EXPECT_TRUE(up.refused);
-    expectDividers(up, 3, 255, 4095);
+    EXPECT_FALSE(up.applied);
+    expectNothingStored(up);
+    EXPECT_FALSE(up.txtVCOout1);
     EXPECT_EQ(texts(up), std::vector<QString>{"Integer N divide of 256 is above the maximum of "
                                               "255. Please raise the PFD frequency"});
     // N 0, F 0: one count down would be N -1.
     const SynthResult down = stepFraction(entries("0", "3.6864", "11.0592"), false);
     EXPECT_TRUE(down.refused);
-    expectDividers(down, 3, 0, 0);
+    expectNothingStored(down);
 }
 
 TEST(TessarineSynth, FractionStepAfterARefusedCalculationChangesNothing) {
