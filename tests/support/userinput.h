@@ -97,9 +97,9 @@ inline void enterInto(QLineEdit* box, const QString& keys) {
     pressReturn(box);
 }
 
-// The focus leaves the box (or another control) for another control. A box in a window that is not active (the
-// offscreen windows of the tests need not be) has no focus to lose: it is told as Tab would
-// tell it.
+// The focus leaves the box (or another control) for another control. A box in a window that is not
+// active (the offscreen windows of the tests need not be) has no focus to lose: it is told as Tab
+// would tell it.
 inline void leaveBox(QWidget* box) {
     if (box->hasFocus()) {
         box->clearFocus();
