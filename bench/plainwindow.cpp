@@ -15,6 +15,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QSlider>
 #include <QSpinBox>
@@ -56,6 +57,8 @@ QString plainKind(const QWidget* w) {
         return QStringLiteral("QSpinBox");
     if (qobject_cast<const QGroupBox*>(w))
         return QStringLiteral("QGroupBox");
+    if (qobject_cast<const QScrollArea*>(w))
+        return QStringLiteral("QScrollArea");
     if (qobject_cast<const QFrame*>(w))
         return QStringLiteral("QFrame");
     return QStringLiteral("QWidget");
@@ -95,6 +98,8 @@ struct Node {
     std::unique_ptr<LayoutNode> layout;
     // Children that no layout places, with where they stand.
     std::vector<std::pair<std::unique_ptr<Node>, QRect>> placed;
+    // What a scroll area scrolls (its viewport and scroll bars are Qt's, built again by it).
+    std::unique_ptr<Node> scrolled;
 };
 
 struct LayoutNode {
@@ -237,6 +242,8 @@ std::unique_ptr<Node> capture(const QWidget* w, std::map<QString, int>& census) 
         node->checked = g->isChecked();
         node->flat = g->isFlat();
     }
+    if (const auto* area = qobject_cast<const QScrollArea*>(w); area && area->widget())
+        node->scrolled = capture(area->widget(), census);
     if (!isContainer(node->kind))
         return node;
     std::set<const QWidget*> laidOut;
@@ -395,6 +402,12 @@ QWidget* build(const Node& n) {
         g->setChecked(n.checked);
         g->setFlat(n.flat);
         w = g;
+    } else if (n.kind == QLatin1String("QScrollArea")) {
+        auto* a = new QScrollArea;
+        a->setWidgetResizable(true);
+        if (n.scrolled)
+            a->setWidget(build(*n.scrolled));
+        w = a;
     } else if (n.kind == QLatin1String("QFrame")) {
         w = new QFrame;
     } else {
@@ -446,6 +459,7 @@ QMenu* buildMenu(const Menu& menu, QWidget* parent) {
 
 struct PlainWindow::Tree {
     QString title;
+    QSize size; // the panel's, which a scroll area does not give the plain window by itself
     std::unique_ptr<Node> central;
     std::vector<std::unique_ptr<Menu>> menus;
 };
@@ -459,6 +473,7 @@ PlainWindow PlainWindow::of(const QMainWindow& window) {
     PlainWindow plain;
     plain.tree_ = std::make_unique<Tree>();
     plain.tree_->title = window.windowTitle();
+    plain.tree_->size = window.size();
     if (const QWidget* central = window.centralWidget())
         plain.tree_->central = capture(central, plain.census_);
     if (const QMenuBar* bar = window.findChild<QMenuBar*>(QString(), Qt::FindDirectChildrenOnly)) {
@@ -479,6 +494,7 @@ std::unique_ptr<QMainWindow> PlainWindow::build() const {
         window->setCentralWidget(evalbench::build(*tree_->central));
     for (const auto& menu : tree_->menus)
         window->menuBar()->addMenu(buildMenu(*menu, window.get()));
+    window->resize(tree_->size);
     return window;
 }
 

@@ -4,6 +4,9 @@
 #include "board/simulatedboard.h"
 #include "board/simulatedport.h"
 
+#include <QCoreApplication>
+
+#include <cstdio>
 #include <utility>
 
 namespace board {
@@ -18,6 +21,18 @@ QString BoardBackends::portError() const {
     return ppdev ? ppdev->lastError() : QString();
 }
 
+namespace {
+
+void reportOnStandardError(const QString& error) {
+    const QString program = QCoreApplication::applicationName();
+    const QByteArray line =
+        (program.isEmpty() ? error : program + QStringLiteral(": ") + error).toLocal8Bit() + '\n';
+    std::fputs(line.constData(), stderr);
+    std::fflush(stderr);
+}
+
+} // namespace
+
 BoardBackends fromEnvironment(const QProcessEnvironment& env, const ChipProfile& chip) {
     QStringList errors;
     std::unique_ptr<BoardLog> log;
@@ -25,8 +40,12 @@ BoardBackends fromEnvironment(const QProcessEnvironment& env, const ChipProfile&
     if (!logTarget.isEmpty()) {
         log = std::make_unique<BoardLog>(logTarget);
         if (!log->isOpen()) {
-            errors
-                << QStringLiteral("The board log could not be opened: %1").arg(log->errorString());
+            const QString error =
+                QStringLiteral("The board log could not be opened: %1").arg(log->errorString());
+            // Whoever asked for a log looks for it there, also when no window can show why
+            // it is missing.
+            reportOnStandardError(error);
+            errors << error;
             log.reset();
         }
     }

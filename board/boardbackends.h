@@ -37,8 +37,9 @@ private:
 
 // VERRIX_PARPORT=<device> selects the real parallel port through ppdev; otherwise the simulated
 // port serves. USB is always the simulated board. VERRIX_BOARD_LOG=<file> (or "-" for standard
-// error) logs the simulated back ends' calls. The simulated back ends decode words as the
-// program's chip numbers its registers.
+// error) logs the simulated back ends' calls; a log that cannot be opened is said on standard
+// error at once and kept in errors(). The simulated back ends decode words and answer readbacks
+// as the program's chip profile says.
 BoardBackends fromEnvironment(const QProcessEnvironment& env, const ChipProfile& chip = {});
 
 } // namespace board

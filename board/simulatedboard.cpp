@@ -46,7 +46,7 @@ void SimulatedBoard::rpc_shutdown() {
 
 int32_t SimulatedBoard::readbackAnswer(int16_t selection) const {
     const auto found = answers_.find(selection);
-    return found == answers_.end() ? kDefaultReadbackAnswer : found->second;
+    return found == answers_.end() ? chip_.answerTo(selection) : found->second;
 }
 
 std::optional<uint32_t> SimulatedBoard::lastWord(int reg) const {

@@ -16,10 +16,12 @@ class BoardLog;
 
 // The default USB back end: an evaluation board on the far side of a simulated link. Calls made
 // while the link is closed are accepted (and logged) but do not reach the chip: its register
-// words and chip select stay as they were, and a readback answers 0.
+// words and chip select stay as they were, and a readback answers 0. Over an open link the
+// chip answers each readback as its profile says.
 class SimulatedBoard : public Skerry {
 public:
-    static constexpr int32_t kDefaultReadbackAnswer = 0x012C;
+    // What a selection the chip profile lists no answer for reads.
+    static constexpr int32_t kDefaultReadbackAnswer = ChipProfile::SimulatedAnswer;
 
     explicit SimulatedBoard(BoardLog* log = nullptr) : log_(log) {}
 
@@ -39,6 +41,7 @@ public:
 
     // What rpc_initialise_vb returns; the link opens only on 1.
     void setInitResult(int32_t result) { initResult_ = result; }
+    // An answer set here overrides the chip profile's for that selection.
     void setReadbackAnswer(int16_t selection, int32_t value) { answers_[selection] = value; }
     int32_t readbackAnswer(int16_t selection) const;
 

@@ -56,7 +56,7 @@ void SimulatedPort::OutByte(uint16_t address, int16_t value) {
 
 int32_t SimulatedPort::readbackAnswer(int16_t selection) const {
     const auto found = answers_.find(selection);
-    return found == answers_.end() ? kDefaultReadbackAnswer : found->second;
+    return found == answers_.end() ? chip_.answerTo(selection) : found->second;
 }
 
 std::optional<uint32_t> SimulatedPort::lastWord(int reg) const {

@@ -24,15 +24,16 @@ class BoardLog;
 // selection in bits 4..8. The register number sits in the word's low bits as the chip profile
 // says (bits 3..0 unless told otherwise); a chip without readback takes no 16-bit words. During a
 // readback the first clock pulse prepares the chip, then each of the next 16 rising edges puts
-// the next answer bit (MSB first) on status bit 4; a further pulse ends the frame and latch
-// enable falling closes it. The status line settles late: the first status read after a clock
-// edge still shows the previous bit, so only the second of two reads is current.
+// the next answer bit (MSB first) of the chip profile's answer on status bit 4; a further pulse
+// ends the frame and latch enable falling closes it. The status line settles late: the first status
+// read after a clock edge still shows the previous bit, so only the second of two reads is current.
 //
 // The simulated port works whether or not it was claimed. Nothing malformed crashes it: it is
 // recorded in malformed() and the shift register starts afresh.
 class SimulatedPort : public Parllio {
 public:
-    static constexpr int32_t kDefaultReadbackAnswer = 0x012C;
+    // What a selection the chip profile lists no answer for reads.
+    static constexpr int32_t kDefaultReadbackAnswer = ChipProfile::SimulatedAnswer;
     static constexpr uint8_t kInitialControl = 0xCC;
     // Clock pulses a readback frame takes: one preparatory, 16 answer bits, one closing.
     static constexpr int kReadbackClockPulses = 18;
@@ -67,6 +68,7 @@ public:
     void setClaimResult(int32_t result) { claimResult_ = result; }
     bool claimed() const { return claimed_; }
 
+    // An answer set here overrides the chip profile's for that selection.
     void setReadbackAnswer(int16_t selection, int32_t value) { answers_[selection] = value; }
     int32_t readbackAnswer(int16_t selection) const;
 

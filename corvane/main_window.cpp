@@ -181,7 +181,7 @@ void Main::buildControls() {
 }
 
 void Main::buildLayout() {
-    // Left column: the device, the board, the synthesizer and the power-down switches.
+    // Left column: the device, the board and the synthesizer.
     auto* left = new QVBoxLayout;
     auto* deviceRow = new QHBoxLayout(FrDevice);
     QFont deviceFont = device->font();
@@ -209,14 +209,10 @@ void Main::buildLayout() {
     synthGrid->addLayout(direction, 7, 0, 1, 2);
     left->addWidget(synthGrid->parentWidget());
 
-    left->addWidget(evalkit::switchFrame(QStringLiteral(" PowerDown/Bias Currents"),
-                                         {{QStringLiteral("Synth"), Toggle1},
-                                          {QStringLiteral("VCO"), Toggle2},
-                                          {QStringLiteral("PA"), Toggle3}},
-                                         cmdAdvanced));
     left->addStretch();
 
-    // Second column: modulation and power amplifier.
+    // Second column: modulation, the power amplifier and the power-down switches. The columns
+    // are short enough that on a small screen at 125 % text the panel scrolls only sideways.
     auto* middle = new QVBoxLayout;
     auto* fsk = new QGridLayout(FrFSK);
     fsk->addWidget(cmbModulation, 0, 0, 1, 3);
@@ -243,6 +239,11 @@ void Main::buildLayout() {
     pa->addWidget(LblFSKpower, 0, 2);
     pa->addWidget(cmdPARamp, 1, 0, 1, 3);
     middle->addWidget(FrFSKpower);
+    middle->addWidget(evalkit::switchFrame(QStringLiteral(" PowerDown/Bias Currents"),
+                                           {{QStringLiteral("Synth"), Toggle1},
+                                            {QStringLiteral("VCO"), Toggle2},
+                                            {QStringLiteral("PA"), Toggle3}},
+                                           cmdAdvanced));
     middle->addStretch();
 
     // Third column: the receiver and the status buttons of the feature windows. The 3FSK

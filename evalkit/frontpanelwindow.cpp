@@ -5,6 +5,7 @@
 #include "evalkit/filemenu.h"
 #include "evalkit/programcontext.h"
 #include "platform/clickablelabel.h"
+#include "platform/fitwindow.h"
 #include "platform/named.h"
 
 #include <QAbstractButton>
@@ -147,7 +148,7 @@ void FrontPanelWindow::setColumns(std::initializer_list<QLayout*> columns) {
     auto* row = new QHBoxLayout(central);
     for (QLayout* column : columns)
         row->addLayout(column);
-    setCentralWidget(central);
+    platform::setFittingCentralWidget(*this, central);
 }
 
 } // namespace evalkit

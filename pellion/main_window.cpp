@@ -245,7 +245,7 @@ void Main::buildControls() {
 }
 
 void Main::buildLayout() {
-    // First column: the board, the synthesizer and the power-down switches.
+    // First column: the board and the synthesizer.
     auto* left = new QVBoxLayout;
     QGridLayout* boardGrid =
         evalkit::boardGrid(QStringLiteral("Eval Board"), {cmbMB, ConnectUSB, Synth_EN, Label35});
@@ -268,13 +268,11 @@ void Main::buildLayout() {
     synthGrid->addWidget(mode, 5, 0, 1, 2);
     left->addWidget(synthGrid->parentWidget());
 
-    left->addWidget(evalkit::switchFrame(
-        QStringLiteral(" PowerDown/Bias Currents"),
-        {{QStringLiteral("Crystal Oscillator"), OSC_EN}, {QStringLiteral("PA"), PA_EN}},
-        cmdAdvanced));
     left->addStretch();
 
-    // Second column: modulation and the power amplifier frames.
+    // Second column: modulation, the power amplifier frames and the power-down switches. The
+    // columns are short enough that on a small screen at 125 % text the panel scrolls only
+    // sideways.
     auto* middle = new QVBoxLayout;
     auto* fsk = new QGridLayout(FrFSK);
     fsk->addWidget(cmbModulation, 0, 0, 1, 3);
@@ -310,6 +308,10 @@ void Main::buildLayout() {
     ask->addWidget(HScrollOOKfine1, 3, 1);
     ask->addWidget(lblOOKmax, 3, 2);
     middle->addWidget(FrASK);
+    middle->addWidget(evalkit::switchFrame(
+        QStringLiteral(" PowerDown/Bias Currents"),
+        {{QStringLiteral("Crystal Oscillator"), OSC_EN}, {QStringLiteral("PA"), PA_EN}},
+        cmdAdvanced));
     middle->addStretch();
 
     // Third column: the receiver and the status buttons of the feature windows.

@@ -1,5 +1,9 @@
 #include "platform/form.h"
 
+#include <QtGlobal>
+
+#include <cstdlib>
+
 namespace platform {
 
 Form::Form(QWidget* parent) : QDialog(parent) {
@@ -53,6 +57,11 @@ void WindowRegistry::forget(const QString& name, Form* window) {
     for (Entry& e : entries_)
         if (e.name == name && e.window == window)
             e.window = nullptr;
+}
+
+void WindowRegistry::noWindowMade(const QString& name) {
+    qFatal("The window %s could not be made", qPrintable(name));
+    std::abort(); // qFatal does not return; the compiler is told so here as well
 }
 
 void WindowRegistry::unload(const QString& name) {

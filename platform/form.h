@@ -50,13 +50,16 @@ public:
     WindowRegistry(const WindowRegistry&) = delete;
     WindowRegistry& operator=(const WindowRegistry&) = delete;
 
-    // The window called `name`, created by `factory` and loaded if it is not loaded.
+    // The window called `name`, created by `factory` and loaded if it is not loaded. The
+    // factory must make a window.
     template <class W, class Factory> W& get(const QString& name, Factory&& factory) {
         if (Form* loaded = ifLoaded(name))
             return *static_cast<W*>(loaded);
         // Building a window may refer to other windows, so the entry is looked up only once
         // the window exists.
         W* window = factory();
+        if (!window)
+            noWindowMade(name);
         entryFor(name).window = window;
         window->setUnloader([this, name, window] { forget(name, window); });
         window->Form_Load();
@@ -76,6 +79,9 @@ private:
     };
     Entry& entryFor(const QString& name);
     void forget(const QString& name, Form* window);
+    // A factory that makes no window is a fault of the program, never a window to use: the
+    // program stops, naming the window.
+    [[noreturn]] static void noWindowMade(const QString& name);
 
     std::vector<Entry> entries_;
 };

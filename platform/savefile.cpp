@@ -1,8 +1,11 @@
 #include "platform/savefile.h"
 
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <unistd.h>
@@ -18,37 +21,84 @@ QString systemReason(int error) {
 
 class QtSaveDevice : public SaveDevice {
 public:
-    explicit QtSaveDevice(const QString& path) : file_(path) {}
+    explicit QtSaveDevice(std::unique_ptr<QSaveFile> file) : file_(std::move(file)) {}
 
-    bool open() override { return file_.open(QIODevice::WriteOnly) || failed(); }
+    // Unbuffered: each write goes to the system at once, so a disk that fills up says so at
+    // the write that meets it.
+    bool open() override {
+        return file_->open(QIODevice::WriteOnly | QIODevice::Unbuffered) || failed();
+    }
     bool write(const QByteArray& bytes) override {
-        return file_.write(bytes) == bytes.size() || failed();
+        // A disk that fills up during a write takes what it has room for and reports nothing
+        // (Qt then has no reason to give); only writing the rest brings out the system's
+        // reason ("No space left on device").
+        qint64 done = 0;
+        while (done < bytes.size()) {
+            const qint64 n = file_->write(bytes.constData() + done, bytes.size() - done);
+            if (n <= 0)
+                return failed();
+            done += n;
+        }
+        return true;
     }
     bool flush() override {
-        if (!file_.flush())
+        if (!file_->flush())
             return failed();
         // The bytes may still wait in the system's cache; a file system that finds out only
         // then that it has no room, or a share that lost its server, says so here. One that
         // cannot sync at all has nothing to report.
-        if (::fsync(file_.handle()) != 0 && errno != EINVAL && errno != ENOTSUP) {
+        if (::fsync(file_->handle()) != 0 && errno != EINVAL && errno != ENOTSUP) {
             error_ = systemReason(errno);
             return false;
         }
         return true;
     }
-    bool commit() override { return file_.commit() || failed(); }
-    void cancel() override { file_.cancelWriting(); }
+    bool commit() override { return file_->commit() || failed(); }
+    void cancel() override { file_->cancelWriting(); }
     QString errorString() const override { return error_; }
 
 private:
     bool failed() {
-        error_ = file_.errorString();
+        error_ = file_->errorString();
         return false;
     }
 
-    QSaveFile file_;
+    std::unique_ptr<QSaveFile> file_;
     QString error_;
 };
+
+// The new file on a disk with room for `room` more bytes: the write that meets the end of the
+// room is cut short without an error, and the next one fails, as the system does it.
+class FillingDiskFile : public QSaveFile {
+public:
+    FillingDiskFile(const QString& path, qint64 room) : QSaveFile(path), room_(room) {}
+
+protected:
+    qint64 writeData(const char* data, qint64 length) override {
+        if (length > 0 && room_ <= 0) {
+            setErrorString(systemReason(ENOSPC));
+            return -1;
+        }
+        const qint64 written = QSaveFile::writeData(data, std::min(length, room_));
+        if (written > 0)
+            room_ -= written;
+        return written;
+    }
+
+private:
+    qint64 room_;
+};
+
+// The folder a save writes its new file in, when the system refuses that: why, naming the
+// folder; otherwise nothing.
+std::optional<QString> unwritableFolder(const QString& path) {
+    const QString folder = QFileInfo(path).absolutePath();
+    if (::access(QFile::encodeName(folder).constData(), W_OK) == 0)
+        return std::nullopt;
+    return QStringLiteral("The folder %1 cannot be written (%2); a save writes the new file "
+                          "there beside the old one.")
+        .arg(QDir::toNativeSeparators(folder), systemReason(errno));
+}
 
 class FaultySaveDevice : public SaveDevice {
 public:
@@ -120,12 +170,16 @@ private:
 } // namespace
 
 std::unique_ptr<SaveDevice> QSaveFileFactory::create(const QString& path) {
-    return std::make_unique<QtSaveDevice>(path);
+    return std::make_unique<QtSaveDevice>(std::make_unique<QSaveFile>(path));
 }
 
 SaveDeviceFactory& defaultSaveDevices() {
     static QSaveFileFactory factory; // stateless
     return factory;
+}
+
+std::unique_ptr<SaveDevice> FillingDiskSaveDeviceFactory::create(const QString& path) {
+    return std::make_unique<QtSaveDevice>(std::make_unique<FillingDiskFile>(path, room));
 }
 
 std::unique_ptr<SaveDevice> FaultySaveDeviceFactory::create(const QString& path) {
@@ -143,7 +197,7 @@ std::optional<QString> saveWholeFile(const QString& path, const QByteArray& byte
         return QStringLiteral("The file is read-only.");
     const std::unique_ptr<SaveDevice> file = devices.create(path);
     if (!file->open())
-        return file->errorString();
+        return unwritableFolder(path).value_or(file->errorString());
     // Every step is checked before the next: only a file whose every byte is on the disk
     // may take the old one's place.
     if (!file->write(bytes) || !file->flush()) {

@@ -53,9 +53,21 @@ SaveDeviceFactory& defaultSaveDevices();
 // Saves `bytes` as the whole file at `path`: opens, writes, flushes and checks, then
 // commits. A failure at any step cancels the save, so the old file (if there is one) stays
 // byte for byte and no new file is left behind; the result is the reason. A file that is
-// there and marked read-only is refused rather than replaced.
+// there and marked read-only is refused rather than replaced; a folder that cannot be written
+// is named as the reason, since the new file is made there beside the old one.
 std::optional<QString> saveWholeFile(const QString& path, const QByteArray& bytes,
                                      SaveDeviceFactory& devices = defaultSaveDevices());
+
+// For tests: the real device, on a disk that has room for only `room` more bytes. The write
+// that meets the end of the room is cut short without an error and the next one fails with
+// "No space left on device", as the system does it.
+class FillingDiskSaveDeviceFactory : public SaveDeviceFactory {
+public:
+    explicit FillingDiskSaveDeviceFactory(qint64 room) : room(room) {}
+    std::unique_ptr<SaveDevice> create(const QString& path) override;
+
+    qint64 room;
+};
 
 // For tests: saves through QSaveFile as the real factory does, except that the step
 // `failAt` fails with `reason`. A failing flush behaves as a full disk does under Qt: the

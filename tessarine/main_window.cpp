@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -41,6 +42,30 @@ platform::ClickableLabel* clickable(const char* name, const QString& toolTip) {
     l->setCursor(Qt::PointingHandCursor);
     return l;
 }
+
+// The cover of the deviation entry stands in for it: while the cover is shown the entry is
+// hidden, and the cover itself takes no room, so the frame shows no blank panel where the
+// entry was.
+class EntryCover : public QObject {
+public:
+    EntryCover(QGroupBox* cover, QWidget* entry) : QObject(entry), cover_(cover), entry_(entry) {
+        cover->setParent(entry->parentWidget());
+        cover->setFixedSize(0, 0);
+        cover->installEventFilter(this);
+        entry->setVisible(cover->isHidden());
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::ShowToParent || event->type() == QEvent::HideToParent)
+            entry_->setVisible(cover_->isHidden());
+        return false;
+    }
+
+private:
+    QGroupBox* cover_;
+    QWidget* entry_;
+};
 
 } // namespace
 
@@ -71,9 +96,9 @@ void Main::buildControls() {
             {3, &lblFhex, "lblFhex", &cmdfunction, "cmdfunction", QStringLiteral("Function")},
         });
     cmdUpdateAll = namedButton("cmdUpdateAll", QStringLiteral("Program Registers"));
-    cmdUpdateAll->setToolTip(
-        QStringLiteral("Click here to Update Registers 0 to 6. Minimum Register writes for Tx "
-                       "mode is Regs  0,1,2. For Rx mode its Regs 0,1,3,4 and 6 "));
+    // The chip is a transmitter with four registers; the button writes all of them.
+    cmdUpdateAll->setToolTip(QStringLiteral(
+        "Click here to update all four registers: R, N, Modulation and Function, in that order"));
 
     const evalkit::BoardWidgets board =
         evalkit::boardWidgets({{QStringLiteral("Quorrabase (Parallel Port Interface)"),
@@ -104,10 +129,6 @@ void Main::buildControls() {
                                QStringLiteral("OOK"), QStringLiteral("GOOK")});
     FrFSK = named(new QGroupBox(QStringLiteral("FSK")), "FrFSK");
     frHideFSK = named(new QGroupBox, "frHideFSK");
-    // It hides the deviation entry by lying over it, as plain panel without a frame.
-    frHideFSK->setAutoFillBackground(true);
-    frHideFSK->setStyleSheet(
-        QStringLiteral("QGroupBox#frHideFSK { border: none; background-color: palette(window); }"));
     frGaussian = named(new QGroupBox, "frGaussian");
     FrFSKpower = named(new QGroupBox(QStringLiteral("Power Amplifier")), "FrFSKpower");
     frASK = named(new QGroupBox, "frASK");
@@ -178,14 +199,12 @@ void Main::buildLayout() {
                                          cmdBias));
     left->addStretch();
 
-    // Middle column: the modulation and the power amplifier.
+    // Middle column: the modulation frame, headed by the scheme it is captioned with, and the
+    // power amplifier.
     auto* middle = new QVBoxLayout;
-    auto* scheme = new QHBoxLayout;
-    scheme->addWidget(caption(QStringLiteral("Modulation &Scheme"), cmbModulation));
-    scheme->addWidget(cmbModulation, 1);
-    middle->addLayout(scheme);
-
     auto* fsk = new QGridLayout(FrFSK);
+    fsk->addWidget(caption(QStringLiteral("Modulation &Scheme"), cmbModulation), 0, 0);
+    fsk->addWidget(cmbModulation, 0, 1);
     auto* entry = new QWidget;
     auto* entryGrid = new QGridLayout(entry);
     entryGrid->setContentsMargins(0, 0, 0, 0);
@@ -194,9 +213,7 @@ void Main::buildLayout() {
     entryGrid->addWidget(new QLabel(QStringLiteral("kHz")), 0, 2);
     entryGrid->addWidget(new QLabel(QStringLiteral("Actual Deviation")), 1, 0);
     entryGrid->addWidget(Lblfskdev, 1, 1, 1, 2);
-    fsk->addWidget(entry, 0, 0, 1, 2);
-    fsk->addWidget(frHideFSK, 0, 0, 1, 2);
-    frHideFSK->raise(); // above the entry it covers
+    fsk->addWidget(entry, 1, 0, 1, 2);
     auto* gaussian = new QGridLayout(frGaussian);
     gaussian->addWidget(caption(QStringLiteral("Di&vider Number"), txtDivider), 0, 0);
     gaussian->addWidget(txtDivider, 0, 1);
@@ -205,9 +222,10 @@ void Main::buildLayout() {
     lblTitleModCtrl->setBuddy(cmbModCtrl);
     gaussian->addWidget(lblTitleModCtrl, 2, 0);
     gaussian->addWidget(cmbModCtrl, 2, 1);
-    fsk->addWidget(frGaussian, 1, 0, 1, 2);
-    fsk->addWidget(lblTitleDateRate, 2, 0);
-    fsk->addWidget(lblDatarate, 2, 1);
+    fsk->addWidget(frGaussian, 2, 0, 1, 2);
+    fsk->addWidget(lblTitleDateRate, 3, 0);
+    fsk->addWidget(lblDatarate, 3, 1);
+    new EntryCover(frHideFSK, entry);
     middle->addWidget(FrFSK);
 
     auto levelRow = [](QGridLayout* grid, int row, QScrollBar* bar) {

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds everything from nothing and runs every test headless: once as a
-# normal build, then once more with AddressSanitizer and UndefinedBehaviorSanitizer.
+# Debug build, once optimised (RelWithDebInfo), then once more with AddressSanitizer
+# and UndefinedBehaviorSanitizer; warnings are errors in each.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/deps.sh
@@ -31,6 +32,12 @@ rm -rf build/ci
 cmake -S . -B build/ci -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCORVANE_WERROR=ON
 cmake --build build/ci -j "$jobs"
 ctest --test-dir build/ci --output-on-failure -j "$jobs"
+
+echo "== optimised build and test (a warning or a fault that shows only with optimisation)"
+rm -rf build/opt
+cmake -S . -B build/opt -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORVANE_WERROR=ON
+cmake --build build/opt -j "$jobs"
+ctest --test-dir build/opt --output-on-failure -j "$jobs"
 
 echo "== sanitizer build and test"
 rm -rf build/asan

@@ -119,8 +119,8 @@ TEST_F(StartUp, MenusCaptionsAndToolTips) {
         {m.LblClockout, "Click to Change Clkout frequency"},
         {m.LblMuxOut, "Click to change the MuxOut feature"},
         {m.Command1, "Click here to enter the manually edit register window."},
-        {m.cmdUpdateAll, "Click here to Update Registers 0 to 6. Minimum Register writes for Tx "
-                         "mode is Regs  0,1,2. For Rx mode its Regs 0,1,3,4 and 6 "},
+        {m.cmdUpdateAll,
+         "Click here to update all four registers: R, N, Modulation and Function, in that order"},
     };
     for (const auto& [widget, tip] : tips)
         EXPECT_EQ(widget->toolTip(), QString::fromLatin1(tip))
