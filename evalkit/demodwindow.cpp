@@ -11,6 +11,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -131,23 +132,35 @@ void DemodWindow::showDividerBoxes(double ifFilter, double bbOffset, double demo
     txtSeq->setText(platform::numberText(seq));
 }
 
+bool DemodWindow::commitDivider(QObject* box) {
+    if (box == txtIFFilter)
+        txtIFFilter_LostFocus();
+    else if (box == txtBBOffset)
+        txtBBOffset_LostFocus();
+    else if (box == txtDemod)
+        txtDemod_LostFocus();
+    else if (box == txtCDR)
+        txtCDR_LostFocus();
+    else
+        return false;
+    return true;
+}
+
 bool DemodWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && !isUnloaded()) {
+        // Return in a divider box takes the entry, as leaving the box does, and presses no
+        // button of the window.
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && commitDivider(watched))
+            return true;
+    }
     if (event->type() == QEvent::FocusOut && !isUnloaded()) {
         // Focus that goes to another program or a pop-up (a list's own), or away while a
         // message box is up, has not left the control for another control of this window.
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
-            if (watched == txtIFFilter)
-                txtIFFilter_LostFocus();
-            else if (watched == txtBBOffset)
-                txtBBOffset_LostFocus();
-            else if (watched == txtDemod)
-                txtDemod_LostFocus();
-            else if (watched == txtCDR)
-                txtCDR_LostFocus();
-            else
-                controlLeft(watched);
-        }
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
+            !commitDivider(watched))
+            controlLeft(watched);
     }
     return platform::Form::eventFilter(watched, event);
 }

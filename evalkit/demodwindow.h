@@ -61,6 +61,8 @@ protected:
     void showDividerBoxes(double ifFilter, double bbOffset, double demod, double cdr, double seq);
 
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // Runs the lost-focus handler of a divider box; false for any other control.
+    bool commitDivider(QObject* box);
     // Another watched control the user left for another control of the window.
     virtual void controlLeft(QObject* /*control*/) {}
 };

@@ -93,6 +93,8 @@ frmSWD::frmSWD(ProgramContext& app, const SwdDescription& description,
     connect(txtErrors, &QLineEdit::textChanged, this, &frmSWD::txtErrors_Change);
     connect(txtPreamble, &QLineEdit::textChanged, this, &frmSWD::txtPreamble_Change);
     connect(return_, &QPushButton::clicked, this, &frmSWD::return_Click);
+    refusals_ = new platform::EntryRefusals(app_.messages(), this);
+    refusals_->watch(txtPreamble);
 }
 
 void frmSWD::Form_Load() {
@@ -160,9 +162,13 @@ void frmSWD::txtPreamble_Change() {
     // box says what it takes until its text is a word again.
     bool tooWide = false;
     const std::optional<uint32_t> word = syncWord(txtPreamble->text(), d_, &tooWide);
-    platform::showRefusal(txtPreamble, !word, d_.syncWordAccepts);
     if (tooWide && !d_.syncWordTooWide.isEmpty())
-        app_.messages().message(d_.syncWordTooWide);
+        refusals_->refuse(txtPreamble, d_.syncWordAccepts,
+                          {{d_.syncWordTooWide, platform::MsgIcon::None, std::nullopt}});
+    else if (!word)
+        refusals_->refuse(txtPreamble, d_.syncWordAccepts);
+    else
+        refusals_->accept(txtPreamble);
     if (word)
         syncWord_.store(double(*word) * syncWord_.unit());
 }

@@ -6,6 +6,7 @@
 // pattern is typed and what an entry too large for its field gets; each program describes that.
 #include "evalkit/fieldref.h"
 #include "evalkit/statuscaption.h"
+#include "platform/entryrefusals.h"
 #include "platform/form.h"
 
 #include <QString>
@@ -86,6 +87,8 @@ private:
     QAbstractButton* statusButton_;
     FieldRef mode_, length_, errors_, syncWord_;
     std::optional<FieldRef> packetLength_;
+    // The sync word's own refusal waits for the entry to be committed.
+    platform::EntryRefusals* refusals_ = nullptr;
 };
 
 } // namespace evalkit

@@ -4,6 +4,8 @@
 // dividers IF 394, BB offset code 2, demod 4, CDR 38, sequencer 197; K 48, code 590.
 #include "corvanefixture.h"
 
+#include "../support/userinput.h"
+
 #include "link/registerlink.h"
 #include "platform/entrymark.h"
 #include "platform/numbers.h"
@@ -374,6 +376,19 @@ TEST_F(DemodWindow, LeavingABoxRunsItsHandler) {
     QApplication::sendEvent(d->txtIFFilter, &tab);
     EXPECT_EQ(f().IFFilterDividerField, 300 << 5);
     EXPECT_EQ(d->lblIFfilterclk->text(), QStringLiteral("65.6000 kHz"));
+}
+
+// Return in a divider box takes the entry as leaving it does, and presses no button of the
+// window ("K up" would step the discriminator).
+TEST_F(DemodWindow, ReturnInADividerBoxTakesTheEntryOnly) {
+    d->show();
+    const int16_t k = w().DiscrimK;
+    evaltest::typeInto(d->txtIFFilter, QStringLiteral("300"));
+    evaltest::pressReturn(d->txtIFFilter);
+    EXPECT_EQ(f().IFFilterDividerField, 300 << 5);
+    EXPECT_EQ(w().DiscrimK, k);
+    EXPECT_TRUE(d->isVisible());
+    d->hide();
 }
 
 TEST_F(DemodWindow, PostDemodBoxStoresTheFilterCode) {

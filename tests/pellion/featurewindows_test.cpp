@@ -2,6 +2,8 @@
 // return buttons and the read-outs they refresh; none of them touches the board.
 #include "pellionfixture.h"
 
+#include "../support/userinput.h"
+
 #include "link/readouttext.h"
 #include "platform/entrymark.h"
 
@@ -322,6 +324,22 @@ TEST_F(FeatureWindow, SwdSyncWordIsZeroXAndAtMostSixHexDigits) {
     swd.return_->click();
     EXPECT_EQ(app->frmSWD().txtPreamble->text(), QStringLiteral("0x12AB"));
     EXPECT_EQ(word(5) >> 8, 0x12ABu);
+}
+
+// Typed key by key, a pattern too wide for the field is marked at once and said when the entry
+// is committed, once.
+TEST_F(FeatureWindow, SwdSyncWordTooWideIsSaidWhenCommitted) {
+    evalkit::frmSWD& swd = app->frmSWD();
+    swd.txtPreamble->setText(QStringLiteral("0x55"));
+    clearRecords();
+    evaltest::typeInto(swd.txtPreamble, QStringLiteral("0x12345678"));
+    EXPECT_TRUE(messageTexts().empty());
+    EXPECT_TRUE(platform::isMarkedRefused(swd.txtPreamble));
+    EXPECT_EQ(f().SyncWordField, 0x123456 * 256.0); // the last pattern that fitted
+    evaltest::pressReturn(swd.txtPreamble);
+    EXPECT_EQ(messageTexts(),
+              std::vector<QString>{QStringLiteral("Max Sync Word Pattern setting is 0xFFFFFF")});
+    EXPECT_TRUE(app->isLoaded(QStringLiteral("frmSWD"))); // Return pressed no button
 }
 
 TEST_F(FeatureWindow, SwdMatchingErrorsAndLength) {
