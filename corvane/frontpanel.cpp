@@ -156,6 +156,9 @@ void Main::cmbVCO_Click() {
         f.VcoBiasField = 3 * bit(19);
         app_.synthform().lblVCOdiv2->setEnabled(true);
     }
+    // A bias window that is open, or loaded unseen, shows the VCO bias the inductor now sets.
+    if (app_.isLoaded(QStringLiteral("frmPowerdown")))
+        app_.frmPowerdown().Form_Load();
     app_.UpdateAllRegisterLabels();
 }
 

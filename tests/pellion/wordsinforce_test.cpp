@@ -6,6 +6,7 @@
 #include "evalkit/frmreadback.h"
 #include "link/readouttext.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFocusEvent>
@@ -120,4 +121,17 @@ TEST_F(WordsInForceParallel, AnUnclaimedPortSendsNothingAndSaysSoOncePerAction) 
     EXPECT_TRUE(messageTexts().empty());
     for (int n : {0, 1, 2, 3, 4, 5, 6})
         EXPECT_EQ(m.readout(n)->mark(), Mark::Normal) << n;
+}
+
+// The inductor sets the VCO bias: a bias window already loaded shows the bias in force, so a
+// look at it never shows another one than the chip gets.
+TEST_F(WordsInForce, TheLoadedBiasWindowFollowsTheInductor) {
+    Main& m = start();
+    evalkit::frmPowerdown& bias = app->frmPowerdown();
+    m.chkInductor->click();
+    EXPECT_EQ(f().VcoBiasField, 3 * bit(16));
+    EXPECT_EQ(bias.HScrVCObias->value(), 3);
+    m.chkInductor->click();
+    EXPECT_EQ(bias.HScrVCObias->value(), 10);
+    EXPECT_EQ(f().VcoBiasField, 10 * bit(16));
 }
