@@ -22,7 +22,8 @@ namespace {
 
 template <class App> class SessionOf : public Session {
 public:
-    template <class... Extra> SessionOf(board::Parllio& port, const Extra&... extra) {
+    template <class... Extra>
+    SessionOf(board::Parllio& port, const Extra&... extra) : Session(App::programTitle()) {
         usb.setChip(App::transport().chip);
         app_ = std::make_unique<App>(services.view(), usb, port, extra...);
     }

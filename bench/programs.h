@@ -9,7 +9,7 @@
 #include "board/simulatedboard.h"
 #include "evalkit/programcontext.h"
 #include "link/registerfile.h"
-#include "platform/services.h"
+#include "testing/recordingservices.h"
 
 #include <QMainWindow>
 #include <QString>
@@ -24,6 +24,8 @@ namespace evalbench {
 // One program's context with the services and the USB board it was built over.
 class Session {
 public:
+    // The program's name is its messages' default title.
+    explicit Session(const QString& programTitle) : services(programTitle) {}
     virtual ~Session() = default;
 
     // The front panel's widgets, before its load handler runs.

@@ -2,7 +2,7 @@
 #include "platform/named.h"
 
 #include "corvane/corvaneapp.h"
-#include "platform/numbers.h"
+#include "platform/core/numbers.h"
 
 #include <QGridLayout>
 #include <QGroupBox>

@@ -6,11 +6,11 @@
 #include "evalkit/calc/receiverclocks.h"
 #include "evalkit/calc/takenrange.h"
 #include "evalkit/fielddialog.h"
+#include "platform/core/numbers.h"
 #include "platform/entrymark.h"
 #include "platform/listchoice.h"
 #include "platform/messages.h"
 #include "platform/named.h"
-#include "platform/numbers.h"
 
 #include <QComboBox>
 #include <QGridLayout>

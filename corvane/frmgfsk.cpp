@@ -5,9 +5,9 @@
 #include "evalkit/calc/gaussian.h"
 #include "evalkit/calc/limitwarning.h"
 #include "evalkit/fielddialog.h"
+#include "platform/core/numbers.h"
 #include "platform/messages.h"
 #include "platform/named.h"
-#include "platform/numbers.h"
 
 #include <QComboBox>
 #include <QGridLayout>

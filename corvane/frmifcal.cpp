@@ -3,8 +3,8 @@
 
 #include "corvane/corvaneapp.h"
 #include "corvane/main_window.h"
+#include "platform/core/numbers.h"
 #include "platform/entrymark.h"
-#include "platform/numbers.h"
 
 #include <QFont>
 #include <QGridLayout>

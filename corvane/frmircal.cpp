@@ -4,8 +4,8 @@
 #include "corvane/corvaneapp.h"
 #include "corvane/synthform.h"
 #include "evalkit/fielddialog.h"
+#include "platform/core/numbers.h"
 #include "platform/messages.h"
-#include "platform/numbers.h"
 
 #include <QCheckBox>
 #include <QComboBox>

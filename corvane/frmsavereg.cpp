@@ -2,8 +2,8 @@
 
 #include "corvane/corvaneapp.h"
 #include "evalkit/frmregisters.h"
+#include "platform/core/savefile.h"
 #include "platform/named.h"
-#include "platform/savefile.h"
 
 #include <QComboBox>
 #include <QDir>

@@ -4,9 +4,9 @@
 #include "corvane/corvaneapp.h"
 #include "corvane/main_window.h"
 #include "evalkit/fielddialog.h"
+#include "platform/core/numbers.h"
 #include "platform/listchoice.h"
 #include "platform/named.h"
-#include "platform/numbers.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -8,10 +8,10 @@
 #include "corvane/corvaneapp.h"
 #include "corvane/windows.h"
 #include "evalkit/frontpanelwindow.h"
+#include "platform/core/numbers.h"
 #include "platform/entrymark.h"
 #include "platform/fitwindow.h"
 #include "platform/named.h"
-#include "platform/numbers.h"
 
 #include <QComboBox>
 #include <QGroupBox>

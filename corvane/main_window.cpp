@@ -9,10 +9,10 @@
 #include "corvane/zantrelfile.h"
 #include "evalkit/boardframe.h"
 #include "evalkit/boardsession.h"
+#include "platform/core/numbers.h"
 #include "platform/entrymark.h"
 #include "platform/listchoice.h"
 #include "platform/named.h"
-#include "platform/numbers.h"
 
 #include <QAction>
 #include <QCloseEvent>

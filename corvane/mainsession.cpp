@@ -5,7 +5,7 @@
 #include "corvane/statuscaptions.h"
 #include "corvane/windows.h"
 #include "evalkit/boardsession.h"
-#include "platform/numbers.h"
+#include "platform/core/numbers.h"
 #include "platform/shown.h"
 
 #include <QComboBox>

@@ -10,9 +10,9 @@
 #include "evalkit/fieldref.h"
 #include "evalkit/profilekeys.h"
 #include "evalkit/settingsfile.h"
+#include "platform/core/numbers.h"
+#include "platform/core/profile.h"
 #include "platform/entrymark.h"
-#include "platform/numbers.h"
-#include "platform/profile.h"
 
 #include <QComboBox>
 #include <QLabel>

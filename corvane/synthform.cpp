@@ -3,8 +3,8 @@
 #include "corvane/calc/followups.h"
 #include "corvane/corvaneapp.h"
 #include "corvane/main_window.h"
+#include "platform/core/numbers.h"
 #include "platform/named.h"
-#include "platform/numbers.h"
 
 #include <QGridLayout>
 #include <QGroupBox>

@@ -5,8 +5,8 @@
 #include "corvane/synthform.h"
 #include "evalkit/profilekeys.h"
 #include "evalkit/zantrel.h"
+#include "platform/core/numbers.h"
 #include "platform/entrymark.h"
-#include "platform/numbers.h"
 
 #include <QLineEdit>
 #include <QScrollBar>

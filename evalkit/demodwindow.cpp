@@ -1,9 +1,9 @@
 #include "evalkit/demodwindow.h"
 
 #include "evalkit/fielddialog.h"
+#include "platform/core/numbers.h"
 #include "platform/entrymark.h"
 #include "platform/named.h"
-#include "platform/numbers.h"
 
 #include <QComboBox>
 #include <QEvent>

@@ -2,9 +2,9 @@
 #include "platform/named.h"
 
 #include "evalkit/programcontext.h"
+#include "platform/core/numbers.h"
 #include "platform/form.h"
 #include "platform/messages.h"
-#include "platform/numbers.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -5,7 +5,7 @@
 // holds, or refuses it; the return button unloads the dialog and refreshes
 // the read-outs. A dialog is then little more than its table of controls and
 // fields.
-#include "platform/numbers.h"
+#include "platform/core/numbers.h"
 
 #include <QString>
 #include <QStringList>

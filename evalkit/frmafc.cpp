@@ -1,10 +1,10 @@
 #include "evalkit/frmafc.h"
 
 #include "evalkit/programcontext.h"
+#include "platform/core/numbers.h"
 #include "platform/entrymark.h"
 #include "platform/listchoice.h"
 #include "platform/named.h"
-#include "platform/numbers.h"
 
 #include <QComboBox>
 #include <QGridLayout>

@@ -1,9 +1,9 @@
 #include "evalkit/frmagc.h"
 
 #include "evalkit/programcontext.h"
+#include "platform/core/numbers.h"
 #include "platform/entrymark.h"
 #include "platform/listchoice.h"
-#include "platform/numbers.h"
 
 #include <QComboBox>
 #include <QGridLayout>

@@ -1,8 +1,8 @@
 #include "evalkit/frmclockout.h"
 
 #include "evalkit/programcontext.h"
+#include "platform/core/numbers.h"
 #include "platform/named.h"
-#include "platform/numbers.h"
 #include "platform/selector.h"
 
 #include <QGridLayout>

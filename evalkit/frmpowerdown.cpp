@@ -2,7 +2,7 @@
 
 #include "evalkit/fielddialog.h"
 #include "evalkit/programcontext.h"
-#include "platform/numbers.h"
+#include "platform/core/numbers.h"
 
 #include <QComboBox>
 #include <QEvent>

@@ -1,8 +1,8 @@
 #include "evalkit/frmregisters.h"
 
 #include "evalkit/programcontext.h"
+#include "platform/core/numbers.h"
 #include "platform/named.h"
-#include "platform/numbers.h"
 
 #include <QFont>
 #include <QGridLayout>

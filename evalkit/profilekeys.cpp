@@ -1,7 +1,7 @@
 #include "evalkit/profilekeys.h"
 
 #include "evalkit/programcontext.h"
-#include "platform/numbers.h"
+#include "platform/core/numbers.h"
 
 #include <QDir>
 #include <QFileInfo>

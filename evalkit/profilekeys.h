@@ -4,8 +4,8 @@
 // missing; a text key as its text), a value that no control can take left out and named, one
 // message at the end that names what was left out, and file errors shown with the file and
 // the reason.
-#include "platform/numbers.h"
-#include "platform/profile.h"
+#include "platform/core/numbers.h"
+#include "platform/core/profile.h"
 
 #include <QString>
 #include <QStringList>

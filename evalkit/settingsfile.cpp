@@ -1,9 +1,9 @@
 #include "evalkit/settingsfile.h"
 
 #include "evalkit/programcontext.h"
+#include "platform/core/numbers.h"
+#include "platform/core/profile.h"
 #include "platform/entrymark.h"
-#include "platform/numbers.h"
-#include "platform/profile.h"
 
 #include <QComboBox>
 #include <QLineEdit>

@@ -4,7 +4,7 @@
 #include "evalkit/frmclockout.h"
 #include "evalkit/muxform.h"
 #include "evalkit/programcontext.h"
-#include "platform/numbers.h"
+#include "platform/core/numbers.h"
 #include "platform/selector.h"
 
 #include <QAbstractButton>

@@ -2,8 +2,8 @@
 
 #include "evalkit/profilekeys.h"
 #include "evalkit/programcontext.h"
-#include "platform/numbers.h"
-#include "platform/profile.h"
+#include "platform/core/numbers.h"
+#include "platform/core/profile.h"
 
 #include <array>
 #include <cmath>

@@ -18,7 +18,7 @@
 #include "pellion/calc/gfsk.h"
 #include "pellion/calc/synthesizer.h"
 #include "pellion/model/registerstore.h"
-#include "platform/numbers.h"
+#include "platform/core/numbers.h"
 #include "tessarine/calc/modulation.h"
 #include "tessarine/calc/synthesizer.h"
 #include "tessarine/model/registerstore.h"

@@ -9,7 +9,7 @@
 
 #include "board/simulatedboard.h"
 #include "board/simulatedport.h"
-#include "platform/services.h"
+#include "testing/recordingservices.h"
 
 #include <QApplication>
 #include <QByteArray>

@@ -2,7 +2,7 @@
 // number texts, which must read back as the numbers they were written from.
 #include "fuzz/fuzzcheck.h"
 
-#include "platform/numbers.h"
+#include "platform/core/numbers.h"
 
 #include <QString>
 

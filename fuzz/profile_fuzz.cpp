@@ -6,7 +6,7 @@
 // section and key, then the value), so a plain settings file is a seed as it is.
 #include "fuzz/fuzzcheck.h"
 
-#include "platform/profile.h"
+#include "platform/core/profile.h"
 
 #include <QByteArray>
 #include <QCoreApplication>

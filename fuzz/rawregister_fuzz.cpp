@@ -9,16 +9,16 @@
 #include "fuzz/fuzzcheck.h"
 
 #include "board/parllio.h"
-#include "board/recordingskerry.h"
 #include "board/simulatedport.h"
 #include "evalkit/frmregisters.h"
 #include "pellion/descriptions.h"
 #include "pellion/main_window.h"
 #include "pellion/pellionapp.h"
-#include "platform/services.h"
 #include "tessarine/descriptions.h"
 #include "tessarine/main_window.h"
 #include "tessarine/tessarineapp.h"
+#include "testing/recordingservices.h"
+#include "testing/recordingskerry.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -4,7 +4,7 @@
 
 #include "evalkit/frmregisters.h"
 #include "link/registerlink.h"
-#include "platform/numbers.h"
+#include "platform/core/numbers.h"
 
 #include <QString>
 

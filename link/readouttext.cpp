@@ -1,6 +1,6 @@
 #include "link/readouttext.h"
 
-#include "platform/numbers.h"
+#include "platform/core/numbers.h"
 
 namespace reglink {
 

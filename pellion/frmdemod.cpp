@@ -4,9 +4,9 @@
 #include "evalkit/fielddialog.h"
 #include "pellion/main_window.h"
 #include "pellion/pellionapp.h"
+#include "platform/core/numbers.h"
 #include "platform/entrymark.h"
 #include "platform/named.h"
-#include "platform/numbers.h"
 
 #include <QComboBox>
 #include <QGridLayout>

@@ -7,10 +7,10 @@
 #include "pellion/calc/deviation.h"
 #include "pellion/pellionapp.h"
 #include "pellion/windows.h"
+#include "platform/core/numbers.h"
 #include "platform/entrymark.h"
 #include "platform/fitwindow.h"
 #include "platform/named.h"
-#include "platform/numbers.h"
 
 #include <QCheckBox>
 #include <QComboBox>

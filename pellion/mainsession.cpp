@@ -6,7 +6,7 @@
 #include "pellion/pellionapp.h"
 #include "pellion/statuscaptions.h"
 #include "pellion/windows.h"
-#include "platform/numbers.h"
+#include "platform/core/numbers.h"
 
 #include <QComboBox>
 #include <QGroupBox>

@@ -12,9 +12,9 @@
 #include "pellion/pellionapp.h"
 #include "pellion/statuscaptions.h"
 #include "pellion/synthform.h"
+#include "platform/core/numbers.h"
+#include "platform/core/profile.h"
 #include "platform/entrymark.h"
-#include "platform/numbers.h"
-#include "platform/profile.h"
 
 #include <QCheckBox>
 #include <QComboBox>

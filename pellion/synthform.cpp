@@ -3,8 +3,8 @@
 #include "pellion/calc/followups.h"
 #include "pellion/main_window.h"
 #include "pellion/pellionapp.h"
+#include "platform/core/numbers.h"
 #include "platform/named.h"
-#include "platform/numbers.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

@@ -5,8 +5,8 @@
 #include "pellion/main_window.h"
 #include "pellion/pellionapp.h"
 #include "pellion/synthform.h"
+#include "platform/core/numbers.h"
 #include "platform/entrymark.h"
-#include "platform/numbers.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,6 +1,6 @@
 #include "platform/entrymark.h"
 
-#include "platform/numbers.h"
+#include "platform/core/numbers.h"
 
 #include <QLineEdit>
 #include <QVariant>

@@ -53,14 +53,6 @@ MsgResult QtMessageService::show(const MessageRecord& record) {
     }
 }
 
-std::vector<QString> RecordingMessageService::texts() const {
-    std::vector<QString> out;
-    out.reserve(messages.size());
-    for (const auto& m : messages)
-        out.push_back(m.text);
-    return out;
-}
-
 void showMessages(MessageService& service, const std::vector<Message>& messages) {
     for (const Message& m : messages) {
         if (m.beep)

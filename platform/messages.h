@@ -1,6 +1,8 @@
 #pragma once
 // Message boxes and the beep, as a service so tests can record what the user
 // would have been shown instead of blocking on a modal box.
+#include "platform/core/message.h"
+
 #include <QString>
 #include <QWidget>
 #include <optional>
@@ -8,7 +10,6 @@
 
 namespace platform {
 
-enum class MsgIcon { None, Critical, Question, Exclamation, Information };
 enum class MsgButtons { Ok, OkCancel, YesNo };
 enum class MsgResult { Ok, Cancel, Yes, No };
 
@@ -55,37 +56,6 @@ protected:
 
 private:
     QWidget* parent_ = nullptr;
-};
-
-// Records every message; answers with a scripted result (Ok by default).
-class RecordingMessageService : public MessageService {
-public:
-    using MessageService::MessageService;
-    void beep() override { ++beeps; }
-
-    std::vector<MessageRecord> messages;
-    int beeps = 0;
-    MsgResult answer = MsgResult::Ok;
-
-    std::vector<QString> texts() const;
-    void clear() {
-        messages.clear();
-        beeps = 0;
-    }
-
-protected:
-    MsgResult show(const MessageRecord& record) override {
-        messages.push_back(record);
-        return answer;
-    }
-};
-
-// A message box that a planning function asks its window to show.
-struct Message {
-    QString text;
-    MsgIcon icon = MsgIcon::None;
-    std::optional<QString> title; // nullopt: the program's default title
-    bool beep = false;            // beep before the box (entry errors)
 };
 
 // Shows the messages in order, each with its beep first where it asks for one.

@@ -10,7 +10,7 @@
 #include <QPrinterInfo>
 #include <QThread>
 
-#include "platform/numbers.h"
+#include "platform/core/numbers.h"
 
 namespace platform {
 
@@ -69,29 +69,6 @@ QString QtFileDialogService::modifyFileName(const QString& filter, int filterInd
     return dialog.selectedFiles().constFirst();
 }
 
-QString ScriptedFileDialogService::next() {
-    if (answers.empty())
-        return {};
-    QString a = answers.front();
-    answers.pop_front();
-    return a;
-}
-
-QString ScriptedFileDialogService::openFileName(const QString& filter, int filterIndex) {
-    requests.push_back({false, true, false, filter, filterIndex});
-    return next();
-}
-
-QString ScriptedFileDialogService::saveFileName(const QString& filter, int filterIndex) {
-    requests.push_back({true, false, true, filter, filterIndex});
-    return next();
-}
-
-QString ScriptedFileDialogService::modifyFileName(const QString& filter, int filterIndex) {
-    requests.push_back({true, true, false, filter, filterIndex});
-    return next();
-}
-
 // ---- printing --------------------------------------------------------------
 
 QRect printTargetRect(QSize window, int pageWidth) {
@@ -133,15 +110,6 @@ std::optional<QString> QtPrintService::printWindow(QWidget* window) {
     return std::nullopt;
 }
 
-std::optional<QString> RecordingPrintService::printWindow(QWidget* window) {
-    if (failWith)
-        return failWith;
-    const QSize twips = sizeInTwips(window);
-    pictureSizes.push_back(twips);
-    targets.push_back(printTargetRect(twips, pageWidthTwips));
-    return std::nullopt;
-}
-
 // ---- system ----------------------------------------------------------------
 
 void QtSystemService::sleepMs(int ms) {
@@ -174,23 +142,6 @@ void QtWindowShower::showModeless(QWidget* window) {
     window->show();
     window->raise();
     window->activateWindow();
-}
-
-void RecordingWindowShower::showModal(QWidget* window) {
-    shown.push_back({window->objectName(), true});
-    window->show();
-}
-
-void RecordingWindowShower::showModeless(QWidget* window) {
-    shown.push_back({window->objectName(), false});
-    window->show();
-}
-
-QStringList RecordingWindowShower::names() const {
-    QStringList out;
-    for (const auto& s : shown)
-        out << s.name;
-    return out;
 }
 
 // ---- bundles ---------------------------------------------------------------

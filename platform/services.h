@@ -1,15 +1,14 @@
 #pragma once
 // The desktop services the programs lean on, each behind an interface with a
-// production implementation and a recording one that tests inject.
+// production implementation; the recording ones that tests inject are in testing/.
+#include "platform/core/savefile.h"
 #include "platform/messages.h"
-#include "platform/savefile.h"
 
 #include <QRect>
 #include <QSize>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
-#include <deque>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -41,27 +40,6 @@ private:
     QWidget* parent_ = nullptr;
 };
 
-// Hands out scripted answers in order; an exhausted script answers "cancelled".
-class ScriptedFileDialogService : public FileDialogService {
-public:
-    struct Request {
-        bool save = false;       // the chosen file is written
-        bool mustExist = false;  // the dialog takes only a file that exists ...
-        bool askReplace = false; // ... or asks before it hands out one that exists
-        QString filter;
-        int filterIndex = 1;
-    };
-    QString openFileName(const QString& filter, int filterIndex = 1) override;
-    QString saveFileName(const QString& filter, int filterIndex = 1) override;
-    QString modifyFileName(const QString& filter, int filterIndex = 1) override;
-
-    std::deque<QString> answers;
-    std::vector<Request> requests;
-
-private:
-    QString next();
-};
-
 // Converts the "Description (*.ext)|*.ext|..." filter form to Qt's name filters.
 QString toQtNameFilter(const QString& filter);
 
@@ -80,18 +58,6 @@ public:
 class QtPrintService : public PrintService {
 public:
     std::optional<QString> printWindow(QWidget* window) override;
-};
-
-// Records where the picture would go on a page of the given width (in twips,
-// as the window's size is measured).
-class RecordingPrintService : public PrintService {
-public:
-    std::optional<QString> printWindow(QWidget* window) override;
-
-    int pageWidthTwips = 11906; // A4 portrait
-    std::optional<QString> failWith;
-    std::vector<QRect> targets;
-    std::vector<QSize> pictureSizes;
 };
 
 // Window size in twips (1440 per inch) at the widget's logical resolution.
@@ -118,22 +84,6 @@ private:
     bool ended_ = false;
 };
 
-class RecordingSystemService : public SystemService {
-public:
-    void sleepMs(int ms) override { sleeps.push_back(ms); }
-    void endProgram(int code = 0) override {
-        ended_ = true;
-        endCode = code;
-    }
-    bool ended() const override { return ended_; }
-
-    std::vector<int> sleeps;
-    int endCode = 0;
-
-private:
-    bool ended_ = false;
-};
-
 // ---- showing windows ------------------------------------------------------
 class WindowShower {
 public:
@@ -146,20 +96,6 @@ class QtWindowShower : public WindowShower {
 public:
     void showModal(QWidget* window) override;
     void showModeless(QWidget* window) override;
-};
-
-// Shows without blocking, so a test can drive a "modal" window afterwards.
-class RecordingWindowShower : public WindowShower {
-public:
-    struct Shown {
-        QString name;
-        bool modal = false;
-    };
-    void showModal(QWidget* window) override;
-    void showModeless(QWidget* window) override;
-
-    std::vector<Shown> shown;
-    QStringList names() const;
 };
 
 // ---- the bundle a program context receives -------------------------------
@@ -185,20 +121,6 @@ private:
     QtSystemService system_;
     QtWindowShower shower_;
     QSaveFileFactory saving_;
-};
-
-class RecordingServices {
-public:
-    explicit RecordingServices(const QString& defaultTitle = QStringLiteral("corvane-eval"))
-        : messages(defaultTitle) {}
-    PlatformServices view() { return {&messages, &files, &printer, &system, &shower, &saving}; }
-
-    RecordingMessageService messages;
-    ScriptedFileDialogService files;
-    RecordingPrintService printer;
-    RecordingSystemService system;
-    RecordingWindowShower shower;
-    FaultySaveDeviceFactory saving; // saves as the real factory does until told to fail
 };
 
 } // namespace platform

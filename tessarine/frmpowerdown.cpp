@@ -1,7 +1,7 @@
 #include "tessarine/frmpowerdown.h"
 
 #include "evalkit/fielddialog.h"
-#include "platform/numbers.h"
+#include "platform/core/numbers.h"
 #include "tessarine/tessarineapp.h"
 
 #include <QGridLayout>

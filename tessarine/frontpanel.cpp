@@ -3,10 +3,10 @@
 // its fields and refreshes the read-outs; none writes to the board.
 #include "tessarine/main_window.h"
 
+#include "platform/core/numbers.h"
 #include "platform/entrymark.h"
 #include "platform/fitwindow.h"
 #include "platform/named.h"
-#include "platform/numbers.h"
 #include "tessarine/calc/modulation.h"
 #include "tessarine/tessarineapp.h"
 

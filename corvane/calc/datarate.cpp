@@ -5,7 +5,7 @@
 #include "evalkit/calc/ratechecks.h"
 #include "evalkit/calc/receiverclocks.h"
 #include "evalkit/calc/takenrange.h"
-#include "platform/numbers.h"
+#include "platform/core/numbers.h"
 
 #include <algorithm>
 #include <cmath>

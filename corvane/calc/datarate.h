@@ -7,7 +7,7 @@
 
 #include "evalkit/calc/ratechecks.h"
 #include "evalkit/calc/receiverclockplan.h"
-#include "platform/messages.h"
+#include "platform/core/message.h"
 
 #include <QString>
 

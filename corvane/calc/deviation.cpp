@@ -3,7 +3,7 @@
 #include "evalkit/calc/deviationcount.h"
 #include "evalkit/calc/limitwarning.h"
 #include "evalkit/calc/takenrange.h"
-#include "platform/numbers.h"
+#include "platform/core/numbers.h"
 
 namespace corvane::calc {
 

@@ -7,7 +7,7 @@
 
 #include "corvane/calc/datarate.h"
 #include "corvane/calc/deviation.h"
-#include "platform/messages.h"
+#include "platform/core/message.h"
 
 #include <optional>
 

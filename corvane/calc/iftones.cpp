@@ -1,6 +1,6 @@
 #include "corvane/calc/iftones.h"
 
-#include "platform/numbers.h"
+#include "platform/core/numbers.h"
 
 namespace corvane::calc {
 

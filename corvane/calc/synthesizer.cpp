@@ -3,7 +3,7 @@
 #include "evalkit/calc/fractionaldivider.h"
 #include "evalkit/calc/synthentry.h"
 #include "evalkit/calc/synthplan.h"
-#include "platform/numbers.h"
+#include "platform/core/numbers.h"
 
 #include <cmath>
 

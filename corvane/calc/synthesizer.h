@@ -11,7 +11,7 @@
 // means "leave as it is".
 #include "corvane/calc/iftones.h"
 #include "evalkit/calc/synthshown.h"
-#include "platform/messages.h"
+#include "platform/core/message.h"
 
 #include <QString>
 

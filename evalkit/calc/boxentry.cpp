@@ -1,6 +1,6 @@
 #include "evalkit/calc/boxentry.h"
 
-#include "platform/numbers.h"
+#include "platform/core/numbers.h"
 
 namespace evalkit::calc {
 

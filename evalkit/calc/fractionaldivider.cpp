@@ -1,6 +1,6 @@
 #include "evalkit/calc/fractionaldivider.h"
 
-#include "platform/numbers.h"
+#include "platform/core/numbers.h"
 
 namespace evalkit::calc {
 

@@ -1,6 +1,6 @@
 #include "evalkit/calc/gaussian.h"
 
-#include "platform/numbers.h"
+#include "platform/core/numbers.h"
 
 #include <algorithm>
 #include <array>

@@ -1,6 +1,6 @@
 #include "evalkit/calc/limitwarning.h"
 
-#include "platform/numbers.h"
+#include "platform/core/numbers.h"
 
 #include <cmath>
 

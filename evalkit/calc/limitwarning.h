@@ -2,7 +2,7 @@
 // the value, the field's limit and what to change, and the plan then changes nothing.
 #pragma once
 
-#include "platform/messages.h"
+#include "platform/core/message.h"
 
 #include <QString>
 

@@ -2,7 +2,7 @@
 // of 32 times the data rate, or the receiver's bit timing drifts.
 #pragma once
 
-#include "platform/messages.h"
+#include "platform/core/message.h"
 
 #include <QString>
 

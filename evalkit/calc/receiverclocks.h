@@ -3,7 +3,7 @@
 // a divide by 4, the clock read-outs and the divider boxes' entry rule.
 #pragma once
 
-#include "platform/messages.h"
+#include "platform/core/message.h"
 
 #include <QString>
 

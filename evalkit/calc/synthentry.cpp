@@ -1,6 +1,6 @@
 #include "evalkit/calc/synthentry.h"
 
-#include "platform/numbers.h"
+#include "platform/core/numbers.h"
 
 #include <cmath>
 

@@ -2,7 +2,7 @@
 // The entry check of the synthesizer windows: the RF, PFD and crystal boxes must each read as
 // a number that still fits the single-precision values the plan works in, tried in that
 // order; the first that does not gets its message and nothing is planned.
-#include "platform/messages.h"
+#include "platform/core/message.h"
 
 #include <QString>
 

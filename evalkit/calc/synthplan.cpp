@@ -1,7 +1,7 @@
 #include "evalkit/calc/synthplan.h"
 
 #include "evalkit/calc/limitwarning.h"
-#include "platform/numbers.h"
+#include "platform/core/numbers.h"
 
 #include <cmath>
 

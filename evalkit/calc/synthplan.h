@@ -5,7 +5,7 @@
 // minimum-N notice and the crystal-derived AFC scaling (the fraction itself and its one-count
 // steps are in fractionaldivider.h). Messages come back for the caller's window to show in
 // order.
-#include "platform/messages.h"
+#include "platform/core/message.h"
 
 #include <QString>
 

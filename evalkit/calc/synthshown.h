@@ -4,7 +4,7 @@
 // Each chip's result adds the values and fields it stores, in the types its store holds. An
 // empty optional means "leave as it is".
 #include "evalkit/calc/synthentry.h"
-#include "platform/messages.h"
+#include "platform/core/message.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
 #include "evalkit/calc/takenrange.h"
 
-#include "platform/numbers.h"
+#include "platform/core/numbers.h"
 
 #include <algorithm>
 #include <cmath>

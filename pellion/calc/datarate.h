@@ -6,7 +6,7 @@
 #pragma once
 
 #include "evalkit/calc/receiverclockplan.h"
-#include "platform/messages.h"
+#include "platform/core/message.h"
 
 #include <QString>
 

@@ -2,7 +2,7 @@
 
 #include "evalkit/calc/demodfilters.h"
 #include "evalkit/calc/receiverclocks.h"
-#include "platform/numbers.h"
+#include "platform/core/numbers.h"
 
 #include <cmath>
 

@@ -5,7 +5,7 @@
 #pragma once
 
 #include "pellion/calc/datarate.h"
-#include "platform/messages.h"
+#include "platform/core/message.h"
 
 #include <QString>
 

@@ -5,7 +5,7 @@
 #include "evalkit/calc/limitwarning.h"
 #include "evalkit/calc/takenrange.h"
 #include "pellion/calc/datarate.h"
-#include "platform/numbers.h"
+#include "platform/core/numbers.h"
 
 #include <cmath>
 

@@ -5,7 +5,7 @@
 // clocks.
 #pragma once
 
-#include "platform/messages.h"
+#include "platform/core/message.h"
 
 #include <QString>
 

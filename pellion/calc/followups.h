@@ -6,7 +6,7 @@
 
 #include "pellion/calc/datarate.h"
 #include "pellion/calc/deviation.h"
-#include "platform/messages.h"
+#include "platform/core/message.h"
 
 #include <optional>
 

@@ -3,7 +3,7 @@
 #include "evalkit/calc/gaussian.h"
 #include "evalkit/calc/limitwarning.h"
 #include "pellion/calc/deviation.h"
-#include "platform/numbers.h"
+#include "platform/core/numbers.h"
 
 #include <cmath>
 

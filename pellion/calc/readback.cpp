@@ -1,6 +1,6 @@
 #include "pellion/calc/readback.h"
 
-#include "platform/numbers.h"
+#include "platform/core/numbers.h"
 
 #include <array>
 

@@ -5,7 +5,7 @@
 #pragma once
 
 #include "evalkit/calc/readbackconversions.h"
-#include "platform/messages.h"
+#include "platform/core/message.h"
 
 #include <QString>
 

@@ -9,7 +9,7 @@
 // then every output that is set (an empty optional means "leave as it is"), then the
 // data-rate handler of the front panel when asked, then the read-out refresh when asked.
 #include "evalkit/calc/synthshown.h"
-#include "platform/messages.h"
+#include "platform/core/message.h"
 
 #include <QString>
 

@@ -1,7 +1,7 @@
 #include "pellion/model/registerstore.h"
 
 #include "link/registerrules.h"
-#include "platform/numbers.h"
+#include "platform/core/numbers.h"
 
 #include <cmath>
 

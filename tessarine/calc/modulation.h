@@ -5,7 +5,7 @@
 //
 // Pure: the main window gathers its controls and the values it needs, applies what the
 // result sets, and then refreshes the read-outs (fnGuiWrite) when a field was set.
-#include "platform/messages.h"
+#include "platform/core/message.h"
 
 #include <QString>
 

@@ -2,7 +2,7 @@
 
 #include "evalkit/calc/fractionaldivider.h"
 #include "evalkit/calc/limitwarning.h"
-#include "platform/numbers.h"
+#include "platform/core/numbers.h"
 
 #include <cstdint>
 

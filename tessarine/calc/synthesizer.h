@@ -7,7 +7,7 @@
 // calls one entry point, applies the result to its controls, the field store and the working
 // values, and shows the messages in order. An empty optional means "leave as it is".
 #include "evalkit/calc/synthshown.h"
-#include "platform/messages.h"
+#include "platform/core/message.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
 #include "tessarine/model/registerstore.h"
 
-#include "platform/numbers.h"
+#include "platform/core/numbers.h"
 
 #include <cmath>
 #include <type_traits>

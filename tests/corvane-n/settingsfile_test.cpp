@@ -4,7 +4,7 @@
 #include "corvanenfixture.h"
 
 #include "corvane/settingsfile.h"
-#include "platform/profile.h"
+#include "platform/core/profile.h"
 
 #include <QComboBox>
 #include <QFile>

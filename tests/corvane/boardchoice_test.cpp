@@ -88,7 +88,7 @@ TEST(BoardChoiceOs, NineXFamilyNeedsNoClaimAndUnknownFamilyStops) {
         {{0, 0, 0}, false, false, "Failed to determine operating system"},
     };
     for (const auto& c : cases) {
-        platform::RecordingServices services;
+        platform::RecordingServices services{CorvaneApp::programTitle()};
         board::RecordingSkerry usb;
         board::RecordingParllio port;
         CorvaneApp app(services.view(), usb, port, {}, c.os);

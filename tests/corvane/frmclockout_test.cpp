@@ -1,7 +1,7 @@
 // The clock-out window: ClockOutField, its frequency read-outs and the front
 // panel's LblClockout caption.
 #include "corvanefixture.h"
-#include "platform/numbers.h"
+#include "platform/core/numbers.h"
 #include "platform/selector.h"
 
 #include <QLabel>

@@ -7,8 +7,8 @@
 #include "../support/userinput.h"
 
 #include "link/registerlink.h"
+#include "platform/core/numbers.h"
 #include "platform/entrymark.h"
-#include "platform/numbers.h"
 
 #include <QApplication>
 #include <QComboBox>

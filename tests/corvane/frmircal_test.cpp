@@ -2,7 +2,7 @@
 // over the image-rejection adjustments of register 5 with its terminating conditions.
 #include "corvanefixture.h"
 
-#include "platform/numbers.h"
+#include "platform/core/numbers.h"
 
 #include <QCheckBox>
 #include <QComboBox>

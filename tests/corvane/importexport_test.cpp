@@ -8,7 +8,7 @@
 
 #include "corvane/settingsfile.h"
 #include "corvane/zantrelfile.h"
-#include "platform/profile.h"
+#include "platform/core/profile.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -171,7 +171,7 @@ TEST_F(Settings, SavedSetUpLoadsIntoAFreshProgramAndSavesTheSameFile) {
     EXPECT_EQ(value(path, "Tx", "FRAC").toInt(), f().FracNField >> 4);
     EXPECT_NE(value(path, "Tx", "INT"), QStringLiteral("78"));
 
-    platform::RecordingServices services2;
+    platform::RecordingServices services2{CorvaneApp::programTitle()};
     board::RecordingSkerry usb2;
     board::RecordingParllio port2;
     auto fresh = std::make_unique<CorvaneApp>(services2.view(), usb2, port2);
@@ -487,7 +487,7 @@ TEST_F(Settings, AFullFileSetsEveryWindow) {
 }
 
 TEST_F(Settings, TheCommandLineImportsAtStartUp) {
-    platform::RecordingServices services2;
+    platform::RecordingServices services2{CorvaneApp::programTitle()};
     board::RecordingSkerry usb2;
     board::RecordingParllio port2;
     auto other = std::make_unique<CorvaneApp>(services2.view(), usb2, port2);

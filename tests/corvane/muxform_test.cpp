@@ -1,6 +1,6 @@
 // The mux-out window: MuxoutField and the front panel's LblMuxOut caption.
 #include "corvanefixture.h"
-#include "platform/numbers.h"
+#include "platform/core/numbers.h"
 
 #include <QPushButton>
 #include <QRadioButton>

@@ -3,7 +3,7 @@
 
 #include "corvane/settingsfile.h"
 #include "corvane/zantrelfile.h"
-#include "platform/profile.h"
+#include "platform/core/profile.h"
 
 #include <QAction>
 #include <QApplication>

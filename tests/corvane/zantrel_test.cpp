@@ -9,8 +9,8 @@
 #include "corvane/settingsfile.h"
 #include "corvane/zantrelfile.h"
 #include "link/registerlink.h"
-#include "platform/numbers.h"
-#include "platform/profile.h"
+#include "platform/core/numbers.h"
+#include "platform/core/profile.h"
 
 #include <QAction>
 #include <QComboBox>

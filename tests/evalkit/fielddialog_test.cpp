@@ -1,6 +1,6 @@
 // The number box and the list values the feature dialogs are built from.
 #include "evalkit/fielddialog.h"
-#include "platform/messages.h"
+#include "testing/recordingservices.h"
 
 #include <QComboBox>
 #include <gtest/gtest.h>

@@ -3,12 +3,12 @@
 
 #include "../qtprinters.h"
 
-#include "board/recordingparllio.h"
-#include "board/recordingskerry.h"
 #include "board/simulatedport.h"
 #include "corvane/model/registerstore.h"
 #include "corvane/model/transport.h"
 #include "link/registerlink.h"
+#include "testing/recordingparllio.h"
+#include "testing/recordingskerry.h"
 
 #include <array>
 #include <memory>

@@ -6,10 +6,10 @@
 
 #include "../qtprinters.h"
 
-#include "board/recordingskerry.h"
 #include "board/simulatedboard.h"
 #include "board/simulatedport.h"
 #include "link/registerlink.h"
+#include "testing/recordingskerry.h"
 
 #include <array>
 #include <memory>

@@ -5,7 +5,7 @@
 
 #include "pellion/pellionapp.h"
 #include "pellion/windows.h"
-#include "platform/numbers.h"
+#include "platform/core/numbers.h"
 
 namespace pellion::test {
 

@@ -8,7 +8,7 @@
 
 #include "link/readouttext.h"
 #include "pellion/settingsfile.h"
-#include "platform/profile.h"
+#include "platform/core/profile.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -8,8 +8,8 @@
 
 #include "link/readouttext.h"
 #include "pellion/zantrelfile.h"
-#include "platform/numbers.h"
-#include "platform/profile.h"
+#include "platform/core/numbers.h"
+#include "platform/core/profile.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -12,10 +12,10 @@
 #include <clocale>
 #include <cstdlib>
 
+#include "platform/core/numbers.h"
 #include "platform/entrymark.h"
 #include "platform/entryrefusals.h"
-#include "platform/messages.h"
-#include "platform/numbers.h"
+#include "testing/recordingservices.h"
 
 namespace {
 

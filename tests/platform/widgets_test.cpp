@@ -20,8 +20,8 @@
 #include "platform/form.h"
 #include "platform/named.h"
 #include "platform/selector.h"
-#include "platform/services.h"
 #include "platform/toggle.h"
+#include "testing/recordingservices.h"
 
 using namespace platform;
 

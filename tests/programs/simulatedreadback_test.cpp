@@ -10,7 +10,7 @@
 #include "corvane/windows.h"
 #include "pellion/pellionapp.h"
 #include "pellion/windows.h"
-#include "platform/services.h"
+#include "testing/recordingservices.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>

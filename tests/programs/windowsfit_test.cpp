@@ -5,16 +5,16 @@
 // scroll bar; at 125 % they keep every row in view and scroll only sideways.
 #include "../qtprinters.h"
 
-#include "board/recordingparllio.h"
-#include "board/recordingskerry.h"
 #include "corvane-n/variant.h"
 #include "corvane/corvaneapp.h"
 #include "corvane/windows.h"
 #include "pellion/pellionapp.h"
 #include "pellion/windows.h"
-#include "platform/services.h"
 #include "tessarine/tessarineapp.h"
 #include "tessarine/windows.h"
+#include "testing/recordingparllio.h"
+#include "testing/recordingservices.h"
+#include "testing/recordingskerry.h"
 
 #include <QAbstractItemView>
 #include <QApplication>

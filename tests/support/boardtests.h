@@ -3,7 +3,7 @@
 // the link, a link that fails to open, the message of an operating system the port cannot be
 // set up on, and what closing the program sends on each board.
 #include "platform/messages.h"
-#include "platform/services.h"
+#include "testing/recordingservices.h"
 
 #include <QPushButton>
 #include <QString>

@@ -8,10 +8,10 @@
 #include <QCoreApplication>
 #include <gtest/gtest.h>
 
-#include "board/recordingparllio.h"
-#include "board/recordingskerry.h"
 #include "board/simulatedport.h"
-#include "platform/services.h"
+#include "testing/recordingparllio.h"
+#include "testing/recordingservices.h"
+#include "testing/recordingskerry.h"
 
 #include <memory>
 #include <type_traits>

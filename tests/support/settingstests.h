@@ -4,11 +4,11 @@
 // second run of the program to load a file into, and the checks of a save that cannot be made.
 #include "../testfiles.h"
 
-#include "board/recordingparllio.h"
-#include "board/recordingskerry.h"
+#include "platform/core/profile.h"
 #include "platform/entrymark.h"
-#include "platform/profile.h"
-#include "platform/services.h"
+#include "testing/recordingparllio.h"
+#include "testing/recordingservices.h"
+#include "testing/recordingskerry.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -5,8 +5,8 @@
 #include "filefixture.h"
 
 #include "link/registerreadout.h"
-#include "platform/numbers.h"
-#include "platform/profile.h"
+#include "platform/core/numbers.h"
+#include "platform/core/profile.h"
 
 #include <QString>
 #include <gtest/gtest.h>

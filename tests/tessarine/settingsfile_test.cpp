@@ -6,7 +6,7 @@
 #include "../support/settingstests.h"
 #include "../testfiles.h"
 
-#include "platform/profile.h"
+#include "platform/core/profile.h"
 #include "platform/selector.h"
 #include "tessarine/calc/modulation.h"
 #include "tessarine/settingsfile.h"

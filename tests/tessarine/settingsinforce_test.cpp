@@ -7,9 +7,9 @@
 #include "../support/settingstests.h"
 #include "../testfiles.h"
 
+#include "platform/core/numbers.h"
+#include "platform/core/profile.h"
 #include "platform/entrymark.h"
-#include "platform/numbers.h"
-#include "platform/profile.h"
 #include "tessarine/calc/modulation.h"
 #include "tessarine/settingsfile.h"
 

@@ -3,8 +3,8 @@
 #include "tessarinefixture.h"
 
 #include "evalkit/frmclockout.h"
+#include "platform/core/numbers.h"
 #include "platform/entrymark.h"
-#include "platform/numbers.h"
 #include "tessarine/calc/modulation.h"
 
 #include <QCheckBox>

@@ -6,7 +6,7 @@
 #include "../../support/messagetexts.h"
 #include "../../support/synthresults.h"
 
-#include "platform/numbers.h"
+#include "platform/core/numbers.h"
 
 #include <gtest/gtest.h>
 

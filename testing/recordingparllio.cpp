@@ -1,4 +1,4 @@
-#include "board/recordingparllio.h"
+#include "testing/recordingparllio.h"
 
 #include "board/calltext.h"
 

@@ -1,10 +1,11 @@
 // Saving a whole file: a save that fails at any step, a full disk above all, leaves the old
 // file byte for byte, leaves nothing new behind and names the reason; the profile writes go
 // through the same save.
-#include "../testfiles.h"
+#include "../../testfiles.h"
 
-#include "platform/profile.h"
-#include "platform/savefile.h"
+#include "platform/core/profile.h"
+#include "platform/core/savefile.h"
+#include "testing/savefaults.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
-#include "platform/numbers.h"
+#include "platform/core/numbers.h"
 
-#include "../qtprinters.h"
+#include "../../qtprinters.h"
 
 #include <QLocale>
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "board/recordingskerry.h"
+#include "testing/recordingskerry.h"
 
 #include "board/calltext.h"
 

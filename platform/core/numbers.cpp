@@ -1,4 +1,4 @@
-#include "platform/numbers.h"
+#include "platform/core/numbers.h"
 
 #include <charconv>
 #include <cmath>

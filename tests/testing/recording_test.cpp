@@ -1,5 +1,5 @@
-#include "board/recordingparllio.h"
-#include "board/recordingskerry.h"
+#include "testing/recordingparllio.h"
+#include "testing/recordingskerry.h"
 
 #include <gtest/gtest.h>
 

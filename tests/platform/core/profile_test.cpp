@@ -1,6 +1,6 @@
-#include "platform/profile.h"
+#include "platform/core/profile.h"
 
-#include "../qtprinters.h"
+#include "../../qtprinters.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -9,7 +9,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include "../testfiles.h"
+#include "../../testfiles.h"
 
 #include <memory>
 #include <ostream>

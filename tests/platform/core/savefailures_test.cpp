@@ -1,9 +1,10 @@
 // A save that the disk cannot hold, or that goes to a folder which cannot be written, names
 // the system's reason and leaves the old file byte for byte, with nothing new beside it.
-#include "../testfiles.h"
+#include "../../testfiles.h"
 
-#include "platform/profile.h"
-#include "platform/savefile.h"
+#include "platform/core/profile.h"
+#include "platform/core/savefile.h"
+#include "testing/savefaults.h"
 
 #include <QDir>
 #include <QFile>

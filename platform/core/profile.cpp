@@ -1,6 +1,6 @@
-#include "platform/profile.h"
+#include "platform/core/profile.h"
 
-#include "platform/savefile.h"
+#include "platform/core/savefile.h"
 
 #include <QDir>
 #include <QFile>

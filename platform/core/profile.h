@@ -21,7 +21,7 @@
 #include <QHash>
 #include <QString>
 
-#include "platform/savefile.h"
+#include "platform/core/savefile.h"
 
 #include <cstdint>
 #include <optional>

@@ -9,12 +9,14 @@
 // commits.
 //
 // The device a save writes through comes from a factory, so that tests can make a step fail
-// as a full disk or a failing rename would, without a real full disk.
+// as a full disk or a failing rename would, without a real full disk (testing/savefaults.h).
 #include <QByteArray>
 #include <QString>
 
 #include <memory>
 #include <optional>
+
+class QSaveFile;
 
 namespace platform {
 
@@ -45,6 +47,8 @@ public:
 class QSaveFileFactory : public SaveDeviceFactory {
 public:
     std::unique_ptr<SaveDevice> create(const QString& path) override;
+    // The same device over a new file made elsewhere: a QSaveFile whose writes a test shapes.
+    static std::unique_ptr<SaveDevice> deviceFor(std::unique_ptr<QSaveFile> file);
 };
 
 // The factory every save uses unless it is handed another one. It holds no state.
@@ -57,30 +61,5 @@ SaveDeviceFactory& defaultSaveDevices();
 // is named as the reason, since the new file is made there beside the old one.
 std::optional<QString> saveWholeFile(const QString& path, const QByteArray& bytes,
                                      SaveDeviceFactory& devices = defaultSaveDevices());
-
-// For tests: the real device, on a disk that has room for only `room` more bytes. The write
-// that meets the end of the room is cut short without an error and the next one fails with
-// "No space left on device", as the system does it.
-class FillingDiskSaveDeviceFactory : public SaveDeviceFactory {
-public:
-    explicit FillingDiskSaveDeviceFactory(qint64 room) : room(room) {}
-    std::unique_ptr<SaveDevice> create(const QString& path) override;
-
-    qint64 room;
-};
-
-// For tests: saves through QSaveFile as the real factory does, except that the step
-// `failAt` fails with `reason`. A failing flush behaves as a full disk does under Qt: the
-// buffered bytes never reach the new file, and a commit after it would put the empty file
-// in place of the old one.
-class FaultySaveDeviceFactory : public SaveDeviceFactory {
-public:
-    enum class Step { None, Open, Write, Flush, Commit };
-    std::unique_ptr<SaveDevice> create(const QString& path) override;
-
-    Step failAt = Step::None;
-    QString reason = QStringLiteral("No space left on device");
-    int created = 0; // devices handed out
-};
 
 } // namespace platform
