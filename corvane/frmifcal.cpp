@@ -3,6 +3,8 @@
 
 #include "corvane/corvaneapp.h"
 #include "corvane/main_window.h"
+#include "evalkit/fieldref.h"
+#include "evalkit/settingsfile.h"
 #include "platform/core/numbers.h"
 #include "platform/entrymark.h"
 
@@ -538,6 +540,21 @@ void frmIFCal::Command6_Click() {
     f.IFCoarseCalField = 0;
     app_.UpdateAllRegisterLabels();
     app_.main().lblDEMODhex->setMark(reglink::RegisterReadout::Mark::Normal);
+}
+
+void frmIFCal::applySettings(const calc::IfFilterPlan& p) {
+    evalkit::setNumber(Text1, p.dwell, [this] { Text1_Change(); });
+    evalkit::setNumber(Text2, p.upper, [this] { Text2_Change(); });
+    evalkit::setNumber(Text3, p.lower, [this] { Text3_Change(); });
+}
+
+calc::IfFilterRecord frmIFCal::settingsInForce() const {
+    const auto inForce = [this](const QLineEdit* box, const char* field) {
+        const std::optional<int> code = evalkit::FieldRef(app_.store(), field).code();
+        return code ? evalkit::numberInForce(box, *code) : platform::textInForce(box);
+    };
+    return {inForce(Text1, "IFCalDwellTimeField"), inForce(Text2, "IFCalUpperToneField"),
+            inForce(Text3, "IFCalLowerToneField")};
 }
 
 } // namespace corvane

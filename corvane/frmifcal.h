@@ -3,6 +3,7 @@
 // filter adjust and, where the program offers them (IFCalFeatures), the fixed
 // fine-calibration workaround for crystals whose lower tone divide is beyond the chip's
 // fine-calibration limit and the automatic calculation of the dwell time and tones.
+#include "corvane/calc/settingsplan.h"
 #include "corvane/variant.h"
 #include "link/registerreadout.h"
 #include "platform/entryrefusals.h"
@@ -56,6 +57,12 @@ public:
     void Command4_Click(); // Auto Calculate
     void Command5_Click(); // Update Register 5
     void Command6_Click(); // Do Workaround for Fine Cal
+
+    // A settings file's part of the window, set as the user would; a box that shows the value
+    // already has its handler run all the same (the synthesizer sets the tones meanwhile).
+    void applySettings(const calc::IfFilterPlan& p);
+    // The part of the set-up in force a settings file holds.
+    calc::IfFilterRecord settingsInForce() const;
 
     // The controls a program does not offer (see IFCalFeatures) are not made: nullptr.
     QPushButton *Command1, *Command3, *Command6;

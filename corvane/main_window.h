@@ -1,6 +1,7 @@
 #pragma once
 // The front panel of corvane-eval.
 #include "corvane/calc/datarate.h"
+#include "corvane/calc/settingsplan.h"
 #include "evalkit/zantrelpanel.h"
 #include "link/registerreadout.h"
 #include "platform/clickablelabel.h"
@@ -72,6 +73,22 @@ public:
     // and the plan takes `rate` as it is, for as long as the box shows that text. The plan runs
     // once, also when the box already showed the text.
     void setDataRateFromCode(const QString& text, double rate);
+
+    // A settings file's part of the panel, each set as the user would when the import's order
+    // of steps reaches it, and the deviation and data-rate plans run again at the end.
+    void applyVcoChoice(const calc::FrontPanelPlan& p);
+    void applyChargePump(const calc::FrontPanelPlan& p);
+    void applyDirection(const calc::FrontPanelPlan& p);
+    void applyModulation(const calc::FrontPanelPlan& p);
+    void applyIfBandwidth(const calc::FrontPanelPlan& p);
+    void applyDemodulator(const calc::FrontPanelPlan& p);
+    void finishSettingsImport();
+    // The modulation list's index, from which an import plans the alpha.
+    int modulationChoice() const;
+    // What a save takes from the panel: the data rate in force (the rate the plan last took,
+    // when the box refused the one it shows), then the rest.
+    QString dataRateInForce() const;
+    calc::FrontPanelRecord settingsInForce() const;
 
     // Read-outs (R0..R6, R9..R13) with their Update buttons, as the register table lists
     // them.

@@ -208,4 +208,31 @@ void synthform::lblVCOdiv2_Change() {
     app_.f().VcoDiv2Field = lblVCOdiv2->isOn() ? DivideBy2On : 0;
 }
 
+evalkit::SynthesizerImport synthform::applySettingsEntries(const calc::SynthesizerPlan& p) {
+    if (p.divideBy2) {
+        lblVCOdiv2->setOn(*p.divideBy2);
+        app_.f().VcoDiv2Field = *p.divideBy2 ? DivideBy2On : 0;
+    }
+    evalkit::SynthesizerImport import = evalkit::putSynthesizerEntries(entryBoxes(), p.entries);
+    import.given = evalkit::synthesizerEntries(entryBoxes());
+    return import;
+}
+
+void synthform::calculateSettings(calc::KeyReader& r, const evalkit::SynthesizerImport& import) {
+    CmdCalculate_Click();
+    const CorvaneWorking& w = app_.w();
+    evalkit::checkSynthesizerImport(r, import, entryBoxes(),
+                                    {w.RfFrequencyMHz, w.PfdFrequencyMHz, w.CrystalFrequencyMHz},
+                                    calc::RfToleranceMHz);
+}
+
+calc::SynthesizerRecord synthform::settingsInForce() const {
+    // A box whose frequency the last calculation did not keep is written as it kept it.
+    const CorvaneWorking& w = app_.w();
+    return {evalkit::frequencyInForce(txtVCOout1, w.RfFrequencyMHz, calc::RfToleranceMHz,
+                                      platform::formatNumber(w.RfFrequencyMHz, u".000000")),
+            evalkit::frequencyInForce(TxtCrystal1, w.CrystalFrequencyMHz, 5e-6,
+                                      platform::formatSingle(w.CrystalFrequencyMHz, u".000000"))};
+}
+
 } // namespace corvane

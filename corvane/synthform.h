@@ -1,7 +1,9 @@
 #pragma once
 // The synthesizer window: RF channel, PFD and crystal frequencies in, R, N and
 // F out, with single steps of the fraction.
+#include "corvane/calc/settingsplan.h"
 #include "corvane/calc/synthesizer.h"
+#include "evalkit/settingsfile.h"
 #include "evalkit/synthwindow.h"
 
 class QToolButton;
@@ -23,6 +25,14 @@ public:
     void cmdfdown_Click();
     void CmdFup_Click();
     void lblVCOdiv2_Change();
+
+    // A settings file's part of the window: the divide-by-2 and the three entries, which the
+    // calculation then plans from when the import's order of steps reaches it; an entry it
+    // does not take is named in `r` and the boxes show what they showed before.
+    evalkit::SynthesizerImport applySettingsEntries(const calc::SynthesizerPlan& p);
+    void calculateSettings(calc::KeyReader& r, const evalkit::SynthesizerImport& import);
+    // The frequencies in force as a settings file holds them.
+    calc::SynthesizerRecord settingsInForce() const;
 
     // Besides the divide-by-2 window's controls.
     QLabel *Label6, *LblActualChnFreq, *Label3, *Label9, *Label4;

@@ -3,7 +3,7 @@
 #include "corvane/corvaneapp.h"
 #include "corvane/main_window.h"
 #include "corvane/synthform.h"
-#include "evalkit/profilekeys.h"
+#include "evalkit/fileerrors.h"
 #include "evalkit/zantrel.h"
 #include "platform/core/numbers.h"
 #include "platform/entrymark.h"

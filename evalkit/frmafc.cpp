@@ -1,6 +1,7 @@
 #include "evalkit/frmafc.h"
 
 #include "evalkit/programcontext.h"
+#include "evalkit/settingsfile.h"
 #include "platform/core/numbers.h"
 #include "platform/entrymark.h"
 #include "platform/listchoice.h"
@@ -148,6 +149,30 @@ void frmAFC::Command2_Click() {
             dialog::showStatus(statusButtons_[n], d_.switches[n].status, switchFields_[n].stored());
     }
     dialog::returnToFrontPanel(*this, app_);
+}
+
+void frmAFC::applySettings(const calc::AfcPlan& p) {
+    if (p.on) {
+        Toggle1->setOn(*p.on);
+        switchFields_.front().setCode(Toggle1->isOn() ? 1 : 0);
+    }
+    setIndex(cmbKi, p.ki, [this] { cmbKi_Click(); });
+    setIndex(cmbKp, p.kp, [this] { cmbKp_Click(); });
+    if (txtAFCRange)
+        setText(txtAFCRange, p.range, [this] { txtAFCRange_Change(); });
+}
+
+calc::AfcRecord frmAFC::settingsInForce() const {
+    calc::AfcRecord a;
+    a.on = switchFields_.front().stored() != 0;
+    a.ki = indexInForce(cmbKi, ki_.code());
+    a.kp = indexInForce(cmbKp, kp_.code());
+    if (txtAFCRange) {
+        const std::optional<int> range = range_->code();
+        a.range = range ? numberInForce(txtAFCRange, *range * d_.range.step)
+                        : platform::textInForce(txtAFCRange);
+    }
+    return a;
 }
 
 } // namespace evalkit

@@ -4,6 +4,7 @@
 // return button names each switch's state on its front-panel status button. The chips differ
 // in their switches, in the range box and in the scaling factor's limit; each program
 // describes that.
+#include "evalkit/calc/windowsettings.h"
 #include "evalkit/fieldref.h"
 #include "evalkit/statuscaption.h"
 #include "platform/form.h"
@@ -61,6 +62,12 @@ public:
     void txtAFCScaling_Change();
     void txtAFCRange_Change();
     void Command2_Click();
+
+    // A settings file's part of the window (the first switch, the gains and the range), set as
+    // the user would; a control that shows the value already has its handler run all the same.
+    void applySettings(const calc::AfcPlan& p);
+    // The part of the set-up in force a settings file holds.
+    calc::AfcRecord settingsInForce() const;
 
     platform::Toggle* Toggle1 = nullptr;
     platform::Toggle* Toggle2 = nullptr; // only with a second switch

@@ -1,6 +1,7 @@
 #include "evalkit/frmagc.h"
 
 #include "evalkit/programcontext.h"
+#include "evalkit/settingsfile.h"
 #include "platform/core/numbers.h"
 #include "platform/entrymark.h"
 #include "platform/listchoice.h"
@@ -174,6 +175,25 @@ void frmAGC::Command2_Click() {
         app_.messages().message(QStringLiteral("AGC Low Threshold outside of limits"));
     dialog::showStatus(statusButton_, d_.status, mode_.stored());
     dialog::returnToFrontPanel(*this, app_);
+}
+
+void frmAGC::applySettings(const calc::AgcPlan& p) {
+    setIndex(Combo1, p.mode, [this] { Combo1_Click(); });
+    setNumber(Text1, p.low, [this] { Text1_Change(); });
+    setNumber(Text2, p.high, [this] { Text2_Change(); });
+    setIndex(Combo2, p.lnaGain, [this] { Combo2_Click(); });
+    setIndex(Combo3, p.filterGain, [this] { Combo3_Click(); });
+}
+
+calc::AgcRecord frmAGC::settingsInForce() const {
+    const auto threshold = [](const QLineEdit* box, const FieldRef& field) {
+        const std::optional<int> code = field.code();
+        return code ? numberInForce(box, *code) : platform::textInForce(box);
+    };
+    return {indexInForce(Combo1, d_.modeValues.indexOf(mode_.stored())), threshold(Text1, low_),
+            threshold(Text2, high_),
+            indexInForce(Combo2, d_.lnaGainValues.indexOf(lnaGain_.stored())),
+            indexInForce(Combo3, d_.filterGainValues.indexOf(filterGain_.stored()))};
 }
 
 } // namespace evalkit

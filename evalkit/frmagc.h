@@ -3,6 +3,7 @@
 // two AGC thresholds. It edits the field store only; its return button names the mode on the
 // front panel's AGC button. The chips order the modes and code the gains differently; each
 // program describes that, the window and its limits are the same.
+#include "evalkit/calc/windowsettings.h"
 #include "evalkit/fieldref.h"
 #include "evalkit/statuscaption.h"
 #include "platform/form.h"
@@ -58,6 +59,12 @@ public:
     void Text1_Change();
     void Text2_Change();
     void Command2_Click();
+
+    // A settings file's part of the window, set as the user would; a control that shows the
+    // value already has its handler run all the same.
+    void applySettings(const calc::AgcPlan& p);
+    // The part of the set-up in force a settings file holds.
+    calc::AgcRecord settingsInForce() const;
 
     QComboBox *Combo1, *Combo2, *Combo3;
     QLineEdit *Text1, *Text2;

@@ -118,4 +118,13 @@ void frmClockOut::cmdokclock_Click() {
     unload();
 }
 
+void frmClockOut::applySetting(int position) {
+    SelClockoutDivide->setPosition(position);
+    UpdateClockout();
+}
+
+int frmClockOut::settingPosition() const {
+    return SelClockoutDivide->position();
+}
+
 } // namespace evalkit

@@ -53,6 +53,11 @@ public:
     void SelClockoutDivide_Change();
     void cmdokclock_Click();
 
+    // A settings file's position of the selector, and the output updated from it; the position
+    // a settings file holds.
+    void applySetting(int position);
+    int settingPosition() const;
+
     platform::Selector* SelClockoutDivide;
     QLabel *lblcrystalfreq, *lblclkoutfrequency;
     QPushButton* cmdokclock;

@@ -2,6 +2,7 @@
 
 #include "evalkit/fielddialog.h"
 #include "evalkit/programcontext.h"
+#include "evalkit/settingsfile.h"
 #include "platform/core/numbers.h"
 
 #include <QComboBox>
@@ -191,6 +192,28 @@ bool frmPowerdown::eventFilter(QObject* watched, QEvent* event) {
 
 void frmPowerdown::Command1_Click() {
     dialog::returnToFrontPanel(*this, app_);
+}
+
+void frmPowerdown::applyVcoSettings(const calc::BiasPlan& p) {
+    setValue(HScrVCOAdjust, p.vcoBand, [this] { HScrVCOAdjust_Change(); });
+    setValue(HScrVCObias, p.vcoBias, [this] { HScrVCObias_Change(); });
+}
+
+void frmPowerdown::applyPaBiasSetting(const calc::BiasPlan& p) {
+    setValue(HScrPABias, p.paBias, [this] { HScrPABias_Change(); });
+}
+
+void frmPowerdown::applyMixerSetting(const calc::BiasPlan& p) {
+    if (!p.mixerLinearity)
+        return;
+    mixer_.setCode(*p.mixerLinearity);
+    setIndex(cmbMixerLinearity, p.mixerLinearity, [this] { cmbMixerLinearity_Change(); });
+}
+
+calc::BiasRecord frmPowerdown::settingsInForce() const {
+    return {
+        valueInForce(HScrPABias, paBias_.code()), indexInForce(cmbMixerLinearity, mixer_.code()),
+        valueInForce(HScrVCOAdjust, vcoAdjust_.code()), valueInForce(HScrVCObias, vcoBias_.code())};
 }
 
 } // namespace evalkit

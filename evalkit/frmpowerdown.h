@@ -4,6 +4,7 @@
 // only and stays open beside the front panel; the read-outs follow on its return. The chips
 // keep the fields at other bits and label the VCO bias current a little differently; each
 // program describes that.
+#include "evalkit/calc/windowsettings.h"
 #include "evalkit/fieldref.h"
 #include "platform/form.h"
 
@@ -47,6 +48,17 @@ public:
     void cmbMixerLinearity_Change();
     void cmbMixerLinearity_LostFocus() { cmbMixerLinearity_Change(); }
     void Command1_Click();
+
+    // A settings file's parts of the window, each set as the user would when the import's
+    // order of steps reaches it; a control that shows the value already has its handler run
+    // all the same (the VCO choice may have changed the field meanwhile).
+    void applyVcoSettings(const calc::BiasPlan& p);
+    void applyPaBiasSetting(const calc::BiasPlan& p);
+    // The mixer linearity's field is set with the list, so the next save writes what was
+    // loaded.
+    void applyMixerSetting(const calc::BiasPlan& p);
+    // The part of the set-up in force a settings file holds.
+    calc::BiasRecord settingsInForce() const;
 
     QScrollBar *HScrPABias, *HScrVCOAdjust, *HScrVCObias;
     QScrollBar* HScrXtalBias = nullptr; // only where the chip has a crystal bias

@@ -1,6 +1,7 @@
 #include "evalkit/frmswd.h"
 
 #include "evalkit/programcontext.h"
+#include "evalkit/settingsfile.h"
 #include "platform/core/numbers.h"
 #include "platform/entrymark.h"
 #include "platform/listchoice.h"
@@ -21,16 +22,9 @@ namespace evalkit {
 
 namespace {
 
-constexpr uint32_t MaxSyncWord = 0xFFFFFF; // 24 bits
-
 // The code a box shows for its field.
 QString codeText(const FieldRef& field) {
     return platform::numberText(field.stored() / field.unit());
-}
-
-bool isHexDigit(QChar c) {
-    const char16_t u = c.unicode();
-    return (u >= '0' && u <= '9') || (u >= 'A' && u <= 'F') || (u >= 'a' && u <= 'f');
 }
 
 } // namespace
@@ -137,24 +131,7 @@ void frmSWD::txtErrors_Change() {
 
 std::optional<uint32_t> frmSWD::syncWord(const QString& text, const SwdDescription& description,
                                          bool* tooWide) {
-    if (tooWide)
-        *tooWide = false;
-    if (!text.startsWith(description.syncWordPrefix, Qt::CaseInsensitive))
-        return std::nullopt;
-    QStringView digits = QStringView(text).mid(description.syncWordPrefix.size());
-    if (digits.isEmpty())
-        return 0;
-    if (!std::all_of(digits.begin(), digits.end(), isHexDigit))
-        return std::nullopt;
-    // Leading zeros make no wider a word.
-    while (digits.size() > 1 && digits.front() == QLatin1Char('0'))
-        digits = digits.mid(1);
-    const std::optional<uint32_t> word = platform::hexToU32(digits);
-    if (word && *word <= MaxSyncWord)
-        return word;
-    if (tooWide)
-        *tooWide = true;
-    return std::nullopt;
+    return calc::syncWordValue(text, description.syncWordPrefix, tooWide);
 }
 
 void frmSWD::txtPreamble_Change() {
@@ -176,6 +153,27 @@ void frmSWD::txtPreamble_Change() {
 void frmSWD::return_Click() {
     dialog::showStatus(statusButton_, d_.status, mode_.stored());
     dialog::returnToFrontPanel(*this, app_);
+}
+
+void frmSWD::applySettings(const calc::SyncWordPlan& p) {
+    setIndex(cmbInterupt, p.detect, [this] { cmbInterupt_Click(); });
+    setText(txtPreamble, p.word, [this] { txtPreamble_Change(); });
+    setIndex(cmbPreamble, p.length, [this] { cmbPreamble_Click(); });
+    setNumber(txtErrors, p.errors, [this] { txtErrors_Change(); });
+    if (txtDPL && p.packetLength)
+        txtDPL->setText(*p.packetLength);
+}
+
+calc::SyncWordRecord frmSWD::settingsInForce() const {
+    // A pattern the box shows that is not the word in force is written as the field holds it.
+    QString word = platform::textInForce(txtPreamble);
+    if (const std::optional<int> code = syncWord_.code();
+        code && syncWord(word, d_) != std::optional<uint32_t>(uint32_t(*code)))
+        word = d_.syncWordPrefix + platform::hexText(*code);
+    const std::optional<int> errors = errors_.code();
+    return {indexInForce(cmbInterupt, d_.modeValues.indexOf(mode_.stored())), word,
+            indexInForce(cmbPreamble, length_.code()),
+            errors ? numberInForce(txtErrors, *errors) : platform::textInForce(txtErrors)};
 }
 
 } // namespace evalkit

@@ -4,6 +4,7 @@
 // field store only; its return button names the mode on the front panel's sync-word button.
 // The chips keep the mode in different fields with different entries, and differ in how the
 // pattern is typed and what an entry too large for its field gets; each program describes that.
+#include "evalkit/calc/windowsettings.h"
 #include "evalkit/fieldref.h"
 #include "evalkit/statuscaption.h"
 #include "platform/entryrefusals.h"
@@ -72,6 +73,13 @@ public:
     void txtErrors_Change();
     void txtPreamble_Change();
     void return_Click();
+
+    // A settings file's part of the window, set as the user would; a control that shows the
+    // value already has its handler run all the same (another window may have changed the
+    // field meanwhile).
+    void applySettings(const calc::SyncWordPlan& p);
+    // The part of the set-up in force a settings file holds.
+    calc::SyncWordRecord settingsInForce() const;
 
     QComboBox *cmbInterupt, *cmbPreamble;
     QLineEdit* txtDPL = nullptr; // only where the chip has a packet length

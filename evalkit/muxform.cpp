@@ -71,4 +71,9 @@ void muxform::closeBox() {
         unload();
 }
 
+void muxform::applySetting(int code) {
+    lblmux.at(static_cast<std::size_t>(code))->setChecked(true);
+    UpdateMux();
+}
+
 } // namespace evalkit

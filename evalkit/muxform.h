@@ -36,6 +36,9 @@ public:
     void UpdateMux();
     void Command1_Click();
 
+    // A settings file's choice of code `code`, stored and named as UpdateMux does.
+    void applySetting(int code);
+
     // One option per code (lblmux(k) of the design).
     std::vector<QRadioButton*> lblmux;
     QPushButton* Command1;

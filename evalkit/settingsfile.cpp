@@ -1,5 +1,6 @@
 #include "evalkit/settingsfile.h"
 
+#include "evalkit/fileerrors.h"
 #include "evalkit/programcontext.h"
 #include "platform/core/numbers.h"
 #include "platform/core/profile.h"
@@ -9,16 +10,45 @@
 #include <QLineEdit>
 #include <QScrollBar>
 
-#include <algorithm>
 #include <cmath>
 
 namespace evalkit {
 
+namespace {
+
+// Reads the whole settings file once (the other tools' files can carry many thousands of lines
+// of their own). A file that is missing or cannot be read is reported and gives nullopt.
+std::optional<platform::ProfileDocument> loadSettingsFile(ProgramContext& app,
+                                                          const QString& path) {
+    // The user named this file: one that is not there is reported, not read as empty.
+    platform::ProfileLoad loaded =
+        platform::loadProfileDocument(path, platform::MissingFile::IsAnError);
+    if (loaded.error) {
+        reportFileError(app, QStringLiteral("The settings file %1 could not be read: %2"),
+                        *loaded.error);
+        return std::nullopt;
+    }
+    return std::move(loaded.document);
+}
+
+// The import's closing message, when keys were left out.
+void reportSkipped(ProgramContext& app, const QString& path, const QStringList& skipped) {
+    if (skipped.isEmpty())
+        return;
+    app.messages().message(
+        QStringLiteral("These settings in %1 could not be used and were left as they were: %2")
+            .arg(fileName(path), skipped.join(QStringLiteral(", "))),
+        platform::MsgIcon::Exclamation);
+}
+
+} // namespace
+
 void exportSettings(ProgramContext& app, const QString& path,
-                    const std::function<void(const KeyWriter&)>& write) {
+                    const std::function<void(const calc::KeyWriter&)>& write) {
     platform::ProfileBatch batch(path, app.saveDevices());
-    write(
-        [&batch](const Key& k, const QString& v) { batch.write(k.sectionName(), k.keyName(), v); });
+    write([&batch](const calc::Key& k, const QString& v) {
+        batch.write(k.sectionName(), k.keyName(), v);
+    });
     if (const std::optional<platform::ProfileError> error = batch.commit())
         reportFileError(app, QStringLiteral("The settings could not be saved to %1: %2"), *error);
 }
@@ -38,22 +68,13 @@ std::optional<double> rateToExport(ProgramContext& app, const QString& path,
 }
 
 void importSettings(ProgramContext& app, const QString& path,
-                    const std::function<void(KeyReader&)>& import) {
+                    const std::function<void(calc::KeyReader&)>& import) {
     const std::optional<platform::ProfileDocument> document = loadSettingsFile(app, path);
     if (!document)
         return;
-    KeyReader r(*document);
-    // Read as every number key is: "1.5" is version 1.
-    if (r.integer(Key{u"File", u"Version"}) != 1) {
-        QString text = QStringLiteral(
-            "Error: Import file incompatible with this version of software. You should check the "
-            "Verrix website for updates");
-        // A file that holds no settings at all is no newer version: say what was found.
-        if (!document->holdsKeys())
-            text += QStringLiteral("\n") + (document->serialize().isEmpty()
-                                                ? QStringLiteral("The file is empty.")
-                                                : QStringLiteral("The file holds no settings."));
-        app.messages().message(text);
+    calc::KeyReader r(*document);
+    if (const std::optional<QString> refusal = calc::versionRefusal(r)) {
+        app.messages().message(*refusal);
         return;
     }
     import(r);
@@ -91,38 +112,36 @@ QString frequencyInForce(const QLineEdit* box, double inForceMHz, double toleran
     return inForceText;
 }
 
-namespace {
-
-// Two frequencies the calculation keeps in single precision are the same when they are the
-// same single.
-bool sameFrequency(double a, double b) {
-    return platform::toSingle(a) == platform::toSingle(b) ||
-           std::abs(a - b) <= 1e-6 * std::max(std::abs(a), std::abs(b));
+SynthesizerImport putSynthesizerEntries(const SynthEntryBoxes& boxes,
+                                        const calc::SynthesizerEntries& entries, double doubling) {
+    SynthesizerImport import{
+        entries, boxes.rf->text(), boxes.pfd->text(), boxes.crystal->text(), {}};
+    setText(boxes.rf, entries.rf);
+    setText(boxes.crystal, entries.crystal);
+    if (entries.refDivider) {
+        if (const std::optional<QString> pfd =
+                calc::pfdEntry(boxes.crystal->text(), *entries.refDivider, doubling))
+            boxes.pfd->setText(*pfd);
+    }
+    return import;
 }
 
-} // namespace
-
-SynthesizerValues synthesizerEntries(const SynthEntryBoxes& boxes) {
+calc::SynthesizerValues synthesizerEntries(const SynthEntryBoxes& boxes) {
     const auto number = [](const QLineEdit* box) {
         return platform::textToNumber(box->text()).value_or(0);
     };
     return {number(boxes.rf), number(boxes.pfd), number(boxes.crystal)};
 }
 
-void checkSynthesizerImport(KeyReader& r, const SynthesizerImport& import,
-                            const SynthEntryBoxes& boxes, const SynthesizerValues& given,
-                            const SynthesizerValues& kept, double rfToleranceMHz) {
-    const bool crystalTaken = sameFrequency(given.crystalMHz, kept.crystalMHz);
-    const bool pfdTaken = sameFrequency(given.pfdMHz, kept.pfdMHz);
-    const bool rfTaken = std::abs(given.rfMHz - kept.rfMHz) <= rfToleranceMHz;
-    if (crystalTaken && pfdTaken && rfTaken)
+void checkSynthesizerImport(calc::KeyReader& r, const SynthesizerImport& import,
+                            const SynthEntryBoxes& boxes, const calc::SynthesizerValues& kept,
+                            double rfToleranceMHz) {
+    const std::vector<calc::Key> notTaken =
+        calc::entriesNotTaken(import.entries, import.given, kept, rfToleranceMHz);
+    if (notTaken.empty())
         return;
-    if (!crystalTaken || (!pfdTaken && !import.refDividerGiven))
-        r.skip(import.crystal);
-    if (!pfdTaken && crystalTaken && import.refDividerGiven)
-        r.skip(import.refDivider);
-    if (!rfTaken)
-        r.skip(import.frequency);
+    for (const calc::Key& k : notTaken)
+        r.skip(k);
     // The calculation changed nothing: the boxes show what it kept.
     boxes.rf->setText(import.rfBefore);
     boxes.pfd->setText(import.pfdBefore);

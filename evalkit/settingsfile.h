@@ -1,9 +1,10 @@
 #pragma once
 // The steps of the settings file that every program takes the same way: the save's skeleton
 // (one atomic batch, a failure shown with the file and the reason), the import's skeleton (the
-// file read once, its version checked, the keys left out named at the end), and putting a
-// value the import checked into its control.
-#include "evalkit/profilekeys.h"
+// file read once, its version checked, the keys left out named at the end), putting a value the
+// import checked into its control, and reading the set-up in force out of one.
+#include "evalkit/calc/settingskeys.h"
+#include "evalkit/calc/windowsettings.h"
 #include "evalkit/synthwindow.h"
 
 #include <QString>
@@ -18,12 +19,9 @@ namespace evalkit {
 
 class ProgramContext;
 
-// Writes one key of the settings file.
-using KeyWriter = std::function<void(const Key&, const QString&)>;
-
 // Writes what `write` gives into the file at `path` in one atomic save.
 void exportSettings(ProgramContext& app, const QString& path,
-                    const std::function<void(const KeyWriter&)>& write);
+                    const std::function<void(const calc::KeyWriter&)>& write);
 
 // The data-rate box's number for the file, or nothing (after saying so) when it holds none.
 std::optional<double> rateToExport(ProgramContext& app, const QString& path,
@@ -32,7 +30,7 @@ std::optional<double> rateToExport(ProgramContext& app, const QString& path,
 // Reads the file at `path` and, when it is of this version, hands its keys to `import`; then
 // names the keys that could not be used.
 void importSettings(ProgramContext& app, const QString& path,
-                    const std::function<void(KeyReader&)>& import);
+                    const std::function<void(calc::KeyReader&)>& import);
 
 // A list's index and a scroll bar's value as the file holds them.
 QString indexText(const QComboBox* list);
@@ -54,25 +52,25 @@ QString numberInForce(const QLineEdit* box, double inForce);
 QString frequencyInForce(const QLineEdit* box, double inForceMHz, double toleranceMHz,
                          const QString& inForceText);
 
-// What a settings import gave the synthesizer window, and the working values its calculation
-// left: an entry the calculation did not take (its own messages say why) is named with its key,
-// and the window's boxes show the frequencies in force again.
+// What a settings import gave the synthesizer window: the entries it planned, the boxes' texts
+// before, and (once the program's order of steps reaches it) the numbers the boxes then held.
 struct SynthesizerImport {
-    Key frequency, crystal, refDivider;
-    bool refDividerGiven = false; // the PFD came from the reference divider, not the crystal
-    QString rfBefore, pfdBefore, crystalBefore; // the boxes' texts before the import
+    calc::SynthesizerEntries entries;
+    QString rfBefore, pfdBefore, crystalBefore;
+    calc::SynthesizerValues given;
 };
-struct SynthesizerValues {
-    double rfMHz = 0, pfdMHz = 0, crystalMHz = 0;
-};
+// Notes the boxes' texts, then puts the planned RF and crystal texts in, and the PFD that the
+// crystal box and the divider give (the crystal times `doubling` over the divider).
+SynthesizerImport putSynthesizerEntries(const SynthEntryBoxes& boxes,
+                                        const calc::SynthesizerEntries& entries,
+                                        double doubling = 1);
 // The numbers the three boxes hold.
-SynthesizerValues synthesizerEntries(const SynthEntryBoxes& boxes);
-// `given`: what the import put into the boxes; `kept`: the working values afterwards;
-// `rfToleranceMHz`: how far the planned channel may lie from the RF entry; `boxes`: the
-// window's boxes as they are now.
-void checkSynthesizerImport(KeyReader& r, const SynthesizerImport& import,
-                            const SynthEntryBoxes& boxes, const SynthesizerValues& given,
-                            const SynthesizerValues& kept, double rfToleranceMHz);
+calc::SynthesizerValues synthesizerEntries(const SynthEntryBoxes& boxes);
+// After the calculation, with `kept` the working values it left: an entry it did not take (its
+// own messages say why) is named with its key, and the boxes show what they showed before.
+void checkSynthesizerImport(calc::KeyReader& r, const SynthesizerImport& import,
+                            const SynthEntryBoxes& boxes, const calc::SynthesizerValues& kept,
+                            double rfToleranceMHz);
 
 // Put a checked value into its control; nothing leaves the control as it is. With `run`, a
 // control that already shows the value has its handler run all the same (the field it stands
@@ -85,13 +83,5 @@ void setText(QLineEdit* box, const std::optional<QString>& text,
              const std::function<void()>& run = {});
 void setNumber(QLineEdit* box, const std::optional<int>& value,
                const std::function<void()>& run = {});
-
-// The sync-word window's settings in a file.
-struct SyncWordPlan {
-    std::optional<int> detect;
-    std::optional<QString> word;
-    std::optional<int> length;
-    std::optional<int> errors;
-};
 
 } // namespace evalkit

@@ -1,6 +1,6 @@
 #include "evalkit/zantrel.h"
 
-#include "evalkit/profilekeys.h"
+#include "evalkit/fileerrors.h"
 #include "evalkit/programcontext.h"
 #include "platform/core/numbers.h"
 #include "platform/core/profile.h"

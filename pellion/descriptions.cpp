@@ -1,5 +1,7 @@
 #include "pellion/descriptions.h"
 
+#include "pellion/calc/settingsplan.h"
+
 #include <QPalette>
 
 namespace pellion {
@@ -151,7 +153,7 @@ const evalkit::SwdDescription& swdDescription() {
         d.status = {{0, bit(24), 3 * bit(23)},
                     {QStringLiteral("Off"), QStringLiteral("SWD On - Free"),
                      QStringLiteral("SWD On - Lock")}};
-        d.syncWordPrefix = QStringLiteral("0x");
+        d.syncWordPrefix = calc::SyncWordPrefix;
         d.syncWordDesign = QStringLiteral("0xAAAAAA");
         d.syncWordTooWide = QStringLiteral("Max Sync Word Pattern setting is 0xFFFFFF");
         d.syncWordAccepts = QStringLiteral(

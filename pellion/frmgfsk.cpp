@@ -148,4 +148,22 @@ void frmGFSK::cmdUpdate_Click() {
     unload();
 }
 
+void frmGFSK::storeSettings(PellionFields& f, const calc::GaussianPlan& p) {
+    using platform::bit;
+    if (p.indexCounter)
+        f.GfskIndexCounterField = *p.indexCounter * bit(27);
+    if (p.divider)
+        f.TxDeviationField = *p.divider * bit(15);
+    if (p.modControl)
+        f.GfskModControlField = *p.modControl * bit(24);
+}
+
+calc::GaussianRecord frmGFSK::settingsInForce(const PellionFields& f) {
+    using platform::bit;
+    using platform::numberText;
+    return {numberText(f.GfskIndexCounterField / double(bit(27))),
+            numberText(f.TxDeviationField / double(bit(15))),
+            numberText(f.GfskModControlField / double(bit(24)))};
+}
+
 } // namespace pellion

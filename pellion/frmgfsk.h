@@ -3,6 +3,8 @@
 // and GOOK, the deviation and data rate they give, pushed into the front panel's boxes.
 #include "evalkit/gaussianwindow.h"
 #include "pellion/calc/gfsk.h"
+#include "pellion/calc/settingsplan.h"
+#include "pellion/model/registerstore.h"
 
 class QGroupBox;
 class QLabel;
@@ -21,6 +23,12 @@ public:
     // without showing it).
     void CmdCalculate_Click();
     void cmdUpdate_Click();
+
+    // A settings file's Gaussian settings go into the fields the window's calculation starts
+    // from (the modulation handler runs it next), and come from them; the window need not be
+    // loaded.
+    static void storeSettings(PellionFields& f, const calc::GaussianPlan& p);
+    static calc::GaussianRecord settingsInForce(const PellionFields& f);
 
     // Besides the Gaussian window's controls.
     QGroupBox* Frame2;

@@ -3,6 +3,7 @@
 #include "evalkit/zantrelpanel.h"
 #include "link/registerreadout.h"
 #include "pellion/calc/datarate.h"
+#include "pellion/calc/settingsplan.h"
 #include "platform/clickablelabel.h"
 #include "platform/entryrefusals.h"
 #include "platform/messages.h"
@@ -72,6 +73,21 @@ public:
     // window pushed while the box shows it): a window checks with them what a change of the
     // set-up would do to that plan before it makes the change.
     calc::DataRateInputs dataRateInputs() const;
+
+    // A settings file's part of the panel, each set as the user would when the import's order
+    // of steps reaches it; a control that shows the value already has its handler run all the
+    // same (another window may have changed its field meanwhile). A deviation or data rate the
+    // panel's plans would refuse is left out: false.
+    void applyInductor(const calc::FrontPanelPlan& p);
+    void applyChargePump(const calc::FrontPanelPlan& p);
+    bool applyDeviation(const calc::FrontPanelPlan& p);
+    void applyModulation(const calc::FrontPanelPlan& p);
+    bool applyDataRate(const calc::FrontPanelPlan& p);
+    void applyIfBandwidth(const calc::FrontPanelPlan& p);
+    // What a save takes from the panel: the data rate in force (the rate the plan last took,
+    // when the box refused the one it shows), then the rest.
+    QString dataRateInForce() const;
+    calc::FrontPanelRecord settingsInForce() const;
 
     // The register buttons (R0..R6, R9..R13, each with its "Register n" caption).
     void updateButton_Click(int registerNumber);

@@ -221,4 +221,34 @@ void synthform::lblVCOdiv2_Change() {
     app_.f().VcoDiv2Field = lblVCOdiv2->isOn() ? DivideBy2On : 0;
 }
 
+evalkit::SynthesizerImport synthform::applySettingsEntries(const calc::SynthesizerPlan& p) {
+    return evalkit::putSynthesizerEntries(entryBoxes(), p.entries);
+}
+
+void synthform::applyDivideBy2(const calc::SynthesizerPlan& p) {
+    if (!p.divideBy2)
+        return;
+    lblVCOdiv2->setOn(*p.divideBy2);
+    lblVCOdiv2_Change();
+}
+
+void synthform::calculateSettings(calc::KeyReader& r, evalkit::SynthesizerImport import) {
+    import.given = evalkit::synthesizerEntries(entryBoxes());
+    CmdCalculate_Click();
+    const PellionWorking& w = app_.w();
+    evalkit::checkSynthesizerImport(r, import, entryBoxes(),
+                                    {w.RfFrequencyMHz, w.PfdFrequencyMHz, w.CrystalFrequencyMHz},
+                                    import.given.pfdMHz / calc::RfStepsPerPfd);
+}
+
+calc::SynthesizerRecord synthform::settingsInForce() const {
+    // A box whose frequency the last calculation did not keep is written as it kept it.
+    const PellionWorking& w = app_.w();
+    return {evalkit::frequencyInForce(txtVCOout1, w.RfFrequencyMHz,
+                                      w.PfdFrequencyMHz / calc::RfStepsPerPfd,
+                                      platform::formatSingle(w.RfFrequencyMHz, u".000000")),
+            evalkit::frequencyInForce(TxtCrystal1, w.CrystalFrequencyMHz, 5e-6,
+                                      platform::formatSingle(w.CrystalFrequencyMHz, u".000000"))};
+}
+
 } // namespace pellion

@@ -1,7 +1,9 @@
 #pragma once
 // The synthesizer window: RF channel, PFD and crystal frequencies in; R, N and F out, with
 // the RF divide-by-2 the band or the external inductor calls for and single steps of F down.
+#include "evalkit/settingsfile.h"
 #include "evalkit/synthwindow.h"
+#include "pellion/calc/settingsplan.h"
 #include "pellion/calc/synthesizer.h"
 
 namespace pellion {
@@ -25,6 +27,16 @@ public:
     void StepFracUp();
     void Command1_Click();
     void lblVCOdiv2_Change();
+
+    // A settings file's part of the window: the three entries, the divide-by-2, and the
+    // calculation that then plans from them, each when the import's order of steps reaches
+    // it; an entry the calculation does not take is named in `r` and the boxes show what they
+    // showed before.
+    evalkit::SynthesizerImport applySettingsEntries(const calc::SynthesizerPlan& p);
+    void applyDivideBy2(const calc::SynthesizerPlan& p);
+    void calculateSettings(calc::KeyReader& r, evalkit::SynthesizerImport import);
+    // The frequencies in force as a settings file holds them.
+    calc::SynthesizerRecord settingsInForce() const;
 
     // Besides the divide-by-2 window's controls.
     QLineEdit* Text1;

@@ -1,6 +1,6 @@
 #include "pellion/zantrelfile.h"
 
-#include "evalkit/profilekeys.h"
+#include "evalkit/fileerrors.h"
 #include "evalkit/zantrel.h"
 #include "pellion/main_window.h"
 #include "pellion/pellionapp.h"

@@ -1,8 +1,10 @@
 #include "tessarine/frmotherfeatures.h"
 
 #include "platform/named.h"
+#include "platform/core/numbers.h"
 #include "platform/toggle.h"
 #include "tessarine/calc/modulation.h"
+#include "tessarine/calc/synthesizer.h"
 #include "tessarine/main_window.h"
 #include "tessarine/tessarineapp.h"
 
@@ -73,6 +75,24 @@ void frmOtherFeatures::togprescaler_Change() {
 void frmOtherFeatures::TogLDP_Change() {
     app_.f().LockDetectPrecisionField = TogLDP->isOn() ? FiveCycles : 0;
     app_.fnGuiWrite();
+}
+
+void frmOtherFeatures::applyPrescalerSetting(const std::optional<bool>& prescaler89) {
+    if (!prescaler89)
+        return;
+    togprescaler->setOn(*prescaler89);
+    app_.f().PrescalerField = *prescaler89 ? calc::Prescaler89Field : 0;
+}
+
+void frmOtherFeatures::applySettings(const calc::OtherPlan& p) {
+    if (p.dataInvert) {
+        TogDataInvert->setOn(*p.dataInvert);
+        app_.f().DataInvertField = *p.dataInvert ? platform::bit(5) : 0;
+    }
+    if (p.lockDetectFiveCycles) {
+        TogLDP->setOn(*p.lockDetectFiveCycles);
+        app_.f().LockDetectPrecisionField = *p.lockDetectFiveCycles ? platform::bit(15) : 0;
+    }
 }
 
 } // namespace tessarine

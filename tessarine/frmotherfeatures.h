@@ -3,6 +3,7 @@
 // Start-up creates it hidden to set its switches; it is shown modelessly beside the front
 // panel.
 #include "platform/form.h"
+#include "tessarine/calc/settingsplan.h"
 
 class QLabel;
 
@@ -24,6 +25,11 @@ public:
     void TogDataInvert_Change();
     void togprescaler_Change();
     void TogLDP_Change();
+
+    // A settings file's switches, each with its field: the prescaler with the synthesizer's
+    // settings, data invert and the lock-detect precision with the other features.
+    void applyPrescalerSetting(const std::optional<bool>& prescaler89);
+    void applySettings(const calc::OtherPlan& p);
 
     platform::Toggle *TogDataInvert, *togprescaler, *TogLDP;
     QLabel *lblDataInvert, *lblPrescaler, *lblLDP;

@@ -1,6 +1,7 @@
 #include "tessarine/frmpowerdown.h"
 
 #include "evalkit/fielddialog.h"
+#include "evalkit/settingsfile.h"
 #include "platform/core/numbers.h"
 #include "tessarine/tessarineapp.h"
 
@@ -147,6 +148,17 @@ void frmPowerdown::HScrVCObias_Change() {
 
 void frmPowerdown::Command1_Click() {
     unload();
+}
+
+void frmPowerdown::applySettings(const calc::OtherPlan& p) {
+    evalkit::setValue(HScrVCOAdjust, p.vcoAdjust);
+    evalkit::setValue(HScrVCObias, p.vcoBias);
+    evalkit::setValue(HScrPAbias, p.paBias);
+}
+
+calc::BiasRecord frmPowerdown::settings() const {
+    return {evalkit::valueText(HScrVCOAdjust), evalkit::valueText(HScrVCObias),
+            evalkit::valueText(HScrPAbias)};
 }
 
 } // namespace tessarine

@@ -2,6 +2,7 @@
 // The bias settings window: PA bias, VCO adjust (centre frequency) and VCO bias. It sets the
 // fields and refreshes the read-outs; the registers go to the chip from the front panel.
 #include "platform/form.h"
+#include "tessarine/calc/settingsplan.h"
 
 class QLabel;
 class QPushButton;
@@ -22,6 +23,11 @@ public:
     void HScrVCOAdjust_Change();
     void HScrVCObias_Change();
     void Command1_Click();
+
+    // A settings file's part of the window, set as the user would, and the bars as it holds
+    // them.
+    void applySettings(const calc::OtherPlan& p);
+    calc::BiasRecord settings() const;
 
     QScrollBar *HScrPAbias, *HScrVCOAdjust, *HScrVCObias;
     QLabel *lblPABias, *lblVCOAdjust, *lblVCObias;

@@ -5,6 +5,7 @@
 #include "platform/clickablelabel.h"
 #include "platform/entryrefusals.h"
 #include "platform/toggle.h"
+#include "tessarine/calc/settingsplan.h"
 
 class QAction;
 class QComboBox;
@@ -69,6 +70,14 @@ public:
     // While held, a refused deviation only marks its box (the settings import checks and names
     // what it cannot use itself).
     void holdDeviationMessage(bool hold) { deviationMessageHeld_ = hold; }
+
+    // A settings file's part of the panel, each set when the import's order of steps reaches
+    // it; a deviation whose count does not fit at the PFD the synthesizer planned is left
+    // out: false.
+    void applyChargePump(const calc::FrontPanelPlan& p);
+    bool applyModulation(const calc::FrontPanelPlan& p);
+    // The part of the set-up in force a save takes from the panel.
+    calc::FrontPanelRecord settingsInForce() const;
 
     // Read-outs (R, N, modulation, function) with their Update buttons, as the register table
     // lists them.

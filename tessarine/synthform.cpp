@@ -213,4 +213,36 @@ void synthform::Command1_Click() {
     unload();
 }
 
+evalkit::SynthesizerImport synthform::applySettings(const calc::SynthesizerPlan& p) {
+    // The PFD is the doubled crystal divided by R, so the calculation gives the same R back.
+    const bool doubled = p.doubler.value_or(app_.w().DoublerFactor == 2);
+    evalkit::SynthesizerImport import = evalkit::putSynthesizerEntries(
+        {txtVCOout1, txtpfd1, TxtCrystal1}, p.entries, doubled ? 2 : 1);
+    if (p.doubler)
+        optDoubler->setChecked(*p.doubler);
+    evalkit::setIndex(cmbVCODivide, p.vcoDivide);
+    return import;
+}
+
+void synthform::calculateSettings(calc::KeyReader& r, evalkit::SynthesizerImport import) {
+    const evalkit::SynthEntryBoxes boxes{txtVCOout1, txtpfd1, TxtCrystal1};
+    import.given = evalkit::synthesizerEntries(boxes);
+    cmdCalculate_Click();
+    const TessarineWorking& w = app_.w();
+    evalkit::checkSynthesizerImport(r, import, boxes,
+                                    {w.RfFrequencyMHz, w.PfdFrequencyMHz, w.CrystalFrequencyMHz},
+                                    import.given.pfdMHz / calc::RfStepsPerPfd);
+}
+
+calc::SynthesizerRecord synthform::settingsInForce() const {
+    // Boxes whose frequencies the last calculation did not keep are written as it kept them.
+    const TessarineWorking& w = app_.w();
+    return {evalkit::frequencyInForce(txtVCOout1, w.RfFrequencyMHz,
+                                      w.PfdFrequencyMHz / calc::RfStepsPerPfd,
+                                      calc::boxText(w.RfFrequencyMHz)),
+            evalkit::frequencyInForce(TxtCrystal1, w.CrystalFrequencyMHz, 5e-6,
+                                      calc::boxText(w.CrystalFrequencyMHz)),
+            cmbVCODivide->currentIndex()};
+}
+
 } // namespace tessarine

@@ -2,7 +2,9 @@
 // The synthesizer window ("RF Output Frequency"): RF channel, PFD and crystal frequencies in,
 // the reference divider R, the integer divider N and the 12-bit fraction out, with the
 // reference doubler, the output divider and single steps of the fraction.
+#include "evalkit/settingsfile.h"
 #include "platform/form.h"
+#include "tessarine/calc/settingsplan.h"
 #include "tessarine/calc/synthesizer.h"
 
 class QCheckBox;
@@ -28,6 +30,15 @@ public:
     void optDoubler_Click();
     void cmbVCODivide_Click();
     void Command1_Click();
+
+    // A settings file's part of the window: the three entries (the file holds R as the
+    // calculation computed it, with the doubler in), the doubler and the output divider, and
+    // the calculation that then plans from them when the import's order of steps reaches it;
+    // an entry it does not take is named in `r` and the boxes show what they showed before.
+    evalkit::SynthesizerImport applySettings(const calc::SynthesizerPlan& p);
+    void calculateSettings(calc::KeyReader& r, evalkit::SynthesizerImport import);
+    // The frequencies in force and the output divider, as a settings file holds them.
+    calc::SynthesizerRecord settingsInForce() const;
 
     QLineEdit *txtVCOout1, *txtpfd1, *TxtCrystal1;
     QCheckBox* optDoubler;

@@ -1,21 +1,8 @@
-#include "evalkit/profilekeys.h"
+#include "evalkit/calc/settingskeys.h"
 
-#include "evalkit/programcontext.h"
 #include "platform/core/numbers.h"
 
-#include <QDir>
-#include <QFileInfo>
-
-namespace evalkit {
-
-QString fileName(const QString& path) {
-    return QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
-}
-
-void reportFileError(ProgramContext& app, const QString& what,
-                     const platform::ProfileError& error) {
-    app.messages().message(what.arg(error.file, error.reason), platform::MsgIcon::Exclamation);
-}
+namespace evalkit::calc {
 
 std::optional<QString> KeyReader::text(const Key& k) const {
     std::optional<QString> v = document_.value(k.sectionName(), k.keyName());
@@ -64,26 +51,24 @@ std::nullopt_t KeyReader::skip(const Key& k) {
     return std::nullopt;
 }
 
-std::optional<platform::ProfileDocument> loadSettingsFile(ProgramContext& app,
-                                                          const QString& path) {
-    // The user named this file: one that is not there is reported, not read as empty.
-    platform::ProfileLoad loaded =
-        platform::loadProfileDocument(path, platform::MissingFile::IsAnError);
-    if (loaded.error) {
-        reportFileError(app, QStringLiteral("The settings file %1 could not be read: %2"),
-                        *loaded.error);
+std::optional<QString> versionRefusal(KeyReader& r) {
+    if (r.integer(filekeys::Version) == 1)
         return std::nullopt;
-    }
-    return std::move(loaded.document);
+    QString text = QStringLiteral(
+        "Error: Import file incompatible with this version of software. You should check the "
+        "Verrix website for updates");
+    // A file that holds no settings at all is no newer version: say what was found.
+    const platform::ProfileDocument& document = r.document();
+    if (!document.holdsKeys())
+        text += QStringLiteral("\n") + (document.serialize().isEmpty()
+                                            ? QStringLiteral("The file is empty.")
+                                            : QStringLiteral("The file holds no settings."));
+    return text;
 }
 
-void reportSkipped(ProgramContext& app, const QString& path, const QStringList& skipped) {
-    if (skipped.isEmpty())
-        return;
-    app.messages().message(
-        QStringLiteral("These settings in %1 could not be used and were left as they were: %2")
-            .arg(fileName(path), skipped.join(QStringLiteral(", "))),
-        platform::MsgIcon::Exclamation);
+void writeFileSection(const KeyWriter& write, const QString& path) {
+    write(filekeys::Version, QStringLiteral("1"));
+    write(filekeys::Path, path);
 }
 
 std::optional<QString> roundedText(double v, int places, double low, double high, int maxLength) {
@@ -94,4 +79,4 @@ std::optional<QString> roundedText(double v, int places, double low, double high
     return text;
 }
 
-} // namespace evalkit
+} // namespace evalkit::calc

@@ -1,9 +1,8 @@
 #pragma once
-// The settings files' keys as the programs read them: a file read once, each key read as the
-// platform's profile functions read it (a number key by its leading digits, 0 when it is
-// missing; a text key as its text), a value that no control can take left out and named, one
-// message at the end that names what was left out, and file errors shown with the file and
-// the reason.
+// The settings files' keys as the programs read and write them: a file read once, each key read
+// as the platform's profile functions read it (a number key by its leading digits, 0 when it is
+// missing; a text key as its text), a value that no control can take left out and named, and
+// the [File] section every program's file begins with.
 #include "platform/core/numbers.h"
 #include "platform/core/profile.h"
 
@@ -13,9 +12,7 @@
 #include <functional>
 #include <optional>
 
-namespace evalkit {
-
-class ProgramContext;
+namespace evalkit::calc {
 
 struct Key {
     const char16_t* section;
@@ -24,11 +21,8 @@ struct Key {
     QString keyName() const { return QString::fromUtf16(key); }
 };
 
-// The file's name as the user knows it: its absolute path in the platform's form.
-QString fileName(const QString& path);
-
-// Shows `what` with the file and the reason filled in (%1, %2).
-void reportFileError(ProgramContext& app, const QString& what, const platform::ProfileError& error);
+// Writes one key of the settings file.
+using KeyWriter = std::function<void(const Key&, const QString&)>;
 
 // The list index the programs write for a list without a choice: read back, it leaves the list
 // and its field as they are.
@@ -39,6 +33,8 @@ inline constexpr int NoChoice = -1;
 class KeyReader {
 public:
     explicit KeyReader(const platform::ProfileDocument& document) : document_(document) {}
+
+    const platform::ProfileDocument& document() const { return document_; }
 
     // The key's text; nullopt when the key is missing or empty (the empty text).
     std::optional<QString> text(const Key& k) const;
@@ -86,21 +82,28 @@ private:
     QStringList skipped_;
 };
 
-// Reads the whole settings file once (the other tools' files can carry many thousands of lines
-// of their own). A file that is missing or cannot be read is reported and gives nullopt.
-std::optional<platform::ProfileDocument> loadSettingsFile(ProgramContext& app, const QString& path);
+// The [File] section.
+namespace filekeys {
+inline constexpr Key Version{u"File", u"Version"};
+inline constexpr Key Path{u"File", u"path"};
+} // namespace filekeys
 
-// The import's closing message, when keys were left out.
-void reportSkipped(ProgramContext& app, const QString& path, const QStringList& skipped);
+// The message for a file that is not of this version, or nothing when it is version 1 (read
+// as every number key is: "1.5" is version 1).
+std::optional<QString> versionRefusal(KeyReader& r);
+
+// The [File] section as a save begins it: the version, then the file's own path.
+void writeFileSection(const KeyWriter& write, const QString& path);
 
 // A text rounded to `places` and written in the plain form, when it lies from `low` to `high`
 // and fits a box of `maxLength` characters.
 std::optional<QString> roundedText(double v, int places, double low, double high, int maxLength);
 
-} // namespace evalkit
+} // namespace evalkit::calc
 
 template <std::size_t N>
-std::optional<int> evalkit::KeyReader::position(const Key& k, const std::array<int, N>& table) {
+std::optional<int> evalkit::calc::KeyReader::position(const Key& k,
+                                                      const std::array<int, N>& table) {
     const std::optional<int> v = integer(k);
     if (!v)
         return std::nullopt;
@@ -111,8 +114,8 @@ std::optional<int> evalkit::KeyReader::position(const Key& k, const std::array<i
 }
 
 template <class T>
-std::optional<T> evalkit::KeyReader::number(const Key& k,
-                                            const std::function<std::optional<T>(double)>& use) {
+std::optional<T>
+evalkit::calc::KeyReader::number(const Key& k, const std::function<std::optional<T>(double)>& use) {
     const std::optional<QString> t = text(k);
     if (!t)
         return std::nullopt;
@@ -125,7 +128,8 @@ std::optional<T> evalkit::KeyReader::number(const Key& k,
 
 template <std::size_t N>
 std::optional<int>
-evalkit::KeyReader::nameIndex(const Key& k, const std::array<const char16_t*, N>& names) const {
+evalkit::calc::KeyReader::nameIndex(const Key& k,
+                                    const std::array<const char16_t*, N>& names) const {
     const std::optional<QString> name = text(k);
     if (!name)
         return std::nullopt;

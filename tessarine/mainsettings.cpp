@@ -1,0 +1,76 @@
+// The front panel's part of the settings file.
+#include "evalkit/settingsfile.h"
+#include "platform/entrymark.h"
+#include "tessarine/calc/modulation.h"
+#include "tessarine/main_window.h"
+#include "tessarine/tessarineapp.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QScrollBar>
+
+namespace tessarine {
+
+using evalkit::setIndex;
+using evalkit::setValue;
+
+void Main::applyChargePump(const calc::FrontPanelPlan& p) {
+    setIndex(cmbIcp, p.icp);
+}
+
+bool Main::applyModulation(const calc::FrontPanelPlan& p) {
+    if (!p.scheme)
+        return true;
+    bool deviationTaken = true;
+    cmbModulation->setCurrentIndex(*p.scheme);
+    switch (*p.scheme) {
+    case calc::FskItem:
+        if (p.deviation) {
+            // A count that does not fit the field at this PFD is left out like any other
+            // value its box refuses.
+            const calc::DeviationResult d = calc::planDeviation(
+                {*p.deviation, app_.f().ModulationSchemeField, app_.w().PfdFrequencyMHz});
+            deviationTaken = d.TxDeviationField.has_value();
+            if (deviationTaken)
+                TxtFSKdev->setText(*p.deviation);
+        }
+        setValue(HScroll2, p.paLevel);
+        break;
+    case calc::GfskItem:
+    case calc::GookItem:
+        setIndex(cmbIndexCount, p.gaussian.indexCount);
+        if (p.gaussian.divider)
+            txtDivider->setText(*p.gaussian.divider);
+        setIndex(cmbModCtrl, p.gaussian.modControl);
+        setValue(HScroll2, p.paLevel);
+        FnUpdateGaussian();
+        break;
+    case calc::AskItem:
+        setValue(HScrollASKFine1, p.paLevelLow);
+        setValue(HScroll2, p.paLevel);
+        break;
+    case calc::OokItem:
+        setValue(HScroll2, p.paLevel);
+        break;
+    default:
+        break;
+    }
+    return deviationTaken;
+}
+
+calc::FrontPanelRecord Main::settingsInForce() const {
+    calc::FrontPanelRecord r;
+    r.modulation = cmbModulation->currentText();
+    r.scheme = cmbModulation->currentIndex();
+    r.icp = evalkit::indexText(cmbIcp);
+    r.paLevel = evalkit::valueText(HScroll2);
+    r.paLevelLow = evalkit::valueText(HScrollASKFine1);
+    r.deviation = platform::textInForce(TxtFSKdev);
+    r.indexCountIndex = evalkit::indexText(cmbIndexCount);
+    r.indexCount = cmbIndexCount->currentIndex();
+    r.divider = platform::textInForce(txtDivider);
+    r.modControl = evalkit::indexText(cmbModCtrl);
+    return r;
+}
+
+} // namespace tessarine
