@@ -1,8 +1,8 @@
 // The front panel's part of the settings file.
 #include "evalkit/settingsfile.h"
 #include "pellion/main_window.h"
-#include "platform/entrymark.h"
 #include "platform/core/numbers.h"
+#include "platform/entrymark.h"
 
 #include <QCheckBox>
 #include <QComboBox>

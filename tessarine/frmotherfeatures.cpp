@@ -1,7 +1,7 @@
 #include "tessarine/frmotherfeatures.h"
 
-#include "platform/named.h"
 #include "platform/core/numbers.h"
+#include "platform/named.h"
 #include "platform/toggle.h"
 #include "tessarine/calc/modulation.h"
 #include "tessarine/calc/synthesizer.h"
