@@ -5,38 +5,20 @@
 #include "corvane/model/transport.h"
 #include "corvane/windows.h"
 
-#include <QComboBox>
-
 namespace corvane {
 
 CorvaneApp::CorvaneApp(platform::PlatformServices services, board::Skerry& usb,
                        board::Parllio& port, const ProgramVariant& variant,
                        reglink::OsVersionInfo os)
-    : evalkit::ProgramContext(services), variant_(variant), store_(variant_.chip),
-      link_(corvaneTransport(), store_, store_.w, usb, port, *this, os) {}
+    : ProgramLife(services, usb, port, os, variant.chip), variant_(variant) {}
 
 CorvaneApp::~CorvaneApp() {
-    // Secondary windows go first: none of them outlives the panel it touches.
-    destroyWindows();
-    main_.reset();
+    // The windows go while the variant they were made from is still there.
+    closeWindows();
 }
 
 const reglink::TransportDescription& CorvaneApp::transport() {
     return corvaneTransport();
-}
-
-Main& CorvaneApp::start(const QStringList& arguments) {
-    if (!started_) {
-        started_ = true;
-        main().Form_Load(arguments);
-    }
-    return *main_;
-}
-
-Main& CorvaneApp::main() {
-    if (!main_)
-        main_ = std::make_unique<Main>(*this);
-    return *main_;
 }
 
 // Each window: its name, and how it is made.
@@ -148,11 +130,9 @@ evalkit::portform& CorvaneApp::portform() {
 reglink::RegisterReadout* CorvaneApp::readoutLabel(int n) {
     if (n == 15)
         return frmTestModes().Label2;
-    return main().readout(n);
-}
-
-QComboBox* CorvaneApp::motherboardList() const {
-    return main_ ? main_->cmbMB : nullptr;
+    return ProgramLife::readoutLabel(n);
 }
 
 } // namespace corvane
+
+template class evalkit::ProgramLife<corvane::CorvaneApp, corvane::CorvaneStore, corvane::Main>;

@@ -1,16 +1,12 @@
 #pragma once
-// The program context of corvane-eval: it owns the register field store, the board link, the
-// platform services and every window. Nothing of the program lives outside it, so tests build
-// a fresh one per test.
+// The program context of corvane-eval (and of Corvane-N, over its variant): it owns the
+// register field store, the board link, the platform services and every window. Nothing of
+// the program lives outside it, so tests build a fresh one per test.
 #include "board/parllio.h"
 #include "board/skerry.h"
 #include "corvane/model/registerstore.h"
 #include "corvane/variant.h"
-#include "evalkit/programcontext.h"
-#include "link/registerlink.h"
-
-#include <QStringList>
-#include <memory>
+#include "evalkit/programlife.h"
 
 namespace evalkit {
 class muxform;
@@ -40,8 +36,16 @@ class frmTestModes;
 class frmIRcal;
 class frmGFSK;
 class frmSaveReg;
+class CorvaneApp;
 
-class CorvaneApp : public evalkit::ProgramContext {
+} // namespace corvane
+
+extern template class evalkit::ProgramLife<corvane::CorvaneApp, corvane::CorvaneStore,
+                                           corvane::Main>;
+
+namespace corvane {
+
+class CorvaneApp : public evalkit::ProgramLife<CorvaneApp, CorvaneStore, Main> {
 public:
     CorvaneApp(platform::PlatformServices services, board::Skerry& usb, board::Parllio& port,
                const ProgramVariant& variant = corvaneEval(),
@@ -51,18 +55,7 @@ public:
     static QString programTitle() { return corvaneEval().programTitle; }
     static const reglink::TransportDescription& transport();
 
-    // Creates the main window and runs its load handler (the whole start-up, then the
-    // command-line import); returns it shown or not as the caller decides.
-    Main& start(const QStringList& arguments = {});
-
     const ProgramVariant& variant() const { return variant_; }
-    CorvaneStore& store() { return store_; }
-    CorvaneFields& f() { return store_.f; }
-    CorvaneWorking& w() { return store_.w; }
-    reglink::RegisterLink& link() override { return link_; }
-
-    // The front panel, created on first reference.
-    Main& main();
 
     // Windows, created hidden and loaded on first reference.
     corvane::synthform& synthform();
@@ -91,17 +84,9 @@ public:
     // LinkHost: R0..R6 and R9..R13 on the front panel, R15 on the test-mode window (referring
     // to it creates that window).
     reglink::RegisterReadout* readoutLabel(int n) override;
-    QComboBox* motherboardList() const override;
-
-protected:
-    bool mainLoaded() const override { return main_ != nullptr; }
 
 private:
     ProgramVariant variant_;
-    CorvaneStore store_;
-    reglink::RegisterLink link_;
-    std::unique_ptr<Main> main_;
-    bool started_ = false;
 };
 
 } // namespace corvane

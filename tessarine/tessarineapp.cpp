@@ -4,41 +4,18 @@
 #include "tessarine/model/transport.h"
 #include "tessarine/windows.h"
 
-#include <QComboBox>
-
 namespace tessarine {
 
 TessarineApp::TessarineApp(platform::PlatformServices services, board::Skerry& usb,
                            board::Parllio& port, reglink::OsVersionInfo os)
-    : evalkit::ProgramContext(services),
-      link_(tessarineTransport(), store_, store_.w, usb, port, *this, os) {}
-
-TessarineApp::~TessarineApp() {
-    // Secondary windows go first: none of them outlives the panel it touches.
-    destroyWindows();
-    main_.reset();
-}
+    : ProgramLife(services, usb, port, os) {}
 
 const reglink::TransportDescription& TessarineApp::transport() {
     return tessarineTransport();
 }
 
-Main& TessarineApp::start(const QStringList& arguments) {
-    if (!started_) {
-        started_ = true;
-        main().Form_Load(arguments);
-    }
-    return *main_;
-}
-
-Main& TessarineApp::main() {
-    if (!main_)
-        main_ = std::make_unique<Main>(*this);
-    return *main_;
-}
-
 bool TessarineApp::WriteRegister() {
-    if (w().RegisterSelect == reglink::TransportDescription::RawRegister && !store_.rawWord()) {
+    if (w().RegisterSelect == reglink::TransportDescription::RawRegister && !store().rawWord()) {
         // The chip would get some other word than the one typed.
         messages().message(QStringLiteral("The register word is outside the range of a 32-bit "
                                           "register (-2147483648 to 2147483647). Nothing was "
@@ -46,7 +23,7 @@ bool TessarineApp::WriteRegister() {
                            platform::MsgIcon::Exclamation);
         return false;
     }
-    return link_.WriteRegister();
+    return link().WriteRegister();
 }
 
 // Each window: its name, and how it is made.
@@ -106,12 +83,7 @@ evalkit::IBMhelpform& TessarineApp::IBMhelpform() {
                                         [] { return new evalkit::IBMhelpform; });
 }
 
-reglink::RegisterReadout* TessarineApp::readoutLabel(int n) {
-    return main().readout(n);
-}
-
-QComboBox* TessarineApp::motherboardList() const {
-    return main_ ? main_->cmbMB : nullptr;
-}
-
 } // namespace tessarine
+
+template class evalkit::ProgramLife<tessarine::TessarineApp, tessarine::TessarineStore,
+                                    tessarine::Main>;
