@@ -157,7 +157,7 @@ void Main::cmbVCO_Click() {
         app_.synthform().lblVCOdiv2->setEnabled(true);
     }
     // A bias window that is open, or loaded unseen, shows the VCO bias the inductor now sets.
-    if (app_.isLoaded(QStringLiteral("frmPowerdown")))
+    if (app_.isLoaded<evalkit::frmPowerdown>())
         app_.frmPowerdown().Form_Load();
     app_.UpdateAllRegisterLabels();
 }

@@ -82,7 +82,7 @@ void setDirection(ProgramContext& app, int32_t& TxRxField, bool receive,
 
 FrontPanelWindow::FrontPanelWindow(ProgramContext& app, const QString& title, SettingsFile settings)
     : QMainWindow(nullptr), context_(app), settings_(std::move(settings)) {
-    setObjectName(QStringLiteral("Main"));
+    setObjectName(QLatin1String(DesignName));
     setWindowTitle(title);
 }
 

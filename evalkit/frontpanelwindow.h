@@ -70,6 +70,7 @@ void setDirection(ProgramContext& app, int32_t& TxRxField, bool receive,
 class FrontPanelWindow : public QMainWindow {
     Q_OBJECT
 public:
+    static constexpr char DesignName[] = "Main";
     ~FrontPanelWindow() override;
 
     // Closing the panel and the Exit item: the board rule's library calls, then the end.

@@ -259,7 +259,7 @@ void Main::chkInductor_Click() {
     app_.synthform().lblVCOdiv2->setEnabled(external);
     f.VcoBiasField = (external ? 3 : 10) * bit(16);
     // A bias window that is open, or loaded unseen, shows the VCO bias the inductor now sets.
-    if (app_.isLoaded(QStringLiteral("frmPowerdown")))
+    if (app_.isLoaded<evalkit::frmPowerdown>())
         app_.frmPowerdown().Form_Load();
     // A settings import sets the synthesizer's boxes after the check box and then plans once
     // from them: planning here would take the frequencies the import is about to replace.

@@ -113,7 +113,7 @@ void Main::mnuSave_Click() {
 void Main::testmenu_Click() {
     // Open beside the panel already (from its button): brought to the front rather than shown
     // a second time, now modally.
-    if (app_.isLoaded(QStringLiteral("frmTestModes")) && app_.frmTestModes().isVisible())
+    if (app_.isLoaded<frmTestModes>() && app_.frmTestModes().isVisible())
         app_.showModeless(&app_.frmTestModes());
     else
         app_.showModal(&app_.frmTestModes());

@@ -26,37 +26,32 @@ bool TessarineApp::WriteRegister() {
     return link().WriteRegister();
 }
 
-// Each window: its name, and how it is made.
+// Each window: how it is made.
 tessarine::synthform& TessarineApp::synthform() {
-    return window<tessarine::synthform>(QStringLiteral("synthform"),
-                                        [this] { return new tessarine::synthform(*this); });
+    return window<tessarine::synthform>([this] { return new tessarine::synthform(*this); });
 }
 tessarine::frmOtherFeatures& TessarineApp::frmOtherFeatures() {
-    return window<tessarine::frmOtherFeatures>(QStringLiteral("frmOtherFeatures"), [this] {
-        return new tessarine::frmOtherFeatures(*this);
-    });
+    return window<tessarine::frmOtherFeatures>(
+        [this] { return new tessarine::frmOtherFeatures(*this); });
 }
 tessarine::frmPowerdown& TessarineApp::frmPowerdown() {
-    return window<tessarine::frmPowerdown>(QStringLiteral("frmPowerdown"),
-                                           [this] { return new tessarine::frmPowerdown(*this); });
+    return window<tessarine::frmPowerdown>([this] { return new tessarine::frmPowerdown(*this); });
 }
 tessarine::frmTestModes& TessarineApp::frmTestModes() {
-    return window<tessarine::frmTestModes>(QStringLiteral("frmTestModes"),
-                                           [this] { return new tessarine::frmTestModes(*this); });
+    return window<tessarine::frmTestModes>([this] { return new tessarine::frmTestModes(*this); });
 }
 evalkit::muxform& TessarineApp::muxform() {
-    return window<evalkit::muxform>(QStringLiteral("muxform"), [this] {
-        return new evalkit::muxform(*this, muxoutChoices(), main().LblMuxOut);
-    });
+    return window<evalkit::muxform>(
+        [this] { return new evalkit::muxform(*this, muxoutChoices(), main().LblMuxOut); });
 }
 evalkit::frmClockOut& TessarineApp::frmClockOut() {
-    return window<evalkit::frmClockOut>(QStringLiteral("frmClockOut"), [this] {
+    return window<evalkit::frmClockOut>([this] {
         return new evalkit::frmClockOut(*this, clockOutDescription(), main().LblClockout,
                                         [this] { return w().CrystalFrequencyMHz; });
     });
 }
 evalkit::frmRegisters& TessarineApp::frmRegisters() {
-    return window<evalkit::frmRegisters>(QStringLiteral("frmRegisters"), [this] {
+    return window<evalkit::frmRegisters>([this] {
         evalkit::RawRegisterHooks hooks;
         // The raw register sends DirectRegisterValue, which holds the word as the signed
         // 32-bit value with its bits.
@@ -67,20 +62,16 @@ evalkit::frmRegisters& TessarineApp::frmRegisters() {
     });
 }
 evalkit::portform& TessarineApp::portform() {
-    return window<evalkit::portform>(QStringLiteral("portform"),
-                                     [this] { return new evalkit::portform(portTexts(), w()); });
+    return window<evalkit::portform>([this] { return new evalkit::portform(portTexts(), w()); });
 }
 evalkit::aboutform& TessarineApp::aboutform() {
-    return window<evalkit::aboutform>(QStringLiteral("aboutform"),
-                                      [] { return new evalkit::aboutform(aboutTexts()); });
+    return window<evalkit::aboutform>([] { return new evalkit::aboutform(aboutTexts()); });
 }
 evalkit::revform& TessarineApp::revform() {
-    return window<evalkit::revform>(QStringLiteral("revform"),
-                                    [] { return new evalkit::revform(revisionHistory()); });
+    return window<evalkit::revform>([] { return new evalkit::revform(revisionHistory()); });
 }
 evalkit::IBMhelpform& TessarineApp::IBMhelpform() {
-    return window<evalkit::IBMhelpform>(QStringLiteral("IBMhelpform"),
-                                        [] { return new evalkit::IBMhelpform; });
+    return window<evalkit::IBMhelpform>([] { return new evalkit::IBMhelpform; });
 }
 
 } // namespace tessarine
