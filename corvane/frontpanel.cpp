@@ -171,22 +171,6 @@ void Main::HScroll2_Change() {
     app_.UpdateAllRegisterLabels();
 }
 
-void Main::planSynthesizer() {
-    app_.synthform().CmdCalculate_Click();
-    app_.synthform().Command1_Click();
-}
-
-void Main::optRx_Click() {
-    evalkit::setDirection(app_, app_.f().TxRxField, optRx->isChecked(),
-                          [this] { planSynthesizer(); });
-}
-
-void Main::optTx_Click() {
-    evalkit::setDirection(
-        app_, app_.f().TxRxField, !optTx->isChecked(), [this] { planSynthesizer(); },
-        [this] { TxtFSKdev_Change(); });
-}
-
 void Main::TogCrystal_Change() {
     app_.f().XtalOscEnableField = TogCrystal->isOn() ? bit(12) : 0;
     app_.UpdateAllRegisterLabels();

@@ -162,9 +162,9 @@ void Main::buildControls() {
     lblRxCLK = namedLabel("lblRxCLK", QString());
     lblDemodBW = namedLabel("lblDemodBW", QString());
     HScroll2 = evalkit::levelBar("HScroll2", 48);
-    optRx = named(new QRadioButton(QStringLiteral("Rx")), "optRx");
-    optTx = named(new QRadioButton(QStringLiteral("Tx")), "optTx");
-    optRx->setChecked(true); // the chip starts in receive
+    const evalkit::DirectionButtons direction = evalkit::directionButtons(true); // receive
+    optRx = direction.optRx;
+    optTx = direction.optTx;
     TogCrystal = namedToggle("TogCrystal");
     Toggle1 = namedToggle("Toggle1");
     Toggle2 = namedToggle("Toggle2");
@@ -311,13 +311,11 @@ void Main::buildMenus() {
 }
 
 void Main::connectHandlers() {
-    registers_.connectUpdates(this, [this](int n) { updateButton_Click(n); });
-    connect(cmdUpdateAll, &QPushButton::clicked, this, &Main::cmdUpdateAll_Click);
+    connectRegisterButtons(cmdUpdateAll, {1, 3, 0, 4, 2});
 
     const auto onIndex = [this](QComboBox* c, void (Main::*handler)()) {
         platform::onChoice(c, this, handler);
     };
-    onIndex(cmbMB, &Main::cmbMB_Click);
     onIndex(cmbInterface, &Main::cmbInterface_Click);
     onIndex(cmbModulation, &Main::cmbModulation_Click);
     onIndex(cmbDemod, &Main::cmbDemod_Click);
@@ -328,22 +326,15 @@ void Main::connectHandlers() {
     onIndex(Combo1, &Main::Combo1_Click);
     onIndex(cmbTestdata, &Main::cmbTestdata_Click);
     onIndex(cmbVCO, &Main::cmbVCO_Click);
-    connect(ConnectUSB, &QPushButton::clicked, this, &Main::ConnectUSB_Click);
     connect(Toggle4, &platform::Toggle::toggled, this, &Main::Toggle4_Change);
     connect(TogCrystal, &platform::Toggle::toggled, this, &Main::TogCrystal_Change);
     connect(Toggle1, &platform::Toggle::toggled, this, &Main::Toggle1_Change);
     connect(Toggle2, &platform::Toggle::toggled, this, &Main::Toggle2_Change);
     connect(Toggle3, &platform::Toggle::toggled, this, &Main::Toggle3_Change);
     connect(HScroll2, &QScrollBar::valueChanged, this, &Main::HScroll2_Change);
-    // An option button's click handler runs when it becomes chosen.
-    connect(optRx, &QRadioButton::toggled, this, [this](bool on) {
-        if (on)
-            optRx_Click();
-    });
-    connect(optTx, &QRadioButton::toggled, this, [this](bool on) {
-        if (on)
-            optTx_Click();
-    });
+    evalkit::connectDirection(
+        this, app_, {optRx, optTx}, app_.f().TxRxField, [this] { evalkit::planSynthesizer(app_); },
+        [this] { TxtFSKdev_Change(); });
     connect(txtDatarate, &QLineEdit::textChanged, this, &Main::txtDatarate_Change);
     connect(TxtFSKdev, &QLineEdit::textChanged, this, &Main::TxtFSKdev_Change);
 

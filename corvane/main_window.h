@@ -28,7 +28,6 @@ public:
     ~Main() override;
 
     // Start-up.
-    void Form_Load(const QStringList& arguments = {});
     void InitialiseBoard();
     void InitialiseFrontPanel();
 
@@ -47,18 +46,12 @@ public:
     void cmbTestdata_Click();
     void cmbVCO_Click();
     void HScroll2_Change();
-    void optRx_Click();
-    void optTx_Click();
     void TogCrystal_Change();
     void Toggle1_Change();
     void Toggle2_Change();
     void Toggle3_Change();
     void TxtFSKdev_Change();
     void txtDatarate_Change();
-
-    // Register buttons.
-    void updateButton_Click(int registerNumber);
-    void cmdUpdateAll_Click();
 
     // The data-rate plan for what the panel shows now, and storing the
     // receiver clock dividers a plan chose (shared with the demodulator
@@ -114,13 +107,15 @@ public:
     // The Options and Help menu items.
     QAction *portmenu, *mnuRevHistory, *mnuRev, *mnuIBM;
 
+protected:
+    void startUp() override { InitialiseBoard(); }
+    void showStatusCaptions() override;
+
 private:
     void buildControls();
     void buildLayout();
     void buildMenus();
     void connectHandlers();
-    // The synthesizer window's calculation and its update, as its buttons run them.
-    void planSynthesizer();
     void applyCalibrationTones();
 
     CorvaneApp& app_;

@@ -6,6 +6,7 @@
 #include "evalkit/programcontext.h"
 #include "platform/clickablelabel.h"
 #include "platform/fitwindow.h"
+#include "platform/listchoice.h"
 #include "platform/named.h"
 
 #include <QAbstractButton>
@@ -16,6 +17,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScrollBar>
 #include <QSignalBlocker>
 
@@ -71,13 +73,35 @@ QGridLayout* synthesizerGrid(const QString& rfCaption, platform::ClickableLabel*
     return grid;
 }
 
-void setDirection(ProgramContext& app, int32_t& TxRxField, bool receive,
-                  const std::function<void()>& replan, const std::function<void()>& andThen) {
-    TxRxField = receive ? int32_t{1} << 27 : 0;
-    replan();
-    if (andThen)
-        andThen();
-    app.UpdateAllRegisterLabels();
+DirectionButtons directionButtons(bool receiving) {
+    DirectionButtons b{platform::named(new QRadioButton(QStringLiteral("Rx")), "optRx"),
+                       platform::named(new QRadioButton(QStringLiteral("Tx")), "optTx")};
+    (receiving ? b.optRx : b.optTx)->setChecked(true);
+    return b;
+}
+
+void connectDirection(QObject* context, ProgramContext& app, DirectionButtons buttons,
+                      int32_t& TxRxField, std::function<void()> replan,
+                      std::function<void()> transmitting) {
+    // optRx_Click and optTx_Click: an option button's click handler runs when it becomes
+    // chosen.
+    QObject::connect(buttons.optRx, &QRadioButton::toggled, context,
+                     [&app, &TxRxField, buttons, replan](bool on) {
+                         if (!on)
+                             return;
+                         TxRxField = buttons.optRx->isChecked() ? int32_t{1} << 27 : 0;
+                         replan();
+                         app.UpdateAllRegisterLabels();
+                     });
+    QObject::connect(buttons.optTx, &QRadioButton::toggled, context,
+                     [&app, &TxRxField, buttons, replan, transmitting](bool on) {
+                         if (!on)
+                             return;
+                         TxRxField = !buttons.optTx->isChecked() ? int32_t{1} << 27 : 0;
+                         replan();
+                         transmitting();
+                         app.UpdateAllRegisterLabels();
+                     });
 }
 
 FrontPanelWindow::FrontPanelWindow(ProgramContext& app, const QString& title, SettingsFile settings)
@@ -88,9 +112,32 @@ FrontPanelWindow::FrontPanelWindow(ProgramContext& app, const QString& title, Se
 
 FrontPanelWindow::~FrontPanelWindow() = default;
 
+void FrontPanelWindow::Form_Load(const QStringList& arguments) {
+    startUp();
+    showStatusCaptions();
+    importCommandLineFile(arguments);
+}
+
 void FrontPanelWindow::startSession(const BoardRules& rules, const BoardControls& controls,
                                     int16_t* portClaimed) {
     session_ = std::make_unique<BoardSession>(context_, rules, controls, portClaimed);
+    platform::onChoice(controls.board, this, &FrontPanelWindow::cmbMB_Click);
+    connect(controls.connect, &QPushButton::clicked, this, &FrontPanelWindow::ConnectUSB_Click);
+}
+
+void FrontPanelWindow::connectRegisterButtons(QPushButton* updateAll, std::vector<int> order) {
+    updateAllOrder_ = std::move(order);
+    registers_.connectUpdates(this, [this](int n) { updateButton_Click(n); });
+    connect(updateAll, &QPushButton::clicked, this, &FrontPanelWindow::cmdUpdateAll_Click);
+}
+
+void FrontPanelWindow::updateButton_Click(int registerNumber) {
+    context_.writeRegister(registerNumber);
+}
+
+void FrontPanelWindow::cmdUpdateAll_Click() {
+    for (int n : updateAllOrder_)
+        updateButton_Click(n);
 }
 
 void FrontPanelWindow::closeEvent(QCloseEvent* event) {
@@ -140,6 +187,12 @@ void FrontPanelWindow::opensModal(std::initializer_list<Trigger> controls,
 void FrontPanelWindow::opensModeless(std::initializer_list<Trigger> controls,
                                      std::function<QWidget*()> window) {
     onTriggered(this, controls, [this, window] { context_.showModeless(window()); });
+}
+
+std::function<void()> FrontPanelWindow::showsModal(std::function<QWidget*()> window) {
+    return [this, window] {
+        context_.showModal(window());
+    };
 }
 
 void FrontPanelWindow::setColumns(std::initializer_list<QLayout*> columns) {

@@ -12,6 +12,7 @@
 #include <initializer_list>
 #include <memory>
 #include <variant>
+#include <vector>
 
 class QAbstractButton;
 class QAction;
@@ -19,6 +20,7 @@ class QGridLayout;
 class QGroupBox;
 class QLayout;
 class QPushButton;
+class QRadioButton;
 class QScrollBar;
 
 namespace platform {
@@ -61,17 +63,34 @@ QGridLayout* synthesizerGrid(const QString& rfCaption, platform::ClickableLabel*
                              platform::ClickableLabel* pfd, platform::ClickableLabel* crystal,
                              QPushButton* settings);
 
-// The receive and transmit option buttons: TxRxField holds bit 27 for receive. The synthesizer
-// plans again for the direction (`replan`), then `andThen` runs where given, then the read-outs
-// refresh.
-void setDirection(ProgramContext& app, int32_t& TxRxField, bool receive,
-                  const std::function<void()>& replan, const std::function<void()>& andThen = {});
+// The synthesizer window's calculation and then its update, as its two buttons run them.
+template <class App> void planSynthesizer(App& app) {
+    app.synthform().CmdCalculate_Click();
+    app.synthform().Command1_Click();
+}
+
+// The receive and transmit option buttons, optRx and optTx: the chosen one runs its click
+// handler. TxRxField takes bit 27 for receive, the synthesizer plans again for the direction
+// (`replan`), choosing transmit then runs `transmitting`, and the read-outs refresh.
+struct DirectionButtons {
+    QRadioButton* optRx;
+    QRadioButton* optTx;
+};
+// The two buttons, the one for the direction the chip starts in chosen.
+DirectionButtons directionButtons(bool receiving);
+void connectDirection(QObject* context, ProgramContext& app, DirectionButtons buttons,
+                      int32_t& TxRxField, std::function<void()> replan,
+                      std::function<void()> transmitting);
 
 class FrontPanelWindow : public QMainWindow {
     Q_OBJECT
 public:
     static constexpr char DesignName[] = "Main";
     ~FrontPanelWindow() override;
+
+    // The load handler: the program's start-up, the captions the feature windows set on their
+    // return for the fields as they stand, then the settings file named on the command line.
+    void Form_Load(const QStringList& arguments = {});
 
     // Closing the panel and the Exit item: the board rule's library calls, then the end.
     void Form_Unload();
@@ -82,6 +101,11 @@ public:
     // "&Get Settings (.txt)" and "&Print This Form".
     void mnuOpen_Click();
     void mnuPrint_Click();
+
+    // An Update button writes its register; the program-all button runs the Update buttons
+    // in the program's order.
+    virtual void updateButton_Click(int registerNumber);
+    void cmdUpdateAll_Click();
 
     // The read-out of register n, its Update button and the caption beside them; nullptr for
     // a register without a row.
@@ -100,9 +124,16 @@ protected:
     // Closing the panel ends the program: no hidden window may keep it running without one.
     void closeEvent(QCloseEvent* event) override;
 
-    // The session over the board controls, once they are built.
+    // The start-up of the load handler, and the status captions it shows.
+    virtual void startUp() = 0;
+    virtual void showStatusCaptions() = 0;
+
+    // The session over the board controls, once they are built; the board list and the link
+    // button run their click handlers.
     void startSession(const BoardRules& rules, const BoardControls& controls,
                       int16_t* portClaimed = nullptr);
+    // The register column's Update buttons, and `updateAll` writing the registers in `order`.
+    void connectRegisterButtons(QPushButton* updateAll, std::vector<int> order);
     BoardSession& session() { return *session_; }
     ProgramContext& context() { return context_; }
 
@@ -113,6 +144,8 @@ protected:
 
     void opensModal(std::initializer_list<Trigger> controls, std::function<QWidget*()> window);
     void opensModeless(std::initializer_list<Trigger> controls, std::function<QWidget*()> window);
+    // A menu item's handler that shows the window modally.
+    std::function<void()> showsModal(std::function<QWidget*()> window);
 
     // The central widget: the columns side by side, left to right.
     void setColumns(std::initializer_list<QLayout*> columns);
@@ -123,6 +156,7 @@ private:
     ProgramContext& context_;
     SettingsFile settings_;
     std::unique_ptr<BoardSession> session_;
+    std::vector<int> updateAllOrder_;
 };
 
 } // namespace evalkit

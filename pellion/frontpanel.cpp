@@ -263,27 +263,9 @@ void Main::chkInductor_Click() {
         app_.frmPowerdown().Form_Load();
     // A settings import sets the synthesizer's boxes after the check box and then plans once
     // from them: planning here would take the frequencies the import is about to replace.
-    if (app_.w().SettingsLoaded == 0) {
-        app_.synthform().CmdCalculate_Click();
-        app_.synthform().Command1_Click();
-    }
+    if (app_.w().SettingsLoaded == 0)
+        evalkit::planSynthesizer(app_);
     app_.UpdateAllRegisterLabels();
-}
-
-void Main::planSynthesizer() {
-    app_.synthform().CmdCalculate_Click();
-    app_.synthform().Command1_Click();
-}
-
-void Main::optRx_Click() {
-    evalkit::setDirection(app_, app_.f().TxRxField, optRx->isChecked(),
-                          [this] { planSynthesizer(); });
-}
-
-void Main::optTx_Click() {
-    evalkit::setDirection(
-        app_, app_.f().TxRxField, !optTx->isChecked(), [this] { planSynthesizer(); },
-        [this] { TxtFSKdev_Change(); });
 }
 
 // ---- deviation and data rate ------------------------------------------------------------

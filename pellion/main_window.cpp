@@ -213,9 +213,10 @@ void Main::buildControls() {
     PA_EN = namedToggle("PA_EN");
     chkInductor =
         named(new QCheckBox(QStringLiteral("Pellion-1 (External Inductor)")), "chkInductor");
-    optRx = named(new QRadioButton(QStringLiteral("Rx")), "optRx");
-    optTx = named(new QRadioButton(QStringLiteral("Tx")), "optTx");
-    optTx->setChecked(true); // the chip starts in transmit (TxRxField 0)
+    // The chip starts in transmit (TxRxField 0).
+    const evalkit::DirectionButtons direction = evalkit::directionButtons(false);
+    optRx = direction.optRx;
+    optTx = direction.optTx;
 
     HScroll2 = evalkit::levelBar("HScroll2", 48, 140);
     LblFSKpower = namedLabel("LblFSKpower", QStringLiteral("Setting 48"));
@@ -358,11 +359,8 @@ void Main::buildMenus() {
 }
 
 void Main::connectHandlers() {
-    registers_.connectUpdates(this, [this](int n) { updateButton_Click(n); });
-    connect(cmdUpdateAll, &QPushButton::clicked, this, &Main::cmdUpdateAll_Click);
+    connectRegisterButtons(cmdUpdateAll, {0, 1, 2, 3, 4, 6, 5});
 
-    platform::onChoice(cmbMB, this, &Main::cmbMB_Click);
-    connect(ConnectUSB, &QPushButton::clicked, this, &Main::ConnectUSB_Click);
     connect(Synth_EN, &platform::Toggle::toggled, this, &Main::Synth_EN_Change);
     connect(txtDatarate, &QLineEdit::textChanged, this, &Main::txtDatarate_Change);
     connect(TxtFSKdev, &QLineEdit::textChanged, this, &Main::TxtFSKdev_Change);
@@ -384,15 +382,9 @@ void Main::connectHandlers() {
     connect(HScrollASKFine1, &QScrollBar::valueChanged, this, &Main::HScrollASKFine1_Change);
     connect(HScrollOOKfine1, &QScrollBar::valueChanged, this, &Main::HScrollOOKfine1_Change);
     connect(chkInductor, &QCheckBox::toggled, this, &Main::chkInductor_Click);
-    // An option button's click handler runs when it becomes chosen.
-    connect(optRx, &QRadioButton::toggled, this, [this](bool on) {
-        if (on)
-            optRx_Click();
-    });
-    connect(optTx, &QRadioButton::toggled, this, [this](bool on) {
-        if (on)
-            optTx_Click();
-    });
+    evalkit::connectDirection(
+        this, app_, {optRx, optTx}, app_.f().TxRxField, [this] { evalkit::planSynthesizer(app_); },
+        [this] { TxtFSKdev_Change(); });
 
     // Every window opens modally but the bias window (the menus open theirs). The IF filter
     // calibration status button opens the AFC window.

@@ -34,7 +34,6 @@ public:
     ~Main() override;
 
     // Start-up.
-    void Form_Load(const QStringList& arguments = {});
     void InitialiseBoard();
     void InitialiseFrontPanel();
 
@@ -53,8 +52,6 @@ public:
     void HScrollASKFine1_Change();
     void HScrollOOKfine1_Change();
     void chkInductor_Click();
-    void optRx_Click();
-    void optTx_Click();
 
     // The deviation and data-rate boxes (also called by other handlers).
     void TxtFSKdev_Change();
@@ -72,10 +69,6 @@ public:
     // window pushed while the box shows it): a window checks with them what a change of the
     // set-up would do to that plan before it makes the change.
     calc::DataRateInputs dataRateInputs() const;
-
-    // The register buttons (R0..R6, R9..R13, each with its "Register n" caption).
-    void updateButton_Click(int registerNumber);
-    void cmdUpdateAll_Click();
 
     // Read-outs with their Update buttons, as the register table lists them.
     reglink::RegisterReadout *lblNhex, *lblOSChex, *lblMODhex, *lblRxCLKhex, *lblDEMODhex,
@@ -113,13 +106,15 @@ public:
     // The Help menu items.
     QAction *mnuRevHistory, *mnuRev;
 
+protected:
+    void startUp() override { InitialiseBoard(); }
+    void showStatusCaptions() override;
+
 private:
     void buildControls();
     void buildLayout();
     void buildMenus();
     void connectHandlers();
-    // The synthesizer window's calculation and its update, as its buttons run them.
-    void planSynthesizer();
     // A scroll bar set from code; its handler runs even when the value stands already, so that
     // the field it sets always holds what the bar shows.
     void setScrollBar(QScrollBar* bar, int value, void (Main::*handler)());

@@ -332,11 +332,9 @@ void Main::buildMenus() {
 }
 
 void Main::connectHandlers() {
-    registers_.connectUpdates(this, [this](int n) { updateButton_Click(n); });
-    connect(cmdUpdateAll, &QPushButton::clicked, this, &Main::cmdUpdateAll_Click);
+    // R, N, modulation and function, as cmdR, cmdN, cmdmod2 and cmdfunction write them.
+    connectRegisterButtons(cmdUpdateAll, {0, 1, 2, 3});
 
-    platform::onChoice(cmbMB, this, &Main::cmbMB_Click);
-    connect(ConnectUSB, &QPushButton::clicked, this, &Main::ConnectUSB_Click);
     connect(Toggle4, &platform::Toggle::toggled, this, &Main::Toggle4_Change);
 
     platform::onChoice(cmbModulation, this, &Main::cmbModulation_Click);

@@ -19,15 +19,15 @@ using Mark = reglink::RegisterReadout::Mark;
 
 // ---- start-up and shut-down -----------------------------------------------
 
-void Main::Form_Load(const QStringList& arguments) {
+void Main::startUp() {
     auto& w = app_.w();
-    // The board is set up once per run, whatever loads the panel again.
     if (!w.FrontPanelInitialised)
         InitialiseBoard();
     w.FrontPanelInitialised = true;
-    // The captions the feature windows set name the fields as they stand.
-    showStatusCaptions(app_);
-    importCommandLineFile(arguments);
+}
+
+void Main::showStatusCaptions() {
+    tessarine::showStatusCaptions(app_);
 }
 
 void Main::InitialiseBoard() {
@@ -97,13 +97,6 @@ void Main::updateButton_Click(int registerNumber) {
         return;
     if (reglink::RegisterReadout* r = readout(registerNumber))
         r->setMark(Mark::ButtonFace);
-}
-
-void Main::cmdUpdateAll_Click() {
-    cmdR_Click();
-    cmdN_Click();
-    cmdmod2_Click();
-    cmdfunction_Click();
 }
 
 void Main::mnuSave_Click() {
