@@ -1,29 +1,15 @@
 #pragma once
-// The program context of corvane-eval (and of Corvane-N, over its variant): it owns the
-// register field store, the board link, the platform services and every window. Nothing of
-// the program lives outside it, so tests build a fresh one per test.
+// The program context of corvane-eval, and of Corvane-N over its variant: the register field
+// store, the board link and the front panel as every program has them (evalkit/programlife.h),
+// the variant the windows are made from, one accessor per window, and R15's read-out on the
+// test-mode window. Nothing of the program lives outside it, so tests build a fresh one per
+// test.
 #include "board/parllio.h"
 #include "board/skerry.h"
 #include "corvane/model/registerstore.h"
 #include "corvane/variant.h"
 #include "evalkit/programlife.h"
-
-namespace evalkit {
-class muxform;
-class frmClockOut;
-class frmRegisters;
-class aboutform;
-class revform;
-class IBMhelpform;
-class portform;
-class frmReadback;
-class frmAFC;
-class frmAGC;
-class frmSWD;
-class frmPowerdown;
-class frmPowerD;
-class frmPARamp;
-} // namespace evalkit
+#include "evalkit/sharedwindows.h"
 
 namespace corvane {
 

@@ -224,7 +224,6 @@ calc::DataRateInputs Main::dataRateInputs() const {
     const auto& w = app_.w();
     const QString text = txtDatarate->text();
     // A rate pushed from code stands for as long as the box shows its text.
-    const bool pushed = pushedRate_ && pushedRate_->text == text;
     return {text,
             TxtFSKdev->text(),
             w.CrystalFrequencyMHz,
@@ -232,15 +231,11 @@ calc::DataRateInputs Main::dataRateInputs() const {
             f.DemodTypeField,
             cmb3FSKDetect->currentIndex(),
             cmbVPathMem->currentIndex(),
-            pushed ? std::optional<double>(pushedRate_->rate) : std::nullopt};
+            pushedRate_.rateFor(text)};
 }
 
 void Main::setDataRateFromCode(const QString& text, double rate) {
-    pushedRate_ = PushedRate{text, rate};
-    if (txtDatarate->text() == text)
-        txtDatarate_Change(); // the other inputs may have changed: plan again all the same
-    else
-        txtDatarate->setText(text);
+    pushedRate_.push(txtDatarate, text, rate, [this] { txtDatarate_Change(); });
 }
 
 calc::DataRatePlan Main::planDataRate() const {

@@ -1,19 +1,12 @@
 #pragma once
 // The front panel of corvane-eval.
 #include "corvane/calc/datarate.h"
+#include "corvane/statuscaptions.h"
+#include "evalkit/pushedrate.h"
 #include "evalkit/zantrelpanel.h"
 #include "link/registerreadout.h"
 #include "platform/clickablelabel.h"
 #include "platform/toggle.h"
-
-class QAction;
-class QComboBox;
-class QGroupBox;
-class QLabel;
-class QLineEdit;
-class QPushButton;
-class QRadioButton;
-class QScrollBar;
 
 namespace corvane {
 
@@ -21,7 +14,7 @@ class CorvaneApp;
 
 // The board session, the register column and the File and Settings menus are the shared
 // panel's; this adds corvane-eval's controls, their layout and their handlers.
-class Main : public evalkit::ZantrelPanel {
+class Main : public evalkit::ZantrelPanel, public evalkit::TransceiverRegisters {
     Q_OBJECT
 public:
     explicit Main(CorvaneApp& app);
@@ -66,13 +59,8 @@ public:
     // once, also when the box already showed the text.
     void setDataRateFromCode(const QString& text, double rate);
 
-    // Read-outs (R0..R6, R9..R13) with their Update buttons, as the register table lists
-    // them.
-    reglink::RegisterReadout *lblNhex, *lblOSChex, *lblMODhex, *lblRxCLKhex, *lblDEMODhex,
-        *lblSyncHex, *lblT4hex, *lblAGC9hex, *lbltest10hex, *lbltest11hex, *lbltest12hex,
-        *lblTFSK13hex;
-    QPushButton *cmdN, *cmdOsc, *cmdTransmit, *cmdRxClk, *cmdDemod, *cmdSync, *cmdT4, *cmdReg9,
-        *cmdReg10, *cmdReg11, *Command4, *cmdReg13, *cmdUpdateAll;
+    // "Program Register 0 to 4 " below the read-outs (R0..R6, R9..R13).
+    QPushButton* cmdUpdateAll;
 
     // Frequencies (clicking opens the synthesizer window).
     platform::ClickableLabel *lblvcofreq, *lblpfd_freq, *lblcrystal;
@@ -109,7 +97,7 @@ public:
 
 protected:
     void startUp() override { InitialiseBoard(); }
-    void showStatusCaptions() override;
+    void showStatusCaptions() override { corvane::showStatusCaptions(app_); }
 
 private:
     void buildControls();
@@ -119,11 +107,7 @@ private:
     void applyCalibrationTones();
 
     CorvaneApp& app_;
-    struct PushedRate {
-        QString text;
-        double rate = 0;
-    };
-    std::optional<PushedRate> pushedRate_;
+    evalkit::PushedRate pushedRate_;
 };
 
 } // namespace corvane

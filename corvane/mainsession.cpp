@@ -2,7 +2,6 @@
 #include "corvane/main_window.h"
 
 #include "corvane/corvaneapp.h"
-#include "corvane/statuscaptions.h"
 #include "corvane/windows.h"
 #include "evalkit/boardsession.h"
 #include "evalkit/frontpanelwindow.h"
@@ -22,10 +21,6 @@ using platform::bit;
 } // namespace
 
 // ---- start-up and shut-down -----------------------------------------------
-
-void Main::showStatusCaptions() {
-    corvane::showStatusCaptions(app_);
-}
 
 void Main::InitialiseBoard() {
     auto& w = app_.w();

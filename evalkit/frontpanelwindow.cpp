@@ -20,6 +20,7 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QVBoxLayout>
 
 namespace evalkit {
 
@@ -60,6 +61,30 @@ int addCaptionedRows(QGridLayout* grid, int row, std::initializer_list<Captioned
         ++row;
     }
     return row;
+}
+
+QVBoxLayout* receiverColumn(std::initializer_list<ReceiverSetting> settings,
+                            QPushButton* advancedDemod,
+                            std::initializer_list<CaptionedSwitch> statusButtons,
+                            QPushButton* foot) {
+    auto* column = new QVBoxLayout;
+    auto* grid = new QGridLayout(new QGroupBox(QStringLiteral("Receiver")));
+    int row = 0;
+    for (const ReceiverSetting& s : settings) {
+        if (auto* const* label = std::get_if<QLabel*>(&s.caption))
+            grid->addWidget(*label, row, 0);
+        else
+            grid->addWidget(new QLabel(std::get<QString>(s.caption)), row, 0);
+        grid->addWidget(s.control, row, 1);
+        ++row;
+    }
+    grid->addWidget(advancedDemod, row++, 0, 1, 2);
+    row = addCaptionedRows(grid, row, statusButtons);
+    if (foot)
+        grid->addWidget(foot, row, 0, 1, 2);
+    column->addWidget(grid->parentWidget());
+    column->addStretch();
+    return column;
 }
 
 QGridLayout* synthesizerGrid(const QString& rfCaption, platform::ClickableLabel* rf,
@@ -193,6 +218,16 @@ std::function<void()> FrontPanelWindow::showsModal(std::function<QWidget*()> win
     return [this, window] {
         context_.showModal(window());
     };
+}
+
+QVBoxLayout* FrontPanelWindow::registerColumn(QPushButton* updateAll, QPushButton* manualEdit,
+                                              std::initializer_list<QWidget*> below) const {
+    auto* column = new QVBoxLayout;
+    column->addWidget(registers_.frame(updateAll, manualEdit));
+    for (QWidget* w : below)
+        column->addWidget(w);
+    column->addStretch();
+    return column;
 }
 
 void FrontPanelWindow::setColumns(std::initializer_list<QLayout*> columns) {

@@ -1,7 +1,8 @@
 #pragma once
-// What every program's front panel has beyond its own controls and layout: the board session
-// behind the board choice, the link button and the shut-down; the register column; the
-// settings-file and print items of the File menu; and the controls that open windows.
+// What every program's front panel has beyond its own controls and layout: the load handler;
+// the board session behind the board choice, the link button and the shut-down; the register
+// column with its buttons; the settings-file and print items of the File menu; the controls
+// that open windows; and the pieces of layout and wiring the panels share.
 #include "evalkit/menutable.h"
 #include "evalkit/registercolumn.h"
 
@@ -14,14 +15,20 @@
 #include <variant>
 #include <vector>
 
+// The controls of the panels.
 class QAbstractButton;
 class QAction;
+class QCheckBox;
+class QComboBox;
 class QGridLayout;
 class QGroupBox;
+class QLabel;
 class QLayout;
+class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QScrollBar;
+class QVBoxLayout;
 
 namespace platform {
 class ClickableLabel;
@@ -55,6 +62,19 @@ QGroupBox* switchFrame(const QString& title, std::initializer_list<CaptionedSwit
 
 // Rows of a grid from `row` on, each control beside its caption; the next free row.
 int addCaptionedRows(QGridLayout* grid, int row, std::initializer_list<CaptionedSwitch> rows);
+
+// A transceiver's "Receiver" frame, at the top of its own column: the receiver settings, each
+// beside its caption (a text, or a label of the panel's own that comes and goes with its
+// setting); the advanced demodulator button across; the feature windows' status buttons beside
+// their captions; and `foot` across the bottom where given.
+struct ReceiverSetting {
+    std::variant<QString, QLabel*> caption;
+    QWidget* control;
+};
+QVBoxLayout* receiverColumn(std::initializer_list<ReceiverSetting> settings,
+                            QPushButton* advancedDemod,
+                            std::initializer_list<CaptionedSwitch> statusButtons,
+                            QPushButton* foot = nullptr);
 
 // The grid of a new "Synthesizer" frame (its parent widget) with its first rows: the RF, PFD
 // and crystal frequencies beside their captions, then the synthesizer window's button across.
@@ -120,6 +140,14 @@ protected:
         std::function<void(const QString&)> save;
     };
     FrontPanelWindow(ProgramContext& app, const QString& title, SettingsFile settings);
+    // The settings file read in and written out by the program's procedures over its context.
+    template <class App, class Import, class Save>
+    static SettingsFile settingsFile(App& app, Import import, Save save) {
+        return {[&app, import](const QString& path) { import(app, path); },
+                [&app, save](const QString& path) {
+                    save(app, path);
+                }};
+    }
 
     // Closing the panel ends the program: no hidden window may keep it running without one.
     void closeEvent(QCloseEvent* event) override;
@@ -147,6 +175,10 @@ protected:
     // A menu item's handler that shows the window modally.
     std::function<void()> showsModal(std::function<QWidget*()> window);
 
+    // The last column: the register column's frame with the program-all and manual-edit
+    // buttons, then the frames `below`.
+    QVBoxLayout* registerColumn(QPushButton* updateAll, QPushButton* manualEdit,
+                                std::initializer_list<QWidget*> below = {}) const;
     // The central widget: the columns side by side, left to right.
     void setColumns(std::initializer_list<QLayout*> columns);
 

@@ -28,11 +28,6 @@ void ZantrelPanel::zantrelItem(int16_t registersOnly) {
 }
 
 void ZantrelPanel::addMenus(const SettingsWindows& windows, const std::vector<Menu>& more) {
-    const auto modal = [this](const std::function<QWidget*()>& window) {
-        return [this, window] {
-            context().showModal(window());
-        };
-    };
     std::vector<Menu> menus = {
         {"mnuFile",
          QStringLiteral("&File"),
@@ -67,19 +62,20 @@ void ZantrelPanel::addMenus(const SettingsWindows& windows, const std::vector<Me
          QStringLiteral("&Settings"),
          {
              {&crystalmenu, "crystalmenu", QStringLiteral("&Synthesizer Settings"),
-              modal(windows.synthesizer)},
+              showsModal(windows.synthesizer)},
              // "&Sync Word Detect" opens the readback window; the sync-word window opens from
              // its status button.
-             {&mnuSync, "mnuSync", QStringLiteral("&Sync Word Detect"), modal(windows.readback)},
+             {&mnuSync, "mnuSync", QStringLiteral("&Sync Word Detect"),
+              showsModal(windows.readback)},
              {&mnuReadback, "mnuReadback", QStringLiteral("&Readback (AFC/RSSI etc.)"),
-              modal(windows.readback)},
-             {&muxmenu, "muxmenu", QStringLiteral("&Muxout"), modal(windows.muxOut)},
+              showsModal(windows.readback)},
+             {&muxmenu, "muxmenu", QStringLiteral("&Muxout"), showsModal(windows.muxOut)},
              {&mnuClockOut, "mnuClockOut", QStringLiteral("&Clock Out Divide"),
-              modal(windows.clockOut)},
+              showsModal(windows.clockOut)},
              // "&Test Modes" does nothing: no menu item opens the test-mode window.
              {&testmenu, "testmenu", QStringLiteral("&Test Modes")},
              {&registermenu, "registermenu", QStringLiteral("Re&gisters"),
-              modal(windows.registers)},
+              showsModal(windows.registers)},
          }},
     };
     menus.insert(menus.end(), more.begin(), more.end());

@@ -297,11 +297,7 @@ void Main::TxtFSKdev_Change() {
 }
 
 void Main::setDataRateFromCode(const QString& text, double rate) {
-    pushedRate_ = PushedRate{text, rate};
-    if (txtDatarate->text() == text)
-        txtDatarate_Change(); // the other inputs may have changed: plan again all the same
-    else
-        txtDatarate->setText(text);
+    pushedRate_.push(txtDatarate, text, rate, [this] { txtDatarate_Change(); });
 }
 
 calc::DataRateInputs Main::dataRateInputs(const QString& text,
@@ -317,8 +313,7 @@ calc::DataRateInputs Main::dataRateInputs(const QString& text,
 
 calc::DataRateInputs Main::dataRateInputs() const {
     const QString text = txtDatarate->text();
-    const bool pushed = pushedRate_ && pushedRate_->text == text;
-    return dataRateInputs(text, pushed ? std::optional<double>(pushedRate_->rate) : std::nullopt);
+    return dataRateInputs(text, pushedRate_.rateFor(text));
 }
 
 bool Main::takesDataRate(double rate) const {
@@ -337,10 +332,9 @@ void Main::txtDatarate_Change() {
     auto& w = app_.w();
     const QString text = txtDatarate->text();
     // A rate pushed from code stands for as long as the box shows its text.
-    if (pushedRate_ && pushedRate_->text != text)
-        pushedRate_.reset();
-    const calc::DataRatePlan p = calc::planDataRate(dataRateInputs(
-        text, pushedRate_ ? std::optional<double>(pushedRate_->rate) : std::nullopt));
+    pushedRate_.forgetUnless(text);
+    const calc::DataRatePlan p =
+        calc::planDataRate(dataRateInputs(text, pushedRate_.rateFor(text)));
     // A refused rate changes nothing; the warning of a value that does not fit its field is
     // said when the entry is committed.
     refusals_->show(txtDatarate, p.refusal, p.ran ? std::vector<platform::Message>{} : p.messages);

@@ -5,7 +5,6 @@
 #include "evalkit/frontpanelwindow.h"
 #include "link/readouttext.h"
 #include "pellion/pellionapp.h"
-#include "pellion/statuscaptions.h"
 #include "pellion/windows.h"
 #include "platform/numbers.h"
 
@@ -16,10 +15,6 @@
 namespace pellion {
 
 // ---- start-up and shut-down -------------------------------------------------
-
-void Main::showStatusCaptions() {
-    pellion::showStatusCaptions(app_);
-}
 
 void Main::InitialiseBoard() {
     app_.store().setFieldDefaults();

@@ -1,24 +1,12 @@
 #pragma once
-// The program context of pellion-eval: it owns the register field store, the board link, the
-// platform services and every window. Nothing of the program lives outside it, so tests build
-// a fresh one per test.
+// The program context of pellion-eval: the register field store, the board link and the front
+// panel as every program has them (evalkit/programlife.h), and one accessor per window.
+// Nothing of the program lives outside it, so tests build a fresh one per test.
 #include "board/parllio.h"
 #include "board/skerry.h"
 #include "evalkit/programlife.h"
+#include "evalkit/sharedwindows.h"
 #include "pellion/model/registerstore.h"
-
-namespace evalkit {
-class muxform;
-class frmClockOut;
-class frmReadback;
-class frmRegisters;
-class frmAFC;
-class frmAGC;
-class frmSWD;
-class frmPowerdown;
-class frmPowerD;
-class frmPARamp;
-} // namespace evalkit
 
 namespace pellion {
 

@@ -5,14 +5,7 @@
 #include "platform/clickablelabel.h"
 #include "platform/entryrefusals.h"
 #include "platform/toggle.h"
-
-class QAction;
-class QComboBox;
-class QGroupBox;
-class QLabel;
-class QLineEdit;
-class QPushButton;
-class QScrollBar;
+#include "tessarine/statuscaptions.h"
 
 namespace tessarine {
 
@@ -102,7 +95,7 @@ public:
 protected:
     // The board is set up once per run, whatever loads the panel again.
     void startUp() override;
-    void showStatusCaptions() override;
+    void showStatusCaptions() override { tessarine::showStatusCaptions(app_); }
 
 private:
     void buildControls();

@@ -4,7 +4,6 @@
 
 #include "evalkit/boardsession.h"
 #include "link/readouttext.h"
-#include "tessarine/statuscaptions.h"
 #include "tessarine/tessarineapp.h"
 #include "tessarine/windows.h"
 
@@ -24,10 +23,6 @@ void Main::startUp() {
     if (!w.FrontPanelInitialised)
         InitialiseBoard();
     w.FrontPanelInitialised = true;
-}
-
-void Main::showStatusCaptions() {
-    tessarine::showStatusCaptions(app_);
 }
 
 void Main::InitialiseBoard() {

@@ -1,21 +1,13 @@
 #pragma once
-// The program context of tessarine-eval: it owns the register field store, the board link, the
-// platform services and every window. Nothing of the program lives outside it, so tests build
-// a fresh one per test.
+// The program context of tessarine-eval: the register field store, the board link and the
+// front panel as every program has them (evalkit/programlife.h), one accessor per window, and
+// the check of a raw word before it goes out. Nothing of the program lives outside it, so tests
+// build a fresh one per test.
 #include "board/parllio.h"
 #include "board/skerry.h"
 #include "evalkit/programlife.h"
+#include "evalkit/sharedwindows.h"
 #include "tessarine/model/registerstore.h"
-
-namespace evalkit {
-class muxform;
-class frmClockOut;
-class frmRegisters;
-class aboutform;
-class revform;
-class IBMhelpform;
-class portform;
-} // namespace evalkit
 
 namespace tessarine {
 
