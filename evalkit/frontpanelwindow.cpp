@@ -230,6 +230,24 @@ QVBoxLayout* FrontPanelWindow::registerColumn(QPushButton* updateAll, QPushButto
     return column;
 }
 
+MenuItem FrontPanelWindow::openItem() {
+    return {&mnuOpen, "mnuOpen", QStringLiteral("&Get Settings (.txt)"), [this] {
+                mnuOpen_Click();
+            }};
+}
+
+MenuItem FrontPanelWindow::printItem() {
+    return {&mnuPrint, "mnuPrint", QStringLiteral("&Print This Form"), [this] {
+                mnuPrint_Click();
+            }};
+}
+
+MenuItem FrontPanelWindow::exitItem(const QString& text) {
+    return {&Exitmenu, "Exitmenu", text, [this] {
+                Exitmenu_Click();
+            }};
+}
+
 void FrontPanelWindow::setColumns(std::initializer_list<QLayout*> columns) {
     auto* central = new QWidget;
     central->setObjectName(QStringLiteral("centralWidget"));

@@ -121,6 +121,8 @@ public:
     // "&Get Settings (.txt)" and "&Print This Form".
     void mnuOpen_Click();
     void mnuPrint_Click();
+    // The File menu's items every panel has.
+    QAction *mnuOpen = nullptr, *mnuPrint = nullptr, *Exitmenu = nullptr;
 
     // An Update button writes its register; the program-all button runs the Update buttons
     // in the program's order.
@@ -174,6 +176,11 @@ protected:
     void opensModeless(std::initializer_list<Trigger> controls, std::function<QWidget*()> window);
     // A menu item's handler that shows the window modally.
     std::function<void()> showsModal(std::function<QWidget*()> window);
+    // The File menu's items every panel has, for a menu table; the panels caption Exit each
+    // their own way.
+    MenuItem openItem();
+    MenuItem printItem();
+    MenuItem exitItem(const QString& text);
 
     // The last column: the register column's frame with the program-all and manual-edit
     // buttons, then the frames `below`.

@@ -32,10 +32,7 @@ void ZantrelPanel::addMenus(const SettingsWindows& windows, const std::vector<Me
         {"mnuFile",
          QStringLiteral("&File"),
          {
-             {&mnuOpen, "mnuOpen", QStringLiteral("&Get Settings (.txt)"),
-              [this] {
-                  mnuOpen_Click();
-              }},
+             openItem(),
              {&mnuWriteOmbrelle, "mnuWriteOmbrelle", QStringLiteral("&Save settings (.txt)"),
               [this] {
                   mnuWriteOmbrelle_Click();
@@ -49,14 +46,8 @@ void ZantrelPanel::addMenus(const SettingsWindows& windows, const std::vector<Me
               [this] {
                   mnuCreatenewini_Click();
               }},
-             {&mnuPrint, "mnuPrint", QStringLiteral("&Print This Form"),
-              [this] {
-                  mnuPrint_Click();
-              }},
-             {&Exitmenu, "Exitmenu", QStringLiteral("E&xit"),
-              [this] {
-                  Exitmenu_Click();
-              }},
+             printItem(),
+             exitItem(QStringLiteral("E&xit")),
          }},
         {"mnuSettings",
          QStringLiteral("&Settings"),

@@ -16,8 +16,7 @@ public:
     void mnuCreatenewini_Click();
 
     // The File and Settings menu items.
-    QAction *mnuOpen = nullptr, *mnuWriteOmbrelle = nullptr, *mnuSave = nullptr,
-            *mnuCreatenewini = nullptr, *mnuPrint = nullptr, *Exitmenu = nullptr,
+    QAction *mnuWriteOmbrelle = nullptr, *mnuSave = nullptr, *mnuCreatenewini = nullptr,
             *crystalmenu = nullptr, *mnuSync = nullptr, *mnuReadback = nullptr, *muxmenu = nullptr,
             *mnuClockOut = nullptr, *testmenu = nullptr, *registermenu = nullptr;
 

@@ -269,22 +269,13 @@ void Main::buildMenus() {
             {"Filemenu",
              QStringLiteral("&File"),
              {
-                 {&mnuOpen, "mnuOpen", QStringLiteral("&Get Settings (.txt)"),
-                  [this] {
-                      mnuOpen_Click();
-                  }},
+                 openItem(),
                  {&mnuSave, "mnuSave", QStringLiteral("&Save Settings (.txt)"),
                   [this] {
                       mnuSave_Click();
                   }},
-                 {&mnuPrint, "mnuPrint", QStringLiteral("&Print This Form"),
-                  [this] {
-                      mnuPrint_Click();
-                  }},
-                 {&Exitmenu, "Exitmenu", QStringLiteral("&Exit"),
-                  [this] {
-                      Exitmenu_Click();
-                  }},
+                 printItem(),
+                 exitItem(QStringLiteral("&Exit")),
              }},
             {"settingsmenu",
              QStringLiteral("&Settings"),

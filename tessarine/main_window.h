@@ -89,8 +89,8 @@ public:
     platform::Toggle *TogPLL, *TogOutput, *TogVCO, *TogCrystal;
 
     // Menu items.
-    QAction *mnuOpen, *mnuSave, *mnuPrint, *Exitmenu, *crystalmenu, *mnuPowerDown, *muxmenu,
-        *mnuClkOut, *testmenu, *registermenu, *portmenu, *mnuAbout, *mnuRev, *mnuThinkPad;
+    QAction *mnuSave, *crystalmenu, *mnuPowerDown, *muxmenu, *mnuClkOut, *testmenu, *registermenu,
+        *portmenu, *mnuAbout, *mnuRev, *mnuThinkPad;
 
 protected:
     // The board is set up once per run, whatever loads the panel again.
