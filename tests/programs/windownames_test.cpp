@@ -39,214 +39,41 @@ template <class App> void expectKnownByTheirNames(App& app, const std::vector<Op
     }
 }
 
+// A window by its accessor, which bears the window's design name.
+#define WINDOW(w) Opener(#w, [&a] { return static_cast<platform::Form*>(&a.w()); })
+
+// The windows of both transceiver programs.
+template <class App> std::vector<Opener> transceiverWindows(App& a) {
+    return {WINDOW(synthform), WINDOW(muxform),  WINDOW(frmClockOut),  WINDOW(frmReadback),
+            WINDOW(frmDemod),  WINDOW(frmGFSK),  WINDOW(frmRegisters), WINDOW(frmAFC),
+            WINDOW(frmAGC),    WINDOW(frmSWD),   WINDOW(frmPowerdown), WINDOW(frmTestModes),
+            WINDOW(frmPARamp), WINDOW(frmPowerD)};
+}
+
 using CorvaneWindows = evaltest::ProgramFixture<corvane::CorvaneApp>;
 using PellionWindows = evaltest::ProgramFixture<pellion::PellionApp>;
 using TessarineWindows = evaltest::ProgramFixture<tessarine::TessarineApp>;
 
 TEST_F(CorvaneWindows, AreKnownByTheirDesignNames) {
     corvane::CorvaneApp& a = *app;
-    expectKnownByTheirNames(a, {
-                                   {"synthform",
-                                    [&] {
-                                        return &a.synthform();
-                                    }},
-                                   {"muxform",
-                                    [&] {
-                                        return &a.muxform();
-                                    }},
-                                   {"frmClockOut",
-                                    [&] {
-                                        return &a.frmClockOut();
-                                    }},
-                                   {"conversionform",
-                                    [&] {
-                                        return &a.conversionform();
-                                    }},
-                                   {"frmDemod",
-                                    [&] {
-                                        return &a.frmDemod();
-                                    }},
-                                   {"frmIFCal",
-                                    [&] {
-                                        return &a.frmIFCal();
-                                    }},
-                                   {"frmReadback",
-                                    [&] {
-                                        return &a.frmReadback();
-                                    }},
-                                   {"frmAFC",
-                                    [&] {
-                                        return &a.frmAFC();
-                                    }},
-                                   {"frmAGC",
-                                    [&] {
-                                        return &a.frmAGC();
-                                    }},
-                                   {"frmSWD",
-                                    [&] {
-                                        return &a.frmSWD();
-                                    }},
-                                   {"frmTestModes",
-                                    [&] {
-                                        return &a.frmTestModes();
-                                    }},
-                                   {"frmPowerdown",
-                                    [&] {
-                                        return &a.frmPowerdown();
-                                    }},
-                                   {"frmPARamp",
-                                    [&] {
-                                        return &a.frmPARamp();
-                                    }},
-                                   {"frmIRcal",
-                                    [&] {
-                                        return &a.frmIRcal();
-                                    }},
-                                   {"frmPowerD",
-                                    [&] {
-                                        return &a.frmPowerD();
-                                    }},
-                                   {"frmGFSK",
-                                    [&] {
-                                        return &a.frmGFSK();
-                                    }},
-                                   {"frmRegisters",
-                                    [&] {
-                                        return &a.frmRegisters();
-                                    }},
-                                   {"frmSaveReg",
-                                    [&] {
-                                        return &a.frmSaveReg();
-                                    }},
-                                   {"aboutform",
-                                    [&] {
-                                        return &a.aboutform();
-                                    }},
-                                   {"revform",
-                                    [&] {
-                                        return &a.revform();
-                                    }},
-                                   {"IBMhelpform",
-                                    [&] {
-                                        return &a.IBMhelpform();
-                                    }},
-                                   {"portform",
-                                    [&] {
-                                        return &a.portform();
-                                    }},
-                               });
+    std::vector<Opener> windows = transceiverWindows(a);
+    for (Opener w : {WINDOW(conversionform), WINDOW(frmIFCal), WINDOW(frmIRcal), WINDOW(frmSaveReg),
+                     WINDOW(aboutform), WINDOW(revform), WINDOW(IBMhelpform), WINDOW(portform)})
+        windows.push_back(w);
+    expectKnownByTheirNames(a, windows);
 }
 
 TEST_F(PellionWindows, AreKnownByTheirDesignNames) {
     pellion::PellionApp& a = *app;
-    expectKnownByTheirNames(a, {
-                                   {"synthform",
-                                    [&] {
-                                        return &a.synthform();
-                                    }},
-                                   {"muxform",
-                                    [&] {
-                                        return &a.muxform();
-                                    }},
-                                   {"frmClockOut",
-                                    [&] {
-                                        return &a.frmClockOut();
-                                    }},
-                                   {"frmReadback",
-                                    [&] {
-                                        return &a.frmReadback();
-                                    }},
-                                   {"frmDemod",
-                                    [&] {
-                                        return &a.frmDemod();
-                                    }},
-                                   {"frmGFSK",
-                                    [&] {
-                                        return &a.frmGFSK();
-                                    }},
-                                   {"frmRegisters",
-                                    [&] {
-                                        return &a.frmRegisters();
-                                    }},
-                                   {"frmAFC",
-                                    [&] {
-                                        return &a.frmAFC();
-                                    }},
-                                   {"frmAGC",
-                                    [&] {
-                                        return &a.frmAGC();
-                                    }},
-                                   {"frmSWD",
-                                    [&] {
-                                        return &a.frmSWD();
-                                    }},
-                                   {"frmPowerdown",
-                                    [&] {
-                                        return &a.frmPowerdown();
-                                    }},
-                                   {"frmTestModes",
-                                    [&] {
-                                        return &a.frmTestModes();
-                                    }},
-                                   {"frmPARamp",
-                                    [&] {
-                                        return &a.frmPARamp();
-                                    }},
-                                   {"frmPowerD",
-                                    [&] {
-                                        return &a.frmPowerD();
-                                    }},
-                               });
+    expectKnownByTheirNames(a, transceiverWindows(a));
 }
 
 TEST_F(TessarineWindows, AreKnownByTheirDesignNames) {
     tessarine::TessarineApp& a = *app;
-    expectKnownByTheirNames(a, {
-                                   {"synthform",
-                                    [&] {
-                                        return &a.synthform();
-                                    }},
-                                   {"frmOtherFeatures",
-                                    [&] {
-                                        return &a.frmOtherFeatures();
-                                    }},
-                                   {"frmPowerdown",
-                                    [&] {
-                                        return &a.frmPowerdown();
-                                    }},
-                                   {"frmTestModes",
-                                    [&] {
-                                        return &a.frmTestModes();
-                                    }},
-                                   {"muxform",
-                                    [&] {
-                                        return &a.muxform();
-                                    }},
-                                   {"frmClockOut",
-                                    [&] {
-                                        return &a.frmClockOut();
-                                    }},
-                                   {"frmRegisters",
-                                    [&] {
-                                        return &a.frmRegisters();
-                                    }},
-                                   {"portform",
-                                    [&] {
-                                        return &a.portform();
-                                    }},
-                                   {"aboutform",
-                                    [&] {
-                                        return &a.aboutform();
-                                    }},
-                                   {"revform",
-                                    [&] {
-                                        return &a.revform();
-                                    }},
-                                   {"IBMhelpform",
-                                    [&] {
-                                        return &a.IBMhelpform();
-                                    }},
-                               });
+    expectKnownByTheirNames(a, {WINDOW(synthform), WINDOW(frmOtherFeatures), WINDOW(frmPowerdown),
+                                WINDOW(frmTestModes), WINDOW(muxform), WINDOW(frmClockOut),
+                                WINDOW(frmRegisters), WINDOW(portform), WINDOW(aboutform),
+                                WINDOW(revform), WINDOW(IBMhelpform)});
 }
 
 } // namespace
