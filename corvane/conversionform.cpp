@@ -55,7 +55,7 @@ QString levelAnswer(LevelConversion conversion, double x) {
 }
 
 conversionform::conversionform(CorvaneApp& app) : app_(app) {
-    setObjectName(QStringLiteral("conversionform"));
+    setObjectName(QLatin1String(DesignName));
     setWindowTitle(QStringLiteral("Conversion Calculator"));
 
     Text1 = named(new QLineEdit, "Text1");

@@ -26,6 +26,7 @@ QString levelAnswer(LevelConversion conversion, double x);
 class conversionform : public platform::Form {
     Q_OBJECT
 public:
+    static constexpr char DesignName[] = "conversionform";
     explicit conversionform(CorvaneApp& app);
 
     void Form_Load() override;

@@ -5,119 +5,87 @@
 #include "corvane/model/transport.h"
 #include "corvane/windows.h"
 
-#include <QComboBox>
-
 namespace corvane {
 
 CorvaneApp::CorvaneApp(platform::PlatformServices services, board::Skerry& usb,
                        board::Parllio& port, const ProgramVariant& variant,
                        reglink::OsVersionInfo os)
-    : evalkit::ProgramContext(services), variant_(variant), store_(variant_.chip),
-      link_(corvaneTransport(), store_, store_.w, usb, port, *this, os) {}
+    : ProgramLife(services, usb, port, os, variant.chip), variant_(variant) {}
 
 CorvaneApp::~CorvaneApp() {
-    // Secondary windows go first: none of them outlives the panel it touches.
-    destroyWindows();
-    main_.reset();
+    // The windows go while the variant they were made from is still there.
+    closeWindows();
 }
 
 const reglink::TransportDescription& CorvaneApp::transport() {
     return corvaneTransport();
 }
 
-Main& CorvaneApp::start(const QStringList& arguments) {
-    if (!started_) {
-        started_ = true;
-        main().Form_Load(arguments);
-    }
-    return *main_;
-}
-
-Main& CorvaneApp::main() {
-    if (!main_)
-        main_ = std::make_unique<Main>(*this);
-    return *main_;
-}
-
-// Each window: its name, and how it is made.
+// Each window: how it is made.
 corvane::synthform& CorvaneApp::synthform() {
-    return window<corvane::synthform>(QStringLiteral("synthform"), [this] {
-        return new corvane::synthform(*this, variant_.fractionStepLimits);
-    });
+    return window<corvane::synthform>(
+        [this] { return new corvane::synthform(*this, variant_.fractionStepLimits); });
 }
 evalkit::muxform& CorvaneApp::muxform() {
-    return window<evalkit::muxform>(QStringLiteral("muxform"), [this] {
-        return new evalkit::muxform(*this, muxoutChoices(), main().LblMuxOut);
-    });
+    return window<evalkit::muxform>(
+        [this] { return new evalkit::muxform(*this, muxoutChoices(), main().LblMuxOut); });
 }
 evalkit::frmClockOut& CorvaneApp::frmClockOut() {
-    return window<evalkit::frmClockOut>(QStringLiteral("frmClockOut"), [this] {
+    return window<evalkit::frmClockOut>([this] {
         return new evalkit::frmClockOut(*this, clockOutDescription(), main().LblClockout,
                                         [this] { return w().CrystalFrequencyMHz; });
     });
 }
 corvane::conversionform& CorvaneApp::conversionform() {
-    return window<corvane::conversionform>(QStringLiteral("conversionform"),
-                                           [this] { return new corvane::conversionform(*this); });
+    return window<corvane::conversionform>([this] { return new corvane::conversionform(*this); });
 }
 corvane::frmDemod& CorvaneApp::frmDemod() {
-    return window<corvane::frmDemod>(QStringLiteral("frmDemod"),
-                                     [this] { return new corvane::frmDemod(*this); });
+    return window<corvane::frmDemod>([this] { return new corvane::frmDemod(*this); });
 }
 corvane::frmIFCal& CorvaneApp::frmIFCal() {
-    return window<corvane::frmIFCal>(QStringLiteral("frmIFCal"), [this] {
-        return new corvane::frmIFCal(*this, variant_.ifCal);
-    });
+    return window<corvane::frmIFCal>(
+        [this] { return new corvane::frmIFCal(*this, variant_.ifCal); });
 }
 evalkit::frmReadback& CorvaneApp::frmReadback() {
-    return window<evalkit::frmReadback>(QStringLiteral("frmReadback"), [this] {
+    return window<evalkit::frmReadback>([this] {
         return new evalkit::frmReadback(*this, readbackDescription(), readbackHooks(*this));
     });
 }
 evalkit::frmAFC& CorvaneApp::frmAFC() {
-    return window<evalkit::frmAFC>(QStringLiteral("frmAFC"), [this] {
-        return new evalkit::frmAFC(*this, afcDescription(), {main().Command8});
-    });
+    return window<evalkit::frmAFC>(
+        [this] { return new evalkit::frmAFC(*this, afcDescription(), {main().Command8}); });
 }
 evalkit::frmAGC& CorvaneApp::frmAGC() {
-    return window<evalkit::frmAGC>(QStringLiteral("frmAGC"), [this] {
-        return new evalkit::frmAGC(*this, agcDescription(), main().Command9);
-    });
+    return window<evalkit::frmAGC>(
+        [this] { return new evalkit::frmAGC(*this, agcDescription(), main().Command9); });
 }
 evalkit::frmSWD& CorvaneApp::frmSWD() {
-    return window<evalkit::frmSWD>(QStringLiteral("frmSWD"), [this] {
-        return new evalkit::frmSWD(*this, swdDescription(), main().Command11);
-    });
+    return window<evalkit::frmSWD>(
+        [this] { return new evalkit::frmSWD(*this, swdDescription(), main().Command11); });
 }
 corvane::frmTestModes& CorvaneApp::frmTestModes() {
-    return window<corvane::frmTestModes>(QStringLiteral("frmTestModes"),
-                                         [this] { return new corvane::frmTestModes(*this); });
+    return window<corvane::frmTestModes>([this] { return new corvane::frmTestModes(*this); });
 }
 evalkit::frmPowerdown& CorvaneApp::frmPowerdown() {
-    return window<evalkit::frmPowerdown>(QStringLiteral("frmPowerdown"), [this] {
-        return new evalkit::frmPowerdown(*this, biasDescription());
-    });
+    return window<evalkit::frmPowerdown>(
+        [this] { return new evalkit::frmPowerdown(*this, biasDescription()); });
 }
 evalkit::frmPARamp& CorvaneApp::frmPARamp() {
-    return window<evalkit::frmPARamp>(QStringLiteral("frmPARamp"), [this] {
-        return new evalkit::frmPARamp(*this, paRampDescription());
-    });
+    return window<evalkit::frmPARamp>(
+        [this] { return new evalkit::frmPARamp(*this, paRampDescription()); });
 }
 corvane::frmIRcal& CorvaneApp::frmIRcal() {
-    return window<corvane::frmIRcal>(QStringLiteral("frmIRcal"),
-                                     [this] { return new corvane::frmIRcal(*this); });
+    return window<corvane::frmIRcal>([this] { return new corvane::frmIRcal(*this); });
 }
 evalkit::frmPowerD& CorvaneApp::frmPowerD() {
-    return window<evalkit::frmPowerD>(QStringLiteral("frmPowerD"), [this] {
-        return new evalkit::frmPowerD(*this, powerDownDescription());
-    });
+    return window<evalkit::frmPowerD>(
+        [this] { return new evalkit::frmPowerD(*this, powerDownDescription()); });
 }
 corvane::frmGFSK& CorvaneApp::frmGFSK() {
-    return window<corvane::frmGFSK>(QStringLiteral("frmGFSK"),
-                                    [this] { return new corvane::frmGFSK(*this); });
+    return window<corvane::frmGFSK>([this] { return new corvane::frmGFSK(*this); });
 }
 evalkit::frmRegisters& CorvaneApp::frmRegisters() {
-    return window<evalkit::frmRegisters>(QStringLiteral("frmRegisters"), [this] {
+    return window<evalkit::frmRegisters>([this] {
         return new evalkit::frmRegisters(*this, rawRegisterDescription(),
                                          {nullptr, [this] {
                                               showModal(&frmSaveReg());
@@ -125,34 +93,27 @@ evalkit::frmRegisters& CorvaneApp::frmRegisters() {
     });
 }
 corvane::frmSaveReg& CorvaneApp::frmSaveReg() {
-    return window<corvane::frmSaveReg>(QStringLiteral("frmSaveReg"),
-                                       [this] { return new corvane::frmSaveReg(*this); });
+    return window<corvane::frmSaveReg>([this] { return new corvane::frmSaveReg(*this); });
 }
 evalkit::aboutform& CorvaneApp::aboutform() {
-    return window<evalkit::aboutform>(QStringLiteral("aboutform"),
-                                      [this] { return new evalkit::aboutform(variant_.about); });
+    return window<evalkit::aboutform>([this] { return new evalkit::aboutform(variant_.about); });
 }
 evalkit::revform& CorvaneApp::revform() {
-    return window<evalkit::revform>(QStringLiteral("revform"),
-                                    [this] { return new evalkit::revform(variant_.revisions); });
+    return window<evalkit::revform>([this] { return new evalkit::revform(variant_.revisions); });
 }
 evalkit::IBMhelpform& CorvaneApp::IBMhelpform() {
-    return window<evalkit::IBMhelpform>(QStringLiteral("IBMhelpform"),
-                                        [] { return new evalkit::IBMhelpform; });
+    return window<evalkit::IBMhelpform>([] { return new evalkit::IBMhelpform; });
 }
 evalkit::portform& CorvaneApp::portform() {
-    return window<evalkit::portform>(QStringLiteral("portform"),
-                                     [this] { return new evalkit::portform(portTexts(), w()); });
+    return window<evalkit::portform>([this] { return new evalkit::portform(portTexts(), w()); });
 }
 
 reglink::RegisterReadout* CorvaneApp::readoutLabel(int n) {
     if (n == 15)
         return frmTestModes().Label2;
-    return main().readout(n);
-}
-
-QComboBox* CorvaneApp::motherboardList() const {
-    return main_ ? main_->cmbMB : nullptr;
+    return ProgramLife::readoutLabel(n);
 }
 
 } // namespace corvane
+
+template class evalkit::ProgramLife<corvane::CorvaneApp, corvane::CorvaneStore, corvane::Main>;

@@ -1,33 +1,15 @@
 #pragma once
-// The program context of corvane-eval: it owns the register field store, the board link, the
-// platform services and every window. Nothing of the program lives outside it, so tests build
-// a fresh one per test.
+// The program context of corvane-eval, and of Corvane-N over its variant: the register field
+// store, the board link and the front panel as every program has them (evalkit/programlife.h),
+// the variant the windows are made from, one accessor per window, and R15's read-out on the
+// test-mode window. Nothing of the program lives outside it, so tests build a fresh one per
+// test.
 #include "board/parllio.h"
 #include "board/skerry.h"
 #include "corvane/model/registerstore.h"
 #include "corvane/variant.h"
-#include "evalkit/programcontext.h"
-#include "link/registerlink.h"
-
-#include <QStringList>
-#include <memory>
-
-namespace evalkit {
-class muxform;
-class frmClockOut;
-class frmRegisters;
-class aboutform;
-class revform;
-class IBMhelpform;
-class portform;
-class frmReadback;
-class frmAFC;
-class frmAGC;
-class frmSWD;
-class frmPowerdown;
-class frmPowerD;
-class frmPARamp;
-} // namespace evalkit
+#include "evalkit/programlife.h"
+#include "evalkit/sharedwindows.h"
 
 namespace corvane {
 
@@ -40,8 +22,16 @@ class frmTestModes;
 class frmIRcal;
 class frmGFSK;
 class frmSaveReg;
+class CorvaneApp;
 
-class CorvaneApp : public evalkit::ProgramContext {
+} // namespace corvane
+
+extern template class evalkit::ProgramLife<corvane::CorvaneApp, corvane::CorvaneStore,
+                                           corvane::Main>;
+
+namespace corvane {
+
+class CorvaneApp : public evalkit::ProgramLife<CorvaneApp, CorvaneStore, Main> {
 public:
     CorvaneApp(platform::PlatformServices services, board::Skerry& usb, board::Parllio& port,
                const ProgramVariant& variant = corvaneEval(),
@@ -51,18 +41,7 @@ public:
     static QString programTitle() { return corvaneEval().programTitle; }
     static const reglink::TransportDescription& transport();
 
-    // Creates the main window and runs its load handler (the whole start-up, then the
-    // command-line import); returns it shown or not as the caller decides.
-    Main& start(const QStringList& arguments = {});
-
     const ProgramVariant& variant() const { return variant_; }
-    CorvaneStore& store() { return store_; }
-    CorvaneFields& f() { return store_.f; }
-    CorvaneWorking& w() { return store_.w; }
-    reglink::RegisterLink& link() override { return link_; }
-
-    // The front panel, created on first reference.
-    Main& main();
 
     // Windows, created hidden and loaded on first reference.
     corvane::synthform& synthform();
@@ -91,17 +70,9 @@ public:
     // LinkHost: R0..R6 and R9..R13 on the front panel, R15 on the test-mode window (referring
     // to it creates that window).
     reglink::RegisterReadout* readoutLabel(int n) override;
-    QComboBox* motherboardList() const override;
-
-protected:
-    bool mainLoaded() const override { return main_ != nullptr; }
 
 private:
     ProgramVariant variant_;
-    CorvaneStore store_;
-    reglink::RegisterLink link_;
-    std::unique_ptr<Main> main_;
-    bool started_ = false;
 };
 
 } // namespace corvane

@@ -72,7 +72,7 @@ float crystalKHz(float crystalMHz) {
 
 frmIFCal::frmIFCal(CorvaneApp& app, const IFCalFeatures& features)
     : app_(app), features_(features) {
-    setObjectName(QStringLiteral("frmIFCal"));
+    setObjectName(QLatin1String(DesignName));
     setWindowTitle(QStringLiteral("IF Filter Calibration"));
 
     const QString fineCalTip = QStringLiteral(

@@ -44,6 +44,7 @@ inline const QString LowerToneLimitsText =
 class frmIFCal : public platform::Form {
     Q_OBJECT
 public:
+    static constexpr char DesignName[] = "frmIFCal";
     frmIFCal(CorvaneApp& app, const IFCalFeatures& features);
 
     void Form_Load() override;

@@ -103,7 +103,7 @@ std::optional<int32_t> oddClockMultiple(double ratio) {
 }
 
 frmIRcal::frmIRcal(CorvaneApp& app) : app_(app) {
-    setObjectName(QStringLiteral("frmIRcal"));
+    setObjectName(QLatin1String(DesignName));
     setWindowTitle(QStringLiteral("IR Calibration"));
 
     txtGainInit = box("txtGainInit");

@@ -28,6 +28,7 @@ std::optional<int32_t> oddClockMultiple(double ratio);
 class frmIRcal : public platform::Form {
     Q_OBJECT
 public:
+    static constexpr char DesignName[] = "frmIRcal";
     explicit frmIRcal(CorvaneApp& app);
 
     void Command1_Click();

@@ -33,7 +33,7 @@ const QString ParentFolder = QStringLiteral("..");
 } // namespace
 
 frmSaveReg::frmSaveReg(CorvaneApp& app) : app_(app) {
-    setObjectName(QStringLiteral("frmSaveReg"));
+    setObjectName(QLatin1String(DesignName));
     setWindowTitle(QStringLiteral("Save Reg Values"));
 
     Frame1 = named(new QGroupBox(QStringLiteral("Frame1")), "Frame1");

@@ -23,6 +23,7 @@ class CorvaneApp;
 class frmSaveReg : public platform::Form {
     Q_OBJECT
 public:
+    static constexpr char DesignName[] = "frmSaveReg";
     explicit frmSaveReg(CorvaneApp& app);
 
     void Form_Load() override;

@@ -41,7 +41,7 @@ const evalkit::dialog::FieldValues& slicerValues() {
 } // namespace
 
 frmTestModes::frmTestModes(CorvaneApp& app) : app_(app) {
-    setObjectName(QStringLiteral("frmTestModes"));
+    setObjectName(QLatin1String(DesignName));
     setWindowTitle(QStringLiteral("Test Modes"));
 
     Check1 =

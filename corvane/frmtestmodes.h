@@ -27,6 +27,7 @@ inline const QString TestDacLinearOnWord = QStringLiteral("171870"); // linear d
 class frmTestModes : public platform::Form {
     Q_OBJECT
 public:
+    static constexpr char DesignName[] = "frmTestModes";
     explicit frmTestModes(CorvaneApp& app);
 
     void Form_Load() override;

@@ -157,7 +157,7 @@ void Main::cmbVCO_Click() {
         app_.synthform().lblVCOdiv2->setEnabled(true);
     }
     // A bias window that is open, or loaded unseen, shows the VCO bias the inductor now sets.
-    if (app_.isLoaded(QStringLiteral("frmPowerdown")))
+    if (app_.isLoaded<evalkit::frmPowerdown>())
         app_.frmPowerdown().Form_Load();
     app_.UpdateAllRegisterLabels();
 }
@@ -169,22 +169,6 @@ void Main::HScroll2_Change() {
         LblFSKpower->setText(QStringLiteral("Setting ") + platform::strText(v));
     }
     app_.UpdateAllRegisterLabels();
-}
-
-void Main::planSynthesizer() {
-    app_.synthform().CmdCalculate_Click();
-    app_.synthform().Command1_Click();
-}
-
-void Main::optRx_Click() {
-    evalkit::setDirection(app_, app_.f().TxRxField, optRx->isChecked(),
-                          [this] { planSynthesizer(); });
-}
-
-void Main::optTx_Click() {
-    evalkit::setDirection(
-        app_, app_.f().TxRxField, !optTx->isChecked(), [this] { planSynthesizer(); },
-        [this] { TxtFSKdev_Change(); });
 }
 
 void Main::TogCrystal_Change() {
@@ -240,7 +224,6 @@ calc::DataRateInputs Main::dataRateInputs() const {
     const auto& w = app_.w();
     const QString text = txtDatarate->text();
     // A rate pushed from code stands for as long as the box shows its text.
-    const bool pushed = pushedRate_ && pushedRate_->text == text;
     return {text,
             TxtFSKdev->text(),
             w.CrystalFrequencyMHz,
@@ -248,15 +231,11 @@ calc::DataRateInputs Main::dataRateInputs() const {
             f.DemodTypeField,
             cmb3FSKDetect->currentIndex(),
             cmbVPathMem->currentIndex(),
-            pushed ? std::optional<double>(pushedRate_->rate) : std::nullopt};
+            pushedRate_.rateFor(text)};
 }
 
 void Main::setDataRateFromCode(const QString& text, double rate) {
-    pushedRate_ = PushedRate{text, rate};
-    if (txtDatarate->text() == text)
-        txtDatarate_Change(); // the other inputs may have changed: plan again all the same
-    else
-        txtDatarate->setText(text);
+    pushedRate_.push(txtDatarate, text, rate, [this] { txtDatarate_Change(); });
 }
 
 calc::DataRatePlan Main::planDataRate() const {

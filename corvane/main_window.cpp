@@ -31,24 +31,15 @@
 
 namespace corvane {
 
-namespace {
-
 using platform::named;
 using platform::namedButton;
 using platform::namedLabel;
 using platform::namedList;
 using platform::namedToggle;
 
-} // namespace
-
 Main::Main(CorvaneApp& app)
-    : ZantrelPanel(
-          app, app.variant().windowCaption,
-          {[&app](const QString& path) { ImportSettings(app, path); },
-           [&app](const QString& path) {
-               ExportSettings(app, path);
-           }},
-          {[&app](const QString& path) { WriteZantrelIni(app, path); }, &app.w().IniRegistersOnly}),
+    : ZantrelPanel(app, app.variant().windowCaption, ImportSettings, ExportSettings,
+                   WriteZantrelIni),
       app_(app) {
     buildControls();
     buildLayout();
@@ -61,20 +52,7 @@ Main::~Main() = default;
 
 void Main::buildControls() {
     // The read-outs (R0..R6, R9..R13) as the register table lists them.
-    registers_.build({}, {
-                             {0, &lblNhex, "lblNhex", &cmdN, "cmdN"},
-                             {1, &lblOSChex, "lblOSChex", &cmdOsc, "cmdOsc"},
-                             {2, &lblMODhex, "lblMODhex", &cmdTransmit, "cmdTransmit"},
-                             {3, &lblRxCLKhex, "lblRxCLKhex", &cmdRxClk, "cmdRxClk"},
-                             {4, &lblDEMODhex, "lblDEMODhex", &cmdDemod, "cmdDemod"},
-                             {5, &lblSyncHex, "lblSyncHex", &cmdSync, "cmdSync"},
-                             {6, &lblT4hex, "lblT4hex", &cmdT4, "cmdT4"},
-                             {9, &lblAGC9hex, "lblAGC9hex", &cmdReg9, "cmdReg9"},
-                             {10, &lbltest10hex, "lbltest10hex", &cmdReg10, "cmdReg10"},
-                             {11, &lbltest11hex, "lbltest11hex", &cmdReg11, "cmdReg11"},
-                             {12, &lbltest12hex, "lbltest12hex", &Command4, "Command4"},
-                             {13, &lblTFSK13hex, "lblTFSK13hex", &cmdReg13, "cmdReg13"},
-                         });
+    registers_.build({}, registerRows());
     cmdUpdateAll = namedButton("cmdUpdateAll", QStringLiteral("Program Register 0 to 4 "));
 
     lblvcofreq = named(new platform::ClickableLabel(QStringLiteral("VCO Frequency")), "lblvcofreq");
@@ -162,9 +140,9 @@ void Main::buildControls() {
     lblRxCLK = namedLabel("lblRxCLK", QString());
     lblDemodBW = namedLabel("lblDemodBW", QString());
     HScroll2 = evalkit::levelBar("HScroll2", 48);
-    optRx = named(new QRadioButton(QStringLiteral("Rx")), "optRx");
-    optTx = named(new QRadioButton(QStringLiteral("Tx")), "optTx");
-    optRx->setChecked(true); // the chip starts in receive
+    const evalkit::DirectionButtons direction = evalkit::directionButtons(true); // receive
+    optRx = direction.optRx;
+    optTx = direction.optTx;
     TogCrystal = namedToggle("TogCrystal");
     Toggle1 = namedToggle("Toggle1");
     Toggle2 = namedToggle("Toggle2");
@@ -249,75 +227,50 @@ void Main::buildLayout() {
     // Third column: the receiver and the status buttons of the feature windows. The 3FSK
     // rows come and go here, in a column shorter than the first, so the panel keeps within
     // a 1366x768 screen in every modulation.
-    auto* receiver = new QVBoxLayout;
-    auto* rx = new QGroupBox(QStringLiteral("Receiver"));
-    auto* rxGrid = new QGridLayout(rx);
-    rxGrid->addWidget(new QLabel(QStringLiteral("Demodulator")), 0, 0);
-    rxGrid->addWidget(cmbDemod, 0, 1);
-    rxGrid->addWidget(new QLabel(QStringLiteral("IF Filter B/W")), 1, 0);
-    rxGrid->addWidget(cmbIFBW, 1, 1);
-    rxGrid->addWidget(Label43, 2, 0);
-    rxGrid->addWidget(cmb3FSKDetect, 2, 1);
-    rxGrid->addWidget(Label44, 3, 0);
-    rxGrid->addWidget(cmbVPathMem, 3, 1);
-    rxGrid->addWidget(new QLabel(QStringLiteral("Post Demod BW (kHz)")), 4, 0);
-    rxGrid->addWidget(lblDemodBW, 4, 1);
-    rxGrid->addWidget(Command2, 5, 0, 1, 2);
-    const int row = evalkit::addCaptionedRows(rxGrid, 6,
-                                              {{QStringLiteral("AFC"), Command8},
-                                               {QStringLiteral("AGC"), Command9},
-                                               {QStringLiteral("IF Filter Cal"), Command10},
-                                               {QStringLiteral("Sync Word Detect"), Command11},
-                                               {QStringLiteral("Test Modes"), Command5},
-                                               {QStringLiteral("Mux Out"), LblMuxOut},
-                                               {QStringLiteral("Clock Out"), LblClockout}});
-    rxGrid->addWidget(cmdReadback, row, 0, 1, 2);
-    receiver->addWidget(rx);
-    receiver->addStretch();
+    QVBoxLayout* receiver =
+        evalkit::receiverColumn({{QStringLiteral("Demodulator"), cmbDemod},
+                                 {QStringLiteral("IF Filter B/W"), cmbIFBW},
+                                 {Label43, cmb3FSKDetect},
+                                 {Label44, cmbVPathMem},
+                                 {QStringLiteral("Post Demod BW (kHz)"), lblDemodBW}},
+                                Command2,
+                                {{QStringLiteral("AFC"), Command8},
+                                 {QStringLiteral("AGC"), Command9},
+                                 {QStringLiteral("IF Filter Cal"), Command10},
+                                 {QStringLiteral("Sync Word Detect"), Command11},
+                                 {QStringLiteral("Test Modes"), Command5},
+                                 {QStringLiteral("Mux Out"), LblMuxOut},
+                                 {QStringLiteral("Clock Out"), LblClockout}},
+                                cmdReadback);
 
     // Right column: every register read-out beside its Update button.
-    auto* right = new QVBoxLayout;
-    right->addWidget(registers_.frame(cmdUpdateAll, Command1));
-    right->addStretch();
-
-    setColumns({left, middle, receiver, right});
+    setColumns({left, middle, receiver, registerColumn(cmdUpdateAll, Command1)});
 }
 
 void Main::buildMenus() {
-    const auto modal = [this](auto window) {
-        return [this, window] {
-            app_.showModal(window());
-        };
-    };
-    addMenus({[this] { return &app_.synthform(); }, [this] { return &app_.frmReadback(); },
-              [this] { return &app_.muxform(); }, [this] { return &app_.frmClockOut(); },
-              [this] {
-                  return &app_.frmRegisters();
-              }},
+    addMenus(settingsWindows(app_),
              {
                  {"mnuOptions",
                   QStringLiteral("&Options"),
                   {{&portmenu, "portmenu", QStringLiteral("&Port"),
-                    modal([this] { return &app_.portform(); })}}},
+                    showsModal([this] { return &app_.portform(); })}}},
                  {"mnuHelp",
                   QStringLiteral("&Help"),
                   {{&mnuRevHistory, "mnuRevHistory", QStringLiteral("&Revision History"),
-                    modal([this] { return &app_.revform(); })},
+                    showsModal([this] { return &app_.revform(); })},
                    {&mnuRev, "mnuRev", app_.variant().aboutMenuCaption,
-                    modal([this] { return &app_.aboutform(); })},
+                    showsModal([this] { return &app_.aboutform(); })},
                    {&mnuIBM, "mnuIBM", QStringLiteral("&IBM Thinkpad Help"),
-                    modal([this] { return &app_.IBMhelpform(); })}}},
+                    showsModal([this] { return &app_.IBMhelpform(); })}}},
              });
 }
 
 void Main::connectHandlers() {
-    registers_.connectUpdates(this, [this](int n) { updateButton_Click(n); });
-    connect(cmdUpdateAll, &QPushButton::clicked, this, &Main::cmdUpdateAll_Click);
+    connectRegisterButtons(cmdUpdateAll, {1, 3, 0, 4, 2});
 
     const auto onIndex = [this](QComboBox* c, void (Main::*handler)()) {
         platform::onChoice(c, this, handler);
     };
-    onIndex(cmbMB, &Main::cmbMB_Click);
     onIndex(cmbInterface, &Main::cmbInterface_Click);
     onIndex(cmbModulation, &Main::cmbModulation_Click);
     onIndex(cmbDemod, &Main::cmbDemod_Click);
@@ -328,22 +281,15 @@ void Main::connectHandlers() {
     onIndex(Combo1, &Main::Combo1_Click);
     onIndex(cmbTestdata, &Main::cmbTestdata_Click);
     onIndex(cmbVCO, &Main::cmbVCO_Click);
-    connect(ConnectUSB, &QPushButton::clicked, this, &Main::ConnectUSB_Click);
     connect(Toggle4, &platform::Toggle::toggled, this, &Main::Toggle4_Change);
     connect(TogCrystal, &platform::Toggle::toggled, this, &Main::TogCrystal_Change);
     connect(Toggle1, &platform::Toggle::toggled, this, &Main::Toggle1_Change);
     connect(Toggle2, &platform::Toggle::toggled, this, &Main::Toggle2_Change);
     connect(Toggle3, &platform::Toggle::toggled, this, &Main::Toggle3_Change);
     connect(HScroll2, &QScrollBar::valueChanged, this, &Main::HScroll2_Change);
-    // An option button's click handler runs when it becomes chosen.
-    connect(optRx, &QRadioButton::toggled, this, [this](bool on) {
-        if (on)
-            optRx_Click();
-    });
-    connect(optTx, &QRadioButton::toggled, this, [this](bool on) {
-        if (on)
-            optTx_Click();
-    });
+    evalkit::connectDirection(
+        this, app_, {optRx, optTx}, app_.f().TxRxField, [this] { evalkit::planSynthesizer(app_); },
+        [this] { TxtFSKdev_Change(); });
     connect(txtDatarate, &QLineEdit::textChanged, this, &Main::txtDatarate_Change);
     connect(TxtFSKdev, &QLineEdit::textChanged, this, &Main::TxtFSKdev_Change);
 

@@ -2,19 +2,12 @@
 // The front panel of corvane-eval.
 #include "corvane/calc/datarate.h"
 #include "corvane/calc/settingsplan.h"
+#include "corvane/statuscaptions.h"
+#include "evalkit/pushedrate.h"
 #include "evalkit/zantrelpanel.h"
 #include "link/registerreadout.h"
 #include "platform/clickablelabel.h"
 #include "platform/toggle.h"
-
-class QAction;
-class QComboBox;
-class QGroupBox;
-class QLabel;
-class QLineEdit;
-class QPushButton;
-class QRadioButton;
-class QScrollBar;
 
 namespace corvane {
 
@@ -22,14 +15,13 @@ class CorvaneApp;
 
 // The board session, the register column and the File and Settings menus are the shared
 // panel's; this adds corvane-eval's controls, their layout and their handlers.
-class Main : public evalkit::ZantrelPanel {
+class Main : public evalkit::ZantrelPanel, public evalkit::TransceiverRegisters {
     Q_OBJECT
 public:
     explicit Main(CorvaneApp& app);
     ~Main() override;
 
     // Start-up.
-    void Form_Load(const QStringList& arguments = {});
     void InitialiseBoard();
     void InitialiseFrontPanel();
 
@@ -48,18 +40,12 @@ public:
     void cmbTestdata_Click();
     void cmbVCO_Click();
     void HScroll2_Change();
-    void optRx_Click();
-    void optTx_Click();
     void TogCrystal_Change();
     void Toggle1_Change();
     void Toggle2_Change();
     void Toggle3_Change();
     void TxtFSKdev_Change();
     void txtDatarate_Change();
-
-    // Register buttons.
-    void updateButton_Click(int registerNumber);
-    void cmdUpdateAll_Click();
 
     // The data-rate plan for what the panel shows now, and storing the
     // receiver clock dividers a plan chose (shared with the demodulator
@@ -90,13 +76,8 @@ public:
     QString dataRateInForce() const;
     calc::FrontPanelRecord settingsInForce() const;
 
-    // Read-outs (R0..R6, R9..R13) with their Update buttons, as the register table lists
-    // them.
-    reglink::RegisterReadout *lblNhex, *lblOSChex, *lblMODhex, *lblRxCLKhex, *lblDEMODhex,
-        *lblSyncHex, *lblT4hex, *lblAGC9hex, *lbltest10hex, *lbltest11hex, *lbltest12hex,
-        *lblTFSK13hex;
-    QPushButton *cmdN, *cmdOsc, *cmdTransmit, *cmdRxClk, *cmdDemod, *cmdSync, *cmdT4, *cmdReg9,
-        *cmdReg10, *cmdReg11, *Command4, *cmdReg13, *cmdUpdateAll;
+    // "Program Register 0 to 4 " below the read-outs (R0..R6, R9..R13).
+    QPushButton* cmdUpdateAll;
 
     // Frequencies (clicking opens the synthesizer window).
     platform::ClickableLabel *lblvcofreq, *lblpfd_freq, *lblcrystal;
@@ -131,21 +112,19 @@ public:
     // The Options and Help menu items.
     QAction *portmenu, *mnuRevHistory, *mnuRev, *mnuIBM;
 
+protected:
+    void startUp() override { InitialiseBoard(); }
+    void showStatusCaptions() override { corvane::showStatusCaptions(app_); }
+
 private:
     void buildControls();
     void buildLayout();
     void buildMenus();
     void connectHandlers();
-    // The synthesizer window's calculation and its update, as its buttons run them.
-    void planSynthesizer();
     void applyCalibrationTones();
 
     CorvaneApp& app_;
-    struct PushedRate {
-        QString text;
-        double rate = 0;
-    };
-    std::optional<PushedRate> pushedRate_;
+    evalkit::PushedRate pushedRate_;
 };
 
 } // namespace corvane

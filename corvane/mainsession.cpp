@@ -2,9 +2,9 @@
 #include "corvane/main_window.h"
 
 #include "corvane/corvaneapp.h"
-#include "corvane/statuscaptions.h"
 #include "corvane/windows.h"
 #include "evalkit/boardsession.h"
+#include "evalkit/frontpanelwindow.h"
 #include "platform/core/numbers.h"
 #include "platform/shown.h"
 
@@ -22,13 +22,6 @@ using platform::bit;
 
 // ---- start-up and shut-down -----------------------------------------------
 
-void Main::Form_Load(const QStringList& arguments) {
-    InitialiseBoard();
-    // The captions the feature windows set on their return name the power-on fields.
-    showStatusCaptions(app_);
-    importCommandLineFile(arguments);
-}
-
 void Main::InitialiseBoard() {
     auto& w = app_.w();
     app_.store().setFieldDefaults();
@@ -41,8 +34,7 @@ void Main::InitialiseBoard() {
     w.PortformAddress = 888;
     w.ParallelPortAddress = 888;
     InitialiseFrontPanel();
-    app_.synthform().CmdCalculate_Click();
-    app_.synthform().Command1_Click();
+    evalkit::planSynthesizer(app_);
     for (auto* r :
          {lblT4hex, lblSyncHex, lblAGC9hex, lbltest10hex, lbltest11hex, lbltest12hex, lblTFSK13hex})
         r->setMark(reglink::RegisterReadout::Mark::Normal);
@@ -73,8 +65,7 @@ void Main::InitialiseFrontPanel() {
     platform::setShown(FrFSKpower, true);
     cmbIFBW->setCurrentIndex(ifbw);
     cmbIcp->setCurrentIndex(app_.f().ChargePumpField / bit(15));
-    app_.synthform().CmdCalculate_Click();
-    app_.synthform().Command1_Click();
+    evalkit::planSynthesizer(app_);
     TxtFSKdev_Change();
     txtDatarate_Change();
     Toggle4->setOn(true);
@@ -101,17 +92,6 @@ void Main::cmbInterface_Click() {
     app_.writeRegister(15);
     app_.UpdateAllRegisterLabels();
     app_.WriteRegister();
-}
-
-// ---- register buttons ------------------------------------------------------
-
-void Main::updateButton_Click(int registerNumber) {
-    app_.writeRegister(registerNumber);
-}
-
-void Main::cmdUpdateAll_Click() {
-    for (int n : {1, 3, 0, 4, 2})
-        updateButton_Click(n);
 }
 
 } // namespace corvane

@@ -32,7 +32,7 @@ QLabel* clockLabel(const char* name) {
 } // namespace
 
 DemodWindow::DemodWindow(const DemodWindowLook& look) {
-    setObjectName(QStringLiteral("frmDemod"));
+    setObjectName(QLatin1String(DesignName));
     setWindowTitle(QStringLiteral("Advanced Demod Settings"));
 
     // Receiver Clocks: each divider with the clock it gives.

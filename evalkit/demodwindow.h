@@ -32,6 +32,7 @@ struct DemodWindowLook {
 
 class DemodWindow : public platform::Form {
 public:
+    static constexpr char DesignName[] = "frmDemod";
     // Receiver Clocks
     QGroupBox* FrClocks;
     QLineEdit *txtIFFilter, *txtBBOffset, *txtDemod, *txtCDR, *txtSeq;

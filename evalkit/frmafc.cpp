@@ -37,7 +37,7 @@ frmAFC::frmAFC(ProgramContext& app, const AfcDescription& description,
       kp_(app.link().registers(), description.kpField),
       ki_(app.link().registers(), description.kiField),
       scaling_(app.link().registers(), description.scalingField) {
-    setObjectName(QStringLiteral("frmAFC"));
+    setObjectName(QLatin1String(DesignName));
     setWindowTitle(QStringLiteral("AFC"));
 
     auto* grid = new QGridLayout;

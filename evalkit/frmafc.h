@@ -49,6 +49,7 @@ struct AfcDescription {
 class frmAFC : public platform::Form {
     Q_OBJECT
 public:
+    static constexpr char DesignName[] = "frmAFC";
     // statusButtons: the front panel's button for each switch, in the same order (nullptr: the
     // switch has none).
     frmAFC(ProgramContext& app, const AfcDescription& description,

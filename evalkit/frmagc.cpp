@@ -45,7 +45,7 @@ frmAGC::frmAGC(ProgramContext& app, const AgcDescription& description,
       filterGain_(app.link().registers(), description.filterGainField),
       low_(app.link().registers(), description.lowThresholdField),
       high_(app.link().registers(), description.highThresholdField) {
-    setObjectName(QStringLiteral("frmAGC"));
+    setObjectName(QLatin1String(DesignName));
     setWindowTitle(QStringLiteral("AGC"));
 
     Combo1 = dialog::list("Combo1", description.modes);

@@ -46,6 +46,7 @@ inline const QString AgcHighAccepts =
 class frmAGC : public platform::Form {
     Q_OBJECT
 public:
+    static constexpr char DesignName[] = "frmAGC";
     // statusButton: the front panel's AGC button (Command9).
     frmAGC(ProgramContext& app, const AgcDescription& description, QAbstractButton* statusButton);
 

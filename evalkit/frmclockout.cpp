@@ -19,7 +19,7 @@ frmClockOut::frmClockOut(ProgramContext& app, const ClockOutDescription& descrip
       frontPanelLabel_(frontPanelLabel), crystalMHz_(std::move(crystalMHz)) {
     if (description.enableField)
         enable_.emplace(app.link().registers(), description.enableField);
-    setObjectName(QStringLiteral("frmClockOut"));
+    setObjectName(QLatin1String(DesignName));
     setWindowTitle(QStringLiteral("Set Clock Out Frequency"));
 
     SelClockoutDivide = platform::named(new platform::Selector, "SelClockoutDivide");

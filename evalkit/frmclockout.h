@@ -41,6 +41,7 @@ struct ClockOutDescription {
 class frmClockOut : public platform::Form {
     Q_OBJECT
 public:
+    static constexpr char DesignName[] = "frmClockOut";
     // frontPanelLabel: LblClockout; crystalMHz: the crystal frequency the ratios divide.
     frmClockOut(ProgramContext& app, const ClockOutDescription& description,
                 QLabel* frontPanelLabel, std::function<float()> crystalMHz);

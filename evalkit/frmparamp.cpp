@@ -18,7 +18,7 @@ namespace evalkit {
 
 frmPARamp::frmPARamp(ProgramContext& app, const PaRampDescription& description)
     : app_(app), d_(description), paEnable_(app.link().registers(), description.paEnableField) {
-    setObjectName(QStringLiteral("frmPARamp"));
+    setObjectName(QLatin1String(DesignName));
     setWindowTitle(QStringLiteral("PA Ramp Settings and Testing"));
 
     cmdRampUp = platform::namedButton("cmdRampUp", QStringLiteral("PA On"));

@@ -32,6 +32,7 @@ struct PaRampDescription {
 class frmPARamp : public platform::Form {
     Q_OBJECT
 public:
+    static constexpr char DesignName[] = "frmPARamp";
     frmPARamp(ProgramContext& app, const PaRampDescription& description);
 
     // Passes of the busy wait between the writes of a burst.

@@ -17,7 +17,7 @@ namespace evalkit {
 
 frmPowerD::frmPowerD(ProgramContext& app, const PowerDownDescription& description)
     : app_(app), d_(description) {
-    setObjectName(QStringLiteral("frmPowerD"));
+    setObjectName(QLatin1String(DesignName));
     setWindowTitle(QStringLiteral("Power Down"));
 
     Frame1 =

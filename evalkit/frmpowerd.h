@@ -34,6 +34,7 @@ struct PowerDownDescription {
 class frmPowerD : public platform::Form {
     Q_OBJECT
 public:
+    static constexpr char DesignName[] = "frmPowerD";
     frmPowerD(ProgramContext& app, const PowerDownDescription& description);
 
     // Every switch to its start position, each field matching its switch.

@@ -44,7 +44,7 @@ frmPowerdown::frmPowerdown(ProgramContext& app, const BiasDescription& descripti
       vcoAdjust_(app.link().registers(), description.vcoAdjustField),
       vcoBias_(app.link().registers(), description.vcoBiasField),
       mixer_(app.link().registers(), description.mixerField) {
-    setObjectName(QStringLiteral("frmPowerdown"));
+    setObjectName(QLatin1String(DesignName));
     setWindowTitle(QStringLiteral("Bias Settings"));
     setModal(false);
 

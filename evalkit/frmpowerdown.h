@@ -38,6 +38,7 @@ struct BiasDescription {
 class frmPowerdown : public platform::Form {
     Q_OBJECT
 public:
+    static constexpr char DesignName[] = "frmPowerdown";
     frmPowerdown(ProgramContext& app, const BiasDescription& description);
 
     void Form_Load() override;

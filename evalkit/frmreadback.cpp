@@ -37,7 +37,7 @@ frmReadback::frmReadback(ProgramContext& app, const ReadbackDescription& descrip
       select_(app.link().registers(), description.selectField),
       enable_(app.link().registers(), description.enableField),
       adcEnable_(app.link().registers(), description.adcEnableField) {
-    setObjectName(QStringLiteral("frmReadback"));
+    setObjectName(QLatin1String(DesignName));
     setWindowTitle(description.caption);
 
     Label1 = platform::namedLabel("Label1", QStringLiteral("Type of readback"));

@@ -73,6 +73,7 @@ template <class Result> ReadbackAnswer answerOf(const Result& r) {
 class frmReadback : public platform::Form {
     Q_OBJECT
 public:
+    static constexpr char DesignName[] = "frmReadback";
     frmReadback(ProgramContext& app, const ReadbackDescription& description, ReadbackHooks hooks);
 
     void Form_Load() override;

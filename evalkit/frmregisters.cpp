@@ -37,7 +37,7 @@ std::optional<uint32_t> RawRegisterDescription::hexWordAfterPrefix(const QString
 frmRegisters::frmRegisters(ProgramContext& app, const RawRegisterDescription& description,
                            RawRegisterHooks hooks)
     : app_(app), d_(description), hooks_(std::move(hooks)) {
-    setObjectName(QStringLiteral("frmRegisters"));
+    setObjectName(QLatin1String(DesignName));
     setWindowTitle(QStringLiteral("Directly Program Registers"));
 
     QFont fixed(QStringLiteral("Courier"));

@@ -54,6 +54,7 @@ struct RawRegisterHooks {
 class frmRegisters : public platform::Form {
     Q_OBJECT
 public:
+    static constexpr char DesignName[] = "frmRegisters";
     frmRegisters(ProgramContext& app, const RawRegisterDescription& description,
                  RawRegisterHooks hooks = {});
 

@@ -36,7 +36,7 @@ frmSWD::frmSWD(ProgramContext& app, const SwdDescription& description,
       length_(app.link().registers(), description.lengthField),
       errors_(app.link().registers(), description.errorsField),
       syncWord_(app.link().registers(), description.syncWordField) {
-    setObjectName(QStringLiteral("frmSWD"));
+    setObjectName(QLatin1String(DesignName));
     setWindowTitle(QStringLiteral("Form1"));
 
     cmbInterupt = dialog::list("cmbInterupt", description.modes);

@@ -58,6 +58,7 @@ struct SwdDescription {
 class frmSWD : public platform::Form {
     Q_OBJECT
 public:
+    static constexpr char DesignName[] = "frmSWD";
     // statusButton: the front panel's sync-word button (Command11).
     frmSWD(ProgramContext& app, const SwdDescription& description, QAbstractButton* statusButton);
 

@@ -6,6 +6,7 @@
 #include "evalkit/programcontext.h"
 #include "platform/clickablelabel.h"
 #include "platform/fitwindow.h"
+#include "platform/listchoice.h"
 #include "platform/named.h"
 
 #include <QAbstractButton>
@@ -16,8 +17,10 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QVBoxLayout>
 
 namespace evalkit {
 
@@ -60,6 +63,30 @@ int addCaptionedRows(QGridLayout* grid, int row, std::initializer_list<Captioned
     return row;
 }
 
+QVBoxLayout* receiverColumn(std::initializer_list<ReceiverSetting> settings,
+                            QPushButton* advancedDemod,
+                            std::initializer_list<CaptionedSwitch> statusButtons,
+                            QPushButton* foot) {
+    auto* column = new QVBoxLayout;
+    auto* grid = new QGridLayout(new QGroupBox(QStringLiteral("Receiver")));
+    int row = 0;
+    for (const ReceiverSetting& s : settings) {
+        if (auto* const* label = std::get_if<QLabel*>(&s.caption))
+            grid->addWidget(*label, row, 0);
+        else
+            grid->addWidget(new QLabel(std::get<QString>(s.caption)), row, 0);
+        grid->addWidget(s.control, row, 1);
+        ++row;
+    }
+    grid->addWidget(advancedDemod, row++, 0, 1, 2);
+    row = addCaptionedRows(grid, row, statusButtons);
+    if (foot)
+        grid->addWidget(foot, row, 0, 1, 2);
+    column->addWidget(grid->parentWidget());
+    column->addStretch();
+    return column;
+}
+
 QGridLayout* synthesizerGrid(const QString& rfCaption, platform::ClickableLabel* rf,
                              platform::ClickableLabel* pfd, platform::ClickableLabel* crystal,
                              QPushButton* settings) {
@@ -71,26 +98,71 @@ QGridLayout* synthesizerGrid(const QString& rfCaption, platform::ClickableLabel*
     return grid;
 }
 
-void setDirection(ProgramContext& app, int32_t& TxRxField, bool receive,
-                  const std::function<void()>& replan, const std::function<void()>& andThen) {
-    TxRxField = receive ? int32_t{1} << 27 : 0;
-    replan();
-    if (andThen)
-        andThen();
-    app.UpdateAllRegisterLabels();
+DirectionButtons directionButtons(bool receiving) {
+    DirectionButtons b{platform::named(new QRadioButton(QStringLiteral("Rx")), "optRx"),
+                       platform::named(new QRadioButton(QStringLiteral("Tx")), "optTx")};
+    (receiving ? b.optRx : b.optTx)->setChecked(true);
+    return b;
+}
+
+void connectDirection(QObject* context, ProgramContext& app, DirectionButtons buttons,
+                      int32_t& TxRxField, std::function<void()> replan,
+                      std::function<void()> transmitting) {
+    // optRx_Click and optTx_Click: an option button's click handler runs when it becomes
+    // chosen.
+    QObject::connect(buttons.optRx, &QRadioButton::toggled, context,
+                     [&app, &TxRxField, buttons, replan](bool on) {
+                         if (!on)
+                             return;
+                         TxRxField = buttons.optRx->isChecked() ? int32_t{1} << 27 : 0;
+                         replan();
+                         app.UpdateAllRegisterLabels();
+                     });
+    QObject::connect(buttons.optTx, &QRadioButton::toggled, context,
+                     [&app, &TxRxField, buttons, replan, transmitting](bool on) {
+                         if (!on)
+                             return;
+                         TxRxField = !buttons.optTx->isChecked() ? int32_t{1} << 27 : 0;
+                         replan();
+                         transmitting();
+                         app.UpdateAllRegisterLabels();
+                     });
 }
 
 FrontPanelWindow::FrontPanelWindow(ProgramContext& app, const QString& title, SettingsFile settings)
     : QMainWindow(nullptr), context_(app), settings_(std::move(settings)) {
-    setObjectName(QStringLiteral("Main"));
+    setObjectName(QLatin1String(DesignName));
     setWindowTitle(title);
 }
 
 FrontPanelWindow::~FrontPanelWindow() = default;
 
+void FrontPanelWindow::Form_Load(const QStringList& arguments) {
+    startUp();
+    showStatusCaptions();
+    importCommandLineFile(arguments);
+}
+
 void FrontPanelWindow::startSession(const BoardRules& rules, const BoardControls& controls,
                                     int16_t* portClaimed) {
     session_ = std::make_unique<BoardSession>(context_, rules, controls, portClaimed);
+    platform::onChoice(controls.board, this, &FrontPanelWindow::cmbMB_Click);
+    connect(controls.connect, &QPushButton::clicked, this, &FrontPanelWindow::ConnectUSB_Click);
+}
+
+void FrontPanelWindow::connectRegisterButtons(QPushButton* updateAll, std::vector<int> order) {
+    updateAllOrder_ = std::move(order);
+    registers_.connectUpdates(this, [this](int n) { updateButton_Click(n); });
+    connect(updateAll, &QPushButton::clicked, this, &FrontPanelWindow::cmdUpdateAll_Click);
+}
+
+void FrontPanelWindow::updateButton_Click(int registerNumber) {
+    context_.writeRegister(registerNumber);
+}
+
+void FrontPanelWindow::cmdUpdateAll_Click() {
+    for (int n : updateAllOrder_)
+        updateButton_Click(n);
 }
 
 void FrontPanelWindow::closeEvent(QCloseEvent* event) {
@@ -140,6 +212,40 @@ void FrontPanelWindow::opensModal(std::initializer_list<Trigger> controls,
 void FrontPanelWindow::opensModeless(std::initializer_list<Trigger> controls,
                                      std::function<QWidget*()> window) {
     onTriggered(this, controls, [this, window] { context_.showModeless(window()); });
+}
+
+std::function<void()> FrontPanelWindow::showsModal(std::function<QWidget*()> window) {
+    return [this, window] {
+        context_.showModal(window());
+    };
+}
+
+QVBoxLayout* FrontPanelWindow::registerColumn(QPushButton* updateAll, QPushButton* manualEdit,
+                                              std::initializer_list<QWidget*> below) const {
+    auto* column = new QVBoxLayout;
+    column->addWidget(registers_.frame(updateAll, manualEdit));
+    for (QWidget* w : below)
+        column->addWidget(w);
+    column->addStretch();
+    return column;
+}
+
+MenuItem FrontPanelWindow::openItem() {
+    return {&mnuOpen, "mnuOpen", QStringLiteral("&Get Settings (.txt)"), [this] {
+                mnuOpen_Click();
+            }};
+}
+
+MenuItem FrontPanelWindow::printItem() {
+    return {&mnuPrint, "mnuPrint", QStringLiteral("&Print This Form"), [this] {
+                mnuPrint_Click();
+            }};
+}
+
+MenuItem FrontPanelWindow::exitItem(const QString& text) {
+    return {&Exitmenu, "Exitmenu", text, [this] {
+                Exitmenu_Click();
+            }};
 }
 
 void FrontPanelWindow::setColumns(std::initializer_list<QLayout*> columns) {

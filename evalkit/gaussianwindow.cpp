@@ -15,7 +15,7 @@
 namespace evalkit {
 
 GaussianWindow::GaussianWindow(const QString& updateCaption, int resultWidth) {
-    setObjectName(QStringLiteral("frmGFSK"));
+    setObjectName(QLatin1String(DesignName));
     setWindowTitle(QStringLiteral("Gaussian ASK/FSK Form"));
 
     cmbModCtrl = dialog::list("cmbModCtrl", dialog::numberItems(7));

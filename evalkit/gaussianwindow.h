@@ -29,6 +29,7 @@ class ProgramContext;
 
 class GaussianWindow : public platform::Form {
 public:
+    static constexpr char DesignName[] = "frmGFSK";
     QGroupBox* Frame1; // "Gaussian Setup"
     QComboBox *cmbModCtrl, *cmbIndexCount;
     QLineEdit* txtDivider;

@@ -16,7 +16,7 @@ namespace evalkit {
 // ---- about box ----------------------------------------------------------------------------
 
 aboutform::aboutform(const AboutTexts& texts) {
-    setObjectName(QStringLiteral("aboutform"));
+    setObjectName(QLatin1String(DesignName));
     setWindowTitle(QStringLiteral("Who's behind this software ?"));
 
     REV = platform::namedLabel("REV", texts.revision);
@@ -58,7 +58,7 @@ QString RevisionHistory::columns(const QString& revision, const QString& date,
 }
 
 revform::revform(const RevisionHistory& history) {
-    setObjectName(QStringLiteral("revform"));
+    setObjectName(QLatin1String(DesignName));
     setWindowTitle(QStringLiteral("Help / Information"));
 
     Frame1 = platform::named(new QGroupBox(history.frame), "Frame1");
@@ -111,7 +111,7 @@ void revform::Command1_Click() {
 // ---- laptop help ----------------------------------------------------------------------------
 
 IBMhelpform::IBMhelpform() {
-    setObjectName(QStringLiteral("IBMhelpform"));
+    setObjectName(QLatin1String(DesignName));
     setWindowTitle(QStringLiteral("IBM Thinkpad Help"));
 
     const QString texts[] = {

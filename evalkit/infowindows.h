@@ -23,6 +23,7 @@ struct AboutTexts {
 class aboutform : public platform::Form {
     Q_OBJECT
 public:
+    static constexpr char DesignName[] = "aboutform";
     explicit aboutform(const AboutTexts& texts);
 
     void Command1_Click();
@@ -60,6 +61,7 @@ struct RevisionHistory {
 class revform : public platform::Form {
     Q_OBJECT
 public:
+    static constexpr char DesignName[] = "revform";
     explicit revform(const RevisionHistory& history);
 
     void Command1_Click();
@@ -78,6 +80,7 @@ protected:
 class IBMhelpform : public platform::Form {
     Q_OBJECT
 public:
+    static constexpr char DesignName[] = "IBMhelpform";
     IBMhelpform();
 
     QLabel *Label1, *Label2, *Label3, *Label4, *Label5, *Label6, *Label7, *Label8, *Label9,

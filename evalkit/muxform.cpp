@@ -14,7 +14,7 @@ namespace evalkit {
 muxform::muxform(ProgramContext& app, const MuxoutChoices& choices, QLabel* frontPanelLabel)
     : app_(app), choices_(choices), field_(app.link().registers(), choices.field),
       frontPanelLabel_(frontPanelLabel) {
-    setObjectName(QStringLiteral("muxform"));
+    setObjectName(QLatin1String(DesignName));
     setWindowTitle(QStringLiteral("Muxout Options"));
 
     // The options share one box so that choosing one clears the others; a long list goes in

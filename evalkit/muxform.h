@@ -27,6 +27,7 @@ struct MuxoutChoices {
 class muxform : public platform::Form {
     Q_OBJECT
 public:
+    static constexpr char DesignName[] = "muxform";
     // frontPanelLabel: LblMuxOut, which names the chosen code.
     muxform(ProgramContext& app, const MuxoutChoices& choices, QLabel* frontPanelLabel);
 

@@ -15,7 +15,7 @@ constexpr int16_t Lpt1 = 888, Lpt2 = 632, Prn = 956;
 
 portform::portform(const PortTexts& texts, reglink::TransportValues& values, QWidget* parent)
     : platform::Form(parent), v_(values), storeCloses_(texts.storeCloses) {
-    setObjectName(QStringLiteral("portform"));
+    setObjectName(QLatin1String(DesignName));
     setWindowTitle(QStringLiteral("Port Connector"));
     Label1 = new QLabel(texts.prompt);
     Label1->setObjectName(QStringLiteral("Label1"));

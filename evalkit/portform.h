@@ -24,6 +24,7 @@ struct PortTexts {
 class portform : public platform::Form {
     Q_OBJECT
 public:
+    static constexpr char DesignName[] = "portform";
     portform(const PortTexts& texts, reglink::TransportValues& values, QWidget* parent = nullptr);
 
     void Form_Load() override;

@@ -1,5 +1,7 @@
 #include "evalkit/programcontext.h"
 
+#include "evalkit/frontpanelwindow.h"
+
 #include <QComboBox>
 #include <QTimer>
 
@@ -37,7 +39,7 @@ void ProgramContext::undelivered() {
 }
 
 bool ProgramContext::isLoaded(const QString& windowName) const {
-    if (windowName == QStringLiteral("Main"))
+    if (windowName == platform::WindowRegistry::designName<FrontPanelWindow>())
         return mainLoaded();
     return windows_.isLoaded(windowName);
 }

@@ -45,8 +45,12 @@ public:
     // A whole word past the field store over the chosen board (raw windows, test words).
     bool sendWord(uint32_t bits) { return link().sendWord(bits); }
 
-    // Whether the window called `name` is loaded ("Main" for the front panel).
+    // Whether the window called `name` is loaded ("Main" for the front panel), or the window
+    // of class W.
     bool isLoaded(const QString& windowName) const;
+    template <class W> bool isLoaded() const {
+        return isLoaded(platform::WindowRegistry::designName<W>());
+    }
     platform::WindowRegistry& windows() { return windows_; }
 
     // Why the real parallel port could not be claimed (device and cause), or empty; shown with
@@ -64,9 +68,9 @@ public:
     static const QString NotSentText;
 
 protected:
-    // The window called `name`, created by `factory` and loaded on first reference.
-    template <class W, class Factory> W& window(const QString& name, Factory&& factory) {
-        return windows_.get<W>(name, std::forward<Factory>(factory));
+    // The window of class W, created by `factory` and loaded on first reference.
+    template <class W, class Factory> W& window(Factory&& factory) {
+        return windows_.get<W>(std::forward<Factory>(factory));
     }
     // The front panel, once created (it is not in the registry: it lives as long as the
     // program).

@@ -40,8 +40,9 @@ private:
     QWidget& panel_;
 };
 
-// App: the program's context, built from the services, the USB and parallel back ends and
-// `extra`; it provides transport(), main(), start(arguments) and setPortErrorSource().
+// App: the program's context (a ProgramLife), built from the services, the USB and parallel
+// back ends and `extra`; it provides transport(), main(), start(arguments) and
+// setPortErrorSource().
 template <class App, class... Extra>
 int runProgram(int argc, char** argv, const QString& title, const QString& version,
                const Extra&... extra) {

@@ -58,6 +58,28 @@ void RegisterColumn::connectUpdates(QObject* context,
                          [update, n = r.n] { update(n); });
 }
 
+std::vector<RegisterRow> TransceiverRegisters::registerRows(const std::vector<RowTexts>& texts) {
+    std::vector<RegisterRow> rows = {
+        {0, &lblNhex, "lblNhex", &cmdN, "cmdN"},
+        {1, &lblOSChex, "lblOSChex", &cmdOsc, "cmdOsc"},
+        {2, &lblMODhex, "lblMODhex", &cmdTransmit, "cmdTransmit"},
+        {3, &lblRxCLKhex, "lblRxCLKhex", &cmdRxClk, "cmdRxClk"},
+        {4, &lblDEMODhex, "lblDEMODhex", &cmdDemod, "cmdDemod"},
+        {5, &lblSyncHex, "lblSyncHex", &cmdSync, "cmdSync"},
+        {6, &lblT4hex, "lblT4hex", &cmdT4, "cmdT4"},
+        {9, &lblAGC9hex, "lblAGC9hex", &cmdReg9, "cmdReg9"},
+        {10, &lbltest10hex, "lbltest10hex", &cmdReg10, "cmdReg10"},
+        {11, &lbltest11hex, "lbltest11hex", &cmdReg11, "cmdReg11"},
+        {12, &lbltest12hex, "lbltest12hex", &Command4, "Command4"},
+        {13, &lblTFSK13hex, "lblTFSK13hex", &cmdReg13, "cmdReg13"},
+    };
+    for (std::size_t i = 0; i < texts.size() && i < rows.size(); ++i) {
+        rows[i].designCaption = texts[i].designCaption;
+        rows[i].title = texts[i].title;
+    }
+    return rows;
+}
+
 const RegisterColumn::Row* RegisterColumn::rowOf(int n) const {
     for (const Row& r : rows_)
         if (r.n == n)

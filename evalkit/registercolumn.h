@@ -37,6 +37,27 @@ struct RegisterColumnLook {
     QString widthSample = {};
 };
 
+// The registers a transceiver's panel shows, R0..R6 and R9..R13, each read-out and Update
+// button under its design name.
+struct TransceiverRegisters {
+    reglink::RegisterReadout *lblNhex = nullptr, *lblOSChex = nullptr, *lblMODhex = nullptr,
+                             *lblRxCLKhex = nullptr, *lblDEMODhex = nullptr, *lblSyncHex = nullptr,
+                             *lblT4hex = nullptr, *lblAGC9hex = nullptr, *lbltest10hex = nullptr,
+                             *lbltest11hex = nullptr, *lbltest12hex = nullptr,
+                             *lblTFSK13hex = nullptr;
+    QPushButton *cmdN = nullptr, *cmdOsc = nullptr, *cmdTransmit = nullptr, *cmdRxClk = nullptr,
+                *cmdDemod = nullptr, *cmdSync = nullptr, *cmdT4 = nullptr, *cmdReg9 = nullptr,
+                *cmdReg10 = nullptr, *cmdReg11 = nullptr, *Command4 = nullptr, *cmdReg13 = nullptr;
+
+    // A row's design caption and title (RegisterRow), where the program gives them.
+    struct RowTexts {
+        QString designCaption;
+        QString title;
+    };
+    // The twelve rows in register order, with `texts` (none, or one for each row).
+    std::vector<RegisterRow> registerRows(const std::vector<RowTexts>& texts = {});
+};
+
 class RegisterColumn {
 public:
     // Creates each row's caption, read-out and "Update" button.

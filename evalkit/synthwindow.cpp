@@ -53,7 +53,7 @@ void showDividers(QLabel* LblR, QLabel* LblN, QLabel* LblF, const calc::SynthSho
 }
 
 DivideBy2SynthWindow::DivideBy2SynthWindow(const DivideBy2SynthTexts& texts) {
-    setObjectName(QStringLiteral("synthform"));
+    setObjectName(QLatin1String(DesignName));
     setWindowTitle(QStringLiteral("RF Output Frequency"));
     txtVCOout1 = named(new QLineEdit, "txtVCOout1");
     txtpfd1 = named(new QLineEdit, "txtpfd1");

@@ -82,6 +82,7 @@ struct DivideBy2SynthTexts {
 // controls and lays out Frame1's arrows, the results and the whole.
 class DivideBy2SynthWindow : public platform::Form {
 public:
+    static constexpr char DesignName[] = "synthform";
     explicit DivideBy2SynthWindow(const DivideBy2SynthTexts& texts);
 
     QLineEdit *txtVCOout1, *txtpfd1, *TxtCrystal1;

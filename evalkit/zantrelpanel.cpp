@@ -28,19 +28,11 @@ void ZantrelPanel::zantrelItem(int16_t registersOnly) {
 }
 
 void ZantrelPanel::addMenus(const SettingsWindows& windows, const std::vector<Menu>& more) {
-    const auto modal = [this](const std::function<QWidget*()>& window) {
-        return [this, window] {
-            context().showModal(window());
-        };
-    };
     std::vector<Menu> menus = {
         {"mnuFile",
          QStringLiteral("&File"),
          {
-             {&mnuOpen, "mnuOpen", QStringLiteral("&Get Settings (.txt)"),
-              [this] {
-                  mnuOpen_Click();
-              }},
+             openItem(),
              {&mnuWriteOmbrelle, "mnuWriteOmbrelle", QStringLiteral("&Save settings (.txt)"),
               [this] {
                   mnuWriteOmbrelle_Click();
@@ -54,32 +46,27 @@ void ZantrelPanel::addMenus(const SettingsWindows& windows, const std::vector<Me
               [this] {
                   mnuCreatenewini_Click();
               }},
-             {&mnuPrint, "mnuPrint", QStringLiteral("&Print This Form"),
-              [this] {
-                  mnuPrint_Click();
-              }},
-             {&Exitmenu, "Exitmenu", QStringLiteral("E&xit"),
-              [this] {
-                  Exitmenu_Click();
-              }},
+             printItem(),
+             exitItem(QStringLiteral("E&xit")),
          }},
         {"mnuSettings",
          QStringLiteral("&Settings"),
          {
              {&crystalmenu, "crystalmenu", QStringLiteral("&Synthesizer Settings"),
-              modal(windows.synthesizer)},
+              showsModal(windows.synthesizer)},
              // "&Sync Word Detect" opens the readback window; the sync-word window opens from
              // its status button.
-             {&mnuSync, "mnuSync", QStringLiteral("&Sync Word Detect"), modal(windows.readback)},
+             {&mnuSync, "mnuSync", QStringLiteral("&Sync Word Detect"),
+              showsModal(windows.readback)},
              {&mnuReadback, "mnuReadback", QStringLiteral("&Readback (AFC/RSSI etc.)"),
-              modal(windows.readback)},
-             {&muxmenu, "muxmenu", QStringLiteral("&Muxout"), modal(windows.muxOut)},
+              showsModal(windows.readback)},
+             {&muxmenu, "muxmenu", QStringLiteral("&Muxout"), showsModal(windows.muxOut)},
              {&mnuClockOut, "mnuClockOut", QStringLiteral("&Clock Out Divide"),
-              modal(windows.clockOut)},
+              showsModal(windows.clockOut)},
              // "&Test Modes" does nothing: no menu item opens the test-mode window.
              {&testmenu, "testmenu", QStringLiteral("&Test Modes")},
              {&registermenu, "registermenu", QStringLiteral("Re&gisters"),
-              modal(windows.registers)},
+              showsModal(windows.registers)},
          }},
     };
     menus.insert(menus.end(), more.begin(), more.end());

@@ -16,8 +16,7 @@ public:
     void mnuCreatenewini_Click();
 
     // The File and Settings menu items.
-    QAction *mnuOpen = nullptr, *mnuWriteOmbrelle = nullptr, *mnuSave = nullptr,
-            *mnuCreatenewini = nullptr, *mnuPrint = nullptr, *Exitmenu = nullptr,
+    QAction *mnuWriteOmbrelle = nullptr, *mnuSave = nullptr, *mnuCreatenewini = nullptr,
             *crystalmenu = nullptr, *mnuSync = nullptr, *mnuReadback = nullptr, *muxmenu = nullptr,
             *mnuClockOut = nullptr, *testmenu = nullptr, *registermenu = nullptr;
 
@@ -32,8 +31,23 @@ protected:
     struct SettingsWindows {
         std::function<QWidget*()> synthesizer, readback, muxOut, clockOut, registers;
     };
+    // Those, by the context's accessors.
+    template <class App> static SettingsWindows settingsWindows(App& app) {
+        return {[&app] { return &app.synthform(); }, [&app] { return &app.frmReadback(); },
+                [&app] { return &app.muxform(); }, [&app] { return &app.frmClockOut(); },
+                [&app] {
+                    return &app.frmRegisters();
+                }};
+    }
     ZantrelPanel(ProgramContext& app, const QString& title, SettingsFile settings,
                  ZantrelFile zantrel);
+    // The settings file and the configuration file, by the program's procedures over its
+    // context; the context's working values keep IniRegistersOnly.
+    template <class App, class Import, class Save, class Write>
+    ZantrelPanel(App& app, const QString& title, Import import, Save save, Write write)
+        : ZantrelPanel(app, title, settingsFile(app, import, save),
+                       {[&app, write](const QString& path) { write(app, path); },
+                        &app.w().IniRegistersOnly}) {}
 
     // The File and Settings menus, then the program's own.
     void addMenus(const SettingsWindows& windows, const std::vector<Menu>& more);

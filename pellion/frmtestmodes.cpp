@@ -42,7 +42,7 @@ std::optional<double> testModeWord(int listIndex) {
 }
 
 frmTestModes::frmTestModes(PellionApp& app) : app_(app) {
-    setObjectName(QStringLiteral("frmTestModes"));
+    setObjectName(QLatin1String(DesignName));
     setWindowTitle(QStringLiteral("Form1"));
 
     QStringList items;

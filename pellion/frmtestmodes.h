@@ -20,6 +20,7 @@ std::optional<double> testModeWord(int listIndex);
 class frmTestModes : public platform::Form {
     Q_OBJECT
 public:
+    static constexpr char DesignName[] = "frmTestModes";
     explicit frmTestModes(PellionApp& app);
 
     void cmdTestModeWrite_Click();

@@ -259,31 +259,13 @@ void Main::chkInductor_Click() {
     app_.synthform().lblVCOdiv2->setEnabled(external);
     f.VcoBiasField = (external ? 3 : 10) * bit(16);
     // A bias window that is open, or loaded unseen, shows the VCO bias the inductor now sets.
-    if (app_.isLoaded(QStringLiteral("frmPowerdown")))
+    if (app_.isLoaded<evalkit::frmPowerdown>())
         app_.frmPowerdown().Form_Load();
     // A settings import sets the synthesizer's boxes after the check box and then plans once
     // from them: planning here would take the frequencies the import is about to replace.
-    if (app_.w().SettingsLoaded == 0) {
-        app_.synthform().CmdCalculate_Click();
-        app_.synthform().Command1_Click();
-    }
+    if (app_.w().SettingsLoaded == 0)
+        evalkit::planSynthesizer(app_);
     app_.UpdateAllRegisterLabels();
-}
-
-void Main::planSynthesizer() {
-    app_.synthform().CmdCalculate_Click();
-    app_.synthform().Command1_Click();
-}
-
-void Main::optRx_Click() {
-    evalkit::setDirection(app_, app_.f().TxRxField, optRx->isChecked(),
-                          [this] { planSynthesizer(); });
-}
-
-void Main::optTx_Click() {
-    evalkit::setDirection(
-        app_, app_.f().TxRxField, !optTx->isChecked(), [this] { planSynthesizer(); },
-        [this] { TxtFSKdev_Change(); });
 }
 
 // ---- deviation and data rate ------------------------------------------------------------
@@ -315,11 +297,7 @@ void Main::TxtFSKdev_Change() {
 }
 
 void Main::setDataRateFromCode(const QString& text, double rate) {
-    pushedRate_ = PushedRate{text, rate};
-    if (txtDatarate->text() == text)
-        txtDatarate_Change(); // the other inputs may have changed: plan again all the same
-    else
-        txtDatarate->setText(text);
+    pushedRate_.push(txtDatarate, text, rate, [this] { txtDatarate_Change(); });
 }
 
 calc::DataRateInputs Main::dataRateInputs(const QString& text,
@@ -335,8 +313,7 @@ calc::DataRateInputs Main::dataRateInputs(const QString& text,
 
 calc::DataRateInputs Main::dataRateInputs() const {
     const QString text = txtDatarate->text();
-    const bool pushed = pushedRate_ && pushedRate_->text == text;
-    return dataRateInputs(text, pushed ? std::optional<double>(pushedRate_->rate) : std::nullopt);
+    return dataRateInputs(text, pushedRate_.rateFor(text));
 }
 
 bool Main::takesDataRate(double rate) const {
@@ -355,10 +332,9 @@ void Main::txtDatarate_Change() {
     auto& w = app_.w();
     const QString text = txtDatarate->text();
     // A rate pushed from code stands for as long as the box shows its text.
-    if (pushedRate_ && pushedRate_->text != text)
-        pushedRate_.reset();
-    const calc::DataRatePlan p = calc::planDataRate(dataRateInputs(
-        text, pushedRate_ ? std::optional<double>(pushedRate_->rate) : std::nullopt));
+    pushedRate_.forgetUnless(text);
+    const calc::DataRatePlan p =
+        calc::planDataRate(dataRateInputs(text, pushedRate_.rateFor(text)));
     // A refused rate changes nothing; the warning of a value that does not fit its field is
     // said when the entry is committed.
     refusals_->show(txtDatarate, p.refusal, p.ran ? std::vector<platform::Message>{} : p.messages);

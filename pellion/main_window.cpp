@@ -27,24 +27,15 @@
 
 namespace pellion {
 
-namespace {
-
 using platform::named;
 using platform::namedButton;
 using platform::namedLabel;
 using platform::namedList;
 using platform::namedToggle;
 
-} // namespace
-
 Main::Main(PellionApp& app)
-    : ZantrelPanel(
-          app, QStringLiteral("Pellion-X Config SW"),
-          {[&app](const QString& path) { ImportSettings(app, path); },
-           [&app](const QString& path) {
-               ExportSettings(app, path);
-           }},
-          {[&app](const QString& path) { WriteZantrelIni(app, path); }, &app.w().IniRegistersOnly}),
+    : ZantrelPanel(app, QStringLiteral("Pellion-X Config SW"), ImportSettings, ExportSettings,
+                   WriteZantrelIni),
       app_(app) {
     buildControls();
     buildLayout();
@@ -60,99 +51,21 @@ void Main::buildControls() {
     // Update button and its title (the tool tip of both the "Register n" caption and the
     // button).
     const QString zz = QStringLiteral("ZZZZZZh"), hexZ = QStringLiteral("0xZZZZZZ");
-    registers_.build(
-        {QStringLiteral("Register %1"), QStringLiteral("lblRegister%1")},
-        {
-            {0, &lblNhex, "lblNhex", &cmdN, "cmdN", {}, hexZ, QStringLiteral("N Register")},
-            {1,
-             &lblOSChex,
-             "lblOSChex",
-             &cmdOsc,
-             "cmdOsc",
-             {},
-             zz,
-             QStringLiteral("VCO/Oscillator Register")},
-            {2,
-             &lblMODhex,
-             "lblMODhex",
-             &cmdTransmit,
-             "cmdTransmit",
-             {},
-             zz,
-             QStringLiteral("Transmit Modulation Register")},
-            {3,
-             &lblRxCLKhex,
-             "lblRxCLKhex",
-             &cmdRxClk,
-             "cmdRxClk",
-             {},
-             zz,
-             QStringLiteral("Tx/Rx Clock Register")},
-            {4,
-             &lblDEMODhex,
-             "lblDEMODhex",
-             &cmdDemod,
-             "cmdDemod",
-             {},
-             zz,
-             QStringLiteral("Demodulator Setup Register")},
-            {5,
-             &lblSyncHex,
-             "lblSyncHex",
-             &cmdSync,
-             "cmdSync",
-             {},
-             zz,
-             QStringLiteral("IF Filter Setup Regsiter")},
-            {6,
-             &lblT4hex,
-             "lblT4hex",
-             &cmdT4,
-             "cmdT4",
-             {},
-             zz,
-             QStringLiteral("IF Fine Cal Setup Register")},
-            {9,
-             &lblAGC9hex,
-             "lblAGC9hex",
-             &cmdReg9,
-             "cmdReg9",
-             {},
-             hexZ,
-             QStringLiteral("AGC Register")},
-            {10,
-             &lbltest10hex,
-             "lbltest10hex",
-             &cmdReg10,
-             "cmdReg10",
-             {},
-             zz,
-             QStringLiteral("AFC Register")},
-            {11,
-             &lbltest11hex,
-             "lbltest11hex",
-             &cmdReg11,
-             "cmdReg11",
-             {},
-             zz,
-             QStringLiteral("Sync Word Detect Register")},
-            {12,
-             &lbltest12hex,
-             "lbltest12hex",
-             &Command4,
-             "Command4",
-             {},
-             zz,
-             QStringLiteral("SWD/Threshold Register")},
-            {13,
-             &lblTFSK13hex,
-             "lblTFSK13hex",
-             &cmdReg13,
-             "cmdReg13",
-             {},
-             zz,
-             QStringLiteral("3FSK Demod")},
-        });
+    registers_.build({QStringLiteral("Register %1"), QStringLiteral("lblRegister%1")},
+                     registerRows({
+                         {hexZ, QStringLiteral("N Register")},
+                         {zz, QStringLiteral("VCO/Oscillator Register")},
+                         {zz, QStringLiteral("Transmit Modulation Register")},
+                         {zz, QStringLiteral("Tx/Rx Clock Register")},
+                         {zz, QStringLiteral("Demodulator Setup Register")},
+                         {zz, QStringLiteral("IF Filter Setup Regsiter")},
+                         {zz, QStringLiteral("IF Fine Cal Setup Register")},
+                         {hexZ, QStringLiteral("AGC Register")},
+                         {zz, QStringLiteral("AFC Register")},
+                         {zz, QStringLiteral("Sync Word Detect Register")},
+                         {zz, QStringLiteral("SWD/Threshold Register")},
+                         {zz, QStringLiteral("3FSK Demod")},
+                     }));
     cmdUpdateAll = namedButton("cmdUpdateAll", QStringLiteral("Program Registers 0 - 6"));
 
     lblvcofreq = named(new platform::ClickableLabel(QStringLiteral("VCO Frequency")), "lblvcofreq");
@@ -213,9 +126,10 @@ void Main::buildControls() {
     PA_EN = namedToggle("PA_EN");
     chkInductor =
         named(new QCheckBox(QStringLiteral("Pellion-1 (External Inductor)")), "chkInductor");
-    optRx = named(new QRadioButton(QStringLiteral("Rx")), "optRx");
-    optTx = named(new QRadioButton(QStringLiteral("Tx")), "optTx");
-    optTx->setChecked(true); // the chip starts in transmit (TxRxField 0)
+    // The chip starts in transmit (TxRxField 0).
+    const evalkit::DirectionButtons direction = evalkit::directionButtons(false);
+    optRx = direction.optRx;
+    optTx = direction.optTx;
 
     HScroll2 = evalkit::levelBar("HScroll2", 48, 140);
     LblFSKpower = namedLabel("LblFSKpower", QStringLiteral("Setting 48"));
@@ -315,39 +229,23 @@ void Main::buildLayout() {
     middle->addStretch();
 
     // Third column: the receiver and the status buttons of the feature windows.
-    auto* receiver = new QVBoxLayout;
-    auto* rx = new QGroupBox(QStringLiteral("Receiver"));
-    auto* rxGrid = new QGridLayout(rx);
-    rxGrid->addWidget(new QLabel(QStringLiteral("Demodulator")), 0, 0);
-    rxGrid->addWidget(cmbDemod, 0, 1);
-    rxGrid->addWidget(new QLabel(QStringLiteral("IF BandWidth")), 1, 0);
-    rxGrid->addWidget(cmbIFBW, 1, 1);
-    rxGrid->addWidget(Command2, 2, 0, 1, 2);
-    evalkit::addCaptionedRows(rxGrid, 3,
-                              {{QStringLiteral("AFC"), Command8},
-                               {QStringLiteral("AGC"), Command9},
-                               {QStringLiteral("IF Filter Cal"), Command10},
-                               {QStringLiteral("Sync Word Detect"), Command11},
-                               {QStringLiteral("Mux Out"), LblMuxOut},
-                               {QStringLiteral("Clock Out"), LblClockout}});
-    receiver->addWidget(rx);
-    receiver->addStretch();
+    QVBoxLayout* receiver = evalkit::receiverColumn(
+        {{QStringLiteral("Demodulator"), cmbDemod}, {QStringLiteral("IF BandWidth"), cmbIFBW}},
+        Command2,
+        {{QStringLiteral("AFC"), Command8},
+         {QStringLiteral("AGC"), Command9},
+         {QStringLiteral("IF Filter Cal"), Command10},
+         {QStringLiteral("Sync Word Detect"), Command11},
+         {QStringLiteral("Mux Out"), LblMuxOut},
+         {QStringLiteral("Clock Out"), LblClockout}});
 
     // Fourth column: every register read-out beside its Update button.
-    auto* right = new QVBoxLayout;
-    right->addWidget(registers_.frame(cmdUpdateAll, Command1));
-    right->addStretch();
-
-    setColumns({left, middle, receiver, right});
+    setColumns({left, middle, receiver, registerColumn(cmdUpdateAll, Command1)});
 }
 
 void Main::buildMenus() {
     // The Help items open nothing in this program.
-    addMenus({[this] { return &app_.synthform(); }, [this] { return &app_.frmReadback(); },
-              [this] { return &app_.muxform(); }, [this] { return &app_.frmClockOut(); },
-              [this] {
-                  return &app_.frmRegisters();
-              }},
+    addMenus(settingsWindows(app_),
              {
                  {"mnuOptions", QStringLiteral("&Options"), {}},
                  {"mnuHelp",
@@ -358,11 +256,8 @@ void Main::buildMenus() {
 }
 
 void Main::connectHandlers() {
-    registers_.connectUpdates(this, [this](int n) { updateButton_Click(n); });
-    connect(cmdUpdateAll, &QPushButton::clicked, this, &Main::cmdUpdateAll_Click);
+    connectRegisterButtons(cmdUpdateAll, {0, 1, 2, 3, 4, 6, 5});
 
-    platform::onChoice(cmbMB, this, &Main::cmbMB_Click);
-    connect(ConnectUSB, &QPushButton::clicked, this, &Main::ConnectUSB_Click);
     connect(Synth_EN, &platform::Toggle::toggled, this, &Main::Synth_EN_Change);
     connect(txtDatarate, &QLineEdit::textChanged, this, &Main::txtDatarate_Change);
     connect(TxtFSKdev, &QLineEdit::textChanged, this, &Main::TxtFSKdev_Change);
@@ -384,15 +279,9 @@ void Main::connectHandlers() {
     connect(HScrollASKFine1, &QScrollBar::valueChanged, this, &Main::HScrollASKFine1_Change);
     connect(HScrollOOKfine1, &QScrollBar::valueChanged, this, &Main::HScrollOOKfine1_Change);
     connect(chkInductor, &QCheckBox::toggled, this, &Main::chkInductor_Click);
-    // An option button's click handler runs when it becomes chosen.
-    connect(optRx, &QRadioButton::toggled, this, [this](bool on) {
-        if (on)
-            optRx_Click();
-    });
-    connect(optTx, &QRadioButton::toggled, this, [this](bool on) {
-        if (on)
-            optTx_Click();
-    });
+    evalkit::connectDirection(
+        this, app_, {optRx, optTx}, app_.f().TxRxField, [this] { evalkit::planSynthesizer(app_); },
+        [this] { TxtFSKdev_Change(); });
 
     // Every window opens modally but the bias window (the menus open theirs). The IF filter
     // calibration status button opens the AFC window.

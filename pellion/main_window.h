@@ -1,9 +1,11 @@
 #pragma once
 // The front panel of pellion-eval.
+#include "evalkit/pushedrate.h"
 #include "evalkit/zantrelpanel.h"
 #include "link/registerreadout.h"
 #include "pellion/calc/datarate.h"
 #include "pellion/calc/settingsplan.h"
+#include "pellion/statuscaptions.h"
 #include "platform/clickablelabel.h"
 #include "platform/entryrefusals.h"
 #include "platform/messages.h"
@@ -12,30 +14,19 @@
 #include <optional>
 #include <vector>
 
-class QAction;
-class QCheckBox;
-class QComboBox;
-class QGroupBox;
-class QLabel;
-class QLineEdit;
-class QPushButton;
-class QRadioButton;
-class QScrollBar;
-
 namespace pellion {
 
 class PellionApp;
 
 // The board session, the register column and the File and Settings menus are the shared
 // panel's; this adds pellion-eval's controls, their layout and their handlers.
-class Main : public evalkit::ZantrelPanel {
+class Main : public evalkit::ZantrelPanel, public evalkit::TransceiverRegisters {
     Q_OBJECT
 public:
     explicit Main(PellionApp& app);
     ~Main() override;
 
     // Start-up.
-    void Form_Load(const QStringList& arguments = {});
     void InitialiseBoard();
     void InitialiseFrontPanel();
 
@@ -54,8 +45,6 @@ public:
     void HScrollASKFine1_Change();
     void HScrollOOKfine1_Change();
     void chkInductor_Click();
-    void optRx_Click();
-    void optTx_Click();
 
     // The deviation and data-rate boxes (also called by other handlers).
     void TxtFSKdev_Change();
@@ -89,16 +78,9 @@ public:
     QString dataRateInForce() const;
     calc::FrontPanelRecord settingsInForce() const;
 
-    // The register buttons (R0..R6, R9..R13, each with its "Register n" caption).
-    void updateButton_Click(int registerNumber);
-    void cmdUpdateAll_Click();
-
-    // Read-outs with their Update buttons, as the register table lists them.
-    reglink::RegisterReadout *lblNhex, *lblOSChex, *lblMODhex, *lblRxCLKhex, *lblDEMODhex,
-        *lblSyncHex, *lblT4hex, *lblAGC9hex, *lbltest10hex, *lbltest11hex, *lbltest12hex,
-        *lblTFSK13hex;
-    QPushButton *cmdN, *cmdOsc, *cmdTransmit, *cmdRxClk, *cmdDemod, *cmdSync, *cmdT4, *cmdReg9,
-        *cmdReg10, *cmdReg11, *Command4, *cmdReg13, *cmdUpdateAll;
+    // "Program Registers 0 - 6" below the read-outs (R0..R6, R9..R13, each with its "Register
+    // n" caption).
+    QPushButton* cmdUpdateAll;
 
     // Frequencies (clicking opens the synthesizer window).
     platform::ClickableLabel *lblvcofreq, *lblpfd_freq, *lblcrystal;
@@ -129,13 +111,15 @@ public:
     // The Help menu items.
     QAction *mnuRevHistory, *mnuRev;
 
+protected:
+    void startUp() override { InitialiseBoard(); }
+    void showStatusCaptions() override { pellion::showStatusCaptions(app_); }
+
 private:
     void buildControls();
     void buildLayout();
     void buildMenus();
     void connectHandlers();
-    // The synthesizer window's calculation and its update, as its buttons run them.
-    void planSynthesizer();
     // A scroll bar set from code; its handler runs even when the value stands already, so that
     // the field it sets always holds what the bar shows.
     void setScrollBar(QScrollBar* bar, int value, void (Main::*handler)());
@@ -147,11 +131,7 @@ private:
     PellionApp& app_;
     QLabel *deviationUnit_ = nullptr, *actualDeviationUnit_ = nullptr;
 
-    struct PushedRate {
-        QString text;
-        double rate = 0;
-    };
-    std::optional<PushedRate> pushedRate_;
+    evalkit::PushedRate pushedRate_;
     // The deviation and rate boxes refuse a value that does not fit its field with a warning:
     // marked while it is typed, said when it is committed, once (also when the other box
     // refuses its text with the same discriminator).

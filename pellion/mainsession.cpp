@@ -2,9 +2,9 @@
 #include "pellion/main_window.h"
 
 #include "evalkit/boardsession.h"
+#include "evalkit/frontpanelwindow.h"
 #include "link/readouttext.h"
 #include "pellion/pellionapp.h"
-#include "pellion/statuscaptions.h"
 #include "pellion/windows.h"
 #include "platform/core/numbers.h"
 
@@ -16,19 +16,11 @@ namespace pellion {
 
 // ---- start-up and shut-down -------------------------------------------------
 
-void Main::Form_Load(const QStringList& arguments) {
-    InitialiseBoard();
-    // The captions the feature windows set on their return name the power-on fields.
-    showStatusCaptions(app_);
-    importCommandLineFile(arguments);
-}
-
 void Main::InitialiseBoard() {
     app_.store().setFieldDefaults();
     app_.store().setWorkingDefaults();
     InitialiseFrontPanel();
-    app_.synthform().CmdCalculate_Click();
-    app_.synthform().Command1_Click();
+    evalkit::planSynthesizer(app_);
     for (auto* r : {lblAGC9hex, lbltest10hex, lbltest11hex, lbltest12hex, lblTFSK13hex})
         r->setMark(reglink::RegisterReadout::Mark::Normal);
 }
@@ -50,8 +42,7 @@ void Main::InitialiseFrontPanel() {
     FrFSK->setVisible(true);
     FrFSKpower->setVisible(true);
     cmbMB->setCurrentIndex(1);
-    app_.synthform().CmdCalculate_Click();
-    app_.synthform().Command1_Click();
+    evalkit::planSynthesizer(app_);
     TxtFSKdev_Change();
     txtDatarate_Change();
 }
@@ -61,17 +52,6 @@ void Main::InitialiseFrontPanel() {
 void Main::Synth_EN_Change() {
     session().chipEnableChanged();
     app_.UpdateAllRegisterLabels();
-}
-
-// ---- register buttons ------------------------------------------------------
-
-void Main::updateButton_Click(int registerNumber) {
-    app_.writeRegister(registerNumber);
-}
-
-void Main::cmdUpdateAll_Click() {
-    for (int n : {0, 1, 2, 3, 4, 6, 5})
-        updateButton_Click(n);
 }
 
 } // namespace pellion

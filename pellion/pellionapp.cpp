@@ -5,115 +5,75 @@
 #include "pellion/model/transport.h"
 #include "pellion/windows.h"
 
-#include <QComboBox>
-
 namespace pellion {
 
 PellionApp::PellionApp(platform::PlatformServices services, board::Skerry& usb,
                        board::Parllio& port, reglink::OsVersionInfo os)
-    : evalkit::ProgramContext(services),
-      link_(pellionTransport(), store_, store_.w, usb, port, *this, os) {}
-
-PellionApp::~PellionApp() {
-    // Secondary windows go first: none of them outlives the panel it touches.
-    destroyWindows();
-    main_.reset();
-}
+    : ProgramLife(services, usb, port, os) {}
 
 const reglink::TransportDescription& PellionApp::transport() {
     return pellionTransport();
 }
 
-Main& PellionApp::start(const QStringList& arguments) {
-    if (!started_) {
-        started_ = true;
-        main().Form_Load(arguments);
-    }
-    return *main_;
-}
-
-Main& PellionApp::main() {
-    if (!main_)
-        main_ = std::make_unique<Main>(*this);
-    return *main_;
-}
-
-// Each window: its name, and how it is made.
+// Each window: how it is made.
 pellion::synthform& PellionApp::synthform() {
-    return window<pellion::synthform>(QStringLiteral("synthform"),
-                                      [this] { return new pellion::synthform(*this); });
+    return window<pellion::synthform>([this] { return new pellion::synthform(*this); });
 }
 evalkit::muxform& PellionApp::muxform() {
-    return window<evalkit::muxform>(QStringLiteral("muxform"), [this] {
-        return new evalkit::muxform(*this, muxoutChoices(), main().LblMuxOut);
-    });
+    return window<evalkit::muxform>(
+        [this] { return new evalkit::muxform(*this, muxoutChoices(), main().LblMuxOut); });
 }
 evalkit::frmClockOut& PellionApp::frmClockOut() {
-    return window<evalkit::frmClockOut>(QStringLiteral("frmClockOut"), [this] {
+    return window<evalkit::frmClockOut>([this] {
         return new evalkit::frmClockOut(*this, clockOutDescription(), main().LblClockout,
                                         [this] { return w().CrystalFrequencyMHz; });
     });
 }
 evalkit::frmReadback& PellionApp::frmReadback() {
-    return window<evalkit::frmReadback>(QStringLiteral("frmReadback"), [this] {
+    return window<evalkit::frmReadback>([this] {
         return new evalkit::frmReadback(*this, readbackDescription(), readbackHooks(*this));
     });
 }
 pellion::frmDemod& PellionApp::frmDemod() {
-    return window<pellion::frmDemod>(QStringLiteral("frmDemod"),
-                                     [this] { return new pellion::frmDemod(*this); });
+    return window<pellion::frmDemod>([this] { return new pellion::frmDemod(*this); });
 }
 pellion::frmGFSK& PellionApp::frmGFSK() {
-    return window<pellion::frmGFSK>(QStringLiteral("frmGFSK"),
-                                    [this] { return new pellion::frmGFSK(*this); });
+    return window<pellion::frmGFSK>([this] { return new pellion::frmGFSK(*this); });
 }
 evalkit::frmRegisters& PellionApp::frmRegisters() {
-    return window<evalkit::frmRegisters>(QStringLiteral("frmRegisters"), [this] {
-        return new evalkit::frmRegisters(*this, rawRegisterDescription());
-    });
+    return window<evalkit::frmRegisters>(
+        [this] { return new evalkit::frmRegisters(*this, rawRegisterDescription()); });
 }
 evalkit::frmAFC& PellionApp::frmAFC() {
-    return window<evalkit::frmAFC>(QStringLiteral("frmAFC"), [this] {
+    return window<evalkit::frmAFC>([this] {
         return new evalkit::frmAFC(*this, afcDescription(), {main().Command8, main().Command10});
     });
 }
 evalkit::frmAGC& PellionApp::frmAGC() {
-    return window<evalkit::frmAGC>(QStringLiteral("frmAGC"), [this] {
-        return new evalkit::frmAGC(*this, agcDescription(), main().Command9);
-    });
+    return window<evalkit::frmAGC>(
+        [this] { return new evalkit::frmAGC(*this, agcDescription(), main().Command9); });
 }
 evalkit::frmSWD& PellionApp::frmSWD() {
-    return window<evalkit::frmSWD>(QStringLiteral("frmSWD"), [this] {
-        return new evalkit::frmSWD(*this, swdDescription(), main().Command11);
-    });
+    return window<evalkit::frmSWD>(
+        [this] { return new evalkit::frmSWD(*this, swdDescription(), main().Command11); });
 }
 evalkit::frmPowerdown& PellionApp::frmPowerdown() {
-    return window<evalkit::frmPowerdown>(QStringLiteral("frmPowerdown"), [this] {
-        return new evalkit::frmPowerdown(*this, biasDescription());
-    });
+    return window<evalkit::frmPowerdown>(
+        [this] { return new evalkit::frmPowerdown(*this, biasDescription()); });
 }
 pellion::frmTestModes& PellionApp::frmTestModes() {
-    return window<pellion::frmTestModes>(QStringLiteral("frmTestModes"),
-                                         [this] { return new pellion::frmTestModes(*this); });
+    return window<pellion::frmTestModes>([this] { return new pellion::frmTestModes(*this); });
 }
 evalkit::frmPowerD& PellionApp::frmPowerD() {
-    return window<evalkit::frmPowerD>(QStringLiteral("frmPowerD"), [this] {
-        return new evalkit::frmPowerD(*this, powerDownDescription());
-    });
+    return window<evalkit::frmPowerD>(
+        [this] { return new evalkit::frmPowerD(*this, powerDownDescription()); });
 }
 
 evalkit::frmPARamp& PellionApp::frmPARamp() {
-    return window<evalkit::frmPARamp>(QStringLiteral("frmPARamp"), [this] {
-        return new evalkit::frmPARamp(*this, paRampDescription());
-    });
-}
-
-reglink::RegisterReadout* PellionApp::readoutLabel(int n) {
-    return main().readout(n);
-}
-
-QComboBox* PellionApp::motherboardList() const {
-    return main_ ? main_->cmbMB : nullptr;
+    return window<evalkit::frmPARamp>(
+        [this] { return new evalkit::frmPARamp(*this, paRampDescription()); });
 }
 
 } // namespace pellion
+
+template class evalkit::ProgramLife<pellion::PellionApp, pellion::PellionStore, pellion::Main>;

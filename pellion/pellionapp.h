@@ -1,28 +1,12 @@
 #pragma once
-// The program context of pellion-eval: it owns the register field store, the board link, the
-// platform services and every window. Nothing of the program lives outside it, so tests build
-// a fresh one per test.
+// The program context of pellion-eval: the register field store, the board link and the front
+// panel as every program has them (evalkit/programlife.h), and one accessor per window.
+// Nothing of the program lives outside it, so tests build a fresh one per test.
 #include "board/parllio.h"
 #include "board/skerry.h"
-#include "evalkit/programcontext.h"
-#include "link/registerlink.h"
+#include "evalkit/programlife.h"
+#include "evalkit/sharedwindows.h"
 #include "pellion/model/registerstore.h"
-
-#include <QStringList>
-#include <memory>
-
-namespace evalkit {
-class muxform;
-class frmClockOut;
-class frmReadback;
-class frmRegisters;
-class frmAFC;
-class frmAGC;
-class frmSWD;
-class frmPowerdown;
-class frmPowerD;
-class frmPARamp;
-} // namespace evalkit
 
 namespace pellion {
 
@@ -31,27 +15,22 @@ class synthform;
 class frmDemod;
 class frmGFSK;
 class frmTestModes;
+class PellionApp;
 
-class PellionApp : public evalkit::ProgramContext {
+} // namespace pellion
+
+extern template class evalkit::ProgramLife<pellion::PellionApp, pellion::PellionStore,
+                                           pellion::Main>;
+
+namespace pellion {
+
+class PellionApp : public evalkit::ProgramLife<PellionApp, PellionStore, Main> {
 public:
     PellionApp(platform::PlatformServices services, board::Skerry& usb, board::Parllio& port,
                reglink::OsVersionInfo os = reglink::currentOsVersion());
-    ~PellionApp() override;
 
     static QString programTitle() { return QStringLiteral("pellion-eval"); }
     static const reglink::TransportDescription& transport();
-
-    // Creates the front panel and runs its load handler (the whole start-up); returns it
-    // shown or not as the caller decides.
-    Main& start(const QStringList& arguments = {});
-
-    PellionStore& store() { return store_; }
-    PellionFields& f() { return store_.f; }
-    PellionWorking& w() { return store_.w; }
-    reglink::RegisterLink& link() override { return link_; }
-
-    // The front panel, created on first reference.
-    Main& main();
 
     // Windows, created hidden and loaded on first reference.
     pellion::synthform& synthform();
@@ -69,19 +48,6 @@ public:
     pellion::frmTestModes& frmTestModes();
     evalkit::frmPARamp& frmPARamp();
     evalkit::frmPowerD& frmPowerD();
-
-    // LinkHost: R0..R6 and R9..R13 on the front panel.
-    reglink::RegisterReadout* readoutLabel(int n) override;
-    QComboBox* motherboardList() const override;
-
-protected:
-    bool mainLoaded() const override { return main_ != nullptr; }
-
-private:
-    PellionStore store_;
-    reglink::RegisterLink link_;
-    std::unique_ptr<Main> main_;
-    bool started_ = false;
 };
 
 } // namespace pellion

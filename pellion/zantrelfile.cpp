@@ -74,7 +74,7 @@ std::optional<QString> beaconCorrection(PellionApp& app, const QString& file) {
 void WriteZantrelIni(PellionApp& app, const QString& path) {
     const bool registersOnly = app.w().IniRegistersOnly != 0;
     const QString file = evalkit::fileName(path);
-    const bool synthesizerLoaded = app.isLoaded(QStringLiteral("synthform"));
+    const bool synthesizerLoaded = app.isLoaded<synthform>();
     if (!zantrelNumbers(app, file, registersOnly))
         return;
     Main& m = app.main();

@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <QPointer>
 #include <functional>
+#include <utility>
 #include <vector>
 
 namespace platform {
@@ -42,7 +43,9 @@ private:
 // The windows of one program, by name: each is created hidden on first reference, registered
 // before its load handler runs (so a re-entrant reference finds it), and forgotten when it is
 // unloaded; the next reference loads it afresh. Adding a window to a program is one accessor
-// that names the window and gives its factory.
+// that gives the window's factory. A window class carries its design name once, as
+//     static constexpr char DesignName[] = "synthform";
+// which is both its objectName and its name here.
 class WindowRegistry {
 public:
     WindowRegistry() = default;
@@ -65,6 +68,12 @@ public:
         window->Form_Load();
         return *window;
     }
+
+    // The window of class W, under the design name W carries.
+    template <class W, class Factory> W& get(Factory&& factory) {
+        return get<W>(designName<W>(), std::forward<Factory>(factory));
+    }
+    template <class W> static QString designName() { return QLatin1String(W::DesignName); }
 
     bool isLoaded(const QString& name) const { return ifLoaded(name) != nullptr; }
     Form* ifLoaded(const QString& name) const;

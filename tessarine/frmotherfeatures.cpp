@@ -22,7 +22,7 @@ constexpr int32_t FiveCycles = int32_t{1} << 15;
 } // namespace
 
 frmOtherFeatures::frmOtherFeatures(TessarineApp& app) : app_(app) {
-    setObjectName(QStringLiteral("frmOtherFeatures"));
+    setObjectName(QLatin1String(DesignName));
     setWindowTitle(QStringLiteral("Other Features"));
 
     TogDataInvert = platform::namedToggle("TogDataInvert");

@@ -18,6 +18,7 @@ class TessarineApp;
 class frmOtherFeatures : public platform::Form {
     Q_OBJECT
 public:
+    static constexpr char DesignName[] = "frmOtherFeatures";
     explicit frmOtherFeatures(TessarineApp& app);
 
     // Each switch shows whether its field holds its on value.

@@ -43,7 +43,7 @@ constexpr int PaBiasOffsetMicroamps = 5;
 } // namespace
 
 frmPowerdown::frmPowerdown(TessarineApp& app) : app_(app) {
-    setObjectName(QStringLiteral("frmPowerdown"));
+    setObjectName(QLatin1String(DesignName));
     setWindowTitle(QStringLiteral("Bias Settings"));
 
     HScrPAbias = evalkit::dialog::scrollBar("HScrPAbias", 7);

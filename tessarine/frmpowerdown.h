@@ -15,6 +15,7 @@ class TessarineApp;
 class frmPowerdown : public platform::Form {
     Q_OBJECT
 public:
+    static constexpr char DesignName[] = "frmPowerdown";
     explicit frmPowerdown(TessarineApp& app);
 
     // Each bar at its field's setting, with its label.

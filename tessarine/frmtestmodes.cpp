@@ -21,7 +21,7 @@ constexpr int32_t RandomDataToMuxout = int32_t{4} << 28;
 } // namespace
 
 frmTestModes::frmTestModes(TessarineApp& app) : app_(app) {
-    setObjectName(QStringLiteral("frmTestModes"));
+    setObjectName(QLatin1String(DesignName));
     setWindowTitle(QStringLiteral("Testmodes"));
 
     lblNote = platform::namedLabel(

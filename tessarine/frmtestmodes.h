@@ -14,6 +14,7 @@ class TessarineApp;
 class frmTestModes : public platform::Form {
     Q_OBJECT
 public:
+    static constexpr char DesignName[] = "frmTestModes";
     explicit frmTestModes(TessarineApp& app);
 
     void cmdNormTest_Click();

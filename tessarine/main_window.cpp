@@ -27,13 +27,13 @@
 
 namespace tessarine {
 
-namespace {
-
 using platform::named;
 using platform::namedButton;
 using platform::namedLabel;
 using platform::namedList;
 using platform::namedToggle;
+
+namespace {
 
 platform::ClickableLabel* clickable(const char* name, const QString& toolTip) {
     auto* l = named(new platform::ClickableLabel, name);
@@ -71,10 +71,7 @@ private:
 
 Main::Main(TessarineApp& app)
     : FrontPanelWindow(app, QStringLiteral("Main Interface Page"),
-                       {[&app](const QString& path) { ImportSettings(app, path); },
-                        [&app](const QString& path) {
-                            ExportSettings(app, path);
-                        }}),
+                       settingsFile(app, ImportSettings, ExportSettings)),
       app_(app) {
     buildControls();
     buildLayout();
@@ -248,8 +245,6 @@ void Main::buildLayout() {
 
     // Right column: every register read-out beside its Update button, and the windows of the
     // chip's other settings.
-    QGroupBox* regs = registers_.frame(cmdUpdateAll, Command1);
-
     auto* features = new QGroupBox(QStringLiteral("Other Settings"));
     auto* featureGrid = new QGridLayout(features);
     featureGrid->addWidget(new QLabel(QStringLiteral("MUXOUT")), 0, 0);
@@ -259,47 +254,28 @@ void Main::buildLayout() {
     featureGrid->addWidget(cmdTestMod, 2, 0, 1, 2);
     featureGrid->addWidget(Command3, 3, 0, 1, 2);
 
-    auto* right = new QVBoxLayout;
-    right->addWidget(regs);
-    right->addWidget(features);
-    right->addStretch();
-
-    setColumns({left, middle, right});
+    setColumns({left, middle, registerColumn(cmdUpdateAll, Command1, {features})});
 }
 
 void Main::buildMenus() {
-    const auto modal = [this](auto window) {
-        return [this, window] {
-            app_.showModal(window());
-        };
-    };
-    const auto synth = modal([this] { return &app_.synthform(); });
-    const auto bias = modal([this] { return &app_.frmPowerdown(); });
-    const auto mux = modal([this] { return &app_.muxform(); });
-    const auto clockOut = modal([this] { return &app_.frmClockOut(); });
-    const auto registers = modal([this] { return &app_.frmRegisters(); });
+    const auto synth = showsModal([this] { return &app_.synthform(); });
+    const auto bias = showsModal([this] { return &app_.frmPowerdown(); });
+    const auto mux = showsModal([this] { return &app_.muxform(); });
+    const auto clockOut = showsModal([this] { return &app_.frmClockOut(); });
+    const auto registers = showsModal([this] { return &app_.frmRegisters(); });
     evalkit::addMenus(
         menuBar(), this,
         {
             {"Filemenu",
              QStringLiteral("&File"),
              {
-                 {&mnuOpen, "mnuOpen", QStringLiteral("&Get Settings (.txt)"),
-                  [this] {
-                      mnuOpen_Click();
-                  }},
+                 openItem(),
                  {&mnuSave, "mnuSave", QStringLiteral("&Save Settings (.txt)"),
                   [this] {
                       mnuSave_Click();
                   }},
-                 {&mnuPrint, "mnuPrint", QStringLiteral("&Print This Form"),
-                  [this] {
-                      mnuPrint_Click();
-                  }},
-                 {&Exitmenu, "Exitmenu", QStringLiteral("&Exit"),
-                  [this] {
-                      Exitmenu_Click();
-                  }},
+                 printItem(),
+                 exitItem(QStringLiteral("&Exit")),
              }},
             {"settingsmenu",
              QStringLiteral("&Settings"),
@@ -317,26 +293,24 @@ void Main::buildMenus() {
             {"optionsmenu",
              QStringLiteral("&Options"),
              {{&portmenu, "portmenu", QStringLiteral("&Port"),
-               modal([this] { return &app_.portform(); })}}},
+               showsModal([this] { return &app_.portform(); })}}},
             {"mnuHelp",
              QStringLiteral("&Help"),
              {
                  {&mnuAbout, "mnuAbout", QStringLiteral("&About this Rev (Rev 4.0)"),
-                  modal([this] { return &app_.aboutform(); })},
+                  showsModal([this] { return &app_.aboutform(); })},
                  {&mnuRev, "mnuRev", QStringLiteral("&Revision History"),
-                  modal([this] { return &app_.revform(); })},
+                  showsModal([this] { return &app_.revform(); })},
                  {&mnuThinkPad, "mnuThinkPad", QStringLiteral("&IBM Think Pad Help"),
-                  modal([this] { return &app_.IBMhelpform(); })},
+                  showsModal([this] { return &app_.IBMhelpform(); })},
              }},
         });
 }
 
 void Main::connectHandlers() {
-    registers_.connectUpdates(this, [this](int n) { updateButton_Click(n); });
-    connect(cmdUpdateAll, &QPushButton::clicked, this, &Main::cmdUpdateAll_Click);
+    // R, N, modulation and function, as cmdR, cmdN, cmdmod2 and cmdfunction write them.
+    connectRegisterButtons(cmdUpdateAll, {0, 1, 2, 3});
 
-    platform::onChoice(cmbMB, this, &Main::cmbMB_Click);
-    connect(ConnectUSB, &QPushButton::clicked, this, &Main::ConnectUSB_Click);
     connect(Toggle4, &platform::Toggle::toggled, this, &Main::Toggle4_Change);
 
     platform::onChoice(cmbModulation, this, &Main::cmbModulation_Click);

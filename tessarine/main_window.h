@@ -6,6 +6,7 @@
 #include "platform/entryrefusals.h"
 #include "platform/toggle.h"
 #include "tessarine/calc/settingsplan.h"
+#include "tessarine/statuscaptions.h"
 
 class QAction;
 class QComboBox;
@@ -28,7 +29,6 @@ public:
     ~Main() override;
 
     // Start-up.
-    void Form_Load(const QStringList& arguments = {});
     void InitialiseBoard();
     void InitialiseFrontPanel();
 
@@ -37,14 +37,13 @@ public:
 
     // The read-outs and the register buttons.
     void fnGuiWrite();
-    // An Update button: its read-out gets the button-face colour, then its register is
-    // written.
-    void updateButton_Click(int registerNumber);
+    // An Update button: its register is written, and a word that reached the board gets the
+    // button-face colour on its read-out.
+    void updateButton_Click(int registerNumber) override;
     void cmdR_Click() { updateButton_Click(0); }
     void cmdN_Click() { updateButton_Click(1); }
     void cmdmod2_Click() { updateButton_Click(2); }
     void cmdfunction_Click() { updateButton_Click(3); }
-    void cmdUpdateAll_Click();
 
     // "&Save Settings (.txt)", and the test modes from the menu.
     void mnuSave_Click();
@@ -107,8 +106,13 @@ public:
     platform::Toggle *TogPLL, *TogOutput, *TogVCO, *TogCrystal;
 
     // Menu items.
-    QAction *mnuOpen, *mnuSave, *mnuPrint, *Exitmenu, *crystalmenu, *mnuPowerDown, *muxmenu,
-        *mnuClkOut, *testmenu, *registermenu, *portmenu, *mnuAbout, *mnuRev, *mnuThinkPad;
+    QAction *mnuSave, *crystalmenu, *mnuPowerDown, *muxmenu, *mnuClkOut, *testmenu, *registermenu,
+        *portmenu, *mnuAbout, *mnuRev, *mnuThinkPad;
+
+protected:
+    // The board is set up once per run, whatever loads the panel again.
+    void startUp() override;
+    void showStatusCaptions() override { tessarine::showStatusCaptions(app_); }
 
 private:
     void buildControls();

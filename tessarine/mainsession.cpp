@@ -4,7 +4,6 @@
 
 #include "evalkit/boardsession.h"
 #include "link/readouttext.h"
-#include "tessarine/statuscaptions.h"
 #include "tessarine/tessarineapp.h"
 #include "tessarine/windows.h"
 
@@ -19,15 +18,11 @@ using Mark = reglink::RegisterReadout::Mark;
 
 // ---- start-up and shut-down -----------------------------------------------
 
-void Main::Form_Load(const QStringList& arguments) {
+void Main::startUp() {
     auto& w = app_.w();
-    // The board is set up once per run, whatever loads the panel again.
     if (!w.FrontPanelInitialised)
         InitialiseBoard();
     w.FrontPanelInitialised = true;
-    // The captions the feature windows set name the fields as they stand.
-    showStatusCaptions(app_);
-    importCommandLineFile(arguments);
 }
 
 void Main::InitialiseBoard() {
@@ -99,13 +94,6 @@ void Main::updateButton_Click(int registerNumber) {
         r->setMark(Mark::ButtonFace);
 }
 
-void Main::cmdUpdateAll_Click() {
-    cmdR_Click();
-    cmdN_Click();
-    cmdmod2_Click();
-    cmdfunction_Click();
-}
-
 void Main::mnuSave_Click() {
     saveSettingsFile();
 }
@@ -113,7 +101,7 @@ void Main::mnuSave_Click() {
 void Main::testmenu_Click() {
     // Open beside the panel already (from its button): brought to the front rather than shown
     // a second time, now modally.
-    if (app_.isLoaded(QStringLiteral("frmTestModes")) && app_.frmTestModes().isVisible())
+    if (app_.isLoaded<frmTestModes>() && app_.frmTestModes().isVisible())
         app_.showModeless(&app_.frmTestModes());
     else
         app_.showModal(&app_.frmTestModes());

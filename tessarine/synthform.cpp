@@ -32,7 +32,7 @@ QLabel* label(const char* name, const QString& text) {
 } // namespace
 
 synthform::synthform(TessarineApp& app) : app_(app) {
-    setObjectName(QStringLiteral("synthform"));
+    setObjectName(QLatin1String(DesignName));
     setWindowTitle(QStringLiteral("RF Output Frequency"));
     txtVCOout1 = named(new QLineEdit, "txtVCOout1");
     txtpfd1 = named(new QLineEdit, "txtpfd1");

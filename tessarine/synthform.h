@@ -21,6 +21,7 @@ class TessarineApp;
 class synthform : public platform::Form {
     Q_OBJECT
 public:
+    static constexpr char DesignName[] = "synthform";
     explicit synthform(TessarineApp& app);
 
     void Form_Load() override;

@@ -1,0 +1,21 @@
+#pragma once
+// The windows evalkit builds for the programs over their descriptions, declared for the
+// programs' contexts, whose accessors hand them out.
+namespace evalkit {
+
+class aboutform;
+class frmAFC;
+class frmAGC;
+class frmClockOut;
+class frmPARamp;
+class frmPowerD;
+class frmPowerdown;
+class frmReadback;
+class frmRegisters;
+class frmSWD;
+class IBMhelpform;
+class muxform;
+class portform;
+class revform;
+
+} // namespace evalkit
