@@ -19,10 +19,10 @@ namespace corvane {
 
 class CorvaneApp;
 
-// The register-14 words the test DAC sends, as the raw-word text.
-inline const QString TestDacOffWord = QStringLiteral("14");
-inline const QString TestDacOnWord = QStringLiteral("30");           // demodulator not linear
-inline const QString TestDacLinearOnWord = QStringLiteral("171870"); // linear demodulator
+// The register-14 words the test DAC sends through the raw register.
+inline constexpr uint32_t TestDacOffWord = 14;
+inline constexpr uint32_t TestDacOnWord = 30;           // demodulator not linear
+inline constexpr uint32_t TestDacLinearOnWord = 171870; // linear demodulator
 
 class frmTestModes : public platform::Form {
     Q_OBJECT

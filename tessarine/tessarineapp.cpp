@@ -37,8 +37,9 @@ Main& TessarineApp::main() {
     return *main_;
 }
 
-bool TessarineApp::WriteRegister() {
-    if (w().RegisterSelect == reglink::TransportDescription::RawRegister && !store_.rawWord()) {
+bool TessarineApp::writeDirectRegisterValue() {
+    const std::optional<uint32_t> bits = store_.rawWord();
+    if (!bits) {
         // The chip would get some other word than the one typed.
         messages().message(QStringLiteral("The register word is outside the range of a 32-bit "
                                           "register (-2147483648 to 2147483647). Nothing was "
@@ -46,7 +47,7 @@ bool TessarineApp::WriteRegister() {
                            platform::MsgIcon::Exclamation);
         return false;
     }
-    return link_.WriteRegister();
+    return writeRawWord(*bits);
 }
 
 // Each window: its name, and how it is made.
@@ -83,8 +84,9 @@ evalkit::frmRegisters& TessarineApp::frmRegisters() {
         evalkit::RawRegisterHooks hooks;
         // The raw register sends DirectRegisterValue, which holds the word as the signed
         // 32-bit value with its bits.
-        hooks.storeRawWord = [this](uint32_t bits) {
+        hooks.writeRawWord = [this](uint32_t bits) {
             w().DirectRegisterValue = registerWordValue(bits);
+            writeDirectRegisterValue();
         };
         return new evalkit::frmRegisters(*this, rawRegisterDescription(), std::move(hooks));
     });
