@@ -85,7 +85,7 @@ void frmTestModes::cmdTestModeWrite_Click() {
 bool frmTestModes::send() {
     // Register 99 has no USB path of its own: the word goes straight to the chosen board, as a
     // raw register word does.
-    const std::optional<uint32_t> bits = app_.store().rawWord();
+    const std::optional<uint32_t> bits = app_.store().testModeWordBits();
     return bits && app_.sendWord(*bits);
 }
 

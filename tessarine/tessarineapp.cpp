@@ -38,7 +38,7 @@ Main& TessarineApp::main() {
 }
 
 bool TessarineApp::writeDirectRegisterValue() {
-    const std::optional<uint32_t> bits = store_.rawWord();
+    const std::optional<uint32_t> bits = store_.directRegisterBits();
     if (!bits) {
         // The chip would get some other word than the one typed.
         messages().message(QStringLiteral("The register word is outside the range of a 32-bit "

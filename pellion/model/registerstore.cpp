@@ -286,7 +286,7 @@ int16_t PellionStore::readbackSelection() const {
                                           f.ReadbackSelectField + f.ReadbackEnableField);
 }
 
-std::optional<uint32_t> PellionStore::rawWord() const {
+std::optional<uint32_t> PellionStore::testModeWordBits() const {
     const std::optional<int64_t> v = platform::toInt64(w.TestModeWord);
     if (!v || *v < 0 || *v > 0xFFFFFFFFLL) {
         return std::nullopt;

@@ -99,7 +99,7 @@ struct PellionFields {
     int32_t ExtInductorField = 0;
 };
 
-// The working values of the program; the transport's scratch values come from the link.
+// The working values of the program; the transport's own come from the link.
 struct PellionWorking : reglink::TransportValues {
     int32_t FracN = 0;
     int16_t IntegerN = 0;
@@ -147,7 +147,7 @@ public:
     int16_t readbackSelection() const override;
 
     // TestModeWord, when it is a whole word of 32 bits.
-    std::optional<uint32_t> rawWord() const;
+    std::optional<uint32_t> testModeWordBits() const;
 
     // The lock-threshold code of R4 bits 25..23 as the word carries it: the demodulator
     // window's bit-23 field and the shared code field together, bit by bit, so that no

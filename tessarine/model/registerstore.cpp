@@ -126,7 +126,7 @@ double TessarineStore::word(int n) {
     }
 }
 
-std::optional<uint32_t> TessarineStore::rawWord() const {
+std::optional<uint32_t> TessarineStore::directRegisterBits() const {
     const std::optional<int32_t> v = platform::toInt32(w.DirectRegisterValue);
     if (!v)
         return std::nullopt;

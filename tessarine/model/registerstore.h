@@ -102,7 +102,7 @@ public:
 
     // DirectRegisterValue rounded half to even, as the bits a raw write sends; nullopt when it
     // is not a number or lies outside the signed 32-bit range, so nothing is sent.
-    std::optional<uint32_t> rawWord() const;
+    std::optional<uint32_t> directRegisterBits() const;
 
     // LastRWord, LastNWord, LastMWord, LastFWord for registers 0..3, as words comparable with
     // word(n); nullopt for any other register.

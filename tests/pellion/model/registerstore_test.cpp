@@ -179,14 +179,14 @@ TEST(PellionStore, ReadbackSelectionIsBitsFourToEightOfTheRequest) {
 
 TEST(PellionStore, RawWordIsTheTestModeWordWhenItFits32Bits) {
     PellionStore store;
-    EXPECT_EQ(store.rawWord(), 0u);
+    EXPECT_EQ(store.testModeWordBits(), 0u);
     store.w.TestModeWord = 4294967295.0;
-    EXPECT_EQ(store.rawWord(), 0xFFFFFFFFu);
+    EXPECT_EQ(store.testModeWordBits(), 0xFFFFFFFFu);
     store.w.TestModeWord = 0x8000000E;
-    EXPECT_EQ(store.rawWord(), 0x8000000Eu);
+    EXPECT_EQ(store.testModeWordBits(), 0x8000000Eu);
     for (double v : {4294967296.0, -1.0, 1e300, std::numeric_limits<double>::quiet_NaN()}) {
         store.w.TestModeWord = v;
-        EXPECT_EQ(store.rawWord(), std::nullopt) << v;
+        EXPECT_EQ(store.testModeWordBits(), std::nullopt) << v;
     }
 }
 

@@ -164,7 +164,7 @@ TEST(TessarineStore, RawWordIsRoundedHalfEvenAndBoundedToSigned32Bits) {
         SCOPED_TRACE(c.typed);
         TessarineStore store;
         store.w.DirectRegisterValue = c.typed;
-        EXPECT_EQ(store.rawWord(), c.sent);
+        EXPECT_EQ(store.directRegisterBits(), c.sent);
     }
 }
 
