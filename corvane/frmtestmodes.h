@@ -1,7 +1,7 @@
 #pragma once
 // The test modes window: the analog RSSI and slicer outputs of register 15 and the test DAC
 // of register 14. Every control writes to the chip at once. Register 14 has no fields: its
-// whole words go out as raw text through the raw-word register. The window also holds the
+// whole words go out as raw words through the raw-word register. The window also holds the
 // register 15 read-out, so the read-out refresh creates it (hidden) when it first needs it.
 #include "link/registerreadout.h"
 #include "platform/form.h"
