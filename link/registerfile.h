@@ -29,7 +29,7 @@ struct TransportValues {
     double RegisterWord = 0;         // the word last formatted or shifted out
     QString RegisterHexHigh;         // high 16 bits of the last formatted or sent word
     QString RegisterHexLow;          // its low 16 bits, four digits
-    uint32_t RawWord = 0;            // the word last written through the raw register (99)
+    uint32_t RawWord = 0;            // the word the last raw write (register 99) was for
     int32_t ReadbackValue = 0;       // the 16-bit result of the last readback
     int16_t ParallelPortAddress = 0; // data port of every parallel write
     int16_t PortformAddress = 0;     // the port the port window remembers
