@@ -485,16 +485,14 @@ void frmIFCal::Command6_Click() {
     auto& w = app_.w();
     // Two raw words prepare the chip (the first addresses R15, the second R9); R9 and R15
     // are written from the store afterwards, which undoes them.
-    w.RawRegisterText = QStringLiteral("&HCB00000F");
-    app_.writeRegister(99);
+    app_.writeRawWord(0xCB00000Fu);
 
     const double keptBandwidth = f.IFFilterBandwidthField;
     f.IFFilterBandwidthField = WorkaroundBandwidth;
     app_.UpdateAllRegisterLabels();
     app_.writeRegister(4);
 
-    w.RawRegisterText = QStringLiteral("&H00040009");
-    app_.writeRegister(99);
+    app_.writeRawWord(0x00040009u);
 
     const auto upper = platform::toInt32(double(w.CrystalFrequencyMHz) / 0.2294);
     const auto lower = platform::toInt32(double(w.CrystalFrequencyMHz) / 0.168);

@@ -27,8 +27,7 @@ namespace {
 
 constexpr int32_t RssiOnTestA = 11 * bit(24);
 constexpr int MaxGain = 15;
-constexpr double GainUnit = bit(21);
-constexpr double LinearOnWord = 171870; // TestDacLinearOnWord as a number
+constexpr uint32_t GainUnit = bit(21);
 // While the test DAC is on, the clock recovery runs undivided.
 constexpr int32_t TestDacCdrDivider = 1 * bit(10);
 constexpr int16_t TestDacOn = -1;
@@ -136,31 +135,32 @@ void frmTestModes::cmbTestList_Click() {
 void frmTestModes::Check2_Click() {
     CorvaneFields& f = app_.f();
     CorvaneWorking& w = app_.w();
+    uint32_t word = TestDacOffWord;
     if (Check2->isChecked()) {
         w.TestDacEnabled = TestDacOn;
         // Only the linear demodulator's output has a gain to set.
         const bool linear = f.DemodTypeField == calc::DemodLinear;
-        w.RawRegisterText = linear ? TestDacLinearOnWord : TestDacOnWord;
+        word = linear ? TestDacLinearOnWord : TestDacOnWord;
         showGain(linear);
         f.CdrClockDividerField = TestDacCdrDivider;
     } else {
-        w.RawRegisterText = TestDacOffWord;
         w.TestDacEnabled = 0;
         showGain(false);
         // The data-rate plan puts back the clock-recovery divider the test DAC replaced.
         app_.main().txtDatarate_Change();
     }
-    app_.writeRegister(99);
+    app_.writeRawWord(word);
     app_.UpdateAllRegisterLabels();
 }
 
 void frmTestModes::VScroll1_Change() {
     const int g = VScroll1->value();
     CorvaneWorking& w = app_.w();
-    w.RawRegisterText = platform::numberText(g * GainUnit + LinearOnWord);
+    // The bits of the linear word with the gain on top, as the raw register takes them.
+    const uint32_t word = static_cast<uint32_t>(g) * GainUnit + TestDacLinearOnWord;
     w.TestDacLevel = g;
     Text1->setText(platform::numberText(w.TestDacLevel));
-    app_.writeRegister(99);
+    app_.writeRawWord(word);
 }
 
 void frmTestModes::Command2_Click() {

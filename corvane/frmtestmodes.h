@@ -1,7 +1,7 @@
 #pragma once
 // The test modes window: the analog RSSI and slicer outputs of register 15 and the test DAC
 // of register 14. Every control writes to the chip at once. Register 14 has no fields: its
-// whole words go out as raw text through the raw-word register. The window also holds the
+// whole words go out as raw words through the raw-word register. The window also holds the
 // register 15 read-out, so the read-out refresh creates it (hidden) when it first needs it.
 #include "link/registerreadout.h"
 #include "platform/form.h"
@@ -19,10 +19,10 @@ namespace corvane {
 
 class CorvaneApp;
 
-// The register-14 words the test DAC sends, as the raw-word text.
-inline const QString TestDacOffWord = QStringLiteral("14");
-inline const QString TestDacOnWord = QStringLiteral("30");           // demodulator not linear
-inline const QString TestDacLinearOnWord = QStringLiteral("171870"); // linear demodulator
+// The register-14 words the test DAC sends through the raw register.
+inline constexpr uint32_t TestDacOffWord = 14;
+inline constexpr uint32_t TestDacOnWord = 30;           // demodulator not linear
+inline constexpr uint32_t TestDacLinearOnWord = 171870; // linear demodulator
 
 class frmTestModes : public platform::Form {
     Q_OBJECT

@@ -83,7 +83,7 @@ void Main::cmbInterface_Click() {
     if (i < 0 || i > 2) {
         f.DataInterfaceField = 0;
         app_.UpdateAllRegisterLabels();
-        app_.WriteRegister(); // the refresh left RegisterSelect at 0: this writes R0
+        app_.writeRegister(0);
         return;
     }
     f.DataInterfaceField = i == 0 ? 0 : bit(28);
@@ -91,7 +91,7 @@ void Main::cmbInterface_Click() {
     f.SpiModeField = i == 1 ? 7 * bit(17) : 0;
     app_.writeRegister(15);
     app_.UpdateAllRegisterLabels();
-    app_.WriteRegister();
+    app_.writeRegister(0);
 }
 
 } // namespace corvane

@@ -14,9 +14,8 @@ double FieldRef::stored() const {
     return index_ ? file_.field(*index_) : 0;
 }
 
-void FieldRef::store(double value) {
-    if (index_)
-        file_.setField(*index_, value);
+bool FieldRef::store(double value) {
+    return index_ && file_.setField(*index_, value);
 }
 
 double FieldRef::unit() const {
@@ -39,8 +38,7 @@ bool FieldRef::setCode(int code) {
     const reglink::FieldInfo& info = file_.fieldTable()[*index_];
     if (code < 0 || code >= (1 << info.bitCount))
         return false;
-    store(code * unit());
-    return true;
+    return store(code * unit());
 }
 
 } // namespace evalkit

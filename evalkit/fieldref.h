@@ -17,7 +17,9 @@ public:
     // in the program; such a reference reads 0 and ignores writes).
     bool valid() const { return index_.has_value(); }
     double stored() const;
-    void store(double value);
+    // Stores a pre-shifted value; one the field cannot hold is refused (false), by the rule
+    // every register file keeps (reglink::RegisterFile::setField).
+    bool store(double value);
     // 2^lowest bit: the stored value of code 1.
     double unit() const;
     // The code the field holds, when it holds a whole code within its bits.

@@ -87,10 +87,7 @@ void frmPowerD::switchChanged(Block& block) {
 
 void frmPowerD::Command3_Click() {
     // Show the words the switches make; nothing goes to the board.
-    for (int n : d_.loadNowRegisters) {
-        app_.link().values().RegisterSelect = n;
-        app_.UpdateAllRegisterLabels();
-    }
+    app_.UpdateAllRegisterLabels();
 }
 
 void frmPowerD::Command1_Click() {

@@ -27,8 +27,6 @@ struct PowerDownDescription {
     };
     // From the top of the frame down.
     std::vector<Switch> switches;
-    // "Load Now" shows the read-outs with these registers selected, in this order.
-    std::vector<int> loadNowRegisters = {8, 1};
 };
 
 class frmPowerD : public platform::Form {

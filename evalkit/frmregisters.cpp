@@ -145,12 +145,12 @@ void frmRegisters::cmdClick(int n) {
 }
 
 void frmRegisters::send(uint32_t bits) {
-    if (d_.throughRawRegister && hooks_.storeRawWord) {
-        hooks_.storeRawWord(bits);
-        app_.writeRegister(reglink::TransportDescription::RawRegister);
-        return;
-    }
-    app_.sendWord(bits);
+    if (!d_.throughRawRegister)
+        app_.sendWord(bits);
+    else if (hooks_.writeRawWord)
+        hooks_.writeRawWord(bits);
+    else
+        app_.writeRawWord(bits);
 }
 
 void frmRegisters::cmdUpdateAll_Click() {

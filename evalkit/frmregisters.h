@@ -45,8 +45,10 @@ struct RawRegisterDescription {
 
 // What the window needs of the program beyond the description.
 struct RawRegisterHooks {
-    // Stores a word where the program's raw register 99 takes it from (throughRawRegister).
-    std::function<void(uint32_t)> storeRawWord;
+    // Writes a word through the program's raw register 99 (throughRawRegister), keeping it
+    // where the program keeps the word typed; without it the word goes to the raw register as
+    // it is.
+    std::function<void(uint32_t)> writeRawWord;
     // The window's unreached tool: showing the register save window (nullptr: none).
     std::function<void()> showSaveWindow;
 };

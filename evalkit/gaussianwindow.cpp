@@ -1,8 +1,6 @@
 #include "evalkit/gaussianwindow.h"
 
 #include "evalkit/fielddialog.h"
-#include "evalkit/programcontext.h"
-#include "link/registerfile.h"
 #include "platform/named.h"
 
 #include <QComboBox>
@@ -45,11 +43,6 @@ int GaussianWindow::addRows(QGridLayout* grid,
         ++row;
     }
     return row;
-}
-
-void GaussianWindow::selectModRegister(ProgramContext& app, reglink::TransportValues& values) {
-    values.RegisterSelect = 2;
-    app.UpdateAllRegisterLabels();
 }
 
 } // namespace evalkit

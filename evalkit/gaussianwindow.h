@@ -1,9 +1,8 @@
 #pragma once
 // What the Gaussian set-up windows share ("Gaussian ASK/FSK Form"): the mod control, index
 // counter and divider entries of the modulation register, the deviation and data-rate results,
-// the Calculate and Update buttons, and the update itself, which selects the modulation
-// register and refreshes the read-outs. The chip's window lays them out with its own notes
-// and plans the entries.
+// the Calculate and Update buttons. The chip's window lays them out with its own notes, plans
+// the entries and refreshes the read-outs on Update.
 #include "platform/form.h"
 
 #include <QString>
@@ -19,13 +18,7 @@ class QLineEdit;
 class QPushButton;
 class QWidget;
 
-namespace reglink {
-struct TransportValues;
-}
-
 namespace evalkit {
-
-class ProgramContext;
 
 class GaussianWindow : public platform::Form {
 public:
@@ -44,9 +37,6 @@ protected:
     // free row comes back.
     static int addRows(QGridLayout* grid,
                        std::initializer_list<std::pair<const char*, QWidget*>> rows);
-
-    // The update puts the modulation register on the read-outs.
-    static void selectModRegister(ProgramContext& app, reglink::TransportValues& values);
 };
 
 } // namespace evalkit

@@ -19,11 +19,6 @@ const QString ProgramContext::NotSentText = QStringLiteral(
     "Nothing was sent to the board: the parallel port is not claimed.\n\nChoose the "
     "parallel-port board again in the board list to claim the port, or choose the USB board.");
 
-bool ProgramContext::writeRegister(int n) {
-    link().values().RegisterSelect = static_cast<uint8_t>(n);
-    return WriteRegister();
-}
-
 void ProgramContext::undelivered() {
     if (undeliveredPending_)
         return;

@@ -35,13 +35,14 @@ public:
     void showModal(QWidget* window) { services_.shower->showModal(window); }
     void showModeless(QWidget* window) { services_.shower->showModeless(window); }
 
-    // The register link and the shared procedures every window calls.
+    // The register link and the shared procedures every window calls. Each write returns
+    // false when nothing reached a board (see reglink::RegisterLink).
     virtual reglink::RegisterLink& link() = 0;
     void UpdateAllRegisterLabels() { link().UpdateAllRegisterLabels(); }
-    // Every register write of the program's windows comes through here; a program that must
-    // check a write before anything goes out overrides it. False when nothing reached a board.
-    virtual bool WriteRegister() { return link().WriteRegister(); }
-    bool writeRegister(int n);
+    // Register n, built from the fields.
+    bool writeRegister(int n) { return link().writeRegister(n); }
+    // A whole word through the program's raw register 99.
+    bool writeRawWord(uint32_t bits) { return link().writeRawWord(bits); }
     // A whole word past the field store over the chosen board (raw windows, test words).
     bool sendWord(uint32_t bits) { return link().sendWord(bits); }
 

@@ -1,24 +1,18 @@
 #pragma once
-// Whether a field value fits the bits the chip's field table gives the field: a whole number
-// within the field's bits once shifted (a signed field on bit 31 holds -2^31 and below as its
-// 32-bit pattern), and 0 for a field that has no bits in any word.
+// Whether a field value fits the bits the chip's field table gives the field, by the rule every
+// register file stores by (reglink::fieldPattern): a whole number within the field's bits once
+// shifted (a signed field on bit 31 holds -2^31 as its 32-bit pattern), and 0 for a field that
+// has no bits in any word.
 #include "fuzz/fuzzcheck.h"
 #include "link/registerfile.h"
 
-#include <cmath>
 #include <cstdio>
 #include <optional>
 
 namespace fuzzcheck {
 
 inline bool fitsField(const reglink::FieldInfo& info, double stored) {
-    if (!std::isfinite(stored) || stored != std::floor(stored))
-        return false;
-    if (stored < -2147483648.0 || stored > 4294967295.0)
-        return false;
-    const double wrapped = stored < 0 ? stored + 4294967296.0 : stored;
-    const auto bits = static_cast<uint64_t>(wrapped);
-    return (bits & ~info.mask()) == 0;
+    return reglink::fieldPattern(info, stored).has_value();
 }
 
 // Every field of the store inside its bits; names the first that is not.

@@ -123,7 +123,7 @@ public:
         }
         FUZZ_CHECK(services.messages.messages.empty());
         if constexpr (std::is_same_v<App, tessarine::TessarineApp>)
-            FUZZ_CHECK(app->store().rawWord() == expected); // sent through register 99
+            FUZZ_CHECK(app->store().directRegisterBits() == expected); // sent through register 99
         if (parallel) {
             FUZZ_CHECK(usb.writtenWords().empty());
             FUZZ_CHECK(port.port().words().size() == 1 && port.port().words().front() == *expected);

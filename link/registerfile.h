@@ -1,10 +1,13 @@
 #pragma once
-// What the register link needs of a chip: the transport scratch values every program shares,
+// What the register link needs of a chip: the transport's working values every program shares,
 // and the chip's register field store behind one interface. The link never knows a field by
 // name; each chip describes its fields as a table (name, register, bits, where the value
-// lives), so shared code can check and bound them without knowing the chip.
+// lives), so shared code can check and bound them without knowing the chip, by one rule for
+// every chip (fieldPattern).
 #include <QString>
+#include <cmath>
 #include <cstdint>
+#include <limits>
 #include <optional>
 #include <span>
 #include <string_view>
@@ -14,13 +17,19 @@
 // Not `link`: POSIX declares a global function of that name, which a namespace cannot share.
 namespace reglink {
 
-// The scratch values of the transport, shared by the refresh, the write and the raw windows.
-// A chip's working values derive from this, so the windows keep using one record.
+// The transport's working values, shared by the refresh, the writes and the windows. A
+// chip's working values derive from this, so the windows keep using one record. The records of
+// what went out are written by the register link alone: callers hand it the register or the
+// word to send and read the records afterwards. ReadbackValue is the exception the readback
+// windows make: they convert the answer in place. The port addresses are set up by the start-up
+// and the port window.
 struct TransportValues {
-    uint8_t RegisterSelect = 0;      // register that WriteRegister writes next; 99: a raw word
-    double RegisterWord = 0;         // the word being formatted or shifted out
+    uint8_t RegisterSelect = 0;      // the register the last write was for (99: a raw word),
+                                     // or the last one a high-and-low refresh showed
+    double RegisterWord = 0;         // the word last formatted or shifted out
     QString RegisterHexHigh;         // high 16 bits of the last formatted or sent word
     QString RegisterHexLow;          // its low 16 bits, four digits
+    uint32_t RawWord = 0;            // the word the last raw write (register 99) was for
     int32_t ReadbackValue = 0;       // the 16-bit result of the last readback
     int16_t ParallelPortAddress = 0; // data port of every parallel write
     int16_t PortformAddress = 0;     // the port the port window remembers
@@ -44,6 +53,21 @@ struct FieldInfo {
     }
 };
 
+// The one rule for a value stored into a field, the same for every chip: the value must be
+// one the field's bits hold, that is a whole number, a multiple of 2^lowBit, with no bit outside
+// mask(). A negative value stands for its 32-bit two's-complement pattern, so a field on bit 31
+// takes that bit as 2^31 or as -2^31 alike; a field without bits (bitCount 0) holds only 0.
+// The pattern the value puts into the word, or nullopt when the field cannot hold it.
+inline std::optional<uint32_t> fieldPattern(const FieldInfo& info, double stored) {
+    // NaN fails the range test too.
+    if (!(stored >= -2147483648.0 && stored <= 4294967295.0) || stored != std::floor(stored))
+        return std::nullopt;
+    const auto bits = static_cast<uint32_t>(static_cast<uint64_t>(static_cast<int64_t>(stored)));
+    if ((uint64_t{bits} & ~info.mask()) != 0)
+        return std::nullopt;
+    return bits;
+}
+
 // A field description bound to the member that stores it.
 template <class Fields> struct FieldSpec {
     FieldInfo info;
@@ -52,17 +76,29 @@ template <class Fields> struct FieldSpec {
     double get(const Fields& f) const {
         return std::visit([&](auto m) { return static_cast<double>(f.*m); }, member);
     }
-    // Integer members take the value's low bits (a signed 32-bit field on bit 31 holds
-    // -2^31); the callers bound the value by the field's bits first.
-    void set(Fields& f, double stored) const {
-        std::visit(
+    // Stores a value the field can hold (fieldPattern) and its member's type can too: a double
+    // member holds the pattern itself (0 .. 2^32 - 1), an integer member the pattern as a
+    // signed 32-bit value (bit 31 as -2^31), which a 16-bit member must hold within its range.
+    // Anything else is refused: false, and the member keeps what it held.
+    bool set(Fields& f, double stored) const {
+        const std::optional<uint32_t> bits = fieldPattern(info, stored);
+        if (!bits)
+            return false;
+        return std::visit(
             [&](auto m) {
                 using T = std::remove_reference_t<decltype(f.*m)>;
                 if constexpr (std::is_floating_point_v<T>) {
-                    f.*m = stored;
+                    f.*m = static_cast<T>(*bits);
+                    return true;
                 } else {
-                    const bool fits = stored > -9.2e18 && stored < 9.2e18;
-                    f.*m = static_cast<T>(fits ? static_cast<int64_t>(stored) : 0);
+                    const auto held = static_cast<int32_t>(*bits);
+                    if constexpr (sizeof(T) < sizeof(int32_t)) {
+                        if (held < std::numeric_limits<T>::min() ||
+                            held > std::numeric_limits<T>::max())
+                            return false;
+                    }
+                    f.*m = static_cast<T>(held);
+                    return true;
                 }
             },
             member);
@@ -75,9 +111,14 @@ public:
 
     // Every field of every register, in the chip's own order.
     virtual std::span<const FieldInfo> fieldTable() const = 0;
-    // A field's pre-shifted value, and storing one, by its index in fieldTable().
+    // A field's pre-shifted value by its index in fieldTable(); 0 past the end of the table.
     virtual double field(std::size_t index) const = 0;
-    virtual void setField(std::size_t index, double stored) = 0;
+    // Stores a pre-shifted value into the field at `index` when the field can hold it, by the
+    // rule of fieldPattern and FieldSpec::set (the same for every chip). A value it cannot hold,
+    // or an index past the end of the table, is refused: the result is false and every field
+    // keeps what it held. Writers that keep their values inside the fields' bits never see a
+    // refusal.
+    virtual bool setField(std::size_t index, double stored) = 0;
 
     // The index of the field called `name` in fieldTable(), or nullopt.
     std::optional<std::size_t> fieldIndex(std::string_view name) const {
@@ -104,10 +145,6 @@ public:
     // The readback selection a USB readback passes (the readback register's bits 4..8).
     virtual int16_t readbackSelection() const { return 0; }
 
-    // The whole word a raw write (register 99) sends, or nullopt when there is none that fits
-    // 32 bits; each chip keeps it where its windows put it.
-    virtual std::optional<uint32_t> rawWord() const { return std::nullopt; }
-
     // Another register whose read-out must be marked with n's when n's text changes (a
     // register that finishes what n starts has to be sent again too), or nullopt.
     virtual std::optional<int> alsoMarkedWith(int /*n*/) const { return std::nullopt; }
@@ -128,9 +165,9 @@ public:
     }
     std::span<const FieldInfo> infos() const { return infos_; }
     double get(const Fields& f, std::size_t i) const { return i < N ? specs_[i].get(f) : 0; }
-    void set(Fields& f, std::size_t i, double stored) const {
-        if (i < N)
-            specs_[i].set(f, stored);
+    // RegisterFile::setField for the table's fields.
+    bool set(Fields& f, std::size_t i, double stored) const {
+        return i < N && specs_[i].set(f, stored);
     }
 
 private:

@@ -51,11 +51,10 @@ void RegisterLink::UpdateAllRegisterLabels() {
         const double word = registers_.word(n);
         QString text;
         if (transport_.text == ReadoutText::HighAndLow) {
-            // This refresh goes through the transport's scratch values, and callers rely on
-            // it leaving RegisterSelect at the last register it showed.
+            // This refresh goes through the transport's working values, and leaves
+            // RegisterSelect at the last register it showed.
             v_.RegisterSelect = static_cast<uint8_t>(n);
-            v_.RegisterWord = word;
-            FormatRegisterWord();
+            FormatRegisterWord(word);
             text = QStringLiteral("0x") + v_.RegisterHexHigh + v_.RegisterHexLow;
         } else {
             text = wholeWordText(static_cast<uint32_t>(word));
@@ -84,7 +83,8 @@ void RegisterLink::UpdateAllRegisterLabels() {
     }
 }
 
-void RegisterLink::FormatRegisterWord() {
+void RegisterLink::FormatRegisterWord(double word) {
+    v_.RegisterWord = word;
     const auto high = platform::toInt64(platform::intFloor(v_.RegisterWord / 65536.0)).value_or(0);
     if (v_.RegisterWord >= TwoTo31)
         v_.RegisterWord -= TwoTo31;
@@ -114,8 +114,8 @@ RegisterLink::Board RegisterLink::deliverableBoard() {
     return board;
 }
 
-bool RegisterLink::WriteRegister() {
-    const int n = v_.RegisterSelect;
+bool RegisterLink::writeRegister(int n) {
+    v_.RegisterSelect = static_cast<uint8_t>(n);
     const Board board = deliverableBoard();
     if (board == Board::None)
         return false; // no board chosen, or a port not claimed: nothing goes out
@@ -140,18 +140,22 @@ bool RegisterLink::WriteRegister() {
             sendParallel(registers_.word(n));
         return true;
     }
-    if (n == TransportDescription::RawRegister &&
-        (board == Board::Usb ? transport_.rawOverUsb : transport_.rawOverParallel)) {
-        const std::optional<uint32_t> bits = registers_.rawWord();
-        if (!bits)
-            return false;
-        if (board == Board::Usb)
-            sendUsb(*bits);
-        else
-            sendParallel(double(*bits));
-        return true;
-    }
     return false; // a register the chip is not written through
+}
+
+bool RegisterLink::writeRawWord(uint32_t bits) {
+    v_.RegisterSelect = TransportDescription::RawRegister;
+    v_.RawWord = bits;
+    const Board board = deliverableBoard();
+    if (board == Board::None)
+        return false;
+    if (!(board == Board::Usb ? transport_.rawOverUsb : transport_.rawOverParallel))
+        return false; // the chip takes no raw word over this board
+    if (board == Board::Usb)
+        sendUsb(bits);
+    else
+        sendParallel(double(bits));
+    return true;
 }
 
 bool RegisterLink::sendWord(uint32_t bits) {
@@ -161,10 +165,8 @@ bool RegisterLink::sendWord(uint32_t bits) {
         return true;
     case Board::Parallel:
         // A whole word always goes out as 32 bits with the latch closed, whatever register was
-        // selected last (a readback selection would cut it to 16 bits).
-        v_.RegisterWord = double(bits);
-        ShiftOutWord(false);
-        PulseLatchEnable(false);
+        // written last.
+        sendParallel(double(bits));
         return true;
     case Board::None:
         break;
@@ -207,16 +209,15 @@ void RegisterLink::sendUsb(uint32_t bits) {
 }
 
 void RegisterLink::sendParallel(double word) {
-    v_.RegisterWord = word;
-    ShiftOutWord();
-    PulseLatchEnable();
+    ShiftOutWord(word, false);
+    PulseLatchEnable(false);
 }
 
 void RegisterLink::dataOut(int16_t value) {
     PortOutByte(v_.ParallelPortAddress, int16_t(v_.ParallelDataBase + value));
 }
 
-void RegisterLink::ShiftOutWord(bool readback16) {
+void RegisterLink::ShiftOutWord(double word, bool readback16) {
     auto sendBit = [&](bool one) {
         if (one) {
             dataOut(pins::Data);
@@ -230,6 +231,7 @@ void RegisterLink::ShiftOutWord(bool readback16) {
     };
 
     dataOut(pins::Low);
+    v_.RegisterWord = word;
     const auto high = platform::toInt64(platform::intFloor(v_.RegisterWord / 65536.0)).value_or(0);
     if (v_.RegisterWord >= TwoTo31)
         v_.RegisterWord -= TwoTo31;
@@ -266,8 +268,7 @@ void RegisterLink::parallelReadback() {
         dataOut(pins::Latch);
     };
     v_.ReadbackValue = 0;
-    v_.RegisterWord = registers_.word(*transport_.readbackRegister);
-    ShiftOutWord(true);
+    ShiftOutWord(registers_.word(*transport_.readbackRegister), true);
     PulseLatchEnable(true);
     latchedClock();
     for (int i = 0; i < 16; ++i) {

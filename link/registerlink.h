@@ -61,23 +61,29 @@ public:
     // Rebuilds every word of the refresh order and shows it, marking read-outs as the
     // description says.
     void UpdateAllRegisterLabels();
-    // RegisterWord to RegisterHexHigh / RegisterHexLow; lowers RegisterWord by 2^31 when bit
-    // 31 is set, as the shift does.
-    void FormatRegisterWord();
-    // Writes register RegisterSelect over the chosen board. False when nothing reached a
-    // board: none is chosen, or the parallel port is not claimed (the read-out then keeps its
-    // mark, and the host is told).
-    bool WriteRegister();
-    // Sends a whole word past the field store over the chosen board, as the raw windows and
-    // test words do: the USB library gets it as it is, the parallel port all 32 bits and a
-    // closed latch. False as for WriteRegister.
+    // Formats a word into RegisterHexHigh / RegisterHexLow and keeps it in RegisterWord,
+    // lowered by 2^31 when bit 31 is set, as the shift does.
+    void FormatRegisterWord(double word);
+
+    // The three ways a word goes out. Each returns false when nothing reached a board: none is
+    // chosen, or the parallel port is not claimed (the host is then told, and a read-out keeps
+    // its mark). The link alone records what it was asked to send and what went out
+    // (RegisterSelect, RegisterWord, RegisterHexHigh / RegisterHexLow, RawWord,
+    // ReadbackValue).
+    //
+    // Register n as the chip takes it: a register built from the fields (the word the fields
+    // make now, shown on its read-out), the readback register (the answer lands in
+    // ReadbackValue) or the power-down register (after the chip's power-down rule). Any other
+    // number, the raw register 99 among them, sends nothing.
+    bool writeRegister(int n);
+    // A whole word through the raw register 99, over the boards the transport lets raw words
+    // go over (on any other board nothing goes out).
+    bool writeRawWord(uint32_t bits);
+    // A whole word past the field store straight to the chosen board, as the raw windows and
+    // test words send it: the USB library gets it as it is, the parallel port all 32 bits and
+    // a closed latch.
     bool sendWord(uint32_t bits);
 
-    // readback16: the 16-bit readback shift (only bits 15..0 go out, and the latch enable
-    // stays high). The caller says which, so a raw write after a readback still sends all 32
-    // bits.
-    void ShiftOutWord(bool readback16 = false);
-    void PulseLatchEnable(bool readback16 = false);
     static int32_t DelayLoop(int32_t n);
 
     int16_t GetOsVersionCode() const { return osVersionCode(os_); }
@@ -99,6 +105,11 @@ private:
     void writeRouted(Board board, const RegisterRoute& route);
     void sendUsb(uint32_t bits);
     void sendParallel(double word);
+    // readback16: the 16-bit readback shift (only bits 15..0 go out, and the latch enable
+    // stays high). The caller says which, so a raw write after a readback still sends all 32
+    // bits.
+    void ShiftOutWord(double word, bool readback16);
+    void PulseLatchEnable(bool readback16);
     void parallelReadback();
     void afterWrite(int n, double word, RegisterReadout* label);
     void dataOut(int16_t value);

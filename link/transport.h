@@ -51,7 +51,7 @@ struct TransportDescription {
     std::vector<RegisterRoute> registers;
     std::optional<int> readbackRegister;   // written to read 16 bits back
     std::optional<int> powerDownRegister;  // built after the chip's power-down rule
-    static constexpr int RawRegister = 99; // a whole word from the chip's raw source
+    static constexpr int RawRegister = 99; // a whole word past the fields (writeRawWord)
     bool rawOverUsb = true;
     bool rawOverParallel = true;
     LatchTail latchTail = LatchTail::LowLowAfterPulse;

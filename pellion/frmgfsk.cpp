@@ -144,7 +144,8 @@ void frmGFSK::CmdCalculate_Click() {
 }
 
 void frmGFSK::cmdUpdate_Click() {
-    selectModRegister(app_, app_.w());
+    // The read-outs show the modulation register's new word.
+    app_.UpdateAllRegisterLabels();
     unload();
 }
 

@@ -1,7 +1,6 @@
 #include "pellion/frmtestmodes.h"
 
 #include "evalkit/fielddialog.h"
-#include "link/transport.h"
 #include "pellion/pellionapp.h"
 #include "platform/named.h"
 
@@ -71,7 +70,6 @@ void frmTestModes::cmdTestModeWrite_Click() {
     PellionWorking& w = app_.w();
     if (const std::optional<double> word = testModeWord(cmbTestList->currentIndex()))
         w.TestModeWord = *word;
-    w.RegisterSelect = reglink::TransportDescription::RawRegister;
     app_.UpdateAllRegisterLabels();
     // The button writes what it names: the test word goes to the chip over the chosen board.
     // A word that went nowhere switched no test mode on or off.
@@ -87,7 +85,7 @@ void frmTestModes::cmdTestModeWrite_Click() {
 bool frmTestModes::send() {
     // Register 99 has no USB path of its own: the word goes straight to the chosen board, as a
     // raw register word does.
-    const std::optional<uint32_t> bits = app_.store().rawWord();
+    const std::optional<uint32_t> bits = app_.store().testModeWordBits();
     return bits && app_.sendWord(*bits);
 }
 

@@ -14,8 +14,9 @@ const reglink::TransportDescription& TessarineApp::transport() {
     return tessarineTransport();
 }
 
-bool TessarineApp::WriteRegister() {
-    if (w().RegisterSelect == reglink::TransportDescription::RawRegister && !store().rawWord()) {
+bool TessarineApp::writeDirectRegisterValue() {
+    const std::optional<uint32_t> bits = store().directRegisterBits();
+    if (!bits) {
         // The chip would get some other word than the one typed.
         messages().message(QStringLiteral("The register word is outside the range of a 32-bit "
                                           "register (-2147483648 to 2147483647). Nothing was "
@@ -23,7 +24,7 @@ bool TessarineApp::WriteRegister() {
                            platform::MsgIcon::Exclamation);
         return false;
     }
-    return link().WriteRegister();
+    return writeRawWord(*bits);
 }
 
 // Each window: how it is made.
@@ -55,8 +56,9 @@ evalkit::frmRegisters& TessarineApp::frmRegisters() {
         evalkit::RawRegisterHooks hooks;
         // The raw register sends DirectRegisterValue, which holds the word as the signed
         // 32-bit value with its bits.
-        hooks.storeRawWord = [this](uint32_t bits) {
+        hooks.writeRawWord = [this](uint32_t bits) {
             w().DirectRegisterValue = registerWordValue(bits);
+            writeDirectRegisterValue();
         };
         return new evalkit::frmRegisters(*this, rawRegisterDescription(), std::move(hooks));
     });

@@ -36,9 +36,9 @@ public:
     // The read-out refresh of every field handler: all four words rebuilt, shown and marked
     // against the words last written.
     void fnGuiWrite() { UpdateAllRegisterLabels(); }
-    // A raw word (register 99) that is no signed 32-bit value is refused with a message
-    // before anything goes out; every other write goes to the link as it is.
-    bool WriteRegister() override;
+    // Writes DirectRegisterValue through the raw register 99 as the signed 32-bit word it
+    // holds; a value that is no such word is refused with a message before anything goes out.
+    bool writeDirectRegisterValue();
 
     // Windows, created hidden and loaded on first reference.
     tessarine::synthform& synthform();

@@ -1,6 +1,5 @@
 #include "corvane/model/registerstore.h"
 
-#include "link/readouttext.h"
 #include "link/registerrules.h"
 
 #include <cmath>
@@ -130,8 +129,8 @@ double CorvaneStore::field(std::size_t index) const {
     return kTable.get(f, index);
 }
 
-void CorvaneStore::setField(std::size_t index, double stored) {
-    kTable.set(f, index, stored);
+bool CorvaneStore::setField(std::size_t index, double stored) {
+    return kTable.set(f, index, stored);
 }
 
 void CorvaneStore::setFieldDefaults() {
@@ -257,10 +256,6 @@ void CorvaneStore::applyPowerDownRule() {
 int16_t CorvaneStore::readbackSelection() const {
     return reglink::readbackSelectionBits(double(f.ReadbackSelectField) + f.ReadbackEnableField +
                                           f.ReadbackAdcModeField);
-}
-
-std::optional<uint32_t> CorvaneStore::rawWord() const {
-    return reglink::rawWordBits(w.RawRegisterText);
 }
 
 std::optional<int> CorvaneStore::alsoMarkedWith(int n) const {

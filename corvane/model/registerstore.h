@@ -128,7 +128,6 @@ struct CorvaneFields {
 // The working values the windows exchange through the same module, beside the
 // transport's own.
 struct CorvaneWorking : reglink::TransportValues {
-    QString RawRegisterText;
     int32_t FracN = 0;
     int16_t IntegerN = 0;
     int16_t RDivider = 0;
@@ -164,7 +163,7 @@ public:
 
     std::span<const reglink::FieldInfo> fieldTable() const override;
     double field(std::size_t index) const override;
-    void setField(std::size_t index, double stored) override;
+    bool setField(std::size_t index, double stored) override;
 
     // Every field gets its power-on default; fields without one are 0.
     void setFieldDefaults() override;
@@ -181,9 +180,6 @@ public:
 
     // Bits 4..8 of the R7 word without its number.
     int16_t readbackSelection() const override;
-
-    // RawRegisterText as a 32-bit pattern.
-    std::optional<uint32_t> rawWord() const override;
 
     // A fine calibration is started by R6 but finished by R5, so R5 has to be
     // sent again too.

@@ -3,8 +3,6 @@
 #include "link/registerrules.h"
 #include "platform/core/numbers.h"
 
-#include <cmath>
-
 namespace pellion {
 
 namespace {
@@ -145,16 +143,8 @@ double PellionStore::field(std::size_t index) const {
     return table().get(f, index);
 }
 
-void PellionStore::setField(std::size_t index, double stored) {
-    const std::span<const reglink::FieldInfo> infos = table().infos();
-    if (index >= infos.size() || !std::isfinite(stored) || stored < 0 ||
-        stored != std::floor(stored) || stored >= p2(32)) {
-        return;
-    }
-    if ((static_cast<uint64_t>(stored) & ~infos[index].mask()) != 0) {
-        return;
-    }
-    table().set(f, index, stored);
+bool PellionStore::setField(std::size_t index, double stored) {
+    return table().set(f, index, stored);
 }
 
 void PellionStore::setFieldDefaults() {
@@ -296,7 +286,7 @@ int16_t PellionStore::readbackSelection() const {
                                           f.ReadbackSelectField + f.ReadbackEnableField);
 }
 
-std::optional<uint32_t> PellionStore::rawWord() const {
+std::optional<uint32_t> PellionStore::testModeWordBits() const {
     const std::optional<int64_t> v = platform::toInt64(w.TestModeWord);
     if (!v || *v < 0 || *v > 0xFFFFFFFFLL) {
         return std::nullopt;

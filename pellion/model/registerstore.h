@@ -99,7 +99,7 @@ struct PellionFields {
     int32_t ExtInductorField = 0;
 };
 
-// The working values of the program; the transport's scratch values come from the link.
+// The working values of the program; the transport's own come from the link.
 struct PellionWorking : reglink::TransportValues {
     int32_t FracN = 0;
     int16_t IntegerN = 0;
@@ -111,7 +111,7 @@ struct PellionWorking : reglink::TransportValues {
     float CdrClockKHz = 0;
     float DeviationStepHz = 0;
     float ActualDeviationKHz = 0;
-    double TestModeWord = 0; // the whole word a write of register 99 sends
+    double TestModeWord = 0; // the test word the test-mode window last sent
     int16_t PortClaimed = 0; // 0, or the non-zero result of the parallel-port claim
     QString DeviceName;
     QString SiliconRevisionText;
@@ -127,9 +127,7 @@ public:
 
     std::span<const reglink::FieldInfo> fieldTable() const override;
     double field(std::size_t index) const override;
-    // A value that is not a whole multiple of 2^lowbit inside the field's bits is refused:
-    // the field keeps what it held.
-    void setField(std::size_t index, double stored) override;
+    bool setField(std::size_t index, double stored) override;
 
     void setFieldDefaults() override;
     // The working values the start-up gives before the front panel is set up: the
@@ -149,7 +147,7 @@ public:
     int16_t readbackSelection() const override;
 
     // TestModeWord, when it is a whole word of 32 bits.
-    std::optional<uint32_t> rawWord() const override;
+    std::optional<uint32_t> testModeWordBits() const;
 
     // The lock-threshold code of R4 bits 25..23 as the word carries it: the demodulator
     // window's bit-23 field and the shared code field together, bit by bit, so that no

@@ -2,10 +2,6 @@
 
 #include "platform/core/numbers.h"
 
-#include <cmath>
-#include <type_traits>
-#include <variant>
-
 namespace tessarine {
 
 namespace {
@@ -77,24 +73,8 @@ double TessarineStore::field(std::size_t index) const {
     return kTable.get(f, index);
 }
 
-void TessarineStore::setField(std::size_t index, double stored) {
-    if (index >= std::size(kSpecs))
-        return;
-    const Spec& spec = kSpecs[index];
-    const std::optional<uint32_t> bits = wordPattern(stored);
-    if (!bits || (*bits & ~spec.info.mask()) != 0)
-        return;
-    // Held as the signed 32-bit pattern, so bit 31 is negative; the field must take it whole.
-    const int32_t held = static_cast<int32_t>(*bits);
-    const bool fits = std::visit(
-        [held](auto member) {
-            if constexpr (std::is_same_v<decltype(member), int16_t F::*>)
-                return held >= INT16_MIN && held <= INT16_MAX;
-            return true;
-        },
-        spec.member);
-    if (fits)
-        kTable.set(f, index, held);
+bool TessarineStore::setField(std::size_t index, double stored) {
+    return kTable.set(f, index, stored);
 }
 
 void TessarineStore::setFieldDefaults() {
@@ -146,7 +126,7 @@ double TessarineStore::word(int n) {
     }
 }
 
-std::optional<uint32_t> TessarineStore::rawWord() const {
+std::optional<uint32_t> TessarineStore::directRegisterBits() const {
     const std::optional<int32_t> v = platform::toInt32(w.DirectRegisterValue);
     if (!v)
         return std::nullopt;

@@ -88,9 +88,7 @@ public:
 
     std::span<const reglink::FieldInfo> fieldTable() const override;
     double field(std::size_t index) const override;
-    // A value is stored only when it lies within the field's bits (and, for bit 31, as its
-    // 32-bit pattern); anything else is ignored and the field keeps what it had.
-    void setField(std::size_t index, double stored) override;
+    bool setField(std::size_t index, double stored) override;
 
     // Every field gets its power-on value.
     void setFieldDefaults() override;
@@ -104,7 +102,7 @@ public:
 
     // DirectRegisterValue rounded half to even, as the bits a raw write sends; nullopt when it
     // is not a number or lies outside the signed 32-bit range, so nothing is sent.
-    std::optional<uint32_t> rawWord() const override;
+    std::optional<uint32_t> directRegisterBits() const;
 
     // LastRWord, LastNWord, LastMWord, LastFWord for registers 0..3, as words comparable with
     // word(n); nullopt for any other register.

@@ -1,5 +1,5 @@
 // The test modes window: register 15 from the RSSI box and the slicer list, the register-14
-// test DAC words sent as raw text, the R15 read-out it holds, and the front-panel caption.
+// test DAC words sent as raw words, the R15 read-out it holds, and the front-panel caption.
 #include "corvanefixture.h"
 
 #include "link/registerlink.h"
@@ -72,7 +72,7 @@ TEST_F(TestModesWindow, GainSendsItsWordOnTopOfTheLinearOne) {
     }
     EXPECT_EQ(usb.writtenWords().size(), 3u);
     t->VScroll1->setValue(15);
-    EXPECT_EQ(w().RawRegisterText, QStringLiteral("31629150"));
+    EXPECT_EQ(w().RawWord, 31629150u);
 }
 
 TEST_F(TestModesWindow, TestDacOffSendsRegister14AndReplansTheClocks) {
@@ -83,7 +83,7 @@ TEST_F(TestModesWindow, TestDacOffSendsRegister14AndReplansTheClocks) {
     clearRecords();
     t->Check2->setChecked(false);
     EXPECT_EQ(usb.writtenWords(), std::vector<uint32_t>{14});
-    EXPECT_EQ(w().RawRegisterText, QStringLiteral("14"));
+    EXPECT_EQ(w().RawWord, 14u);
     EXPECT_EQ(w().TestDacEnabled, 0);
     EXPECT_EQ(f().CdrClockDividerField, plannedCdr);
     EXPECT_EQ(m->lblRxCLKhex->text(), reglink::readoutText(word(3)));

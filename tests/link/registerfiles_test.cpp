@@ -1,6 +1,7 @@
 // Every chip's register file, tested once over all of them: the words its power-on values
 // give, each field inside its register's bits and apart from the others (unless the design
-// says they share bits), and the register-number bits left to the number.
+// says they share bits), the register-number bits left to the number, and the one rule by
+// which every store takes or refuses a field value.
 #include <gtest/gtest.h>
 
 #include "corvane/model/registerstore.h"
@@ -8,7 +9,9 @@
 #include "tessarine/model/registerstore.h"
 
 #include <cmath>
+#include <limits>
 #include <map>
+#include <set>
 #include <vector>
 
 namespace {
@@ -114,6 +117,142 @@ TYPED_TEST(RegisterFiles, AFieldAtItsLargestValueSetsOnlyItsOwnBits) {
         EXPECT_EQ(uint64_t(before ^ after) & ~info.mask(), 0u);
         EXPECT_EQ(uint64_t(after) & info.mask(), info.mask());
     }
+}
+
+// Every register the chip builds a word for: those with a power-on word and those with fields.
+template <class Chip> std::map<int, uint32_t> allWords(typename Chip::Store& store) {
+    std::set<int> registers;
+    for (const auto& [n, word] : Chip::powerOnWords())
+        registers.insert(n);
+    for (const reglink::FieldInfo& info : store.fieldTable())
+        if (info.reg >= 0)
+            registers.insert(info.reg);
+    std::map<int, uint32_t> words;
+    for (int n : registers)
+        words[n] = store.wordBits(n);
+    return words;
+}
+
+// Each field at its full width gives exactly its bits beside what the register holds without
+// it, touching no other register; every field of a register at full width together gives their
+// union, so no field reaches into another or into the register number.
+TYPED_TEST(RegisterFiles, FieldsAtFullWidthLandOnTheirBitsAloneAndTogether) {
+    auto together = TypeParam::make();
+    const std::map<int, uint32_t> fresh = allWords<TypeParam>(together);
+    std::map<int, uint32_t> union_;
+    const auto table = together.fieldTable();
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        const reglink::FieldInfo info = table[i];
+        if (info.reg < 0)
+            continue; // part of no word
+        SCOPED_TRACE(info.name);
+        auto alone = TypeParam::make();
+        ASSERT_TRUE(alone.setField(i, static_cast<double>(info.mask())));
+        EXPECT_EQ(bitsOf(alone.field(i)), info.mask()) << "the storage type holds it";
+        for (const auto& [n, word] : allWords<TypeParam>(alone)) {
+            const uint32_t expected =
+                n == info.reg ? fresh.at(n) | uint32_t(info.mask()) : fresh.at(n);
+            EXPECT_EQ(word, expected) << "R" << n;
+        }
+        ASSERT_TRUE(together.setField(i, static_cast<double>(info.mask())));
+        union_[info.reg] |= uint32_t(info.mask());
+    }
+    for (const auto& [n, word] : allWords<TypeParam>(together))
+        EXPECT_EQ(word, fresh.at(n) | union_[n]) << "R" << n;
+}
+
+// A value the field's bits cannot hold is refused, whichever chip: it would otherwise carry into
+// the neighbouring field or the register number, or be undefined in the field's type. The field
+// keeps what it held, and no word changes.
+TYPED_TEST(RegisterFiles, SetFieldRefusesWhatTheFieldsBitsCannotHold) {
+    constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
+    constexpr double Inf = std::numeric_limits<double>::infinity();
+    const auto table = TypeParam::make().fieldTable();
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        const reglink::FieldInfo info = table[i];
+        if (info.bitCount == 0)
+            continue; // below
+        SCOPED_TRACE(info.name);
+        auto store = TypeParam::make();
+        store.setFieldDefaults();
+        const double unit = std::ldexp(1.0, info.lowBit);
+        const double largest = std::ldexp(double((uint64_t{1} << info.bitCount) - 1), info.lowBit);
+        const int top = info.lowBit + info.bitCount;
+        ASSERT_TRUE(store.setField(i, largest));
+        const double held = store.field(i);
+        const std::map<int, uint32_t> words = allWords<TypeParam>(store);
+
+        std::vector<double> refused = {
+            largest + unit, // one past the top of the field
+            4.5 * unit,     // no whole multiple of 2^lowBit
+            1.5,
+            20.5,
+            4294967296.0, // past every word
+            -2147483649.0,
+            NaN,
+            Inf,
+            -Inf,
+            1e300,
+        };
+        if (info.lowBit > 0)
+            refused.push_back(unit / 2); // below the field's lowest bit
+        if (top < 32)
+            refused.push_back(-unit); // a negative value sets the bits above the field
+        if (info.bitCount < 16)
+            refused.push_back(std::ldexp(1.0, info.lowBit + 16)); // far past a short field
+        for (double v : refused) {
+            SCOPED_TRACE(v);
+            EXPECT_FALSE(store.setField(i, v));
+            EXPECT_EQ(bitsOf(store.field(i)), bitsOf(held));
+            EXPECT_EQ(allWords<TypeParam>(store), words);
+        }
+        for (double v : {0.0, unit, largest}) {
+            SCOPED_TRACE(v);
+            EXPECT_TRUE(store.setField(i, v));
+            EXPECT_EQ(bitsOf(store.field(i)), bitsOf(v));
+        }
+    }
+}
+
+// A field on bit 31 takes that bit as 2^31 or as the signed -2^31 alike, and the word carries it.
+TYPED_TEST(RegisterFiles, AFieldOnBit31TakesItsTopBitSignedOrNot) {
+    const auto table = TypeParam::make().fieldTable();
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        const reglink::FieldInfo info = table[i];
+        if (info.bitCount == 0 || info.lowBit + info.bitCount != 32)
+            continue;
+        SCOPED_TRACE(info.name);
+        for (double v : {2147483648.0, -2147483648.0}) {
+            auto store = TypeParam::make();
+            ASSERT_TRUE(store.setField(i, v)) << v;
+            EXPECT_EQ(bitsOf(store.field(i)), 0x80000000u) << v;
+            if (info.reg >= 0) {
+                EXPECT_NE(store.wordBits(info.reg) & 0x80000000u, 0u) << v;
+            }
+        }
+    }
+}
+
+// A field without bits holds nothing but 0, and an index past the end of the table is no field.
+TYPED_TEST(RegisterFiles, AFieldWithoutBitsAndAnIndexPastTheTableTakeNothing) {
+    auto store = TypeParam::make();
+    store.setFieldDefaults();
+    const auto table = store.fieldTable();
+    const std::map<int, uint32_t> words = allWords<TypeParam>(store);
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        const reglink::FieldInfo info = table[i];
+        if (info.bitCount != 0)
+            continue;
+        SCOPED_TRACE(info.name);
+        for (double v : {16.0, 1.0, std::ldexp(1.0, info.lowBit)})
+            EXPECT_FALSE(store.setField(i, v)) << v;
+        EXPECT_EQ(store.field(i), 0);
+        EXPECT_TRUE(store.setField(i, 0));
+    }
+    for (double v : {4.0, 16.0})
+        EXPECT_FALSE(store.setField(table.size(), v));
+    EXPECT_EQ(store.field(table.size()), 0);
+    EXPECT_EQ(allWords<TypeParam>(store), words);
 }
 
 } // namespace

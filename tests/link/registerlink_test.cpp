@@ -45,10 +45,7 @@ struct LinkFixture : ::testing::Test {
         store.w.ParallelPortAddress = 888;
         rl.OpenParallelPort();
     }
-    void write(int n) {
-        store.w.RegisterSelect = static_cast<uint8_t>(n);
-        rl.WriteRegister();
-    }
+    void write(int n) { rl.writeRegister(n); }
     std::vector<int16_t> dataBytes() const {
         std::vector<int16_t> out;
         for (const auto& b : port.outBytes())
@@ -113,8 +110,7 @@ TEST_F(LinkFixture, FirstRefreshMarksAllAndAnUnchangedRefreshMarksNothing) {
 }
 
 TEST_F(LinkFixture, FormatLowersAWordWithBit31By2To31) {
-    store.w.RegisterWord = double(0x80556214u);
-    rl.FormatRegisterWord();
+    rl.FormatRegisterWord(double(0x80556214u));
     EXPECT_EQ(store.w.RegisterHexHigh, QStringLiteral("8055"));
     EXPECT_EQ(store.w.RegisterHexLow, QStringLiteral("6214"));
     EXPECT_EQ(store.w.RegisterWord, double(0x00556214));
@@ -179,8 +175,7 @@ TEST_F(LinkFixture, ParallelReadbackUsesTheSecondOfEachPairOfReads) {
 TEST_F(LinkFixture, RawWriteAfterAReadbackStillSends32BitsAndClosesTheLatch) {
     host.board = 0;
     write(7);
-    store.w.RawRegisterText = QStringLiteral("&HCB00000F");
-    write(99);
+    rl.writeRawWord(0xCB00000Fu);
     ASSERT_EQ(port.words().size(), 1u);
     EXPECT_EQ(port.words()[0], 0xCB00000Fu);
     EXPECT_TRUE(port.malformed().empty());
@@ -222,10 +217,8 @@ TEST_F(LinkFixture, AnUnclaimedPortSendsNothingAndLeavesTheMarks) {
     host.board = 0;
     rl.ReleaseParallelPort();
     rl.UpdateAllRegisterLabels();
-    for (int n : {0, 3, 7, 8, 15}) {
-        store.w.RegisterSelect = static_cast<uint8_t>(n);
-        EXPECT_FALSE(rl.WriteRegister()) << n;
-    }
+    for (int n : {0, 3, 7, 8, 15})
+        EXPECT_FALSE(rl.writeRegister(n)) << n;
     EXPECT_FALSE(rl.sendWord(0x1234567Fu));
     EXPECT_TRUE(port.outBytes().empty());
     EXPECT_EQ(host.labels[0]->mark(), Mark::Changed);
@@ -269,16 +262,21 @@ TEST_F(LinkFixture, UsbReadbackSendsTheSelectionAndR15TheBuiltWord) {
 TEST_F(LinkFixture, RawRegister99OverUsb) {
     host.board = 1;
     for (const char* text : {"&HCB00000F", "30", "-1", "nonsense", "99999999999"}) {
-        store.w.RawRegisterText = QString::fromLatin1(text);
-        write(99);
+        if (const std::optional<uint32_t> bits = rawWordBits(QString::fromLatin1(text))) {
+            EXPECT_TRUE(rl.writeRawWord(*bits)) << text;
+        }
     }
     EXPECT_EQ(usb.writtenWords(), (std::vector<uint32_t>{0xCB00000F, 30, 0xFFFFFFFF}));
+    // What went out is the link's own record.
+    EXPECT_EQ(store.w.RawWord, 0xFFFFFFFFu);
+    EXPECT_EQ(store.w.RegisterSelect, TransportDescription::RawRegister);
 }
 
 TEST_F(LinkFixture, Register14AndNoBoardSendNothing) {
     for (int board : {-1, 0, 1}) {
         host.board = board;
         write(14);
+        write(TransportDescription::RawRegister); // a whole word is no register of the fields
     }
     host.board = -1;
     write(0);

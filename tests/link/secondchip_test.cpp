@@ -38,11 +38,10 @@ struct SmallChip : RegisterFile {
     Fields f;
     TransportValues v;
     double last[4] = {0, 0, 0, 0};
-    double raw = 0;
 
     std::span<const FieldInfo> fieldTable() const override { return kTable.infos(); }
     double field(std::size_t i) const override { return kTable.get(f, i); }
-    void setField(std::size_t i, double stored) override { kTable.set(f, i, stored); }
+    bool setField(std::size_t i, double stored) override { return kTable.set(f, i, stored); }
     void setFieldDefaults() override { f = {0x86000 - 0, 0x3AE2A8, 0x85F00, 0x8C}; }
     double word(int n) override {
         switch (n) {
@@ -58,7 +57,6 @@ struct SmallChip : RegisterFile {
             return 0;
         }
     }
-    std::optional<uint32_t> rawWord() const override { return static_cast<uint32_t>(raw); }
     std::optional<double> lastWritten(int n) const override {
         return n >= 0 && n < 4 ? std::optional<double>(last[n]) : std::nullopt;
     }
@@ -111,10 +109,7 @@ struct SmallChipLink : ::testing::Test {
         port.setChip(smallTransport().chip);
         rl.OpenParallelPort();
     }
-    void write(int n) {
-        chip.v.RegisterSelect = static_cast<uint8_t>(n);
-        rl.WriteRegister();
-    }
+    void write(int n) { rl.writeRegister(n); }
 };
 
 } // namespace
@@ -143,8 +138,7 @@ TEST_F(SmallChipLink, ParallelWordIs100WritesThatTheChipDecodes) {
 
 TEST_F(SmallChipLink, RawWordWithBit31GoesOutWithItsTopBit) {
     host.board = 0;
-    chip.raw = double(0x80000003u);
-    write(TransportDescription::RawRegister);
+    rl.writeRawWord(0x80000003u);
     ASSERT_EQ(port.words().size(), 1u);
     EXPECT_EQ(port.words()[0], 0x80000003u);
     EXPECT_EQ(port.lastWord(3), 0x80000003u);
@@ -158,7 +152,7 @@ TEST_F(SmallChipLink, ReadoutsAreMarkedAgainstTheLastWrittenWord) {
         EXPECT_EQ(l->mark(), Mark::Changed); // nothing written yet
     EXPECT_EQ(chip.v.RegisterSelect, 0);
 
-    chip.v.RegisterSelect = 2; // the whole-word refresh leaves the scratch values alone
+    write(2); // the whole-word refresh leaves the records of the last write alone
     rl.UpdateAllRegisterLabels();
     EXPECT_EQ(chip.v.RegisterSelect, 2);
 

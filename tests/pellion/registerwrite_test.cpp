@@ -101,10 +101,10 @@ TEST_F(UsbWrite, ReadbackPassesTheSelectionAndKeepsTheAnswer) {
 // board chosen nothing goes out at all.
 TEST_F(UsbWrite, RegistersWithoutAUsbPathSendNothing) {
     Main& m = start();
-    w().TestModeWord = 0x12345678;
     clearRecords();
     for (int n : {14, 15, 99})
         app->writeRegister(n);
+    EXPECT_FALSE(app->writeRawWord(0x12345678));
     m.cmbMB->setCurrentIndex(-1);
     clearRecords();
     for (int n : {0, 7, 8, 12})
@@ -147,13 +147,15 @@ TEST_F(ParallelWrite, PowerDownRegisterAndRawWordGoOutOverThePort) {
     f().TxRxField = bit(27);
     app->writeRegister(8);
     EXPECT_EQ(port.lastWord(8), 0x7C8u);
-    w().TestModeWord = 0x8000000E;
-    app->writeRegister(99);
+    EXPECT_TRUE(app->writeRawWord(0x8000000Eu));
     EXPECT_EQ(port.words().back(), 0x8000000Eu);
-    // A raw word that is no 32-bit value sends nothing.
+    // A test word that is no 32-bit value sends nothing: the test-mode window, with no entry
+    // chosen, sends the one it holds.
     w().TestModeWord = 4294967296.0;
+    frmTestModes& testModes = app->frmTestModes();
+    testModes.cmbTestList->setCurrentIndex(-1);
     const size_t before = port.outByteCount();
-    app->writeRegister(99);
+    testModes.cmdTestModeWrite->click();
     EXPECT_EQ(port.outByteCount(), before);
     EXPECT_TRUE(port.malformed().empty());
     EXPECT_TRUE(usb.writtenWords().empty());

@@ -187,7 +187,7 @@ TEST_F(Registers, RawWordOutsideTheSigned32BitRangeIsRefusedBeforeAnythingGoesOu
             SCOPED_TRACE(v);
             clearRecords();
             w().DirectRegisterValue = v;
-            app->writeRegister(99);
+            app->writeDirectRegisterValue();
             ASSERT_EQ(services.messages.messages.size(), 1u);
             EXPECT_EQ(services.messages.messages[0].icon, platform::MsgIcon::Exclamation);
             EXPECT_TRUE(usb.lines().empty());
@@ -197,9 +197,9 @@ TEST_F(Registers, RawWordOutsideTheSigned32BitRangeIsRefusedBeforeAnythingGoesOu
     // The ends of the range go out, the lowest as bit 31 alone.
     clearRecords();
     w().DirectRegisterValue = -2147483648.0;
-    app->writeRegister(99);
+    app->writeDirectRegisterValue();
     w().DirectRegisterValue = 2147483647.0;
-    app->writeRegister(99);
+    app->writeDirectRegisterValue();
     EXPECT_EQ(usb.writtenWords(), (std::vector<uint32_t>{0x80000000u, 0x7FFFFFFFu}));
     EXPECT_EQ(messageTexts(), std::vector<QString>{});
 }
