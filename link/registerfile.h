@@ -13,6 +13,7 @@
 #include <string_view>
 #include <type_traits>
 #include <variant>
+#include <vector>
 
 // Not `link`: POSIX declares a global function of that name, which a namespace cannot share.
 namespace reglink {
@@ -155,24 +156,43 @@ public:
 };
 
 // The usual implementation of the field access over a FieldSpec table.
-template <class Fields, std::size_t N> class FieldTable {
+template <class Fields> class FieldTable {
 public:
-    explicit FieldTable(const FieldSpec<Fields> (&specs)[N]) {
-        for (std::size_t i = 0; i < N; ++i) {
-            specs_[i] = specs[i];
-            infos_[i] = specs[i].info;
-        }
+    template <std::size_t N> explicit FieldTable(const FieldSpec<Fields> (&specs)[N]) {
+        specs_.assign(std::begin(specs), std::end(specs));
+        for (const FieldSpec<Fields>& spec : specs_)
+            infos_.push_back(spec.info);
     }
     std::span<const FieldInfo> infos() const { return infos_; }
-    double get(const Fields& f, std::size_t i) const { return i < N ? specs_[i].get(f) : 0; }
+    double get(const Fields& f, std::size_t i) const {
+        return i < specs_.size() ? specs_[i].get(f) : 0;
+    }
     // RegisterFile::setField for the table's fields.
     bool set(Fields& f, std::size_t i, double stored) const {
-        return i < N && specs_[i].set(f, stored);
+        return i < specs_.size() && specs_[i].set(f, stored);
     }
 
 private:
-    FieldSpec<Fields> specs_[N]{};
-    FieldInfo infos_[N]{};
+    std::vector<FieldSpec<Fields>> specs_;
+    std::vector<FieldInfo> infos_;
+};
+
+// A chip's register file whose fields are the members of one struct, laid out by a FieldTable:
+// the chip's store then writes only its power-on values and the rules of its words.
+template <class Fields> class TabledRegisterFile : public RegisterFile {
+public:
+    Fields f;
+
+    std::span<const FieldInfo> fieldTable() const final { return table_->infos(); }
+    double field(std::size_t index) const final { return table_->get(f, index); }
+    bool setField(std::size_t index, double stored) final { return table_->set(f, index, stored); }
+
+protected:
+    // `table` lives as long as the program (a chip's tables are static).
+    explicit TabledRegisterFile(const FieldTable<Fields>& table) : table_(&table) {}
+
+private:
+    const FieldTable<Fields>* table_;
 };
 
 } // namespace reglink

@@ -117,21 +117,15 @@ const Spec kFields[] = {
     // Set by the Gaussian window, but part of no register word.
     {{"GfskIndexCounterField", -1, 27, 2}, &F::GfskIndexCounterField},
 };
-const reglink::FieldTable kTable(kFields);
+// Built on first use, so a store made during static initialisation finds it ready.
+const reglink::FieldTable<CorvaneFields>& table() {
+    static const reglink::FieldTable<CorvaneFields> t(kFields);
+    return t;
+}
 
 } // namespace
 
-std::span<const reglink::FieldInfo> CorvaneStore::fieldTable() const {
-    return kTable.infos();
-}
-
-double CorvaneStore::field(std::size_t index) const {
-    return kTable.get(f, index);
-}
-
-bool CorvaneStore::setField(std::size_t index, double stored) {
-    return kTable.set(f, index, stored);
-}
+CorvaneStore::CorvaneStore(ChipVariant variant) : TabledRegisterFile(table()), variant_(variant) {}
 
 void CorvaneStore::setFieldDefaults() {
     f = CorvaneFields{};

@@ -152,18 +152,13 @@ struct CorvaneWorking : reglink::TransportValues {
     int16_t IrCalStop = 0;
 };
 
-class CorvaneStore : public reglink::RegisterFile {
+class CorvaneStore : public reglink::TabledRegisterFile<CorvaneFields> {
 public:
-    explicit CorvaneStore(ChipVariant variant = {}) : variant_(variant) {}
+    explicit CorvaneStore(ChipVariant variant = {});
 
-    CorvaneFields f;
     CorvaneWorking w;
 
     const ChipVariant& variant() const { return variant_; }
-
-    std::span<const reglink::FieldInfo> fieldTable() const override;
-    double field(std::size_t index) const override;
-    bool setField(std::size_t index, double stored) override;
 
     // Every field gets its power-on default; fields without one are 0.
     void setFieldDefaults() override;

@@ -21,6 +21,37 @@ struct Key {
     QString keyName() const { return QString::fromUtf16(key); }
 };
 
+// The keys the makers' settings files share, named alike in every program's file (a program's
+// own keys stand beside these in its settings plan).
+namespace keys {
+inline constexpr Key Chip{u"Phy", u"Chip"};
+inline constexpr Key Modulation{u"Phy", u"Modulation"};
+inline constexpr Key BaudRate{u"Phy", u"BaudRate"};
+inline constexpr Key Deviation{u"Phy", u"Deviation_kHz"};
+inline constexpr Key IndexCounter{u"Phy", u"INDEX_COUNTER"};
+inline constexpr Key DividerFactor{u"Phy", u"DIVIDER_FACTOR"};
+inline constexpr Key ModControl{u"Phy", u"GFSK_MOD_CONTROL"};
+inline constexpr Key Frequency{u"Tx", u"Frequency"};
+inline constexpr Key Int{u"Tx", u"INT"};
+inline constexpr Key Frac{u"Tx", u"FRAC"};
+inline constexpr Key PALevel{u"Tx", u"PALevel"};
+inline constexpr Key PALevelLow{u"Tx", u"PALevelLow"};
+inline constexpr Key IfBandwidth{u"Rx", u"IF_BW"};
+inline constexpr Key MixerLinearity{u"Rx", u"MIXER_LINEARITY"};
+inline constexpr Key LnaMode{u"Rx", u"LNA_MODE"};
+inline constexpr Key CrystalFreq{u"PLL", u"CrystalFreq"};
+inline constexpr Key IcpIndex{u"PLL", u"IcpIndex"};
+inline constexpr Key RefDivider{u"PLL", u"RefDivider"};
+inline constexpr Key VcoBand{u"VCO", u"VCOBand"};
+inline constexpr Key VcoDivider{u"VCO", u"VCODivider"};
+inline constexpr Key Lext{u"VCO", u"Lext"};
+inline constexpr Key VcoBias{u"VCO", u"VCOBias"};
+inline constexpr Key SyncDetect{u"Sync", u"SyncDetect"};
+inline constexpr Key SyncWord{u"Sync", u"SyncWord"};
+inline constexpr Key WordLength{u"Sync", u"Wordlength"};
+inline constexpr Key NumErrors{u"Sync", u"NumErrors"};
+} // namespace keys
+
 // Writes one key of the settings file.
 using KeyWriter = std::function<void(const Key&, const QString&)>;
 

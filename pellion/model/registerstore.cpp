@@ -107,8 +107,9 @@ const Spec kSpecs[] = {
 };
 // clang-format on
 
-const reglink::FieldTable<PellionFields, std::size(kSpecs)>& table() {
-    static const reglink::FieldTable<PellionFields, std::size(kSpecs)> t(kSpecs);
+// Built on first use, so a store made during static initialisation finds it ready.
+const reglink::FieldTable<PellionFields>& table() {
+    static const reglink::FieldTable<PellionFields> t(kSpecs);
     return t;
 }
 
@@ -135,17 +136,7 @@ double toWord(double sum, int n) {
 
 } // namespace
 
-std::span<const reglink::FieldInfo> PellionStore::fieldTable() const {
-    return table().infos();
-}
-
-double PellionStore::field(std::size_t index) const {
-    return table().get(f, index);
-}
-
-bool PellionStore::setField(std::size_t index, double stored) {
-    return table().set(f, index, stored);
-}
+PellionStore::PellionStore() : TabledRegisterFile(table()) {}
 
 void PellionStore::setFieldDefaults() {
     f = PellionFields{};

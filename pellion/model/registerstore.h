@@ -120,14 +120,11 @@ struct PellionWorking : reglink::TransportValues {
     int16_t IniRegistersOnly = 0; // -1: the configuration writer updates an existing file
 };
 
-class PellionStore : public reglink::RegisterFile {
+class PellionStore : public reglink::TabledRegisterFile<PellionFields> {
 public:
-    PellionFields f;
-    PellionWorking w;
+    PellionStore();
 
-    std::span<const reglink::FieldInfo> fieldTable() const override;
-    double field(std::size_t index) const override;
-    bool setField(std::size_t index, double stored) override;
+    PellionWorking w;
 
     void setFieldDefaults() override;
     // The working values the start-up gives before the front panel is set up: the

@@ -17,25 +17,12 @@ using evalkit::calc::Key;
 using evalkit::calc::KeyReader;
 
 namespace keys {
-inline constexpr Key Chip{u"Phy", u"Chip"};
-inline constexpr Key Modulation{u"Phy", u"Modulation"};
-inline constexpr Key Frequency{u"Tx", u"Frequency"};
-inline constexpr Key Int{u"Tx", u"INT"};
-inline constexpr Key Frac{u"Tx", u"FRAC"};
-inline constexpr Key CrystalFreq{u"PLL", u"CrystalFreq"};
-inline constexpr Key RefDivider{u"PLL", u"RefDivider"};
+using namespace evalkit::calc::keys;
 inline constexpr Key RefDoubler{u"PLL", u"RefDoubler"};
-inline constexpr Key IcpIndex{u"PLL", u"IcpIndex"};
 inline constexpr Key Prescaler{u"PLL", u"Prescaler"};
-inline constexpr Key VcoDivider{u"VCO", u"VCODivider"};
-inline constexpr Key PALevel{u"Tx", u"PALevel"};
-inline constexpr Key Deviation{u"Phy", u"Deviation_kHz"};
-inline constexpr Key IndexCounter{u"Phy", u"INDEX_COUNTER"};
-inline constexpr Key DividerFactor{u"Phy", u"DIVIDER_FACTOR"};
-inline constexpr Key ModControl{u"Phy", u"GFSK_MOD_CONTROL"};
-inline constexpr Key PALevelLow{u"Tx", u"PALevelLow"};
 inline constexpr Key OtherEnabled{u"Other", u"OTHER_ENABLED"};
 inline constexpr Key VcoAdjust{u"Other", u"VCO_ADJUST"};
+// This file keeps the VCO bias in [Other], where the other programs' files have none.
 inline constexpr Key VcoBias{u"Other", u"VCO_BIAS"};
 inline constexpr Key PaBias{u"Other", u"PA_BIAS"};
 inline constexpr Key ClockOut{u"Other", u"CLK_OUT"};

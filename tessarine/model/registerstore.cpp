@@ -40,7 +40,11 @@ const Spec kSpecs[] = {
     {{"TestModeField", FunctionRegister, 28, 4}, &F::TestModeField},
 };
 
-const reglink::FieldTable<TessarineFields, std::size(kSpecs)> kTable(kSpecs);
+// Built on first use, so a store made during static initialisation finds it ready.
+const reglink::FieldTable<TessarineFields>& table() {
+    static const reglink::FieldTable<TessarineFields> t(kSpecs);
+    return t;
+}
 
 constexpr int64_t TwoTo31 = int64_t{1} << 31;
 constexpr int64_t TwoTo32 = int64_t{1} << 32;
@@ -65,17 +69,7 @@ double registerWordValue(uint32_t word) {
     return static_cast<double>(static_cast<int32_t>(word));
 }
 
-std::span<const FieldInfo> TessarineStore::fieldTable() const {
-    return kTable.infos();
-}
-
-double TessarineStore::field(std::size_t index) const {
-    return kTable.get(f, index);
-}
-
-bool TessarineStore::setField(std::size_t index, double stored) {
-    return kTable.set(f, index, stored);
-}
+TessarineStore::TessarineStore() : TabledRegisterFile(table()) {}
 
 void TessarineStore::setFieldDefaults() {
     f = TessarineFields{};

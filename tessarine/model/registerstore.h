@@ -81,14 +81,11 @@ inline constexpr int16_t PowerOnPortAddress = 888; // 0x378
 // word's bits.
 double registerWordValue(uint32_t word);
 
-class TessarineStore : public reglink::RegisterFile {
+class TessarineStore : public reglink::TabledRegisterFile<TessarineFields> {
 public:
-    TessarineFields f;
-    TessarineWorking w;
+    TessarineStore();
 
-    std::span<const reglink::FieldInfo> fieldTable() const override;
-    double field(std::size_t index) const override;
-    bool setField(std::size_t index, double stored) override;
+    TessarineWorking w;
 
     // Every field gets its power-on value.
     void setFieldDefaults() override;
