@@ -127,7 +127,7 @@ void frmDemod::Form_Load() {
         showIfSet(lblT4Frequency, d.lblT4Frequency);
     }
 
-    // 10.
+    // 10. The post-demodulator bandwidth code the word carries.
     lblDemodBW_disp->setText(calc::postDemodCodeText(f.PostDemodBwField));
 
     // 11. The entry of the lock-threshold code the word carries; a code without an entry
