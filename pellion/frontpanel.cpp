@@ -80,9 +80,10 @@ void Main::cmbModulation_Click() {
     // The frames and rows this scheme shows; the window fits itself when that changes.
     const auto shownNow = [this] {
         std::vector<bool> v;
-        for (QWidget* c : {static_cast<QWidget*>(FrFSKpower), static_cast<QWidget*>(FrASK),
-                           static_cast<QWidget*>(TxtFSKdev), static_cast<QWidget*>(Label28),
-                           static_cast<QWidget*>(Label10), static_cast<QWidget*>(HScrollOOKfine1)})
+        for (QWidget* c :
+             {static_cast<QWidget*>(FrFSKpower), static_cast<QWidget*>(FrASK),
+              static_cast<QWidget*>(TxtFSKdev), static_cast<QWidget*>(actualDeviationCaption),
+              static_cast<QWidget*>(txRxClockCaption), static_cast<QWidget*>(HScrollOOKfine1)})
             v.push_back(!c->isHidden());
         return v;
     };
@@ -96,14 +97,15 @@ void Main::cmbModulation_Click() {
     apply(row.deviationEnabled, TxtFSKdev, &QWidget::setEnabled);
     apply(row.deviationShown, TxtFSKdev, &QWidget::setVisible);
     apply(row.deviationShown, deviationUnit_, &QWidget::setVisible);
-    apply(row.deviationCaption, Label26, &QWidget::setVisible);
-    for (QWidget* c : {static_cast<QWidget*>(Label28), static_cast<QWidget*>(Lblfskdev),
-                       static_cast<QWidget*>(actualDeviationUnit_)})
+    apply(row.deviationCaption, desiredDeviationCaption, &QWidget::setVisible);
+    for (QWidget* c :
+         {static_cast<QWidget*>(actualDeviationCaption), static_cast<QWidget*>(Lblfskdev),
+          static_cast<QWidget*>(actualDeviationUnit_)})
         apply(row.actualDeviation, c, &QWidget::setVisible);
     apply(row.rateEnabled, txtDatarate, &QWidget::setEnabled);
-    Label25->setVisible(false);
+    demodBandwidthCaption->setVisible(false);
     lblDemodBW->setVisible(false);
-    apply(row.rxClock, Label10, &QWidget::setVisible);
+    apply(row.rxClock, txRxClockCaption, &QWidget::setVisible);
     apply(row.rxClock, lblRxCLK, &QWidget::setVisible);
     for (QWidget* c : {static_cast<QWidget*>(HScrollOOKfine1), static_cast<QWidget*>(lblOOKmax),
                        static_cast<QWidget*>(lblOOKmin)})
@@ -122,7 +124,7 @@ void Main::cmbModulation_Click() {
             app_.showModal(&app_.frmGFSK());
         }
     }
-    // 2.
+    // 2. ASK schemes take the ASK demodulator, the others the correlator.
     if (row.ask) {
         f.DemodTypeField = calc::DemodAsk;
         f.KParityBit29Field = 0;
@@ -135,7 +137,7 @@ void Main::cmbModulation_Click() {
     // Gaussian divider or the ASK low level.
     if (row.scheme == calc::ModulationFsk)
         TxtFSKdev_Change();
-    // 3.
+    // 3. The data-rate plan for the new scheme.
     txtDatarate_Change();
     // 4. The ASK levels from the fields they set.
     if (row.scheme == calc::ModulationAsk) {
@@ -148,7 +150,7 @@ void Main::cmbModulation_Click() {
         setScrollBar(HScrollASKFine1, high, &Main::HScrollASKFine1_Change);
         Lblpower1->setText(QStringLiteral("Setting") + platform::strText(high));
     }
-    // 5.
+    // 5. The read-outs show the new words.
     app_.UpdateAllRegisterLabels();
 }
 
@@ -229,8 +231,8 @@ void Main::setScrollBar(QScrollBar* bar, int value, void (Main::*handler)()) {
         bar->setValue(value);
 }
 
-void Main::HScroll2_Change() {
-    const int v = HScroll2->value();
+void Main::paLevel_Change() {
+    const int v = paLevel->value();
     app_.f().PaLevelField = static_cast<int16_t>(v * bit(9));
     LblFSKpower->setText(QStringLiteral("Setting ") + platform::strText(v));
     app_.UpdateAllRegisterLabels();

@@ -40,7 +40,8 @@ Main::Main(PellionApp& app)
     buildControls();
     buildLayout();
     buildMenus();
-    startSession(boardRules(), {cmbMB, ConnectUSB, Synth_EN, {Label35}}, &app_.w().PortClaimed);
+    startSession(boardRules(), {cmbMB, ConnectUSB, Synth_EN, {chipEnableCaption}},
+                 &app_.w().PortClaimed);
     connectHandlers();
 }
 
@@ -85,20 +86,20 @@ void Main::buildControls() {
     cmbMB = board.board;
     ConnectUSB = board.connect;
     Synth_EN = board.chipEnable;
-    Label35 = board.caption;
+    chipEnableCaption = board.caption;
     devinuse = namedLabel("devinuse", QStringLiteral("Check Readback"));
     Labelrev = namedLabel("Labelrev", QStringLiteral("Check Readback"));
 
     cmdSynthform = namedButton("cmdSynthform", QStringLiteral("Synth Settings ... "));
     cmdReadback = namedButton("cmdReadback", QStringLiteral("Readback "));
-    Command1 = namedButton("Command1", QStringLiteral("Manual Register Edit"));
-    Command2 = namedButton("Command2", QStringLiteral("Advanced Demod"));
+    manualRegisterEdit = namedButton("Command1", QStringLiteral("Manual Register Edit"));
+    advancedDemod = namedButton("Command2", QStringLiteral("Advanced Demod"));
     cmdAdvanced = namedButton("cmdAdvanced", QStringLiteral("  Bias Currents     VCO, LNA, Mixer"));
     cmdAdvanced->setToolTip(QStringLiteral("Click to Change Individual Bias Settings"));
-    Command8 = namedButton("Command8", QStringLiteral("OFF"));
-    Command9 = namedButton("Command9", QStringLiteral("Auto"));
-    Command10 = namedButton("Command10", QStringLiteral("No Cal"));
-    Command11 = namedButton("Command11", QStringLiteral("Off"));
+    afcStatus = namedButton("Command8", QStringLiteral("OFF"));
+    agcStatus = namedButton("Command9", QStringLiteral("Auto"));
+    ifFilterCalStatus = namedButton("Command10", QStringLiteral("No Cal"));
+    syncWordStatus = namedButton("Command11", QStringLiteral("Off"));
     LblClockout = named(new platform::ClickableLabel(QStringLiteral("OFF")), "LblClockout");
     LblMuxOut = named(new platform::ClickableLabel(QStringLiteral("Regulator Ready")), "LblMuxOut");
 
@@ -131,7 +132,7 @@ void Main::buildControls() {
     optRx = direction.optRx;
     optTx = direction.optTx;
 
-    HScroll2 = evalkit::levelBar("HScroll2", 48, 140);
+    paLevel = evalkit::levelBar("HScroll2", 48, 140);
     LblFSKpower = namedLabel("LblFSKpower", QStringLiteral("Setting 48"));
     HScrollASKFine1 = evalkit::levelBar("HScrollASKFine1", 0, 140);
     Lblpower1 = namedLabel("Lblpower1", QStringLiteral("PA High Level (=1)"));
@@ -144,16 +145,16 @@ void Main::buildControls() {
     txtDatarate = named(new QLineEdit(QStringLiteral("10")), "txtDatarate");
     for (auto* e : {TxtFSKdev, txtDatarate})
         e->setMaximumWidth(90);
-    Label26 = namedLabel("Label26", QStringLiteral("Desired Deviation "));
-    Label28 = namedLabel("Label28", QStringLiteral("Actual Deviation"));
+    desiredDeviationCaption = namedLabel("Label26", QStringLiteral("Desired Deviation "));
+    actualDeviationCaption = namedLabel("Label28", QStringLiteral("Actual Deviation"));
     Lblfskdev = namedLabel("Lblfskdev", QString());
-    Label25 = namedLabel("Label25", QStringLiteral("DemodBW"));
+    demodBandwidthCaption = namedLabel("Label25", QStringLiteral("DemodBW"));
     lblDemodBW = namedLabel("lblDemodBW", QString());
-    Label10 = namedLabel("Label10", QStringLiteral("TxRx Clock"));
+    txRxClockCaption = namedLabel("Label10", QStringLiteral("TxRx Clock"));
     lblRxCLK = namedLabel("lblRxCLK", QString());
     // No modulation shows the demodulator bandwidth, and the ASK power frame only ASK and
     // OOK.
-    Label25->setVisible(false);
+    demodBandwidthCaption->setVisible(false);
     lblDemodBW->setVisible(false);
     FrASK->setVisible(false);
 }
@@ -161,8 +162,8 @@ void Main::buildControls() {
 void Main::buildLayout() {
     // First column: the board and the synthesizer.
     auto* left = new QVBoxLayout;
-    QGridLayout* boardGrid =
-        evalkit::boardGrid(QStringLiteral("Eval Board"), {cmbMB, ConnectUSB, Synth_EN, Label35});
+    QGridLayout* boardGrid = evalkit::boardGrid(QStringLiteral("Eval Board"),
+                                                {cmbMB, ConnectUSB, Synth_EN, chipEnableCaption});
     boardGrid->addWidget(new QLabel(QStringLiteral("Device in Use")), 2, 0);
     boardGrid->addWidget(devinuse, 2, 1, 1, 2);
     boardGrid->addWidget(new QLabel(QStringLiteral("Silicon Revision")), 3, 0);
@@ -192,25 +193,25 @@ void Main::buildLayout() {
     fsk->addWidget(cmbModulation, 0, 0, 1, 3);
     deviationUnit_ = new QLabel(QStringLiteral("kHz"));
     actualDeviationUnit_ = new QLabel(QStringLiteral("kHz"));
-    fsk->addWidget(Label26, 1, 0);
+    fsk->addWidget(desiredDeviationCaption, 1, 0);
     fsk->addWidget(TxtFSKdev, 1, 1);
     fsk->addWidget(deviationUnit_, 1, 2);
-    fsk->addWidget(Label28, 2, 0);
+    fsk->addWidget(actualDeviationCaption, 2, 0);
     fsk->addWidget(Lblfskdev, 2, 1);
     fsk->addWidget(actualDeviationUnit_, 2, 2);
     fsk->addWidget(new QLabel(QStringLiteral("Data Rate")), 3, 0);
     fsk->addWidget(txtDatarate, 3, 1);
     fsk->addWidget(new QLabel(QStringLiteral("kbps")), 3, 2);
-    fsk->addWidget(Label25, 4, 0);
+    fsk->addWidget(demodBandwidthCaption, 4, 0);
     fsk->addWidget(lblDemodBW, 4, 1);
-    fsk->addWidget(Label10, 5, 0);
+    fsk->addWidget(txRxClockCaption, 5, 0);
     fsk->addWidget(lblRxCLK, 5, 1);
     fsk->addWidget(new QLabel(QStringLiteral("Test Data")), 6, 0);
     fsk->addWidget(cmbTestdata, 6, 1, 1, 2);
     middle->addWidget(FrFSK);
 
     auto* fskPower = new QGridLayout(FrFSKpower);
-    fskPower->addWidget(HScroll2, 0, 0);
+    fskPower->addWidget(paLevel, 0, 0);
     fskPower->addWidget(LblFSKpower, 0, 1);
     middle->addWidget(FrFSKpower);
 
@@ -231,16 +232,16 @@ void Main::buildLayout() {
     // Third column: the receiver and the status buttons of the feature windows.
     QVBoxLayout* receiver = evalkit::receiverColumn(
         {{QStringLiteral("Demodulator"), cmbDemod}, {QStringLiteral("IF BandWidth"), cmbIFBW}},
-        Command2,
-        {{QStringLiteral("AFC"), Command8},
-         {QStringLiteral("AGC"), Command9},
-         {QStringLiteral("IF Filter Cal"), Command10},
-         {QStringLiteral("Sync Word Detect"), Command11},
+        advancedDemod,
+        {{QStringLiteral("AFC"), afcStatus},
+         {QStringLiteral("AGC"), agcStatus},
+         {QStringLiteral("IF Filter Cal"), ifFilterCalStatus},
+         {QStringLiteral("Sync Word Detect"), syncWordStatus},
          {QStringLiteral("Mux Out"), LblMuxOut},
          {QStringLiteral("Clock Out"), LblClockout}});
 
     // Fourth column: every register read-out beside its Update button.
-    setColumns({left, middle, receiver, registerColumn(cmdUpdateAll, Command1)});
+    setColumns({left, middle, receiver, registerColumn(cmdUpdateAll, manualRegisterEdit)});
 }
 
 void Main::buildMenus() {
@@ -275,7 +276,7 @@ void Main::connectHandlers() {
     onIndex(cmbTestdata, &Main::cmbTestdata_Click);
     connect(OSC_EN, &platform::Toggle::toggled, this, &Main::OSC_EN_Change);
     connect(PA_EN, &platform::Toggle::toggled, this, &Main::PA_EN_Change);
-    connect(HScroll2, &QScrollBar::valueChanged, this, &Main::HScroll2_Change);
+    connect(paLevel, &QScrollBar::valueChanged, this, &Main::paLevel_Change);
     connect(HScrollASKFine1, &QScrollBar::valueChanged, this, &Main::HScrollASKFine1_Change);
     connect(HScrollOOKfine1, &QScrollBar::valueChanged, this, &Main::HScrollOOKfine1_Change);
     connect(chkInductor, &QCheckBox::toggled, this, &Main::chkInductor_Click);
@@ -288,12 +289,12 @@ void Main::connectHandlers() {
     opensModal({cmdSynthform, lblvcofreq, lblpfd_freq, lblcrystal},
                [this] { return &app_.synthform(); });
     opensModal({cmdReadback}, [this] { return &app_.frmReadback(); });
-    opensModal({Command1}, [this] { return &app_.frmRegisters(); });
-    opensModal({Command2}, [this] { return &app_.frmDemod(); });
+    opensModal({manualRegisterEdit}, [this] { return &app_.frmRegisters(); });
+    opensModal({advancedDemod}, [this] { return &app_.frmDemod(); });
     opensModeless({cmdAdvanced}, [this] { return &app_.frmPowerdown(); });
-    opensModal({Command11}, [this] { return &app_.frmSWD(); });
-    opensModal({Command10, Command8}, [this] { return &app_.frmAFC(); });
-    opensModal({Command9}, [this] { return &app_.frmAGC(); });
+    opensModal({syncWordStatus}, [this] { return &app_.frmSWD(); });
+    opensModal({ifFilterCalStatus, afcStatus}, [this] { return &app_.frmAFC(); });
+    opensModal({agcStatus}, [this] { return &app_.frmAGC(); });
     opensModal({LblClockout}, [this] { return &app_.frmClockOut(); });
     opensModal({LblMuxOut}, [this] { return &app_.muxform(); });
 }

@@ -60,7 +60,7 @@ QStringList observableState(PellionApp& app) {
         s << c->objectName() + QLatin1Char('=') + QString::number(c->currentIndex());
     for (QLineEdit* e : {m.txtDatarate, m.TxtFSKdev})
         s << e->objectName() + QLatin1Char('=') + e->text();
-    for (QScrollBar* b : {m.HScroll2, m.HScrollASKFine1, m.HScrollOOKfine1})
+    for (QScrollBar* b : {m.paLevel, m.HScrollASKFine1, m.HScrollOOKfine1})
         s << b->objectName() + QLatin1Char('=') + QString::number(b->value());
     s << QStringLiteral("chkInductor=%1").arg(m.chkInductor->isChecked())
       << QStringLiteral("Lblfskdev=") + m.Lblfskdev->text()
@@ -129,7 +129,7 @@ TEST_F(Settings, FskSetUpRoundTripsThroughTheCommandLine) {
     s.txtVCOout1->setText(QStringLiteral("915"));
     s.CmdCalculate_Click();
     s.Command1_Click();
-    m->HScroll2->setValue(40);
+    m->paLevel->setValue(40);
     m->TxtFSKdev->setText(QStringLiteral("25"));
     m->txtDatarate->setText(QStringLiteral("9.6"));
     m->cmbIFBW->setCurrentIndex(2);
@@ -182,7 +182,7 @@ TEST_F(Settings, GfskPellion1WithDivideBy2KeepsItsDivider) {
     g.cmbModCtrl->setCurrentIndex(3);
     g.CmdCalculate_Click();
     g.cmdUpdate_Click();
-    m->HScroll2->setValue(30);
+    m->paLevel->setValue(30);
     ASSERT_EQ(f().TxDeviationField, 100 << 15);
     clearRecords();
 
@@ -382,7 +382,7 @@ TEST_F(Settings, AFileSetsWhatTheSameEntriesInTheControlsSet) {
     s.CmdCalculate_Click();
     s.Command1_Click();
     hand.TxtFSKdev->setText(QStringLiteral("25"));
-    hand.HScroll2->setValue(40);
+    hand.paLevel->setValue(40);
     hand.txtDatarate->setText(QStringLiteral("9.6"));
     hand.cmbIFBW->setCurrentIndex(2);
     hand.Chgpumpvalue->setCurrentIndex(3);
@@ -405,7 +405,7 @@ TEST_F(Settings, AFileSetsWhatTheSameEntriesInTheControlsSet) {
     EXPECT_EQ(readouts(*m), readouts(hand));
     // The words are shown as not yet programmed, and the sync-word button names the mode.
     EXPECT_EQ(m->lblSyncHex->mark(), reglink::RegisterReadout::Mark::Changed);
-    EXPECT_EQ(m->Command11->text(), QStringLiteral("SWD On - Lock"));
+    EXPECT_EQ(m->syncWordStatus->text(), QStringLiteral("SWD On - Lock"));
     EXPECT_EQ(w().SettingsLoaded, 0);
     EXPECT_TRUE(usb.writtenWords().empty());
     EXPECT_TRUE(port.lines().empty());
@@ -480,7 +480,7 @@ TEST_F(Settings, MissingNumberKeysReadAsZero) {
     app->frmSWD().txtErrors->setText(QStringLiteral("2"));
     app->frmSWD().return_Click();
     app->UpdateAllRegisterLabels();
-    ASSERT_EQ(m->Command11->text(), QStringLiteral("SWD On - Lock"));
+    ASSERT_EQ(m->syncWordStatus->text(), QStringLiteral("SWD On - Lock"));
     const QString rate = m->txtDatarate->text();
     const float rf = w().RfFrequencyMHz;
     clearRecords();
@@ -491,7 +491,7 @@ TEST_F(Settings, MissingNumberKeysReadAsZero) {
     EXPECT_EQ(m->cmbIFBW->currentIndex(), 0);
     EXPECT_EQ(f().IFFilterBandwidthField, 0);
     EXPECT_EQ(f().LockThresholdModeField, 0);
-    EXPECT_EQ(m->Command11->text(), QStringLiteral("Off"));
+    EXPECT_EQ(m->syncWordStatus->text(), QStringLiteral("Off"));
     EXPECT_EQ(f().SyncErrorsField, 0);
     EXPECT_EQ(app->frmSWD().txtErrors->text(), QStringLiteral("0"));
     EXPECT_EQ(f().SyncWordLengthField, 0);
@@ -511,7 +511,7 @@ TEST_F(Settings, MissingNumberKeysReadAsZero) {
     EXPECT_EQ(f().TxDeviationField, 1 << 15);
     EXPECT_EQ(f().GfskIndexCounterField, 0);
     EXPECT_EQ(f().GfskModControlField, 0);
-    EXPECT_EQ(m->HScroll2->value(), 0);
+    EXPECT_EQ(m->paLevel->value(), 0);
 }
 
 TEST_F(Settings, VcoDividerReadsTrueFalseAndNumbers) {
@@ -597,10 +597,10 @@ TEST_F(Settings, TheMenuItemsAskForTheFile) {
     ASSERT_EQ(services.files.requests.size(), 1u);
     EXPECT_EQ(services.files.requests[0].filter, QStringLiteral("Test Files (*.txt)|*.txt"));
     EXPECT_TRUE(services.files.requests[0].save);
-    m->HScroll2->setValue(3);
+    m->paLevel->setValue(3);
     services.files.answers.push_back(path);
     m->mnuOpen->trigger();
-    EXPECT_EQ(m->HScroll2->value(), 48);
+    EXPECT_EQ(m->paLevel->value(), 48);
     EXPECT_FALSE(services.files.requests[1].save);
     m->mnuOpen->trigger(); // cancelled: nothing happens
     EXPECT_TRUE(messageTexts().empty());
