@@ -1,8 +1,8 @@
 #include "pellion/pellionapp.h"
 
 #include "pellion/descriptions.h"
-#include "pellion/frmreadback.h"
 #include "pellion/model/transport.h"
+#include "pellion/readbackhooks.h"
 #include "pellion/windows.h"
 
 namespace pellion {

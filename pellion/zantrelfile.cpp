@@ -4,7 +4,7 @@
 #include "evalkit/zantrel.h"
 #include "pellion/main_window.h"
 #include "pellion/pellionapp.h"
-#include "pellion/synthform.h"
+#include "pellion/synthesizerwindow.h"
 #include "platform/core/numbers.h"
 #include "platform/entrymark.h"
 

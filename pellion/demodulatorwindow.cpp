@@ -1,4 +1,4 @@
-#include "pellion/frmdemod.h"
+#include "pellion/demodulatorwindow.h"
 
 #include "evalkit/calc/takenrange.h"
 #include "evalkit/fielddialog.h"

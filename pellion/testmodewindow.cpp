@@ -1,4 +1,4 @@
-#include "pellion/frmtestmodes.h"
+#include "pellion/testmodewindow.h"
 
 #include "evalkit/fielddialog.h"
 #include "pellion/pellionapp.h"

@@ -1,4 +1,4 @@
-#include "pellion/frmreadback.h"
+#include "pellion/readbackhooks.h"
 
 #include "pellion/calc/readback.h"
 #include "pellion/main_window.h"

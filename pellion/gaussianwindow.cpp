@@ -1,4 +1,4 @@
-#include "pellion/frmgfsk.h"
+#include "pellion/gaussianwindow.h"
 
 #include "evalkit/fielddialog.h"
 #include "pellion/calc/deviation.h"

@@ -1,4 +1,4 @@
-#include "pellion/synthform.h"
+#include "pellion/synthesizerwindow.h"
 
 #include "pellion/calc/followups.h"
 #include "pellion/main_window.h"
