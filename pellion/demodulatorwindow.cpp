@@ -2,7 +2,7 @@
 
 #include "evalkit/calc/takenrange.h"
 #include "evalkit/fielddialog.h"
-#include "pellion/main_window.h"
+#include "pellion/frontpanel.h"
 #include "pellion/pellionapp.h"
 #include "platform/core/numbers.h"
 #include "platform/entrymark.h"

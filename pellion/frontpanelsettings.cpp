@@ -1,6 +1,6 @@
 // The front panel's settings: every list, switch, scroll bar and box that sets register fields,
 // and the deviation and data-rate plans behind the two boxes.
-#include "pellion/main_window.h"
+#include "pellion/frontpanel.h"
 
 #include "evalkit/frontpanelwindow.h"
 #include "pellion/calc/datarate.h"

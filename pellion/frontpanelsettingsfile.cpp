@@ -1,6 +1,6 @@
 // The front panel's part of the settings file.
 #include "evalkit/settingsfile.h"
-#include "pellion/main_window.h"
+#include "pellion/frontpanel.h"
 #include "platform/core/numbers.h"
 #include "platform/entrymark.h"
 

@@ -2,7 +2,7 @@
 
 #include "evalkit/fielddialog.h"
 #include "pellion/calc/deviation.h"
-#include "pellion/main_window.h"
+#include "pellion/frontpanel.h"
 #include "pellion/pellionapp.h"
 #include "platform/core/numbers.h"
 #include "platform/entrymark.h"

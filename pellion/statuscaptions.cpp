@@ -2,7 +2,7 @@
 
 #include "evalkit/statuscaption.h"
 #include "pellion/descriptions.h"
-#include "pellion/main_window.h"
+#include "pellion/frontpanel.h"
 #include "pellion/pellionapp.h"
 
 #include <QPushButton>

@@ -1,7 +1,7 @@
 #include "pellion/synthesizerwindow.h"
 
 #include "pellion/calc/followups.h"
-#include "pellion/main_window.h"
+#include "pellion/frontpanel.h"
 #include "pellion/pellionapp.h"
 #include "platform/core/numbers.h"
 #include "platform/named.h"

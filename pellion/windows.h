@@ -11,7 +11,7 @@
 #include "evalkit/frmswd.h"
 #include "evalkit/muxform.h"
 #include "pellion/demodulatorwindow.h"
+#include "pellion/frontpanel.h"
 #include "pellion/gaussianwindow.h"
-#include "pellion/main_window.h"
 #include "pellion/synthesizerwindow.h"
 #include "pellion/testmodewindow.h"

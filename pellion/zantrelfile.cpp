@@ -2,7 +2,7 @@
 
 #include "evalkit/fileerrors.h"
 #include "evalkit/zantrel.h"
-#include "pellion/main_window.h"
+#include "pellion/frontpanel.h"
 #include "pellion/pellionapp.h"
 #include "pellion/synthesizerwindow.h"
 #include "platform/core/numbers.h"

@@ -1,4 +1,6 @@
-#include "pellion/main_window.h"
+// The front panel of pellion-eval: its controls, their layout, its menus and the connections to
+// their handlers.
+#include "pellion/frontpanel.h"
 
 #include "evalkit/boardframe.h"
 #include "evalkit/boardsession.h"
