@@ -5,7 +5,7 @@
 #include "corvane/main_window.h"
 #include "corvane/settingsfile.h"
 #include "link/registerreadout.h"
-#include "pellion/main_window.h"
+#include "pellion/frontpanel.h"
 #include "pellion/pellionapp.h"
 #include "pellion/settingsfile.h"
 #include "tessarine/main_window.h"

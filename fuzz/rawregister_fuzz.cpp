@@ -12,7 +12,7 @@
 #include "board/simulatedport.h"
 #include "evalkit/frmregisters.h"
 #include "pellion/descriptions.h"
-#include "pellion/main_window.h"
+#include "pellion/frontpanel.h"
 #include "pellion/pellionapp.h"
 #include "tessarine/descriptions.h"
 #include "tessarine/main_window.h"

@@ -1,360 +1,304 @@
-// The front panel's settings: every list, switch, scroll bar and box that sets register fields,
-// and the deviation and data-rate plans behind the two boxes.
-#include "pellion/main_window.h"
+// The front panel of pellion-eval: its controls, their layout, its menus and the connections to
+// their handlers.
+#include "pellion/frontpanel.h"
 
-#include "evalkit/frontpanelwindow.h"
-#include "pellion/calc/datarate.h"
-#include "pellion/calc/deviation.h"
+#include "evalkit/boardframe.h"
+#include "evalkit/boardsession.h"
+#include "pellion/descriptions.h"
 #include "pellion/pellionapp.h"
+#include "pellion/settingsfile.h"
 #include "pellion/windows.h"
-#include "platform/core/numbers.h"
-#include "platform/entrymark.h"
-#include "platform/fitwindow.h"
+#include "pellion/zantrelfile.h"
+#include "platform/listchoice.h"
 #include "platform/named.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
-
-#include <algorithm>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
 
 namespace pellion {
 
-namespace {
+using platform::named;
+using platform::namedButton;
+using platform::namedLabel;
+using platform::namedList;
+using platform::namedToggle;
 
-using platform::bit;
-
-// What a modulation does to a control: show or enable it, hide or disable it, or leave it.
-enum class Set { On, Off, Keep };
-
-void apply(Set s, QWidget* w, void (QWidget::*setter)(bool)) {
-    if (s != Set::Keep)
-        (w->*setter)(s == Set::On);
+Main::Main(PellionApp& app)
+    : ZantrelPanel(app, QStringLiteral("Pellion-X Config SW"), ImportSettings, ExportSettings,
+                   WriteZantrelIni),
+      app_(app) {
+    buildControls();
+    buildLayout();
+    buildMenus();
+    startSession(boardRules(), {cmbMB, ConnectUSB, Synth_EN, {chipEnableCaption}},
+                 &app_.w().PortClaimed);
+    connectHandlers();
 }
 
-struct ModulationRow {
-    int16_t scheme; // ModulationSchemeField
-    const char16_t* frame;
-    bool fskPower, askPower;
-    const char16_t* askCaption; // nullptr: FrASK keeps its caption
-    Set deviationEnabled, deviationShown, deviationCaption, actualDeviation, rateEnabled, rxClock,
-        askLowLevel;
-    bool gaussian; // the Gaussian window sets the divider
-    bool ask;      // the ASK demodulator
-};
+Main::~Main() = default;
 
-constexpr Set T = Set::On, F = Set::Off, K = Set::Keep;
+void Main::buildControls() {
+    // Every register with a read-out on the panel: its read-out with the design caption, its
+    // Update button and its title (the tool tip of both the "Register n" caption and the
+    // button).
+    const QString zz = QStringLiteral("ZZZZZZh"), hexZ = QStringLiteral("0xZZZZZZ");
+    registers_.build({QStringLiteral("Register %1"), QStringLiteral("lblRegister%1")},
+                     registerRows({
+                         {hexZ, QStringLiteral("N Register")},
+                         {zz, QStringLiteral("VCO/Oscillator Register")},
+                         {zz, QStringLiteral("Transmit Modulation Register")},
+                         {zz, QStringLiteral("Tx/Rx Clock Register")},
+                         {zz, QStringLiteral("Demodulator Setup Register")},
+                         {zz, QStringLiteral("IF Filter Setup Regsiter")},
+                         {zz, QStringLiteral("IF Fine Cal Setup Register")},
+                         {hexZ, QStringLiteral("AGC Register")},
+                         {zz, QStringLiteral("AFC Register")},
+                         {zz, QStringLiteral("Sync Word Detect Register")},
+                         {zz, QStringLiteral("SWD/Threshold Register")},
+                         {zz, QStringLiteral("3FSK Demod")},
+                     }));
+    cmdUpdateAll = namedButton("cmdUpdateAll", QStringLiteral("Program Registers 0 - 6"));
 
-// clang-format off
-const ModulationRow kModulations[] = {
-    {calc::ModulationFsk, u"PA Output Power FSK Mode", true, false, nullptr, T, T, T, T, T, T, K, false, false},
-    {calc::ModulationGfsk, u"GFSK", true, false, nullptr, K, F, F, T, F, F, K, true, false},
-    {calc::ModulationAsk, u"ASK", false, true, u"PA Output Power ASK Mode", F, T, T, K, T, T, T, false, true},
-    {calc::ModulationOok, u"OOK", false, true, nullptr, F, T, T, K, T, T, F, false, true},
-    {calc::ModulationGook, u"GOOK", false, false, nullptr, F, F, F, F, F, T, F, true, true},
-};
-// clang-format on
+    lblvcofreq = named(new platform::ClickableLabel(QStringLiteral("VCO Frequency")), "lblvcofreq");
+    lblpfd_freq = named(new platform::ClickableLabel(QStringLiteral("Choose Comparison Freq")),
+                        "lblpfd_freq");
+    lblcrystal =
+        named(new platform::ClickableLabel(QStringLiteral("Choose Crystal Freq")), "lblcrystal");
 
-// The list index of "2FSK Correlator" in cmbDemod.
-constexpr int DemodListCorrelator = 1;
+    const QString parallelBoard = QStringLiteral("QuorrabaseZ (Parallel Port)");
+    const evalkit::BoardWidgets board =
+        evalkit::boardWidgets({{parallelBoard, QStringLiteral("QuorrabaseZ2 (USB Port)")},
+                               parallelBoard,
+                               QStringLiteral("Click to connect to USB interface"),
+                               "Synth_EN",
+                               "Label35",
+                               QStringLiteral("Chip Enable")});
+    cmbMB = board.board;
+    ConnectUSB = board.connect;
+    Synth_EN = board.chipEnable;
+    chipEnableCaption = board.caption;
+    devinuse = namedLabel("devinuse", QStringLiteral("Check Readback"));
+    Labelrev = namedLabel("Labelrev", QStringLiteral("Check Readback"));
 
-} // namespace
+    cmdSynthform = namedButton("cmdSynthform", QStringLiteral("Synth Settings ... "));
+    cmdReadback = namedButton("cmdReadback", QStringLiteral("Readback "));
+    manualRegisterEdit = namedButton("Command1", QStringLiteral("Manual Register Edit"));
+    advancedDemod = namedButton("Command2", QStringLiteral("Advanced Demod"));
+    cmdAdvanced = namedButton("cmdAdvanced", QStringLiteral("  Bias Currents     VCO, LNA, Mixer"));
+    cmdAdvanced->setToolTip(QStringLiteral("Click to Change Individual Bias Settings"));
+    afcStatus = namedButton("Command8", QStringLiteral("OFF"));
+    agcStatus = namedButton("Command9", QStringLiteral("Auto"));
+    ifFilterCalStatus = namedButton("Command10", QStringLiteral("No Cal"));
+    syncWordStatus = namedButton("Command11", QStringLiteral("Off"));
+    LblClockout = named(new platform::ClickableLabel(QStringLiteral("OFF")), "LblClockout");
+    LblMuxOut = named(new platform::ClickableLabel(QStringLiteral("Regulator Ready")), "LblMuxOut");
 
-// ---- modulation and demodulator ---------------------------------------------------------
+    FrFSK = named(new QGroupBox(QStringLiteral("Modulation")), "FrFSK");
+    FrFSKpower = named(new QGroupBox(QStringLiteral("PA Output Power FSK Mode ")), "FrFSKpower");
+    FrASK = named(new QGroupBox(QStringLiteral("PA Output Power ASK Mode")), "FrASK");
+    cmbModulation = namedList("cmbModulation",
+                              {QStringLiteral("FSK"), QStringLiteral("GFSK"), QStringLiteral("ASK"),
+                               QStringLiteral("OOK"), QStringLiteral("GOOK")},
+                              QStringLiteral("FSK"));
+    cmbDemod = namedList("cmbDemod", {QStringLiteral("2FSK Linear"),
+                                      QStringLiteral("2FSK Correlator"), QStringLiteral("ASK")});
+    cmbDemod->setToolTip(QStringLiteral("Correlator/Linear for FSK GFSK only"));
+    cmbIFBW = namedList(
+        "cmbIFBW", {QStringLiteral("100kHz"), QStringLiteral("150kHz"), QStringLiteral("200kHz")});
+    Chgpumpvalue = namedList("Chgpumpvalue",
+                             {QStringLiteral("Icp = 0.3mA"), QStringLiteral("Icp = 0.9mA"),
+                              QStringLiteral("Icp = 1.5mA"), QStringLiteral("Icp = 2.1mA")},
+                             QStringLiteral("Icp = 1.5mA"));
+    cmbTestdata = namedList("cmbTestdata",
+                            {QStringLiteral("Off"), QStringLiteral("Tx PN9 sequence"),
+                             QStringLiteral("Toggle Invert TxData bit")},
+                            QStringLiteral("Off"));
+    OSC_EN = namedToggle("OSC_EN");
+    PA_EN = namedToggle("PA_EN");
+    chkInductor =
+        named(new QCheckBox(QStringLiteral("Pellion-1 (External Inductor)")), "chkInductor");
+    // The chip starts in transmit (TxRxField 0).
+    const evalkit::DirectionButtons direction = evalkit::directionButtons(false);
+    optRx = direction.optRx;
+    optTx = direction.optTx;
 
-void Main::cmbModulation_Click() {
-    const int i = cmbModulation->currentIndex();
-    if (i < 0 || i >= int(std::size(kModulations))) {
-        app_.UpdateAllRegisterLabels();
-        return;
-    }
-    const ModulationRow& row = kModulations[i];
-    auto& f = app_.f();
-    auto& w = app_.w();
-    f.ModulationSchemeField = row.scheme;
+    paLevel = evalkit::levelBar("HScroll2", 48, 140);
+    LblFSKpower = namedLabel("LblFSKpower", QStringLiteral("Setting 48"));
+    HScrollASKFine1 = evalkit::levelBar("HScrollASKFine1", 0, 140);
+    Lblpower1 = namedLabel("Lblpower1", QStringLiteral("PA High Level (=1)"));
+    HScrollOOKfine1 = evalkit::levelBar("HScrollOOKfine1", 0, 140);
+    Lblpower0 = namedLabel("Lblpower0", QStringLiteral("PA Low Leve (=0)"));
+    lblOOKmin = namedLabel("lblOOKmin", QStringLiteral("-16dBm"));
+    lblOOKmax = namedLabel("lblOOKmax", QStringLiteral("+13dBm"));
 
-    // The frames and rows this scheme shows; the window fits itself when that changes.
-    const auto shownNow = [this] {
-        std::vector<bool> v;
-        for (QWidget* c : {static_cast<QWidget*>(FrFSKpower), static_cast<QWidget*>(FrASK),
-                           static_cast<QWidget*>(TxtFSKdev), static_cast<QWidget*>(Label28),
-                           static_cast<QWidget*>(Label10), static_cast<QWidget*>(HScrollOOKfine1)})
-            v.push_back(!c->isHidden());
-        return v;
-    };
-    const std::vector<bool> before = shownNow();
-    FrFSK->setVisible(true);
-    FrFSK->setTitle(QString::fromUtf16(row.frame));
-    FrFSKpower->setVisible(row.fskPower);
-    FrASK->setVisible(row.askPower);
-    if (row.askCaption)
-        FrASK->setTitle(QString::fromUtf16(row.askCaption));
-    apply(row.deviationEnabled, TxtFSKdev, &QWidget::setEnabled);
-    apply(row.deviationShown, TxtFSKdev, &QWidget::setVisible);
-    apply(row.deviationShown, deviationUnit_, &QWidget::setVisible);
-    apply(row.deviationCaption, Label26, &QWidget::setVisible);
-    for (QWidget* c : {static_cast<QWidget*>(Label28), static_cast<QWidget*>(Lblfskdev),
-                       static_cast<QWidget*>(actualDeviationUnit_)})
-        apply(row.actualDeviation, c, &QWidget::setVisible);
-    apply(row.rateEnabled, txtDatarate, &QWidget::setEnabled);
-    Label25->setVisible(false);
+    TxtFSKdev = named(new QLineEdit(QStringLiteral("20")), "TxtFSKdev");
+    txtDatarate = named(new QLineEdit(QStringLiteral("10")), "txtDatarate");
+    for (auto* e : {TxtFSKdev, txtDatarate})
+        e->setMaximumWidth(90);
+    desiredDeviationCaption = namedLabel("Label26", QStringLiteral("Desired Deviation "));
+    actualDeviationCaption = namedLabel("Label28", QStringLiteral("Actual Deviation"));
+    Lblfskdev = namedLabel("Lblfskdev", QString());
+    demodBandwidthCaption = namedLabel("Label25", QStringLiteral("DemodBW"));
+    lblDemodBW = namedLabel("lblDemodBW", QString());
+    txRxClockCaption = namedLabel("Label10", QStringLiteral("TxRx Clock"));
+    lblRxCLK = namedLabel("lblRxCLK", QString());
+    // No modulation shows the demodulator bandwidth, and the ASK power frame only ASK and
+    // OOK.
+    demodBandwidthCaption->setVisible(false);
     lblDemodBW->setVisible(false);
-    apply(row.rxClock, Label10, &QWidget::setVisible);
-    apply(row.rxClock, lblRxCLK, &QWidget::setVisible);
-    for (QWidget* c : {static_cast<QWidget*>(HScrollOOKfine1), static_cast<QWidget*>(lblOOKmax),
-                       static_cast<QWidget*>(lblOOKmin)})
-        apply(row.askLowLevel, c, &QWidget::setVisible);
-    if (shownNow() != before)
-        platform::fitToContents(*this);
-
-    // 1. The Gaussian schemes take their divider from the Gaussian window; a settings import
-    // runs it without showing it.
-    if (row.gaussian) {
-        if (w.SettingsLoaded != 0) {
-            frmGFSK& gfsk = app_.frmGFSK();
-            gfsk.CmdCalculate_Click();
-            gfsk.cmdUpdate_Click();
-        } else {
-            app_.showModal(&app_.frmGFSK());
-        }
-    }
-    // 2.
-    if (row.ask) {
-        f.DemodTypeField = calc::DemodAsk;
-        f.KParityBit29Field = 0;
-        cmbDemod->setCurrentIndex(calc::DemodListAsk);
-    } else {
-        f.DemodTypeField = calc::DemodCorrelator;
-        cmbDemod->setCurrentIndex(DemodListCorrelator);
-    }
-    // In FSK the deviation field holds the FSK count again: in the other schemes it held the
-    // Gaussian divider or the ASK low level.
-    if (row.scheme == calc::ModulationFsk)
-        TxtFSKdev_Change();
-    // 3.
-    txtDatarate_Change();
-    // 4. The ASK levels from the fields they set.
-    if (row.scheme == calc::ModulationAsk) {
-        const int low = (f.TxDeviationField & (bit(21) - 1)) / bit(15);
-        setScrollBar(HScrollOOKfine1, low, &Main::HScrollOOKfine1_Change);
-        Lblpower0->setText(QStringLiteral("Setting") + platform::strText(low));
-    }
-    if (row.ask) {
-        const int high = (f.PaLevelField & (bit(15) - 1)) / bit(9);
-        setScrollBar(HScrollASKFine1, high, &Main::HScrollASKFine1_Change);
-        Lblpower1->setText(QStringLiteral("Setting") + platform::strText(high));
-    }
-    // 5.
-    app_.UpdateAllRegisterLabels();
+    FrASK->setVisible(false);
 }
 
-void Main::cmbDemod_Click() {
-    auto& f = app_.f();
-    switch (cmbDemod->currentIndex()) {
-    case 0:
-        f.DemodTypeField = calc::DemodLinear;
-        f.KParityBit29Field = 0;
-        break;
-    case DemodListCorrelator:
-        f.DemodTypeField = calc::DemodCorrelator;
-        txtDatarate_Change();
-        break;
-    case calc::DemodListAsk:
-        f.DemodTypeField = calc::DemodAsk;
-        f.KParityBit29Field = 0;
-        break;
-    default:
-        break;
-    }
-    app_.UpdateAllRegisterLabels();
+void Main::buildLayout() {
+    // First column: the board and the synthesizer.
+    auto* left = new QVBoxLayout;
+    QGridLayout* boardGrid = evalkit::boardGrid(QStringLiteral("Eval Board"),
+                                                {cmbMB, ConnectUSB, Synth_EN, chipEnableCaption});
+    boardGrid->addWidget(new QLabel(QStringLiteral("Device in Use")), 2, 0);
+    boardGrid->addWidget(devinuse, 2, 1, 1, 2);
+    boardGrid->addWidget(new QLabel(QStringLiteral("Silicon Revision")), 3, 0);
+    boardGrid->addWidget(Labelrev, 3, 1, 1, 2);
+    boardGrid->addWidget(cmdReadback, 4, 0, 1, 3);
+    left->addWidget(boardGrid->parentWidget());
+
+    QGridLayout* synthGrid = evalkit::synthesizerGrid(QStringLiteral("RF Channel"), lblvcofreq,
+                                                      lblpfd_freq, lblcrystal, cmdSynthform);
+    synthGrid->addWidget(new QLabel(QStringLiteral("Charge Pump Current")), 4, 0);
+    synthGrid->addWidget(Chgpumpvalue, 4, 1);
+    auto* mode = new QGroupBox(QStringLiteral("Mode"));
+    auto* modeGrid = new QGridLayout(mode);
+    modeGrid->addWidget(optRx, 0, 0);
+    modeGrid->addWidget(optTx, 0, 1);
+    modeGrid->addWidget(chkInductor, 1, 0, 1, 2);
+    synthGrid->addWidget(mode, 5, 0, 1, 2);
+    left->addWidget(synthGrid->parentWidget());
+
+    left->addStretch();
+
+    // Second column: modulation, the power amplifier frames and the power-down switches. The
+    // columns are short enough that on a small screen at 125 % text the panel scrolls only
+    // sideways.
+    auto* middle = new QVBoxLayout;
+    auto* fsk = new QGridLayout(FrFSK);
+    fsk->addWidget(cmbModulation, 0, 0, 1, 3);
+    deviationUnit_ = new QLabel(QStringLiteral("kHz"));
+    actualDeviationUnit_ = new QLabel(QStringLiteral("kHz"));
+    fsk->addWidget(desiredDeviationCaption, 1, 0);
+    fsk->addWidget(TxtFSKdev, 1, 1);
+    fsk->addWidget(deviationUnit_, 1, 2);
+    fsk->addWidget(actualDeviationCaption, 2, 0);
+    fsk->addWidget(Lblfskdev, 2, 1);
+    fsk->addWidget(actualDeviationUnit_, 2, 2);
+    fsk->addWidget(new QLabel(QStringLiteral("Data Rate")), 3, 0);
+    fsk->addWidget(txtDatarate, 3, 1);
+    fsk->addWidget(new QLabel(QStringLiteral("kbps")), 3, 2);
+    fsk->addWidget(demodBandwidthCaption, 4, 0);
+    fsk->addWidget(lblDemodBW, 4, 1);
+    fsk->addWidget(txRxClockCaption, 5, 0);
+    fsk->addWidget(lblRxCLK, 5, 1);
+    fsk->addWidget(new QLabel(QStringLiteral("Test Data")), 6, 0);
+    fsk->addWidget(cmbTestdata, 6, 1, 1, 2);
+    middle->addWidget(FrFSK);
+
+    auto* fskPower = new QGridLayout(FrFSKpower);
+    fskPower->addWidget(paLevel, 0, 0);
+    fskPower->addWidget(LblFSKpower, 0, 1);
+    middle->addWidget(FrFSKpower);
+
+    auto* ask = new QGridLayout(FrASK);
+    ask->addWidget(Lblpower1, 0, 0, 1, 3);
+    ask->addWidget(HScrollASKFine1, 1, 0, 1, 3);
+    ask->addWidget(Lblpower0, 2, 0, 1, 3);
+    ask->addWidget(lblOOKmin, 3, 0);
+    ask->addWidget(HScrollOOKfine1, 3, 1);
+    ask->addWidget(lblOOKmax, 3, 2);
+    middle->addWidget(FrASK);
+    middle->addWidget(evalkit::switchFrame(
+        QStringLiteral(" PowerDown/Bias Currents"),
+        {{QStringLiteral("Crystal Oscillator"), OSC_EN}, {QStringLiteral("PA"), PA_EN}},
+        cmdAdvanced));
+    middle->addStretch();
+
+    // Third column: the receiver and the status buttons of the feature windows.
+    QVBoxLayout* receiver = evalkit::receiverColumn(
+        {{QStringLiteral("Demodulator"), cmbDemod}, {QStringLiteral("IF BandWidth"), cmbIFBW}},
+        advancedDemod,
+        {{QStringLiteral("AFC"), afcStatus},
+         {QStringLiteral("AGC"), agcStatus},
+         {QStringLiteral("IF Filter Cal"), ifFilterCalStatus},
+         {QStringLiteral("Sync Word Detect"), syncWordStatus},
+         {QStringLiteral("Mux Out"), LblMuxOut},
+         {QStringLiteral("Clock Out"), LblClockout}});
+
+    // Fourth column: every register read-out beside its Update button.
+    setColumns({left, middle, receiver, registerColumn(cmdUpdateAll, manualRegisterEdit)});
 }
 
-// ---- lists, switches and scroll bars ----------------------------------------------------
-
-void Main::cmbIFBW_Click() {
-    const int i = cmbIFBW->currentIndex();
-    if (i >= 0 && i <= 2)
-        app_.f().IFFilterBandwidthField = i * bit(22);
-    app_.UpdateAllRegisterLabels();
+void Main::buildMenus() {
+    // The Help items open nothing in this program.
+    addMenus(settingsWindows(app_),
+             {
+                 {"mnuOptions", QStringLiteral("&Options"), {}},
+                 {"mnuHelp",
+                  QStringLiteral("&Help"),
+                  {{&mnuRevHistory, "mnuRevHistory", QStringLiteral("&Revision History")},
+                   {&mnuRev, "mnuRev", QStringLiteral("&About this Revision")}}},
+             });
 }
 
-void Main::Chgpumpvalue_Click() {
-    const int i = Chgpumpvalue->currentIndex();
-    if (i >= 0 && i <= 3)
-        app_.f().ChargePumpField = i * bit(14);
-    app_.UpdateAllRegisterLabels();
-}
+void Main::connectHandlers() {
+    connectRegisterButtons(cmdUpdateAll, {0, 1, 2, 3, 4, 6, 5});
 
-void Main::cmbTestdata_Click() {
-    int32_t word = 12;
-    switch (cmbTestdata->currentIndex()) {
-    case 1:
-        word = 4 * bit(9) + 12; // the PN9 generator
-        break;
-    case 2: {
-        int32_t& invert = app_.f().TxDataInvertField;
-        invert = invert == 0 ? bit(29) : 0;
-        app_.UpdateAllRegisterLabels();
-        break;
-    }
-    default:
-        break;
-    }
-    sendTestDataWord(word);
-}
+    connect(Synth_EN, &platform::Toggle::toggled, this, &Main::Synth_EN_Change);
+    connect(txtDatarate, &QLineEdit::textChanged, this, &Main::txtDatarate_Change);
+    connect(TxtFSKdev, &QLineEdit::textChanged, this, &Main::TxtFSKdev_Change);
+    refusals_ = new platform::EntryRefusals(app_.messages(), this);
+    refusals_->watch(txtDatarate);
+    refusals_->watch(TxtFSKdev);
 
-void Main::sendTestDataWord(int32_t word) {
-    // The word goes out as it is: the field store's R12 and its read-out stay as they are.
-    app_.sendWord(static_cast<uint32_t>(word));
-}
+    const auto onIndex = [this](QComboBox* list, void (Main::*handler)()) {
+        platform::onChoice(list, this, handler);
+    };
+    onIndex(cmbModulation, &Main::cmbModulation_Click);
+    onIndex(cmbDemod, &Main::cmbDemod_Click);
+    onIndex(cmbIFBW, &Main::cmbIFBW_Click);
+    onIndex(Chgpumpvalue, &Main::Chgpumpvalue_Click);
+    onIndex(cmbTestdata, &Main::cmbTestdata_Click);
+    connect(OSC_EN, &platform::Toggle::toggled, this, &Main::OSC_EN_Change);
+    connect(PA_EN, &platform::Toggle::toggled, this, &Main::PA_EN_Change);
+    connect(paLevel, &QScrollBar::valueChanged, this, &Main::paLevel_Change);
+    connect(HScrollASKFine1, &QScrollBar::valueChanged, this, &Main::HScrollASKFine1_Change);
+    connect(HScrollOOKfine1, &QScrollBar::valueChanged, this, &Main::HScrollOOKfine1_Change);
+    connect(chkInductor, &QCheckBox::toggled, this, &Main::chkInductor_Click);
+    evalkit::connectDirection(
+        this, app_, {optRx, optTx}, app_.f().TxRxField, [this] { evalkit::planSynthesizer(app_); },
+        [this] { TxtFSKdev_Change(); });
 
-void Main::OSC_EN_Change() {
-    app_.f().XtalOscEnableField = OSC_EN->isOn() ? bit(12) : 0;
-    app_.UpdateAllRegisterLabels();
-}
-
-void Main::PA_EN_Change() {
-    app_.f().PaEnableField = static_cast<int16_t>(PA_EN->isOn() ? bit(4) : 0);
-    app_.UpdateAllRegisterLabels();
-}
-
-void Main::setScrollBar(QScrollBar* bar, int value, void (Main::*handler)()) {
-    if (bar->value() == value)
-        (this->*handler)();
-    else
-        bar->setValue(value);
-}
-
-void Main::HScroll2_Change() {
-    const int v = HScroll2->value();
-    app_.f().PaLevelField = static_cast<int16_t>(v * bit(9));
-    LblFSKpower->setText(QStringLiteral("Setting ") + platform::strText(v));
-    app_.UpdateAllRegisterLabels();
-}
-
-void Main::HScrollASKFine1_Change() {
-    const int v = HScrollASKFine1->value();
-    app_.f().PaLevelField = static_cast<int16_t>(v * bit(9));
-    Lblpower1->setText(QStringLiteral("Setting ") + platform::strText(v));
-    app_.UpdateAllRegisterLabels();
-}
-
-void Main::HScrollOOKfine1_Change() {
-    // The ASK low level lives where FSK keeps its deviation count.
-    const int v = HScrollOOKfine1->value();
-    app_.f().TxDeviationField = v * bit(15);
-    Lblpower0->setText(QStringLiteral("Setting ") + platform::strText(v));
-    app_.UpdateAllRegisterLabels();
-}
-
-void Main::chkInductor_Click() {
-    auto& f = app_.f();
-    const bool external = chkInductor->isChecked();
-    f.ExtInductorField = external ? bit(25) : 0;
-    // With the external inductor the user chooses the divide-by-2; otherwise the band does.
-    app_.synthform().lblVCOdiv2->setEnabled(external);
-    f.VcoBiasField = (external ? 3 : 10) * bit(16);
-    // A bias window that is open, or loaded unseen, shows the VCO bias the inductor now sets.
-    if (app_.isLoaded<evalkit::frmPowerdown>())
-        app_.frmPowerdown().Form_Load();
-    // A settings import sets the synthesizer's boxes after the check box and then plans once
-    // from them: planning here would take the frequencies the import is about to replace.
-    if (app_.w().SettingsLoaded == 0)
-        evalkit::planSynthesizer(app_);
-    app_.UpdateAllRegisterLabels();
-}
-
-// ---- deviation and data rate ------------------------------------------------------------
-
-void Main::TxtFSKdev_Change() {
-    auto& f = app_.f();
-    auto& w = app_.w();
-    const calc::DeviationResult r =
-        calc::planDeviation({TxtFSKdev->text(), w.PfdFrequencyMHz, f.VcoDiv2Field,
-                             f.ModulationSchemeField, f.DemodTypeField, w.DemodClockMHz});
-    // A value that does not fit its field is refused with its warning, said when the entry is
-    // committed; the other messages are the plan's own and come as the text changes. A
-    // refused entry leaves the deviation in force: the box says so until it is taken.
-    const bool fieldRefusal = r.refusal && !r.refreshReadouts;
-    if (!fieldRefusal)
-        app_.show(r.messages);
-    refusals_->show(TxtFSKdev, r.refusal,
-                    fieldRefusal ? r.messages : std::vector<platform::Message>{});
-    platform::assignIfSet(w.DeviationStepHz, r.DeviationStepHz);
-    platform::assignIfSet(w.ActualDeviationKHz, r.ActualDeviationKHz);
-    platform::assignIfSet(f.TxDeviationField, r.TxDeviationField);
-    platform::assignIfSet(f.DiscrimBwField, r.DiscrimBwField);
-    platform::assignIfSet(f.KParityBit14Field, r.KParityBit14Field);
-    platform::assignIfSet(f.KParityBit29Field, r.KParityBit29Field);
-    if (r.Lblfskdev)
-        Lblfskdev->setText(*r.Lblfskdev);
-    if (r.refreshReadouts)
-        app_.UpdateAllRegisterLabels();
-}
-
-void Main::setDataRateFromCode(const QString& text, double rate) {
-    pushedRate_.push(txtDatarate, text, rate, [this] { txtDatarate_Change(); });
-}
-
-calc::DataRateInputs Main::dataRateInputs(const QString& text,
-                                          std::optional<double> rateFromCode) const {
-    return {text,
-            rateFromCode,
-            app_.w().CrystalFrequencyMHz,
-            app_.w().ActualDeviationKHz,
-            app_.f().DemodTypeField,
-            cmbDemod->currentIndex(),
-            lblRxCLK->text()};
-}
-
-calc::DataRateInputs Main::dataRateInputs() const {
-    const QString text = txtDatarate->text();
-    return dataRateInputs(text, pushedRate_.rateFor(text));
-}
-
-bool Main::takesDataRate(double rate) const {
-    return calc::planDataRate(dataRateInputs(platform::numberText(rate), rate)).ran;
-}
-
-bool Main::takesDeviation(const QString& kHz) const {
-    const calc::DeviationResult r =
-        calc::planDeviation({kHz, app_.w().PfdFrequencyMHz, app_.f().VcoDiv2Field,
-                             calc::ModulationFsk, app_.f().DemodTypeField, app_.w().DemodClockMHz});
-    return r.ActualDeviationKHz.has_value();
-}
-
-void Main::txtDatarate_Change() {
-    auto& f = app_.f();
-    auto& w = app_.w();
-    const QString text = txtDatarate->text();
-    // A rate pushed from code stands for as long as the box shows its text.
-    pushedRate_.forgetUnless(text);
-    const calc::DataRatePlan p =
-        calc::planDataRate(dataRateInputs(text, pushedRate_.rateFor(text)));
-    // A refused rate changes nothing; the warning of a value that does not fit its field is
-    // said when the entry is committed.
-    refusals_->show(txtDatarate, p.refusal, p.ran ? std::vector<platform::Message>{} : p.messages);
-    if (!p.ran)
-        return;
-    app_.show(p.messages);
-    f.IFFilterDividerField = p.IFFilterDividerField;
-    f.BbOffsetDividerField = p.BbOffsetDividerField;
-    f.DemodClockDividerField = p.DemodClockDividerField;
-    f.CdrClockDividerField = p.CdrClockDividerField;
-    f.SeqClockDividerField = p.SeqClockDividerField;
-    f.PostDemodBwField = p.PostDemodBwField;
-    w.DemodClockMHz = p.DemodClockMHz;
-    w.CdrClockKHz = p.CdrClockKHz;
-    lblDemodBW->setText(p.lblDemodBW);
-    lblRxCLK->setText(p.lblRxCLK);
-    platform::assignIfSet(f.DiscrimBwField, p.DiscrimBwField);
-    platform::assignIfSet(f.KParityBit14Field, p.KParityBit14Field);
-    platform::assignIfSet(f.KParityBit29Field, p.KParityBit29Field);
-    app_.UpdateAllRegisterLabels();
+    // Every window opens modally but the bias window (the menus open theirs). The IF filter
+    // calibration status button opens the AFC window.
+    opensModal({cmdSynthform, lblvcofreq, lblpfd_freq, lblcrystal},
+               [this] { return &app_.synthform(); });
+    opensModal({cmdReadback}, [this] { return &app_.frmReadback(); });
+    opensModal({manualRegisterEdit}, [this] { return &app_.frmRegisters(); });
+    opensModal({advancedDemod}, [this] { return &app_.frmDemod(); });
+    opensModeless({cmdAdvanced}, [this] { return &app_.frmPowerdown(); });
+    opensModal({syncWordStatus}, [this] { return &app_.frmSWD(); });
+    opensModal({ifFilterCalStatus, afcStatus}, [this] { return &app_.frmAFC(); });
+    opensModal({agcStatus}, [this] { return &app_.frmAGC(); });
+    opensModal({LblClockout}, [this] { return &app_.frmClockOut(); });
+    opensModal({LblMuxOut}, [this] { return &app_.muxform(); });
 }
 
 } // namespace pellion

@@ -1,6 +1,6 @@
 // pellion-eval: the evaluation program of the Pellion transceiver.
 #include "evalkit/programrun.h"
-#include "pellion/main_window.h"
+#include "pellion/frontpanel.h"
 #include "pellion/pellionapp.h"
 
 int main(int argc, char** argv) {

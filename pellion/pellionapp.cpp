@@ -1,8 +1,8 @@
 #include "pellion/pellionapp.h"
 
 #include "pellion/descriptions.h"
-#include "pellion/frmreadback.h"
 #include "pellion/model/transport.h"
+#include "pellion/readbackhooks.h"
 #include "pellion/windows.h"
 
 namespace pellion {
@@ -46,16 +46,17 @@ evalkit::frmRegisters& PellionApp::frmRegisters() {
 }
 evalkit::frmAFC& PellionApp::frmAFC() {
     return window<evalkit::frmAFC>([this] {
-        return new evalkit::frmAFC(*this, afcDescription(), {main().Command8, main().Command10});
+        return new evalkit::frmAFC(*this, afcDescription(),
+                                   {main().afcStatus, main().ifFilterCalStatus});
     });
 }
 evalkit::frmAGC& PellionApp::frmAGC() {
     return window<evalkit::frmAGC>(
-        [this] { return new evalkit::frmAGC(*this, agcDescription(), main().Command9); });
+        [this] { return new evalkit::frmAGC(*this, agcDescription(), main().agcStatus); });
 }
 evalkit::frmSWD& PellionApp::frmSWD() {
     return window<evalkit::frmSWD>(
-        [this] { return new evalkit::frmSWD(*this, swdDescription(), main().Command11); });
+        [this] { return new evalkit::frmSWD(*this, swdDescription(), main().syncWordStatus); });
 }
 evalkit::frmPowerdown& PellionApp::frmPowerdown() {
     return window<evalkit::frmPowerdown>(

@@ -4,11 +4,11 @@
 #include "evalkit/frmswd.h"
 #include "evalkit/settingsfile.h"
 #include "pellion/calc/settingsplan.h"
-#include "pellion/frmgfsk.h"
-#include "pellion/main_window.h"
+#include "pellion/frontpanel.h"
+#include "pellion/gaussianwindow.h"
 #include "pellion/pellionapp.h"
 #include "pellion/statuscaptions.h"
-#include "pellion/synthform.h"
+#include "pellion/synthesizerwindow.h"
 #include "platform/core/numbers.h"
 
 namespace pellion {

@@ -2,7 +2,7 @@
 
 #include "evalkit/statuscaption.h"
 #include "pellion/descriptions.h"
-#include "pellion/main_window.h"
+#include "pellion/frontpanel.h"
 #include "pellion/pellionapp.h"
 
 #include <QPushButton>
@@ -19,11 +19,12 @@ void showStatusCaptions(PellionApp& app) {
     StatusCaption calibrationOn = afc.at(1).status;
     calibrationOn.otherwise = QString();
     showPanelCaptions({
-        statusCaption(m.Command8, afc.at(0).status, [&f] { return double(f.AfcEnableField); }),
-        statusCaption(m.Command10, calibrationOn,
+        statusCaption(m.afcStatus, afc.at(0).status, [&f] { return double(f.AfcEnableField); }),
+        statusCaption(m.ifFilterCalStatus, calibrationOn,
                       [&f] { return double(f.IFFilterCalEnableField); }),
-        statusCaption(m.Command9, agcDescription().status, [&f] { return double(f.AgcModeField); }),
-        statusCaption(m.Command11, swdDescription().status,
+        statusCaption(m.agcStatus, agcDescription().status,
+                      [&f] { return double(f.AgcModeField); }),
+        statusCaption(m.syncWordStatus, swdDescription().status,
                       [&f] { return f.LockThresholdModeField; }),
         labelCaption(m.LblMuxOut, [&app] { return muxoutCaption(app, muxoutChoices()); }),
         labelCaption(m.LblClockout,

@@ -2,9 +2,9 @@
 
 #include "evalkit/fileerrors.h"
 #include "evalkit/zantrel.h"
-#include "pellion/main_window.h"
+#include "pellion/frontpanel.h"
 #include "pellion/pellionapp.h"
-#include "pellion/synthform.h"
+#include "pellion/synthesizerwindow.h"
 #include "platform/core/numbers.h"
 #include "platform/entrymark.h"
 
@@ -106,7 +106,7 @@ void WriteZantrelIni(PellionApp& app, const QString& path) {
     const std::vector<ZantrelEntry> phy{
         {u"Phy", u"chip_type",
          m.chkInductor->isChecked() ? QStringLiteral("2") : QStringLiteral("1")},
-        {u"Phy", u"pa_level", numberText(m.HScroll2->value())},
+        {u"Phy", u"pa_level", numberText(m.paLevel->value())},
         {u"Phy", u"xtal", numberText(numbers->xtal)},
         {u"Phy", u"rdiv", numberText(app.w().RDivider)},
         {u"Phy", u"baud_rate", numberText(numbers->baud)},

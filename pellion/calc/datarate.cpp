@@ -114,10 +114,10 @@ DataRatePlan plan(const DataRateInputs& in, double R) {
         return refused(ifFilterRefusal(*n));
     p.IFFilterDividerField = static_cast<double>(*n) * (1 << 20);
 
-    // Step 3.
+    // Step 3: the baseband offset divider from the crystal.
     p.BbOffsetDividerField = field(evalkit::calc::bbOffsetCode(X), 4);
 
-    // Step 4.
+    // Step 4: the demodulator clock divider for the crystal and the demodulator chosen.
     const int D = demodClockDivider(X, in.cmbDemodIndex);
     p.DemodClockDividerField = static_cast<int16_t>(D == 4 ? 0 : field(D, 6));
     p.DemodClockMHz = toSingle(static_cast<double>(X) / D);
@@ -138,7 +138,7 @@ DataRatePlan plan(const DataRateInputs& in, double R) {
         return noClocks();
     p.SeqClockDividerField = field(static_cast<int32_t>(std::min<int64_t>(*S, MaxSeqDivider)), 16);
 
-    // Step 7.
+    // Step 7: the post-demodulator bandwidth code for the rate.
     const std::optional<int32_t> K =
         evalkit::calc::postDemodCodeForRate(R, p.DemodClockMHz, PostDemodFactor);
     if (!K || *K < 1)
@@ -227,10 +227,6 @@ int demodClockDivider(float CrystalFrequencyMHz, int cmbDemodIndex) {
 KParityFields kParity(int32_t K) {
     const evalkit::calc::CorrelatorParity p = evalkit::calc::correlatorParity(K);
     return {p.kOdd ? field(1, 14) : 0, p.halfKOdd ? field(1, 29) : 0};
-}
-
-int32_t discriminatorK(float ActualDeviationKHz) {
-    return evalkit::calc::correlatorK(DiscriminatorK, ActualDeviationKHz).value_or(0);
 }
 
 std::optional<int32_t> discriminatorSetting(int32_t K, float DemodClockMHz) {

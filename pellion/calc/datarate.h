@@ -83,10 +83,6 @@ struct KParityFields {
 };
 KParityFields kParity(int32_t K);
 
-// The correlator K for a deviation: round(200 / deviation kHz); 0 without a deviation (or
-// when K has no 16-bit value).
-int32_t discriminatorK(float ActualDeviationKHz);
-
 // The discriminator setting round(K x fd x 10^6 / 800000), fd the demodulator clock in MHz.
 std::optional<int32_t> discriminatorSetting(int32_t K, float DemodClockMHz);
 

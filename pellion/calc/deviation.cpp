@@ -36,7 +36,8 @@ DeviationResult refused(const platform::Message& warning) {
 // Steps 3 to 8 for a deviation of 0 to 500 kHz.
 DeviationResult planValue(double value, const DeviationInputs& in) {
     DeviationResult r;
-    // 3, 4.
+    // 3, 4. The deviation count for the PFD, doubled with the divide-by-2; only FSK stores
+    // it, and a count beyond its field refuses the plan.
     const bool divideBy2 = in.VcoDiv2Field == VcoDiv2FieldOn;
     const std::optional<evalkit::calc::DeviationCount> c =
         evalkit::calc::deviationCount(value, in.PfdFrequencyMHz, StepsPerPfd, divideBy2);
@@ -63,7 +64,7 @@ DeviationResult planValue(double value, const DeviationInputs& in) {
         r.KParityBit14Field = d.parity->KParityBit14Field;
         r.KParityBit29Field = d.parity->KParityBit29Field;
     }
-    // 8.
+    // 8. The read-outs show the new words.
     r.refreshReadouts = true;
     return r;
 }

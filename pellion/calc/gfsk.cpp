@@ -39,17 +39,17 @@ GfskResult planGfsk(const GfskInputs& in) {
         return r;
     r.calculated = true;
 
-    // 5.
+    // 5. The divider, mod control and index counter into their fields of R2.
     r.TxDeviationField = D->divider * bit(15);
     r.GfskModControlField = M * bit(24);
     r.GfskIndexCounterField = in.cmbIndexCountIndex * bit(27);
 
-    // 6, 7.
+    // 6, 7. The deviation and data rate they give.
     r.deviationKHz = evalkit::calc::gaussianDeviationKHz(in.PfdFrequencyMHz, M,
                                                          in.VcoDiv2Field == VcoDiv2FieldOn);
     r.dataRateKbps = evalkit::calc::gaussianDataRateKbps(in.PfdFrequencyMHz, D->divider, *IC);
 
-    // 8.
+    // 8. The deviation the panel shows: the Gaussian one in GFSK, the fixed GOOK one otherwise.
     r.ActualDeviationKHz = GookDeviationKHz;
     if (in.ModulationSchemeField == ModulationGfsk) {
         r.ActualDeviationKHz = platform::toSingle(platform::roundDecimals(r.deviationKHz, 3));
@@ -59,7 +59,7 @@ GfskResult planGfsk(const GfskInputs& in) {
         r.TxtFSKdev = dev;
     }
 
-    // 9.
+    // 9. The data rate for this window and the one pushed into the panel's box.
     r.lblDatarate = platform::formatNumber(r.dataRateKbps, u"#0.000") + QStringLiteral(" kbits/s");
     r.frontPanelRate = r.dataRateKbps;
     r.txtDatarate = platform::numberText(platform::roundDecimals(r.dataRateKbps, 3));

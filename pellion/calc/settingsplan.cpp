@@ -122,11 +122,11 @@ SettingsPlan planSettings(KeyReader& r) {
 
 void writeSettings(const SettingsRecord& s, const evalkit::calc::KeyWriter& write) {
     const FrontPanelRecord& m = s.panel;
-    // 1, 2.
+    // 1, 2. The file section, the chip and the modulation.
     evalkit::calc::writeFileSection(write, s.path);
     write(keys::Chip, m.externalInductor ? QStringLiteral("Pellion-1") : QStringLiteral("Pellion"));
     write(keys::Modulation, m.modulation);
-    // 3, 4.
+    // 3, 4. The data rate, the RF channel and its dividers.
     write(keys::BaudRate, numberText(s.rateKbps * 1000));
     write(keys::Frequency, s.synthesizer.rf);
     write(keys::Int, s.fields.integerN);
@@ -153,20 +153,20 @@ void writeSettings(const SettingsRecord& s, const evalkit::calc::KeyWriter& writ
         write(keys::PALevel, m.askLevel);
         gaussianKeys();
     }
-    // 6.
+    // 6. The receiver: IF bandwidth, mixer linearity and LNA mode.
     write(keys::IfBandwidth, m.ifBandwidth);
     write(keys::MixerLinearity, s.bias.mixerLinearity);
     write(keys::LnaMode, s.fields.lnaMode);
-    // 7.
+    // 7. The crystal, the charge pump and the reference divider.
     write(keys::CrystalFreq, s.synthesizer.crystal);
     write(keys::IcpIndex, m.icp);
     write(keys::RefDivider, s.fields.refDivider);
-    // 8.
+    // 8. The VCO: its band, divide-by-2, the external inductor and its bias.
     write(keys::VcoBand, s.bias.vcoBand);
     write(keys::VcoDivider, s.fields.divideBy2 ? QStringLiteral("True") : QStringLiteral("False"));
     write(keys::Lext, m.externalInductor ? QStringLiteral("1") : QStringLiteral("0"));
     write(keys::VcoBias, s.bias.vcoBias);
-    // 9.
+    // 9. The sync-word detection.
     write(keys::SyncDetect, s.sync.detect);
     write(keys::SyncWord, s.sync.word);
     write(keys::WordLength, s.sync.length);

@@ -99,7 +99,7 @@ std::optional<Band> chooseBand(float rf, const SynthInputs& in, std::vector<Mess
 // The receiver LO and the synthesizer frequency the window shows for the entered RF.
 struct SynthDisplay {
     QString lblRxLO;
-    QString Text1;
+    QString synthesizerMHz;
 };
 
 SynthDisplay showSynthesizer(float rf, bool external, bool divideBy2, bool receive) {
@@ -307,7 +307,7 @@ SynthResult CmdCalculate(const SynthInputs& in) {
         out.divideBy2On = band->divideBy2;
     }
     out.lblRxLO = display.lblRxLO;
-    out.Text1 = display.Text1;
+    out.synthesizerMHz = display.synthesizerMHz;
     out.RDivider = reference.rDivider;
     out.IntegerN = platform::toInt16(planned.n);
     out.FracN = platform::toInt32(planned.f);

@@ -69,7 +69,7 @@ struct SynthResult : evalkit::calc::SynthShown {
     // Synthesizer window.
     std::optional<bool> divideBy2On; // lblVCOdiv2, switched by the internal inductor's band
     std::optional<QString> lblRxLO;
-    std::optional<QString> Text1; // synthesizer frequency
+    std::optional<QString> synthesizerMHz; // the synthesizer frequency, as "868.300 MHz"
     std::optional<bool> NoteVisible;
 };
 

@@ -90,7 +90,7 @@ TEST_F(BiasWindow, OpensModelessAndStaysUsableBesideThePanel) {
     EXPECT_FALSE(bias.isModal());
     // The panel goes on changing fields while the window stays loaded with its settings.
     m->txtDatarate->setText(QStringLiteral("4.8"));
-    m->HScroll2->setValue(20);
+    m->paLevel->setValue(20);
     bias.HScrVCOAdjust->setValue(3);
     EXPECT_EQ(&app->frmPowerdown(), &bias);
     EXPECT_EQ(f().VcoAdjustField, 3 << 20);

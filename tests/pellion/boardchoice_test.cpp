@@ -59,7 +59,7 @@ TEST_F(BoardChoice, ParallelBoardClaimsOnceAndMasksTheControlPort) {
                                                   QStringLiteral("OutByte 890 212")}));
     EXPECT_NE(w().PortClaimed, 0);
     EXPECT_TRUE(m.ConnectUSB->isHidden());
-    EXPECT_TRUE(m.Label35->isHidden());
+    EXPECT_TRUE(m.chipEnableCaption->isHidden());
     EXPECT_TRUE(m.Synth_EN->isHidden());
     EXPECT_EQ(m.ConnectUSB->text(), QStringLiteral("Connect USB"));
 
@@ -76,7 +76,7 @@ TEST_F(BoardChoice, ParallelBoardClaimsOnceAndMasksTheControlPort) {
     EXPECT_EQ(w().PortClaimed, 0);
     EXPECT_FALSE(m.ConnectUSB->isHidden());
     EXPECT_FALSE(m.Synth_EN->isHidden());
-    EXPECT_FALSE(m.Label35->isHidden());
+    EXPECT_FALSE(m.chipEnableCaption->isHidden());
 }
 
 TEST_F(BoardChoice, FailedClaimShowsItsMessageEachTimeAndLeavesTheControlPort) {

@@ -109,15 +109,16 @@ TEST_F(FeatureWindow, AfcReturnShowsBothSwitchesOnTheFrontPanel) {
         const char *command8, *command10;
     } cases[] = {
         {true, false, "On", "OFF"}, {false, true, "OFF", "On"}, {false, false, "OFF", "OFF"}};
-    EXPECT_EQ(m->Command10->text(), QStringLiteral("No Cal")); // until the window first returns
+    EXPECT_EQ(m->ifFilterCalStatus->text(),
+              QStringLiteral("No Cal")); // until the window first returns
     for (const Case& c : cases) {
         evalkit::frmAFC& afc = app->frmAFC();
         afc.Toggle1->setOn(c.afc);
         afc.Toggle2->setOn(c.cal);
         afc.cmbKp->setCurrentIndex(c.afc ? 1 : 4);
         afc.Command2->click();
-        EXPECT_EQ(m->Command8->text(), QLatin1String(c.command8));
-        EXPECT_EQ(m->Command10->text(), QLatin1String(c.command10));
+        EXPECT_EQ(m->afcStatus->text(), QLatin1String(c.command8));
+        EXPECT_EQ(m->ifFilterCalStatus->text(), QLatin1String(c.command10));
         EXPECT_FALSE(app->isLoaded(QStringLiteral("frmAFC")));
         expectRefreshed(13);
         expectRefreshed(11);
@@ -158,7 +159,7 @@ TEST_F(FeatureWindow, AgcModesAndTheirCaptions) {
         EXPECT_EQ(agc.Combo2->isEnabled(), c.gains);
         EXPECT_EQ(agc.Combo3->isEnabled(), c.gains);
         agc.Command2->click();
-        EXPECT_EQ(m->Command9->text(), QLatin1String(c.caption));
+        EXPECT_EQ(m->agcStatus->text(), QLatin1String(c.caption));
         EXPECT_EQ(m->lblAGC9hex->text(), reglink::readoutText(word(9)));
         // Opened again, the window shows the mode it left.
         EXPECT_EQ(app->frmAGC().Combo1->currentIndex(), c.index);
@@ -239,7 +240,7 @@ TEST_F(FeatureWindow, AgcReturnWarnsAboutThresholdsOutsideTheirLimits) {
         agc.Command2->click();
         EXPECT_EQ(messageTexts(), c.warnings) << c.low << "/" << c.high;
         EXPECT_FALSE(app->isLoaded(QStringLiteral("frmAGC")));
-        EXPECT_EQ(m->Command9->text(), QStringLiteral("Auto"));
+        EXPECT_EQ(m->agcStatus->text(), QStringLiteral("Auto"));
     }
 }
 
@@ -276,7 +277,7 @@ TEST_F(FeatureWindow, SwdModesShareTheLockCodeAndNameItOnReturn) {
         swd.cmbInterupt->setCurrentIndex(c.index);
         EXPECT_EQ(f().LockThresholdModeField, c.field);
         swd.return_->click();
-        EXPECT_EQ(m->Command11->text(), QLatin1String(c.caption));
+        EXPECT_EQ(m->syncWordStatus->text(), QLatin1String(c.caption));
         expectRefreshed(4);
     }
     // With the demodulator window's bit 23 set as well, the code stays within bits 23..25.

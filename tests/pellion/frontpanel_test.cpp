@@ -70,13 +70,13 @@ TEST_F(FrontPanel, EachModulationSetsItsFieldsAndFrames) {
         EXPECT_EQ(!m.FrASK->isHidden(), s.askPower);
         EXPECT_EQ(m.TxtFSKdev->isEnabled(), s.deviationEnabled);
         EXPECT_EQ(!m.TxtFSKdev->isHidden(), s.deviationShown);
-        EXPECT_EQ(!m.Label26->isHidden(), s.deviationCaption);
-        EXPECT_EQ(!m.Label28->isHidden(), s.actual);
+        EXPECT_EQ(!m.desiredDeviationCaption->isHidden(), s.deviationCaption);
+        EXPECT_EQ(!m.actualDeviationCaption->isHidden(), s.actual);
         EXPECT_EQ(!m.Lblfskdev->isHidden(), s.actual);
         EXPECT_EQ(m.txtDatarate->isEnabled(), s.rateEnabled);
-        EXPECT_TRUE(m.Label25->isHidden());
+        EXPECT_TRUE(m.demodBandwidthCaption->isHidden());
         EXPECT_TRUE(m.lblDemodBW->isHidden());
-        EXPECT_EQ(!m.Label10->isHidden(), s.rxClock);
+        EXPECT_EQ(!m.txRxClockCaption->isHidden(), s.rxClock);
         EXPECT_EQ(!m.lblRxCLK->isHidden(), s.rxClock);
         EXPECT_EQ(!m.HScrollOOKfine1->isHidden(), s.askLowLevel);
         EXPECT_EQ(!m.lblOOKmin->isHidden(), s.askLowLevel);
@@ -137,7 +137,7 @@ TEST_F(FrontPanel, FskTakesTheDeviationCountBack) {
 // GOOK shows neither PA frame and hides the deviation box; its ON level is the PA setting.
 TEST_F(FrontPanel, GookShowsNoPowerFrame) {
     Main& m = start();
-    m.HScroll2->setValue(40);
+    m.paLevel->setValue(40);
     m.cmbModulation->setCurrentIndex(Gook);
     EXPECT_TRUE(m.FrFSKpower->isHidden());
     EXPECT_TRUE(m.FrASK->isHidden());
@@ -223,7 +223,7 @@ TEST_F(FrontPanel, ListsAndSwitchesSetTheirFields) {
 // blank of the plain number form before it.
 TEST_F(FrontPanel, ScrollBarsSetThePowerLevels) {
     Main& m = start();
-    m.HScroll2->setValue(10);
+    m.paLevel->setValue(10);
     EXPECT_EQ(f().PaLevelField, 10 << 9);
     EXPECT_EQ(m.LblFSKpower->text(), QStringLiteral("Setting  10"));
     m.HScrollASKFine1->setValue(63);
@@ -336,14 +336,14 @@ TEST_F(FrontPanel, ButtonsAndMenusOpenTheirWindows) {
         {click(m.cmdReadback), "frmReadback", true},
         {trigger(m.mnuReadback), "frmReadback", true},
         {trigger(m.mnuSync), "frmReadback", true},
-        {click(m.Command1), "frmRegisters", true},
+        {click(m.manualRegisterEdit), "frmRegisters", true},
         {trigger(m.registermenu), "frmRegisters", true},
-        {click(m.Command2), "frmDemod", true},
+        {click(m.advancedDemod), "frmDemod", true},
         {click(m.cmdAdvanced), "frmPowerdown", false},
-        {click(m.Command11), "frmSWD", true},
-        {click(m.Command10), "frmAFC", true},
-        {click(m.Command9), "frmAGC", true},
-        {click(m.Command8), "frmAFC", true},
+        {click(m.syncWordStatus), "frmSWD", true},
+        {click(m.ifFilterCalStatus), "frmAFC", true},
+        {click(m.agcStatus), "frmAGC", true},
+        {click(m.afcStatus), "frmAFC", true},
         {click(m.LblClockout), "frmClockOut", true},
         {trigger(m.mnuClockOut), "frmClockOut", true},
         {click(m.LblMuxOut), "muxform", true},

@@ -148,10 +148,10 @@ TEST_F(InForce, StatusCaptionsNameWhatTheFieldsHold) {
     ASSERT_EQ(f().MuxoutField, 3.0 * bit(29));
     EXPECT_EQ(m->LblMuxOut->text(), QStringLiteral("RSSI Ready"));
     EXPECT_EQ(m->LblClockout->text(), QStringLiteral("OFF"));
-    EXPECT_EQ(m->Command8->text(), QStringLiteral("OFF"));
-    EXPECT_EQ(m->Command9->text(), QStringLiteral("Auto"));
-    EXPECT_EQ(m->Command10->text(), QStringLiteral("No Cal"));
-    EXPECT_EQ(m->Command11->text(), QStringLiteral("Off"));
+    EXPECT_EQ(m->afcStatus->text(), QStringLiteral("OFF"));
+    EXPECT_EQ(m->agcStatus->text(), QStringLiteral("Auto"));
+    EXPECT_EQ(m->ifFilterCalStatus->text(), QStringLiteral("No Cal"));
+    EXPECT_EQ(m->syncWordStatus->text(), QStringLiteral("Off"));
     QTest::mouseClick(m->LblMuxOut, Qt::LeftButton);
     ASSERT_EQ(services.shower.names(), QStringList{QStringLiteral("muxform")});
     app->muxform().Command1->click();
@@ -160,9 +160,9 @@ TEST_F(InForce, StatusCaptionsNameWhatTheFieldsHold) {
 
     ImportSettings(*app, settingsFile({QStringLiteral("Sync/SyncDetect=1")}));
     EXPECT_EQ((word(4) >> 23) & 7, 2u);
-    EXPECT_EQ(m->Command11->text(), QStringLiteral("SWD On - Free"));
+    EXPECT_EQ(m->syncWordStatus->text(), QStringLiteral("SWD On - Free"));
     ImportSettings(*app, settingsFile({QStringLiteral("Sync/SyncDetect=2")}));
-    EXPECT_EQ(m->Command11->text(), QStringLiteral("SWD On - Lock"));
+    EXPECT_EQ(m->syncWordStatus->text(), QStringLiteral("SWD On - Lock"));
 
     // The clock-out label names the output the new crystal gives.
     app->frmClockOut().SelClockoutDivide->setPosition(3);

@@ -63,7 +63,7 @@ TEST_F(Startup, FrontPanelAndPlanAfterStartUp) {
     EXPECT_EQ(m.ConnectUSB->text(), QStringLiteral("Connect USB"));
     EXPECT_TRUE(m.Synth_EN->isOn());
     EXPECT_FALSE(m.Synth_EN->isHidden());
-    EXPECT_FALSE(m.Label35->isHidden());
+    EXPECT_FALSE(m.chipEnableCaption->isHidden());
     EXPECT_TRUE(m.PA_EN->isOn());
     EXPECT_TRUE(m.OSC_EN->isOn());
     EXPECT_EQ(m.cmbModulation->currentIndex(), 0);

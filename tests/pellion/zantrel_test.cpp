@@ -114,7 +114,7 @@ TEST_F(ZantrelFile, TheRadioSettingsFollowThePanel) {
     s.Command1_Click();
     m->cmbModulation->setCurrentIndex(1); // GFSK
     app->frmGFSK().cmdUpdate_Click();
-    m->HScroll2->setValue(33);
+    m->paLevel->setValue(33);
     clearRecords();
     const QString path = temp("gfsk.ini");
     write(path, false);

@@ -7,7 +7,7 @@
 #include "corvane/corvaneapp.h"
 #include "corvane/main_window.h"
 #include "corvane/windows.h"
-#include "pellion/main_window.h"
+#include "pellion/frontpanel.h"
 #include "pellion/pellionapp.h"
 #include "pellion/windows.h"
 #include "tessarine/main_window.h"

@@ -75,7 +75,7 @@ void expectNothingApplied(const SynthResult& r) {
     EXPECT_FALSE(r.txtpfd1);
     EXPECT_FALSE(r.TxtCrystal1);
     EXPECT_FALSE(r.lblRxLO);
-    EXPECT_FALSE(r.Text1);
+    EXPECT_FALSE(r.synthesizerMHz);
     EXPECT_FALSE(r.NoteVisible);
     EXPECT_FALSE(r.LblN);
     EXPECT_FALSE(r.lblvcofreq);
@@ -100,7 +100,7 @@ TEST(PellionSynthesizer, StartUpPlanGivesR1N78F16837) {
     EXPECT_EQ(r.LblN, QString("78"));
     EXPECT_EQ(r.LblF, QString("16837"));
     EXPECT_EQ(r.lblRxLO, QString("868.300 MHz"));
-    EXPECT_EQ(r.Text1, QString("868.300 MHz"));
+    EXPECT_EQ(r.synthesizerMHz, QString("868.300 MHz"));
     // (16837 / 2^15 + 78) x 11.0592 is 868.30011, not the 868.3 typed.
     EXPECT_EQ(r.txtVCOout1, QString("868.30011"));
     EXPECT_EQ(r.lblvcofreq, QString("868.30011MHz"));
@@ -138,7 +138,7 @@ TEST(PellionSynthesizer, LowBandSwitchesDivideBy2OnAndDoublesTheFields) {
     EXPECT_EQ(r.LblN, QString("78"));
     EXPECT_EQ(r.LblF, QString("15474"));
     EXPECT_EQ(r.lblRxLO, QString("433.920 MHz"));
-    EXPECT_EQ(r.Text1, QString("867.840 MHz"));
+    EXPECT_EQ(r.synthesizerMHz, QString("867.840 MHz"));
     EXPECT_EQ(r.txtVCOout1, QString("433.92004"));
 }
 
@@ -199,7 +199,7 @@ TEST(PellionSynthesizer, ExternalInductorKeepsTheUsersDivideBy2) {
     EXPECT_EQ(on.IntegerNField, *on.IntegerN << 19);
     EXPECT_EQ(on.FracNField, *on.FracN << 4);
     EXPECT_EQ(on.lblRxLO, QString("150.000 MHz"));
-    EXPECT_EQ(on.Text1, QString("300.000 MHz"));
+    EXPECT_EQ(on.synthesizerMHz, QString("300.000 MHz"));
 
     const SynthResult off = CmdCalculate(with("300", true, false));
     EXPECT_EQ(off.VcoDiv2Field, 0);
@@ -236,7 +236,7 @@ TEST_P(ReceiveOffset, PlansBelowTheChannelAndShowsTheChannelAgain) {
     EXPECT_NEAR(planned, rf - c.offsetMHz, pfd / 32768);
     EXPECT_NEAR(*r.RfFrequencyMHz, rf, pfd / 32768);
     EXPECT_EQ(r.lblRxLO, QString(c.lo));
-    EXPECT_EQ(r.Text1, QString(c.synthesizer));
+    EXPECT_EQ(r.synthesizerMHz, QString(c.synthesizer));
 }
 
 // clang-format off

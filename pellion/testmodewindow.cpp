@@ -1,4 +1,4 @@
-#include "pellion/frmtestmodes.h"
+#include "pellion/testmodewindow.h"
 
 #include "evalkit/fielddialog.h"
 #include "pellion/pellionapp.h"
@@ -53,14 +53,15 @@ frmTestModes::frmTestModes(PellionApp& app) : app_(app) {
         "lblTestMode", QStringLiteral("Write to register again to turn test mode off"));
     lblTestMode->setVisible(false);
 
-    Frame1 = platform::named(new QGroupBox(QStringLiteral("Set Test Register ")), "Frame1");
-    auto* grid = new QGridLayout(Frame1);
+    auto* testRegister =
+        platform::named(new QGroupBox(QStringLiteral("Set Test Register ")), "Frame1");
+    auto* grid = new QGridLayout(testRegister);
     grid->addWidget(cmbTestList, 0, 0);
     grid->addWidget(cmdTestModeWrite, 0, 1);
     grid->addWidget(lblTestMode, 1, 0, 1, 2);
     grid->setColumnStretch(0, 1);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(Frame1);
+    layout->addWidget(testRegister);
     setMinimumWidth(380);
 
     connect(cmdTestModeWrite, &QPushButton::clicked, this, &frmTestModes::cmdTestModeWrite_Click);

@@ -1,8 +1,8 @@
-#include "pellion/frmgfsk.h"
+#include "pellion/gaussianwindow.h"
 
 #include "evalkit/fielddialog.h"
 #include "pellion/calc/deviation.h"
-#include "pellion/main_window.h"
+#include "pellion/frontpanel.h"
 #include "pellion/pellionapp.h"
 #include "platform/core/numbers.h"
 #include "platform/entrymark.h"
@@ -28,7 +28,7 @@ const QString DividerAcceptsText =
 
 frmGFSK::frmGFSK(PellionApp& app)
     : GaussianWindow(QStringLiteral("Update and Return to Front Panel"), 130), app_(app) {
-    Label6 = evalkit::dialog::label(
+    divideBy2Note = evalkit::dialog::label(
         "Label6", QStringLiteral("If operating with VCO Divide-by-2 enabled then the Tx Deviation "
                                  "will be halved. Index Counter sets the number of transitions "
                                  "between the 0 and 1 frequencies"));
@@ -36,7 +36,7 @@ frmGFSK::frmGFSK(PellionApp& app)
         "LabelGOOK",
         QStringLiteral("In GOOK mode the ON power level is set to the maximum PA "
                        "setting. To adjust the ON power you can use the PA bias bits"));
-    for (QLabel* l : {Label6, LabelGOOK})
+    for (QLabel* l : {divideBy2Note, LabelGOOK})
         l->setWordWrap(true);
     cmdUpdate->setDefault(true);
 
@@ -48,13 +48,13 @@ frmGFSK::frmGFSK(PellionApp& app)
                                    });
     setup->addWidget(cmdCalculate, row, 0, 1, 2);
 
-    Frame2 = platform::named(new QGroupBox, "Frame2");
-    auto* results = new QGridLayout(Frame2);
+    auto* resultsFrame = platform::named(new QGroupBox, "Frame2");
+    auto* results = new QGridLayout(resultsFrame);
     results->addWidget(new QLabel(QStringLiteral("Deviation")), 0, 0);
     results->addWidget(lblFdev, 0, 1);
     results->addWidget(new QLabel(QStringLiteral("Data Rate")), 1, 0);
     results->addWidget(lblDatarate, 1, 1);
-    results->addWidget(Label6, 2, 0, 1, 2);
+    results->addWidget(divideBy2Note, 2, 0, 1, 2);
     results->addWidget(LabelGOOK, 3, 0, 1, 2);
 
     auto* foot = new QHBoxLayout;
@@ -64,7 +64,7 @@ frmGFSK::frmGFSK(PellionApp& app)
     auto* layout = new QVBoxLayout(this);
     auto* frames = new QHBoxLayout;
     frames->addWidget(Frame1);
-    frames->addWidget(Frame2, 1);
+    frames->addWidget(resultsFrame, 1);
     layout->addLayout(frames);
     layout->addLayout(foot);
     setMinimumWidth(520);
@@ -84,7 +84,7 @@ void frmGFSK::Form_Load() {
     if (f.ModulationSchemeField == calc::ModulationGfsk)
         LabelGOOK->setVisible(false);
     else
-        Label6->setVisible(false);
+        divideBy2Note->setVisible(false);
 }
 
 calc::GfskInputs frmGFSK::inputs() const {
@@ -137,7 +137,7 @@ void frmGFSK::CmdCalculate_Click() {
         // The deviation handler plans the receiver from it; in GFSK it keeps the divider just
         // stored.
         panel.TxtFSKdev->setText(*r.TxtFSKdev);
-        Label6->setVisible(true);
+        divideBy2Note->setVisible(true);
     }
     lblDatarate->setText(r.lblDatarate);
     panel.setDataRateFromCode(r.txtDatarate, r.frontPanelRate);

@@ -1,5 +1,5 @@
 // The front panel's start-up, its chip enable and its register buttons.
-#include "pellion/main_window.h"
+#include "pellion/frontpanel.h"
 
 #include "evalkit/boardsession.h"
 #include "evalkit/frontpanelwindow.h"

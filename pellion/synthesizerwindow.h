@@ -39,7 +39,7 @@ public:
     calc::SynthesizerRecord settingsInForce() const;
 
     // Besides the divide-by-2 window's controls.
-    QLineEdit* Text1;
+    QLineEdit* synthesizerFrequency; // Text1
 
 private:
     void buildLayout();

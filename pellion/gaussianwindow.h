@@ -6,7 +6,6 @@
 #include "pellion/calc/settingsplan.h"
 #include "pellion/model/registerstore.h"
 
-class QGroupBox;
 class QLabel;
 
 namespace pellion {
@@ -31,8 +30,8 @@ public:
     static calc::GaussianRecord settingsInForce(const PellionFields& f);
 
     // Besides the Gaussian window's controls.
-    QGroupBox* Frame2;
-    QLabel *Label6, *LabelGOOK;
+    QLabel* divideBy2Note; // Label6
+    QLabel* LabelGOOK;
 
 private:
     calc::GfskInputs inputs() const;

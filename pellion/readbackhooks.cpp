@@ -1,7 +1,7 @@
-#include "pellion/frmreadback.h"
+#include "pellion/readbackhooks.h"
 
 #include "pellion/calc/readback.h"
-#include "pellion/main_window.h"
+#include "pellion/frontpanel.h"
 #include "pellion/pellionapp.h"
 #include "platform/named.h"
 

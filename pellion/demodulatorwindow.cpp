@@ -1,8 +1,8 @@
-#include "pellion/frmdemod.h"
+#include "pellion/demodulatorwindow.h"
 
 #include "evalkit/calc/takenrange.h"
 #include "evalkit/fielddialog.h"
-#include "pellion/main_window.h"
+#include "pellion/frontpanel.h"
 #include "pellion/pellionapp.h"
 #include "platform/core/numbers.h"
 #include "platform/entrymark.h"
@@ -127,7 +127,7 @@ void frmDemod::Form_Load() {
         showIfSet(lblT4Frequency, d.lblT4Frequency);
     }
 
-    // 10.
+    // 10. The post-demodulator bandwidth code the word carries.
     lblDemodBW_disp->setText(calc::postDemodCodeText(f.PostDemodBwField));
 
     // 11. The entry of the lock-threshold code the word carries; a code without an entry

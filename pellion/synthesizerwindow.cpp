@@ -1,7 +1,7 @@
-#include "pellion/synthform.h"
+#include "pellion/synthesizerwindow.h"
 
 #include "pellion/calc/followups.h"
-#include "pellion/main_window.h"
+#include "pellion/frontpanel.h"
 #include "pellion/pellionapp.h"
 #include "platform/core/numbers.h"
 #include "platform/named.h"
@@ -37,8 +37,8 @@ synthform::synthform(PellionApp& app)
                                 "running at twice the RF ouput frequency."),
                             .cmdfdownTip = QStringLiteral("Click to decrement F")}),
       app_(app) {
-    Text1 = platform::named(new QLineEdit, "Text1");
-    Text1->setReadOnly(true); // the result of the plan, not an entry
+    synthesizerFrequency = platform::named(new QLineEdit, "Text1");
+    synthesizerFrequency->setReadOnly(true); // the result of the plan, not an entry
     // Shown while the divide-by-2 is on; its room is kept meanwhile, so the boxes above do not
     // move or shrink when it comes and goes.
     QSizePolicy keepRoom = Note->sizePolicy();
@@ -63,7 +63,7 @@ void synthform::buildLayout() {
     results->addWidget(lblHeading, 0, 0);
     results->addWidget(lblRxLO, 0, 1);
     results->addWidget(Label7, 1, 0);
-    results->addWidget(Text1, 1, 1);
+    results->addWidget(synthesizerFrequency, 1, 1);
     layout->addLayout(results);
     layout->addWidget(Note);
     layout->addLayout(buttonRow());
@@ -152,7 +152,7 @@ void synthform::apply(const calc::SynthResult& r) {
         return;
     app_.show(r.messages);
     applyCommon(app_.f(), app_.w(), r);
-    evalkit::showIfSet(Text1, r.Text1);
+    evalkit::showIfSet(synthesizerFrequency, r.synthesizerMHz);
     showNote(r);
     Main& panel = app_.main();
     evalkit::showFrequencyReadouts(panel.lblvcofreq, panel.lblpfd_freq, panel.lblcrystal, r);

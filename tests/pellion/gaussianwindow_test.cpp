@@ -48,7 +48,7 @@ TEST_F(Gfsk, ShownFromTheModulationListWithTheFields) {
     EXPECT_EQ(g.txtDivider->text(), QStringLiteral("30"));
     EXPECT_EQ(g.cmbIndexCount->currentIndex(), 0);
     EXPECT_EQ(g.cmbModCtrl->currentIndex(), 0);
-    EXPECT_FALSE(g.Label6->isHidden());
+    EXPECT_FALSE(g.divideBy2Note->isHidden());
     EXPECT_TRUE(g.LabelGOOK->isHidden());
 }
 
@@ -131,7 +131,7 @@ TEST_F(Gfsk, PushedRateIsPlannedOnce) {
 TEST_F(Gfsk, GookLeavesTheFrontPanelDeviation) {
     frmGFSK& g = choose(GookItem);
     Main& m = app->main();
-    EXPECT_TRUE(g.Label6->isHidden());
+    EXPECT_TRUE(g.divideBy2Note->isHidden());
     EXPECT_FALSE(g.LabelGOOK->isHidden());
     calculate(g, 7, 1, QStringLiteral("20"));
     EXPECT_FLOAT_EQ(w().ActualDeviationKHz, 50.0f);

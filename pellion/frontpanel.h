@@ -41,7 +41,7 @@ public:
     void cmbTestdata_Click();
     void OSC_EN_Change();
     void PA_EN_Change();
-    void HScroll2_Change();
+    void paLevel_Change();
     void HScrollASKFine1_Change();
     void HScrollOOKfine1_Change();
     void chkInductor_Click();
@@ -88,13 +88,19 @@ public:
     // Board choice, link, chip enable and what the readback found.
     QComboBox* cmbMB;
     QPushButton* ConnectUSB;
-    QLabel* Label35;
+    QLabel* chipEnableCaption; // Label35
     platform::Toggle* Synth_EN;
     QLabel *devinuse, *Labelrev;
 
     // Windows opened from the panel.
-    QPushButton *cmdSynthform, *cmdReadback, *Command1, *Command2, *cmdAdvanced, *Command8,
-        *Command9, *Command10, *Command11;
+    QPushButton *cmdSynthform, *cmdReadback, *cmdAdvanced;
+    QPushButton* manualRegisterEdit; // Command1
+    QPushButton* advancedDemod;      // Command2
+    // The status buttons name the setting of their window and open it.
+    QPushButton* afcStatus;         // Command8
+    QPushButton* agcStatus;         // Command9
+    QPushButton* ifFilterCalStatus; // Command10
+    QPushButton* syncWordStatus;    // Command11
     platform::ClickableLabel *LblClockout, *LblMuxOut;
 
     // Settings.
@@ -103,10 +109,16 @@ public:
     platform::Toggle *OSC_EN, *PA_EN;
     QCheckBox* chkInductor;
     QRadioButton *optRx, *optTx;
-    QScrollBar *HScroll2, *HScrollASKFine1, *HScrollOOKfine1;
+    QScrollBar* paLevel; // HScroll2
+    QScrollBar *HScrollASKFine1, *HScrollOOKfine1;
     QLabel *LblFSKpower, *Lblpower1, *Lblpower0, *lblOOKmin, *lblOOKmax;
     QLineEdit *TxtFSKdev, *txtDatarate;
-    QLabel *Label26, *Label28, *Lblfskdev, *Label25, *lblDemodBW, *Label10, *lblRxCLK;
+    QLabel *Lblfskdev, *lblDemodBW, *lblRxCLK;
+    // The captions the modulation shows or hides.
+    QLabel* desiredDeviationCaption; // Label26
+    QLabel* actualDeviationCaption;  // Label28
+    QLabel* demodBandwidthCaption;   // Label25
+    QLabel* txRxClockCaption;        // Label10
 
     // The Help menu items.
     QAction *mnuRevHistory, *mnuRev;

@@ -6,7 +6,6 @@
 #include <optional>
 
 class QComboBox;
-class QGroupBox;
 class QLabel;
 class QPushButton;
 
@@ -25,7 +24,6 @@ public:
 
     void cmdTestModeWrite_Click();
 
-    QGroupBox* Frame1;
     QComboBox* cmbTestList;
     QPushButton* cmdTestModeWrite;
     QLabel* lblTestMode;

@@ -1,6 +1,6 @@
 // The front panel's part of the settings file.
 #include "evalkit/settingsfile.h"
-#include "pellion/main_window.h"
+#include "pellion/frontpanel.h"
 #include "platform/core/numbers.h"
 #include "platform/entrymark.h"
 
@@ -51,14 +51,14 @@ void Main::applyModulation(const calc::FrontPanelPlan& p) {
         return;
     const int scheme = *p.scheme;
     if (scheme == calc::FskScheme)
-        setValue(HScroll2, p.paLevel, [this] { HScroll2_Change(); });
+        setValue(paLevel, p.paLevel, [this] { paLevel_Change(); });
     // The modulation handler runs the Gaussian window's calculation from the fields the
     // import set before.
     setIndex(cmbModulation, scheme, [this] { cmbModulation_Click(); });
     if (scheme == calc::AskScheme)
         setValue(HScrollOOKfine1, p.paLevelLow, [this] { HScrollOOKfine1_Change(); });
     if (scheme == calc::GfskScheme)
-        setValue(HScroll2, p.paLevel, [this] { HScroll2_Change(); });
+        setValue(paLevel, p.paLevel, [this] { paLevel_Change(); });
     if (!fskPower(scheme))
         setValue(HScrollASKFine1, p.paLevel, [this] { HScrollASKFine1_Change(); });
 }
@@ -86,7 +86,7 @@ calc::FrontPanelRecord Main::settingsInForce() const {
     calc::FrontPanelRecord r;
     r.externalInductor = chkInductor->isChecked();
     r.modulation = cmbModulation->currentText();
-    r.fskLevel = evalkit::valueText(HScroll2);
+    r.fskLevel = evalkit::valueText(paLevel);
     r.askLevel = evalkit::valueText(HScrollASKFine1);
     r.askLowLevel = evalkit::valueText(HScrollOOKfine1);
     r.deviationEntry = platform::textInForce(TxtFSKdev);

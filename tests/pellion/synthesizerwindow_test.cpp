@@ -77,7 +77,7 @@ TEST_F(Synth, DefaultPlanIsStable) {
     EXPECT_EQ(s().LblF->text(), QStringLiteral("16837"));
     EXPECT_EQ(s().txtVCOout1->text(), QStringLiteral("868.30011"));
     EXPECT_EQ(s().lblRxLO->text(), QStringLiteral("868.300 MHz"));
-    EXPECT_EQ(s().Text1->text(), QStringLiteral("868.300 MHz"));
+    EXPECT_EQ(s().synthesizerFrequency->text(), QStringLiteral("868.300 MHz"));
     EXPECT_EQ(m.lblvcofreq->text(), QStringLiteral("868.30011MHz"));
     EXPECT_TRUE(s().Note->isHidden());
     EXPECT_TRUE(messageTexts().empty());
