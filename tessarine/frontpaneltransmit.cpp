@@ -1,7 +1,7 @@
 // The front panel's transmit settings: the modulation scheme, the FSK deviation, the Gaussian
 // settings, the PA levels, the charge pump and the power-down switches. Each handler stores
 // its fields and refreshes the read-outs; none writes to the board.
-#include "tessarine/main_window.h"
+#include "tessarine/frontpanel.h"
 
 #include "platform/core/numbers.h"
 #include "platform/entrymark.h"

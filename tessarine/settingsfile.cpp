@@ -5,12 +5,12 @@
 #include "evalkit/settingsfile.h"
 #include "platform/core/numbers.h"
 #include "platform/selector.h"
+#include "tessarine/biaswindow.h"
 #include "tessarine/calc/settingsplan.h"
-#include "tessarine/frmotherfeatures.h"
-#include "tessarine/frmpowerdown.h"
-#include "tessarine/main_window.h"
+#include "tessarine/frontpanel.h"
+#include "tessarine/otherfeatureswindow.h"
 #include "tessarine/statuscaptions.h"
-#include "tessarine/synthform.h"
+#include "tessarine/synthesizerwindow.h"
 #include "tessarine/tessarineapp.h"
 
 namespace tessarine {

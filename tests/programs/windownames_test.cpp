@@ -10,7 +10,7 @@
 #include "pellion/main_window.h"
 #include "pellion/pellionapp.h"
 #include "pellion/windows.h"
-#include "tessarine/main_window.h"
+#include "tessarine/frontpanel.h"
 #include "tessarine/tessarineapp.h"
 #include "tessarine/windows.h"
 

@@ -1,6 +1,6 @@
 // The front panel's start-up, its chip enable, its register buttons and its File and test-mode
 // menu items.
-#include "tessarine/main_window.h"
+#include "tessarine/frontpanel.h"
 
 #include "evalkit/boardsession.h"
 #include "link/readouttext.h"

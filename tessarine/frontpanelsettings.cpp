@@ -2,7 +2,7 @@
 #include "evalkit/settingsfile.h"
 #include "platform/entrymark.h"
 #include "tessarine/calc/modulation.h"
-#include "tessarine/main_window.h"
+#include "tessarine/frontpanel.h"
 #include "tessarine/tessarineapp.h"
 
 #include <QComboBox>

@@ -1,4 +1,4 @@
-#include "tessarine/frmpowerdown.h"
+#include "tessarine/biaswindow.h"
 
 #include "evalkit/fielddialog.h"
 #include "evalkit/settingsfile.h"

@@ -1,4 +1,4 @@
-#include "tessarine/main_window.h"
+#include "tessarine/frontpanel.h"
 
 #include "evalkit/boardframe.h"
 #include "evalkit/boardsession.h"

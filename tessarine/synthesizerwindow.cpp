@@ -1,11 +1,11 @@
-#include "tessarine/synthform.h"
+#include "tessarine/synthesizerwindow.h"
 
 #include "evalkit/frmclockout.h"
 #include "evalkit/synthwindow.h"
 #include "platform/listchoice.h"
 #include "platform/named.h"
 #include "tessarine/calc/modulation.h"
-#include "tessarine/main_window.h"
+#include "tessarine/frontpanel.h"
 #include "tessarine/tessarineapp.h"
 
 #include <QCheckBox>
