@@ -259,7 +259,7 @@ void Main::buildLayout() {
 
 void Main::buildMenus() {
     const auto synth = showsModal([this] { return &app_.synthform(); });
-    const auto bias = showsModal([this] { return &app_.frmPowerdown(); });
+    const auto bias = showsModal([this] { return &app_.biasWindow(); });
     const auto mux = showsModal([this] { return &app_.muxform(); });
     const auto clockOut = showsModal([this] { return &app_.frmClockOut(); });
     const auto registers = showsModal([this] { return &app_.frmRegisters(); });
@@ -332,7 +332,7 @@ void Main::connectHandlers() {
     // and other-feature windows stay beside the panel.
     opensModal({Command2, lblvcofreq, lblpfd_freq, lblcrystal},
                [this] { return &app_.synthform(); });
-    opensModal({cmdBias}, [this] { return &app_.frmPowerdown(); });
+    opensModal({cmdBias}, [this] { return &app_.biasWindow(); });
     opensModal({LblMuxOut}, [this] { return &app_.muxform(); });
     opensModal({LblClockout}, [this] { return &app_.frmClockOut(); });
     opensModeless({cmdTestMod}, [this] { return &app_.frmTestModes(); });

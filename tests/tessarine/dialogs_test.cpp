@@ -61,7 +61,7 @@ TEST_F(Dialogs, BiasWindowShowsAndSetsTheThreeBiasFields) {
     for (QObject* opener :
          {static_cast<QObject*>(m->mnuPowerDown), static_cast<QObject*>(m->cmdBias)}) {
         ASSERT_TRUE(shownAs(open(opener), "frmPowerdown", true));
-        frmPowerdown& bias = app->frmPowerdown();
+        BiasWindow& bias = app->biasWindow();
         EXPECT_EQ(bias.windowTitle(), QStringLiteral("Bias Settings"));
         // The power-on fields: PA bias 5, VCO adjust 0, VCO bias 5.
         EXPECT_EQ(bias.HScrPAbias->value(), 5);
@@ -69,11 +69,11 @@ TEST_F(Dialogs, BiasWindowShowsAndSetsTheThreeBiasFields) {
         EXPECT_EQ(bias.lblVCOAdjust->text(), QStringLiteral("Setting 0"));
         EXPECT_EQ(bias.lblVCObias->text(), QStringLiteral("Setting 5"));
         EXPECT_TRUE(labelTexts(bias).contains(QStringLiteral("VCO Adjust (Center Frequency)")));
-        bias.Command1->click();
+        bias.returnToPanel->click();
         EXPECT_FALSE(app->isLoaded(QStringLiteral("frmPowerdown")));
     }
 
-    frmPowerdown& bias = app->frmPowerdown();
+    BiasWindow& bias = app->biasWindow();
     bias.HScrPAbias->setValue(0);
     EXPECT_EQ(bias.lblPABias->text(), QStringLiteral("Setting 0   5 uA"));
     EXPECT_EQ(f().PaBiasField, 0);
@@ -87,11 +87,11 @@ TEST_F(Dialogs, BiasWindowShowsAndSetsTheThreeBiasFields) {
     // Every move refreshes the read-outs at once.
     EXPECT_EQ(m->lblRhex->text(), QStringLiteral("0x1886000"));
     EXPECT_EQ(m->lblFhex->text(), QStringLiteral("0x7FA08F"));
-    bias.Command1->click();
+    bias.returnToPanel->click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
     // Opened again, it shows what the fields hold.
-    frmPowerdown& again = app->frmPowerdown();
+    BiasWindow& again = app->biasWindow();
     EXPECT_EQ(again.HScrPAbias->value(), 7);
     EXPECT_EQ(again.HScrVCOAdjust->value(), 3);
     EXPECT_EQ(again.lblVCObias->text(), QStringLiteral("Setting 15"));

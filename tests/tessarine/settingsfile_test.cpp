@@ -111,11 +111,11 @@ void changeEverything(TessarineApp& app, const Scenario& s) {
         break;
     }
     m.HScroll2->setValue(33);
-    frmPowerdown& bias = app.frmPowerdown();
+    BiasWindow& bias = app.biasWindow();
     bias.HScrPAbias->setValue(2);
     bias.HScrVCOAdjust->setValue(1);
     bias.HScrVCObias->setValue(11);
-    bias.Command1->click();
+    bias.returnToPanel->click();
     evalkit::frmClockOut& clock = app.frmClockOut();
     clock.SelClockoutDivide->setPosition(7);
     clock.cmdokclock->click();
@@ -298,7 +298,7 @@ TEST_F(Settings, GarbledMissingAndOutOfRangeKeysAreNamedOnceAndTheRestApplies) {
 // settings alone without naming anything.
 TEST_F(Settings, AFileWithoutSchemeOrOtherSectionLeavesThoseSettings) {
     m->cmbModulation->setCurrentIndex(calc::AskItem);
-    app->frmPowerdown().HScrVCObias->setValue(12);
+    app->biasWindow().HScrVCObias->setValue(12);
     const QString path = temp("partial.txt");
     writeBytes(path, "[File]\r\nVersion=1\r\n[Tx]\r\nFrequency=868.3\r\n[PLL]\r\n"
                      "CrystalFreq=11.0592\r\nRefDivider=0\r\nRefDoubler=0\r\nIcpIndex=2\r\n"
