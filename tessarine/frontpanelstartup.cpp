@@ -62,19 +62,19 @@ void Main::InitialiseFrontPanel() {
     ConnectUSB->setVisible(true);
     ConnectUSB->setEnabled(true);
     ConnectUSB->setText(evalkit::BoardSession::ConnectCaption);
-    Toggle4->setVisible(true);
-    Toggle4->setOn(true);
+    chipEnable->setVisible(true);
+    chipEnable->setOn(true);
 
     app_.link().usb().dd_pellion_chip_sel(1);
 }
 
 // ---- chip enable ---------------------------------------------------------------
 
-void Main::Toggle4_Change() {
+void Main::chipEnable_Change() {
     session().chipEnableChanged();
     // A chip enabled again has lost its registers: every one must be programmed again. What
     // was last written stays, so the next refresh marks by it again.
-    if (Toggle4->isOn()) {
+    if (chipEnable->isOn()) {
         for (int n = 0; n < 4; ++n)
             readout(n)->setMark(Mark::Changed);
     }

@@ -33,7 +33,7 @@ struct SchemeRows {
     Row dataRate;            // lblTitleDateRate and lblDatarate
     Row deviationEntry;      // TxtFSKdev: Show enables it, Hide disables it
     const char16_t* caption; // FrFSK
-    bool askLabels;          // Lbldata0 and Lbldata1 name the data levels; otherwise "PA Level"
+    bool askLabels;          // the level captions name the data levels; otherwise "PA Level"
 };
 
 using R = Row;
@@ -91,7 +91,7 @@ void Main::cmbModulation_Click() {
     if (rows.askLabels)
         showAskDataLabels();
     else
-        Lbldata0->setText(PaLevelTitle);
+        paLevelCaption->setText(PaLevelTitle);
     if (resized)
         platform::fitToContents(*this);
 
@@ -107,7 +107,7 @@ void Main::cmbModulation_Click() {
         break;
     case calc::AskItem:
         // The deviation field holds the low level while ASK is chosen.
-        HScrollASKFine1->setValue(1);
+        paLevelLow->setValue(1);
         f.TxDeviationField = 1 * bit(11);
         f.GfskModControlField = 0;
         f.GfskIndexCounterField = 0;
@@ -125,8 +125,8 @@ void Main::cmbModulation_Click() {
 
 void Main::showAskDataLabels() {
     const calc::AskDataLabels labels = calc::askDataLabels(app_.f().DataInvertField);
-    Lbldata0->setText(labels.Lbldata0);
-    Lbldata1->setText(labels.Lbldata1);
+    paLevelCaption->setText(labels.paLevelCaption);
+    paLevelLowCaption->setText(labels.paLevelLowCaption);
 }
 
 // ---- FSK deviation -------------------------------------------------------------
@@ -198,17 +198,17 @@ void Main::txtDivider_Change() {
 
 // ---- levels, charge pump and switches -------------------------------------------
 
-void Main::HScroll2_Change() {
-    const int level = HScroll2->value();
+void Main::paLevel_Change() {
+    const int level = paLevel->value();
     app_.f().PaLevelField = level * bit(5);
     LblFSKpower->setText(calc::settingText(level));
     fnGuiWrite();
 }
 
-void Main::HScrollASKFine1_Change() {
-    const int level = HScrollASKFine1->value();
+void Main::paLevelLow_Change() {
+    const int level = paLevelLow->value();
     app_.f().TxDeviationField = level * bit(11);
-    Lblpower1->setText(calc::settingText(level));
+    paLevelLowSetting->setText(calc::settingText(level));
     fnGuiWrite();
 }
 

@@ -105,14 +105,14 @@ struct GaussianResult {
 // FnUpdateGaussian.
 GaussianResult planGaussian(const GaussianInputs& in);
 
-// LblFSKpower and Lblpower1: "Setting" and the level as Str writes it (" 56"), so two blanks
-// stand before the digits.
+// LblFSKpower and paLevelLowSetting: "Setting" and the level as Str writes it (" 56"), so two
+// blanks stand before the digits.
 QString settingText(int level);
 
-// Lbldata0 (beside the PA level) and Lbldata1 (beside the ASK low level).
+// paLevelCaption (beside the PA level) and paLevelLowCaption (beside the ASK low level).
 struct AskDataLabels {
-    QString Lbldata0;
-    QString Lbldata1;
+    QString paLevelCaption;
+    QString paLevelLowCaption;
 };
 AskDataLabels askDataLabels(int32_t DataInvertField);
 

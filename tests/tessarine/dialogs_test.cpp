@@ -196,7 +196,7 @@ TEST_F(Dialogs, TestModesWindowBesideThePanelAndRaisedFromTheMenu) {
 }
 
 TEST_F(Dialogs, OtherFeaturesSwitchesSetTheirFields) {
-    ASSERT_TRUE(shownAs(open(m->Command3), "frmOtherFeatures", false));
+    ASSERT_TRUE(shownAs(open(m->otherFeatures), "frmOtherFeatures", false));
     frmOtherFeatures& other = app->frmOtherFeatures();
     EXPECT_EQ(other.windowTitle(), QStringLiteral("Other Features"));
     EXPECT_EQ(other.lblDataInvert->text(), QStringLiteral("Data Invert:"));
@@ -218,7 +218,7 @@ TEST_F(Dialogs, OtherFeaturesSwitchesSetTheirFields) {
     // Opened afresh, each switch shows its field.
     other.close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    ASSERT_TRUE(shownAs(open(m->Command3), "frmOtherFeatures", false));
+    ASSERT_TRUE(shownAs(open(m->otherFeatures), "frmOtherFeatures", false));
     EXPECT_TRUE(app->frmOtherFeatures().togprescaler->isOn());
     EXPECT_FALSE(app->frmOtherFeatures().TogLDP->isOn());
     EXPECT_TRUE(app->frmOtherFeatures().TogDataInvert->isOn());
@@ -226,7 +226,7 @@ TEST_F(Dialogs, OtherFeaturesSwitchesSetTheirFields) {
 
 TEST_F(Dialogs, RawRegisterWindowWritesThroughTheRawRegister) {
     for (QObject* opener :
-         {static_cast<QObject*>(m->registermenu), static_cast<QObject*>(m->Command1)}) {
+         {static_cast<QObject*>(m->registermenu), static_cast<QObject*>(m->manualRegisterEdit)}) {
         ASSERT_TRUE(shownAs(open(opener), "frmRegisters", true));
         evalkit::frmRegisters& raw = app->frmRegisters();
         EXPECT_EQ(raw.windowTitle(), QStringLiteral("Directly Program Registers"));

@@ -229,11 +229,11 @@ TEST(TessarineModulation, SchemeFieldsAndLevelCaptions) {
     EXPECT_EQ(settingText(0), QString("Setting  0"));
 
     const AskDataLabels plain = askDataLabels(0);
-    EXPECT_EQ(plain.Lbldata0, QString("Data = 1"));
-    EXPECT_EQ(plain.Lbldata1, QString("Data = 0"));
+    EXPECT_EQ(plain.paLevelCaption, QString("Data = 1"));
+    EXPECT_EQ(plain.paLevelLowCaption, QString("Data = 0"));
     const AskDataLabels inverted = askDataLabels(1 << 5);
-    EXPECT_EQ(inverted.Lbldata0, QString("Data = 0"));
-    EXPECT_EQ(inverted.Lbldata1, QString("Data = 1"));
+    EXPECT_EQ(inverted.paLevelCaption, QString("Data = 0"));
+    EXPECT_EQ(inverted.paLevelLowCaption, QString("Data = 1"));
 }
 
 } // namespace
