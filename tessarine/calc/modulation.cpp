@@ -88,11 +88,12 @@ DeviationResult planDeviation(const DeviationInputs& in) {
 
 GaussianResult planGaussian(const GaussianInputs& in) {
     GaussianResult r;
-    // 1.
+    // The mod control (no selection counts as 0) and the index counter's count.
     const int m =
         in.cmbModCtrlIndex >= 0 && in.cmbModCtrlIndex <= MaxModControl ? in.cmbModCtrlIndex : 0;
     const int32_t c = evalkit::calc::indexCounter(in.cmbIndexCountIndex).value_or(0);
-    // 2. A divider that is no number changes nothing.
+    // The divider, held to its limits (the box then shows the limit); one that is no number
+    // changes nothing.
     const std::optional<evalkit::calc::GaussianDivider> divider =
         evalkit::calc::gaussianDivider(in.txtDivider);
     if (!divider) {
@@ -102,23 +103,23 @@ GaussianResult planGaussian(const GaussianInputs& in) {
     const int32_t d = divider->divider;
     if (divider->limited)
         r.txtDivider = platform::numberText(d);
-    // 3.
+    // Without an index count there is nothing more to plan.
     if (c <= 0)
         return r;
-    // 4.-6.
+    // The deviation field holds the divider; GOOK keeps mod control 0.
     r.TxDeviationField = d << 11;
     r.GfskModControlField = in.ModulationSchemeField == SchemeGook ? 0 : int32_t{m} << 20;
     r.GfskIndexCounterField = int32_t{in.cmbIndexCountIndex} << 23;
-    // 7.
+    // The deviation and the data rate these settings give at this PFD.
     const double pfd = in.PfdFrequencyMHz;
     const double deviationKHz = evalkit::calc::gaussianDeviationKHz(pfd, m, false);
     const double rateKbps = evalkit::calc::gaussianDataRateKbps(pfd, d, c);
-    // 8.
+    // Only GFSK shows its deviation, in the label and in the entry.
     if (in.ModulationSchemeField == SchemeGfsk) {
         r.Lblfskdev = threePlaces(deviationKHz) + QStringLiteral(" kHz");
         r.TxtFSKdev = threePlaces(deviationKHz);
     }
-    // 9.
+    // The data rate, for GFSK and GOOK alike.
     r.lblDatarate = threePlaces(rateKbps) + QStringLiteral(" kbps");
     return r;
 }

@@ -58,12 +58,11 @@ TEST(TessarineDeviation, EntriesOutsideTheFieldAreRefused) {
         const char* message;
     };
     const Refused cases[] = {
-        {"120", Pfd,
-         "Desired deviation in kHz: a number from 0 to 114.975 at this PFD frequency"}, // 533 steps
+        // 533 steps.
+        {"120", Pfd, "Desired deviation in kHz: a number from 0 to 114.975 at this PFD frequency"},
+        // 511.6 steps, which round to 512.
         {"115.1", Pfd,
-         "Desired deviation in kHz: a number from 0 to 114.975 at this PFD frequency"}, // 511.6
-                                                                                        // rounds to
-                                                                                        // 512
+         "Desired deviation in kHz: a number from 0 to 114.975 at this PFD frequency"},
         {"-1", Pfd, "Desired deviation in kHz: a number from 0 to 114.975 at this PFD frequency"},
         {"-0.1", Pfd, "Desired deviation in kHz: a number from 0 to 114.975 at this PFD frequency"},
         {"abc", Pfd, "Desired deviation in kHz: a number from 0 to 114.975 at this PFD frequency"},
@@ -72,10 +71,9 @@ TEST(TessarineDeviation, EntriesOutsideTheFieldAreRefused) {
         {"", Pfd, "Desired deviation in kHz: a number from 0 to 114.975 at this PFD frequency"},
         {"1e300", Pfd,
          "Desired deviation in kHz: a number from 0 to 114.975 at this PFD frequency"},
+        // 533 steps of 112.5 Hz.
         {"60", 1.8432f,
-         "Desired deviation in kHz: a number from 0 to 57.487 at this PFD frequency"}, // 533 steps
-                                                                                       // of 112.5
-                                                                                       // Hz
+         "Desired deviation in kHz: a number from 0 to 57.487 at this PFD frequency"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
