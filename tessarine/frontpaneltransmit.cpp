@@ -147,8 +147,8 @@ void Main::TxtFSKdev_Change() {
     else
         platform::clearRefusedMark(TxtFSKdev); // not acted on (another scheme): said stands
 
-    if (r.Lblfskdev)
-        Lblfskdev->setText(*r.Lblfskdev);
+    if (r.actualDeviation)
+        Lblfskdev->setText(*r.actualDeviation);
     if (!r.TxDeviationField)
         return;
     w.DeviationStepHz = *r.DeviationStepHz;
@@ -165,17 +165,17 @@ void Main::FnUpdateGaussian() {
                             txtDivider->text(), f.ModulationSchemeField, app_.w().PfdFrequencyMHz});
     platform::showRefusal(txtDivider, r.refusal.has_value(), r.refusal.value_or(QString()));
     // The box shows the limit it was held to (which runs its handler again, with the limit).
-    if (r.txtDivider)
-        txtDivider->setText(*r.txtDivider);
+    if (r.dividerAtLimit)
+        txtDivider->setText(*r.dividerAtLimit);
     platform::assignIfSet(f.TxDeviationField, r.TxDeviationField);
     platform::assignIfSet(f.GfskModControlField, r.GfskModControlField);
     platform::assignIfSet(f.GfskIndexCounterField, r.GfskIndexCounterField);
-    if (r.Lblfskdev)
-        Lblfskdev->setText(*r.Lblfskdev);
-    if (r.TxtFSKdev)
-        TxtFSKdev->setText(*r.TxtFSKdev);
-    if (r.lblDatarate)
-        lblDatarate->setText(*r.lblDatarate);
+    if (r.actualDeviation)
+        Lblfskdev->setText(*r.actualDeviation);
+    if (r.deviationEntry)
+        TxtFSKdev->setText(*r.deviationEntry);
+    if (r.dataRate)
+        lblDatarate->setText(*r.dataRate);
 }
 
 void Main::cmbModCtrl_Click() {
