@@ -1,344 +1,242 @@
+// The front panel's transmit settings: the modulation scheme, the FSK deviation, the Gaussian
+// settings, the PA levels, the charge pump and the power-down switches. Each handler stores
+// its fields and refreshes the read-outs; none writes to the board.
 #include "tessarine/frontpanel.h"
 
-#include "evalkit/boardframe.h"
-#include "evalkit/boardsession.h"
-#include "evalkit/menutable.h"
-#include "platform/listchoice.h"
+#include "platform/core/numbers.h"
+#include "platform/entrymark.h"
+#include "platform/fitwindow.h"
 #include "platform/named.h"
-#include "tessarine/descriptions.h"
-#include "tessarine/settingsfile.h"
+#include "tessarine/calc/modulation.h"
 #include "tessarine/tessarineapp.h"
-#include "tessarine/windows.h"
 
-#include <QAction>
-#include <QCloseEvent>
 #include <QComboBox>
-#include <QEvent>
-#include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenuBar>
-#include <QPushButton>
 #include <QScrollBar>
-#include <QSignalBlocker>
-#include <QVBoxLayout>
+
+#include <array>
 
 namespace tessarine {
 
-using platform::named;
-using platform::namedButton;
-using platform::namedLabel;
-using platform::namedList;
-using platform::namedToggle;
-
 namespace {
 
-platform::ClickableLabel* clickable(const char* name, const QString& toolTip) {
-    auto* l = named(new platform::ClickableLabel, name);
-    l->setToolTip(toolTip);
-    l->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    l->setCursor(Qt::PointingHandCursor);
-    return l;
+using platform::bit;
+
+// What a scheme does with a row of the panel: shows it, hides it, or leaves it as it is.
+enum class Row : uint8_t { Keep, Show, Hide };
+
+struct SchemeRows {
+    Row FrFSK, FrFSKpower, frASK, frHideFSK, frGaussian;
+    Row modControl;          // cmbModCtrl with its title
+    Row dataRate;            // lblTitleDateRate and lblDatarate
+    Row deviationEntry;      // TxtFSKdev: Show enables it, Hide disables it
+    const char16_t* caption; // FrFSK
+    bool askLabels;          // the level captions name the data levels; otherwise "PA Level"
+};
+
+using R = Row;
+// FrFSK, FrFSKpower, frASK, frHideFSK, frGaussian, mod control, data rate, deviation entry.
+constexpr std::array<SchemeRows, 5> Schemes{{
+    {R::Show, R::Show, R::Hide, R::Hide, R::Hide, R::Keep, R::Hide, R::Show, u"FSK", false},
+    {R::Show, R::Show, R::Hide, R::Hide, R::Show, R::Show, R::Show, R::Hide, u"GFSK", false},
+    {R::Show, R::Keep, R::Show, R::Show, R::Hide, R::Keep, R::Hide, R::Keep, u"ASK", true},
+    {R::Keep, R::Keep, R::Hide, R::Show, R::Hide, R::Keep, R::Hide, R::Keep, u"OOK", false},
+    // GOOK keeps the OOK caption.
+    {R::Keep, R::Keep, R::Hide, R::Show, R::Show, R::Hide, R::Show, R::Keep, u"OOK", false},
+}};
+
+// Shows or hides the widgets as the scheme says; whether any of them changed.
+bool apply(Row row, std::initializer_list<QWidget*> widgets) {
+    if (row == Row::Keep)
+        return false;
+    bool changed = false;
+    for (QWidget* w : widgets) {
+        const bool shown = row == Row::Show;
+        changed = changed || w->isHidden() == shown;
+        w->setVisible(shown);
+    }
+    return changed;
 }
 
-// The cover of the deviation entry stands in for it: while the cover is shown the entry is
-// hidden, and the cover itself takes no room, so the frame shows no blank panel where the
-// entry was.
-class EntryCover : public QObject {
-public:
-    EntryCover(QGroupBox* cover, QWidget* entry) : QObject(entry), cover_(cover), entry_(entry) {
-        cover->setParent(entry->parentWidget());
-        cover->setFixedSize(0, 0);
-        cover->installEventFilter(this);
-        entry->setVisible(cover->isHidden());
-    }
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::ShowToParent || event->type() == QEvent::HideToParent)
-            entry_->setVisible(cover_->isHidden());
-        return false;
-    }
-
-private:
-    QGroupBox* cover_;
-    QWidget* entry_;
-};
+const QString PaLevelTitle = QStringLiteral("PA Level");
 
 } // namespace
 
-Main::Main(TessarineApp& app)
-    : FrontPanelWindow(app, QStringLiteral("Main Interface Page"),
-                       settingsFile(app, ImportSettings, ExportSettings)),
-      app_(app) {
-    buildControls();
-    buildLayout();
-    buildMenus();
-    startSession(boardRules(), {cmbMB, ConnectUSB, chipEnable, {}}, &app_.w().PortClaimed);
-    connectHandlers();
+// ---- modulation scheme -------------------------------------------------------
+
+void Main::cmbModulation_Click() {
+    auto& f = app_.f();
+    const int index = cmbModulation->currentIndex();
+    const std::optional<int32_t> scheme = calc::modulationSchemeField(index);
+    if (!scheme) {
+        fnGuiWrite();
+        return;
+    }
+    f.ModulationSchemeField = *scheme;
+
+    const SchemeRows& rows = Schemes[static_cast<std::size_t>(index)];
+    bool resized = false;
+    resized |= apply(rows.FrFSK, {FrFSK});
+    resized |= apply(rows.FrFSKpower, {FrFSKpower});
+    resized |= apply(rows.frASK, {frASK});
+    resized |= apply(rows.frHideFSK, {frHideFSK});
+    resized |= apply(rows.frGaussian, {frGaussian});
+    resized |= apply(rows.modControl, {cmbModCtrl, lblTitleModCtrl});
+    resized |= apply(rows.dataRate, {lblTitleDateRate, lblDatarate});
+    if (rows.deviationEntry != Row::Keep)
+        TxtFSKdev->setEnabled(rows.deviationEntry == Row::Show);
+    FrFSK->setTitle(QString::fromUtf16(rows.caption));
+    if (rows.askLabels)
+        showAskDataLabels();
+    else
+        paLevelCaption->setText(PaLevelTitle);
+    if (resized)
+        platform::fitToContents(*this);
+
+    switch (index) {
+    case calc::FskItem:
+        f.GfskIndexCounterField = 0;
+        f.GfskModControlField = 0;
+        TxtFSKdev_Change();
+        break;
+    case calc::GfskItem:
+    case calc::GookItem:
+        FnUpdateGaussian();
+        break;
+    case calc::AskItem:
+        // The deviation field holds the low level while ASK is chosen.
+        paLevelLow->setValue(1);
+        f.TxDeviationField = 1 * bit(11);
+        f.GfskModControlField = 0;
+        f.GfskIndexCounterField = 0;
+        break;
+    case calc::OokItem:
+        f.TxDeviationField = 0;
+        f.GfskModControlField = 0;
+        f.GfskIndexCounterField = 0;
+        break;
+    default:
+        break;
+    }
+    fnGuiWrite();
 }
 
-Main::~Main() = default;
-
-void Main::buildControls() {
-    // Every register: its read-out and its Update button.
-    registers_.build(
-        {{}, {}, QStringLiteral("0x88888888")},
-        {
-            {0, &lblRhex, "lblRhex", &cmdR, "cmdR", QStringLiteral("R")},
-            {1, &lblNhex, "lblNhex", &cmdN, "cmdN", QStringLiteral("N")},
-            {2, &lblMhex, "lblMhex", &cmdmod2, "cmdmod2", QStringLiteral("Modulation")},
-            {3, &lblFhex, "lblFhex", &cmdfunction, "cmdfunction", QStringLiteral("Function")},
-        });
-    cmdUpdateAll = namedButton("cmdUpdateAll", QStringLiteral("Program Registers"));
-    // The chip is a transmitter with four registers; the button writes all of them.
-    cmdUpdateAll->setToolTip(QStringLiteral(
-        "Click here to update all four registers: R, N, Modulation and Function, in that order"));
-
-    const evalkit::BoardWidgets board =
-        evalkit::boardWidgets({{QStringLiteral("Quorrabase (Parallel Port Interface)"),
-                                QStringLiteral("Quorrabase2 (USB Interface)")}});
-    cmbMB = board.board;
-    ConnectUSB = board.connect;
-    chipEnable = board.chipEnable;
-    chipEnable->setStateTexts(QStringLiteral("Chip Disabled"), QStringLiteral("Chip Enabled"));
-    partUsed = namedLabel("Label3", QStringLiteral("Part Used:        Tessarine"));
-
-    lblvcofreq = clickable("lblvcofreq", QStringLiteral("Click here to change output frequency"));
-    lblpfd_freq = clickable("lblpfd_freq", QStringLiteral("Click here to change PFD frequency"));
-    lblcrystal =
-        clickable("lblcrystal", QStringLiteral("Click here to change the Reference frequency"));
-    synthSettings = namedButton("Command2", QStringLiteral("Synth Settings..."));
-    cmdBias = namedButton("cmdBias", QStringLiteral("  Bias Currents     VCO, PA..."));
-    cmdBias->setToolTip(QStringLiteral("Click to Change Individual Bias Settings"));
-    cmdTestMod = namedButton("cmdTestMod", QStringLiteral("Test Modes"));
-    otherFeatures = namedButton("Command3", QStringLiteral("Other Features"));
-    manualRegisterEdit = namedButton("Command1", QStringLiteral("Manual Register Edit"));
-    manualRegisterEdit->setToolTip(
-        QStringLiteral("Click here to enter the manually edit register window."));
-    LblMuxOut = clickable("LblMuxOut", QStringLiteral("Click to change the MuxOut feature"));
-    LblMuxOut->setText(QStringLiteral("Digital Lock Detect")); // the power-on choice
-    LblClockout = clickable("LblClockout", QStringLiteral("Click to Change Clkout frequency"));
-
-    cmbModulation = namedList("cmbModulation",
-                              {QStringLiteral("FSK"), QStringLiteral("GFSK"), QStringLiteral("ASK"),
-                               QStringLiteral("OOK"), QStringLiteral("GOOK")});
-    FrFSK = named(new QGroupBox(QStringLiteral("FSK")), "FrFSK");
-    frHideFSK = named(new QGroupBox, "frHideFSK");
-    frGaussian = named(new QGroupBox, "frGaussian");
-    FrFSKpower = named(new QGroupBox(QStringLiteral("Power Amplifier")), "FrFSKpower");
-    frASK = named(new QGroupBox, "frASK");
-    TxtFSKdev = named(new QLineEdit(QStringLiteral("60")), "TxtFSKdev");
-    txtDivider = named(new QLineEdit(QStringLiteral("64")), "txtDivider");
-    for (QLineEdit* e : {TxtFSKdev, txtDivider})
-        e->setMaximumWidth(90);
-    Lblfskdev = namedLabel("Lblfskdev", QStringLiteral("60.075 kHz"));
-    lblTitleModCtrl = namedLabel("lblTitleModCtrl", QStringLiteral("Mod Control"));
-    lblTitleDateRate = namedLabel("lblTitleDateRate", QStringLiteral("Data Rate"));
-    lblDatarate = namedLabel("lblDatarate", QStringLiteral("1kbps"));
-    LblFSKpower = namedLabel("LblFSKpower", QStringLiteral("Setting 56"));
-    paLevelCaption = namedLabel("Lbldata0", QStringLiteral("PA Level"));
-    paLevelLowSetting = namedLabel("Lblpower1", QStringLiteral("Setting 40"));
-    paLevelLowCaption = namedLabel("Lbldata1", QStringLiteral("Data = 0"));
-    cmbIndexCount = namedList("cmbIndexCount", {QStringLiteral("16"), QStringLiteral("32"),
-                                                QStringLiteral("64"), QStringLiteral("128")});
-    cmbModCtrl =
-        namedList("cmbModCtrl", {QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2"),
-                                 QStringLiteral("3"), QStringLiteral("4"), QStringLiteral("5"),
-                                 QStringLiteral("6"), QStringLiteral("7")});
-    cmbIcp = namedList("cmbIcp", {QStringLiteral("Icp = 0.3mA"), QStringLiteral("Icp = 0.9mA"),
-                                  QStringLiteral("Icp = 1.5mA"), QStringLiteral("Icp = 2.1mA")});
-    paLevel = evalkit::levelBar("HScroll2", 56, 160);
-    paLevelLow = evalkit::levelBar("HScrollASKFine1", 40, 160);
-    TogPLL = namedToggle("TogPLL");
-    TogOutput = namedToggle("TogOutput");
-    TogVCO = namedToggle("TogVCO");
-    TogCrystal = namedToggle("TogCrystal");
-    TogCrystal->setToolTip(QStringLiteral("Click here to turn the oscillator circuitry on/off"));
-    // Shown only with the schemes that use them.
-    for (QWidget* w : {static_cast<QWidget*>(frHideFSK), static_cast<QWidget*>(frGaussian),
-                       static_cast<QWidget*>(lblTitleDateRate), static_cast<QWidget*>(lblDatarate),
-                       static_cast<QWidget*>(frASK)})
-        w->setVisible(false);
+void Main::showAskDataLabels() {
+    const calc::AskDataLabels labels = calc::askDataLabels(app_.f().DataInvertField);
+    paLevelCaption->setText(labels.paLevelCaption);
+    paLevelLowCaption->setText(labels.paLevelLowCaption);
 }
 
-void Main::buildLayout() {
-    auto caption = [](const QString& text, QWidget* buddy) {
-        auto* l = new QLabel(text);
-        l->setBuddy(buddy);
-        return l;
-    };
+// ---- FSK deviation -------------------------------------------------------------
 
-    // Left column: the board, the synthesizer and the power-down switches.
-    auto* left = new QVBoxLayout;
-    auto* board = new QGroupBox(QStringLiteral("Evaluation Board"));
-    auto* boardGrid = new QGridLayout(board);
-    boardGrid->addWidget(caption(QStringLiteral("Select &Mother Board:"), cmbMB), 0, 0, 1, 2);
-    boardGrid->addWidget(cmbMB, 1, 0, 1, 2);
-    boardGrid->addWidget(ConnectUSB, 2, 0);
-    boardGrid->addWidget(chipEnable, 2, 1);
-    boardGrid->addWidget(partUsed, 3, 0, 1, 2);
-    left->addWidget(board);
+void Main::TxtFSKdev_Change() {
+    auto& f = app_.f();
+    auto& w = app_.w();
+    const calc::DeviationResult r = calc::planDeviation(
+        {TxtFSKdev->text(), f.ModulationSchemeField, w.PfdFrequencyMHz, f.TxDeviationField});
+    // A refused entry leaves the deviation in force: the box says so until it is taken, and
+    // the label shows what the field still gives. The message of a complete entry comes when
+    // it is committed.
+    std::vector<platform::Message> said;
+    if (r.message && !deviationMessageHeld_)
+        said.push_back({*r.message, platform::MsgIcon::Exclamation, std::nullopt});
+    if (r.refusal || r.TxDeviationField)
+        refusals_->show(TxtFSKdev, r.refusal, said);
+    else
+        platform::clearRefusedMark(TxtFSKdev); // not acted on (another scheme): said stands
 
-    QGridLayout* synthGrid = evalkit::synthesizerGrid(QStringLiteral("RF Output"), lblvcofreq,
-                                                      lblpfd_freq, lblcrystal, synthSettings);
-    synthGrid->addWidget(caption(QStringLiteral("C&harge Pump Current"), cmbIcp), 4, 0);
-    synthGrid->addWidget(cmbIcp, 4, 1);
-    synthGrid->addWidget(new QLabel(QStringLiteral("Crystal Oscillator")), 5, 0);
-    synthGrid->addWidget(TogCrystal, 5, 1);
-    left->addWidget(synthGrid->parentWidget());
-
-    left->addWidget(evalkit::switchFrame(QStringLiteral("PowerDown/Bias Currents"),
-                                         {{QStringLiteral("PLL"), TogPLL},
-                                          {QStringLiteral("PA"), TogOutput},
-                                          {QStringLiteral("VCO"), TogVCO}},
-                                         cmdBias));
-    left->addStretch();
-
-    // Middle column: the modulation frame, headed by the scheme it is captioned with, and the
-    // power amplifier.
-    auto* middle = new QVBoxLayout;
-    auto* fsk = new QGridLayout(FrFSK);
-    fsk->addWidget(caption(QStringLiteral("Modulation &Scheme"), cmbModulation), 0, 0);
-    fsk->addWidget(cmbModulation, 0, 1);
-    auto* entry = new QWidget;
-    auto* entryGrid = new QGridLayout(entry);
-    entryGrid->setContentsMargins(0, 0, 0, 0);
-    entryGrid->addWidget(caption(QStringLiteral("Desired &Deviation"), TxtFSKdev), 0, 0);
-    entryGrid->addWidget(TxtFSKdev, 0, 1);
-    entryGrid->addWidget(new QLabel(QStringLiteral("kHz")), 0, 2);
-    entryGrid->addWidget(new QLabel(QStringLiteral("Actual Deviation")), 1, 0);
-    entryGrid->addWidget(Lblfskdev, 1, 1, 1, 2);
-    fsk->addWidget(entry, 1, 0, 1, 2);
-    auto* gaussian = new QGridLayout(frGaussian);
-    gaussian->addWidget(caption(QStringLiteral("Di&vider Number"), txtDivider), 0, 0);
-    gaussian->addWidget(txtDivider, 0, 1);
-    gaussian->addWidget(caption(QStringLiteral("&Index Counter"), cmbIndexCount), 1, 0);
-    gaussian->addWidget(cmbIndexCount, 1, 1);
-    lblTitleModCtrl->setBuddy(cmbModCtrl);
-    gaussian->addWidget(lblTitleModCtrl, 2, 0);
-    gaussian->addWidget(cmbModCtrl, 2, 1);
-    fsk->addWidget(frGaussian, 2, 0, 1, 2);
-    fsk->addWidget(lblTitleDateRate, 3, 0);
-    fsk->addWidget(lblDatarate, 3, 1);
-    new EntryCover(frHideFSK, entry);
-    middle->addWidget(FrFSK);
-
-    auto levelRow = [](QGridLayout* grid, int row, QScrollBar* bar) {
-        grid->addWidget(new QLabel(QStringLiteral("-16dBm")), row, 0);
-        grid->addWidget(bar, row, 1);
-        grid->addWidget(new QLabel(QStringLiteral("+14dBm")), row, 2);
-    };
-    auto* pa = new QGridLayout(FrFSKpower);
-    pa->addWidget(paLevelCaption, 0, 0, 1, 2);
-    pa->addWidget(LblFSKpower, 0, 2);
-    levelRow(pa, 1, paLevel);
-    middle->addWidget(FrFSKpower);
-
-    auto* ask = new QGridLayout(frASK);
-    ask->addWidget(paLevelLowCaption, 0, 0, 1, 2);
-    ask->addWidget(paLevelLowSetting, 0, 2);
-    levelRow(ask, 1, paLevelLow);
-    middle->addWidget(frASK);
-    middle->addStretch();
-
-    // Right column: every register read-out beside its Update button, and the windows of the
-    // chip's other settings.
-    auto* features = new QGroupBox(QStringLiteral("Other Settings"));
-    auto* featureGrid = new QGridLayout(features);
-    featureGrid->addWidget(new QLabel(QStringLiteral("MUXOUT")), 0, 0);
-    featureGrid->addWidget(LblMuxOut, 0, 1);
-    featureGrid->addWidget(new QLabel(QStringLiteral("Clock Out")), 1, 0);
-    featureGrid->addWidget(LblClockout, 1, 1);
-    featureGrid->addWidget(cmdTestMod, 2, 0, 1, 2);
-    featureGrid->addWidget(otherFeatures, 3, 0, 1, 2);
-
-    setColumns({left, middle, registerColumn(cmdUpdateAll, manualRegisterEdit, {features})});
+    if (r.actualDeviation)
+        Lblfskdev->setText(*r.actualDeviation);
+    if (!r.TxDeviationField)
+        return;
+    w.DeviationStepHz = *r.DeviationStepHz;
+    f.TxDeviationField = *r.TxDeviationField;
+    fnGuiWrite();
 }
 
-void Main::buildMenus() {
-    const auto synth = showsModal([this] { return &app_.synthform(); });
-    const auto bias = showsModal([this] { return &app_.biasWindow(); });
-    const auto mux = showsModal([this] { return &app_.muxform(); });
-    const auto clockOut = showsModal([this] { return &app_.frmClockOut(); });
-    const auto registers = showsModal([this] { return &app_.frmRegisters(); });
-    evalkit::addMenus(
-        menuBar(), this,
-        {
-            {"Filemenu",
-             QStringLiteral("&File"),
-             {
-                 openItem(),
-                 {&mnuSave, "mnuSave", QStringLiteral("&Save Settings (.txt)"),
-                  [this] {
-                      mnuSave_Click();
-                  }},
-                 printItem(),
-                 exitItem(QStringLiteral("&Exit")),
-             }},
-            {"settingsmenu",
-             QStringLiteral("&Settings"),
-             {
-                 {&crystalmenu, "crystalmenu", QStringLiteral("&Synthesizer Settings"), synth},
-                 {&mnuPowerDown, "mnuPowerDown", QStringLiteral("&Bias Currents"), bias},
-                 {&muxmenu, "muxmenu", QStringLiteral("&Muxout"), mux},
-                 {&mnuClkOut, "mnuClkOut", QStringLiteral("&Clock Out Divide"), clockOut},
-                 {&testmenu, "testmenu", QStringLiteral("&Test Modes"),
-                  [this] {
-                      testmenu_Click();
-                  }},
-                 {&registermenu, "registermenu", QStringLiteral("&Registers"), registers},
-             }},
-            {"optionsmenu",
-             QStringLiteral("&Options"),
-             {{&portmenu, "portmenu", QStringLiteral("&Port"),
-               showsModal([this] { return &app_.portform(); })}}},
-            {"mnuHelp",
-             QStringLiteral("&Help"),
-             {
-                 {&mnuAbout, "mnuAbout", QStringLiteral("&About this Rev (Rev 4.0)"),
-                  showsModal([this] { return &app_.aboutform(); })},
-                 {&mnuRev, "mnuRev", QStringLiteral("&Revision History"),
-                  showsModal([this] { return &app_.revform(); })},
-                 {&mnuThinkPad, "mnuThinkPad", QStringLiteral("&IBM Think Pad Help"),
-                  showsModal([this] { return &app_.IBMhelpform(); })},
-             }},
-        });
+// ---- Gaussian settings -------------------------------------------------------
+
+void Main::FnUpdateGaussian() {
+    auto& f = app_.f();
+    const calc::GaussianResult r =
+        calc::planGaussian({cmbModCtrl->currentIndex(), cmbIndexCount->currentIndex(),
+                            txtDivider->text(), f.ModulationSchemeField, app_.w().PfdFrequencyMHz});
+    platform::showRefusal(txtDivider, r.refusal.has_value(), r.refusal.value_or(QString()));
+    // The box shows the limit it was held to (which runs its handler again, with the limit).
+    if (r.dividerAtLimit)
+        txtDivider->setText(*r.dividerAtLimit);
+    platform::assignIfSet(f.TxDeviationField, r.TxDeviationField);
+    platform::assignIfSet(f.GfskModControlField, r.GfskModControlField);
+    platform::assignIfSet(f.GfskIndexCounterField, r.GfskIndexCounterField);
+    if (r.actualDeviation)
+        Lblfskdev->setText(*r.actualDeviation);
+    if (r.deviationEntry)
+        TxtFSKdev->setText(*r.deviationEntry);
+    if (r.dataRate)
+        lblDatarate->setText(*r.dataRate);
 }
 
-void Main::connectHandlers() {
-    // R, N, modulation and function, as cmdR, cmdN, cmdmod2 and cmdfunction write them.
-    connectRegisterButtons(cmdUpdateAll, {0, 1, 2, 3});
+void Main::cmbModCtrl_Click() {
+    FnUpdateGaussian();
+    fnGuiWrite();
+}
 
-    connect(chipEnable, &platform::Toggle::toggled, this, &Main::chipEnable_Change);
+void Main::cmbIndexCount_Click() {
+    FnUpdateGaussian();
+    fnGuiWrite();
+}
 
-    platform::onChoice(cmbModulation, this, &Main::cmbModulation_Click);
-    connect(TxtFSKdev, &QLineEdit::textChanged, this, &Main::TxtFSKdev_Change);
-    refusals_ = new platform::EntryRefusals(app_.messages(), this);
-    refusals_->watch(TxtFSKdev);
-    platform::onChoice(cmbModCtrl, this, &Main::cmbModCtrl_Click);
-    platform::onChoice(cmbIndexCount, this, &Main::cmbIndexCount_Click);
-    connect(txtDivider, &QLineEdit::textChanged, this, &Main::txtDivider_Change);
-    connect(paLevel, &QScrollBar::valueChanged, this, &Main::paLevel_Change);
-    connect(paLevelLow, &QScrollBar::valueChanged, this, &Main::paLevelLow_Change);
-    platform::onChoice(cmbIcp, this, &Main::cmbIcp_Click);
-    connect(TogPLL, &platform::Toggle::toggled, this, &Main::TogPLL_Change);
-    connect(TogOutput, &platform::Toggle::toggled, this, &Main::TogOutput_Change);
-    connect(TogVCO, &platform::Toggle::toggled, this, &Main::TogVCO_Change);
-    connect(TogCrystal, &platform::Toggle::toggled, this, &Main::TogCrystal_Change);
+void Main::txtDivider_Change() {
+    if (txtDivider->text().isEmpty())
+        platform::markRefused(txtDivider, calc::DividerAcceptsText);
+    else
+        FnUpdateGaussian();
+    fnGuiWrite();
+}
 
-    // The windows the panel's buttons and labels open (the menus open theirs); the test-mode
-    // and other-feature windows stay beside the panel.
-    opensModal({synthSettings, lblvcofreq, lblpfd_freq, lblcrystal},
-               [this] { return &app_.synthform(); });
-    opensModal({cmdBias}, [this] { return &app_.biasWindow(); });
-    opensModal({LblMuxOut}, [this] { return &app_.muxform(); });
-    opensModal({LblClockout}, [this] { return &app_.frmClockOut(); });
-    opensModeless({cmdTestMod}, [this] { return &app_.frmTestModes(); });
-    opensModeless({otherFeatures}, [this] { return &app_.frmOtherFeatures(); });
-    opensModal({manualRegisterEdit}, [this] { return &app_.frmRegisters(); });
+// ---- levels, charge pump and switches -------------------------------------------
+
+void Main::paLevel_Change() {
+    const int level = paLevel->value();
+    app_.f().PaLevelField = level * bit(5);
+    LblFSKpower->setText(calc::settingText(level));
+    fnGuiWrite();
+}
+
+void Main::paLevelLow_Change() {
+    const int level = paLevelLow->value();
+    app_.f().TxDeviationField = level * bit(11);
+    paLevelLowSetting->setText(calc::settingText(level));
+    fnGuiWrite();
+}
+
+void Main::cmbIcp_Click() {
+    const int i = cmbIcp->currentIndex();
+    if (i >= 0 && i <= 3)
+        app_.f().ChargePumpField = i * bit(6);
+    fnGuiWrite();
+}
+
+void Main::TogPLL_Change() {
+    app_.f().PllEnableField = TogPLL->isOn() ? bit(2) : 0;
+    fnGuiWrite();
+}
+
+void Main::TogOutput_Change() {
+    app_.f().PaEnableField = TogOutput->isOn() ? bit(3) : 0;
+    fnGuiWrite();
+}
+
+void Main::TogVCO_Change() {
+    app_.f().VcoDisableField = TogVCO->isOn() ? 0 : bit(10);
+    fnGuiWrite();
+}
+
+void Main::TogCrystal_Change() {
+    app_.f().XtalOscDisableField = TogCrystal->isOn() ? 0 : bit(18);
+    fnGuiWrite();
 }
 
 } // namespace tessarine
