@@ -8,7 +8,7 @@
 #include "pellion/frontpanel.h"
 #include "pellion/pellionapp.h"
 #include "pellion/settingsfile.h"
-#include "tessarine/main_window.h"
+#include "tessarine/frontpanel.h"
 #include "tessarine/settingsfile.h"
 #include "tessarine/tessarineapp.h"
 

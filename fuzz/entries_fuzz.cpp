@@ -282,12 +282,12 @@ void tessarineDeviation(FuzzedDataProvider& fdp) {
 void tessarineGaussian(FuzzedDataProvider& fdp) {
     const auto& store = tessarineFields();
     tessarine::calc::GaussianInputs in;
-    in.cmbModCtrlIndex = fdp.ConsumeIntegralInRange(-1, 8);
-    in.cmbIndexCountIndex = fdp.ConsumeIntegralInRange(-1, 4);
+    in.modControlIndex = fdp.ConsumeIntegralInRange(-1, 8);
+    in.indexCountIndex = fdp.ConsumeIntegralInRange(-1, 4);
     in.ModulationSchemeField =
         fdp.PickValueInArray({tessarine::calc::SchemeGfsk, tessarine::calc::SchemeGook});
     in.PfdFrequencyMHz = anyFloat(fdp);
-    in.txtDivider = lastText(fdp);
+    in.dividerText = lastText(fdp);
     const auto r = tessarine::calc::planGaussian(in);
     FUZZ_CHECK(allOrNone(r.TxDeviationField, r.GfskModControlField, r.GfskIndexCounterField));
     if (r.refusal)

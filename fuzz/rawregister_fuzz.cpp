@@ -15,7 +15,7 @@
 #include "pellion/frontpanel.h"
 #include "pellion/pellionapp.h"
 #include "tessarine/descriptions.h"
-#include "tessarine/main_window.h"
+#include "tessarine/frontpanel.h"
 #include "tessarine/tessarineapp.h"
 #include "testing/recordingservices.h"
 #include "testing/recordingskerry.h"

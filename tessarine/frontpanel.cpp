@@ -1,7 +1,7 @@
 // The front panel's transmit settings: the modulation scheme, the FSK deviation, the Gaussian
 // settings, the PA levels, the charge pump and the power-down switches. Each handler stores
 // its fields and refreshes the read-outs; none writes to the board.
-#include "tessarine/main_window.h"
+#include "tessarine/frontpanel.h"
 
 #include "platform/core/numbers.h"
 #include "platform/entrymark.h"
@@ -33,7 +33,7 @@ struct SchemeRows {
     Row dataRate;            // lblTitleDateRate and lblDatarate
     Row deviationEntry;      // TxtFSKdev: Show enables it, Hide disables it
     const char16_t* caption; // FrFSK
-    bool askLabels;          // Lbldata0 and Lbldata1 name the data levels; otherwise "PA Level"
+    bool askLabels;          // the level captions name the data levels; otherwise "PA Level"
 };
 
 using R = Row;
@@ -91,7 +91,7 @@ void Main::cmbModulation_Click() {
     if (rows.askLabels)
         showAskDataLabels();
     else
-        Lbldata0->setText(PaLevelTitle);
+        paLevelCaption->setText(PaLevelTitle);
     if (resized)
         platform::fitToContents(*this);
 
@@ -107,7 +107,7 @@ void Main::cmbModulation_Click() {
         break;
     case calc::AskItem:
         // The deviation field holds the low level while ASK is chosen.
-        HScrollASKFine1->setValue(1);
+        paLevelLow->setValue(1);
         f.TxDeviationField = 1 * bit(11);
         f.GfskModControlField = 0;
         f.GfskIndexCounterField = 0;
@@ -125,8 +125,8 @@ void Main::cmbModulation_Click() {
 
 void Main::showAskDataLabels() {
     const calc::AskDataLabels labels = calc::askDataLabels(app_.f().DataInvertField);
-    Lbldata0->setText(labels.Lbldata0);
-    Lbldata1->setText(labels.Lbldata1);
+    paLevelCaption->setText(labels.paLevelCaption);
+    paLevelLowCaption->setText(labels.paLevelLowCaption);
 }
 
 // ---- FSK deviation -------------------------------------------------------------
@@ -147,8 +147,8 @@ void Main::TxtFSKdev_Change() {
     else
         platform::clearRefusedMark(TxtFSKdev); // not acted on (another scheme): said stands
 
-    if (r.Lblfskdev)
-        Lblfskdev->setText(*r.Lblfskdev);
+    if (r.actualDeviation)
+        Lblfskdev->setText(*r.actualDeviation);
     if (!r.TxDeviationField)
         return;
     w.DeviationStepHz = *r.DeviationStepHz;
@@ -165,17 +165,17 @@ void Main::FnUpdateGaussian() {
                             txtDivider->text(), f.ModulationSchemeField, app_.w().PfdFrequencyMHz});
     platform::showRefusal(txtDivider, r.refusal.has_value(), r.refusal.value_or(QString()));
     // The box shows the limit it was held to (which runs its handler again, with the limit).
-    if (r.txtDivider)
-        txtDivider->setText(*r.txtDivider);
+    if (r.dividerAtLimit)
+        txtDivider->setText(*r.dividerAtLimit);
     platform::assignIfSet(f.TxDeviationField, r.TxDeviationField);
     platform::assignIfSet(f.GfskModControlField, r.GfskModControlField);
     platform::assignIfSet(f.GfskIndexCounterField, r.GfskIndexCounterField);
-    if (r.Lblfskdev)
-        Lblfskdev->setText(*r.Lblfskdev);
-    if (r.TxtFSKdev)
-        TxtFSKdev->setText(*r.TxtFSKdev);
-    if (r.lblDatarate)
-        lblDatarate->setText(*r.lblDatarate);
+    if (r.actualDeviation)
+        Lblfskdev->setText(*r.actualDeviation);
+    if (r.deviationEntry)
+        TxtFSKdev->setText(*r.deviationEntry);
+    if (r.dataRate)
+        lblDatarate->setText(*r.dataRate);
 }
 
 void Main::cmbModCtrl_Click() {
@@ -198,17 +198,17 @@ void Main::txtDivider_Change() {
 
 // ---- levels, charge pump and switches -------------------------------------------
 
-void Main::HScroll2_Change() {
-    const int level = HScroll2->value();
+void Main::paLevel_Change() {
+    const int level = paLevel->value();
     app_.f().PaLevelField = level * bit(5);
     LblFSKpower->setText(calc::settingText(level));
     fnGuiWrite();
 }
 
-void Main::HScrollASKFine1_Change() {
-    const int level = HScrollASKFine1->value();
+void Main::paLevelLow_Change() {
+    const int level = paLevelLow->value();
     app_.f().TxDeviationField = level * bit(11);
-    Lblpower1->setText(calc::settingText(level));
+    paLevelLowSetting->setText(calc::settingText(level));
     fnGuiWrite();
 }
 

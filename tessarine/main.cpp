@@ -1,6 +1,6 @@
 // tessarine-eval: the evaluation program of the Tessarine transmitter.
 #include "evalkit/programrun.h"
-#include "tessarine/main_window.h"
+#include "tessarine/frontpanel.h"
 #include "tessarine/tessarineapp.h"
 
 int main(int argc, char** argv) {

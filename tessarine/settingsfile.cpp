@@ -5,12 +5,12 @@
 #include "evalkit/settingsfile.h"
 #include "platform/core/numbers.h"
 #include "platform/selector.h"
+#include "tessarine/biaswindow.h"
 #include "tessarine/calc/settingsplan.h"
-#include "tessarine/frmotherfeatures.h"
-#include "tessarine/frmpowerdown.h"
-#include "tessarine/main_window.h"
+#include "tessarine/frontpanel.h"
+#include "tessarine/otherfeatureswindow.h"
 #include "tessarine/statuscaptions.h"
-#include "tessarine/synthform.h"
+#include "tessarine/synthesizerwindow.h"
 #include "tessarine/tessarineapp.h"
 
 namespace tessarine {
@@ -37,7 +37,7 @@ void applyPlan(TessarineApp& app, calc::KeyReader& r, const calc::SettingsPlan& 
         r.skip(calc::keys::Deviation);
     if (p.other) {
         const calc::OtherPlan& o = *p.other;
-        app.frmPowerdown().applySettings(o);
+        app.biasWindow().applySettings(o);
         if (o.clockOut)
             app.frmClockOut().applySetting(*o.clockOut);
         if (o.muxOut)
@@ -66,7 +66,7 @@ void ExportSettings(TessarineApp& app, const QString& path) {
     s.fields.prescaler89 = f.PrescalerField != 0;
     s.panel = app.main().settingsInForce();
     // The windows are loaded unseen when they are not open.
-    s.bias = app.frmPowerdown().settings();
+    s.bias = app.biasWindow().settings();
     s.clockOut = app.frmClockOut().settingPosition();
     s.fields.muxOut = numberText(f.MuxoutField / bit(11));
     s.fields.dataInvert = numberText(f.DataInvertField / bit(5));

@@ -2,7 +2,7 @@
 
 #include "evalkit/statuscaption.h"
 #include "tessarine/descriptions.h"
-#include "tessarine/main_window.h"
+#include "tessarine/frontpanel.h"
 #include "tessarine/tessarineapp.h"
 
 #include <QLabel>

@@ -35,8 +35,8 @@ tessarine::frmOtherFeatures& TessarineApp::frmOtherFeatures() {
     return window<tessarine::frmOtherFeatures>(
         [this] { return new tessarine::frmOtherFeatures(*this); });
 }
-tessarine::frmPowerdown& TessarineApp::frmPowerdown() {
-    return window<tessarine::frmPowerdown>([this] { return new tessarine::frmPowerdown(*this); });
+tessarine::BiasWindow& TessarineApp::biasWindow() {
+    return window<tessarine::BiasWindow>([this] { return new tessarine::BiasWindow(*this); });
 }
 tessarine::frmTestModes& TessarineApp::frmTestModes() {
     return window<tessarine::frmTestModes>([this] { return new tessarine::frmTestModes(*this); });

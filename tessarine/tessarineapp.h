@@ -14,7 +14,7 @@ namespace tessarine {
 class Main;
 class synthform;
 class frmOtherFeatures;
-class frmPowerdown;
+class BiasWindow;
 class frmTestModes;
 class TessarineApp;
 
@@ -43,7 +43,7 @@ public:
     // Windows, created hidden and loaded on first reference.
     tessarine::synthform& synthform();
     tessarine::frmOtherFeatures& frmOtherFeatures();
-    tessarine::frmPowerdown& frmPowerdown();
+    tessarine::BiasWindow& biasWindow();
     tessarine::frmTestModes& frmTestModes();
     evalkit::muxform& muxform();
     evalkit::frmClockOut& frmClockOut();

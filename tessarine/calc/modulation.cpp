@@ -76,50 +76,51 @@ DeviationResult planDeviation(const DeviationInputs& in) {
                 MaxDeviationCount,
                 QStringLiteral("Please lower the deviation or raise the PFD frequency"));
         const int32_t held = (in.TxDeviationField >> 11) & MaxDeviationCount;
-        r.Lblfskdev =
+        r.actualDeviation =
             threePlaces(held * static_cast<double>(step) / 1000.0) + QStringLiteral(" kHz");
         return r;
     }
     r.DeviationStepHz = count->DeviationStepHz;
     r.TxDeviationField = static_cast<int32_t>(count->count) << 11;
-    r.Lblfskdev = threePlaces(count->actualKHz) + QStringLiteral(" kHz");
+    r.actualDeviation = threePlaces(count->actualKHz) + QStringLiteral(" kHz");
     return r;
 }
 
 GaussianResult planGaussian(const GaussianInputs& in) {
     GaussianResult r;
-    // 1.
+    // The mod control (no selection counts as 0) and the index counter's count.
     const int m =
-        in.cmbModCtrlIndex >= 0 && in.cmbModCtrlIndex <= MaxModControl ? in.cmbModCtrlIndex : 0;
-    const int32_t c = evalkit::calc::indexCounter(in.cmbIndexCountIndex).value_or(0);
-    // 2. A divider that is no number changes nothing.
+        in.modControlIndex >= 0 && in.modControlIndex <= MaxModControl ? in.modControlIndex : 0;
+    const int32_t c = evalkit::calc::indexCounter(in.indexCountIndex).value_or(0);
+    // The divider, held to its limits (the box then shows the limit); one that is no number
+    // changes nothing.
     const std::optional<evalkit::calc::GaussianDivider> divider =
-        evalkit::calc::gaussianDivider(in.txtDivider);
+        evalkit::calc::gaussianDivider(in.dividerText);
     if (!divider) {
         r.refusal = DividerAcceptsText;
         return r;
     }
     const int32_t d = divider->divider;
     if (divider->limited)
-        r.txtDivider = platform::numberText(d);
-    // 3.
+        r.dividerAtLimit = platform::numberText(d);
+    // Without an index count there is nothing more to plan.
     if (c <= 0)
         return r;
-    // 4.-6.
+    // The deviation field holds the divider; GOOK keeps mod control 0.
     r.TxDeviationField = d << 11;
     r.GfskModControlField = in.ModulationSchemeField == SchemeGook ? 0 : int32_t{m} << 20;
-    r.GfskIndexCounterField = int32_t{in.cmbIndexCountIndex} << 23;
-    // 7.
+    r.GfskIndexCounterField = int32_t{in.indexCountIndex} << 23;
+    // The deviation and the data rate these settings give at this PFD.
     const double pfd = in.PfdFrequencyMHz;
     const double deviationKHz = evalkit::calc::gaussianDeviationKHz(pfd, m, false);
     const double rateKbps = evalkit::calc::gaussianDataRateKbps(pfd, d, c);
-    // 8.
+    // Only GFSK shows its deviation, in the label and in the entry.
     if (in.ModulationSchemeField == SchemeGfsk) {
-        r.Lblfskdev = threePlaces(deviationKHz) + QStringLiteral(" kHz");
-        r.TxtFSKdev = threePlaces(deviationKHz);
+        r.actualDeviation = threePlaces(deviationKHz) + QStringLiteral(" kHz");
+        r.deviationEntry = threePlaces(deviationKHz);
     }
-    // 9.
-    r.lblDatarate = threePlaces(rateKbps) + QStringLiteral(" kbps");
+    // The data rate, for GFSK and GOOK alike.
+    r.dataRate = threePlaces(rateKbps) + QStringLiteral(" kbps");
     return r;
 }
 

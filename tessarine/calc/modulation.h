@@ -63,7 +63,7 @@ struct DeviationResult {
     std::optional<int32_t> TxDeviationField;
     // The deviation the count gives at this PFD: the new count's, or after a refusal the
     // count the field keeps (which another scheme or another PFD may have left there).
-    std::optional<QString> Lblfskdev;
+    std::optional<QString> actualDeviation; // Lblfskdev
 };
 
 // TxtFSKdev_Change: acts only while the scheme is FSK (and there is a PFD to step in).
@@ -75,9 +75,9 @@ QString deviationRangeText(float DeviationStepHz);
 QString deviationRefusedMessage(float DeviationStepHz);
 
 struct GaussianInputs {
-    int cmbModCtrlIndex = -1;    // 0..7; no selection counts as 0
-    int cmbIndexCountIndex = -1; // 0..3 = 16, 32, 64, 128; no selection counts as 0
-    QString txtDivider;
+    int modControlIndex = -1; // cmbModCtrl: 0..7; no selection counts as 0
+    int indexCountIndex = -1; // cmbIndexCount: 0..3 = 16, 32, 64, 128; no selection counts as 0
+    QString dividerText;      // txtDivider
     int32_t ModulationSchemeField = 0;
     float PfdFrequencyMHz = 0;
 };
@@ -90,29 +90,29 @@ struct GaussianResult {
     std::optional<QString> refusal;
     // The divider box rewritten with the nearest limit ("1" or "127"); set even when the
     // index counter then stops the plan.
-    std::optional<QString> txtDivider;
+    std::optional<QString> dividerAtLimit;
     // The three fields are all set or none (no index counter, or a divider that is no
     // number).
     std::optional<int32_t> TxDeviationField;
     std::optional<int32_t> GfskModControlField;
     std::optional<int32_t> GfskIndexCounterField;
     // GFSK only: the deviation the mod control gives.
-    std::optional<QString> Lblfskdev;
-    std::optional<QString> TxtFSKdev;
-    std::optional<QString> lblDatarate;
+    std::optional<QString> actualDeviation; // Lblfskdev
+    std::optional<QString> deviationEntry;  // TxtFSKdev
+    std::optional<QString> dataRate;        // lblDatarate
 };
 
 // FnUpdateGaussian.
 GaussianResult planGaussian(const GaussianInputs& in);
 
-// LblFSKpower and Lblpower1: "Setting" and the level as Str writes it (" 56"), so two blanks
-// stand before the digits.
+// LblFSKpower and paLevelLowSetting: "Setting" and the level as Str writes it (" 56"), so two
+// blanks stand before the digits.
 QString settingText(int level);
 
-// Lbldata0 (beside the PA level) and Lbldata1 (beside the ASK low level).
+// paLevelCaption (beside the PA level) and paLevelLowCaption (beside the ASK low level).
 struct AskDataLabels {
-    QString Lbldata0;
-    QString Lbldata1;
+    QString paLevelCaption;
+    QString paLevelLowCaption;
 };
 AskDataLabels askDataLabels(int32_t DataInvertField);
 

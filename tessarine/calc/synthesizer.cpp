@@ -99,27 +99,28 @@ void applySynthResult(float pfd, float crystal, const FractionalDivider& div, in
     out.IntegerN = n;
     out.FracN = f;
     out.RDivider = rDivider;
-    // 1. The output divider takes no part: this is the synthesizer's own frequency.
+    // The frequencies the dividers give. The output divider takes no part: this is the
+    // synthesizer's own frequency.
     out.PfdFrequencyMHz = pfd;
     out.CrystalFrequencyMHz = crystal;
     const float rf = platform::toSingle((static_cast<double>(f) / FracModulus + n) * double{pfd});
     out.RfFrequencyMHz = rf;
-    // 2.
+    // The entry boxes and the front panel's read-outs.
     out.txtVCOout1 = mhzText(rf);
     out.txtpfd1 = mhzText(pfd);
     out.TxtCrystal1 = mhzText(crystal);
     out.lblvcofreq = *out.txtVCOout1 + QStringLiteral("MHz");
     out.lblpfd_freq = *out.txtpfd1 + QStringLiteral("MHz");
     out.lblcrystal = *out.TxtCrystal1 + QStringLiteral("MHz");
-    // 3.
+    // The register fields, shifted to their bits.
     out.IntegerNField = int32_t{n} << 14;
     out.FracNField = static_cast<int16_t>(f * 4);
     out.RDividerField = int32_t{rDivider} << 13;
-    // 4.
+    // The divider captions.
     out.LblR = platform::numberText(rDivider);
     out.LblN = platform::numberText(n);
     out.LblF = platform::numberText(f);
-    // 5.-7. are the window's.
+    // The read-out refresh, the scheme's plan and the clock-out that follow are the window's.
     out.applied = true;
 }
 
@@ -127,28 +128,28 @@ void applySynthResult(float pfd, float crystal, const FractionalDivider& div, in
 
 SynthResult cmdCalculate(const SynthInputs& in) {
     SynthResult out;
-    // 1.
+    // Each entry a number in range.
     if (!entriesRead(in, out))
         return out;
-    // 2.
+    // The doubler and the three frequencies.
     const double doubler = in.DoublerFactor == 2 ? 2 : 1;
     const float rf = platform::toSingle(numberOf(in.rfText));
     float pfd = platform::toSingle(numberOf(in.pfdText));
     float crystal = platform::toSingle(numberOf(in.crystalText));
-    // 3. The doubler feeds the reference divider twice the crystal, so only the doubled
-    // crystal has to reach the PFD.
+    // The crystal check. The doubler feeds the reference divider twice the crystal, so only the
+    // doubled crystal has to reach the PFD.
     if (crystal > MaxCrystalMHz || doubler * crystal < pfd) {
         out.messages.push_back(warning(InvalidCrystalText));
         crystal = pfd;
     }
-    // 4.
+    // R: the doubled crystal over the PFD, rounded, within its field.
     const double r = platform::roundHalfEven(doubler * crystal / pfd);
     if (const auto refusal = rDividerRefusal(r)) {
         refuse(*refusal, out);
         return out;
     }
     const int16_t rDivider = *platform::toInt16(r);
-    // 5.
+    // A crystal that is no whole multiple of the PFD gives the PFD R divides it down to.
     const double reference = doubler * crystal / rDivider;
     if ((reference - pfd) * (reference - pfd) > MaxMultipleError) {
         out.messages.push_back(caution(NotMultipleText));
@@ -158,7 +159,7 @@ SynthResult cmdCalculate(const SynthInputs& in) {
     const double lowPfd = in.PrescalerField == Prescaler89Field ? LowPfdMHzPrescaler89 : LowPfdMHz;
     if (pfd < lowPfd)
         out.messages.push_back(warning(PfdTooLowText));
-    // 6., 7.
+    // N and F: the RF over the PFD, N within its field.
     const double n = platform::intFloor(double{rf} / pfd);
     const float remainder =
         platform::toSingle(platform::roundDecimals(double{rf} - n * pfd, FractionPlaces));
@@ -168,7 +169,7 @@ SynthResult cmdCalculate(const SynthInputs& in) {
         refuse(*refusal, out);
         return out;
     }
-    // 8.
+    // The plan stored and shown.
     applySynthResult(pfd, crystal, div, rDivider, out);
     return out;
 }

@@ -212,7 +212,7 @@ TEST(WindowsFitTheScreen, TessarineEval) {
     expectEachFits({
         [&] { return &a.synthform(); },
         [&] { return &a.frmOtherFeatures(); },
-        [&] { return &a.frmPowerdown(); },
+        [&] { return &a.biasWindow(); },
         [&] { return &a.frmTestModes(); },
         [&] { return &a.muxform(); },
         [&] { return &a.frmClockOut(); },

@@ -27,14 +27,14 @@ const QString Shutdown = QStringLiteral("rpc_shutdown");
 TEST_F(BoardChoice, ConnectSwitchesTheChipOnAndKeepsTheButtonColour) {
     Main& m = start();
     const QPalette before = m.ConnectUSB->palette();
-    m.Toggle4->setOn(false);
+    m.chipEnable->setOn(false);
     clearRecords();
     m.ConnectUSB->click();
     EXPECT_EQ(usb.lines(),
               (std::vector<QString>{QStringLiteral("rpc_initialise_vb -> 1"),
                                     QStringLiteral("sched_initialise_target"), ChipOn, ChipOn}));
     EXPECT_EQ(services.system.sleeps, (std::vector<int>{500, 200}));
-    EXPECT_TRUE(m.Toggle4->isOn());
+    EXPECT_TRUE(m.chipEnable->isOn());
     EXPECT_EQ(m.ConnectUSB->text(), QStringLiteral("Disconnect USB"));
     EXPECT_EQ(m.ConnectUSB->palette(), before);
     usb.clear();
@@ -63,19 +63,19 @@ TEST_F(BoardChoice, ParallelBoardClaimsOnceAndTheUsbBoardGivesThePortUp) {
                                                   QStringLiteral("OutByte 890 212")}));
     EXPECT_EQ(w().PortClaimed, 1);
     EXPECT_TRUE(m.ConnectUSB->isHidden());
-    EXPECT_TRUE(m.Toggle4->isHidden());
+    EXPECT_TRUE(m.chipEnable->isHidden());
     EXPECT_EQ(m.ConnectUSB->text(), QStringLiteral("Connect USB"));
 
     // The USB board gives the port up, switches the chip on and selects it.
     clearRecords();
-    m.Toggle4->setOn(false);
+    m.chipEnable->setOn(false);
     usb.clear();
     m.cmbMB->setCurrentIndex(1);
     EXPECT_EQ(port.lines(), std::vector<QString>{Release});
     EXPECT_EQ(w().PortClaimed, 0);
-    EXPECT_TRUE(m.Toggle4->isOn());
+    EXPECT_TRUE(m.chipEnable->isOn());
     EXPECT_FALSE(m.ConnectUSB->isHidden());
-    EXPECT_FALSE(m.Toggle4->isHidden());
+    EXPECT_FALSE(m.chipEnable->isHidden());
     EXPECT_EQ(usb.lines(), (std::vector<QString>{ChipOn, ChipOn}));
     // So the parallel board claims it afresh (closing the link the USB board offers).
     clearRecords();
@@ -147,8 +147,8 @@ TEST(BoardChoiceOs, NineXFamilyWritesTheControlPortOnEveryChoiceUnknownFamilySto
 TEST_F(BoardChoice, ChipEnableSendsZeroThenOneWithTheLinkClosed) {
     Main& m = start();
     clearRecords();
-    m.Toggle4->setOn(false);
-    m.Toggle4->setOn(true);
+    m.chipEnable->setOn(false);
+    m.chipEnable->setOn(true);
     EXPECT_EQ(usb.lines(), (std::vector<QString>{ChipOff, ChipOn}));
 }
 

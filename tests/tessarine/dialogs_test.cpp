@@ -61,7 +61,7 @@ TEST_F(Dialogs, BiasWindowShowsAndSetsTheThreeBiasFields) {
     for (QObject* opener :
          {static_cast<QObject*>(m->mnuPowerDown), static_cast<QObject*>(m->cmdBias)}) {
         ASSERT_TRUE(shownAs(open(opener), "frmPowerdown", true));
-        frmPowerdown& bias = app->frmPowerdown();
+        BiasWindow& bias = app->biasWindow();
         EXPECT_EQ(bias.windowTitle(), QStringLiteral("Bias Settings"));
         // The power-on fields: PA bias 5, VCO adjust 0, VCO bias 5.
         EXPECT_EQ(bias.HScrPAbias->value(), 5);
@@ -69,11 +69,11 @@ TEST_F(Dialogs, BiasWindowShowsAndSetsTheThreeBiasFields) {
         EXPECT_EQ(bias.lblVCOAdjust->text(), QStringLiteral("Setting 0"));
         EXPECT_EQ(bias.lblVCObias->text(), QStringLiteral("Setting 5"));
         EXPECT_TRUE(labelTexts(bias).contains(QStringLiteral("VCO Adjust (Center Frequency)")));
-        bias.Command1->click();
+        bias.returnToPanel->click();
         EXPECT_FALSE(app->isLoaded(QStringLiteral("frmPowerdown")));
     }
 
-    frmPowerdown& bias = app->frmPowerdown();
+    BiasWindow& bias = app->biasWindow();
     bias.HScrPAbias->setValue(0);
     EXPECT_EQ(bias.lblPABias->text(), QStringLiteral("Setting 0   5 uA"));
     EXPECT_EQ(f().PaBiasField, 0);
@@ -87,11 +87,11 @@ TEST_F(Dialogs, BiasWindowShowsAndSetsTheThreeBiasFields) {
     // Every move refreshes the read-outs at once.
     EXPECT_EQ(m->lblRhex->text(), QStringLiteral("0x1886000"));
     EXPECT_EQ(m->lblFhex->text(), QStringLiteral("0x7FA08F"));
-    bias.Command1->click();
+    bias.returnToPanel->click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
     // Opened again, it shows what the fields hold.
-    frmPowerdown& again = app->frmPowerdown();
+    BiasWindow& again = app->biasWindow();
     EXPECT_EQ(again.HScrPAbias->value(), 7);
     EXPECT_EQ(again.HScrVCOAdjust->value(), 3);
     EXPECT_EQ(again.lblVCObias->text(), QStringLiteral("Setting 15"));
@@ -196,7 +196,7 @@ TEST_F(Dialogs, TestModesWindowBesideThePanelAndRaisedFromTheMenu) {
 }
 
 TEST_F(Dialogs, OtherFeaturesSwitchesSetTheirFields) {
-    ASSERT_TRUE(shownAs(open(m->Command3), "frmOtherFeatures", false));
+    ASSERT_TRUE(shownAs(open(m->otherFeatures), "frmOtherFeatures", false));
     frmOtherFeatures& other = app->frmOtherFeatures();
     EXPECT_EQ(other.windowTitle(), QStringLiteral("Other Features"));
     EXPECT_EQ(other.lblDataInvert->text(), QStringLiteral("Data Invert:"));
@@ -218,7 +218,7 @@ TEST_F(Dialogs, OtherFeaturesSwitchesSetTheirFields) {
     // Opened afresh, each switch shows its field.
     other.close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    ASSERT_TRUE(shownAs(open(m->Command3), "frmOtherFeatures", false));
+    ASSERT_TRUE(shownAs(open(m->otherFeatures), "frmOtherFeatures", false));
     EXPECT_TRUE(app->frmOtherFeatures().togprescaler->isOn());
     EXPECT_FALSE(app->frmOtherFeatures().TogLDP->isOn());
     EXPECT_TRUE(app->frmOtherFeatures().TogDataInvert->isOn());
@@ -226,7 +226,7 @@ TEST_F(Dialogs, OtherFeaturesSwitchesSetTheirFields) {
 
 TEST_F(Dialogs, RawRegisterWindowWritesThroughTheRawRegister) {
     for (QObject* opener :
-         {static_cast<QObject*>(m->registermenu), static_cast<QObject*>(m->Command1)}) {
+         {static_cast<QObject*>(m->registermenu), static_cast<QObject*>(m->manualRegisterEdit)}) {
         ASSERT_TRUE(shownAs(open(opener), "frmRegisters", true));
         evalkit::frmRegisters& raw = app->frmRegisters();
         EXPECT_EQ(raw.windowTitle(), QStringLiteral("Directly Program Registers"));

@@ -187,7 +187,7 @@ TEST_F(Panel, EachSchemeStoresItsFieldsAndShowsItsRows) {
         EXPECT_EQ(modulationWord(), c.word);
         EXPECT_EQ(rows(*m), c.shown);
         EXPECT_EQ(m->FrFSK->title(), QString::fromLatin1(c.caption));
-        EXPECT_EQ(m->Lbldata0->text(), QString::fromLatin1(c.paTitle));
+        EXPECT_EQ(m->paLevelCaption->text(), QString::fromLatin1(c.paTitle));
         EXPECT_FALSE(m->FrFSK->isHidden());
         EXPECT_FALSE(m->FrFSKpower->isHidden());
         EXPECT_EQ(m->TxtFSKdev->isEnabled(), c.deviationEntry);
@@ -204,33 +204,33 @@ TEST_F(Panel, EachSchemeStoresItsFieldsAndShowsItsRows) {
 
 TEST_F(Panel, AskShowsTheLowLevelAndTheDataLevelsOfEachBar) {
     scheme(calc::AskItem);
-    EXPECT_EQ(m->HScrollASKFine1->value(), 1);
-    EXPECT_EQ(m->Lblpower1->text(), QStringLiteral("Setting  1"));
-    EXPECT_EQ(m->Lbldata0->text(), QStringLiteral("Data = 1"));
-    EXPECT_EQ(m->Lbldata1->text(), QStringLiteral("Data = 0"));
-    m->HScrollASKFine1->setValue(20);
+    EXPECT_EQ(m->paLevelLow->value(), 1);
+    EXPECT_EQ(m->paLevelLowSetting->text(), QStringLiteral("Setting  1"));
+    EXPECT_EQ(m->paLevelCaption->text(), QStringLiteral("Data = 1"));
+    EXPECT_EQ(m->paLevelLowCaption->text(), QStringLiteral("Data = 0"));
+    m->paLevelLow->setValue(20);
     EXPECT_EQ(count(), 20);
-    EXPECT_EQ(m->Lblpower1->text(), QStringLiteral("Setting  20"));
+    EXPECT_EQ(m->paLevelLowSetting->text(), QStringLiteral("Setting  20"));
 
     // Data invert swaps the labels while ASK is chosen.
     frmOtherFeatures& other = app->frmOtherFeatures();
     other.TogDataInvert->setOn(true);
     EXPECT_EQ(f().DataInvertField, 1 << 5);
-    EXPECT_EQ(m->Lbldata0->text(), QStringLiteral("Data = 0"));
-    EXPECT_EQ(m->Lbldata1->text(), QStringLiteral("Data = 1"));
+    EXPECT_EQ(m->paLevelCaption->text(), QStringLiteral("Data = 0"));
+    EXPECT_EQ(m->paLevelLowCaption->text(), QStringLiteral("Data = 1"));
     // Entering ASK again sets the low level to 1 and shows the inverted labels.
     scheme(calc::OokItem);
     scheme(calc::AskItem);
     EXPECT_EQ(count(), 1);
-    EXPECT_EQ(m->Lbldata0->text(), QStringLiteral("Data = 0"));
+    EXPECT_EQ(m->paLevelCaption->text(), QStringLiteral("Data = 0"));
 
     // Outside ASK the switch changes the field, not the labels.
     scheme(calc::FskItem);
     EXPECT_EQ(count(), 267);
     other.TogDataInvert->setOn(false);
     EXPECT_EQ(f().DataInvertField, 0);
-    EXPECT_EQ(m->Lbldata0->text(), QStringLiteral("PA Level"));
-    EXPECT_EQ(m->Lbldata1->text(), QStringLiteral("Data = 1"));
+    EXPECT_EQ(m->paLevelCaption->text(), QStringLiteral("PA Level"));
+    EXPECT_EQ(m->paLevelLowCaption->text(), QStringLiteral("Data = 1"));
 }
 
 TEST_F(Panel, GaussianSettingsGiveTheirDeviationAndDataRate) {
@@ -279,10 +279,10 @@ TEST_F(Panel, GaussianSettingsGiveTheirDeviationAndDataRate) {
 }
 
 TEST_F(Panel, LevelsChargePumpAndSwitchesSetTheirFields) {
-    m->HScroll2->setValue(0);
+    m->paLevel->setValue(0);
     EXPECT_EQ(f().PaLevelField, 0);
     EXPECT_EQ(m->LblFSKpower->text(), QStringLiteral("Setting  0"));
-    m->HScroll2->setValue(63);
+    m->paLevel->setValue(63);
     EXPECT_EQ(f().PaLevelField, 63 << 5);
     EXPECT_EQ(m->LblFSKpower->text(), QStringLiteral("Setting  63"));
 
@@ -305,7 +305,7 @@ TEST_F(Panel, LevelsChargePumpAndSwitchesSetTheirFields) {
     for (platform::Toggle* t : {m->TogPLL, m->TogOutput, m->TogVCO, m->TogCrystal})
         t->setOn(true);
     m->cmbIcp->setCurrentIndex(2);
-    m->HScroll2->setValue(56);
+    m->paLevel->setValue(56);
     EXPECT_EQ(readoutTexts(), PowerOnReadouts);
     EXPECT_TRUE(usb.writtenWords().empty());
 }

@@ -36,10 +36,10 @@ TEST_F(ListChoice, TheParallelBoardChosenAgainClaimsUntilItHasThePort) {
 TEST_F(ListChoice, AskChosenAgainSetsTheLowLevelAgain) {
     Main& m = start();
     evaltest::chooseItem(m.cmbModulation, Ask);
-    m.HScrollASKFine1->setValue(20);
+    m.paLevelLow->setValue(20);
     ASSERT_EQ(f().TxDeviationField, 20 << 11);
     evaltest::chooseItem(m.cmbModulation, Ask);
-    EXPECT_EQ(m.HScrollASKFine1->value(), 1);
+    EXPECT_EQ(m.paLevelLow->value(), 1);
     EXPECT_EQ(f().TxDeviationField, 1 << 11);
 }
 

@@ -23,7 +23,7 @@ struct RefusedPlan : TessarineFixture {
     void SetUp() override {
         TessarineFixture::SetUp();
         m = &start();
-        m->Command2->click();
+        m->synthSettings->click();
         s = &app->synthform();
         s->CmdCalculate->click();
         clearRecords();

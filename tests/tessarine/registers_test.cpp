@@ -107,9 +107,9 @@ TEST_F(Registers, ChipEnableOnRepaintsAllGreenAndKeepsTheLastWrittenWords) {
     Main& m = start();
     m.cmdUpdateAll->click();
     clearRecords();
-    m.Toggle4->setOn(false);
+    m.chipEnable->setOn(false);
     EXPECT_EQ(readoutMarks(), allMarks(Mark::ButtonFace));
-    m.Toggle4->setOn(true);
+    m.chipEnable->setOn(true);
     EXPECT_EQ(usb.lines(), (std::vector<QString>{QStringLiteral("dd_pellion_chip_sel 0"),
                                                  QStringLiteral("dd_pellion_chip_sel 1")}));
     EXPECT_EQ(readoutMarks(), allMarks(Mark::Changed));

@@ -55,14 +55,12 @@ QStringList panelState(TessarineApp& app) {
         s << c->objectName() + QLatin1Char('=') + QString::number(c->currentIndex());
     for (QLabel* l : {static_cast<QLabel*>(m.lblvcofreq), static_cast<QLabel*>(m.lblpfd_freq),
                       static_cast<QLabel*>(m.lblcrystal), m.Lblfskdev, m.lblDatarate, m.LblFSKpower,
-                      m.Lblpower1, m.Lbldata0, m.Lbldata1, static_cast<QLabel*>(m.LblMuxOut),
-                      static_cast<QLabel*>(m.LblClockout)})
+                      m.paLevelLowSetting, m.paLevelCaption, m.paLevelLowCaption,
+                      static_cast<QLabel*>(m.LblMuxOut), static_cast<QLabel*>(m.LblClockout)})
         s << l->objectName() + QLatin1Char('=') + l->text();
     for (QLineEdit* e : {m.TxtFSKdev, m.txtDivider})
         s << e->objectName() + QLatin1Char('=') + e->text();
-    s << QStringLiteral("HScroll2=%1 ASK=%2")
-             .arg(m.HScroll2->value())
-             .arg(m.HScrollASKFine1->value());
+    s << QStringLiteral("HScroll2=%1 ASK=%2").arg(m.paLevel->value()).arg(m.paLevelLow->value());
     const auto& w = app.w();
     s << QStringLiteral("doubler=%1 R=%2").arg(w.DoublerFactor).arg(w.RDivider);
     return s;
@@ -89,7 +87,7 @@ void changeEverything(TessarineApp& app, const Scenario& s) {
     synth.optDoubler->setChecked(s.doubler);
     synth.cmbVCODivide->setCurrentIndex(2);
     synth.CmdCalculate->click();
-    synth.Command1->click();
+    synth.returnToPanel->click();
     m.cmbIcp->setCurrentIndex(3);
     m.cmbModulation->setCurrentIndex(s.scheme);
     switch (s.scheme) {
@@ -105,17 +103,17 @@ void changeEverything(TessarineApp& app, const Scenario& s) {
         m.txtDivider->setText(QStringLiteral("90"));
         break;
     case calc::AskItem:
-        m.HScrollASKFine1->setValue(12);
+        m.paLevelLow->setValue(12);
         break;
     default:
         break;
     }
-    m.HScroll2->setValue(33);
-    frmPowerdown& bias = app.frmPowerdown();
+    m.paLevel->setValue(33);
+    BiasWindow& bias = app.biasWindow();
     bias.HScrPAbias->setValue(2);
     bias.HScrVCOAdjust->setValue(1);
     bias.HScrVCObias->setValue(11);
-    bias.Command1->click();
+    bias.returnToPanel->click();
     evalkit::frmClockOut& clock = app.frmClockOut();
     clock.SelClockoutDivide->setPosition(7);
     clock.cmdokclock->click();
@@ -298,7 +296,7 @@ TEST_F(Settings, GarbledMissingAndOutOfRangeKeysAreNamedOnceAndTheRestApplies) {
 // settings alone without naming anything.
 TEST_F(Settings, AFileWithoutSchemeOrOtherSectionLeavesThoseSettings) {
     m->cmbModulation->setCurrentIndex(calc::AskItem);
-    app->frmPowerdown().HScrVCObias->setValue(12);
+    app->biasWindow().HScrVCObias->setValue(12);
     const QString path = temp("partial.txt");
     writeBytes(path, "[File]\r\nVersion=1\r\n[Tx]\r\nFrequency=868.3\r\n[PLL]\r\n"
                      "CrystalFreq=11.0592\r\nRefDivider=0\r\nRefDoubler=0\r\nIcpIndex=2\r\n"

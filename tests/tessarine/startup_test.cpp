@@ -24,8 +24,8 @@ TEST_F(StartUp, PowerOnWordsAllGreenUsbBoardChosenLinkClosedChipEnabledNothingWr
     EXPECT_FALSE(m.ConnectUSB->isHidden());
     EXPECT_TRUE(m.ConnectUSB->isEnabled());
     EXPECT_EQ(m.ConnectUSB->text(), QStringLiteral("Connect USB"));
-    EXPECT_FALSE(m.Toggle4->isHidden());
-    EXPECT_TRUE(m.Toggle4->isOn());
+    EXPECT_FALSE(m.chipEnable->isHidden());
+    EXPECT_TRUE(m.chipEnable->isOn());
 
     // The chip is selected and the port given up; the link stays closed and no register goes
     // out.
@@ -118,14 +118,14 @@ TEST_F(StartUp, MenusCaptionsAndToolTips) {
         {m.cmdBias, "Click to Change Individual Bias Settings"},
         {m.LblClockout, "Click to Change Clkout frequency"},
         {m.LblMuxOut, "Click to change the MuxOut feature"},
-        {m.Command1, "Click here to enter the manually edit register window."},
+        {m.manualRegisterEdit, "Click here to enter the manually edit register window."},
         {m.cmdUpdateAll,
          "Click here to update all four registers: R, N, Modulation and Function, in that order"},
     };
     for (const auto& [widget, tip] : tips)
         EXPECT_EQ(widget->toolTip(), QString::fromLatin1(tip))
             << widget->objectName().toStdString();
-    EXPECT_EQ(m.Label3->text(), QStringLiteral("Part Used:        Tessarine"));
+    EXPECT_EQ(m.partUsed->text(), QStringLiteral("Part Used:        Tessarine"));
     EXPECT_EQ(m.cmdUpdateAll->text(), QStringLiteral("Program Registers"));
     EXPECT_EQ(m.cmdBias->text(), QStringLiteral("  Bias Currents     VCO, PA..."));
     EXPECT_EQ(m.cmbMB->itemText(0), QStringLiteral("Quorrabase (Parallel Port Interface)"));
@@ -143,7 +143,7 @@ TEST_F(StartUp, EveryOpenerShowsItsWindow) {
     };
     const Opener openers[] = {
         {m.crystalmenu, "synthform", true},
-        {m.Command2, "synthform", true},
+        {m.synthSettings, "synthform", true},
         {m.lblvcofreq, "synthform", true},
         {m.lblpfd_freq, "synthform", true},
         {m.lblcrystal, "synthform", true},
@@ -155,9 +155,9 @@ TEST_F(StartUp, EveryOpenerShowsItsWindow) {
         {m.LblClockout, "frmClockOut", true},
         {m.testmenu, "frmTestModes", true},
         {m.cmdTestMod, "frmTestModes", false},
-        {m.Command3, "frmOtherFeatures", false},
+        {m.otherFeatures, "frmOtherFeatures", false},
         {m.registermenu, "frmRegisters", true},
-        {m.Command1, "frmRegisters", true},
+        {m.manualRegisterEdit, "frmRegisters", true},
         {m.portmenu, "portform", true},
         {m.mnuAbout, "aboutform", true},
         {m.mnuRev, "revform", true},

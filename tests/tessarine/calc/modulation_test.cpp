@@ -42,9 +42,9 @@ TEST(TessarineDeviation, TextBecomesCountAndActualDeviation) {
         SCOPED_TRACE(c.text);
         const DeviationResult r = deviation(c.text, c.pfd);
         EXPECT_FALSE(r.refusal);
-        ASSERT_TRUE(r.TxDeviationField && r.Lblfskdev && r.DeviationStepHz);
+        ASSERT_TRUE(r.TxDeviationField && r.actualDeviation && r.DeviationStepHz);
         EXPECT_EQ(*r.TxDeviationField, c.count << 11);
-        EXPECT_EQ(*r.Lblfskdev, QString(c.label));
+        EXPECT_EQ(*r.actualDeviation, QString(c.label));
     }
     EXPECT_EQ(*deviation("60").DeviationStepHz, 225.0f);
 }
@@ -58,12 +58,11 @@ TEST(TessarineDeviation, EntriesOutsideTheFieldAreRefused) {
         const char* message;
     };
     const Refused cases[] = {
-        {"120", Pfd,
-         "Desired deviation in kHz: a number from 0 to 114.975 at this PFD frequency"}, // 533 steps
+        // 533 steps.
+        {"120", Pfd, "Desired deviation in kHz: a number from 0 to 114.975 at this PFD frequency"},
+        // 511.6 steps, which round to 512.
         {"115.1", Pfd,
-         "Desired deviation in kHz: a number from 0 to 114.975 at this PFD frequency"}, // 511.6
-                                                                                        // rounds to
-                                                                                        // 512
+         "Desired deviation in kHz: a number from 0 to 114.975 at this PFD frequency"},
         {"-1", Pfd, "Desired deviation in kHz: a number from 0 to 114.975 at this PFD frequency"},
         {"-0.1", Pfd, "Desired deviation in kHz: a number from 0 to 114.975 at this PFD frequency"},
         {"abc", Pfd, "Desired deviation in kHz: a number from 0 to 114.975 at this PFD frequency"},
@@ -72,23 +71,23 @@ TEST(TessarineDeviation, EntriesOutsideTheFieldAreRefused) {
         {"", Pfd, "Desired deviation in kHz: a number from 0 to 114.975 at this PFD frequency"},
         {"1e300", Pfd,
          "Desired deviation in kHz: a number from 0 to 114.975 at this PFD frequency"},
+        // 533 steps of 112.5 Hz.
         {"60", 1.8432f,
-         "Desired deviation in kHz: a number from 0 to 57.487 at this PFD frequency"}, // 533 steps
-                                                                                       // of 112.5
-                                                                                       // Hz
+         "Desired deviation in kHz: a number from 0 to 57.487 at this PFD frequency"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
         const DeviationResult r = deviation(c.text, c.pfd);
         EXPECT_EQ(r.refusal, QString(c.message));
         EXPECT_FALSE(r.TxDeviationField);
-        EXPECT_EQ(r.Lblfskdev, QString("0.000 kHz"));
+        EXPECT_EQ(r.actualDeviation, QString("0.000 kHz"));
         EXPECT_FALSE(r.DeviationStepHz);
     }
     // The count another scheme or PFD left in the field, at this PFD's step.
-    EXPECT_EQ(deviation("120", Pfd, SchemeFsk, 64 << 11).Lblfskdev, QString("14.400 kHz"));
-    EXPECT_EQ(deviation("60", 1.8432f, SchemeFsk, 266 << 11).Lblfskdev, QString("29.925 kHz"));
-    EXPECT_EQ(deviation("abc", Pfd, SchemeFsk, (267 << 11) | (3 << 20)).Lblfskdev,
+    EXPECT_EQ(deviation("120", Pfd, SchemeFsk, 64 << 11).actualDeviation, QString("14.400 kHz"));
+    EXPECT_EQ(deviation("60", 1.8432f, SchemeFsk, 266 << 11).actualDeviation,
+              QString("29.925 kHz"));
+    EXPECT_EQ(deviation("abc", Pfd, SchemeFsk, (267 << 11) | (3 << 20)).actualDeviation,
               QString("60.075 kHz"));
 }
 
@@ -128,7 +127,7 @@ TEST(TessarineDeviation, OnlyActsInFsk) {
     for (const auto& r : ignored) {
         EXPECT_FALSE(r.refusal);
         EXPECT_FALSE(r.TxDeviationField);
-        EXPECT_FALSE(r.Lblfskdev);
+        EXPECT_FALSE(r.actualDeviation);
         EXPECT_FALSE(r.DeviationStepHz);
     }
 }
@@ -155,14 +154,14 @@ TEST(TessarineGaussian, FiguresOfModControlIndexCounterAndDivider) {
         SCOPED_TRACE(c.deviation);
         const GaussianResult r = planGaussian(c.in);
         EXPECT_FALSE(r.refusal);
-        EXPECT_FALSE(r.txtDivider);
+        EXPECT_FALSE(r.dividerAtLimit);
         ASSERT_TRUE(r.TxDeviationField && r.GfskModControlField && r.GfskIndexCounterField);
         EXPECT_EQ(*r.TxDeviationField, 64 << 11);
         EXPECT_EQ(*r.GfskModControlField, c.modField);
         EXPECT_EQ(*r.GfskIndexCounterField, c.indexField);
-        EXPECT_EQ(r.Lblfskdev, QString(c.deviation) + " kHz");
-        EXPECT_EQ(r.TxtFSKdev, QString(c.deviation));
-        EXPECT_EQ(r.lblDatarate, QString(c.rate));
+        EXPECT_EQ(r.actualDeviation, QString(c.deviation) + " kHz");
+        EXPECT_EQ(r.deviationEntry, QString(c.deviation));
+        EXPECT_EQ(r.dataRate, QString(c.rate));
     }
 }
 
@@ -173,9 +172,9 @@ TEST(TessarineGaussian, GookHasNoModControlAndNoDeviation) {
     const GaussianResult r = planGaussian(in);
     EXPECT_EQ(r.GfskModControlField, 0);
     EXPECT_EQ(r.TxDeviationField, 64 << 11);
-    EXPECT_FALSE(r.Lblfskdev);
-    EXPECT_FALSE(r.TxtFSKdev);
-    EXPECT_EQ(r.lblDatarate, QString("3.600 kbps"));
+    EXPECT_FALSE(r.actualDeviation);
+    EXPECT_FALSE(r.deviationEntry);
+    EXPECT_EQ(r.dataRate, QString("3.600 kbps"));
 }
 
 TEST(TessarineGaussian, DividerIsLimitedToOneTo127) {
@@ -192,26 +191,26 @@ TEST(TessarineGaussian, DividerIsLimitedToOneTo127) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
         const GaussianResult r = planGaussian(gfsk(0, 0, c.text));
-        EXPECT_EQ(r.txtDivider, c.rewritten);
+        EXPECT_EQ(r.dividerAtLimit, c.rewritten);
         EXPECT_EQ(r.TxDeviationField, c.divider << 11);
     }
-    EXPECT_EQ(planGaussian(gfsk(0, 0, "200")).lblDatarate, QString("1.814 kbps"));
+    EXPECT_EQ(planGaussian(gfsk(0, 0, "200")).dataRate, QString("1.814 kbps"));
 }
 
 TEST(TessarineGaussian, NothingIsStoredWithoutIndexCounterOrDividerNumber) {
     // No index counter: the divider box is still corrected, nothing else.
     const GaussianResult noCounter = planGaussian(gfsk(0, -1, "200"));
-    EXPECT_EQ(noCounter.txtDivider, QString("127"));
+    EXPECT_EQ(noCounter.dividerAtLimit, QString("127"));
     for (const GaussianResult& r : {noCounter, planGaussian(gfsk(0, 0, "abc")),
                                     planGaussian(gfsk(0, 0, "")), planGaussian(gfsk(0, 4))}) {
         EXPECT_FALSE(r.TxDeviationField);
         EXPECT_FALSE(r.GfskModControlField);
         EXPECT_FALSE(r.GfskIndexCounterField);
-        EXPECT_FALSE(r.Lblfskdev);
-        EXPECT_FALSE(r.TxtFSKdev);
-        EXPECT_FALSE(r.lblDatarate);
+        EXPECT_FALSE(r.actualDeviation);
+        EXPECT_FALSE(r.deviationEntry);
+        EXPECT_FALSE(r.dataRate);
     }
-    EXPECT_FALSE(planGaussian(gfsk(0, 0, "abc")).txtDivider);
+    EXPECT_FALSE(planGaussian(gfsk(0, 0, "abc")).dividerAtLimit);
     EXPECT_EQ(planGaussian(gfsk(0, 0, "abc")).refusal, DividerAcceptsText);
     EXPECT_EQ(planGaussian(gfsk(0, 0, "")).refusal, DividerAcceptsText);
     EXPECT_FALSE(noCounter.refusal);
@@ -229,11 +228,11 @@ TEST(TessarineModulation, SchemeFieldsAndLevelCaptions) {
     EXPECT_EQ(settingText(0), QString("Setting  0"));
 
     const AskDataLabels plain = askDataLabels(0);
-    EXPECT_EQ(plain.Lbldata0, QString("Data = 1"));
-    EXPECT_EQ(plain.Lbldata1, QString("Data = 0"));
+    EXPECT_EQ(plain.paLevelCaption, QString("Data = 1"));
+    EXPECT_EQ(plain.paLevelLowCaption, QString("Data = 0"));
     const AskDataLabels inverted = askDataLabels(1 << 5);
-    EXPECT_EQ(inverted.Lbldata0, QString("Data = 0"));
-    EXPECT_EQ(inverted.Lbldata1, QString("Data = 1"));
+    EXPECT_EQ(inverted.paLevelCaption, QString("Data = 0"));
+    EXPECT_EQ(inverted.paLevelLowCaption, QString("Data = 1"));
 }
 
 } // namespace

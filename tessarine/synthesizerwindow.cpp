@@ -1,11 +1,11 @@
-#include "tessarine/synthform.h"
+#include "tessarine/synthesizerwindow.h"
 
 #include "evalkit/frmclockout.h"
 #include "evalkit/synthwindow.h"
 #include "platform/listchoice.h"
 #include "platform/named.h"
 #include "tessarine/calc/modulation.h"
-#include "tessarine/main_window.h"
+#include "tessarine/frontpanel.h"
 #include "tessarine/tessarineapp.h"
 
 #include <QCheckBox>
@@ -45,8 +45,8 @@ synthform::synthform(TessarineApp& app) : app_(app) {
     CmdCalculate->setToolTip(QStringLiteral("This will update the values on screen and "
                                             "internally. It does not write to the parallel port."));
     CmdCalculate->setDefault(true);
-    Command1 = platform::namedButton("Command1", QStringLiteral("Return to Front Panel"));
-    Command1->setToolTip(
+    returnToPanel = platform::namedButton("Command1", QStringLiteral("Return to Front Panel"));
+    returnToPanel->setToolTip(
         QStringLiteral("This will return you to the front panel with nothing written yet"));
     cmdfdown = named(new QToolButton, "cmdfdown");
     cmdfdown->setArrowType(Qt::DownArrow);
@@ -103,7 +103,7 @@ synthform::synthform(TessarineApp& app) : app_(app) {
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(CmdCalculate);
     buttons->addStretch();
-    buttons->addWidget(Command1);
+    buttons->addWidget(returnToPanel);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(entries);
@@ -113,7 +113,7 @@ synthform::synthform(TessarineApp& app) : app_(app) {
     connect(CmdCalculate, &QPushButton::clicked, this, &synthform::cmdCalculate_Click);
     connect(cmdfdown, &QToolButton::clicked, this, &synthform::cmdfdown_Click);
     connect(CmdFup, &QToolButton::clicked, this, &synthform::CmdFup_Click);
-    connect(Command1, &QPushButton::clicked, this, &synthform::Command1_Click);
+    connect(returnToPanel, &QPushButton::clicked, this, &synthform::returnToPanel_Click);
     connect(optDoubler, &QCheckBox::toggled, this, &synthform::optDoubler_Click);
     platform::onChoice(cmbVCODivide, this, &synthform::cmbVCODivide_Click);
 }
@@ -209,7 +209,7 @@ void synthform::cmbVCODivide_Click() {
                           calc::vcoDivideField(cmbVCODivide->currentIndex()));
 }
 
-void synthform::Command1_Click() {
+void synthform::returnToPanel_Click() {
     unload();
 }
 

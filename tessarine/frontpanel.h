@@ -33,7 +33,7 @@ public:
     void InitialiseFrontPanel();
 
     // The chip enable.
-    void Toggle4_Change();
+    void chipEnable_Change();
 
     // The read-outs and the register buttons.
     void fnGuiWrite();
@@ -57,14 +57,15 @@ public:
     void cmbModCtrl_Click();
     void cmbIndexCount_Click();
     void txtDivider_Change();
-    void HScroll2_Change();
-    void HScrollASKFine1_Change();
+    void paLevel_Change();
+    void paLevelLow_Change();
     void cmbIcp_Click();
     void TogPLL_Change();
     void TogOutput_Change();
     void TogVCO_Change();
     void TogCrystal_Change();
-    // Lbldata0 and Lbldata1 name the data level each ASK level sends, which data invert swaps.
+    // paLevelCaption and paLevelLowCaption name the data level each ASK level sends, which data
+    // invert swaps.
     void showAskDataLabels();
     // While held, a refused deviation only marks its box (the settings import checks and names
     // what it cannot use itself).
@@ -86,23 +87,29 @@ public:
     // Board choice and link.
     QComboBox* cmbMB;
     QPushButton* ConnectUSB;
-    platform::Toggle* Toggle4;
-    QLabel* Label3;
+    platform::Toggle* chipEnable; // Toggle4
+    QLabel* partUsed;             // Label3
 
     // Frequencies (clicking opens the synthesizer window) and the windows opened from the
     // panel.
     platform::ClickableLabel *lblvcofreq, *lblpfd_freq, *lblcrystal;
-    QPushButton *Command2, *cmdBias, *cmdTestMod, *Command3, *Command1;
+    QPushButton* synthSettings; // Command2
+    QPushButton *cmdBias, *cmdTestMod;
+    QPushButton* otherFeatures;      // Command3
+    QPushButton* manualRegisterEdit; // Command1
     platform::ClickableLabel *LblMuxOut, *LblClockout;
 
     // Transmit settings.
     QComboBox* cmbModulation;
     QGroupBox *FrFSK, *frHideFSK, *frGaussian, *FrFSKpower, *frASK;
     QLineEdit *TxtFSKdev, *txtDivider;
-    QLabel *Lblfskdev, *lblTitleModCtrl, *lblTitleDateRate, *lblDatarate, *LblFSKpower, *Lbldata0,
-        *Lblpower1, *Lbldata1;
+    QLabel *Lblfskdev, *lblTitleModCtrl, *lblTitleDateRate, *lblDatarate, *LblFSKpower;
+    QLabel* paLevelCaption;    // Lbldata0
+    QLabel* paLevelLowSetting; // Lblpower1
+    QLabel* paLevelLowCaption; // Lbldata1
     QComboBox *cmbIndexCount, *cmbModCtrl, *cmbIcp;
-    QScrollBar *HScroll2, *HScrollASKFine1;
+    QScrollBar* paLevel;    // HScroll2
+    QScrollBar* paLevelLow; // HScrollASKFine1: ASK's low level
     platform::Toggle *TogPLL, *TogOutput, *TogVCO, *TogCrystal;
 
     // Menu items.

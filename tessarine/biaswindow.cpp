@@ -1,4 +1,4 @@
-#include "tessarine/frmpowerdown.h"
+#include "tessarine/biaswindow.h"
 
 #include "evalkit/fielddialog.h"
 #include "evalkit/settingsfile.h"
@@ -42,7 +42,7 @@ constexpr int PaBiasOffsetMicroamps = 5;
 
 } // namespace
 
-frmPowerdown::frmPowerdown(TessarineApp& app) : app_(app) {
+BiasWindow::BiasWindow(TessarineApp& app) : app_(app) {
     setObjectName(QLatin1String(DesignName));
     setWindowTitle(QStringLiteral("Bias Settings"));
 
@@ -52,8 +52,8 @@ frmPowerdown::frmPowerdown(TessarineApp& app) : app_(app) {
     lblVCOAdjust = evalkit::dialog::label("lblVCOAdjust", QString());
     HScrVCObias = evalkit::dialog::scrollBar("HScrVCObias", 15);
     lblVCObias = evalkit::dialog::label("lblVCObias", QString());
-    Command1 = evalkit::dialog::returnButton("Command1");
-    Command1->setDefault(true);
+    returnToPanel = evalkit::dialog::returnButton("Command1");
+    returnToPanel->setDefault(true);
     const int labelWidth =
         lblPABias->fontMetrics().horizontalAdvance(setting(7) + QStringLiteral("   12 uA"));
     for (QLabel* l : {lblPABias, lblVCOAdjust, lblVCObias})
@@ -82,7 +82,7 @@ frmPowerdown::frmPowerdown(TessarineApp& app) : app_(app) {
 
     auto* foot = new QHBoxLayout;
     foot->addStretch();
-    foot->addWidget(Command1);
+    foot->addWidget(returnToPanel);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(pa);
@@ -91,13 +91,13 @@ frmPowerdown::frmPowerdown(TessarineApp& app) : app_(app) {
     layout->addLayout(foot);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(HScrPAbias, &QScrollBar::valueChanged, this, &frmPowerdown::HScrPAbias_Change);
-    connect(HScrVCOAdjust, &QScrollBar::valueChanged, this, &frmPowerdown::HScrVCOAdjust_Change);
-    connect(HScrVCObias, &QScrollBar::valueChanged, this, &frmPowerdown::HScrVCObias_Change);
-    connect(Command1, &QPushButton::clicked, this, &frmPowerdown::Command1_Click);
+    connect(HScrPAbias, &QScrollBar::valueChanged, this, &BiasWindow::HScrPAbias_Change);
+    connect(HScrVCOAdjust, &QScrollBar::valueChanged, this, &BiasWindow::HScrVCOAdjust_Change);
+    connect(HScrVCObias, &QScrollBar::valueChanged, this, &BiasWindow::HScrVCObias_Change);
+    connect(returnToPanel, &QPushButton::clicked, this, &BiasWindow::returnToPanel_Click);
 }
 
-void frmPowerdown::Form_Load() {
+void BiasWindow::Form_Load() {
     const TessarineFields& f = app_.f();
     // A bar already at its setting runs no handler, so each label is shown here as well.
     if (evalkit::dialog::showField(HScrPAbias, paBiasValues(), f.PaBiasField))
@@ -108,21 +108,21 @@ void frmPowerdown::Form_Load() {
         showVCObias();
 }
 
-void frmPowerdown::showPABias() {
+void BiasWindow::showPABias() {
     const int n = HScrPAbias->value();
     lblPABias->setText(setting(n) + QStringLiteral("   ") +
                        platform::numberText(n + PaBiasOffsetMicroamps) + QStringLiteral(" uA"));
 }
 
-void frmPowerdown::showVCOAdjust() {
+void BiasWindow::showVCOAdjust() {
     lblVCOAdjust->setText(setting(HScrVCOAdjust->value()));
 }
 
-void frmPowerdown::showVCObias() {
+void BiasWindow::showVCObias() {
     lblVCObias->setText(setting(HScrVCObias->value()));
 }
 
-void frmPowerdown::HScrPAbias_Change() {
+void BiasWindow::HScrPAbias_Change() {
     if (const auto v = paBiasValues().at(HScrPAbias->value())) {
         app_.f().PaBiasField = *v;
         showPABias();
@@ -130,7 +130,7 @@ void frmPowerdown::HScrPAbias_Change() {
     app_.fnGuiWrite();
 }
 
-void frmPowerdown::HScrVCOAdjust_Change() {
+void BiasWindow::HScrVCOAdjust_Change() {
     if (const auto v = vcoAdjustValues().at(HScrVCOAdjust->value())) {
         app_.f().VcoAdjustField = *v;
         showVCOAdjust();
@@ -138,7 +138,7 @@ void frmPowerdown::HScrVCOAdjust_Change() {
     app_.fnGuiWrite();
 }
 
-void frmPowerdown::HScrVCObias_Change() {
+void BiasWindow::HScrVCObias_Change() {
     if (const auto v = vcoBiasValues().at(HScrVCObias->value())) {
         app_.f().VcoBiasField = *v;
         showVCObias();
@@ -146,17 +146,17 @@ void frmPowerdown::HScrVCObias_Change() {
     app_.fnGuiWrite();
 }
 
-void frmPowerdown::Command1_Click() {
+void BiasWindow::returnToPanel_Click() {
     unload();
 }
 
-void frmPowerdown::applySettings(const calc::OtherPlan& p) {
+void BiasWindow::applySettings(const calc::OtherPlan& p) {
     evalkit::setValue(HScrVCOAdjust, p.vcoAdjust);
     evalkit::setValue(HScrVCObias, p.vcoBias);
     evalkit::setValue(HScrPAbias, p.paBias);
 }
 
-calc::BiasRecord frmPowerdown::settings() const {
+calc::BiasRecord BiasWindow::settings() const {
     return {evalkit::valueText(HScrVCOAdjust), evalkit::valueText(HScrVCObias),
             evalkit::valueText(HScrPAbias)};
 }

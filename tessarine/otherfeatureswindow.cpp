@@ -1,11 +1,11 @@
-#include "tessarine/frmotherfeatures.h"
+#include "tessarine/otherfeatureswindow.h"
 
 #include "platform/core/numbers.h"
 #include "platform/named.h"
 #include "platform/toggle.h"
 #include "tessarine/calc/modulation.h"
 #include "tessarine/calc/synthesizer.h"
-#include "tessarine/main_window.h"
+#include "tessarine/frontpanel.h"
 #include "tessarine/tessarineapp.h"
 
 #include <QComboBox>

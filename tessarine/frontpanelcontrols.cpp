@@ -1,4 +1,5 @@
-#include "tessarine/main_window.h"
+// The front panel's controls, their layout, its menus and the handler each control runs.
+#include "tessarine/frontpanel.h"
 
 #include "evalkit/boardframe.h"
 #include "evalkit/boardsession.h"
@@ -76,7 +77,7 @@ Main::Main(TessarineApp& app)
     buildControls();
     buildLayout();
     buildMenus();
-    startSession(boardRules(), {cmbMB, ConnectUSB, Toggle4, {}}, &app_.w().PortClaimed);
+    startSession(boardRules(), {cmbMB, ConnectUSB, chipEnable, {}}, &app_.w().PortClaimed);
     connectHandlers();
 }
 
@@ -102,21 +103,22 @@ void Main::buildControls() {
                                 QStringLiteral("Quorrabase2 (USB Interface)")}});
     cmbMB = board.board;
     ConnectUSB = board.connect;
-    Toggle4 = board.chipEnable;
-    Toggle4->setStateTexts(QStringLiteral("Chip Disabled"), QStringLiteral("Chip Enabled"));
-    Label3 = namedLabel("Label3", QStringLiteral("Part Used:        Tessarine"));
+    chipEnable = board.chipEnable;
+    chipEnable->setStateTexts(QStringLiteral("Chip Disabled"), QStringLiteral("Chip Enabled"));
+    partUsed = namedLabel("Label3", QStringLiteral("Part Used:        Tessarine"));
 
     lblvcofreq = clickable("lblvcofreq", QStringLiteral("Click here to change output frequency"));
     lblpfd_freq = clickable("lblpfd_freq", QStringLiteral("Click here to change PFD frequency"));
     lblcrystal =
         clickable("lblcrystal", QStringLiteral("Click here to change the Reference frequency"));
-    Command2 = namedButton("Command2", QStringLiteral("Synth Settings..."));
+    synthSettings = namedButton("Command2", QStringLiteral("Synth Settings..."));
     cmdBias = namedButton("cmdBias", QStringLiteral("  Bias Currents     VCO, PA..."));
     cmdBias->setToolTip(QStringLiteral("Click to Change Individual Bias Settings"));
     cmdTestMod = namedButton("cmdTestMod", QStringLiteral("Test Modes"));
-    Command3 = namedButton("Command3", QStringLiteral("Other Features"));
-    Command1 = namedButton("Command1", QStringLiteral("Manual Register Edit"));
-    Command1->setToolTip(QStringLiteral("Click here to enter the manually edit register window."));
+    otherFeatures = namedButton("Command3", QStringLiteral("Other Features"));
+    manualRegisterEdit = namedButton("Command1", QStringLiteral("Manual Register Edit"));
+    manualRegisterEdit->setToolTip(
+        QStringLiteral("Click here to enter the manually edit register window."));
     LblMuxOut = clickable("LblMuxOut", QStringLiteral("Click to change the MuxOut feature"));
     LblMuxOut->setText(QStringLiteral("Digital Lock Detect")); // the power-on choice
     LblClockout = clickable("LblClockout", QStringLiteral("Click to Change Clkout frequency"));
@@ -138,9 +140,9 @@ void Main::buildControls() {
     lblTitleDateRate = namedLabel("lblTitleDateRate", QStringLiteral("Data Rate"));
     lblDatarate = namedLabel("lblDatarate", QStringLiteral("1kbps"));
     LblFSKpower = namedLabel("LblFSKpower", QStringLiteral("Setting 56"));
-    Lbldata0 = namedLabel("Lbldata0", QStringLiteral("PA Level"));
-    Lblpower1 = namedLabel("Lblpower1", QStringLiteral("Setting 40"));
-    Lbldata1 = namedLabel("Lbldata1", QStringLiteral("Data = 0"));
+    paLevelCaption = namedLabel("Lbldata0", QStringLiteral("PA Level"));
+    paLevelLowSetting = namedLabel("Lblpower1", QStringLiteral("Setting 40"));
+    paLevelLowCaption = namedLabel("Lbldata1", QStringLiteral("Data = 0"));
     cmbIndexCount = namedList("cmbIndexCount", {QStringLiteral("16"), QStringLiteral("32"),
                                                 QStringLiteral("64"), QStringLiteral("128")});
     cmbModCtrl =
@@ -149,8 +151,8 @@ void Main::buildControls() {
                                  QStringLiteral("6"), QStringLiteral("7")});
     cmbIcp = namedList("cmbIcp", {QStringLiteral("Icp = 0.3mA"), QStringLiteral("Icp = 0.9mA"),
                                   QStringLiteral("Icp = 1.5mA"), QStringLiteral("Icp = 2.1mA")});
-    HScroll2 = evalkit::levelBar("HScroll2", 56, 160);
-    HScrollASKFine1 = evalkit::levelBar("HScrollASKFine1", 40, 160);
+    paLevel = evalkit::levelBar("HScroll2", 56, 160);
+    paLevelLow = evalkit::levelBar("HScrollASKFine1", 40, 160);
     TogPLL = namedToggle("TogPLL");
     TogOutput = namedToggle("TogOutput");
     TogVCO = namedToggle("TogVCO");
@@ -177,12 +179,12 @@ void Main::buildLayout() {
     boardGrid->addWidget(caption(QStringLiteral("Select &Mother Board:"), cmbMB), 0, 0, 1, 2);
     boardGrid->addWidget(cmbMB, 1, 0, 1, 2);
     boardGrid->addWidget(ConnectUSB, 2, 0);
-    boardGrid->addWidget(Toggle4, 2, 1);
-    boardGrid->addWidget(Label3, 3, 0, 1, 2);
+    boardGrid->addWidget(chipEnable, 2, 1);
+    boardGrid->addWidget(partUsed, 3, 0, 1, 2);
     left->addWidget(board);
 
     QGridLayout* synthGrid = evalkit::synthesizerGrid(QStringLiteral("RF Output"), lblvcofreq,
-                                                      lblpfd_freq, lblcrystal, Command2);
+                                                      lblpfd_freq, lblcrystal, synthSettings);
     synthGrid->addWidget(caption(QStringLiteral("C&harge Pump Current"), cmbIcp), 4, 0);
     synthGrid->addWidget(cmbIcp, 4, 1);
     synthGrid->addWidget(new QLabel(QStringLiteral("Crystal Oscillator")), 5, 0);
@@ -231,15 +233,15 @@ void Main::buildLayout() {
         grid->addWidget(new QLabel(QStringLiteral("+14dBm")), row, 2);
     };
     auto* pa = new QGridLayout(FrFSKpower);
-    pa->addWidget(Lbldata0, 0, 0, 1, 2);
+    pa->addWidget(paLevelCaption, 0, 0, 1, 2);
     pa->addWidget(LblFSKpower, 0, 2);
-    levelRow(pa, 1, HScroll2);
+    levelRow(pa, 1, paLevel);
     middle->addWidget(FrFSKpower);
 
     auto* ask = new QGridLayout(frASK);
-    ask->addWidget(Lbldata1, 0, 0, 1, 2);
-    ask->addWidget(Lblpower1, 0, 2);
-    levelRow(ask, 1, HScrollASKFine1);
+    ask->addWidget(paLevelLowCaption, 0, 0, 1, 2);
+    ask->addWidget(paLevelLowSetting, 0, 2);
+    levelRow(ask, 1, paLevelLow);
     middle->addWidget(frASK);
     middle->addStretch();
 
@@ -252,14 +254,14 @@ void Main::buildLayout() {
     featureGrid->addWidget(new QLabel(QStringLiteral("Clock Out")), 1, 0);
     featureGrid->addWidget(LblClockout, 1, 1);
     featureGrid->addWidget(cmdTestMod, 2, 0, 1, 2);
-    featureGrid->addWidget(Command3, 3, 0, 1, 2);
+    featureGrid->addWidget(otherFeatures, 3, 0, 1, 2);
 
-    setColumns({left, middle, registerColumn(cmdUpdateAll, Command1, {features})});
+    setColumns({left, middle, registerColumn(cmdUpdateAll, manualRegisterEdit, {features})});
 }
 
 void Main::buildMenus() {
     const auto synth = showsModal([this] { return &app_.synthform(); });
-    const auto bias = showsModal([this] { return &app_.frmPowerdown(); });
+    const auto bias = showsModal([this] { return &app_.biasWindow(); });
     const auto mux = showsModal([this] { return &app_.muxform(); });
     const auto clockOut = showsModal([this] { return &app_.frmClockOut(); });
     const auto registers = showsModal([this] { return &app_.frmRegisters(); });
@@ -311,7 +313,7 @@ void Main::connectHandlers() {
     // R, N, modulation and function, as cmdR, cmdN, cmdmod2 and cmdfunction write them.
     connectRegisterButtons(cmdUpdateAll, {0, 1, 2, 3});
 
-    connect(Toggle4, &platform::Toggle::toggled, this, &Main::Toggle4_Change);
+    connect(chipEnable, &platform::Toggle::toggled, this, &Main::chipEnable_Change);
 
     platform::onChoice(cmbModulation, this, &Main::cmbModulation_Click);
     connect(TxtFSKdev, &QLineEdit::textChanged, this, &Main::TxtFSKdev_Change);
@@ -320,8 +322,8 @@ void Main::connectHandlers() {
     platform::onChoice(cmbModCtrl, this, &Main::cmbModCtrl_Click);
     platform::onChoice(cmbIndexCount, this, &Main::cmbIndexCount_Click);
     connect(txtDivider, &QLineEdit::textChanged, this, &Main::txtDivider_Change);
-    connect(HScroll2, &QScrollBar::valueChanged, this, &Main::HScroll2_Change);
-    connect(HScrollASKFine1, &QScrollBar::valueChanged, this, &Main::HScrollASKFine1_Change);
+    connect(paLevel, &QScrollBar::valueChanged, this, &Main::paLevel_Change);
+    connect(paLevelLow, &QScrollBar::valueChanged, this, &Main::paLevelLow_Change);
     platform::onChoice(cmbIcp, this, &Main::cmbIcp_Click);
     connect(TogPLL, &platform::Toggle::toggled, this, &Main::TogPLL_Change);
     connect(TogOutput, &platform::Toggle::toggled, this, &Main::TogOutput_Change);
@@ -330,14 +332,14 @@ void Main::connectHandlers() {
 
     // The windows the panel's buttons and labels open (the menus open theirs); the test-mode
     // and other-feature windows stay beside the panel.
-    opensModal({Command2, lblvcofreq, lblpfd_freq, lblcrystal},
+    opensModal({synthSettings, lblvcofreq, lblpfd_freq, lblcrystal},
                [this] { return &app_.synthform(); });
-    opensModal({cmdBias}, [this] { return &app_.frmPowerdown(); });
+    opensModal({cmdBias}, [this] { return &app_.biasWindow(); });
     opensModal({LblMuxOut}, [this] { return &app_.muxform(); });
     opensModal({LblClockout}, [this] { return &app_.frmClockOut(); });
     opensModeless({cmdTestMod}, [this] { return &app_.frmTestModes(); });
-    opensModeless({Command3}, [this] { return &app_.frmOtherFeatures(); });
-    opensModal({Command1}, [this] { return &app_.frmRegisters(); });
+    opensModeless({otherFeatures}, [this] { return &app_.frmOtherFeatures(); });
+    opensModal({manualRegisterEdit}, [this] { return &app_.frmRegisters(); });
 }
 
 } // namespace tessarine

@@ -30,7 +30,7 @@ public:
     void CmdFup_Click();
     void optDoubler_Click();
     void cmbVCODivide_Click();
-    void Command1_Click();
+    void returnToPanel_Click();
 
     // A settings file's part of the window: the three entries (the file holds R as the
     // calculation computed it, with the doubler in), the doubler and the output divider, and
@@ -44,7 +44,8 @@ public:
     QLineEdit *txtVCOout1, *txtpfd1, *TxtCrystal1;
     QCheckBox* optDoubler;
     QComboBox* cmbVCODivide;
-    QPushButton *CmdCalculate, *Command1;
+    QPushButton* CmdCalculate;
+    QPushButton* returnToPanel; // Command1
     QToolButton *cmdfdown, *CmdFup;
     QLabel *LblR, *LblN, *LblF, *Lblprescaler1;
 

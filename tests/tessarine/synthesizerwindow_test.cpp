@@ -26,7 +26,7 @@ struct Synth : TessarineFixture {
     void SetUp() override {
         TessarineFixture::SetUp();
         m = &start();
-        m->Command2->click();
+        m->synthSettings->click();
         s = &app->synthform();
         clearRecords();
     }
@@ -122,7 +122,7 @@ TEST_F(Synth, OutputDividerIsStoredAndShownAtTheNextRefresh) {
     EXPECT_EQ(s->txtVCOout1->text(), QStringLiteral("868.30017"));
 
     // A new load shows the stored settings.
-    s->Command1->click();
+    s->returnToPanel->click();
     EXPECT_FALSE(app->isLoaded(QStringLiteral("synthform")));
     f().PrescalerField = 1 << 22;
     synthform& again = app->synthform();
@@ -303,7 +303,7 @@ TEST_F(Synth, ThePlanBringsTheDeviationOrTheGaussianSettingsUpToDate) {
 
 TEST_F(Synth, ReturnUnloadsWithNothingCalculatedOrWritten) {
     enter("869", "3.6864", "11.0592");
-    s->Command1->click();
+    s->returnToPanel->click();
     EXPECT_FALSE(app->isLoaded(QStringLiteral("synthform")));
     EXPECT_EQ(word(1), 0x3AE2A9u);
     EXPECT_EQ(w().RfFrequencyMHz, 868.3f);

@@ -2,7 +2,7 @@
 #include "evalkit/settingsfile.h"
 #include "platform/entrymark.h"
 #include "tessarine/calc/modulation.h"
-#include "tessarine/main_window.h"
+#include "tessarine/frontpanel.h"
 #include "tessarine/tessarineapp.h"
 
 #include <QComboBox>
@@ -34,7 +34,7 @@ bool Main::applyModulation(const calc::FrontPanelPlan& p) {
             if (deviationTaken)
                 TxtFSKdev->setText(*p.deviation);
         }
-        setValue(HScroll2, p.paLevel);
+        setValue(paLevel, p.paLevel);
         break;
     case calc::GfskItem:
     case calc::GookItem:
@@ -42,15 +42,15 @@ bool Main::applyModulation(const calc::FrontPanelPlan& p) {
         if (p.gaussian.divider)
             txtDivider->setText(*p.gaussian.divider);
         setIndex(cmbModCtrl, p.gaussian.modControl);
-        setValue(HScroll2, p.paLevel);
+        setValue(paLevel, p.paLevel);
         FnUpdateGaussian();
         break;
     case calc::AskItem:
-        setValue(HScrollASKFine1, p.paLevelLow);
-        setValue(HScroll2, p.paLevel);
+        setValue(paLevelLow, p.paLevelLow);
+        setValue(paLevel, p.paLevel);
         break;
     case calc::OokItem:
-        setValue(HScroll2, p.paLevel);
+        setValue(paLevel, p.paLevel);
         break;
     default:
         break;
@@ -63,8 +63,8 @@ calc::FrontPanelRecord Main::settingsInForce() const {
     r.modulation = cmbModulation->currentText();
     r.scheme = cmbModulation->currentIndex();
     r.icp = evalkit::indexText(cmbIcp);
-    r.paLevel = evalkit::valueText(HScroll2);
-    r.paLevelLow = evalkit::valueText(HScrollASKFine1);
+    r.paLevel = evalkit::valueText(paLevel);
+    r.paLevelLow = evalkit::valueText(paLevelLow);
     r.deviation = platform::textInForce(TxtFSKdev);
     r.indexCountIndex = evalkit::indexText(cmbIndexCount);
     r.indexCount = cmbIndexCount->currentIndex();

@@ -1,6 +1,6 @@
 // The front panel's start-up, its chip enable, its register buttons and its File and test-mode
 // menu items.
-#include "tessarine/main_window.h"
+#include "tessarine/frontpanel.h"
 
 #include "evalkit/boardsession.h"
 #include "link/readouttext.h"
@@ -62,19 +62,19 @@ void Main::InitialiseFrontPanel() {
     ConnectUSB->setVisible(true);
     ConnectUSB->setEnabled(true);
     ConnectUSB->setText(evalkit::BoardSession::ConnectCaption);
-    Toggle4->setVisible(true);
-    Toggle4->setOn(true);
+    chipEnable->setVisible(true);
+    chipEnable->setOn(true);
 
     app_.link().usb().dd_pellion_chip_sel(1);
 }
 
 // ---- chip enable ---------------------------------------------------------------
 
-void Main::Toggle4_Change() {
+void Main::chipEnable_Change() {
     session().chipEnableChanged();
     // A chip enabled again has lost its registers: every one must be programmed again. What
     // was last written stays, so the next refresh marks by it again.
-    if (Toggle4->isOn()) {
+    if (chipEnable->isOn()) {
         for (int n = 0; n < 4; ++n)
             readout(n)->setMark(Mark::Changed);
     }

@@ -12,18 +12,19 @@ namespace tessarine {
 
 class TessarineApp;
 
-class frmPowerdown : public platform::Form {
+// Its design name, frmPowerdown, is the shared bias window's as well.
+class BiasWindow : public platform::Form {
     Q_OBJECT
 public:
     static constexpr char DesignName[] = "frmPowerdown";
-    explicit frmPowerdown(TessarineApp& app);
+    explicit BiasWindow(TessarineApp& app);
 
     // Each bar at its field's setting, with its label.
     void Form_Load() override;
     void HScrPAbias_Change();
     void HScrVCOAdjust_Change();
     void HScrVCObias_Change();
-    void Command1_Click();
+    void returnToPanel_Click();
 
     // A settings file's part of the window, set as the user would, and the bars as it holds
     // them.
@@ -32,7 +33,7 @@ public:
 
     QScrollBar *HScrPAbias, *HScrVCOAdjust, *HScrVCObias;
     QLabel *lblPABias, *lblVCOAdjust, *lblVCObias;
-    QPushButton* Command1;
+    QPushButton* returnToPanel; // Command1
 
 private:
     void showPABias();

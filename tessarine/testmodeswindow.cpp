@@ -1,4 +1,4 @@
-#include "tessarine/frmtestmodes.h"
+#include "tessarine/testmodeswindow.h"
 
 #include "platform/named.h"
 #include "tessarine/tessarineapp.h"
