@@ -1,7 +1,7 @@
 #include "corvane/frmsavereg.h"
 
 #include "corvane/corvaneapp.h"
-#include "evalkit/frmregisters.h"
+#include "evalkit/rawregisterwindow.h"
 #include "platform/core/savefile.h"
 #include "platform/named.h"
 

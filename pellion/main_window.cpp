@@ -290,7 +290,7 @@ void Main::connectHandlers() {
     opensModal({cmdReadback}, [this] { return &app_.frmReadback(); });
     opensModal({Command1}, [this] { return &app_.frmRegisters(); });
     opensModal({Command2}, [this] { return &app_.frmDemod(); });
-    opensModeless({cmdAdvanced}, [this] { return &app_.frmPowerdown(); });
+    opensModeless({cmdAdvanced}, [this] { return &app_.biasWindow(); });
     opensModal({Command11}, [this] { return &app_.frmSWD(); });
     opensModal({Command10, Command8}, [this] { return &app_.frmAFC(); });
     opensModal({Command9}, [this] { return &app_.frmAGC(); });

@@ -1,10 +1,10 @@
 #pragma once
 // Every window of tessarine-eval.
-#include "evalkit/frmclockout.h"
-#include "evalkit/frmregisters.h"
+#include "evalkit/clockoutwindow.h"
 #include "evalkit/infowindows.h"
-#include "evalkit/muxform.h"
-#include "evalkit/portform.h"
+#include "evalkit/muxoutwindow.h"
+#include "evalkit/portwindow.h"
+#include "evalkit/rawregisterwindow.h"
 #include "tessarine/frmotherfeatures.h"
 #include "tessarine/frmpowerdown.h"
 #include "tessarine/frmtestmodes.h"

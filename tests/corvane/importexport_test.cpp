@@ -123,7 +123,7 @@ void changeEverything(CorvaneApp& app) {
     m.cmbIFBW->setCurrentIndex(1);
     m.cmbIcp->setCurrentIndex(3);
     m.cmbDemod->setCurrentIndex(0);
-    frmPowerdown& bias = app.frmPowerdown();
+    BiasWindow& bias = app.biasWindow();
     bias.HScrPABias->setValue(1);
     bias.cmbMixerLinearity->setCurrentIndex(1);
     bias.HScrVCOAdjust->setValue(2);
@@ -373,7 +373,7 @@ TEST_F(Settings, ARefusedDataRateIsSavedAsTheRateInForce) {
 // ---- values that cannot be used ---------------------------------------------------------
 
 TEST_F(Settings, UnusableValuesAreSkippedAndNamedTheRestIsApplied) {
-    const int paBias = app->frmPowerdown().HScrPABias->value();
+    const int paBias = app->biasWindow().HScrPABias->value();
     clearRecords();
     ImportSettings(*app, fixture("garbled.txt"));
 
@@ -400,7 +400,7 @@ TEST_F(Settings, UnusableValuesAreSkippedAndNamedTheRestIsApplied) {
     EXPECT_EQ(f().ExtInductorField, 1 << 25);
     EXPECT_DOUBLE_EQ(w().RfFrequencyMHz, 600);
     EXPECT_EQ(m->cmbIcp->currentIndex(), 1);
-    EXPECT_EQ(app->frmPowerdown().HScrVCOAdjust->value(), 2);
+    EXPECT_EQ(app->biasWindow().HScrVCOAdjust->value(), 2);
     EXPECT_EQ(f().MixerLinearityField, 1 << 28);
     EXPECT_EQ(app->frmSWD().cmbInterupt->currentIndex(), 1);
     EXPECT_EQ(app->frmSWD().cmbPreamble->currentIndex(), 2);
@@ -414,10 +414,10 @@ TEST_F(Settings, UnusableValuesAreSkippedAndNamedTheRestIsApplied) {
     // Skipped: the controls keep what they had (IF_BW -1 is a list without a choice).
     EXPECT_EQ(m->txtDatarate->text(), QStringLiteral("4"));
     EXPECT_EQ(m->cmbIFBW->currentIndex(), 2);
-    EXPECT_EQ(app->frmPowerdown().HScrPABias->value(), paBias);
+    EXPECT_EQ(app->biasWindow().HScrPABias->value(), paBias);
     // The VCO bias left out stays as the inductor chosen sets it, and its window shows that.
     EXPECT_EQ(f().VcoBiasField, 3 << 19);
-    EXPECT_EQ(app->frmPowerdown().HScrVCObias->value(), 3);
+    EXPECT_EQ(app->biasWindow().HScrVCObias->value(), 3);
     EXPECT_EQ(app->frmSWD().txtPreamble->text(), QStringLiteral("0")); // as the window loaded it
     EXPECT_EQ(f().SyncWordField, 0);
     EXPECT_EQ(app->frmSWD().txtErrors->text(), QStringLiteral("0"));
@@ -693,11 +693,11 @@ TEST_F(Settings, KeysThatAreOnlyWrittenChangeNothing) {
 }
 
 TEST_F(Settings, VcoBiasZeroKeepsTheSlider) {
-    app->frmPowerdown().HScrVCObias->setValue(5);
+    app->biasWindow().HScrVCObias->setValue(5);
     ImportSettings(*app, settingsFile({QStringLiteral("VCO/VCOBias=0")}));
-    EXPECT_EQ(app->frmPowerdown().HScrVCObias->value(), 5);
+    EXPECT_EQ(app->biasWindow().HScrVCObias->value(), 5);
     ImportSettings(*app, settingsFile({QStringLiteral("VCO/VCOBias=12")}));
-    EXPECT_EQ(app->frmPowerdown().HScrVCObias->value(), 12);
+    EXPECT_EQ(app->biasWindow().HScrVCObias->value(), 12);
     EXPECT_EQ(f().VcoBiasField, 12 << 19);
     EXPECT_TRUE(messageTexts().empty()) << messages().toStdString();
 }

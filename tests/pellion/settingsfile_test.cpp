@@ -134,7 +134,7 @@ TEST_F(Settings, FskSetUpRoundTripsThroughTheCommandLine) {
     m->txtDatarate->setText(QStringLiteral("9.6"));
     m->cmbIFBW->setCurrentIndex(2);
     m->Chgpumpvalue->setCurrentIndex(3);
-    evalkit::frmPowerdown& bias = app->frmPowerdown();
+    evalkit::BiasWindow& bias = app->biasWindow();
     bias.HScrVCOAdjust->setValue(2);
     bias.HScrVCObias->setValue(7);
     bias.cmbMixerLinearity->setCurrentIndex(1);
@@ -333,7 +333,7 @@ TEST_F(Settings, TheWindowsAFileLoadsStayLoadedAndTheFileHoldsWhatIsInForce) {
     for (const char* name : {"synthform", "frmPowerdown", "frmSWD"})
         EXPECT_TRUE(app->isLoaded(QLatin1String(name))) << name;
     EXPECT_FALSE(app->synthform().isVisible());
-    EXPECT_FALSE(app->frmPowerdown().isVisible());
+    EXPECT_FALSE(app->biasWindow().isVisible());
     EXPECT_FALSE(app->frmSWD().isVisible());
     EXPECT_FALSE(app->isLoaded(QStringLiteral("frmGFSK")));
     // Opened now, the synthesizer window shows the plan the import made.
@@ -364,9 +364,9 @@ TEST_F(Settings, TheWindowsAFileLoadsStayLoadedAndTheFileHoldsWhatIsInForce) {
     EXPECT_EQ(value(saved, "Sync", "SyncDetect"), QStringLiteral("2"));
     EXPECT_EQ(value(saved, "Sync", "NumErrors"), QStringLiteral("3"));
     // A window the user has open stays open.
-    app->showModeless(&app->frmPowerdown());
+    app->showModeless(&app->biasWindow());
     ExportSettings(*app, saved);
-    EXPECT_TRUE(app->frmPowerdown().isVisible());
+    EXPECT_TRUE(app->biasWindow().isVisible());
 }
 
 // ---- reading a file ---------------------------------------------------------------------
@@ -386,9 +386,9 @@ TEST_F(Settings, AFileSetsWhatTheSameEntriesInTheControlsSet) {
     hand.txtDatarate->setText(QStringLiteral("9.6"));
     hand.cmbIFBW->setCurrentIndex(2);
     hand.Chgpumpvalue->setCurrentIndex(3);
-    other.app->frmPowerdown().HScrVCOAdjust->setValue(2);
-    other.app->frmPowerdown().HScrVCObias->setValue(7);
-    other.app->frmPowerdown().cmbMixerLinearity->setCurrentIndex(1);
+    other.app->biasWindow().HScrVCOAdjust->setValue(2);
+    other.app->biasWindow().HScrVCObias->setValue(7);
+    other.app->biasWindow().cmbMixerLinearity->setCurrentIndex(1);
     other.app->f().LnaModeField = bit(15);
     evalkit::frmSWD& swd = other.app->frmSWD();
     swd.cmbInterupt->setCurrentIndex(2);
@@ -401,7 +401,7 @@ TEST_F(Settings, AFileSetsWhatTheSameEntriesInTheControlsSet) {
     EXPECT_EQ(word(5), (0xABC123u << 8) | (2u << 6) | (2u << 4) | 5u);
     EXPECT_EQ((word(4) >> 23) & 7, 3u); // "SWD On - Lock Threshold"
     EXPECT_EQ(f().MixerLinearityField, bit(18));
-    EXPECT_EQ(app->frmPowerdown().cmbMixerLinearity->currentIndex(), 1);
+    EXPECT_EQ(app->biasWindow().cmbMixerLinearity->currentIndex(), 1);
     EXPECT_EQ(readouts(*m), readouts(hand));
     // The words are shown as not yet programmed, and the sync-word button names the mode.
     EXPECT_EQ(m->lblSyncHex->mark(), reglink::RegisterReadout::Mark::Changed);
@@ -434,7 +434,7 @@ TEST_F(Settings, AFileOfAnotherVersionChangesNothing) {
 }
 
 TEST_F(Settings, UnusableValuesAreNamedOnceAndTheRestApplies) {
-    const int adjust = app->frmPowerdown().HScrVCOAdjust->value();
+    const int adjust = app->biasWindow().HScrVCOAdjust->value();
     clearRecords();
     ImportSettings(*app, fixture("garbled.txt"));
     ASSERT_EQ(messageTexts().size(), 1u);
@@ -448,7 +448,7 @@ TEST_F(Settings, UnusableValuesAreNamedOnceAndTheRestApplies) {
     EXPECT_EQ(m->cmbModulation->currentIndex(), 2);
     EXPECT_EQ(m->HScrollOOKfine1->value(), 12);
     EXPECT_EQ(f().MixerLinearityField, bit(18));
-    EXPECT_EQ(app->frmPowerdown().HScrVCOAdjust->value(), 2);
+    EXPECT_EQ(app->biasWindow().HScrVCOAdjust->value(), 2);
     EXPECT_NE(adjust, 2);
     EXPECT_EQ(f().LockThresholdModeField, double(bit(24)));
     EXPECT_EQ(f().SyncWordLengthField, 3 << 4);

@@ -1,4 +1,4 @@
-#include "evalkit/frmafc.h"
+#include "evalkit/afcwindow.h"
 
 #include "evalkit/programcontext.h"
 #include "evalkit/settingsfile.h"

@@ -11,23 +11,23 @@ using namespace corvane::test;
 
 namespace {
 
-struct PowerDownWindow : CorvaneFixture {
+struct PowerDownSwitches : CorvaneFixture {
     Main* m = nullptr;
-    frmPowerD& open() {
+    evalkit::PowerDownWindow& open() {
         m = &start();
         clearRecords();
-        return app->frmPowerD();
+        return app->powerDownWindow();
     }
 };
 
-TEST_F(PowerDownWindow, LoadSwitchesEveryBlockOnButTheTxRxSwitch) {
+TEST_F(PowerDownSwitches, LoadSwitchesEveryBlockOnButTheTxRxSwitch) {
     start();
     f().SynthEnableField = 0;
     f().LnaEnableField = 0;
     f().VcoEnableField = 0;
     f().TxRxSwitchEnableField = 1 << 11; // an off switch must not leave the field on
     clearRecords();
-    frmPowerD& p = app->frmPowerD();
+    evalkit::PowerDownWindow& p = app->powerDownWindow();
     for (platform::Toggle* t :
          {p.TogSynth, p.TogLNA, p.TogFilter, p.TogDemod, p.TogLogAMP, p.TogVCO})
         EXPECT_TRUE(t->isOn()) << t->objectName().toStdString();
@@ -42,8 +42,8 @@ TEST_F(PowerDownWindow, LoadSwitchesEveryBlockOnButTheTxRxSwitch) {
     EXPECT_TRUE(usb.lines().empty());
 }
 
-TEST_F(PowerDownWindow, SwitchesStoreTheirFieldsOnly) {
-    frmPowerD& p = open();
+TEST_F(PowerDownSwitches, SwitchesStoreTheirFieldsOnly) {
+    evalkit::PowerDownWindow& p = open();
     const struct {
         platform::Toggle* toggle;
         double* field;
@@ -69,8 +69,8 @@ TEST_F(PowerDownWindow, SwitchesStoreTheirFieldsOnly) {
 
 // The switches change nothing on the panel until "Load Now", which shows R1 with the VCO
 // enable as it now is and writes nothing.
-TEST_F(PowerDownWindow, LoadNowRefreshesWithoutWriting) {
-    frmPowerD& p = open();
+TEST_F(PowerDownSwitches, LoadNowRefreshesWithoutWriting) {
+    evalkit::PowerDownWindow& p = open();
     const QString before = m->lblOSChex->text();
     p.TogVCO->setOn(false);
     EXPECT_EQ(m->lblOSChex->text(), before);
@@ -82,8 +82,8 @@ TEST_F(PowerDownWindow, LoadNowRefreshesWithoutWriting) {
     EXPECT_EQ(p.Command3->toolTip(), QStringLiteral("Update Brisquel"));
 }
 
-TEST_F(PowerDownWindow, ReturnUnloads) {
-    frmPowerD& p = open();
+TEST_F(PowerDownSwitches, ReturnUnloads) {
+    evalkit::PowerDownWindow& p = open();
     p.Command1->click();
     EXPECT_FALSE(app->isLoaded(QStringLiteral("frmPowerD")));
     EXPECT_TRUE(usb.lines().empty());

@@ -17,26 +17,26 @@ using Mark = reglink::RegisterReadout::Mark;
 
 namespace {
 
-struct BiasWindow : CorvaneFixture {
+struct BiasControls : CorvaneFixture {
     Main* m = nullptr;
-    frmPowerdown* bias = nullptr;
+    evalkit::BiasWindow* bias = nullptr;
     void SetUp() override {
         CorvaneFixture::SetUp();
         m = &start();
-        bias = &app->frmPowerdown();
+        bias = &app->biasWindow();
         clearRecords();
     }
 };
 
 } // namespace
 
-TEST_F(BiasWindow, LoadShowsTheFieldsWithTheirLabels) {
+TEST_F(BiasControls, LoadShowsTheFieldsWithTheirLabels) {
     bias->unload();
     f().VcoAdjustField = 1 << 24;
     f().PaBiasField = 3 * 2048.0;
     f().XtalBiasField = 0;
     f().MixerLinearityField = 1 << 28;
-    frmPowerdown& w = app->frmPowerdown();
+    evalkit::BiasWindow& w = app->biasWindow();
     EXPECT_EQ(w.HScrVCOAdjust->value(), 2);
     EXPECT_EQ(w.lblVCOAdjust->text(), QStringLiteral("Setting 2"));
     EXPECT_EQ(w.HScrVCObias->value(), 10); // the power-on default
@@ -49,7 +49,7 @@ TEST_F(BiasWindow, LoadShowsTheFieldsWithTheirLabels) {
     EXPECT_EQ(w.lblXtalBias->text(), QStringLiteral(" 20uA"));
 }
 
-TEST_F(BiasWindow, SlidersSetTheirFieldsAndLabels) {
+TEST_F(BiasControls, SlidersSetTheirFieldsAndLabels) {
     struct Case {
         const char* name;
         QScrollBar* bar;
@@ -83,7 +83,7 @@ TEST_F(BiasWindow, SlidersSetTheirFieldsAndLabels) {
     EXPECT_EQ(m->lblOSChex->text(), r1); // the front panel refreshes later
 }
 
-TEST_F(BiasWindow, VcoBiasLabelAfterAMoveDropsTheLoadOffset) {
+TEST_F(BiasControls, VcoBiasLabelAfterAMoveDropsTheLoadOffset) {
     EXPECT_EQ(bias->lblVCObias->text(), QStringLiteral("2.75 mA"));
     bias->HScrVCObias->setValue(11);
     bias->HScrVCObias->setValue(10);
@@ -92,7 +92,7 @@ TEST_F(BiasWindow, VcoBiasLabelAfterAMoveDropsTheLoadOffset) {
     EXPECT_EQ(f().VcoBiasField, 10 << 19);
 }
 
-TEST_F(BiasWindow, MixerLinearityRefreshesAtOnce) {
+TEST_F(BiasControls, MixerLinearityRefreshesAtOnce) {
     bias->cmbMixerLinearity->setCurrentIndex(1);
     EXPECT_EQ(f().MixerLinearityField, 1 << 28);
     EXPECT_EQ(m->lblAGC9hex->text(), reglink::readoutText(word(9)));
@@ -103,9 +103,9 @@ TEST_F(BiasWindow, MixerLinearityRefreshesAtOnce) {
     EXPECT_EQ(m->lblAGC9hex->text(), reglink::readoutText(word(9)));
 }
 
-TEST_F(BiasWindow, ReturnAndCloseBoxUnloadAndRefresh) {
+TEST_F(BiasControls, ReturnAndCloseBoxUnloadAndRefresh) {
     for (bool closeBox : {false, true}) {
-        frmPowerdown& w = app->frmPowerdown();
+        evalkit::BiasWindow& w = app->biasWindow();
         w.HScrVCObias->setValue(closeBox ? 3 : 4);
         if (closeBox)
             w.close();
@@ -116,7 +116,7 @@ TEST_F(BiasWindow, ReturnAndCloseBoxUnloadAndRefresh) {
     }
 }
 
-TEST_F(BiasWindow, StaysUsableWhileTheFrontPanelIsUsed) {
+TEST_F(BiasControls, StaysUsableWhileTheFrontPanelIsUsed) {
     app->showModeless(bias);
     EXPECT_FALSE(bias->isModal());
     EXPECT_EQ(bias->windowModality(), Qt::NonModal);
@@ -124,7 +124,7 @@ TEST_F(BiasWindow, StaysUsableWhileTheFrontPanelIsUsed) {
     m->txtDatarate->setText(QStringLiteral("4.8"));
     bias->HScrPABias->setValue(1);
     EXPECT_TRUE(bias->isVisible());
-    EXPECT_EQ(&app->frmPowerdown(), bias);
+    EXPECT_EQ(&app->biasWindow(), bias);
     EXPECT_EQ(f().PaBiasField, 2048.0);
     EXPECT_EQ(bias->lblPABias->text(), QStringLiteral(" 7uA"));
 }

@@ -1,4 +1,4 @@
-#include "evalkit/frmregisters.h"
+#include "evalkit/rawregisterwindow.h"
 
 #include "evalkit/programcontext.h"
 #include "platform/core/numbers.h"
@@ -173,11 +173,6 @@ std::optional<double> frmRegisters::HexTextToValue(const QString& digits) {
 void frmRegisters::WriteAllRegisterTexts() {
     for (int n = 0; n < count(); ++n)
         cmdClick(n);
-}
-
-void frmRegisters::ShowSaveWindow() {
-    if (hooks_.showSaveWindow)
-        hooks_.showSaveWindow();
 }
 
 } // namespace evalkit

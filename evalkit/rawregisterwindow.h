@@ -49,8 +49,6 @@ struct RawRegisterHooks {
     // where the program keeps the word typed; without it the word goes to the raw register as
     // it is.
     std::function<void(uint32_t)> writeRawWord;
-    // The window's unreached tool: showing the register save window (nullptr: none).
-    std::function<void()> showSaveWindow;
 };
 
 class frmRegisters : public platform::Form {
@@ -73,8 +71,6 @@ public:
     static std::optional<double> HexTextToValue(const QString& digits);
     // Sends every box in register order.
     void WriteAllRegisterTexts();
-    // Opens the register save window, where the program has one.
-    void ShowSaveWindow();
 
     int count() const { return int(boxes_.size()); }
     QLineEdit* box(int n) const { return boxes_.at(size_t(n)); }

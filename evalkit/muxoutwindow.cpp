@@ -1,4 +1,4 @@
-#include "evalkit/muxform.h"
+#include "evalkit/muxoutwindow.h"
 
 #include "evalkit/programcontext.h"
 

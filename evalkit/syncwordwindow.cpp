@@ -1,4 +1,4 @@
-#include "evalkit/frmswd.h"
+#include "evalkit/syncwordwindow.h"
 
 #include "evalkit/programcontext.h"
 #include "evalkit/settingsfile.h"

@@ -35,11 +35,11 @@ struct BiasDescription {
     bool vcoAdjustEnds = true;
 };
 
-class frmPowerdown : public platform::Form {
+class BiasWindow : public platform::Form {
     Q_OBJECT
 public:
     static constexpr char DesignName[] = "frmPowerdown";
-    frmPowerdown(ProgramContext& app, const BiasDescription& description);
+    BiasWindow(ProgramContext& app, const BiasDescription& description);
 
     void Form_Load() override;
     void HScrPABias_Change();

@@ -1,4 +1,4 @@
-#include "evalkit/synthwindow.h"
+#include "evalkit/synthesizerwindow.h"
 
 #include <QGridLayout>
 #include <QGroupBox>

@@ -1,4 +1,4 @@
-#include "evalkit/frmagc.h"
+#include "evalkit/agcwindow.h"
 
 #include "evalkit/programcontext.h"
 #include "evalkit/settingsfile.h"

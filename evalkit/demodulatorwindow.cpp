@@ -1,4 +1,4 @@
-#include "evalkit/demodwindow.h"
+#include "evalkit/demodulatorwindow.h"
 
 #include "evalkit/fielddialog.h"
 #include "platform/core/numbers.h"

@@ -1,4 +1,4 @@
-#include "evalkit/frmpowerd.h"
+#include "evalkit/powerdownwindow.h"
 
 #include "evalkit/fielddialog.h"
 #include "evalkit/programcontext.h"
@@ -15,7 +15,7 @@
 
 namespace evalkit {
 
-frmPowerD::frmPowerD(ProgramContext& app, const PowerDownDescription& description)
+PowerDownWindow::PowerDownWindow(ProgramContext& app, const PowerDownDescription& description)
     : app_(app), d_(description) {
     setObjectName(QLatin1String(DesignName));
     setWindowTitle(QStringLiteral("Power Down"));
@@ -53,11 +53,11 @@ frmPowerD::frmPowerD(ProgramContext& app, const PowerDownDescription& descriptio
     // The blocks stay where they are from here on, so each switch keeps its own.
     for (Block& b : blocks_)
         connect(b.toggle, &platform::Toggle::toggled, this, [this, &b] { switchChanged(b); });
-    connect(Command3, &QPushButton::clicked, this, &frmPowerD::Command3_Click);
-    connect(Command1, &QPushButton::clicked, this, &frmPowerD::Command1_Click);
+    connect(Command3, &QPushButton::clicked, this, &PowerDownWindow::Command3_Click);
+    connect(Command1, &QPushButton::clicked, this, &PowerDownWindow::Command1_Click);
 }
 
-platform::Toggle** frmPowerD::member(const char* name) {
+platform::Toggle** PowerDownWindow::member(const char* name) {
     const std::pair<const char*, platform::Toggle**> members[] = {
         {"TogSynth", &TogSynth}, {"TogLNA", &TogLNA},       {"TogFilter", &TogFilter},
         {"TogDemod", &TogDemod}, {"TogLogAMP", &TogLogAMP}, {"TogTXRXSwitch", &TogTXRXSwitch},
@@ -70,7 +70,7 @@ platform::Toggle** frmPowerD::member(const char* name) {
     return nullptr;
 }
 
-void frmPowerD::Form_Load() {
+void PowerDownWindow::Form_Load() {
     for (Block& b : blocks_) {
         // A switch set from code runs its handler only when it moves; the load wants every
         // field to match its switch, so an unmoved switch stores its field here.
@@ -81,16 +81,16 @@ void frmPowerD::Form_Load() {
     }
 }
 
-void frmPowerD::switchChanged(Block& block) {
+void PowerDownWindow::switchChanged(Block& block) {
     block.field.store(block.toggle->isOn() ? block.field.unit() : 0);
 }
 
-void frmPowerD::Command3_Click() {
+void PowerDownWindow::Command3_Click() {
     // Show the words the switches make; nothing goes to the board.
     app_.UpdateAllRegisterLabels();
 }
 
-void frmPowerD::Command1_Click() {
+void PowerDownWindow::Command1_Click() {
     unload();
 }
 

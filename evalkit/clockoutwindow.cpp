@@ -1,4 +1,4 @@
-#include "evalkit/frmclockout.h"
+#include "evalkit/clockoutwindow.h"
 
 #include "evalkit/programcontext.h"
 #include "platform/core/numbers.h"

@@ -1,4 +1,4 @@
-#include "evalkit/frmreadback.h"
+#include "evalkit/readbackwindow.h"
 
 #include "evalkit/calc/readbackconversions.h"
 #include "evalkit/programcontext.h"

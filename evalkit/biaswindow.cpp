@@ -1,4 +1,4 @@
-#include "evalkit/frmpowerdown.h"
+#include "evalkit/biaswindow.h"
 
 #include "evalkit/fielddialog.h"
 #include "evalkit/programcontext.h"
@@ -39,7 +39,7 @@ bool showCode(QScrollBar* bar, const FieldRef& field) {
 
 } // namespace
 
-frmPowerdown::frmPowerdown(ProgramContext& app, const BiasDescription& description)
+BiasWindow::BiasWindow(ProgramContext& app, const BiasDescription& description)
     : app_(app), d_(description), paBias_(app.link().registers(), description.paBiasField),
       vcoAdjust_(app.link().registers(), description.vcoAdjustField),
       vcoBias_(app.link().registers(), description.vcoBiasField),
@@ -111,7 +111,7 @@ frmPowerdown::frmPowerdown(ProgramContext& app, const BiasDescription& descripti
         xtal->addWidget(lblXtalBias, 0, 2);
         xtal->setColumnStretch(1, 1);
         layout->addLayout(xtal);
-        connect(HScrXtalBias, &QScrollBar::valueChanged, this, &frmPowerdown::HScrXtalBias_Change);
+        connect(HScrXtalBias, &QScrollBar::valueChanged, this, &BiasWindow::HScrXtalBias_Change);
     }
     auto* foot = new QHBoxLayout;
     foot->addStretch();
@@ -119,16 +119,16 @@ frmPowerdown::frmPowerdown(ProgramContext& app, const BiasDescription& descripti
     layout->addLayout(foot);
     setMinimumWidth(440);
 
-    connect(HScrPABias, &QScrollBar::valueChanged, this, &frmPowerdown::HScrPABias_Change);
-    connect(HScrVCOAdjust, &QScrollBar::valueChanged, this, &frmPowerdown::HScrVCOAdjust_Change);
-    connect(HScrVCObias, &QScrollBar::valueChanged, this, &frmPowerdown::HScrVCObias_Change);
+    connect(HScrPABias, &QScrollBar::valueChanged, this, &BiasWindow::HScrPABias_Change);
+    connect(HScrVCOAdjust, &QScrollBar::valueChanged, this, &BiasWindow::HScrVCOAdjust_Change);
+    connect(HScrVCObias, &QScrollBar::valueChanged, this, &BiasWindow::HScrVCObias_Change);
     connect(cmbMixerLinearity, &QComboBox::currentIndexChanged, this,
-            &frmPowerdown::cmbMixerLinearity_Change);
+            &BiasWindow::cmbMixerLinearity_Change);
     cmbMixerLinearity->installEventFilter(this);
-    connect(Command1, &QPushButton::clicked, this, &frmPowerdown::Command1_Click);
+    connect(Command1, &QPushButton::clicked, this, &BiasWindow::Command1_Click);
 }
 
-void frmPowerdown::Form_Load() {
+void BiasWindow::Form_Load() {
     if (showCode(HScrVCOAdjust, vcoAdjust_))
         lblVCOAdjust->setText(QStringLiteral("Setting ") +
                               platform::numberText(HScrVCOAdjust->value()));
@@ -144,31 +144,31 @@ void frmPowerdown::Form_Load() {
         showXtalBias();
 }
 
-void frmPowerdown::showPABias() {
+void BiasWindow::showPABias() {
     lblPABias->setText(microamps(2 * HScrPABias->value() + 5));
 }
 
-void frmPowerdown::showXtalBias() {
+void BiasWindow::showXtalBias() {
     lblXtalBias->setText(microamps(5 * HScrXtalBias->value() + 20));
 }
 
-void frmPowerdown::HScrPABias_Change() {
+void BiasWindow::HScrPABias_Change() {
     if (paBias_.setCode(HScrPABias->value()))
         showPABias();
 }
 
-void frmPowerdown::HScrXtalBias_Change() {
+void BiasWindow::HScrXtalBias_Change() {
     if (HScrXtalBias && xtalBias_->setCode(HScrXtalBias->value()))
         showXtalBias();
 }
 
-void frmPowerdown::HScrVCOAdjust_Change() {
+void BiasWindow::HScrVCOAdjust_Change() {
     const int a = HScrVCOAdjust->value();
     if (vcoAdjust_.setCode(a))
         lblVCOAdjust->setText(QStringLiteral("Setting ") + platform::strText(a));
 }
 
-void frmPowerdown::HScrVCObias_Change() {
+void BiasWindow::HScrVCObias_Change() {
     const int n = HScrVCObias->value();
     if (!vcoBias_.setCode(n))
         return;
@@ -176,7 +176,7 @@ void frmPowerdown::HScrVCObias_Change() {
     lblVCOB->setText(QStringLiteral("Setting ") + platform::numberText(n));
 }
 
-void frmPowerdown::cmbMixerLinearity_Change() {
+void BiasWindow::cmbMixerLinearity_Change() {
     const int i = cmbMixerLinearity->currentIndex();
     if (i >= 0)
         mixer_.setCode(i);
@@ -184,33 +184,33 @@ void frmPowerdown::cmbMixerLinearity_Change() {
         app_.UpdateAllRegisterLabels();
 }
 
-bool frmPowerdown::eventFilter(QObject* watched, QEvent* event) {
+bool BiasWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == cmbMixerLinearity && event->type() == QEvent::FocusOut)
         cmbMixerLinearity_LostFocus();
     return platform::Form::eventFilter(watched, event);
 }
 
-void frmPowerdown::Command1_Click() {
+void BiasWindow::Command1_Click() {
     dialog::returnToFrontPanel(*this, app_);
 }
 
-void frmPowerdown::applyVcoSettings(const calc::BiasPlan& p) {
+void BiasWindow::applyVcoSettings(const calc::BiasPlan& p) {
     setValue(HScrVCOAdjust, p.vcoBand, [this] { HScrVCOAdjust_Change(); });
     setValue(HScrVCObias, p.vcoBias, [this] { HScrVCObias_Change(); });
 }
 
-void frmPowerdown::applyPaBiasSetting(const calc::BiasPlan& p) {
+void BiasWindow::applyPaBiasSetting(const calc::BiasPlan& p) {
     setValue(HScrPABias, p.paBias, [this] { HScrPABias_Change(); });
 }
 
-void frmPowerdown::applyMixerSetting(const calc::BiasPlan& p) {
+void BiasWindow::applyMixerSetting(const calc::BiasPlan& p) {
     if (!p.mixerLinearity)
         return;
     mixer_.setCode(*p.mixerLinearity);
     setIndex(cmbMixerLinearity, p.mixerLinearity, [this] { cmbMixerLinearity_Change(); });
 }
 
-calc::BiasRecord frmPowerdown::settingsInForce() const {
+calc::BiasRecord BiasWindow::settingsInForce() const {
     return {
         valueInForce(HScrPABias, paBias_.code()), indexInForce(cmbMixerLinearity, mixer_.code()),
         valueInForce(HScrVCOAdjust, vcoAdjust_.code()), valueInForce(HScrVCObias, vcoBias_.code())};

@@ -1,4 +1,4 @@
-#include "evalkit/frmparamp.h"
+#include "evalkit/parampwindow.h"
 
 #include "evalkit/fielddialog.h"
 #include "evalkit/programcontext.h"

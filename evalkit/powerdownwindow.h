@@ -29,11 +29,11 @@ struct PowerDownDescription {
     std::vector<Switch> switches;
 };
 
-class frmPowerD : public platform::Form {
+class PowerDownWindow : public platform::Form {
     Q_OBJECT
 public:
     static constexpr char DesignName[] = "frmPowerD";
-    frmPowerD(ProgramContext& app, const PowerDownDescription& description);
+    PowerDownWindow(ProgramContext& app, const PowerDownDescription& description);
 
     // Every switch to its start position, each field matching its switch.
     void Form_Load() override;

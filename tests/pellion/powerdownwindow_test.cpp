@@ -11,22 +11,22 @@ using namespace pellion::test;
 
 namespace {
 
-struct PowerDownWindow : PellionFixture {
-    evalkit::frmPowerD& open() {
+struct PowerDownSwitches : PellionFixture {
+    evalkit::PowerDownWindow& open() {
         start();
         clearRecords();
-        return app->frmPowerD();
+        return app->powerDownWindow();
     }
 };
 
 } // namespace
 
-TEST_F(PowerDownWindow, LoadSwitchesEveryBlockOnButTheTxRxSwitch) {
+TEST_F(PowerDownSwitches, LoadSwitchesEveryBlockOnButTheTxRxSwitch) {
     start();
     f().LnaEnableField = 0;
     f().TxRxSwitchEnableField = 1 << 11; // an off switch must not leave the field on
     clearRecords();
-    evalkit::frmPowerD& p = app->frmPowerD();
+    evalkit::PowerDownWindow& p = app->powerDownWindow();
     EXPECT_EQ(p.windowTitle(), QStringLiteral("Power Down"));
     EXPECT_EQ(p.Frame1->title(), QStringLiteral("Individual Block Power Down"));
     EXPECT_EQ(p.TogVCO, nullptr);
@@ -47,8 +47,8 @@ TEST_F(PowerDownWindow, LoadSwitchesEveryBlockOnButTheTxRxSwitch) {
 
 // Each switch stores its enable and nothing else; "Load Now" refreshes the read-outs and
 // writes nothing; the return unloads.
-TEST_F(PowerDownWindow, SwitchesStoreTheirFieldsAndNothingIsWritten) {
-    evalkit::frmPowerD& p = open();
+TEST_F(PowerDownSwitches, SwitchesStoreTheirFieldsAndNothingIsWritten) {
+    evalkit::PowerDownWindow& p = open();
     const struct {
         platform::Toggle* toggle;
         double* field;

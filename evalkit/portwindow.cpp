@@ -1,4 +1,4 @@
-#include "evalkit/portform.h"
+#include "evalkit/portwindow.h"
 
 #include <QButtonGroup>
 #include <QHBoxLayout>
