@@ -1,4 +1,5 @@
 #include "evalkit/afcwindow.h"
+#include "evalkit/fielddialog.h"
 
 #include "evalkit/programcontext.h"
 #include "evalkit/settingsfile.h"
@@ -57,8 +58,8 @@ frmAFC::frmAFC(ProgramContext& app, const AfcDescription& description,
         add(s.caption, toggle);
         connect(toggle, &platform::Toggle::toggled, this, [this, n] { switchChanged(n); });
     }
-    Toggle1 = toggles_.empty() ? nullptr : toggles_[0];
-    Toggle2 = toggles_.size() > 1 ? toggles_[1] : nullptr;
+    afcStatus = toggles_.empty() ? nullptr : toggles_[0];
+    secondSwitch = toggles_.size() > 1 ? toggles_[1] : nullptr;
 
     cmbKp = dialog::list("cmbKp", dialog::numberItems(7));
     cmbKi = dialog::list("cmbKi", dialog::numberItems(15));
@@ -67,21 +68,19 @@ frmAFC::frmAFC(ProgramContext& app, const AfcDescription& description,
     if (description.rangeField) {
         range_.emplace(app.link().registers(), description.rangeField);
         txtAFCRange = dialog::box("txtAFCRange");
-        Label6 = dialog::label("Label6", QStringLiteral("= 50kHz"));
+        rangeCode = dialog::label("Label6", QStringLiteral("= 50kHz"));
         add(QStringLiteral("Max AFC Range (+/-) kHz"), txtAFCRange);
-        add(QStringLiteral("Reg10_DB[24:31]"), Label6);
+        add(QStringLiteral("Reg10_DB[24:31]"), rangeCode);
     }
     txtAFCScaling = dialog::box("txtAFCScaling");
     add(QStringLiteral("AFC Scaling Factor"), txtAFCScaling);
     for (QLineEdit* box : {txtAFCRange, txtAFCScaling})
         if (box)
             box->setMaximumWidth(90);
-    Command2 = dialog::returnButton("Command2");
-    Command2->setDefault(true);
+    returnToPanel = dialog::returnButton("Command2");
+    returnToPanel->setDefault(true);
 
-    auto* foot = new QHBoxLayout;
-    foot->addStretch();
-    foot->addWidget(Command2);
+    auto* foot = dialog::footer({returnToPanel});
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addLayout(foot);
@@ -92,7 +91,7 @@ frmAFC::frmAFC(ProgramContext& app, const AfcDescription& description,
     if (txtAFCRange)
         connect(txtAFCRange, &QLineEdit::textChanged, this, &frmAFC::txtAFCRange_Change);
     connect(txtAFCScaling, &QLineEdit::textChanged, this, &frmAFC::txtAFCScaling_Change);
-    connect(Command2, &QPushButton::clicked, this, &frmAFC::Command2_Click);
+    connect(returnToPanel, &QPushButton::clicked, this, &frmAFC::returnToPanel_Click);
 }
 
 void frmAFC::Form_Load() {
@@ -105,8 +104,8 @@ void frmAFC::Form_Load() {
     showCode(cmbKi, ki_);
     for (size_t n = 0; n < toggles_.size(); ++n)
         toggles_[n]->setOn(switchFields_[n].code() == 1);
-    if (Label6)
-        Label6->setText(rangeCodeText(range_->stored() / range_->unit()));
+    if (rangeCode)
+        rangeCode->setText(rangeCodeText(range_->stored() / range_->unit()));
 }
 
 void frmAFC::switchChanged(size_t n) {
@@ -138,11 +137,11 @@ void frmAFC::txtAFCRange_Change() {
     platform::showRefusal(txtAFCRange, !code, d_.rangeAccepts);
     if (!code || !range_->setCode(*code))
         return;
-    Label6->setText(rangeCodeText(*code));
+    rangeCode->setText(rangeCodeText(*code));
     app_.UpdateAllRegisterLabels();
 }
 
-void frmAFC::Command2_Click() {
+void frmAFC::returnToPanel_Click() {
     for (size_t n = 0; n < toggles_.size(); ++n) {
         switchChanged(n);
         if (n < statusButtons_.size())
@@ -153,8 +152,8 @@ void frmAFC::Command2_Click() {
 
 void frmAFC::applySettings(const calc::AfcPlan& p) {
     if (p.on) {
-        Toggle1->setOn(*p.on);
-        switchFields_.front().setCode(Toggle1->isOn() ? 1 : 0);
+        afcStatus->setOn(*p.on);
+        switchFields_.front().setCode(afcStatus->isOn() ? 1 : 0);
     }
     setIndex(cmbKi, p.ki, [this] { cmbKi_Click(); });
     setIndex(cmbKp, p.kp, [this] { cmbKp_Click(); });

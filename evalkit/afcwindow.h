@@ -31,7 +31,7 @@ struct AfcDescription {
         const char* field;            // the field it switches
         dialog::StatusCaption status; // its front-panel button on return
     };
-    std::vector<Switch> switches; // Toggle1, Toggle2
+    std::vector<Switch> switches; // afcStatus, secondSwitch
 
     const char* kpField = "AfcKpField"; // cmbKp "0".."7", list index = code
     const char* kiField = "AfcKiField"; // cmbKi "0".."15"
@@ -56,13 +56,13 @@ public:
            std::vector<QAbstractButton*> statusButtons);
 
     void Form_Load() override;
-    void Toggle1_Change() { switchChanged(0); }
-    void Toggle2_Change() { switchChanged(1); }
+    void afcStatus_Change() { switchChanged(0); }
+    void secondSwitch_Change() { switchChanged(1); }
     void cmbKp_Click();
     void cmbKi_Click();
     void txtAFCScaling_Change();
     void txtAFCRange_Change();
-    void Command2_Click();
+    void returnToPanel_Click();
 
     // A settings file's part of the window (the first switch, the gains and the range), set as
     // the user would; a control that shows the value already has its handler run all the same.
@@ -70,16 +70,16 @@ public:
     // The part of the set-up in force a settings file holds.
     calc::AfcRecord settingsInForce() const;
 
-    platform::Toggle* Toggle1 = nullptr;
-    platform::Toggle* Toggle2 = nullptr; // only with a second switch
+    platform::Toggle* afcStatus = nullptr;    // Toggle1
+    platform::Toggle* secondSwitch = nullptr; // Toggle2, only with a second switch
     QComboBox *cmbKp, *cmbKi;
     QLineEdit* txtAFCScaling;
     QLineEdit* txtAFCRange = nullptr; // only where the chip has a range
-    QLabel* Label6 = nullptr;         // the range code
-    QPushButton* Command2;
+    QLabel* rangeCode = nullptr;      // Label6
+    QPushButton* returnToPanel;       // Command2
 
 protected:
-    void closeBox() override { Command2_Click(); }
+    void closeBox() override { returnToPanel_Click(); }
 
 private:
     void switchChanged(size_t n);

@@ -1,4 +1,5 @@
 #include "evalkit/agcwindow.h"
+#include "evalkit/fielddialog.h"
 
 #include "evalkit/programcontext.h"
 #include "evalkit/settingsfile.h"
@@ -48,69 +49,67 @@ frmAGC::frmAGC(ProgramContext& app, const AgcDescription& description,
     setObjectName(QLatin1String(DesignName));
     setWindowTitle(QStringLiteral("AGC"));
 
-    Combo1 = dialog::list("Combo1", description.modes);
-    Combo2 = dialog::list("Combo2", gainItems());
-    Combo3 = dialog::list("Combo3", gainItems());
-    Text1 = dialog::box("Text1");
-    Text2 = dialog::box("Text2");
-    for (QLineEdit* box : {Text1, Text2})
+    agcMode = dialog::list("Combo1", description.modes);
+    lnaGain = dialog::list("Combo2", gainItems());
+    filterGain = dialog::list("Combo3", gainItems());
+    lowThreshold = dialog::box("Text1");
+    highThreshold = dialog::box("Text2");
+    for (QLineEdit* box : {lowThreshold, highThreshold})
         box->setMaximumWidth(70);
-    Command2 = dialog::returnButton("Command2");
-    Command2->setDefault(true);
+    returnToPanel = dialog::returnButton("Command2");
+    returnToPanel->setDefault(true);
 
     auto* mode = new QGridLayout;
     auto* modeCaption = new QLabel(QStringLiteral("AGC"));
-    modeCaption->setBuddy(Combo1);
+    modeCaption->setBuddy(agcMode);
     mode->addWidget(modeCaption, 0, 0);
-    mode->addWidget(Combo1, 0, 1);
+    mode->addWidget(agcMode, 0, 1);
     mode->setColumnStretch(1, 1);
     auto* gains = new QGroupBox(QStringLiteral("Manual Gains"));
     auto* gainGrid = new QGridLayout(gains);
     auto* lnaCaption = new QLabel(QStringLiteral("LNA Gain"));
     auto* filterCaption = new QLabel(QStringLiteral("IF Filter Gain"));
-    lnaCaption->setBuddy(Combo2);
-    filterCaption->setBuddy(Combo3);
+    lnaCaption->setBuddy(lnaGain);
+    filterCaption->setBuddy(filterGain);
     gainGrid->addWidget(lnaCaption, 0, 0);
-    gainGrid->addWidget(Combo2, 0, 1);
+    gainGrid->addWidget(lnaGain, 0, 1);
     gainGrid->addWidget(filterCaption, 1, 0);
-    gainGrid->addWidget(Combo3, 1, 1);
+    gainGrid->addWidget(filterGain, 1, 1);
     auto* thresholds = new QGroupBox(QStringLiteral("AGC Thresholds"));
     auto* thresholdGrid = new QGridLayout(thresholds);
     auto* lowCaption = new QLabel(QStringLiteral("Low"));
     auto* highCaption = new QLabel(QStringLiteral("High"));
-    lowCaption->setBuddy(Text1);
-    highCaption->setBuddy(Text2);
+    lowCaption->setBuddy(lowThreshold);
+    highCaption->setBuddy(highThreshold);
     thresholdGrid->addWidget(lowCaption, 0, 0);
-    thresholdGrid->addWidget(Text1, 0, 1);
+    thresholdGrid->addWidget(lowThreshold, 0, 1);
     thresholdGrid->addWidget(highCaption, 1, 0);
-    thresholdGrid->addWidget(Text2, 1, 1);
+    thresholdGrid->addWidget(highThreshold, 1, 1);
     auto* groups = new QHBoxLayout;
     groups->addWidget(gains);
     groups->addWidget(thresholds);
-    auto* foot = new QHBoxLayout;
-    foot->addStretch();
-    foot->addWidget(Command2);
+    auto* foot = dialog::footer({returnToPanel});
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(mode);
     layout->addLayout(groups);
     layout->addLayout(foot);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    platform::onChoice(Combo1, this, &frmAGC::Combo1_Click);
-    platform::onChoice(Combo2, this, &frmAGC::Combo2_Click);
-    platform::onChoice(Combo3, this, &frmAGC::Combo3_Click);
-    connect(Text1, &QLineEdit::textChanged, this, &frmAGC::Text1_Change);
-    connect(Text2, &QLineEdit::textChanged, this, &frmAGC::Text2_Change);
-    connect(Command2, &QPushButton::clicked, this, &frmAGC::Command2_Click);
+    platform::onChoice(agcMode, this, &frmAGC::agcMode_Click);
+    platform::onChoice(lnaGain, this, &frmAGC::lnaGain_Click);
+    platform::onChoice(filterGain, this, &frmAGC::filterGain_Click);
+    connect(lowThreshold, &QLineEdit::textChanged, this, &frmAGC::lowThreshold_Change);
+    connect(highThreshold, &QLineEdit::textChanged, this, &frmAGC::highThreshold_Change);
+    connect(returnToPanel, &QPushButton::clicked, this, &frmAGC::returnToPanel_Click);
 }
 
 void frmAGC::Form_Load() {
-    if (dialog::showField(Combo1, d_.modeValues, mode_.stored()))
-        enableManualGains(Combo1->currentIndex());
-    dialog::showField(Combo2, d_.lnaGainValues, lnaGain_.stored());
-    dialog::showField(Combo3, d_.filterGainValues, filterGain_.stored());
-    Text2->setText(platform::numberText(high_.stored() / high_.unit()));
-    Text1->setText(platform::numberText(low_.stored() / low_.unit()));
+    if (dialog::showField(agcMode, d_.modeValues, mode_.stored()))
+        enableManualGains(agcMode->currentIndex());
+    dialog::showField(lnaGain, d_.lnaGainValues, lnaGain_.stored());
+    dialog::showField(filterGain, d_.filterGainValues, filterGain_.stored());
+    highThreshold->setText(platform::numberText(high_.stored() / high_.unit()));
+    lowThreshold->setText(platform::numberText(low_.stored() / low_.unit()));
 }
 
 void frmAGC::enableManualGains(int modeIndex) {
@@ -118,12 +117,12 @@ void frmAGC::enableManualGains(int modeIndex) {
     // in the register) while the lists are greyed out.
     const bool enabled = modeIndex >= 0 && size_t(modeIndex) < d_.manualGains.size() &&
                          d_.manualGains[size_t(modeIndex)];
-    Combo2->setEnabled(enabled);
-    Combo3->setEnabled(enabled);
+    lnaGain->setEnabled(enabled);
+    filterGain->setEnabled(enabled);
 }
 
-void frmAGC::Combo1_Click() {
-    const int i = Combo1->currentIndex();
+void frmAGC::agcMode_Click() {
+    const int i = agcMode->currentIndex();
     const std::optional<int32_t> v = d_.modeValues.at(i);
     if (!v)
         return;
@@ -131,13 +130,13 @@ void frmAGC::Combo1_Click() {
     enableManualGains(i);
 }
 
-void frmAGC::Combo2_Click() {
-    if (const std::optional<int32_t> v = d_.lnaGainValues.at(Combo2->currentIndex()))
+void frmAGC::lnaGain_Click() {
+    if (const std::optional<int32_t> v = d_.lnaGainValues.at(lnaGain->currentIndex()))
         lnaGain_.store(*v);
 }
 
-void frmAGC::Combo3_Click() {
-    if (const std::optional<int32_t> v = d_.filterGainValues.at(Combo3->currentIndex()))
+void frmAGC::filterGain_Click() {
+    if (const std::optional<int32_t> v = d_.filterGainValues.at(filterGain->currentIndex()))
         filterGain_.store(*v);
 }
 
@@ -151,38 +150,38 @@ std::optional<int32_t> frmAGC::threshold(QLineEdit* box, int32_t limit, const QS
     return v;
 }
 
-void frmAGC::Text1_Change() {
+void frmAGC::lowThreshold_Change() {
     const std::optional<int32_t> v =
-        threshold(Text1, MaxLowThreshold, QStringLiteral("Max AGC Low Threshold setting is 63"),
-                  AgcLowAccepts);
+        threshold(lowThreshold, MaxLowThreshold,
+                  QStringLiteral("Max AGC Low Threshold setting is 63"), AgcLowAccepts);
     if (v && low_.setCode(*v))
         app_.UpdateAllRegisterLabels();
 }
 
-void frmAGC::Text2_Change() {
+void frmAGC::highThreshold_Change() {
     const std::optional<int32_t> v =
-        threshold(Text2, MaxHighThreshold, QStringLiteral("Max AGC High Threshold setting is 80"),
-                  AgcHighAccepts);
+        threshold(highThreshold, MaxHighThreshold,
+                  QStringLiteral("Max AGC High Threshold setting is 80"), AgcHighAccepts);
     if (v && high_.setCode(*v))
         app_.UpdateAllRegisterLabels();
 }
 
-void frmAGC::Command2_Click() {
+void frmAGC::returnToPanel_Click() {
     // The checks only warn: the thresholds that were refused never reached the fields.
-    if (outsideLimits(Text2->text(), MaxHighThreshold))
+    if (outsideLimits(highThreshold->text(), MaxHighThreshold))
         app_.messages().message(QStringLiteral("AGC High Threshold outside of limits"));
-    if (outsideLimits(Text1->text(), MaxLowThreshold))
+    if (outsideLimits(lowThreshold->text(), MaxLowThreshold))
         app_.messages().message(QStringLiteral("AGC Low Threshold outside of limits"));
     dialog::showStatus(statusButton_, d_.status, mode_.stored());
     dialog::returnToFrontPanel(*this, app_);
 }
 
 void frmAGC::applySettings(const calc::AgcPlan& p) {
-    setIndex(Combo1, p.mode, [this] { Combo1_Click(); });
-    setNumber(Text1, p.low, [this] { Text1_Change(); });
-    setNumber(Text2, p.high, [this] { Text2_Change(); });
-    setIndex(Combo2, p.lnaGain, [this] { Combo2_Click(); });
-    setIndex(Combo3, p.filterGain, [this] { Combo3_Click(); });
+    setIndex(agcMode, p.mode, [this] { agcMode_Click(); });
+    setNumber(lowThreshold, p.low, [this] { lowThreshold_Change(); });
+    setNumber(highThreshold, p.high, [this] { highThreshold_Change(); });
+    setIndex(lnaGain, p.lnaGain, [this] { lnaGain_Click(); });
+    setIndex(filterGain, p.filterGain, [this] { filterGain_Click(); });
 }
 
 calc::AgcRecord frmAGC::settingsInForce() const {
@@ -190,10 +189,10 @@ calc::AgcRecord frmAGC::settingsInForce() const {
         const std::optional<int> code = field.code();
         return code ? numberInForce(box, *code) : platform::textInForce(box);
     };
-    return {indexInForce(Combo1, d_.modeValues.indexOf(mode_.stored())), threshold(Text1, low_),
-            threshold(Text2, high_),
-            indexInForce(Combo2, d_.lnaGainValues.indexOf(lnaGain_.stored())),
-            indexInForce(Combo3, d_.filterGainValues.indexOf(filterGain_.stored()))};
+    return {indexInForce(agcMode, d_.modeValues.indexOf(mode_.stored())),
+            threshold(lowThreshold, low_), threshold(highThreshold, high_),
+            indexInForce(lnaGain, d_.lnaGainValues.indexOf(lnaGain_.stored())),
+            indexInForce(filterGain, d_.filterGainValues.indexOf(filterGain_.stored()))};
 }
 
 } // namespace evalkit

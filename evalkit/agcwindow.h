@@ -24,11 +24,11 @@ namespace evalkit {
 class ProgramContext;
 
 struct AgcDescription {
-    QStringList modes;                    // Combo1, in list order
+    QStringList modes;                    // agcMode, in list order
     dialog::FieldValues modeValues;       // the mode field's value for each entry
     std::vector<bool> manualGains;        // for each entry: whether the gain lists can be chosen
-    dialog::FieldValues lnaGainValues;    // Combo2 "Low", "Medium", "High"
-    dialog::FieldValues filterGainValues; // Combo3 "Low", "Medium", "High"
+    dialog::FieldValues lnaGainValues;    // lnaGain "Low", "Medium", "High"
+    dialog::FieldValues filterGainValues; // filterGain "Low", "Medium", "High"
     dialog::StatusCaption status;         // the front panel's AGC button on return
     const char* modeField = "AgcModeField";
     const char* lnaGainField = "LnaGainField";
@@ -54,12 +54,12 @@ public:
     static constexpr int32_t MaxHighThreshold = 80;
 
     void Form_Load() override;
-    void Combo1_Click();
-    void Combo2_Click();
-    void Combo3_Click();
-    void Text1_Change();
-    void Text2_Change();
-    void Command2_Click();
+    void agcMode_Click();
+    void lnaGain_Click();
+    void filterGain_Click();
+    void lowThreshold_Change();
+    void highThreshold_Change();
+    void returnToPanel_Click();
 
     // A settings file's part of the window, set as the user would; a control that shows the
     // value already has its handler run all the same.
@@ -67,12 +67,15 @@ public:
     // The part of the set-up in force a settings file holds.
     calc::AgcRecord settingsInForce() const;
 
-    QComboBox *Combo1, *Combo2, *Combo3;
-    QLineEdit *Text1, *Text2;
-    QPushButton* Command2;
+    QComboBox* agcMode;         // Combo1
+    QComboBox* lnaGain;         // Combo2
+    QComboBox* filterGain;      // Combo3
+    QLineEdit* lowThreshold;    // Text1
+    QLineEdit* highThreshold;   // Text2
+    QPushButton* returnToPanel; // Command2
 
 protected:
-    void closeBox() override { Command2_Click(); }
+    void closeBox() override { returnToPanel_Click(); }
 
 private:
     void enableManualGains(int modeIndex);

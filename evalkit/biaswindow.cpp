@@ -57,8 +57,8 @@ BiasWindow::BiasWindow(ProgramContext& app, const BiasDescription& description)
     HScrVCObias = dialog::scrollBar("HScrVCObias", 15);
     lblVCObias = dialog::label("lblVCObias", QString());
     lblVCOB = dialog::label("lblVCOB", QString());
-    Command1 = dialog::returnButton("Command1");
-    Command1->setDefault(true);
+    returnToPanel = dialog::returnButton("Command1");
+    returnToPanel->setDefault(true);
     // Room for the longest texts, so the bars do not move as the labels change.
     const int labelWidth = lblVCOB->fontMetrics().horizontalAdvance(QStringLiteral("Setting 15  "));
     for (QLabel* l : {lblPABias, lblVCOAdjust, lblVCObias, lblVCOB})
@@ -113,9 +113,7 @@ BiasWindow::BiasWindow(ProgramContext& app, const BiasDescription& description)
         layout->addLayout(xtal);
         connect(HScrXtalBias, &QScrollBar::valueChanged, this, &BiasWindow::HScrXtalBias_Change);
     }
-    auto* foot = new QHBoxLayout;
-    foot->addStretch();
-    foot->addWidget(Command1);
+    auto* foot = dialog::footer({returnToPanel});
     layout->addLayout(foot);
     setMinimumWidth(440);
 
@@ -125,7 +123,7 @@ BiasWindow::BiasWindow(ProgramContext& app, const BiasDescription& description)
     connect(cmbMixerLinearity, &QComboBox::currentIndexChanged, this,
             &BiasWindow::cmbMixerLinearity_Change);
     cmbMixerLinearity->installEventFilter(this);
-    connect(Command1, &QPushButton::clicked, this, &BiasWindow::Command1_Click);
+    connect(returnToPanel, &QPushButton::clicked, this, &BiasWindow::returnToPanel_Click);
 }
 
 void BiasWindow::Form_Load() {
@@ -190,7 +188,7 @@ bool BiasWindow::eventFilter(QObject* watched, QEvent* event) {
     return platform::Form::eventFilter(watched, event);
 }
 
-void BiasWindow::Command1_Click() {
+void BiasWindow::returnToPanel_Click() {
     dialog::returnToFrontPanel(*this, app_);
 }
 

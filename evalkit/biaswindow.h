@@ -48,7 +48,7 @@ public:
     void HScrVCObias_Change();
     void cmbMixerLinearity_Change();
     void cmbMixerLinearity_LostFocus() { cmbMixerLinearity_Change(); }
-    void Command1_Click();
+    void returnToPanel_Click();
 
     // A settings file's parts of the window, each set as the user would when the import's
     // order of steps reaches it; a control that shows the value already has its handler run
@@ -66,10 +66,10 @@ public:
     QLabel *lblPABias, *lblVCOAdjust, *lblVCObias, *lblVCOB;
     QLabel* lblXtalBias = nullptr;
     QComboBox* cmbMixerLinearity;
-    QPushButton* Command1;
+    QPushButton* returnToPanel; // Command1
 
 protected:
-    void closeBox() override { Command1_Click(); }
+    void closeBox() override { returnToPanel_Click(); }
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

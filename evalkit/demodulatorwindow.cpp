@@ -109,13 +109,11 @@ DemodWindow::DemodWindow(const DemodWindowLook& look) {
     note->setWordWrap(true);
     lock->addWidget(note);
 
-    Command1 = dialog::returnButton("Command1");
+    returnToPanel = dialog::returnButton("Command1");
 }
 
 void DemodWindow::layoutWindow(QHBoxLayout* columns) {
-    auto* foot = new QHBoxLayout;
-    foot->addStretch();
-    foot->addWidget(Command1);
+    auto* foot = dialog::footer({returnToPanel});
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(columns);
     layout->addLayout(foot);

@@ -46,7 +46,7 @@ public:
     QGroupBox *FrCorrelator, *FrLockmode;
     QLabel* lblT4Frequency;
     QComboBox* cmbLockmode;
-    QPushButton* Command1;
+    QPushButton* returnToPanel; // Command1
 
     virtual void txtIFFilter_LostFocus() = 0;
     virtual void txtBBOffset_LostFocus() = 0;

@@ -29,16 +29,16 @@ muxform::muxform(ProgramContext& app, const MuxoutChoices& choices, QLabel* fron
         lblmux.push_back(b);
         grid->addWidget(b, k % rows, k / rows);
     }
-    Command1 = new QPushButton(QStringLiteral("Return to Front Panel"));
-    Command1->setObjectName(QStringLiteral("Command1"));
-    Command1->setDefault(true);
+    returnToPanel = new QPushButton(QStringLiteral("Return to Front Panel"));
+    returnToPanel->setObjectName(QStringLiteral("Command1"));
+    returnToPanel->setDefault(true);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(pins);
-    layout->addWidget(Command1);
+    layout->addWidget(returnToPanel);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+    connect(returnToPanel, &QPushButton::clicked, this, [this] { returnToPanel_Click(); });
 }
 
 void muxform::Form_Load() {
@@ -58,7 +58,7 @@ void muxform::UpdateMux() {
     }
 }
 
-void muxform::Command1_Click() {
+void muxform::returnToPanel_Click() {
     UpdateMux();
     app_.UpdateAllRegisterLabels();
     unload();
@@ -66,7 +66,7 @@ void muxform::Command1_Click() {
 
 void muxform::closeBox() {
     if (choices_.closeBoxKeepsChoice)
-        Command1_Click();
+        returnToPanel_Click();
     else
         unload();
 }

@@ -35,14 +35,14 @@ public:
     // Stores the chosen code and names it on the front panel; with no option chosen it leaves
     // both alone.
     void UpdateMux();
-    void Command1_Click();
+    void returnToPanel_Click();
 
     // A settings file's choice of code `code`, stored and named as UpdateMux does.
     void applySetting(int code);
 
     // One option per code (lblmux(k) of the design).
     std::vector<QRadioButton*> lblmux;
-    QPushButton* Command1;
+    QPushButton* returnToPanel; // Command1
 
 protected:
     void closeBox() override;

@@ -25,9 +25,9 @@ frmPARamp::frmPARamp(ProgramContext& app, const PaRampDescription& description)
     cmdRampDown = platform::namedButton("cmdRampDown", QStringLiteral("PA Off"));
     cmdPAMulti1 = platform::namedButton("cmdPAMulti1", QStringLiteral("PA On then Off"));
     cmdPAMulti2 = platform::namedButton("cmdPAMulti2", QStringLiteral("PA On/Off 5 times"));
-    Command2 = dialog::returnButton("Command2");
-    Label1 = platform::namedLabel("Label1", description.note);
-    Label1->setWordWrap(true);
+    returnToPanel = dialog::returnButton("Command2");
+    note = platform::namedLabel("Label1", description.note);
+    note->setWordWrap(true);
 
     auto* top = new QVBoxLayout(this);
     if (description.rampField) {
@@ -52,12 +52,10 @@ frmPARamp::frmPARamp(ProgramContext& app, const PaRampDescription& description)
     testingGrid->addWidget(cmdPAMulti1, 1, 0);
     testingGrid->addWidget(cmdPAMulti2, 1, 1);
 
-    auto* foot = new QHBoxLayout;
-    foot->addStretch();
-    foot->addWidget(Command2);
+    auto* foot = dialog::footer({returnToPanel});
 
     top->addWidget(testing);
-    top->addWidget(Label1);
+    top->addWidget(note);
     top->addLayout(foot);
     setMinimumWidth(440);
 
@@ -65,7 +63,7 @@ frmPARamp::frmPARamp(ProgramContext& app, const PaRampDescription& description)
     connect(cmdRampDown, &QPushButton::clicked, this, &frmPARamp::cmdRampDown_Click);
     connect(cmdPAMulti1, &QPushButton::clicked, this, &frmPARamp::cmdPAMulti1_Click);
     connect(cmdPAMulti2, &QPushButton::clicked, this, &frmPARamp::cmdPAMulti2_Click);
-    connect(Command2, &QPushButton::clicked, this, &frmPARamp::Command2_Click);
+    connect(returnToPanel, &QPushButton::clicked, this, &frmPARamp::returnToPanel_Click);
 }
 
 // Opening the window always starts from no ramp, whatever was chosen before.
@@ -119,7 +117,7 @@ void frmPARamp::cmdPAMulti2_Click() {
 
 // Leaves the PA on (and no ramp) in the field store; the chip gets them with the front panel's
 // next write of the PA's register.
-void frmPARamp::Command2_Click() {
+void frmPARamp::returnToPanel_Click() {
     paEnable_.setCode(1);
     if (ramp_)
         ramp_->setCode(0);

@@ -22,7 +22,7 @@ class ProgramContext;
 struct PaRampDescription {
     const char* paEnableField = "PaEnableField"; // code 1: PA on
     int paRegister = 2;                          // the register that holds it
-    QString note;                                // Label1
+    QString note;                                // the note label
     // The ramp profile list, on chips that have the field: list index = code.
     const char* rampField = nullptr;
     QStringList rampItems = {};
@@ -41,19 +41,19 @@ public:
 
     void Form_Load() override;
     void cmbPARamp_Click();
-    void cmdRampUp_Click();   // PA On
-    void cmdRampDown_Click(); // PA Off
-    void cmdPAMulti1_Click(); // PA On then Off
-    void cmdPAMulti2_Click(); // PA On/Off 5 times
-    void Command2_Click();    // Return to Front Panel
+    void cmdRampUp_Click();     // PA On
+    void cmdRampDown_Click();   // PA Off
+    void cmdPAMulti1_Click();   // PA On then Off
+    void cmdPAMulti2_Click();   // PA On/Off 5 times
+    void returnToPanel_Click(); // Return to Front Panel
 
     QComboBox* cmbPARamp = nullptr; // only where the chip has a ramp profile
     QPushButton *cmdRampUp, *cmdRampDown, *cmdPAMulti1, *cmdPAMulti2;
-    QPushButton* Command2;
-    QLabel* Label1;
+    QPushButton* returnToPanel; // Command2
+    QLabel* note;               // Label1
 
 protected:
-    void closeBox() override { Command2_Click(); }
+    void closeBox() override { returnToPanel_Click(); }
 
 private:
     void writePa(bool on);

@@ -17,59 +17,59 @@ portform::portform(const PortTexts& texts, reglink::TransportValues& values, QWi
     : platform::Form(parent), v_(values), storeCloses_(texts.storeCloses) {
     setObjectName(QLatin1String(DesignName));
     setWindowTitle(QStringLiteral("Port Connector"));
-    Label1 = new QLabel(texts.prompt);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setWordWrap(true);
-    Option1 = new QRadioButton(QStringLiteral("LPT1 (The usual choice) "));
-    Option1->setObjectName(QStringLiteral("Option1"));
-    Option2 = new QRadioButton(QStringLiteral("LPT2"));
-    Option2->setObjectName(QStringLiteral("Option2"));
-    Option3 = new QRadioButton(QStringLiteral("PRN"));
-    Option3->setObjectName(QStringLiteral("Option3"));
-    Command1 = new QPushButton(texts.store);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    Command2 = new QPushButton(texts.leave);
-    Command2->setObjectName(QStringLiteral("Command2"));
-    Command3 = new QPushButton(QStringLiteral("Command3"));
-    Command3->setObjectName(QStringLiteral("Command3"));
-    Command3->setVisible(false); // nothing shows it
+    prompt = new QLabel(texts.prompt);
+    prompt->setObjectName(QStringLiteral("Label1"));
+    prompt->setWordWrap(true);
+    lpt1 = new QRadioButton(QStringLiteral("LPT1 (The usual choice) "));
+    lpt1->setObjectName(QStringLiteral("Option1"));
+    lpt2 = new QRadioButton(QStringLiteral("LPT2"));
+    lpt2->setObjectName(QStringLiteral("Option2"));
+    prn = new QRadioButton(QStringLiteral("PRN"));
+    prn->setObjectName(QStringLiteral("Option3"));
+    storeButton = new QPushButton(texts.store);
+    storeButton->setObjectName(QStringLiteral("Command1"));
+    leaveButton = new QPushButton(texts.leave);
+    leaveButton->setObjectName(QStringLiteral("Command2"));
+    hiddenButton = new QPushButton(QStringLiteral("Command3"));
+    hiddenButton->setObjectName(QStringLiteral("Command3"));
+    hiddenButton->setVisible(false); // nothing shows it
 
     // One group so "none selected" is possible at load, as the remembered
     // address may match no option.
     auto* group = new QButtonGroup(this);
     group->setExclusive(true);
-    for (auto* o : {Option1, Option2, Option3})
+    for (auto* o : {lpt1, lpt2, prn})
         group->addButton(o);
 
     auto* options = new QVBoxLayout;
-    options->addWidget(Option1);
-    options->addWidget(Option2);
-    options->addWidget(Option3);
+    options->addWidget(lpt1);
+    options->addWidget(lpt2);
+    options->addWidget(prn);
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(Command1);
+    buttons->addWidget(storeButton);
     buttons->addStretch();
-    buttons->addWidget(Command2);
+    buttons->addWidget(leaveButton);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(Label1);
+    layout->addWidget(prompt);
     layout->addLayout(options);
     layout->addLayout(buttons);
-    layout->addWidget(Command3);
+    layout->addWidget(hiddenButton);
 
-    connect(Command1, &QPushButton::clicked, this, &portform::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &portform::Command2_Click);
-    connect(Command3, &QPushButton::clicked, this, &portform::Command3_Click);
+    connect(storeButton, &QPushButton::clicked, this, &portform::storeButton_Click);
+    connect(leaveButton, &QPushButton::clicked, this, &portform::leaveButton_Click);
+    connect(hiddenButton, &QPushButton::clicked, this, &portform::hiddenButton_Click);
 }
 
 void portform::Form_Load() {
     switch (v_.PortformAddress) {
     case Lpt1:
-        Option1->setChecked(true);
+        lpt1->setChecked(true);
         break;
     case Lpt2:
-        Option2->setChecked(true);
+        lpt2->setChecked(true);
         break;
     case Prn:
-        Option3->setChecked(true);
+        prn->setChecked(true);
         break;
     default:
         break;
@@ -77,16 +77,16 @@ void portform::Form_Load() {
 }
 
 std::optional<int16_t> portform::selectedAddress() const {
-    if (Option1->isChecked())
+    if (lpt1->isChecked())
         return Lpt1;
-    if (Option2->isChecked())
+    if (lpt2->isChecked())
         return Lpt2;
-    if (Option3->isChecked())
+    if (prn->isChecked())
         return Prn;
     return std::nullopt;
 }
 
-void portform::Command1_Click() {
+void portform::storeButton_Click() {
     // Only remembered: every write still goes to the data port chosen at start-up.
     if (const auto a = selectedAddress())
         v_.PortformAddress = *a;
@@ -94,11 +94,11 @@ void portform::Command1_Click() {
         unload();
 }
 
-void portform::Command2_Click() {
+void portform::leaveButton_Click() {
     unload();
 }
 
-void portform::Command3_Click() {
+void portform::hiddenButton_Click() {
     if (const auto a = selectedAddress())
         v_.ParallelPortAddress = *a;
     unload();

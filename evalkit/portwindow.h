@@ -14,10 +14,10 @@ class QLabel;
 namespace evalkit {
 
 struct PortTexts {
-    QString prompt; // Label1
-    QString store;  // Command1: remembers the chosen port
-    QString leave;  // Command2: closes the window
-    // Command1 also closes the window ("OK"), or the window stays open ("Load Now").
+    QString prompt; // above the options
+    QString store;  // storeButton: remembers the chosen port
+    QString leave;  // leaveButton: closes the window
+    // storeButton also closes the window ("OK"), or the window stays open ("Load Now").
     bool storeCloses = false;
 };
 
@@ -28,17 +28,17 @@ public:
     portform(const PortTexts& texts, reglink::TransportValues& values, QWidget* parent = nullptr);
 
     void Form_Load() override;
-    void Command1_Click();
-    void Command2_Click();
-    void Command3_Click(); // never shown
+    void storeButton_Click();
+    void leaveButton_Click();
+    void hiddenButton_Click(); // never shown
 
-    QLabel* Label1;
-    QRadioButton* Option1;
-    QRadioButton* Option2;
-    QRadioButton* Option3;
-    QPushButton* Command1;
-    QPushButton* Command2;
-    QPushButton* Command3;
+    QLabel* prompt;            // Label1
+    QRadioButton* lpt1;        // Option1
+    QRadioButton* lpt2;        // Option2
+    QRadioButton* prn;         // Option3
+    QPushButton* storeButton;  // Command1
+    QPushButton* leaveButton;  // Command2
+    QPushButton* hiddenButton; // Command3
 
 private:
     std::optional<int16_t> selectedAddress() const;

@@ -20,9 +20,9 @@ PowerDownWindow::PowerDownWindow(ProgramContext& app, const PowerDownDescription
     setObjectName(QLatin1String(DesignName));
     setWindowTitle(QStringLiteral("Power Down"));
 
-    Frame1 =
+    blocksFrame =
         platform::named(new QGroupBox(QStringLiteral("Individual Block Power Down")), "Frame1");
-    auto* grid = new QGridLayout(Frame1);
+    auto* grid = new QGridLayout(blocksFrame);
     blocks_.reserve(d_.switches.size());
     int row = 0;
     for (const PowerDownDescription::Switch& s : d_.switches) {
@@ -38,23 +38,23 @@ PowerDownWindow::PowerDownWindow(ProgramContext& app, const PowerDownDescription
     }
     grid->setColumnStretch(0, 1);
 
-    Command3 = platform::namedButton("Command3", QStringLiteral("Load Now"));
-    Command3->setToolTip(QStringLiteral("Update Brisquel"));
-    Command1 = dialog::returnButton("Command1");
+    loadNow = platform::namedButton("Command3", QStringLiteral("Load Now"));
+    loadNow->setToolTip(QStringLiteral("Update Brisquel"));
+    returnToPanel = dialog::returnButton("Command1");
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(Command3);
+    buttons->addWidget(loadNow);
     buttons->addStretch();
-    buttons->addWidget(Command1);
+    buttons->addWidget(returnToPanel);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(Frame1);
+    layout->addWidget(blocksFrame);
     layout->addLayout(buttons);
 
     // The blocks stay where they are from here on, so each switch keeps its own.
     for (Block& b : blocks_)
         connect(b.toggle, &platform::Toggle::toggled, this, [this, &b] { switchChanged(b); });
-    connect(Command3, &QPushButton::clicked, this, &PowerDownWindow::Command3_Click);
-    connect(Command1, &QPushButton::clicked, this, &PowerDownWindow::Command1_Click);
+    connect(loadNow, &QPushButton::clicked, this, &PowerDownWindow::loadNow_Click);
+    connect(returnToPanel, &QPushButton::clicked, this, &PowerDownWindow::returnToPanel_Click);
 }
 
 platform::Toggle** PowerDownWindow::member(const char* name) {
@@ -85,12 +85,12 @@ void PowerDownWindow::switchChanged(Block& block) {
     block.field.store(block.toggle->isOn() ? block.field.unit() : 0);
 }
 
-void PowerDownWindow::Command3_Click() {
+void PowerDownWindow::loadNow_Click() {
     // Show the words the switches make; nothing goes to the board.
     app_.UpdateAllRegisterLabels();
 }
 
-void PowerDownWindow::Command1_Click() {
+void PowerDownWindow::returnToPanel_Click() {
     unload();
 }
 

@@ -37,15 +37,16 @@ public:
 
     // Every switch to its start position, each field matching its switch.
     void Form_Load() override;
-    void Command3_Click(); // Load Now
-    void Command1_Click(); // Return to Front Panel
+    void loadNow_Click();       // Load Now
+    void returnToPanel_Click(); // Return to Front Panel
 
-    QGroupBox* Frame1; // "Individual Block Power Down"
+    QGroupBox* blocksFrame; // Frame1, "Individual Block Power Down"
     // The switches the chip has, by their design names; nullptr for a block it has none for.
     platform::Toggle *TogSynth = nullptr, *TogLNA = nullptr, *TogFilter = nullptr,
                      *TogDemod = nullptr, *TogLogAMP = nullptr, *TogTXRXSwitch = nullptr,
                      *TogVCO = nullptr;
-    QPushButton *Command3, *Command1;
+    QPushButton* loadNow;       // Command3
+    QPushButton* returnToPanel; // Command1
 
 private:
     struct Block {

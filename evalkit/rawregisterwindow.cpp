@@ -74,9 +74,9 @@ frmRegisters::frmRegisters(ProgramContext& app, const RawRegisterDescription& de
     if (count > 8)
         grid->setColumnMinimumWidth(3, 24);
 
-    Label14 = platform::namedLabel("Label14", description.warning);
-    Label14->setWordWrap(true);
-    Label14->setStyleSheet(QStringLiteral("color: #C00000; font-weight: bold;"));
+    warning = platform::namedLabel("Label14", description.warning);
+    warning->setWordWrap(true);
+    warning->setStyleSheet(QStringLiteral("color: #C00000; font-weight: bold;"));
 
     cmdReturn = platform::namedButton("cmdReturn", QStringLiteral("Return to Front Panel"));
     cmdReturn->setAutoDefault(false);
@@ -94,7 +94,7 @@ frmRegisters::frmRegisters(ProgramContext& app, const RawRegisterDescription& de
     foot->addWidget(cmdReturn);
 
     auto* top = new QVBoxLayout(this);
-    top->addWidget(Label14);
+    top->addWidget(warning);
     top->addLayout(grid);
     top->addLayout(foot);
 }

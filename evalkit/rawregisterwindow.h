@@ -27,7 +27,7 @@ struct RawRegisterDescription {
         QString fixedText;          // what the load puts into a box without a read-out
     };
     std::vector<Box> boxes; // box n is Text<n> with button cmd<n> "Update <n>"
-    QString warning;        // Label14
+    QString warning;        // the warning label
     // Read-out captions that hold no word yet: such a box keeps its design text.
     std::vector<QString> neverRefreshed{QStringLiteral("0xZZZZZZ"), QStringLiteral("ZZZZZZh")};
     // A word goes out through the program's raw register 99, or straight over the chosen
@@ -78,7 +78,7 @@ public:
 
     QPushButton* cmdReturn;
     QPushButton* cmdUpdateAll = nullptr;
-    QLabel* Label14;
+    QLabel* warning; // Label14
 
 protected:
     void closeBox() override { cmdReturn_Click(); }

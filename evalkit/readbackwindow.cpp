@@ -1,4 +1,5 @@
 #include "evalkit/readbackwindow.h"
+#include "evalkit/fielddialog.h"
 
 #include "evalkit/calc/readbackconversions.h"
 #include "evalkit/programcontext.h"
@@ -40,20 +41,20 @@ frmReadback::frmReadback(ProgramContext& app, const ReadbackDescription& descrip
     setObjectName(QLatin1String(DesignName));
     setWindowTitle(description.caption);
 
-    Label1 = platform::namedLabel("Label1", QStringLiteral("Type of readback"));
+    typeCaption = platform::namedLabel("Label1", QStringLiteral("Type of readback"));
     cmbReadback = platform::namedList(
         "cmbReadback",
         {QStringLiteral("RSSI"), QStringLiteral("Battery Voltage"), QStringLiteral("Temp Sensor"),
          QStringLiteral("External Pin"), QStringLiteral("Frequency Error"),
          QStringLiteral("Filter Cal"), QStringLiteral("Silicon Revision")});
-    Label1->setBuddy(cmbReadback);
+    typeCaption->setBuddy(cmbReadback);
 
     cmdReadback = platform::namedButton("cmdReadback", QStringLiteral("Readback !"));
     cmdReadback->setToolTip(
         QStringLiteral("Initiates Readback, by sending a series of clock pulses to the sCLK pin"));
     cmdReadback->setDefault(true);
 
-    Label6 = platform::namedLabel("Label6", description.valueCaption);
+    valueCaption = platform::namedLabel("Label6", description.valueCaption);
     lblReadbackDisplay = platform::namedLabel("lblReadbackDisplay", QString());
     lblReadbackSpecificDisplay = platform::namedLabel("lblReadbackSpecificDisplay", QString());
     for (QLabel* l : {lblReadbackDisplay, lblReadbackSpecificDisplay}) {
@@ -65,22 +66,22 @@ frmReadback::frmReadback(ProgramContext& app, const ReadbackDescription& descrip
 
     ADC_Status = named(new QGroupBox(QStringLiteral("ADC Status")), "ADC_Status");
     Tog_ADC_Enable = platform::namedToggle("Tog_ADC_Enable");
-    Label5 = platform::namedLabel("Label5", description.note);
-    Label5->setWordWrap(true);
+    adcNote = platform::namedLabel("Label5", description.note);
+    adcNote->setWordWrap(true);
 
-    Command2 = platform::namedButton("Command2", QStringLiteral("Return to Front Panel"));
-    Command2->setToolTip(
+    returnToPanel = platform::namedButton("Command2", QStringLiteral("Return to Front Panel"));
+    returnToPanel->setToolTip(
         QStringLiteral("Press this to return to the frontpage - Write to part has not occurred"));
 
     // The choice and the trigger on top, the answer below, the ADC switch beside its note, the
     // return button at the foot.
     auto* choice = new QHBoxLayout;
-    choice->addWidget(Label1);
+    choice->addWidget(typeCaption);
     choice->addWidget(cmbReadback, 1);
     choice->addWidget(cmdReadback);
 
     auto* answer = new QGridLayout;
-    answer->addWidget(Label6, 0, 0);
+    answer->addWidget(valueCaption, 0, 0);
     answer->addWidget(lblReadbackDisplay, 0, 1);
     answer->addWidget(lblReadbackSpecificDisplay, 1, 0, 1, 2);
     answer->setColumnStretch(1, 1);
@@ -89,11 +90,9 @@ frmReadback::frmReadback(ProgramContext& app, const ReadbackDescription& descrip
     adc->addWidget(Tog_ADC_Enable);
     auto* adcRow = new QHBoxLayout;
     adcRow->addWidget(ADC_Status);
-    adcRow->addWidget(Label5, 1);
+    adcRow->addWidget(adcNote, 1);
 
-    auto* foot = new QHBoxLayout;
-    foot->addStretch();
-    foot->addWidget(Command2);
+    auto* foot = dialog::footer({returnToPanel});
 
     auto* top = new QVBoxLayout(this);
     top->addLayout(choice);
@@ -105,7 +104,7 @@ frmReadback::frmReadback(ProgramContext& app, const ReadbackDescription& descrip
     platform::onChoice(cmbReadback, this, &frmReadback::cmbReadback_Click);
     connect(cmdReadback, &QPushButton::clicked, this, &frmReadback::cmdReadback_Click);
     connect(Tog_ADC_Enable, &platform::Toggle::toggled, this, &frmReadback::Tog_ADC_Enable_Change);
-    connect(Command2, &QPushButton::clicked, this, &frmReadback::Command2_Click);
+    connect(returnToPanel, &QPushButton::clicked, this, &frmReadback::returnToPanel_Click);
 }
 
 void frmReadback::Form_Load() {
@@ -161,7 +160,7 @@ void frmReadback::Tog_ADC_Enable_Change() {
         app_.writeRegister(*powerDown);
 }
 
-void frmReadback::Command2_Click() {
+void frmReadback::returnToPanel_Click() {
     unload();
 }
 

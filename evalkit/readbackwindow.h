@@ -26,8 +26,8 @@ class ProgramContext;
 
 struct ReadbackDescription {
     QString caption;      // the window's title
-    QString valueCaption; // Label6, beside the raw answer
-    QString note;         // Label5, beside the ADC switch
+    QString valueCaption; // beside the raw answer
+    QString note;         // beside the ADC switch
     // The load shows the ADC switch as the power-down register's ADC enable stands, without
     // writing that register; otherwise the switch keeps what it showed when it was created.
     bool loadShowsAdcEnable = false;
@@ -80,21 +80,21 @@ public:
     void cmbReadback_Click();
     void cmdReadback_Click();
     void Tog_ADC_Enable_Change();
-    void Command2_Click();
+    void returnToPanel_Click();
 
-    QLabel* Label1;
+    QLabel* typeCaption; // Label1
     QComboBox* cmbReadback;
     QPushButton* cmdReadback;
-    QLabel* Label6;
+    QLabel* valueCaption; // Label6
     QLabel* lblReadbackDisplay;
     QLabel* lblReadbackSpecificDisplay;
     QGroupBox* ADC_Status;
     platform::Toggle* Tog_ADC_Enable;
-    QLabel* Label5;
-    QPushButton* Command2;
+    QLabel* adcNote;            // Label5
+    QPushButton* returnToPanel; // Command2
 
 protected:
-    void closeBox() override { Command2_Click(); }
+    void closeBox() override { returnToPanel_Click(); }
 
 private:
     ProgramContext& app_;

@@ -1,4 +1,5 @@
 #include "evalkit/syncwordwindow.h"
+#include "evalkit/fielddialog.h"
 
 #include "evalkit/programcontext.h"
 #include "evalkit/settingsfile.h"
@@ -39,13 +40,13 @@ frmSWD::frmSWD(ProgramContext& app, const SwdDescription& description,
     setObjectName(QLatin1String(DesignName));
     setWindowTitle(QStringLiteral("Form1"));
 
-    cmbInterupt = dialog::list("cmbInterupt", description.modes);
-    cmbPreamble =
+    detectionMode = dialog::list("cmbInterupt", description.modes);
+    wordLength =
         dialog::list("cmbPreamble", {QStringLiteral("12 Bits"), QStringLiteral("16 Bits"),
                                      QStringLiteral("20 Bits"), QStringLiteral("24 Bits")});
     const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    txtPreamble = dialog::box("txtPreamble", description.syncWordDesign);
-    txtPreamble->setFont(fixed);
+    syncWordPattern = dialog::box("txtPreamble", description.syncWordDesign);
+    syncWordPattern->setFont(fixed);
     txtErrors = dialog::box("txtErrors", QStringLiteral("0"));
     txtErrors->setFont(fixed);
     return_ = dialog::returnButton("return");
@@ -54,7 +55,7 @@ frmSWD::frmSWD(ProgramContext& app, const SwdDescription& description,
     auto* frame = new QGroupBox(description.frame);
     auto* grid = new QGridLayout(frame);
     auto* mode = new QGroupBox(QStringLiteral("SWD Mode"));
-    (new QVBoxLayout(mode))->addWidget(cmbInterupt);
+    (new QVBoxLayout(mode))->addWidget(detectionMode);
     grid->addWidget(mode, 0, 0, 1, 2);
     int row = 1;
     auto add = [&](const QString& caption, QWidget* control) {
@@ -68,47 +69,45 @@ frmSWD::frmSWD(ProgramContext& app, const SwdDescription& description,
         txtDPL = dialog::box("txtDPL", QStringLiteral("1"));
         add(QStringLiteral("Data Packet Length"), txtDPL);
     }
-    add(QStringLiteral("# of Sync Word bits"), cmbPreamble);
-    add(QStringLiteral("Sync Word Pattern (Hex)"), txtPreamble);
+    add(QStringLiteral("# of Sync Word bits"), wordLength);
+    add(QStringLiteral("Sync Word Pattern (Hex)"), syncWordPattern);
     add(QStringLiteral("Matching Errors Permitted (0 - 3) "), txtErrors);
     grid->setColumnStretch(1, 1);
-    auto* foot = new QHBoxLayout;
-    foot->addStretch();
-    foot->addWidget(return_);
+    auto* foot = dialog::footer({return_});
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(frame);
     layout->addLayout(foot);
     setMinimumWidth(380);
 
-    platform::onChoice(cmbInterupt, this, &frmSWD::cmbInterupt_Click);
-    platform::onChoice(cmbPreamble, this, &frmSWD::cmbPreamble_Click);
+    platform::onChoice(detectionMode, this, &frmSWD::detectionMode_Click);
+    platform::onChoice(wordLength, this, &frmSWD::wordLength_Click);
     if (txtDPL)
         connect(txtDPL, &QLineEdit::textChanged, this, &frmSWD::txtDPL_Change);
     connect(txtErrors, &QLineEdit::textChanged, this, &frmSWD::txtErrors_Change);
-    connect(txtPreamble, &QLineEdit::textChanged, this, &frmSWD::txtPreamble_Change);
+    connect(syncWordPattern, &QLineEdit::textChanged, this, &frmSWD::syncWordPattern_Change);
     connect(return_, &QPushButton::clicked, this, &frmSWD::return_Click);
     refusals_ = new platform::EntryRefusals(app_.messages(), this);
-    refusals_->watch(txtPreamble);
+    refusals_->watch(syncWordPattern);
 }
 
 void frmSWD::Form_Load() {
-    dialog::showField(cmbInterupt, d_.modeValues, mode_.stored());
+    dialog::showField(detectionMode, d_.modeValues, mode_.stored());
     if (txtDPL)
         txtDPL->setText(codeText(*packetLength_));
-    if (const std::optional<int> length = length_.code(); length && *length < cmbPreamble->count())
-        cmbPreamble->setCurrentIndex(*length);
+    if (const std::optional<int> length = length_.code(); length && *length < wordLength->count())
+        wordLength->setCurrentIndex(*length);
     txtErrors->setText(codeText(errors_));
     const std::optional<int64_t> word = platform::toInt64(syncWord_.stored() / syncWord_.unit());
-    txtPreamble->setText(d_.syncWordPrefix + platform::hexText(word.value_or(0)));
+    syncWordPattern->setText(d_.syncWordPrefix + platform::hexText(word.value_or(0)));
 }
 
-void frmSWD::cmbInterupt_Click() {
-    if (const std::optional<int32_t> v = d_.modeValues.at(cmbInterupt->currentIndex()))
+void frmSWD::detectionMode_Click() {
+    if (const std::optional<int32_t> v = d_.modeValues.at(detectionMode->currentIndex()))
         mode_.store(*v);
 }
 
-void frmSWD::cmbPreamble_Click() {
-    const int i = cmbPreamble->currentIndex();
+void frmSWD::wordLength_Click() {
+    const int i = wordLength->currentIndex();
     if (i >= 0)
         length_.setCode(i);
 }
@@ -134,18 +133,18 @@ std::optional<uint32_t> frmSWD::syncWord(const QString& text, const SwdDescripti
     return calc::syncWordValue(text, description.syncWordPrefix, tooWide);
 }
 
-void frmSWD::txtPreamble_Change() {
+void frmSWD::syncWordPattern_Change() {
     // A pattern the chip cannot hold is left out: the field keeps the word in force, and the
     // box says what it takes until its text is a word again.
     bool tooWide = false;
-    const std::optional<uint32_t> word = syncWord(txtPreamble->text(), d_, &tooWide);
+    const std::optional<uint32_t> word = syncWord(syncWordPattern->text(), d_, &tooWide);
     if (tooWide && !d_.syncWordTooWide.isEmpty())
-        refusals_->refuse(txtPreamble, d_.syncWordAccepts,
+        refusals_->refuse(syncWordPattern, d_.syncWordAccepts,
                           {{d_.syncWordTooWide, platform::MsgIcon::None, std::nullopt}});
     else if (!word)
-        refusals_->refuse(txtPreamble, d_.syncWordAccepts);
+        refusals_->refuse(syncWordPattern, d_.syncWordAccepts);
     else
-        refusals_->accept(txtPreamble);
+        refusals_->accept(syncWordPattern);
     if (word)
         syncWord_.store(double(*word) * syncWord_.unit());
 }
@@ -156,9 +155,9 @@ void frmSWD::return_Click() {
 }
 
 void frmSWD::applySettings(const calc::SyncWordPlan& p) {
-    setIndex(cmbInterupt, p.detect, [this] { cmbInterupt_Click(); });
-    setText(txtPreamble, p.word, [this] { txtPreamble_Change(); });
-    setIndex(cmbPreamble, p.length, [this] { cmbPreamble_Click(); });
+    setIndex(detectionMode, p.detect, [this] { detectionMode_Click(); });
+    setText(syncWordPattern, p.word, [this] { syncWordPattern_Change(); });
+    setIndex(wordLength, p.length, [this] { wordLength_Click(); });
     setNumber(txtErrors, p.errors, [this] { txtErrors_Change(); });
     if (txtDPL && p.packetLength)
         txtDPL->setText(*p.packetLength);
@@ -166,13 +165,13 @@ void frmSWD::applySettings(const calc::SyncWordPlan& p) {
 
 calc::SyncWordRecord frmSWD::settingsInForce() const {
     // A pattern the box shows that is not the word in force is written as the field holds it.
-    QString word = platform::textInForce(txtPreamble);
+    QString word = platform::textInForce(syncWordPattern);
     if (const std::optional<int> code = syncWord_.code();
         code && syncWord(word, d_) != std::optional<uint32_t>(uint32_t(*code)))
         word = d_.syncWordPrefix + platform::hexText(*code);
     const std::optional<int> errors = errors_.code();
-    return {indexInForce(cmbInterupt, d_.modeValues.indexOf(mode_.stored())), word,
-            indexInForce(cmbPreamble, length_.code()),
+    return {indexInForce(detectionMode, d_.modeValues.indexOf(mode_.stored())), word,
+            indexInForce(wordLength, length_.code()),
             errors ? numberInForce(txtErrors, *errors) : platform::textInForce(txtErrors)};
 }
 

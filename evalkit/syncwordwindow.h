@@ -68,11 +68,11 @@ public:
                                             bool* tooWide = nullptr);
 
     void Form_Load() override;
-    void cmbInterupt_Click();
-    void cmbPreamble_Click();
+    void detectionMode_Click();
+    void wordLength_Click();
     void txtDPL_Change();
     void txtErrors_Change();
-    void txtPreamble_Change();
+    void syncWordPattern_Change();
     void return_Click();
 
     // A settings file's part of the window, set as the user would; a control that shows the
@@ -82,9 +82,11 @@ public:
     // The part of the set-up in force a settings file holds.
     calc::SyncWordRecord settingsInForce() const;
 
-    QComboBox *cmbInterupt, *cmbPreamble;
+    QComboBox* detectionMode;    // cmbInterupt
+    QComboBox* wordLength;       // cmbPreamble
     QLineEdit* txtDPL = nullptr; // only where the chip has a packet length
-    QLineEdit *txtPreamble, *txtErrors;
+    QLineEdit* syncWordPattern;  // txtPreamble
+    QLineEdit* txtErrors;
     QPushButton* return_; // object name "return"
 
 protected:

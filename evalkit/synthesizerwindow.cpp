@@ -58,60 +58,60 @@ DivideBy2SynthWindow::DivideBy2SynthWindow(const DivideBy2SynthTexts& texts) {
     txtVCOout1 = named(new QLineEdit, "txtVCOout1");
     txtpfd1 = named(new QLineEdit, "txtpfd1");
     TxtCrystal1 = named(new QLineEdit, "TxtCrystal1");
-    Label1 = namedLabel("Label1", texts.Label1);
-    Label5 = namedLabel("Label5", texts.Label5);
-    Label2 = namedLabel("Label2", QStringLiteral("Enter PFD reference frequency (MHz):"));
-    Label12 = namedLabel("Label12", texts.Label12);
-    Label7 = namedLabel("Label7", texts.Label7);
+    rfPromptInternal = namedLabel("Label1", texts.rfPromptInternal);
+    rfPromptExternal = namedLabel("Label5", texts.rfPromptExternal);
+    pfdPrompt = namedLabel("Label2", QStringLiteral("Enter PFD reference frequency (MHz):"));
+    crystalPrompt = namedLabel("Label12", texts.crystalPrompt);
+    synthCaption = namedLabel("Label7", texts.synthCaption);
     lblHeading = namedLabel("lblHeading", texts.lblHeading);
     lblRxLO = namedLabel("lblRxLO", QString());
-    Label8 = namedLabel("Label8", QStringLiteral("N: (integer)"));
-    Label10 = namedLabel("Label10", QStringLiteral("R:"));
-    Label11 = namedLabel("Label11", QStringLiteral("F:"));
+    nCaption = namedLabel("Label8", QStringLiteral("N: (integer)"));
+    rCaption = namedLabel("Label10", QStringLiteral("R:"));
+    fCaption = namedLabel("Label11", QStringLiteral("F:"));
     LblR = namedLabel("LblR", QString());
     LblN = namedLabel("LblN", QString());
     LblF = namedLabel("LblF", QString());
-    Label13 = namedLabel("Label13", QStringLiteral("32768"));
+    fModulus = namedLabel("Label13", QStringLiteral("32768"));
     NoteText = namedLabel("NoteText", texts.NoteText);
     NoteText->setWordWrap(true);
-    Frame2 = named(new QGroupBox(QStringLiteral("PFD/Crystal/PLL Frequency")), "Frame2");
+    entriesFrame = named(new QGroupBox(QStringLiteral("PFD/Crystal/PLL Frequency")), "Frame2");
     frmVCOdiv2 = named(new QGroupBox(QStringLiteral("RF Divide by 2")), "frmVCOdiv2");
-    Frame1 = named(new QGroupBox, "Frame1");
+    dividersFrame = named(new QGroupBox, "Frame1");
     Note = named(new QGroupBox(QStringLiteral("Note on Divide by 2")), "Note");
     lblVCOdiv2 = platform::namedToggle("lblVCOdiv2");
     CmdCalculate = named(new QPushButton(QStringLiteral("Calculate")), "CmdCalculate");
     CmdCalculate->setToolTip(QStringLiteral("This will calculate the R, N and F values."));
-    Command1 = named(new QPushButton(QStringLiteral("Return to front panel")), "Command1");
-    if (!texts.Command1Tip.isEmpty())
-        Command1->setToolTip(texts.Command1Tip);
+    returnToPanel = named(new QPushButton(QStringLiteral("Return to front panel")), "Command1");
+    if (!texts.returnTip.isEmpty())
+        returnToPanel->setToolTip(texts.returnTip);
     cmdfdown = named(new QToolButton, "cmdfdown");
     cmdfdown->setArrowType(Qt::DownArrow);
     cmdfdown->setToolTip(texts.cmdfdownTip);
 }
 
 QGridLayout* DivideBy2SynthWindow::layoutFrames() {
-    auto* entries = new QGridLayout(Frame2);
-    entries->addWidget(Label1, 0, 0);
-    entries->addWidget(Label5, 0, 0);
+    auto* entries = new QGridLayout(entriesFrame);
+    entries->addWidget(rfPromptInternal, 0, 0);
+    entries->addWidget(rfPromptExternal, 0, 0);
     entries->addWidget(txtVCOout1, 0, 1);
-    entries->addWidget(Label2, 1, 0);
+    entries->addWidget(pfdPrompt, 1, 0);
     entries->addWidget(txtpfd1, 1, 1);
-    entries->addWidget(Label12, 2, 0);
+    entries->addWidget(crystalPrompt, 2, 0);
     entries->addWidget(TxtCrystal1, 2, 1);
 
     auto* div2 = new QHBoxLayout(frmVCOdiv2);
     div2->addWidget(lblVCOdiv2);
     div2->addStretch();
 
-    auto* dividers = new QGridLayout(Frame1);
-    dividers->addWidget(Label10, 0, 0);
+    auto* dividers = new QGridLayout(dividersFrame);
+    dividers->addWidget(rCaption, 0, 0);
     dividers->addWidget(LblR, 0, 1);
-    dividers->addWidget(Label8, 1, 0);
+    dividers->addWidget(nCaption, 1, 0);
     dividers->addWidget(LblN, 1, 1);
-    dividers->addWidget(Label11, 2, 0);
+    dividers->addWidget(fCaption, 2, 0);
     dividers->addWidget(LblF, 2, 1);
     dividers->addWidget(new QLabel(QStringLiteral("/")), 2, 2);
-    dividers->addWidget(Label13, 2, 3);
+    dividers->addWidget(fModulus, 2, 3);
 
     auto* note = new QVBoxLayout(Note);
     note->addWidget(NoteText);
@@ -120,10 +120,10 @@ QGridLayout* DivideBy2SynthWindow::layoutFrames() {
 
 QVBoxLayout* DivideBy2SynthWindow::startWindowLayout(int frame1Stretch) {
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(Frame2);
+    layout->addWidget(entriesFrame);
     auto* middle = new QHBoxLayout;
     middle->addWidget(frmVCOdiv2);
-    middle->addWidget(Frame1, frame1Stretch);
+    middle->addWidget(dividersFrame, frame1Stretch);
     layout->addLayout(middle);
     return layout;
 }
@@ -132,7 +132,7 @@ QHBoxLayout* DivideBy2SynthWindow::buttonRow() {
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(CmdCalculate);
     buttons->addStretch();
-    buttons->addWidget(Command1);
+    buttons->addWidget(returnToPanel);
     return buttons;
 }
 

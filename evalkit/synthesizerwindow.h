@@ -66,37 +66,48 @@ void showDividers(QLabel* LblR, QLabel* LblN, QLabel* LblF, const calc::SynthSho
 
 // The texts in which the divide-by-2 synthesizer windows differ.
 struct DivideBy2SynthTexts {
-    QString Label1 = {};  // the RF prompt with the internal inductor
-    QString Label5 = {};  // the RF prompt with the external inductor
-    QString Label12 = {}; // the crystal prompt
-    QString Label7 = {};  // the synthesizer frequency's caption
+    QString rfPromptInternal = {}; // Label1, the RF prompt with the internal inductor
+    QString rfPromptExternal = {}; // Label5, the RF prompt with the external inductor
+    QString crystalPrompt = {};    // Label12
+    QString synthCaption = {};     // Label7, the synthesizer frequency's caption
     QString lblHeading = {};
     QString NoteText = {};
     QString cmdfdownTip = {};
-    QString Command1Tip = {}; // none when empty
+    QString returnTip = {}; // Command1's; none when empty
 };
 
 // The synthesizer window of a chip with an RF divide-by-2 ("RF Output Frequency"): the entries
-// in Frame2, the divide-by-2 switch, R, N and F in Frame1 with the step down of F, the note on
-// the divide-by-2 and the two buttons. The chip's window connects the handlers, adds its own
-// controls and lays out Frame1's arrows, the results and the whole.
+// in entriesFrame, the divide-by-2 switch, R, N and F in dividersFrame with the step down of F, the
+// note on the divide-by-2 and the two buttons. The chip's window connects the handlers, adds its
+// own controls and lays out dividersFrame's arrows, the results and the whole.
 class DivideBy2SynthWindow : public platform::Form {
 public:
     static constexpr char DesignName[] = "synthform";
     explicit DivideBy2SynthWindow(const DivideBy2SynthTexts& texts);
 
     QLineEdit *txtVCOout1, *txtpfd1, *TxtCrystal1;
-    QLabel *Label1, *Label5, *Label2, *Label12, *Label7, *lblHeading, *lblRxLO, *Label8, *Label10,
-        *Label11, *LblR, *LblN, *LblF, *Label13, *NoteText;
-    QGroupBox *Frame2, *frmVCOdiv2, *Frame1, *Note;
+    QLabel* rfPromptInternal; // Label1
+    QLabel* rfPromptExternal; // Label5
+    QLabel* pfdPrompt;        // Label2
+    QLabel* crystalPrompt;    // Label12
+    QLabel* synthCaption;     // Label7
+    QLabel* nCaption;         // Label8
+    QLabel* rCaption;         // Label10
+    QLabel* fCaption;         // Label11
+    QLabel* fModulus;         // Label13, "32768"
+    QLabel *lblHeading, *lblRxLO, *LblR, *LblN, *LblF, *NoteText;
+    QGroupBox* entriesFrame;  // Frame2
+    QGroupBox* dividersFrame; // Frame1
+    QGroupBox *frmVCOdiv2, *Note;
     platform::Toggle* lblVCOdiv2;
-    QPushButton *CmdCalculate, *Command1;
+    QPushButton* CmdCalculate;
+    QPushButton* returnToPanel; // Command1
     QToolButton* cmdfdown;
 
 protected:
     SynthEntryBoxes entryBoxes() const { return {txtVCOout1, txtpfd1, TxtCrystal1}; }
-    // Fills Frame2, frmVCOdiv2 and Note, and rows 0 to 2 of Frame1 (R, N, F / 32768), whose
-    // grid comes back for the chip's own cells.
+    // Fills entriesFrame, frmVCOdiv2 and Note, and rows 0 to 2 of dividersFrame (R, N, F / 32768),
+    // whose grid comes back for the chip's own cells.
     QGridLayout* layoutFrames();
     // The window's layout with the entries on top and the divide-by-2 beside the dividers; the
     // chip's window adds the rest, then the buttons.

@@ -80,9 +80,7 @@ frmPowerdown::frmPowerdown(TessarineApp& app) : app_(app) {
     vcoRow->addWidget(HScrVCObias, 1);
     vcoRow->addWidget(lblVCObias);
 
-    auto* foot = new QHBoxLayout;
-    foot->addStretch();
-    foot->addWidget(Command1);
+    auto* foot = evalkit::dialog::footer({Command1});
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(pa);

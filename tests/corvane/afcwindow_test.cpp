@@ -45,12 +45,12 @@ TEST_F(AfcWindow, LoadFillsTheControlsFromRegister10) {
     f().AfcEnableField = 16;
     frmAFC& w = app->frmAFC();
     EXPECT_EQ(w.txtAFCRange->text(), QStringLiteral("25.5"));
-    EXPECT_EQ(w.Label6->text(), QStringLiteral("= 51"));
+    EXPECT_EQ(w.rangeCode->text(), QStringLiteral("= 51"));
     EXPECT_EQ(f().AfcRangeField, 51.0 * (1 << 24));
     EXPECT_EQ(w.txtAFCScaling->text(), QStringLiteral("100"));
     EXPECT_EQ(w.cmbKp->currentText(), QStringLiteral("6"));
     EXPECT_EQ(w.cmbKi->currentText(), QStringLiteral("15"));
-    EXPECT_TRUE(w.Toggle1->isOn());
+    EXPECT_TRUE(w.afcStatus->isOn());
     EXPECT_TRUE(messageTexts().empty());
 }
 
@@ -75,7 +75,7 @@ TEST_F(AfcWindow, RangeIsStoredAsHalfKilohertzCodes) {
         const int code = c.code.value_or(20);
         EXPECT_EQ(f().AfcRangeField, double(code) * (1 << 24)) << c.text;
         EXPECT_EQ(word(10) >> 24, uint32_t(code)) << c.text;
-        EXPECT_EQ(afc->Label6->text(), QStringLiteral("= ") + QString::number(code)) << c.text;
+        EXPECT_EQ(afc->rangeCode->text(), QStringLiteral("= ") + QString::number(code)) << c.text;
         EXPECT_TRUE(readoutShowsWord10()) << c.text;
         EXPECT_EQ(messageTexts(), c.message ? std::vector<QString>{QString::fromLatin1(c.message)}
                                             : std::vector<QString>{})
@@ -120,12 +120,12 @@ TEST_F(AfcWindow, ListsAndToggleSetTheirFieldsWithoutRefreshing) {
     const QString before = m->lbltest10hex->text();
     afc->cmbKp->setCurrentIndex(7);
     afc->cmbKi->setCurrentIndex(3);
-    afc->Toggle1->setOn(true);
+    afc->afcStatus->setOn(true);
     EXPECT_EQ(f().AfcKpField, 7 << 21);
     EXPECT_EQ(f().AfcKiField, 3 << 17);
     EXPECT_EQ(f().AfcEnableField, 16);
     EXPECT_EQ(m->lbltest10hex->text(), before);
-    afc->Toggle1->setOn(false);
+    afc->afcStatus->setOn(false);
     EXPECT_EQ(f().AfcEnableField, 0);
 }
 
@@ -138,12 +138,12 @@ TEST_F(AfcWindow, ReturnAndCloseBoxSetTheCaptionUnloadAndRefresh) {
         {true, false, "On"}, {false, false, "OFF"}, {true, true, "On"}, {false, true, "OFF"}};
     for (const Case& c : cases) {
         frmAFC& w = app->frmAFC();
-        w.Toggle1->setOn(c.on);
+        w.afcStatus->setOn(c.on);
         f().AfcKiField = (c.on ? 5 : 6) << 17; // unseen until the return refreshes
         if (c.closeBox)
             w.close();
         else
-            w.Command2->click();
+            w.returnToPanel->click();
         EXPECT_EQ(m->Command8->text(), QString::fromLatin1(c.caption));
         EXPECT_EQ(f().AfcEnableField, c.on ? 16 : 0);
         EXPECT_FALSE(app->isLoaded(QStringLiteral("frmAFC")));

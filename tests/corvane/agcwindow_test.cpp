@@ -36,20 +36,20 @@ TEST_F(AgcWindow, LoadFillsTheControlsFromRegister9) {
     f().AgcLowThresholdField = 12 << 4;
     f().AgcHighThresholdField = 75 << 11;
     frmAGC& w = app->frmAGC();
-    EXPECT_EQ(w.Combo1->currentText(), QStringLiteral("Freeze"));
-    EXPECT_TRUE(w.Combo2->isEnabled());
-    EXPECT_EQ(w.Combo2->currentText(), QStringLiteral("High"));
-    EXPECT_EQ(w.Combo3->currentText(), QStringLiteral("Medium"));
-    EXPECT_EQ(w.Text1->text(), QStringLiteral("12"));
-    EXPECT_EQ(w.Text2->text(), QStringLiteral("75"));
+    EXPECT_EQ(w.agcMode->currentText(), QStringLiteral("Freeze"));
+    EXPECT_TRUE(w.lnaGain->isEnabled());
+    EXPECT_EQ(w.lnaGain->currentText(), QStringLiteral("High"));
+    EXPECT_EQ(w.filterGain->currentText(), QStringLiteral("Medium"));
+    EXPECT_EQ(w.lowThreshold->text(), QStringLiteral("12"));
+    EXPECT_EQ(w.highThreshold->text(), QStringLiteral("75"));
 }
 
 TEST_F(AgcWindow, UnknownModeLeavesTheListAlone) {
     agc->unload();
     f().AgcModeField = 3 << 18;
     frmAGC& w = app->frmAGC();
-    EXPECT_EQ(w.Combo1->currentIndex(), -1);
-    EXPECT_TRUE(w.Combo2->isEnabled());
+    EXPECT_EQ(w.agcMode->currentIndex(), -1);
+    EXPECT_TRUE(w.lnaGain->isEnabled());
     EXPECT_EQ(f().AgcModeField, 3 << 18);
 }
 
@@ -71,7 +71,7 @@ TEST_F(AgcWindow, ThresholdsAreStoredWithinTheirLimits) {
         {true, "-9", std::nullopt, nullptr},
     };
     for (const Case& c : cases) {
-        QLineEdit* box = c.high ? agc->Text2 : agc->Text1;
+        QLineEdit* box = c.high ? agc->highThreshold : agc->lowThreshold;
         box->setText(QStringLiteral("5"));
         services.messages.clear();
         box->setText(QString::fromLatin1(c.text));
@@ -98,12 +98,12 @@ TEST_F(AgcWindow, ThresholdsAreStoredWithinTheirLimits) {
 // An empty box, or one without a number, is marked while the window is open and is not
 // "outside of limits" when it closes; the threshold that stands stays.
 TEST_F(AgcWindow, AThresholdThatIsNoNumberIsMarkedNotOutsideOfLimits) {
-    agc->Text2->setText(QString());
-    agc->Text1->setText(QStringLiteral("ab"));
-    EXPECT_TRUE(platform::isMarkedRefused(agc->Text2));
-    EXPECT_TRUE(platform::isMarkedRefused(agc->Text1));
+    agc->highThreshold->setText(QString());
+    agc->lowThreshold->setText(QStringLiteral("ab"));
+    EXPECT_TRUE(platform::isMarkedRefused(agc->highThreshold));
+    EXPECT_TRUE(platform::isMarkedRefused(agc->lowThreshold));
     EXPECT_TRUE(messageTexts().empty());
-    agc->Command2->click();
+    agc->returnToPanel->click();
     EXPECT_TRUE(messageTexts().empty());
     EXPECT_FALSE(app->isLoaded(QStringLiteral("frmAGC")));
     EXPECT_EQ(f().AgcHighThresholdField, 70 << 11);
@@ -111,10 +111,10 @@ TEST_F(AgcWindow, AThresholdThatIsNoNumberIsMarkedNotOutsideOfLimits) {
 }
 
 TEST_F(AgcWindow, ReturnWarnsAboutRefusedThresholdsAndStillCloses) {
-    agc->Text2->setText(QStringLiteral("100"));
-    agc->Text1->setText(QStringLiteral("-5"));
+    agc->highThreshold->setText(QStringLiteral("100"));
+    agc->lowThreshold->setText(QStringLiteral("-5"));
     EXPECT_TRUE(messageTexts().empty());
-    agc->Command2->click();
+    agc->returnToPanel->click();
     EXPECT_EQ(messageTexts(),
               (std::vector<QString>{QStringLiteral("AGC High Threshold outside of limits"),
                                     QStringLiteral("AGC Low Threshold outside of limits")}));
@@ -125,20 +125,20 @@ TEST_F(AgcWindow, ReturnWarnsAboutRefusedThresholdsAndStillCloses) {
 }
 
 TEST_F(AgcWindow, ReturnIsQuietForThresholdsInRange) {
-    agc->Text2->setText(QStringLiteral("0"));
-    agc->Text1->setText(QStringLiteral("63"));
-    agc->Command2->click();
+    agc->highThreshold->setText(QStringLiteral("0"));
+    agc->lowThreshold->setText(QStringLiteral("63"));
+    agc->returnToPanel->click();
     EXPECT_TRUE(messageTexts().empty());
 }
 
 TEST_F(AgcWindow, AutoGreysTheManualGainsButKeepsThem) {
-    agc->Combo1->setCurrentIndex(1);
-    agc->Combo2->setCurrentIndex(2);
-    agc->Combo3->setCurrentIndex(1);
-    agc->Combo1->setCurrentIndex(0);
+    agc->agcMode->setCurrentIndex(1);
+    agc->lnaGain->setCurrentIndex(2);
+    agc->filterGain->setCurrentIndex(1);
+    agc->agcMode->setCurrentIndex(0);
     EXPECT_EQ(f().AgcModeField, 0);
-    EXPECT_FALSE(agc->Combo2->isEnabled());
-    EXPECT_FALSE(agc->Combo3->isEnabled());
+    EXPECT_FALSE(agc->lnaGain->isEnabled());
+    EXPECT_FALSE(agc->filterGain->isEnabled());
     EXPECT_EQ(f().LnaGainField, 1 << 21);
     EXPECT_EQ(f().FilterGainField, 1 << 22);
     EXPECT_EQ((word(9) >> 20) & 0xF, 0x6u);
@@ -156,14 +156,14 @@ TEST_F(AgcWindow, ReturnAndCloseBoxShowTheMode) {
                  {2, 1 << 19, "Frozen", true}};
     for (const Case& c : cases) {
         frmAGC& w = app->frmAGC();
-        w.Combo1->setCurrentIndex(c.index);
+        w.agcMode->setCurrentIndex(c.index);
         EXPECT_EQ(f().AgcModeField, c.field);
-        EXPECT_TRUE(w.Combo2->isEnabled() == (c.index != 0));
+        EXPECT_TRUE(w.lnaGain->isEnabled() == (c.index != 0));
         f().LnaGainField = c.index << 20; // unseen until the return refreshes
         if (c.closeBox)
             w.close();
         else
-            w.Command2->click();
+            w.returnToPanel->click();
         EXPECT_EQ(m->Command9->text(), QString::fromLatin1(c.caption));
         EXPECT_FALSE(app->isLoaded(QStringLiteral("frmAGC")));
         EXPECT_EQ(m->lblAGC9hex->text(), reglink::readoutText(word(9)));

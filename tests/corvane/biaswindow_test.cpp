@@ -110,7 +110,7 @@ TEST_F(BiasControls, ReturnAndCloseBoxUnloadAndRefresh) {
         if (closeBox)
             w.close();
         else
-            w.Command1->click();
+            w.returnToPanel->click();
         EXPECT_FALSE(app->isLoaded(QStringLiteral("frmPowerdown")));
         EXPECT_EQ(m->lblOSChex->text(), reglink::readoutText(word(1)));
     }

@@ -43,7 +43,7 @@ TEST_F(MuxWindow, OpensOnTheStoredCodeAndReturnKeepsIt) {
             EXPECT_EQ(all[j]->text(), Captions[j]);
             EXPECT_EQ(all[j]->isChecked(), j == k) << j;
         }
-        mux.Command1->click();
+        mux.returnToPanel->click();
         EXPECT_EQ(f().MuxoutField, k * MuxUnit);
         EXPECT_EQ(m.LblMuxOut->text(), Captions[k]);
         EXPECT_FALSE(app->isLoaded(QStringLiteral("muxform")));
@@ -59,7 +59,7 @@ TEST_F(MuxWindow, TxRxStoresTopBitAndRefreshesReadoutsWithoutWriting) {
     muxform& mux = app->muxform();
     EXPECT_TRUE(mux.lblmux[0]->isChecked());
     mux.lblmux[4]->click();
-    mux.Command1->click();
+    mux.returnToPanel->click();
 
     EXPECT_EQ(f().MuxoutField, 2147483648.0);
     EXPECT_EQ(word(0) >> 29, 4u);
@@ -80,7 +80,7 @@ TEST_F(MuxWindow, StoredValueThatIsNoCodeChoosesNothingAndIsKept) {
         muxform& mux = app->muxform();
         for (QRadioButton* b : options(mux))
             EXPECT_FALSE(b->isChecked()) << b->objectName().toStdString();
-        mux.Command1->click();
+        mux.returnToPanel->click();
         EXPECT_EQ(f().MuxoutField, stored);
         EXPECT_EQ(m.LblMuxOut->text(), QStringLiteral("before"));
         EXPECT_FALSE(app->isLoaded(QStringLiteral("muxform")));

@@ -100,7 +100,7 @@ TEST_F(PaRampWindow, ReturnAndCloseBoxSetPaOnAndNoRampWithoutWriting) {
         if (closeBox)
             w.close();
         else
-            w.Command2->click();
+            w.returnToPanel->click();
         EXPECT_EQ(f().PaEnableField, 128);
         EXPECT_EQ(f().PaRampField, 0);
         EXPECT_TRUE(usb.writtenWords().empty());

@@ -74,17 +74,17 @@ TEST_F(PowerDownSwitches, LoadNowRefreshesWithoutWriting) {
     const QString before = m->lblOSChex->text();
     p.TogVCO->setOn(false);
     EXPECT_EQ(m->lblOSChex->text(), before);
-    p.Command3->click();
+    p.loadNow->click();
     EXPECT_EQ(m->lblOSChex->text(), reglink::readoutText(word(1)));
     EXPECT_NE(m->lblOSChex->text(), before);
     EXPECT_EQ((word(1) >> 17) & 1, 0u);
     EXPECT_TRUE(usb.lines().empty());
-    EXPECT_EQ(p.Command3->toolTip(), QStringLiteral("Update Brisquel"));
+    EXPECT_EQ(p.loadNow->toolTip(), QStringLiteral("Update Brisquel"));
 }
 
 TEST_F(PowerDownSwitches, ReturnUnloads) {
     evalkit::PowerDownWindow& p = open();
-    p.Command1->click();
+    p.returnToPanel->click();
     EXPECT_FALSE(app->isLoaded(QStringLiteral("frmPowerD")));
     EXPECT_TRUE(usb.lines().empty());
 }

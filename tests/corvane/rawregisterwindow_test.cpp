@@ -46,7 +46,7 @@ TEST_F(RawRegisterWindow, OpensWithTheReadoutsAndTheFixedTexts) {
     EXPECT_EQ(r.button(0)->text(), QStringLiteral("Update 0"));
     EXPECT_EQ(r.button(15)->text(), QStringLiteral("Update 15"));
     EXPECT_EQ(r.cmdReturn->text(), QStringLiteral("Return to Front Panel"));
-    EXPECT_EQ(r.Label14->text(),
+    EXPECT_EQ(r.warning->text(),
               QStringLiteral("WARNING : Direct Programming of the registers will not update the "
                              "Graphical interface. Programming of Registers 9 to 13 is not "
                              "advised. The part should be reset to assume default values for "

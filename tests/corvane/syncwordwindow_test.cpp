@@ -42,11 +42,11 @@ TEST_F(SwdWindow, LoadFillsTheControlsFromTheFields) {
     f().SyncWordField = 0xABCDEF * 256.0;
     frmSWD& w = app->frmSWD();
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Form1"));
-    EXPECT_EQ(w.cmbInterupt->currentText(), QStringLiteral("Int High after sync for DPL Bytes"));
+    EXPECT_EQ(w.detectionMode->currentText(), QStringLiteral("Int High after sync for DPL Bytes"));
     EXPECT_EQ(w.txtDPL->text(), QStringLiteral("40"));
-    EXPECT_EQ(w.cmbPreamble->currentText(), QStringLiteral("16 Bits"));
+    EXPECT_EQ(w.wordLength->currentText(), QStringLiteral("16 Bits"));
     EXPECT_EQ(w.txtErrors->text(), QStringLiteral("3"));
-    EXPECT_EQ(w.txtPreamble->text(), QStringLiteral("ABCDEF"));
+    EXPECT_EQ(w.syncWordPattern->text(), QStringLiteral("ABCDEF"));
     EXPECT_EQ(word(11), 0xABCDEFDBu);
 }
 
@@ -88,8 +88,8 @@ TEST_F(SwdWindow, SyncWordIsHexadecimalUpTo24Bits) {
                              {"0x2AA", std::nullopt},
                              {"123456789", std::nullopt}};
     for (const BoxCase& c : cases) {
-        swd->txtPreamble->setText(QStringLiteral("5"));
-        swd->txtPreamble->setText(QString::fromLatin1(c.text));
+        swd->syncWordPattern->setText(QStringLiteral("5"));
+        swd->syncWordPattern->setText(QString::fromLatin1(c.text));
         EXPECT_EQ(f().SyncWordField, c.stored.value_or(5) * 256.0) << c.text;
         EXPECT_EQ(word(11) >> 8, uint32_t(c.stored.value_or(5))) << c.text;
         EXPECT_EQ(word(11) & 0xF, 11u) << c.text;
@@ -97,15 +97,15 @@ TEST_F(SwdWindow, SyncWordIsHexadecimalUpTo24Bits) {
 }
 
 TEST_F(SwdWindow, SyncWordShowsAgainAsTypedOnTheNextLoad) {
-    swd->txtPreamble->setText(QStringLiteral("2AA"));
+    swd->syncWordPattern->setText(QStringLiteral("2AA"));
     EXPECT_EQ(f().SyncWordField, 0x2AA * 256.0);
     swd->return_->click();
-    EXPECT_EQ(app->frmSWD().txtPreamble->text(), QStringLiteral("2AA"));
+    EXPECT_EQ(app->frmSWD().syncWordPattern->text(), QStringLiteral("2AA"));
 }
 
 TEST_F(SwdWindow, ListsSetTheirFields) {
-    swd->cmbInterupt->setCurrentIndex(3);
-    swd->cmbPreamble->setCurrentIndex(0);
+    swd->detectionMode->setCurrentIndex(3);
+    swd->wordLength->setCurrentIndex(0);
     EXPECT_EQ(f().SwdModeField, 3 << 6);
     EXPECT_EQ(f().SyncWordLengthField, 0);
 }
@@ -113,7 +113,7 @@ TEST_F(SwdWindow, ListsSetTheirFields) {
 TEST_F(SwdWindow, EditsRefreshOnlyOnReturn) {
     const QString r11 = m->lbltest11hex->text();
     const QString r12 = m->lbltest12hex->text();
-    swd->txtPreamble->setText(QStringLiteral("ABC"));
+    swd->syncWordPattern->setText(QStringLiteral("ABC"));
     swd->txtDPL->setText(QStringLiteral("20"));
     EXPECT_EQ(m->lbltest11hex->text(), r11);
     EXPECT_EQ(m->lbltest12hex->text(), r12);
@@ -127,7 +127,7 @@ TEST_F(SwdWindow, ReturnAndCloseBoxShowTheInterruptMode) {
     for (bool closeBox : {false, true}) {
         for (int index : {2, 0, 3, 1}) {
             frmSWD& w = app->frmSWD();
-            w.cmbInterupt->setCurrentIndex(index);
+            w.detectionMode->setCurrentIndex(index);
             if (closeBox)
                 w.close();
             else

@@ -70,7 +70,7 @@ TEST_F(BiasControls, EachBarAndTheListSetTheirFieldsButLeaveTheReadoutsToTheRetu
     EXPECT_EQ(m->lblMODhex->text(), r2);
     EXPECT_EQ(m->lblT4hex->text(), r6);
 
-    bias.Command1->click();
+    bias.returnToPanel->click();
     EXPECT_FALSE(app->isLoaded(QStringLiteral("frmPowerdown")));
     for (int n : {1, 2, 6}) {
         EXPECT_EQ(m->readout(n)->text(), reglink::readoutText(word(n))) << n;
@@ -148,7 +148,7 @@ TEST_F(BiasControls, PaRampButtonsWriteRegister2WithThePaSwitchTheyName) {
     evalkit::frmPARamp& pa = app->frmPARamp();
     EXPECT_EQ(pa.windowTitle(), QStringLiteral("PA Ramp Settings and Testing"));
     EXPECT_EQ(pa.cmbPARamp, nullptr);
-    EXPECT_EQ(pa.Label1->text(),
+    EXPECT_EQ(pa.note->text(),
               QStringLiteral("Note: Return to Front Panel automatically sets the PA to ON"));
     struct Case {
         QPushButton* evalkit::frmPARamp::*button;
@@ -177,7 +177,7 @@ TEST_F(BiasControls, PaRampButtonsWriteRegister2WithThePaSwitchTheyName) {
     // Return leaves the PA on in the fields only.
     pa.cmdRampDown->click();
     clearRecords();
-    pa.Command2->click();
+    pa.returnToPanel->click();
     EXPECT_EQ(f().PaEnableField, 16);
     EXPECT_EQ(m->lblMODhex->text(), reglink::readoutText(word(2)));
     EXPECT_EQ(m->lblMODhex->mark(), Mark::Changed);

@@ -28,7 +28,7 @@ TEST_F(PowerDownSwitches, LoadSwitchesEveryBlockOnButTheTxRxSwitch) {
     clearRecords();
     evalkit::PowerDownWindow& p = app->powerDownWindow();
     EXPECT_EQ(p.windowTitle(), QStringLiteral("Power Down"));
-    EXPECT_EQ(p.Frame1->title(), QStringLiteral("Individual Block Power Down"));
+    EXPECT_EQ(p.blocksFrame->title(), QStringLiteral("Individual Block Power Down"));
     EXPECT_EQ(p.TogVCO, nullptr);
     for (platform::Toggle* t : {p.TogSynth, p.TogLNA, p.TogFilter, p.TogDemod, p.TogLogAMP}) {
         ASSERT_NE(t, nullptr);
@@ -68,10 +68,10 @@ TEST_F(PowerDownSwitches, SwitchesStoreTheirFieldsAndNothingIsWritten) {
         c.toggle->setOn(!c.toggle->isOn());
         EXPECT_EQ(*c.field, c.toggle->isOn() ? c.on : 0);
     }
-    p.Command3->click();
+    p.loadNow->click();
     EXPECT_EQ(app->main().lblOSChex->text(), reglink::readoutText(word(1)));
-    EXPECT_EQ(p.Command3->toolTip(), QStringLiteral("Update Brisquel"));
-    p.Command1->click();
+    EXPECT_EQ(p.loadNow->toolTip(), QStringLiteral("Update Brisquel"));
+    p.returnToPanel->click();
     EXPECT_FALSE(app->isLoaded(QStringLiteral("frmPowerD")));
     EXPECT_TRUE(usb.lines().empty());
 }

@@ -138,11 +138,11 @@ TEST_F(Settings, FskSetUpRoundTripsThroughTheCommandLine) {
     bias.HScrVCOAdjust->setValue(2);
     bias.HScrVCObias->setValue(7);
     bias.cmbMixerLinearity->setCurrentIndex(1);
-    bias.Command1_Click();
+    bias.returnToPanel_Click();
     evalkit::frmSWD& swd = app->frmSWD();
-    swd.cmbInterupt->setCurrentIndex(2);
-    swd.txtPreamble->setText(QStringLiteral("0xABC123"));
-    swd.cmbPreamble->setCurrentIndex(2);
+    swd.detectionMode->setCurrentIndex(2);
+    swd.syncWordPattern->setText(QStringLiteral("0xABC123"));
+    swd.wordLength->setCurrentIndex(2);
     swd.txtErrors->setText(QStringLiteral("2"));
     swd.return_Click();
     f().LnaModeField = bit(15); // only a file sets it
@@ -342,7 +342,7 @@ TEST_F(Settings, TheWindowsAFileLoadsStayLoadedAndTheFileHoldsWhatIsInForce) {
     EXPECT_EQ(s.LblR->text(), QStringLiteral("1"));
     EXPECT_EQ(s.LblN->text(), platform::numberText(w().IntegerN));
     EXPECT_EQ(s.LblF->text(), platform::numberText(w().FracN));
-    EXPECT_EQ(app->frmSWD().txtPreamble->text(), QStringLiteral("0x0012ab"));
+    EXPECT_EQ(app->frmSWD().syncWordPattern->text(), QStringLiteral("0x0012ab"));
 
     const QString saved = temp(QStringLiteral("saved.txt"));
     ExportSettings(*app, saved);
@@ -391,9 +391,9 @@ TEST_F(Settings, AFileSetsWhatTheSameEntriesInTheControlsSet) {
     other.app->biasWindow().cmbMixerLinearity->setCurrentIndex(1);
     other.app->f().LnaModeField = bit(15);
     evalkit::frmSWD& swd = other.app->frmSWD();
-    swd.cmbInterupt->setCurrentIndex(2);
-    swd.txtPreamble->setText(QStringLiteral("0xABC123"));
-    swd.cmbPreamble->setCurrentIndex(2);
+    swd.detectionMode->setCurrentIndex(2);
+    swd.syncWordPattern->setText(QStringLiteral("0xABC123"));
+    swd.wordLength->setCurrentIndex(2);
     swd.txtErrors->setText(QStringLiteral("2"));
     other.app->UpdateAllRegisterLabels();
     for (int n = 0; n <= 13; ++n)
@@ -475,8 +475,8 @@ TEST_F(Settings, MissingNumberKeysReadAsZero) {
     // Start from settings that 0 changes.
     m->Chgpumpvalue->setCurrentIndex(3);
     m->cmbIFBW->setCurrentIndex(2);
-    app->frmSWD().cmbInterupt->setCurrentIndex(2);
-    app->frmSWD().cmbPreamble->setCurrentIndex(3);
+    app->frmSWD().detectionMode->setCurrentIndex(2);
+    app->frmSWD().wordLength->setCurrentIndex(3);
     app->frmSWD().txtErrors->setText(QStringLiteral("2"));
     app->frmSWD().return_Click();
     app->UpdateAllRegisterLabels();

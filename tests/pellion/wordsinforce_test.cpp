@@ -40,7 +40,7 @@ template <class Fixture> void cdrDividerTwenty(Fixture& t, Main& m) {
     frmDemod& demod = t.app->frmDemod();
     retype(demod.txtCDR, QStringLiteral("20"));
     leave(demod.txtCDR);
-    demod.Command1->click();
+    demod.returnToPanel->click();
 }
 
 } // namespace
