@@ -29,9 +29,9 @@ void SynthEntryBoxes::focus(calc::SynthBox box) const {
 }
 
 void SynthEntryBoxes::showTexts(const calc::SynthShown& r) const {
-    showIfSet(rf, r.txtVCOout1);
-    showIfSet(pfd, r.txtpfd1);
-    showIfSet(crystal, r.TxtCrystal1);
+    showIfSet(rf, r.rfText);
+    showIfSet(pfd, r.pfdText);
+    showIfSet(crystal, r.crystalText);
 }
 
 void SynthEntryBoxes::show(const calc::SynthShown& r) const {
@@ -41,15 +41,15 @@ void SynthEntryBoxes::show(const calc::SynthShown& r) const {
 
 void showFrequencyReadouts(QLabel* lblvcofreq, QLabel* lblpfd_freq, QLabel* lblcrystal,
                            const calc::SynthShown& r) {
-    showIfSet(lblvcofreq, r.lblvcofreq);
-    showIfSet(lblpfd_freq, r.lblpfd_freq);
-    showIfSet(lblcrystal, r.lblcrystal);
+    showIfSet(lblvcofreq, r.vcoFrequencyText);
+    showIfSet(lblpfd_freq, r.pfdFrequencyText);
+    showIfSet(lblcrystal, r.crystalFrequencyText);
 }
 
 void showDividers(QLabel* LblR, QLabel* LblN, QLabel* LblF, const calc::SynthShown& r) {
-    showIfSet(LblR, r.LblR);
-    showIfSet(LblN, r.LblN);
-    showIfSet(LblF, r.LblF);
+    showIfSet(LblR, r.rText);
+    showIfSet(LblN, r.nText);
+    showIfSet(LblF, r.fText);
 }
 
 DivideBy2SynthWindow::DivideBy2SynthWindow(const DivideBy2SynthTexts& texts) {
