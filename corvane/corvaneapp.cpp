@@ -66,9 +66,9 @@ evalkit::frmSWD& CorvaneApp::frmSWD() {
 corvane::frmTestModes& CorvaneApp::frmTestModes() {
     return window<corvane::frmTestModes>([this] { return new corvane::frmTestModes(*this); });
 }
-evalkit::frmPowerdown& CorvaneApp::frmPowerdown() {
-    return window<evalkit::frmPowerdown>(
-        [this] { return new evalkit::frmPowerdown(*this, biasDescription()); });
+evalkit::BiasWindow& CorvaneApp::biasWindow() {
+    return window<evalkit::BiasWindow>(
+        [this] { return new evalkit::BiasWindow(*this, biasDescription()); });
 }
 evalkit::frmPARamp& CorvaneApp::frmPARamp() {
     return window<evalkit::frmPARamp>(
@@ -77,20 +77,16 @@ evalkit::frmPARamp& CorvaneApp::frmPARamp() {
 corvane::frmIRcal& CorvaneApp::frmIRcal() {
     return window<corvane::frmIRcal>([this] { return new corvane::frmIRcal(*this); });
 }
-evalkit::frmPowerD& CorvaneApp::frmPowerD() {
-    return window<evalkit::frmPowerD>(
-        [this] { return new evalkit::frmPowerD(*this, powerDownDescription()); });
+evalkit::PowerDownWindow& CorvaneApp::powerDownWindow() {
+    return window<evalkit::PowerDownWindow>(
+        [this] { return new evalkit::PowerDownWindow(*this, powerDownDescription()); });
 }
 corvane::frmGFSK& CorvaneApp::frmGFSK() {
     return window<corvane::frmGFSK>([this] { return new corvane::frmGFSK(*this); });
 }
 evalkit::frmRegisters& CorvaneApp::frmRegisters() {
-    return window<evalkit::frmRegisters>([this] {
-        return new evalkit::frmRegisters(*this, rawRegisterDescription(),
-                                         {nullptr, [this] {
-                                              showModal(&frmSaveReg());
-                                          }});
-    });
+    return window<evalkit::frmRegisters>(
+        [this] { return new evalkit::frmRegisters(*this, rawRegisterDescription()); });
 }
 corvane::frmSaveReg& CorvaneApp::frmSaveReg() {
     return window<corvane::frmSaveReg>([this] { return new corvane::frmSaveReg(*this); });

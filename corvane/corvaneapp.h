@@ -55,10 +55,10 @@ public:
     evalkit::frmAGC& frmAGC();
     evalkit::frmSWD& frmSWD();
     corvane::frmTestModes& frmTestModes();
-    evalkit::frmPowerdown& frmPowerdown();
+    evalkit::BiasWindow& biasWindow();
     evalkit::frmPARamp& frmPARamp();
     corvane::frmIRcal& frmIRcal();
-    evalkit::frmPowerD& frmPowerD();
+    evalkit::PowerDownWindow& powerDownWindow();
     corvane::frmGFSK& frmGFSK();
     evalkit::frmRegisters& frmRegisters();
     corvane::frmSaveReg& frmSaveReg();

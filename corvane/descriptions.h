@@ -1,18 +1,18 @@
 #pragma once
 // What corvane-eval hands the shared windows: their texts, lists and fields.
+#include "evalkit/afcwindow.h"
+#include "evalkit/agcwindow.h"
+#include "evalkit/biaswindow.h"
 #include "evalkit/boardsession.h"
-#include "evalkit/frmafc.h"
-#include "evalkit/frmagc.h"
-#include "evalkit/frmclockout.h"
-#include "evalkit/frmparamp.h"
-#include "evalkit/frmpowerd.h"
-#include "evalkit/frmpowerdown.h"
-#include "evalkit/frmreadback.h"
-#include "evalkit/frmregisters.h"
-#include "evalkit/frmswd.h"
+#include "evalkit/clockoutwindow.h"
 #include "evalkit/infowindows.h"
-#include "evalkit/muxform.h"
-#include "evalkit/portform.h"
+#include "evalkit/muxoutwindow.h"
+#include "evalkit/parampwindow.h"
+#include "evalkit/portwindow.h"
+#include "evalkit/powerdownwindow.h"
+#include "evalkit/rawregisterwindow.h"
+#include "evalkit/readbackwindow.h"
+#include "evalkit/syncwordwindow.h"
 
 #include <QString>
 #include <cstdint>

@@ -123,7 +123,7 @@ frmDemod::frmDemod(CorvaneApp& app)
     refusals_ = new platform::EntryRefusals(app_.messages(), this);
     refusals_->watch(txtDemodBW);
     connect(cmdautoClock, &QPushButton::clicked, this, &frmDemod::cmdautoClock_Click);
-    connect(Command1, &QPushButton::clicked, this, &frmDemod::Command1_Click);
+    connect(returnToPanel, &QPushButton::clicked, this, &frmDemod::Command1_Click);
 }
 
 // ---- load --------------------------------------------------------------------------------

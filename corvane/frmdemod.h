@@ -3,7 +3,7 @@
 // the discriminator's centre frequency; the post-demodulator filter acts as it is typed. The
 // read-outs are refreshed when the window closes.
 #include "evalkit/calc/demodfilters.h"
-#include "evalkit/demodwindow.h"
+#include "evalkit/demodulatorwindow.h"
 #include "platform/entryrefusals.h"
 
 #include <QString>

@@ -87,7 +87,7 @@ frmGFSK::frmGFSK(CorvaneApp& app)
     Label4->setWordWrap(true);
     cmdCancel = platform::namedButton("cmdCancel", QStringLiteral("Exit"));
 
-    auto* grid = new QGridLayout(Frame1);
+    auto* grid = new QGridLayout(setupFrame);
     const int row = addRows(grid, {
                                       {"Mod Control", cmbModCtrl},
                                       {"Index Counter", cmbIndexCount},
@@ -104,7 +104,7 @@ frmGFSK::frmGFSK(CorvaneApp& app)
     buttons->addWidget(cmdCancel);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(Frame1);
+    layout->addWidget(setupFrame);
     layout->addLayout(buttons);
     setMinimumWidth(380);
 

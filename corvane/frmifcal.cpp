@@ -1,4 +1,5 @@
 #include "corvane/frmifcal.h"
+#include "evalkit/fielddialog.h"
 #include "platform/named.h"
 
 #include "corvane/corvaneapp.h"
@@ -246,9 +247,7 @@ void frmIFCal::buildLayout() {
     adjust->addWidget(Label18, 1, 1, Qt::AlignHCenter);
     adjust->addWidget(Command5, 2, 0, 1, 3);
 
-    auto* foot = new QHBoxLayout;
-    foot->addStretch();
-    foot->addWidget(Command2);
+    auto* foot = evalkit::dialog::footer({Command2});
 
     auto* top = new QVBoxLayout(this);
     top->addWidget(Frame1);

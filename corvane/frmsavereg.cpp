@@ -1,7 +1,8 @@
 #include "corvane/frmsavereg.h"
+#include "evalkit/fielddialog.h"
 
 #include "corvane/corvaneapp.h"
-#include "evalkit/frmregisters.h"
+#include "evalkit/rawregisterwindow.h"
 #include "platform/core/savefile.h"
 #include "platform/named.h"
 
@@ -62,10 +63,7 @@ frmSaveReg::frmSaveReg(CorvaneApp& app) : app_(app) {
     grid->addWidget(lblFolder, 1, 1);
     grid->addWidget(Dir1, 2, 1, 2, 1);
 
-    auto* foot = new QHBoxLayout;
-    foot->addStretch();
-    foot->addWidget(Command1);
-    foot->addWidget(cmdCloseRegSave);
+    auto* foot = evalkit::dialog::footer({Command1, cmdCloseRegSave});
 
     auto* top = new QVBoxLayout(this);
     top->addWidget(Frame1);

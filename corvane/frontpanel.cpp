@@ -157,8 +157,8 @@ void Main::cmbVCO_Click() {
         app_.synthform().lblVCOdiv2->setEnabled(true);
     }
     // A bias window that is open, or loaded unseen, shows the VCO bias the inductor now sets.
-    if (app_.isLoaded<evalkit::frmPowerdown>())
-        app_.frmPowerdown().Form_Load();
+    if (app_.isLoaded<evalkit::BiasWindow>())
+        app_.biasWindow().Form_Load();
     app_.UpdateAllRegisterLabels();
 }
 

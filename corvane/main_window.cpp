@@ -297,7 +297,7 @@ void Main::connectHandlers() {
     // AFC windows stay beside the panel.
     opensModal({cmdSynthform, lblvcofreq, lblpfd_freq, lblcrystal},
                [this] { return &app_.synthform(); });
-    opensModeless({cmdAdvanced}, [this] { return &app_.frmPowerdown(); });
+    opensModeless({cmdAdvanced}, [this] { return &app_.biasWindow(); });
     opensModal({cmdPARamp}, [this] { return &app_.frmPARamp(); });
     opensModal({cmdReadback}, [this] { return &app_.frmReadback(); });
     opensModal({Command1}, [this] { return &app_.frmRegisters(); });

@@ -23,14 +23,14 @@ void applyPlan(CorvaneApp& app, calc::KeyReader& r, const calc::SettingsPlan& p)
     m.applyVcoChoice(p.panel);
     const evalkit::SynthesizerImport entries = app.synthform().applySettingsEntries(p.synthesizer);
     m.applyChargePump(p.panel);
-    app.frmPowerdown().applyVcoSettings(p.bias);
+    app.biasWindow().applyVcoSettings(p.bias);
     m.applyDirection(p.panel);
     // The direction's plan may have closed the synthesizer window: it is loaded afresh.
     app.synthform().calculateSettings(r, entries);
     m.applyModulation(p.panel);
-    app.frmPowerdown().applyPaBiasSetting(p.bias);
+    app.biasWindow().applyPaBiasSetting(p.bias);
     m.applyIfBandwidth(p.panel);
-    app.frmPowerdown().applyMixerSetting(p.bias);
+    app.biasWindow().applyMixerSetting(p.bias);
     m.applyDemodulator(p.panel);
     if (p.sync)
         app.frmSWD().applySettings(*p.sync);
@@ -65,7 +65,7 @@ void ExportSettings(CorvaneApp& app, const QString& path) {
     // that its field no longer holds (the VCO list sets the VCO bias, the synthesizer the
     // calibration tones) is written as the field holds it.
     s.synthesizer = app.synthform().settingsInForce();
-    frmPowerdown& bias = app.frmPowerdown();
+    BiasWindow& bias = app.biasWindow();
     frmSWD& swd = app.frmSWD();
     frmAFC& afc = app.frmAFC();
     frmIFCal& cal = app.frmIFCal();

@@ -31,22 +31,23 @@ constexpr int32_t Receive = 1 << 27;
 } // namespace
 
 synthform::synthform(CorvaneApp& app, calc::VcoUpperLimits fractionStepLimits)
-    : DivideBy2SynthWindow({.Label1 = QStringLiteral(" Enter Desired RF Channel Frequency (MHz):"),
-                            .Label5 = QStringLiteral("Enter Desired RF Channel Frequency (MHz)"),
-                            .Label12 = QStringLiteral("Enter the TCXO/Crystal Frequency (MHz)"),
-                            .Label7 = QStringLiteral("Synthesizer Frequency"),
-                            .lblHeading = QStringLiteral("Receiver LO Frequency"),
-                            .NoteText = QStringLiteral(
-                                "The Divide by 2 halves the Synthesizer frequency.This Divide by "
-                                "2 is outside the synthesizer loop so the synthesizer is "
-                                "running at twice the RF ouput frequency.                    "
-                                "To compensate for this, the feedback divider number (N + F) "
-                                "must be doubled."),
-                            .cmdfdownTip = QStringLiteral("F - 1"),
-                            .Command1Tip = QStringLiteral(
-                                "This will return you to the front panel and change the register "
-                                "values. The user must then program the appropriate registers by "
-                                "pressing the update button.")}),
+    : DivideBy2SynthWindow(
+          {.rfPromptInternal = QStringLiteral(" Enter Desired RF Channel Frequency (MHz):"),
+           .rfPromptExternal = QStringLiteral("Enter Desired RF Channel Frequency (MHz)"),
+           .crystalPrompt = QStringLiteral("Enter the TCXO/Crystal Frequency (MHz)"),
+           .synthCaption = QStringLiteral("Synthesizer Frequency"),
+           .lblHeading = QStringLiteral("Receiver LO Frequency"),
+           .NoteText =
+               QStringLiteral("The Divide by 2 halves the Synthesizer frequency.This Divide by "
+                              "2 is outside the synthesizer loop so the synthesizer is "
+                              "running at twice the RF ouput frequency.                    "
+                              "To compensate for this, the feedback divider number (N + F) "
+                              "must be doubled."),
+           .cmdfdownTip = QStringLiteral("F - 1"),
+           .returnTip =
+               QStringLiteral("This will return you to the front panel and change the register "
+                              "values. The user must then program the appropriate registers by "
+                              "pressing the update button.")}),
       app_(app), limits_(fractionStepLimits) {
     Label6 = label("Label6", QStringLiteral("Actual RF Channel Frequency"));
     LblActualChnFreq = label("LblActualChnFreq", QString());
@@ -60,7 +61,7 @@ synthform::synthform(CorvaneApp& app, calc::VcoUpperLimits fractionStepLimits)
     buildLayout();
 
     connect(CmdCalculate, &QPushButton::clicked, this, &synthform::CmdCalculate_Click);
-    connect(Command1, &QPushButton::clicked, this, &synthform::Command1_Click);
+    connect(returnToPanel, &QPushButton::clicked, this, &synthform::Command1_Click);
     connect(cmdfdown, &QToolButton::clicked, this, &synthform::cmdfdown_Click);
     connect(CmdFup, &QToolButton::clicked, this, &synthform::CmdFup_Click);
     connect(lblVCOdiv2, &platform::Toggle::toggled, this, &synthform::lblVCOdiv2_Change);
@@ -80,7 +81,7 @@ void synthform::buildLayout() {
     results->addWidget(LblActualChnFreq, 0, 1);
     results->addWidget(lblHeading, 1, 0);
     results->addWidget(lblRxLO, 1, 1);
-    results->addWidget(Label7, 2, 0);
+    results->addWidget(synthCaption, 2, 0);
     results->addWidget(Label3, 2, 1);
     layout->addWidget(Note);
     layout->addLayout(results);
@@ -102,9 +103,9 @@ void synthform::Form_Load() {
     const bool external = f.ExtInductorField != 0;
     // With the internal inductor the band decides the divide-by-2.
     lblVCOdiv2->setEnabled(external);
-    Label1->setVisible(!external);
-    for (QWidget* l : {static_cast<QWidget*>(Label5), static_cast<QWidget*>(Label3),
-                       static_cast<QWidget*>(Label7)})
+    rfPromptInternal->setVisible(!external);
+    for (QWidget* l : {static_cast<QWidget*>(rfPromptExternal), static_cast<QWidget*>(Label3),
+                       static_cast<QWidget*>(synthCaption)})
         l->setVisible(external);
     txtVCOout1->setText(platform::formatNumber(w.RfFrequencyMHz, u".000000"));
     txtpfd1->setText(platform::formatNumber(w.PfdFrequencyMHz, u".000000"));

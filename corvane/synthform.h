@@ -4,7 +4,7 @@
 #include "corvane/calc/settingsplan.h"
 #include "corvane/calc/synthesizer.h"
 #include "evalkit/settingsfile.h"
-#include "evalkit/synthwindow.h"
+#include "evalkit/synthesizerwindow.h"
 
 class QToolButton;
 

@@ -7,6 +7,7 @@
 #include "platform/messages.h"
 
 #include <QComboBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -107,6 +108,14 @@ QScrollBar* scrollBar(const char* name, int maximum) {
 
 QPushButton* returnButton(const char* name) {
     return named(new QPushButton(QStringLiteral("Return to Front Panel")), name);
+}
+
+QHBoxLayout* footer(std::initializer_list<QWidget*> buttons) {
+    auto* foot = new QHBoxLayout;
+    foot->addStretch();
+    for (QWidget* button : buttons)
+        foot->addWidget(button);
+    return foot;
 }
 
 void returnToFrontPanel(platform::Form& window, ProgramContext& app) {

@@ -17,10 +17,12 @@
 
 class QAbstractSlider;
 class QComboBox;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class QScrollBar;
+class QWidget;
 
 namespace platform {
 class Form;
@@ -90,6 +92,9 @@ QLineEdit* box(const char* name, const QString& text = {});
 QLabel* label(const char* name, const QString& text);
 QScrollBar* scrollBar(const char* name, int maximum);
 QPushButton* returnButton(const char* name); // "Return to Front Panel"
+
+// The foot of a dialog: its buttons side by side at the right.
+QHBoxLayout* footer(std::initializer_list<QWidget*> buttons);
 
 // The end of every return handler: the dialog goes and the front panel shows
 // the words its fields now make.

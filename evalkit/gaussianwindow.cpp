@@ -29,7 +29,7 @@ GaussianWindow::GaussianWindow(const QString& updateCaption, int resultWidth) {
     }
     cmdCalculate = platform::namedButton("cmdCalculate", QStringLiteral("Calculate !"));
     cmdUpdate = platform::namedButton("cmdUpdate", updateCaption);
-    Frame1 = platform::named(new QGroupBox(QStringLiteral("Gaussian Setup")), "Frame1");
+    setupFrame = platform::named(new QGroupBox(QStringLiteral("Gaussian Setup")), "Frame1");
 }
 
 int GaussianWindow::addRows(QGridLayout* grid,

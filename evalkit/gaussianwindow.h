@@ -23,7 +23,7 @@ namespace evalkit {
 class GaussianWindow : public platform::Form {
 public:
     static constexpr char DesignName[] = "frmGFSK";
-    QGroupBox* Frame1; // "Gaussian Setup"
+    QGroupBox* setupFrame; // Frame1, "Gaussian Setup"
     QComboBox *cmbModCtrl, *cmbIndexCount;
     QLineEdit* txtDivider;
     QLabel *lblFdev, *lblDatarate;

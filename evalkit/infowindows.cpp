@@ -1,4 +1,5 @@
 #include "evalkit/infowindows.h"
+#include "evalkit/fielddialog.h"
 
 #include "platform/named.h"
 
@@ -24,29 +25,27 @@ aboutform::aboutform(const AboutTexts& texts) {
     big.setBold(true);
     big.setPointSizeF(big.pointSizeF() * 1.4);
     REV->setFont(big);
-    Label1 = platform::namedLabel("Label1", texts.description);
-    Label1->setWordWrap(true);
-    Label2 = texts.address.isEmpty() ? nullptr : platform::namedLabel("Label2", texts.address);
-    if (Label2)
-        Label2->setWordWrap(true);
-    Command1 = platform::namedButton("Command1", texts.button);
-    Command1->setDefault(true);
-    connect(Command1, &QPushButton::clicked, this, &aboutform::Command1_Click);
+    description = platform::namedLabel("Label1", texts.description);
+    description->setWordWrap(true);
+    address = texts.address.isEmpty() ? nullptr : platform::namedLabel("Label2", texts.address);
+    if (address)
+        address->setWordWrap(true);
+    okButton = platform::namedButton("Command1", texts.button);
+    okButton->setDefault(true);
+    connect(okButton, &QPushButton::clicked, this, &aboutform::okButton_Click);
 
-    auto* foot = new QHBoxLayout;
-    foot->addStretch();
-    foot->addWidget(Command1);
+    auto* foot = dialog::footer({okButton});
 
     auto* top = new QVBoxLayout(this);
     top->addWidget(REV);
-    top->addWidget(Label1);
-    if (Label2)
-        top->addWidget(Label2);
+    top->addWidget(description);
+    if (address)
+        top->addWidget(address);
     top->addLayout(foot);
     setMinimumWidth(420);
 }
 
-void aboutform::Command1_Click() {
+void aboutform::okButton_Click() {
     unload();
 }
 
@@ -61,8 +60,8 @@ revform::revform(const RevisionHistory& history) {
     setObjectName(QLatin1String(DesignName));
     setWindowTitle(QStringLiteral("Help / Information"));
 
-    Frame1 = platform::named(new QGroupBox(history.frame), "Frame1");
-    auto* lines = new QVBoxLayout(Frame1);
+    historyFrame = platform::named(new QGroupBox(history.frame), "Frame1");
+    auto* lines = new QVBoxLayout(historyFrame);
 
     QFont fixed(QStringLiteral("Courier"));
     fixed.setStyleHint(QFont::TypeWriter);
@@ -89,22 +88,20 @@ revform::revform(const RevisionHistory& history) {
         lines->addWidget(label);
     }
 
-    Command1 = platform::namedButton("Command1", history.button);
-    Command1->setToolTip(history.buttonToolTip);
-    Command1->setDefault(true);
-    connect(Command1, &QPushButton::clicked, this, &revform::Command1_Click);
+    okButton = platform::namedButton("Command1", history.button);
+    okButton->setToolTip(history.buttonToolTip);
+    okButton->setDefault(true);
+    connect(okButton, &QPushButton::clicked, this, &revform::okButton_Click);
 
-    auto* foot = new QHBoxLayout;
-    foot->addStretch();
-    foot->addWidget(Command1);
+    auto* foot = dialog::footer({okButton});
 
     auto* top = new QVBoxLayout(this);
-    top->addWidget(Frame1);
+    top->addWidget(historyFrame);
     top->addLayout(foot);
     setMinimumWidth(760);
 }
 
-void revform::Command1_Click() {
+void revform::okButton_Click() {
     unload();
 }
 
@@ -138,9 +135,9 @@ IBMhelpform::IBMhelpform() {
         if (i == 0)
             top->addSpacing(8);
     }
-    Label1 = labels[0], Label2 = labels[1], Label3 = labels[2], Label4 = labels[3];
-    Label5 = labels[4], Label6 = labels[5], Label7 = labels[6], Label8 = labels[7];
-    Label9 = labels[8], Label10 = labels[9];
+    intro = labels[0], step1 = labels[1], step2 = labels[2], step3 = labels[3];
+    step4 = labels[4], step5 = labels[5], step6 = labels[6], step7 = labels[7];
+    step8 = labels[8], step9 = labels[9];
     setMinimumWidth(460);
 }
 

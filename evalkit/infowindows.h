@@ -13,9 +13,9 @@ class QPushButton;
 namespace evalkit {
 
 struct AboutTexts {
-    QString revision;    // REV
-    QString description; // Label1
-    QString address;     // Label2; empty: no such line
+    QString revision; // REV
+    QString description;
+    QString address; // empty: no such line
     QString button = QStringLiteral("OK");
 };
 
@@ -26,15 +26,15 @@ public:
     static constexpr char DesignName[] = "aboutform";
     explicit aboutform(const AboutTexts& texts);
 
-    void Command1_Click();
+    void okButton_Click();
 
     QLabel* REV;
-    QLabel* Label1;
-    QLabel* Label2; // nullptr when the program has no address line
-    QPushButton* Command1;
+    QLabel* description;   // Label1
+    QLabel* address;       // Label2; nullptr when the program has no address line
+    QPushButton* okButton; // Command1
 
 protected:
-    void closeBox() override { Command1_Click(); }
+    void closeBox() override { okButton_Click(); }
 };
 
 struct RevisionHistory {
@@ -64,15 +64,15 @@ public:
     static constexpr char DesignName[] = "revform";
     explicit revform(const RevisionHistory& history);
 
-    void Command1_Click();
+    void okButton_Click();
 
-    QGroupBox* Frame1;
-    QPushButton* Command1;
+    QGroupBox* historyFrame; // Frame1
+    QPushButton* okButton;   // Command1
     // The history lines top to bottom.
     std::vector<QLabel*> historyLines;
 
 protected:
-    void closeBox() override { Command1_Click(); }
+    void closeBox() override { okButton_Click(); }
 };
 
 // Help on setting up the parallel port of one laptop family, the same in every program. It has
@@ -83,8 +83,9 @@ public:
     static constexpr char DesignName[] = "IBMhelpform";
     IBMhelpform();
 
-    QLabel *Label1, *Label2, *Label3, *Label4, *Label5, *Label6, *Label7, *Label8, *Label9,
-        *Label10;
+    QLabel* intro; // Label1
+    // The numbered steps, Label2 to Label10.
+    QLabel *step1, *step2, *step3, *step4, *step5, *step6, *step7, *step8, *step9;
 };
 
 } // namespace evalkit

@@ -70,7 +70,7 @@ std::vector<RegisterRow> TransceiverRegisters::registerRows(const std::vector<Ro
         {9, &lblAGC9hex, "lblAGC9hex", &cmdReg9, "cmdReg9"},
         {10, &lbltest10hex, "lbltest10hex", &cmdReg10, "cmdReg10"},
         {11, &lbltest11hex, "lbltest11hex", &cmdReg11, "cmdReg11"},
-        {12, &lbltest12hex, "lbltest12hex", &Command4, "Command4"},
+        {12, &lbltest12hex, "lbltest12hex", &cmdReg12, "Command4"},
         {13, &lblTFSK13hex, "lblTFSK13hex", &cmdReg13, "cmdReg13"},
     };
     for (std::size_t i = 0; i < texts.size() && i < rows.size(); ++i) {

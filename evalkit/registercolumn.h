@@ -45,9 +45,10 @@ struct TransceiverRegisters {
                              *lblT4hex = nullptr, *lblAGC9hex = nullptr, *lbltest10hex = nullptr,
                              *lbltest11hex = nullptr, *lbltest12hex = nullptr,
                              *lblTFSK13hex = nullptr;
+    // The Update buttons; cmdReg12 is the design's Command4.
     QPushButton *cmdN = nullptr, *cmdOsc = nullptr, *cmdTransmit = nullptr, *cmdRxClk = nullptr,
                 *cmdDemod = nullptr, *cmdSync = nullptr, *cmdT4 = nullptr, *cmdReg9 = nullptr,
-                *cmdReg10 = nullptr, *cmdReg11 = nullptr, *Command4 = nullptr, *cmdReg13 = nullptr;
+                *cmdReg10 = nullptr, *cmdReg11 = nullptr, *cmdReg12 = nullptr, *cmdReg13 = nullptr;
 
     // A row's design caption and title (RegisterRow), where the program gives them.
     struct RowTexts {

@@ -5,7 +5,7 @@
 // import checked into its control, and reading the set-up in force out of one.
 #include "evalkit/calc/settingskeys.h"
 #include "evalkit/calc/windowsettings.h"
-#include "evalkit/synthwindow.h"
+#include "evalkit/synthesizerwindow.h"
 
 #include <QString>
 #include <functional>

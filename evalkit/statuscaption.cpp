@@ -1,8 +1,8 @@
 #include "evalkit/statuscaption.h"
 
+#include "evalkit/clockoutwindow.h"
 #include "evalkit/fieldref.h"
-#include "evalkit/frmclockout.h"
-#include "evalkit/muxform.h"
+#include "evalkit/muxoutwindow.h"
 #include "evalkit/programcontext.h"
 #include "platform/core/numbers.h"
 #include "platform/selector.h"

@@ -10,7 +10,7 @@
 
 #include "board/parllio.h"
 #include "board/simulatedport.h"
-#include "evalkit/frmregisters.h"
+#include "evalkit/rawregisterwindow.h"
 #include "pellion/descriptions.h"
 #include "pellion/frontpanel.h"
 #include "pellion/pellionapp.h"

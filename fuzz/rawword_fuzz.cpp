@@ -2,7 +2,7 @@
 // decimal raw words, the read-out form "0x..." and plain hexadecimal digits.
 #include "fuzz/fuzzcheck.h"
 
-#include "evalkit/frmregisters.h"
+#include "evalkit/rawregisterwindow.h"
 #include "link/registerlink.h"
 #include "platform/core/numbers.h"
 

@@ -80,7 +80,7 @@ frmDemod::frmDemod(PellionApp& app)
 
     connect(txtT4delay, &QLineEdit::textChanged, this, &frmDemod::txtT4delay_Change);
     connect(cmdautoClock, &QPushButton::clicked, this, &frmDemod::cmdautoClock_Click);
-    connect(Command1, &QPushButton::clicked, this, &frmDemod::Command1_Click);
+    connect(returnToPanel, &QPushButton::clicked, this, &frmDemod::Command1_Click);
 }
 
 void frmDemod::controlLeft(QObject* control) {

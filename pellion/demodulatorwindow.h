@@ -3,7 +3,7 @@
 // post-demodulator bandwidth and the lock threshold act when the user leaves them, and
 // "Auto Calc Clocks" puts back the dividers of the last load. The read-outs follow at the next
 // refresh.
-#include "evalkit/demodwindow.h"
+#include "evalkit/demodulatorwindow.h"
 #include "pellion/calc/demod.h"
 
 namespace pellion {

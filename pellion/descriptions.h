@@ -1,17 +1,17 @@
 #pragma once
 // What pellion-eval hands the shared pieces: its board rules and the texts, lists and fields of
 // the shared windows it shows.
+#include "evalkit/afcwindow.h"
+#include "evalkit/agcwindow.h"
+#include "evalkit/biaswindow.h"
 #include "evalkit/boardsession.h"
-#include "evalkit/frmafc.h"
-#include "evalkit/frmagc.h"
-#include "evalkit/frmclockout.h"
-#include "evalkit/frmparamp.h"
-#include "evalkit/frmpowerd.h"
-#include "evalkit/frmpowerdown.h"
-#include "evalkit/frmreadback.h"
-#include "evalkit/frmregisters.h"
-#include "evalkit/frmswd.h"
-#include "evalkit/muxform.h"
+#include "evalkit/clockoutwindow.h"
+#include "evalkit/muxoutwindow.h"
+#include "evalkit/parampwindow.h"
+#include "evalkit/powerdownwindow.h"
+#include "evalkit/rawregisterwindow.h"
+#include "evalkit/readbackwindow.h"
+#include "evalkit/syncwordwindow.h"
 
 namespace pellion {
 

@@ -293,7 +293,7 @@ void Main::connectHandlers() {
     opensModal({cmdReadback}, [this] { return &app_.frmReadback(); });
     opensModal({manualRegisterEdit}, [this] { return &app_.frmRegisters(); });
     opensModal({advancedDemod}, [this] { return &app_.frmDemod(); });
-    opensModeless({cmdAdvanced}, [this] { return &app_.frmPowerdown(); });
+    opensModeless({cmdAdvanced}, [this] { return &app_.biasWindow(); });
     opensModal({syncWordStatus}, [this] { return &app_.frmSWD(); });
     opensModal({ifFilterCalStatus, afcStatus}, [this] { return &app_.frmAFC(); });
     opensModal({agcStatus}, [this] { return &app_.frmAGC(); });

@@ -261,8 +261,8 @@ void Main::chkInductor_Click() {
     app_.synthform().lblVCOdiv2->setEnabled(external);
     f.VcoBiasField = (external ? 3 : 10) * bit(16);
     // A bias window that is open, or loaded unseen, shows the VCO bias the inductor now sets.
-    if (app_.isLoaded<evalkit::frmPowerdown>())
-        app_.frmPowerdown().Form_Load();
+    if (app_.isLoaded<evalkit::BiasWindow>())
+        app_.biasWindow().Form_Load();
     // A settings import sets the synthesizer's boxes after the check box and then plans once
     // from them: planning here would take the frequencies the import is about to replace.
     if (app_.w().SettingsLoaded == 0)

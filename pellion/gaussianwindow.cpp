@@ -40,7 +40,7 @@ frmGFSK::frmGFSK(PellionApp& app)
         l->setWordWrap(true);
     cmdUpdate->setDefault(true);
 
-    auto* setup = new QGridLayout(Frame1);
+    auto* setup = new QGridLayout(setupFrame);
     const int row = addRows(setup, {
                                        {"Mod Control", cmbModCtrl},
                                        {"Index Counter", cmbIndexCount},
@@ -57,13 +57,11 @@ frmGFSK::frmGFSK(PellionApp& app)
     results->addWidget(divideBy2Note, 2, 0, 1, 2);
     results->addWidget(LabelGOOK, 3, 0, 1, 2);
 
-    auto* foot = new QHBoxLayout;
-    foot->addStretch();
-    foot->addWidget(cmdUpdate);
+    auto* foot = evalkit::dialog::footer({cmdUpdate});
 
     auto* layout = new QVBoxLayout(this);
     auto* frames = new QHBoxLayout;
-    frames->addWidget(Frame1);
+    frames->addWidget(setupFrame);
     frames->addWidget(resultsFrame, 1);
     layout->addLayout(frames);
     layout->addLayout(foot);

@@ -58,16 +58,16 @@ evalkit::frmSWD& PellionApp::frmSWD() {
     return window<evalkit::frmSWD>(
         [this] { return new evalkit::frmSWD(*this, swdDescription(), main().syncWordStatus); });
 }
-evalkit::frmPowerdown& PellionApp::frmPowerdown() {
-    return window<evalkit::frmPowerdown>(
-        [this] { return new evalkit::frmPowerdown(*this, biasDescription()); });
+evalkit::BiasWindow& PellionApp::biasWindow() {
+    return window<evalkit::BiasWindow>(
+        [this] { return new evalkit::BiasWindow(*this, biasDescription()); });
 }
 pellion::frmTestModes& PellionApp::frmTestModes() {
     return window<pellion::frmTestModes>([this] { return new pellion::frmTestModes(*this); });
 }
-evalkit::frmPowerD& PellionApp::frmPowerD() {
-    return window<evalkit::frmPowerD>(
-        [this] { return new evalkit::frmPowerD(*this, powerDownDescription()); });
+evalkit::PowerDownWindow& PellionApp::powerDownWindow() {
+    return window<evalkit::PowerDownWindow>(
+        [this] { return new evalkit::PowerDownWindow(*this, powerDownDescription()); });
 }
 
 evalkit::frmPARamp& PellionApp::frmPARamp() {

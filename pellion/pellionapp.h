@@ -43,11 +43,11 @@ public:
     evalkit::frmAFC& frmAFC();
     evalkit::frmAGC& frmAGC();
     evalkit::frmSWD& frmSWD();
-    evalkit::frmPowerdown& frmPowerdown();
+    evalkit::BiasWindow& biasWindow();
     // No control opens these three.
     pellion::frmTestModes& frmTestModes();
     evalkit::frmPARamp& frmPARamp();
-    evalkit::frmPowerD& frmPowerD();
+    evalkit::PowerDownWindow& powerDownWindow();
 };
 
 } // namespace pellion

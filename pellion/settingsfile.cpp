@@ -1,8 +1,8 @@
 #include "pellion/settingsfile.h"
 
-#include "evalkit/frmpowerdown.h"
-#include "evalkit/frmswd.h"
+#include "evalkit/biaswindow.h"
 #include "evalkit/settingsfile.h"
+#include "evalkit/syncwordwindow.h"
 #include "pellion/calc/settingsplan.h"
 #include "pellion/frontpanel.h"
 #include "pellion/gaussianwindow.h"
@@ -42,7 +42,7 @@ void applyPlan(PellionApp& app, calc::KeyReader& r, const calc::SettingsPlan& p)
     const evalkit::SynthesizerImport entries = app.synthform().applySettingsEntries(p.synthesizer);
     m.applyChargePump(p.panel);
     app.synthform().applyDivideBy2(p.synthesizer);
-    app.frmPowerdown().applyVcoSettings(p.bias);
+    app.biasWindow().applyVcoSettings(p.bias);
     app.synthform().calculateSettings(r, entries);
     if (!m.applyDeviation(p.panel))
         r.skip(calc::keys::Deviation);
@@ -55,7 +55,7 @@ void applyPlan(PellionApp& app, calc::KeyReader& r, const calc::SettingsPlan& p)
     // The bias window's list shows the mixer linearity as the field holds it, so the next save
     // writes what was loaded.
     if (p.bias.mixerLinearity)
-        app.frmPowerdown().applyMixerSetting(p.bias);
+        app.biasWindow().applyMixerSetting(p.bias);
     if (p.lnaMode)
         app.f().LnaModeField = *p.lnaMode * bit(15);
     app.frmSWD().applySettings(p.sync);
@@ -76,7 +76,7 @@ void ExportSettings(PellionApp& app, const QString& path) {
     // The windows are loaded unseen when they are not open, and stay so, as an import leaves
     // them; what a window shows that its field no longer holds is written as the field holds it.
     s.synthesizer = app.synthform().settingsInForce();
-    evalkit::frmPowerdown& bias = app.frmPowerdown();
+    evalkit::BiasWindow& bias = app.biasWindow();
     evalkit::frmSWD& swd = app.frmSWD();
     s.sync = swd.settingsInForce();
     const PellionFields& f = app.f();

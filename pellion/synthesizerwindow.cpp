@@ -26,10 +26,10 @@ constexpr int32_t Receive = 1 << 27;     // TxRxField
 } // namespace
 
 synthform::synthform(PellionApp& app)
-    : DivideBy2SynthWindow({.Label1 = QStringLiteral(" Enter RF Frequency (MHz):"),
-                            .Label5 = QStringLiteral("Enter RF Frequency (MHz)"),
-                            .Label12 = QStringLiteral("Enter the Crystal Frequency (MHz)"),
-                            .Label7 = QStringLiteral("Synthesizer Frequency (MHz)"),
+    : DivideBy2SynthWindow({.rfPromptInternal = QStringLiteral(" Enter RF Frequency (MHz):"),
+                            .rfPromptExternal = QStringLiteral("Enter RF Frequency (MHz)"),
+                            .crystalPrompt = QStringLiteral("Enter the Crystal Frequency (MHz)"),
+                            .synthCaption = QStringLiteral("Synthesizer Frequency (MHz)"),
                             .lblHeading = QStringLiteral("RF Output Frequency (MHz)"),
                             .NoteText = QStringLiteral(
                                 "The Divide by 2 halves the Synthesizer frequency.This Divide by "
@@ -48,7 +48,7 @@ synthform::synthform(PellionApp& app)
     buildLayout();
 
     connect(CmdCalculate, &QPushButton::clicked, this, &synthform::CmdCalculate_Click);
-    connect(Command1, &QPushButton::clicked, this, &synthform::Command1_Click);
+    connect(returnToPanel, &QPushButton::clicked, this, &synthform::Command1_Click);
     connect(cmdfdown, &QToolButton::clicked, this, &synthform::cmdfdown_Click);
     connect(lblVCOdiv2, &platform::Toggle::toggled, this, &synthform::lblVCOdiv2_Change);
 }
@@ -62,7 +62,7 @@ void synthform::buildLayout() {
     auto* results = new QGridLayout;
     results->addWidget(lblHeading, 0, 0);
     results->addWidget(lblRxLO, 0, 1);
-    results->addWidget(Label7, 1, 0);
+    results->addWidget(synthCaption, 1, 0);
     results->addWidget(synthesizerFrequency, 1, 1);
     layout->addLayout(results);
     layout->addWidget(Note);
@@ -82,8 +82,8 @@ void synthform::Form_Load() {
     const bool external = externalInductor();
     // With the internal inductor the band decides the divide-by-2; the switch only shows it.
     lblVCOdiv2->setEnabled(external);
-    Label1->setVisible(!external);
-    Label5->setVisible(external);
+    rfPromptInternal->setVisible(!external);
+    rfPromptExternal->setVisible(external);
     // Only the external inductor's switch is the user's to show; with the internal inductor
     // the next plan sets it from the band.
     if (external && f.VcoDiv2Field == DivideBy2On)

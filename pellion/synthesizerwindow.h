@@ -2,7 +2,7 @@
 // The synthesizer window: RF channel, PFD and crystal frequencies in; R, N and F out, with
 // the RF divide-by-2 the band or the external inductor calls for and single steps of F down.
 #include "evalkit/settingsfile.h"
-#include "evalkit/synthwindow.h"
+#include "evalkit/synthesizerwindow.h"
 #include "pellion/calc/settingsplan.h"
 #include "pellion/calc/synthesizer.h"
 

@@ -1,8 +1,5 @@
 #pragma once
-// The life of the programs' secondary windows: a window is created on first
-// reference, registered before its load handler runs (so a re-entrant
-// reference finds it), and lives until it is unloaded; the next reference
-// loads it afresh.
+// The programs' secondary windows and the registry that gives each of them its life.
 #include <QCloseEvent>
 #include <QDialog>
 #include <QPointer>

@@ -35,7 +35,6 @@ public:
     virtual void beep() = 0;
 
     const QString& defaultTitle() const { return defaultTitle_; }
-    void setDefaultTitle(const QString& title) { defaultTitle_ = title; }
 
 protected:
     virtual MsgResult show(const MessageRecord& record) = 0;

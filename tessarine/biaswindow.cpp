@@ -80,9 +80,7 @@ BiasWindow::BiasWindow(TessarineApp& app) : app_(app) {
     vcoRow->addWidget(HScrVCObias, 1);
     vcoRow->addWidget(lblVCObias);
 
-    auto* foot = new QHBoxLayout;
-    foot->addStretch();
-    foot->addWidget(returnToPanel);
+    auto* foot = evalkit::dialog::footer({returnToPanel});
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(pa);

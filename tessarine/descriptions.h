@@ -2,11 +2,11 @@
 // What tessarine-eval hands the shared windows and the board session: texts, lists, fields
 // and rules.
 #include "evalkit/boardsession.h"
-#include "evalkit/frmclockout.h"
-#include "evalkit/frmregisters.h"
+#include "evalkit/clockoutwindow.h"
 #include "evalkit/infowindows.h"
-#include "evalkit/muxform.h"
-#include "evalkit/portform.h"
+#include "evalkit/muxoutwindow.h"
+#include "evalkit/portwindow.h"
+#include "evalkit/rawregisterwindow.h"
 
 namespace tessarine {
 

@@ -1,7 +1,7 @@
 #include "tessarine/settingsfile.h"
 
-#include "evalkit/frmclockout.h"
-#include "evalkit/muxform.h"
+#include "evalkit/clockoutwindow.h"
+#include "evalkit/muxoutwindow.h"
 #include "evalkit/settingsfile.h"
 #include "platform/core/numbers.h"
 #include "platform/selector.h"

@@ -1,7 +1,7 @@
 #include "tessarine/synthesizerwindow.h"
 
-#include "evalkit/frmclockout.h"
-#include "evalkit/synthwindow.h"
+#include "evalkit/clockoutwindow.h"
+#include "evalkit/synthesizerwindow.h"
 #include "platform/listchoice.h"
 #include "platform/named.h"
 #include "tessarine/calc/modulation.h"

@@ -1,5 +1,7 @@
 #include "tessarine/testmodeswindow.h"
 
+#include "evalkit/fielddialog.h"
+
 #include "platform/named.h"
 #include "tessarine/tessarineapp.h"
 
@@ -44,9 +46,7 @@ frmTestModes::frmTestModes(TessarineApp& app) : app_(app) {
     grid->addWidget(cmdWriteTest, 1, 1);
     grid->setColumnStretch(0, 1);
 
-    auto* foot = new QHBoxLayout;
-    foot->addStretch();
-    foot->addWidget(cmdReturn);
+    auto* foot = evalkit::dialog::footer({cmdReturn});
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(modes);

@@ -1,10 +1,10 @@
 #pragma once
 // Every window of tessarine-eval.
-#include "evalkit/frmclockout.h"
-#include "evalkit/frmregisters.h"
+#include "evalkit/clockoutwindow.h"
 #include "evalkit/infowindows.h"
-#include "evalkit/muxform.h"
-#include "evalkit/portform.h"
+#include "evalkit/muxoutwindow.h"
+#include "evalkit/portwindow.h"
+#include "evalkit/rawregisterwindow.h"
 #include "tessarine/biaswindow.h"
 #include "tessarine/frontpanel.h"
 #include "tessarine/otherfeatureswindow.h"

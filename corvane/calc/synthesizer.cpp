@@ -49,10 +49,10 @@ bool ValidateSynthInputs(const QString& rfText, const QString& pfdText, const QS
     }
     out.messages.push_back(failure->message);
     if (failure->box == evalkit::calc::SynthBox::Pfd) {
-        out.txtpfd1 = QString();
+        out.pfdText = QString();
         out.focus = FocusBox::Pfd;
     } else if (failure->box == evalkit::calc::SynthBox::Crystal) {
-        out.TxtCrystal1 = QString();
+        out.crystalText = QString();
         out.focus = FocusBox::Crystal;
     }
     out.validationFailed = true;
@@ -181,10 +181,10 @@ Boxes showFrequencies(const CoreInputs& in, Path path, bool divideBy2, const Div
     boxes.pfd = platform::formatNumber(in.pfd, u"#0.00000");
     boxes.crystal = platform::formatSingle(in.crystal, u"#0.00000");
 
-    out.txtVCOout1 = boxes.rf;
+    out.rfText = boxes.rf;
     out.LblActualChnFreq = mhzText(channel);
-    out.txtpfd1 = boxes.pfd;
-    out.TxtCrystal1 = boxes.crystal;
+    out.pfdText = boxes.pfd;
+    out.crystalText = boxes.crystal;
     out.lblRxLO = mhzText(lo);
     if (in.ExtInductorField == kExternalInductor) {
         out.Label3 = mhzText(vco);
@@ -196,9 +196,9 @@ Boxes showFrequencies(const CoreInputs& in, Path path, bool divideBy2, const Div
 void closingSteps(const Boxes& boxes, Path path, bool divideBy2, const Dividers& div,
                   double rDivider, SynthResult& out) {
     // 1. Main window read-outs.
-    out.lblvcofreq = boxes.rf + QStringLiteral("MHz");
-    out.lblpfd_freq = boxes.pfd + QStringLiteral("MHz");
-    out.lblcrystal = boxes.crystal + QStringLiteral("MHz");
+    out.vcoFrequencyText = boxes.rf + QStringLiteral("MHz");
+    out.pfdFrequencyText = boxes.pfd + QStringLiteral("MHz");
+    out.crystalFrequencyText = boxes.crystal + QStringLiteral("MHz");
     // 2. Shared values, as the boxes now read.
     out.RfFrequencyMHz = numberOf(boxes.rf);
     out.PfdFrequencyMHz = numberOf(boxes.pfd);
@@ -227,9 +227,9 @@ void closingSteps(const Boxes& boxes, Path path, bool divideBy2, const Dividers&
     out.FracNField = f * (1 << 4);
     out.RDividerField = static_cast<int16_t>(r * (1 << 4));
     // 7. Divider captions.
-    out.LblR = integerText(r);
-    out.LblN = integerText(n);
-    out.LblF = integerText(f);
+    out.rText = integerText(r);
+    out.nText = integerText(n);
+    out.fText = integerText(f);
 }
 
 // `CalculateSynthesizer` (Calculate path) and `UpdatesynthF` (fraction-step path) share

@@ -18,18 +18,19 @@ struct SynthShown {
     bool validationFailed = false;   // an entry was refused: only its box and the focus change
     SynthBox focus = SynthBox::None; // the box emptied by a refused entry gets the focus
 
-    // Synthesizer window.
-    std::optional<QString> txtVCOout1;
-    std::optional<QString> txtpfd1;
-    std::optional<QString> TxtCrystal1;
-    std::optional<QString> LblR;
-    std::optional<QString> LblN;
-    std::optional<QString> LblF;
+    // The synthesizer window's entries (txtVCOout1, txtpfd1, TxtCrystal1) and dividers (LblR,
+    // LblN, LblF).
+    std::optional<QString> rfText;
+    std::optional<QString> pfdText;
+    std::optional<QString> crystalText;
+    std::optional<QString> rText;
+    std::optional<QString> nText;
+    std::optional<QString> fText;
 
-    // Main window frequency read-outs.
-    std::optional<QString> lblvcofreq;
-    std::optional<QString> lblpfd_freq;
-    std::optional<QString> lblcrystal;
+    // The front panel's frequency read-outs (lblvcofreq, lblpfd_freq, lblcrystal).
+    std::optional<QString> vcoFrequencyText;
+    std::optional<QString> pfdFrequencyText;
+    std::optional<QString> crystalFrequencyText;
 };
 
 } // namespace evalkit::calc

@@ -55,13 +55,13 @@ bool failedValidation(const SynthInputs& in, SynthResult& out) {
         out.focus = failure->box;
         switch (failure->box) {
         case SynthBox::Rf:
-            out.txtVCOout1 = QString();
+            out.rfText = QString();
             break;
         case SynthBox::Pfd:
-            out.txtpfd1 = QString();
+            out.pfdText = QString();
             break;
         case SynthBox::Crystal:
-            out.TxtCrystal1 = QString();
+            out.crystalText = QString();
             break;
         case SynthBox::None:
             break;
@@ -162,12 +162,12 @@ bool applyDividers(const ApplyInputs& in, SynthResult& out) {
     const float rfSingle = platform::toSingle(rf);
     out.RfFrequencyMHz = rfSingle;
     // 3. Boxes and the main window's read-outs.
-    out.txtVCOout1 = boxText(rfSingle);
-    out.txtpfd1 = boxText(in.pfd);
-    out.TxtCrystal1 = boxText(in.crystal);
-    out.lblvcofreq = *out.txtVCOout1 + QStringLiteral("MHz");
-    out.lblpfd_freq = *out.txtpfd1 + QStringLiteral("MHz");
-    out.lblcrystal = *out.TxtCrystal1 + QStringLiteral("MHz");
+    out.rfText = boxText(rfSingle);
+    out.pfdText = boxText(in.pfd);
+    out.crystalText = boxText(in.crystal);
+    out.vcoFrequencyText = *out.rfText + QStringLiteral("MHz");
+    out.pfdFrequencyText = *out.pfdText + QStringLiteral("MHz");
+    out.crystalFrequencyText = *out.crystalText + QStringLiteral("MHz");
     // 4. The note on the divide-by-2.
     out.NoteVisible = in.divideBy2On;
     // 6. Minimum N: the plan goes on.
@@ -190,9 +190,9 @@ bool applyDividers(const ApplyInputs& in, SynthResult& out) {
         }
     }
     // 9. Divider captions.
-    out.LblR = platform::numberText(r);
-    out.LblN = platform::numberText(n);
-    out.LblF = platform::numberText(f);
+    out.rText = platform::numberText(r);
+    out.nText = platform::numberText(n);
+    out.fText = platform::numberText(f);
     out.planned = true;
     return true;
 }
@@ -214,8 +214,8 @@ FractionStepResult fractionStep(const SynthInputs& in, bool up) {
     apply.n = stepped.n;
     apply.f = stepped.f;
     apply.r = *calc.RDivider;
-    apply.pfd = platform::toSingle(numberOf(*calc.txtpfd1));
-    apply.crystal = platform::toSingle(numberOf(*calc.TxtCrystal1));
+    apply.pfd = platform::toSingle(numberOf(*calc.pfdText));
+    apply.crystal = platform::toSingle(numberOf(*calc.crystalText));
     apply.external = in.chkInductor;
     apply.divideBy2On = calc.divideBy2On.value_or(in.divideBy2On);
     apply.receive = in.TxRxField == kReceive;

@@ -71,13 +71,13 @@ bool entriesRead(const SynthInputs& in, SynthResult& out) {
         out.focus = failure->box;
         switch (failure->box) {
         case evalkit::calc::SynthBox::Rf:
-            out.txtVCOout1 = QString();
+            out.rfText = QString();
             break;
         case evalkit::calc::SynthBox::Pfd:
-            out.txtpfd1 = QString();
+            out.pfdText = QString();
             break;
         case evalkit::calc::SynthBox::Crystal:
-            out.TxtCrystal1 = QString();
+            out.crystalText = QString();
             break;
         case evalkit::calc::SynthBox::None:
             break;
@@ -106,20 +106,20 @@ void applySynthResult(float pfd, float crystal, const FractionalDivider& div, in
     const float rf = platform::toSingle((static_cast<double>(f) / FracModulus + n) * double{pfd});
     out.RfFrequencyMHz = rf;
     // The entry boxes and the front panel's read-outs.
-    out.txtVCOout1 = mhzText(rf);
-    out.txtpfd1 = mhzText(pfd);
-    out.TxtCrystal1 = mhzText(crystal);
-    out.lblvcofreq = *out.txtVCOout1 + QStringLiteral("MHz");
-    out.lblpfd_freq = *out.txtpfd1 + QStringLiteral("MHz");
-    out.lblcrystal = *out.TxtCrystal1 + QStringLiteral("MHz");
+    out.rfText = mhzText(rf);
+    out.pfdText = mhzText(pfd);
+    out.crystalText = mhzText(crystal);
+    out.vcoFrequencyText = *out.rfText + QStringLiteral("MHz");
+    out.pfdFrequencyText = *out.pfdText + QStringLiteral("MHz");
+    out.crystalFrequencyText = *out.crystalText + QStringLiteral("MHz");
     // The register fields, shifted to their bits.
     out.IntegerNField = int32_t{n} << 14;
     out.FracNField = static_cast<int16_t>(f * 4);
     out.RDividerField = int32_t{rDivider} << 13;
     // The divider captions.
-    out.LblR = platform::numberText(rDivider);
-    out.LblN = platform::numberText(n);
-    out.LblF = platform::numberText(f);
+    out.rText = platform::numberText(rDivider);
+    out.nText = platform::numberText(n);
+    out.fText = platform::numberText(f);
     // The read-out refresh, the scheme's plan and the clock-out that follow are the window's.
     out.applied = true;
 }
@@ -188,8 +188,8 @@ SynthResult stepFraction(const SynthInputs& in, bool up) {
         return refused;
     }
     // The PFD and crystal boxes as the calculation has just written them.
-    const float pfd = platform::toSingle(numberOf(*out.txtpfd1));
-    const float crystal = platform::toSingle(numberOf(*out.TxtCrystal1));
+    const float pfd = platform::toSingle(numberOf(*out.pfdText));
+    const float crystal = platform::toSingle(numberOf(*out.crystalText));
     applySynthResult(pfd, crystal, stepped, *out.RDivider, out);
     return out;
 }

@@ -28,7 +28,7 @@ struct BandwidthTones : CorvaneNFixture {
         s.TxtCrystal1->setText(QString::fromLatin1(crystal));
         s.txtpfd1->setText(QString::fromLatin1(crystal));
         s.CmdCalculate->click();
-        s.Command1->click();
+        s.returnToPanel->click();
     }
 };
 

@@ -91,7 +91,7 @@ Presentation presentationOf(CorvaneApp& app) {
                    m.device->text(),
                    m.mnuRev->text(),
                    app.aboutform().REV->text(),
-                   app.aboutform().Label1->text(),
+                   app.aboutform().description->text(),
                    {}};
     for (int i = 0; i < m.cmbIFBW->count(); ++i)
         p.bandwidths << m.cmbIFBW->itemText(i);
@@ -134,7 +134,7 @@ TEST_F(Startup, RevisionHistoryHoldsItsThreeLinesAndItsButtonCloses) {
     EXPECT_EQ(services.shower.names().back(), QStringLiteral("revform"));
     evalkit::revform& r = app->revform();
     EXPECT_EQ(r.windowTitle(), QStringLiteral("Help / Information"));
-    EXPECT_TRUE(r.Frame1->title().isEmpty());
+    EXPECT_TRUE(r.historyFrame->title().isEmpty());
     std::vector<std::pair<QString, QString>> lines;
     for (const QLabel* l : r.historyLines)
         lines.emplace_back(l->objectName(), l->text());
@@ -148,9 +148,9 @@ TEST_F(Startup, RevisionHistoryHoldsItsThreeLinesAndItsButtonCloses) {
                   {QStringLiteral("Label8"),
                    QStringLiteral("Please check the Verrix website for Updates to this software")},
               }));
-    EXPECT_EQ(r.Command1->text(), QStringLiteral("Back to the Main Window"));
+    EXPECT_EQ(r.okButton->text(), QStringLiteral("Back to the Main Window"));
     // The button a user expects to return with does return.
-    r.Command1->click();
+    r.okButton->click();
     EXPECT_FALSE(app->isLoaded(QStringLiteral("revform")));
     EXPECT_TRUE(usb.lines().empty());
 }

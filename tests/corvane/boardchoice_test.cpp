@@ -161,7 +161,7 @@ TEST_F(BoardChoice, EachUpdateButtonWritesItsRegister) {
     const std::pair<QPushButton*, uint32_t> buttons[] = {
         {m.cmdN, 0},      {m.cmdOsc, 1},    {m.cmdTransmit, 2}, {m.cmdRxClk, 3},
         {m.cmdDemod, 4},  {m.cmdSync, 5},   {m.cmdT4, 6},       {m.cmdReg9, 9},
-        {m.cmdReg10, 10}, {m.cmdReg11, 11}, {m.Command4, 12},   {m.cmdReg13, 13},
+        {m.cmdReg10, 10}, {m.cmdReg11, 11}, {m.cmdReg12, 12},   {m.cmdReg13, 13},
     };
     for (const auto& [b, n] : buttons) {
         usb.clear();

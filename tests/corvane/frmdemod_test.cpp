@@ -491,7 +491,7 @@ TEST_F(DemodWindow, ReturnAndCloseBoxRefreshTheReadouts) {
         if (closeBox)
             w.close();
         else
-            w.Command1->click();
+            w.returnToPanel->click();
         EXPECT_FALSE(app->isLoaded(QStringLiteral("frmDemod")));
         EXPECT_EQ(m->lblRxCLKhex->text(), reglink::readoutText(word(3)));
         EXPECT_EQ(m->lblRxCLKhex->mark(), Mark::Changed);

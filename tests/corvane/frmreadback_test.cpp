@@ -79,10 +79,10 @@ TEST_F(ReadbackWindow, OpensOnTheEntryTheFieldsSelect) {
               QStringLiteral("IF frequency is -100.000 kHz"));
 
     first.cmbReadback->setCurrentIndex(6);
-    first.Command2->click();
+    first.returnToPanel->click();
     EXPECT_FALSE(app->isLoaded(QStringLiteral("frmReadback")));
     EXPECT_EQ(app->frmReadback().cmbReadback->currentIndex(), 6);
-    app->frmReadback().Command2_Click();
+    app->frmReadback().returnToPanel_Click();
 
     // Fields no entry selects: the list starts empty and the mode stays.
     f().ReadbackAdcModeField = 16;
@@ -94,7 +94,7 @@ TEST_F(ReadbackWindow, OpensOnTheEntryTheFieldsSelect) {
 
 TEST_F(ReadbackWindow, ReturnButtonAndCloseBoxUnloadWithoutWriting) {
     frmReadback& r = open();
-    r.Command2->click();
+    r.returnToPanel->click();
     EXPECT_FALSE(app->isLoaded(QStringLiteral("frmReadback")));
     frmReadback& again = app->frmReadback();
     again.show();
@@ -126,7 +126,7 @@ TEST_F(ReadbackWindow, AdcSwitchWritesRegister8InTransmit) {
     EXPECT_EQ(usb.writtenWords()[1] & 0x100u, 0u);
     EXPECT_EQ(usb.writtenWords()[1] & 0xFu, 8u);
 
-    r.Command2_Click();
+    r.returnToPanel_Click();
     m.optRx->setChecked(true);
     frmReadback& rx = app->frmReadback();
     EXPECT_FALSE(rx.ADC_Status->isEnabled());

@@ -123,36 +123,36 @@ void changeEverything(CorvaneApp& app) {
     m.cmbIFBW->setCurrentIndex(1);
     m.cmbIcp->setCurrentIndex(3);
     m.cmbDemod->setCurrentIndex(0);
-    frmPowerdown& bias = app.frmPowerdown();
+    BiasWindow& bias = app.biasWindow();
     bias.HScrPABias->setValue(1);
     bias.cmbMixerLinearity->setCurrentIndex(1);
     bias.HScrVCOAdjust->setValue(2);
     bias.HScrVCObias->setValue(7);
-    bias.Command1_Click();
+    bias.returnToPanel_Click();
     frmSWD& swd = app.frmSWD();
-    swd.cmbInterupt->setCurrentIndex(3);
-    swd.txtPreamble->setText(QStringLiteral("ABC123"));
-    swd.cmbPreamble->setCurrentIndex(2);
+    swd.detectionMode->setCurrentIndex(3);
+    swd.syncWordPattern->setText(QStringLiteral("ABC123"));
+    swd.wordLength->setCurrentIndex(2);
     swd.txtErrors->setText(QStringLiteral("2"));
     swd.return_Click();
     frmAFC& afc = app.frmAFC();
-    afc.Toggle1->setOn(true);
+    afc.afcStatus->setOn(true);
     afc.cmbKi->setCurrentIndex(5);
     afc.cmbKp->setCurrentIndex(3);
     afc.txtAFCRange->setText(QStringLiteral("2.5"));
-    afc.Command2_Click();
+    afc.returnToPanel_Click();
     frmIFCal& cal = app.frmIFCal();
     cal.Text1->setText(QStringLiteral("50"));
     cal.Text2->setText(QStringLiteral("80"));
     cal.Text3->setText(QStringLiteral("120"));
     cal.Command2_Click();
     frmAGC& agc = app.frmAGC();
-    agc.Combo1->setCurrentIndex(1);
-    agc.Text1->setText(QStringLiteral("20"));
-    agc.Text2->setText(QStringLiteral("60"));
-    agc.Combo2->setCurrentIndex(2);
-    agc.Combo3->setCurrentIndex(1);
-    agc.Command2_Click();
+    agc.agcMode->setCurrentIndex(1);
+    agc.lowThreshold->setText(QStringLiteral("20"));
+    agc.highThreshold->setText(QStringLiteral("60"));
+    agc.lnaGain->setCurrentIndex(2);
+    agc.filterGain->setCurrentIndex(1);
+    agc.returnToPanel_Click();
 }
 
 } // namespace
@@ -209,11 +209,11 @@ TEST_F(Settings, SavedSetUpLoadsIntoAFreshProgramAndSavesTheSameFile) {
     EXPECT_EQ(theirs, mine);
     for (const char* w : {"frmPowerdown", "frmSWD", "frmAFC", "frmIFCal", "frmAGC"})
         EXPECT_TRUE(fresh->isLoaded(w)) << w; // loaded hidden by the import
-    EXPECT_EQ(fresh->frmSWD().txtPreamble->text(), QStringLiteral("ABC123"));
+    EXPECT_EQ(fresh->frmSWD().syncWordPattern->text(), QStringLiteral("ABC123"));
     EXPECT_EQ(fresh->frmAFC().txtAFCRange->text(), QStringLiteral("2.5"));
-    EXPECT_EQ(fresh->frmAFC().Toggle1->isOn(), true);
+    EXPECT_EQ(fresh->frmAFC().afcStatus->isOn(), true);
     EXPECT_EQ(fresh->frmIFCal().Text2->text(), QStringLiteral("80"));
-    EXPECT_EQ(fresh->frmAGC().Combo2->currentIndex(), 2);
+    EXPECT_EQ(fresh->frmAGC().lnaGain->currentIndex(), 2);
     fresh.reset();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
@@ -373,7 +373,7 @@ TEST_F(Settings, ARefusedDataRateIsSavedAsTheRateInForce) {
 // ---- values that cannot be used ---------------------------------------------------------
 
 TEST_F(Settings, UnusableValuesAreSkippedAndNamedTheRestIsApplied) {
-    const int paBias = app->frmPowerdown().HScrPABias->value();
+    const int paBias = app->biasWindow().HScrPABias->value();
     clearRecords();
     ImportSettings(*app, fixture("garbled.txt"));
 
@@ -400,33 +400,34 @@ TEST_F(Settings, UnusableValuesAreSkippedAndNamedTheRestIsApplied) {
     EXPECT_EQ(f().ExtInductorField, 1 << 25);
     EXPECT_DOUBLE_EQ(w().RfFrequencyMHz, 600);
     EXPECT_EQ(m->cmbIcp->currentIndex(), 1);
-    EXPECT_EQ(app->frmPowerdown().HScrVCOAdjust->value(), 2);
+    EXPECT_EQ(app->biasWindow().HScrVCOAdjust->value(), 2);
     EXPECT_EQ(f().MixerLinearityField, 1 << 28);
-    EXPECT_EQ(app->frmSWD().cmbInterupt->currentIndex(), 1);
-    EXPECT_EQ(app->frmSWD().cmbPreamble->currentIndex(), 2);
+    EXPECT_EQ(app->frmSWD().detectionMode->currentIndex(), 1);
+    EXPECT_EQ(app->frmSWD().wordLength->currentIndex(), 2);
     EXPECT_EQ(app->frmAFC().cmbKi->currentIndex(), 3);
     EXPECT_EQ(app->frmIFCal().Text1->text(), QStringLiteral("40"));
     EXPECT_EQ(app->frmIFCal().Text3->text(), QStringLiteral("100"));
-    EXPECT_EQ(app->frmAGC().Combo1->currentIndex(), 1);
-    EXPECT_EQ(app->frmAGC().Text2->text(), QStringLiteral("50"));
+    EXPECT_EQ(app->frmAGC().agcMode->currentIndex(), 1);
+    EXPECT_EQ(app->frmAGC().highThreshold->text(), QStringLiteral("50"));
     EXPECT_EQ(m->Command9->text(), QStringLiteral("Manual"));
     EXPECT_EQ(m->HScroll2->value(), 12); // "12abc" reads as its leading digits
     // Skipped: the controls keep what they had (IF_BW -1 is a list without a choice).
     EXPECT_EQ(m->txtDatarate->text(), QStringLiteral("4"));
     EXPECT_EQ(m->cmbIFBW->currentIndex(), 2);
-    EXPECT_EQ(app->frmPowerdown().HScrPABias->value(), paBias);
+    EXPECT_EQ(app->biasWindow().HScrPABias->value(), paBias);
     // The VCO bias left out stays as the inductor chosen sets it, and its window shows that.
     EXPECT_EQ(f().VcoBiasField, 3 << 19);
-    EXPECT_EQ(app->frmPowerdown().HScrVCObias->value(), 3);
-    EXPECT_EQ(app->frmSWD().txtPreamble->text(), QStringLiteral("0")); // as the window loaded it
+    EXPECT_EQ(app->biasWindow().HScrVCObias->value(), 3);
+    EXPECT_EQ(app->frmSWD().syncWordPattern->text(),
+              QStringLiteral("0")); // as the window loaded it
     EXPECT_EQ(f().SyncWordField, 0);
     EXPECT_EQ(app->frmSWD().txtErrors->text(), QStringLiteral("0"));
-    EXPECT_FALSE(app->frmAFC().Toggle1->isOn());
+    EXPECT_FALSE(app->frmAFC().afcStatus->isOn());
     EXPECT_EQ(f().AfcEnableField, 0);
     EXPECT_EQ(m->Command8->text(), QStringLiteral("OFF"));
     EXPECT_EQ(app->frmAFC().cmbKp->currentIndex(), f().AfcKpField >> 21);
     EXPECT_EQ(app->frmIFCal().Text2->text(), QStringLiteral("75"));
-    EXPECT_EQ(app->frmAGC().Text1->text(), QStringLiteral("30"));
+    EXPECT_EQ(app->frmAGC().lowThreshold->text(), QStringLiteral("30"));
     EXPECT_EQ(f().FilterGainField, 0);
     // No value spilled outside its field.
     EXPECT_EQ(word(9) & 0xF, 9u);
@@ -462,7 +463,7 @@ TEST_F(Settings, AFullFileSetsEveryWindow) {
     EXPECT_EQ(f().VcoAdjustField, 2 << 23);
     EXPECT_EQ(f().VcoBiasField, 7 << 19);
     EXPECT_DOUBLE_EQ(w().RfFrequencyMHz, 433.92);
-    EXPECT_EQ(app->frmSWD().txtPreamble->text(), QStringLiteral("2AA"));
+    EXPECT_EQ(app->frmSWD().syncWordPattern->text(), QStringLiteral("2AA"));
     EXPECT_EQ(f().SyncWordField, 0x2AA * 256.0);
     EXPECT_EQ(f().SwdModeField, 3 << 6);
     EXPECT_EQ(app->frmSWD().txtDPL->text(), QStringLiteral("1"));
@@ -636,7 +637,7 @@ TEST_F(Settings, SyncWordSectionIsReadOnlyWithDetectionOn) {
         settingsFile({QStringLiteral("Sync/SyncDetect=2"), QStringLiteral("Sync/SyncWord=0x2AA"),
                       QStringLiteral("Sync/Wordlength=3"), QStringLiteral("Sync/NumErrors=2")}));
     EXPECT_TRUE(messageTexts().empty()) << messages().toStdString();
-    EXPECT_EQ(app->frmSWD().txtPreamble->text(), QStringLiteral("2AA"));
+    EXPECT_EQ(app->frmSWD().syncWordPattern->text(), QStringLiteral("2AA"));
     EXPECT_EQ(f().SyncWordField, 0x2AA * 256.0);
     EXPECT_EQ(f().SwdModeField, 2 << 6);
     EXPECT_EQ(f().SyncWordLengthField, 3 << 4);
@@ -693,11 +694,11 @@ TEST_F(Settings, KeysThatAreOnlyWrittenChangeNothing) {
 }
 
 TEST_F(Settings, VcoBiasZeroKeepsTheSlider) {
-    app->frmPowerdown().HScrVCObias->setValue(5);
+    app->biasWindow().HScrVCObias->setValue(5);
     ImportSettings(*app, settingsFile({QStringLiteral("VCO/VCOBias=0")}));
-    EXPECT_EQ(app->frmPowerdown().HScrVCObias->value(), 5);
+    EXPECT_EQ(app->biasWindow().HScrVCObias->value(), 5);
     ImportSettings(*app, settingsFile({QStringLiteral("VCO/VCOBias=12")}));
-    EXPECT_EQ(app->frmPowerdown().HScrVCObias->value(), 12);
+    EXPECT_EQ(app->biasWindow().HScrVCObias->value(), 12);
     EXPECT_EQ(f().VcoBiasField, 12 << 19);
     EXPECT_TRUE(messageTexts().empty()) << messages().toStdString();
 }

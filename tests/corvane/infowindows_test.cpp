@@ -40,12 +40,12 @@ TEST_F(InformationWindows, AboutBoxOpensFromItsMenuItemAndOkCloses) {
     aboutform& a = app->aboutform();
     EXPECT_EQ(a.windowTitle(), QStringLiteral("Who's behind this software ?"));
     EXPECT_EQ(a.REV->text(), QStringLiteral("REV 3.2 Release, Jan 2008"));
-    EXPECT_EQ(a.Label1->text(), QStringLiteral("This Software is an evaluation tool for the "
-                                               "Verrix Corvane Low Power Narrow Band "
-                                               "Transceiver. "));
-    EXPECT_FALSE(a.Label2->text().isEmpty());
-    EXPECT_EQ(a.Command1->text(), QStringLiteral("OK"));
-    a.Command1->click();
+    EXPECT_EQ(a.description->text(), QStringLiteral("This Software is an evaluation tool for the "
+                                                    "Verrix Corvane Low Power Narrow Band "
+                                                    "Transceiver. "));
+    EXPECT_FALSE(a.address->text().isEmpty());
+    EXPECT_EQ(a.okButton->text(), QStringLiteral("OK"));
+    a.okButton->click();
     EXPECT_FALSE(app->isLoaded(QStringLiteral("aboutform")));
     expectNothingChanged(before);
 }
@@ -59,9 +59,9 @@ TEST_F(InformationWindows, RevisionHistoryShowsEveryLineAndOkReturns) {
 
     revform& r = app->revform();
     EXPECT_EQ(r.windowTitle(), QStringLiteral("Help / Information"));
-    EXPECT_EQ(r.Frame1->title(), QStringLiteral("Unload Me"));
-    EXPECT_EQ(r.Command1->text(), QStringLiteral("OK"));
-    EXPECT_EQ(r.Command1->toolTip(), QStringLiteral("Back to the Main Window"));
+    EXPECT_EQ(r.historyFrame->title(), QStringLiteral("Unload Me"));
+    EXPECT_EQ(r.okButton->text(), QStringLiteral("OK"));
+    EXPECT_EQ(r.okButton->toolTip(), QStringLiteral("Back to the Main Window"));
 
     QStringList texts;
     for (const QLabel* l : r.historyLines)
@@ -111,7 +111,7 @@ TEST_F(InformationWindows, RevisionHistoryShowsEveryLineAndOkReturns) {
               QStringLiteral("Please check the Verrix website for Updates to this software"));
     EXPECT_EQ(texts.size(), 6 + 12 + 1);
 
-    r.Command1->click();
+    r.okButton->click();
     EXPECT_FALSE(app->isLoaded(QStringLiteral("revform")));
     expectNothingChanged(before);
 }
@@ -126,17 +126,17 @@ TEST_F(InformationWindows, ThinkpadHelpHasItsStepsAndNoButton) {
     IBMhelpform& h = app->IBMhelpform();
     EXPECT_EQ(h.windowTitle(), QStringLiteral("IBM Thinkpad Help"));
     const std::pair<QLabel*, const char*> labels[] = {
-        {h.Label1, "For IBM Thinkpad platforms, if problems are encountered in communicating "
-                   "with the evaluation board, please follow these instructions:"},
-        {h.Label2, "1. From the Windows Start menu, enter Control Panel."},
-        {h.Label3, "2. Enter the System section."},
-        {h.Label4, "3. Select the Hardware tab."},
-        {h.Label5, "4. Click on Device Manager."},
-        {h.Label6, "5. Click on Ports (COM and LPT)."},
-        {h.Label7, "6. Click on Printer Port LPT1."},
-        {h.Label8, "7. Select the Port Settings tab."},
-        {h.Label9, "8. Check \"Enable Plug and Play\"."},
-        {h.Label10, "9. Check \"Never Use an Interupt\"."},
+        {h.intro, "For IBM Thinkpad platforms, if problems are encountered in communicating "
+                  "with the evaluation board, please follow these instructions:"},
+        {h.step1, "1. From the Windows Start menu, enter Control Panel."},
+        {h.step2, "2. Enter the System section."},
+        {h.step3, "3. Select the Hardware tab."},
+        {h.step4, "4. Click on Device Manager."},
+        {h.step5, "5. Click on Ports (COM and LPT)."},
+        {h.step6, "6. Click on Printer Port LPT1."},
+        {h.step7, "7. Select the Port Settings tab."},
+        {h.step8, "8. Check \"Enable Plug and Play\"."},
+        {h.step9, "9. Check \"Never Use an Interupt\"."},
     };
     for (const auto& [label, text] : labels) {
         EXPECT_EQ(label->text(), QString::fromLatin1(text));

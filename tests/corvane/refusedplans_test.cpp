@@ -89,7 +89,7 @@ TEST_F(RefusedPlan, ADeviationTheNewPfdCannotCountRefusesThePlan) {
                   "deviation or raise the PFD frequency")});
     EXPECT_EQ(seen(), before);
     EXPECT_FALSE(s().lblVCOdiv2->isOn());
-    s().Command1->click();
+    s().returnToPanel->click();
     EXPECT_EQ(seen(), before);
 
     // With a deviation the new set-up can count, the same plan is taken.
@@ -98,7 +98,7 @@ TEST_F(RefusedPlan, ADeviationTheNewPfdCannotCountRefusesThePlan) {
     type(QStringLiteral("433.92"), QStringLiteral("4.92"), QStringLiteral("19.68"));
     s().CmdCalculate->click();
     EXPECT_EQ(w().PfdFrequencyMHz, 4.92);
-    s().Command1->click();
+    s().returnToPanel->click();
     EXPECT_EQ(f().TxDeviationField, (2 * 266) << 19);
 }
 

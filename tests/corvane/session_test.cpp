@@ -49,7 +49,7 @@ TEST_F(Session, ChannelModulationRateDeviationEveryDialogExportAndQuit) {
     synthform& s = app->synthform();
     s.txtVCOout1->setText(QStringLiteral("868.3"));
     s.CmdCalculate->click();
-    s.Command1->click();
+    s.returnToPanel->click();
     EXPECT_EQ(m.lblNhex->text(), QStringLiteral("0x960ED40"));
 
     m.cmbModulation->setCurrentIndex(2); // 3FSK

@@ -88,7 +88,7 @@ TEST_F(InForce, AWindowLeftLoadedUnseenIsSavedAsItsFieldsHoldIt) {
     const QString path = temp("bias.txt");
     ExportSettings(*app, path);
     ASSERT_TRUE(app->isLoaded(QStringLiteral("frmPowerdown")));
-    const int shown = app->frmPowerdown().HScrVCObias->value();
+    const int shown = app->biasWindow().HScrVCObias->value();
     choose(m->cmbVCO, 1); // "External L VCO": its bias 3
     ASSERT_EQ(f().VcoBiasField, 3 << 19);
     ASSERT_NE(shown, 3);
@@ -97,7 +97,7 @@ TEST_F(InForce, AWindowLeftLoadedUnseenIsSavedAsItsFieldsHoldIt) {
     EXPECT_EQ(value(path, "VCO", "Lext"), QStringLiteral("1"));
     // Loaded back, the window and the field agree again.
     ImportSettings(*app, path);
-    EXPECT_EQ(app->frmPowerdown().HScrVCObias->value(), 3);
+    EXPECT_EQ(app->biasWindow().HScrVCObias->value(), 3);
     EXPECT_EQ(f().VcoBiasField, 3 << 19);
 }
 

@@ -97,13 +97,13 @@ TEST_F(Startup, CommandLineImportsTheNamedFile) {
 TEST_F(Startup, PortWindowRemembersTheOptionButWritesStayOn888) {
     Main& m = start();
     evalkit::portform& pf = app->portform();
-    EXPECT_TRUE(pf.Option1->isChecked());
-    pf.Option2->setChecked(true);
-    pf.Command1_Click();
+    EXPECT_TRUE(pf.lpt1->isChecked());
+    pf.lpt2->setChecked(true);
+    pf.storeButton_Click();
     EXPECT_EQ(w().PortformAddress, 632);
-    pf.Command2_Click();
+    pf.leaveButton_Click();
     EXPECT_FALSE(app->isLoaded(QStringLiteral("portform")));
-    EXPECT_TRUE(app->portform().Option2->isChecked());
+    EXPECT_TRUE(app->portform().lpt2->isChecked());
     EXPECT_EQ(w().ParallelPortAddress, 888);
     m.cmbMB->setCurrentIndex(0);
     port.clear();

@@ -65,7 +65,7 @@ TEST_F(SynthWindow, ReturnUnloadsAndReplansTheDeviation) {
     s.txtVCOout1->setText(QStringLiteral("433.92"));
     s.lblVCOdiv2->setOn(true);
     s.CmdCalculate->click();
-    s.Command1->click();
+    s.returnToPanel->click();
     EXPECT_FALSE(app->isLoaded(QStringLiteral("synthform")));
     EXPECT_EQ(f().VcoDiv2Field, 1 << 18);
     EXPECT_EQ(f().TxDeviationField, 14 << 19); // doubled with the divide-by-2

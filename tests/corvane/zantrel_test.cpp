@@ -76,9 +76,9 @@ TEST_F(ZantrelFile, R0IsWrittenForBothDirections) {
 }
 
 TEST_F(ZantrelFile, TheFileCarriesItsSyncModeTheSetUpKeepsItsOwn) {
-    app->frmSWD().cmbInterupt->setCurrentIndex(3);
+    app->frmSWD().detectionMode->setCurrentIndex(3);
     app->frmSWD().return_Click();
-    m->Command4->click(); // R12 programmed
+    m->cmdReg12->click(); // R12 programmed
     ASSERT_EQ(m->lbltest12hex->mark(), Mark::Normal);
     const QString caption = m->Command11->text();
     const auto before = readouts();

@@ -16,7 +16,7 @@ using Mark = reglink::RegisterReadout::Mark;
 
 namespace {
 
-struct BiasWindow : PellionFixture {
+struct BiasControls : PellionFixture {
     Main* m = nullptr;
     void SetUp() override {
         PellionFixture::SetUp();
@@ -29,10 +29,10 @@ struct BiasWindow : PellionFixture {
 
 // ---- bias ---------------------------------------------------------------------------------
 
-TEST_F(BiasWindow, LoadShowsTheFieldsWithTheirLabels) {
+TEST_F(BiasControls, LoadShowsTheFieldsWithTheirLabels) {
     f().VcoAdjustField = bit(21);
     f().PaBiasField = 2.0 * bit(30); // power-on
-    evalkit::frmPowerdown& bias = app->frmPowerdown();
+    evalkit::BiasWindow& bias = app->biasWindow();
     EXPECT_EQ(bias.windowTitle(), QStringLiteral("Bias Settings"));
     EXPECT_EQ(bias.HScrVCOAdjust->value(), 2);
     EXPECT_EQ(bias.lblVCOAdjust->text(), QStringLiteral("Setting 2"));
@@ -44,8 +44,8 @@ TEST_F(BiasWindow, LoadShowsTheFieldsWithTheirLabels) {
     EXPECT_EQ(bias.HScrXtalBias, nullptr); // no crystal bias on this chip
 }
 
-TEST_F(BiasWindow, EachBarAndTheListSetTheirFieldsButLeaveTheReadoutsToTheReturn) {
-    evalkit::frmPowerdown& bias = app->frmPowerdown();
+TEST_F(BiasControls, EachBarAndTheListSetTheirFieldsButLeaveTheReadoutsToTheReturn) {
+    evalkit::BiasWindow& bias = app->biasWindow();
     for (int n : {1, 2, 6})
         m->readout(n)->setMark(Mark::Normal);
     const QString r1 = m->lblOSChex->text(), r2 = m->lblMODhex->text(), r6 = m->lblT4hex->text();
@@ -70,7 +70,7 @@ TEST_F(BiasWindow, EachBarAndTheListSetTheirFieldsButLeaveTheReadoutsToTheReturn
     EXPECT_EQ(m->lblMODhex->text(), r2);
     EXPECT_EQ(m->lblT4hex->text(), r6);
 
-    bias.Command1->click();
+    bias.returnToPanel->click();
     EXPECT_FALSE(app->isLoaded(QStringLiteral("frmPowerdown")));
     for (int n : {1, 2, 6}) {
         EXPECT_EQ(m->readout(n)->text(), reglink::readoutText(word(n))) << n;
@@ -82,17 +82,17 @@ TEST_F(BiasWindow, EachBarAndTheListSetTheirFieldsButLeaveTheReadoutsToTheReturn
     EXPECT_TRUE(port.lines().empty());
 }
 
-TEST_F(BiasWindow, OpensModelessAndStaysUsableBesideThePanel) {
+TEST_F(BiasControls, OpensModelessAndStaysUsableBesideThePanel) {
     m->cmdAdvanced->click();
     ASSERT_EQ(services.shower.names(), QStringList{QStringLiteral("frmPowerdown")});
     EXPECT_FALSE(services.shower.shown.front().modal);
-    evalkit::frmPowerdown& bias = app->frmPowerdown();
+    evalkit::BiasWindow& bias = app->biasWindow();
     EXPECT_FALSE(bias.isModal());
     // The panel goes on changing fields while the window stays loaded with its settings.
     m->txtDatarate->setText(QStringLiteral("4.8"));
     m->paLevel->setValue(20);
     bias.HScrVCOAdjust->setValue(3);
-    EXPECT_EQ(&app->frmPowerdown(), &bias);
+    EXPECT_EQ(&app->biasWindow(), &bias);
     EXPECT_EQ(f().VcoAdjustField, 3 << 20);
     EXPECT_EQ(f().PaLevelField, 20 << 9);
     // The close box returns as the button does.
@@ -144,11 +144,11 @@ TEST_F(TestModesOverThePort, WriteSendsTheTestWordOverTheChosenBoard) {
 
 // ---- PA ramp ----------------------------------------------------------------------------
 
-TEST_F(BiasWindow, PaRampButtonsWriteRegister2WithThePaSwitchTheyName) {
+TEST_F(BiasControls, PaRampButtonsWriteRegister2WithThePaSwitchTheyName) {
     evalkit::frmPARamp& pa = app->frmPARamp();
     EXPECT_EQ(pa.windowTitle(), QStringLiteral("PA Ramp Settings and Testing"));
     EXPECT_EQ(pa.cmbPARamp, nullptr);
-    EXPECT_EQ(pa.Label1->text(),
+    EXPECT_EQ(pa.note->text(),
               QStringLiteral("Note: Return to Front Panel automatically sets the PA to ON"));
     struct Case {
         QPushButton* evalkit::frmPARamp::*button;
@@ -177,7 +177,7 @@ TEST_F(BiasWindow, PaRampButtonsWriteRegister2WithThePaSwitchTheyName) {
     // Return leaves the PA on in the fields only.
     pa.cmdRampDown->click();
     clearRecords();
-    pa.Command2->click();
+    pa.returnToPanel->click();
     EXPECT_EQ(f().PaEnableField, 16);
     EXPECT_EQ(m->lblMODhex->text(), reglink::readoutText(word(2)));
     EXPECT_EQ(m->lblMODhex->mark(), Mark::Changed);

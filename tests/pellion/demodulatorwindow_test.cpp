@@ -179,7 +179,7 @@ TEST_F(Demod, DiscriminatorOnOpening) {
     EXPECT_EQ(messageTexts(), std::vector<QString>{calc::DiscrimWarningText});
     EXPECT_EQ(f().DiscrimBwField, 1023 << 4);
     EXPECT_EQ(d.txtT4delay->text(), QStringLiteral("1023"));
-    d.Command1->click();
+    d.returnToPanel->click();
 
     w().ActualDeviationKHz = 450;
     clearRecords();
@@ -212,7 +212,7 @@ TEST_F(Demod, LockThresholdList) {
         f().LockThresholdModeBit23Field = c.bit23;
         frmDemod& d = app->frmDemod();
         EXPECT_EQ(d.cmbLockmode->currentIndex(), c.entry);
-        d.Command1->click();
+        d.returnToPanel->click();
     }
     frmDemod& d = app->frmDemod();
     d.cmbLockmode->setCurrentIndex(2);
@@ -248,7 +248,7 @@ TEST_F(Demod, EditsChangeFieldsOnly) {
     leave(d.txtCDR);
     EXPECT_EQ(f().CdrClockDividerField, 40 << 8);
     EXPECT_EQ(m.lblRxCLKhex->text(), shown);
-    d.Command1->click();
+    d.returnToPanel->click();
     EXPECT_FALSE(app->isLoaded(QStringLiteral("frmDemod")));
     EXPECT_EQ(m.lblRxCLKhex->text(), shown);
     EXPECT_TRUE(usb.lines().empty());

@@ -56,8 +56,8 @@ TEST_F(FeatureWindow, AfcLoadsFromItsFields) {
     f().AfcScalingField = 1234 * 16.0;
     evalkit::frmAFC& afc = app->frmAFC();
     EXPECT_EQ(afc.windowTitle(), QStringLiteral("AFC"));
-    EXPECT_TRUE(afc.Toggle1->isOn());
-    EXPECT_FALSE(afc.Toggle2->isOn());
+    EXPECT_TRUE(afc.afcStatus->isOn());
+    EXPECT_FALSE(afc.secondSwitch->isOn());
     EXPECT_EQ(afc.cmbKp->currentText(), QStringLiteral("6"));
     EXPECT_EQ(afc.cmbKi->currentText(), QStringLiteral("11"));
     EXPECT_EQ(afc.txtAFCScaling->text(), QStringLiteral("1234"));
@@ -70,14 +70,14 @@ TEST_F(FeatureWindow, AfcEditsSetRegisters11And13And6) {
     EXPECT_EQ(afc.txtAFCScaling->text(), QStringLiteral("759"));
     EXPECT_EQ(afc.cmbKp->currentIndex(), 2);
     EXPECT_EQ(afc.cmbKi->currentIndex(), 3);
-    afc.Toggle1->setOn(true);
-    afc.Toggle2->setOn(true);
+    afc.afcStatus->setOn(true);
+    afc.secondSwitch->setOn(true);
     afc.cmbKp->setCurrentIndex(7);
     afc.cmbKi->setCurrentIndex(15);
     EXPECT_EQ(f().AfcEnableField, bit(20));
     EXPECT_EQ(f().IFFilterCalEnableField, bit(19));
     EXPECT_EQ(word(13), (7u << 4) | (15u << 8) | 13u);
-    afc.Toggle2->setOn(false);
+    afc.secondSwitch->setOn(false);
     EXPECT_EQ(f().IFFilterCalEnableField, 0);
     expectNoBoardTraffic();
 }
@@ -113,10 +113,10 @@ TEST_F(FeatureWindow, AfcReturnShowsBothSwitchesOnTheFrontPanel) {
               QStringLiteral("No Cal")); // until the window first returns
     for (const Case& c : cases) {
         evalkit::frmAFC& afc = app->frmAFC();
-        afc.Toggle1->setOn(c.afc);
-        afc.Toggle2->setOn(c.cal);
+        afc.afcStatus->setOn(c.afc);
+        afc.secondSwitch->setOn(c.cal);
         afc.cmbKp->setCurrentIndex(c.afc ? 1 : 4);
-        afc.Command2->click();
+        afc.returnToPanel->click();
         EXPECT_EQ(m->afcStatus->text(), QLatin1String(c.command8));
         EXPECT_EQ(m->ifFilterCalStatus->text(), QLatin1String(c.command10));
         EXPECT_FALSE(app->isLoaded(QStringLiteral("frmAFC")));
@@ -132,13 +132,13 @@ TEST_F(FeatureWindow, AfcReturnShowsBothSwitchesOnTheFrontPanel) {
 TEST_F(FeatureWindow, AgcLoadsTheStartUpFields) {
     evalkit::frmAGC& agc = app->frmAGC();
     EXPECT_EQ(agc.windowTitle(), QStringLiteral("AGC"));
-    EXPECT_EQ(agc.Combo1->currentText(), QStringLiteral("Auto"));
-    EXPECT_EQ(agc.Combo2->currentText(), QStringLiteral("High")); // LNA gain code 3
-    EXPECT_EQ(agc.Combo3->currentText(), QStringLiteral("High")); // filter gain code 2
-    EXPECT_FALSE(agc.Combo2->isEnabled());
-    EXPECT_FALSE(agc.Combo3->isEnabled());
-    EXPECT_EQ(agc.Text1->text(), QStringLiteral("30"));
-    EXPECT_EQ(agc.Text2->text(), QStringLiteral("70"));
+    EXPECT_EQ(agc.agcMode->currentText(), QStringLiteral("Auto"));
+    EXPECT_EQ(agc.lnaGain->currentText(), QStringLiteral("High"));    // LNA gain code 3
+    EXPECT_EQ(agc.filterGain->currentText(), QStringLiteral("High")); // filter gain code 2
+    EXPECT_FALSE(agc.lnaGain->isEnabled());
+    EXPECT_FALSE(agc.filterGain->isEnabled());
+    EXPECT_EQ(agc.lowThreshold->text(), QStringLiteral("30"));
+    EXPECT_EQ(agc.highThreshold->text(), QStringLiteral("70"));
 }
 
 // The modes in this chip's order, the gains enabled in manual mode only, and the caption each
@@ -154,16 +154,16 @@ TEST_F(FeatureWindow, AgcModesAndTheirCaptions) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.caption);
         evalkit::frmAGC& agc = app->frmAGC();
-        agc.Combo1->setCurrentIndex(c.index);
+        agc.agcMode->setCurrentIndex(c.index);
         EXPECT_EQ(f().AgcModeField, c.field);
-        EXPECT_EQ(agc.Combo2->isEnabled(), c.gains);
-        EXPECT_EQ(agc.Combo3->isEnabled(), c.gains);
-        agc.Command2->click();
+        EXPECT_EQ(agc.lnaGain->isEnabled(), c.gains);
+        EXPECT_EQ(agc.filterGain->isEnabled(), c.gains);
+        agc.returnToPanel->click();
         EXPECT_EQ(m->agcStatus->text(), QLatin1String(c.caption));
         EXPECT_EQ(m->lblAGC9hex->text(), reglink::readoutText(word(9)));
         // Opened again, the window shows the mode it left.
-        EXPECT_EQ(app->frmAGC().Combo1->currentIndex(), c.index);
-        EXPECT_EQ(app->frmAGC().Combo2->isEnabled(), c.gains);
+        EXPECT_EQ(app->frmAGC().agcMode->currentIndex(), c.index);
+        EXPECT_EQ(app->frmAGC().lnaGain->isEnabled(), c.gains);
         app->frmAGC().unload();
     }
     EXPECT_TRUE(messageTexts().empty());
@@ -174,8 +174,8 @@ TEST_F(FeatureWindow, AgcGainListsCodeTheirFields) {
     const int32_t lna[] = {bit(20), 2 * bit(20), 3 * bit(20)};
     const int32_t filter[] = {0, bit(22), 2 * bit(22)};
     for (int i : {0, 1, 2}) {
-        agc.Combo2->setCurrentIndex(i);
-        agc.Combo3->setCurrentIndex(i);
+        agc.lnaGain->setCurrentIndex(i);
+        agc.filterGain->setCurrentIndex(i);
         EXPECT_EQ(f().LnaGainField, lna[i]);
         EXPECT_EQ(f().FilterGainField, filter[i]);
     }
@@ -191,23 +191,23 @@ TEST_F(FeatureWindow, AgcThresholdLimits) {
         std::optional<int> code;
         const char* message;
     } cases[] = {
-        {agc.Text2, "80", 80, nullptr},
-        {agc.Text2, "81", std::nullopt, "Max AGC High Threshold setting is 80"},
-        {agc.Text2, "100", std::nullopt, nullptr}, // three characters: not looked at
-        {agc.Text1, "63", 63, nullptr},
-        {agc.Text1, "64", std::nullopt, "Max AGC Low Threshold setting is 63"},
-        {agc.Text1, "0", 0, nullptr},
-        {agc.Text1, "-1", std::nullopt, nullptr},
-        {agc.Text1, "ab", std::nullopt, nullptr},
-        {agc.Text1, "", std::nullopt, nullptr},
+        {agc.highThreshold, "80", 80, nullptr},
+        {agc.highThreshold, "81", std::nullopt, "Max AGC High Threshold setting is 80"},
+        {agc.highThreshold, "100", std::nullopt, nullptr}, // three characters: not looked at
+        {agc.lowThreshold, "63", 63, nullptr},
+        {agc.lowThreshold, "64", std::nullopt, "Max AGC Low Threshold setting is 63"},
+        {agc.lowThreshold, "0", 0, nullptr},
+        {agc.lowThreshold, "-1", std::nullopt, nullptr},
+        {agc.lowThreshold, "ab", std::nullopt, nullptr},
+        {agc.lowThreshold, "", std::nullopt, nullptr},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
         c.box->setText(QStringLiteral("9"));
         clearRecords();
         c.box->setText(QString::fromLatin1(c.text));
-        const int32_t field =
-            c.box == agc.Text1 ? f().AgcLowThresholdField >> 4 : f().AgcHighThresholdField >> 11;
+        const int32_t field = c.box == agc.lowThreshold ? f().AgcLowThresholdField >> 4
+                                                        : f().AgcHighThresholdField >> 11;
         EXPECT_EQ(field, c.code.value_or(9));
         EXPECT_EQ(platform::isMarkedRefused(c.box), !c.code);
         if (c.message)
@@ -234,10 +234,10 @@ TEST_F(FeatureWindow, AgcReturnWarnsAboutThresholdsOutsideTheirLimits) {
     };
     for (const Case& c : cases) {
         evalkit::frmAGC& agc = app->frmAGC();
-        agc.Text1->setText(QLatin1String(c.low));
-        agc.Text2->setText(QLatin1String(c.high));
+        agc.lowThreshold->setText(QLatin1String(c.low));
+        agc.highThreshold->setText(QLatin1String(c.high));
         clearRecords();
-        agc.Command2->click();
+        agc.returnToPanel->click();
         EXPECT_EQ(messageTexts(), c.warnings) << c.low << "/" << c.high;
         EXPECT_FALSE(app->isLoaded(QStringLiteral("frmAGC")));
         EXPECT_EQ(m->agcStatus->text(), QStringLiteral("Auto"));
@@ -249,19 +249,19 @@ TEST_F(FeatureWindow, AgcReturnWarnsAboutThresholdsOutsideTheirLimits) {
 TEST_F(FeatureWindow, SwdLoadsFromItsFields) {
     evalkit::frmSWD& start = app->frmSWD();
     EXPECT_EQ(start.windowTitle(), QStringLiteral("Form1"));
-    EXPECT_EQ(start.cmbInterupt->currentText(), QStringLiteral("SWD Off"));
-    EXPECT_EQ(start.txtPreamble->text(), QStringLiteral("0x2AA")); // 682 at power-on
-    EXPECT_EQ(start.txtDPL, nullptr);                              // no packet length here
+    EXPECT_EQ(start.detectionMode->currentText(), QStringLiteral("SWD Off"));
+    EXPECT_EQ(start.syncWordPattern->text(), QStringLiteral("0x2AA")); // 682 at power-on
+    EXPECT_EQ(start.txtDPL, nullptr);                                  // no packet length here
     start.unload();
     f().LockThresholdModeField = 3 * bit(23);
     f().SyncWordLengthField = 2 << 4;
     f().SyncErrorsField = 3 << 6;
     f().SyncWordField = 0xABCDEF * 256.0;
     evalkit::frmSWD& swd = app->frmSWD();
-    EXPECT_EQ(swd.cmbInterupt->currentText(), QStringLiteral("SWD On - Lock Threshold"));
-    EXPECT_EQ(swd.cmbPreamble->currentText(), QStringLiteral("20 Bits"));
+    EXPECT_EQ(swd.detectionMode->currentText(), QStringLiteral("SWD On - Lock Threshold"));
+    EXPECT_EQ(swd.wordLength->currentText(), QStringLiteral("20 Bits"));
     EXPECT_EQ(swd.txtErrors->text(), QStringLiteral("3"));
-    EXPECT_EQ(swd.txtPreamble->text(), QStringLiteral("0xABCDEF"));
+    EXPECT_EQ(swd.syncWordPattern->text(), QStringLiteral("0xABCDEF"));
     EXPECT_EQ(word(5), 0xABCDEFE5u);
 }
 
@@ -274,7 +274,7 @@ TEST_F(FeatureWindow, SwdModesShareTheLockCodeAndNameItOnReturn) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.caption);
         evalkit::frmSWD& swd = app->frmSWD();
-        swd.cmbInterupt->setCurrentIndex(c.index);
+        swd.detectionMode->setCurrentIndex(c.index);
         EXPECT_EQ(f().LockThresholdModeField, c.field);
         swd.return_->click();
         EXPECT_EQ(m->syncWordStatus->text(), QLatin1String(c.caption));
@@ -282,7 +282,7 @@ TEST_F(FeatureWindow, SwdModesShareTheLockCodeAndNameItOnReturn) {
     }
     // With the demodulator window's bit 23 set as well, the code stays within bits 23..25.
     f().LockThresholdModeBit23Field = bit(23);
-    app->frmSWD().cmbInterupt->setCurrentIndex(2);
+    app->frmSWD().detectionMode->setCurrentIndex(2);
     EXPECT_EQ((word(4) >> 23) & 0x7, 3u);
     EXPECT_EQ(word(4) >> 26, 0u);
     expectNoBoardTraffic();
@@ -309,11 +309,11 @@ TEST_F(FeatureWindow, SwdSyncWordIsZeroXAndAtMostSixHexDigits) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
-        swd.txtPreamble->setText(QStringLiteral("0x55"));
+        swd.syncWordPattern->setText(QStringLiteral("0x55"));
         clearRecords();
-        swd.txtPreamble->setText(QString::fromLatin1(c.text));
+        swd.syncWordPattern->setText(QString::fromLatin1(c.text));
         EXPECT_EQ(f().SyncWordField, c.word.value_or(0x55) * 256.0);
-        EXPECT_EQ(platform::isMarkedRefused(swd.txtPreamble), !c.word);
+        EXPECT_EQ(platform::isMarkedRefused(swd.syncWordPattern), !c.word);
         if (c.message)
             EXPECT_EQ(messageTexts(), std::vector<QString>{QStringLiteral(
                                           "Max Sync Word Pattern setting is 0xFFFFFF")});
@@ -321,9 +321,9 @@ TEST_F(FeatureWindow, SwdSyncWordIsZeroXAndAtMostSixHexDigits) {
             EXPECT_TRUE(messageTexts().empty());
     }
     // Loaded again, the window shows the word in force as the box takes it.
-    swd.txtPreamble->setText(QStringLiteral("0x12AB"));
+    swd.syncWordPattern->setText(QStringLiteral("0x12AB"));
     swd.return_->click();
-    EXPECT_EQ(app->frmSWD().txtPreamble->text(), QStringLiteral("0x12AB"));
+    EXPECT_EQ(app->frmSWD().syncWordPattern->text(), QStringLiteral("0x12AB"));
     EXPECT_EQ(word(5) >> 8, 0x12ABu);
 }
 
@@ -331,13 +331,13 @@ TEST_F(FeatureWindow, SwdSyncWordIsZeroXAndAtMostSixHexDigits) {
 // is committed, once.
 TEST_F(FeatureWindow, SwdSyncWordTooWideIsSaidWhenCommitted) {
     evalkit::frmSWD& swd = app->frmSWD();
-    swd.txtPreamble->setText(QStringLiteral("0x55"));
+    swd.syncWordPattern->setText(QStringLiteral("0x55"));
     clearRecords();
-    evaltest::typeInto(swd.txtPreamble, QStringLiteral("0x12345678"));
+    evaltest::typeInto(swd.syncWordPattern, QStringLiteral("0x12345678"));
     EXPECT_TRUE(messageTexts().empty());
-    EXPECT_TRUE(platform::isMarkedRefused(swd.txtPreamble));
+    EXPECT_TRUE(platform::isMarkedRefused(swd.syncWordPattern));
     EXPECT_EQ(f().SyncWordField, 0x123456 * 256.0); // the last pattern that fitted
-    evaltest::pressReturn(swd.txtPreamble);
+    evaltest::pressReturn(swd.syncWordPattern);
     EXPECT_EQ(messageTexts(),
               std::vector<QString>{QStringLiteral("Max Sync Word Pattern setting is 0xFFFFFF")});
     EXPECT_TRUE(app->isLoaded(QStringLiteral("frmSWD"))); // Return pressed no button
@@ -368,7 +368,7 @@ TEST_F(FeatureWindow, SwdMatchingErrorsAndLength) {
         EXPECT_EQ(messageTexts(), said);
     }
     for (int i : {3, 0, 1}) {
-        swd.cmbPreamble->setCurrentIndex(i);
+        swd.wordLength->setCurrentIndex(i);
         EXPECT_EQ(f().SyncWordLengthField, i << 4);
     }
     EXPECT_EQ(word(5) & 0xFF, (1u << 4) | (1u << 6) | 5u);

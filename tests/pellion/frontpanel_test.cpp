@@ -405,7 +405,7 @@ TEST_F(FrontPanel, MuxOutWindowOverTheR0Field) {
     // The power-on code 3.
     EXPECT_TRUE(mux.lblmux[3]->isChecked());
     mux.lblmux[4]->setChecked(true);
-    mux.Command1->click();
+    mux.returnToPanel->click();
     EXPECT_EQ(f().MuxoutField, 4.0 * bit(29));
     EXPECT_EQ(m.LblMuxOut->text(), QStringLiteral("Tx_Rx"));
     EXPECT_EQ(m.lblNhex->text(), reglink::readoutText(word(0)));

@@ -11,24 +11,24 @@ using namespace pellion::test;
 
 namespace {
 
-struct PowerDownWindow : PellionFixture {
-    evalkit::frmPowerD& open() {
+struct PowerDownSwitches : PellionFixture {
+    evalkit::PowerDownWindow& open() {
         start();
         clearRecords();
-        return app->frmPowerD();
+        return app->powerDownWindow();
     }
 };
 
 } // namespace
 
-TEST_F(PowerDownWindow, LoadSwitchesEveryBlockOnButTheTxRxSwitch) {
+TEST_F(PowerDownSwitches, LoadSwitchesEveryBlockOnButTheTxRxSwitch) {
     start();
     f().LnaEnableField = 0;
     f().TxRxSwitchEnableField = 1 << 11; // an off switch must not leave the field on
     clearRecords();
-    evalkit::frmPowerD& p = app->frmPowerD();
+    evalkit::PowerDownWindow& p = app->powerDownWindow();
     EXPECT_EQ(p.windowTitle(), QStringLiteral("Power Down"));
-    EXPECT_EQ(p.Frame1->title(), QStringLiteral("Individual Block Power Down"));
+    EXPECT_EQ(p.blocksFrame->title(), QStringLiteral("Individual Block Power Down"));
     EXPECT_EQ(p.TogVCO, nullptr);
     for (platform::Toggle* t : {p.TogSynth, p.TogLNA, p.TogFilter, p.TogDemod, p.TogLogAMP}) {
         ASSERT_NE(t, nullptr);
@@ -47,8 +47,8 @@ TEST_F(PowerDownWindow, LoadSwitchesEveryBlockOnButTheTxRxSwitch) {
 
 // Each switch stores its enable and nothing else; "Load Now" refreshes the read-outs and
 // writes nothing; the return unloads.
-TEST_F(PowerDownWindow, SwitchesStoreTheirFieldsAndNothingIsWritten) {
-    evalkit::frmPowerD& p = open();
+TEST_F(PowerDownSwitches, SwitchesStoreTheirFieldsAndNothingIsWritten) {
+    evalkit::PowerDownWindow& p = open();
     const struct {
         platform::Toggle* toggle;
         double* field;
@@ -68,10 +68,10 @@ TEST_F(PowerDownWindow, SwitchesStoreTheirFieldsAndNothingIsWritten) {
         c.toggle->setOn(!c.toggle->isOn());
         EXPECT_EQ(*c.field, c.toggle->isOn() ? c.on : 0);
     }
-    p.Command3->click();
+    p.loadNow->click();
     EXPECT_EQ(app->main().lblOSChex->text(), reglink::readoutText(word(1)));
-    EXPECT_EQ(p.Command3->toolTip(), QStringLiteral("Update Brisquel"));
-    p.Command1->click();
+    EXPECT_EQ(p.loadNow->toolTip(), QStringLiteral("Update Brisquel"));
+    p.returnToPanel->click();
     EXPECT_FALSE(app->isLoaded(QStringLiteral("frmPowerD")));
     EXPECT_TRUE(usb.lines().empty());
 }

@@ -53,7 +53,7 @@ TEST_F(RawRegisters, OpensWithTheReadoutsAndTheFixedTexts) {
     EXPECT_EQ(r.button(9)->text(), QStringLiteral("Update 9"));
     EXPECT_EQ(r.cmdReturn->text(), QStringLiteral("Return to Front Panel"));
     EXPECT_EQ(r.cmdUpdateAll, nullptr);
-    EXPECT_EQ(r.Label14->text(),
+    EXPECT_EQ(r.warning->text(),
               QStringLiteral("WARNING : Direct Programming of the registers will not update the "
                              "Graphical interface. Programming of Registers 9 to 13 is not "
                              "advised. The part should be reset to assume default values for "

@@ -144,7 +144,7 @@ TEST_F(Readback, AdcSwitch) {
     r.Tog_ADC_Enable->setOn(true);
     EXPECT_EQ(f().AdcEnableField, 256.0);
     EXPECT_EQ(usb.writtenWords(), std::vector<uint32_t>{0x108});
-    r.Command2->click();
+    r.returnToPanel->click();
     EXPECT_FALSE(app->isLoaded(QStringLiteral("frmReadback")));
 
     // Opened again: the switch shows the bit, and nothing is written.
@@ -152,7 +152,7 @@ TEST_F(Readback, AdcSwitch) {
     frmReadback& again = app->frmReadback();
     EXPECT_TRUE(again.Tog_ADC_Enable->isOn());
     EXPECT_TRUE(usb.lines().empty());
-    again.Command2->click();
+    again.returnToPanel->click();
 
     // In receive the frame and the switch are disabled.
     app->main().optRx->setChecked(true);

@@ -95,7 +95,7 @@ TEST_F(RefusedPlan, ACrystalTheReceiverClocksCannotFollowChangesNothing) {
     }
 
     // Back on the front panel the receiver still runs on the clocks of the crystal in force.
-    s().Command1->click();
+    s().returnToPanel->click();
     EXPECT_EQ(seen(), before);
     app->main().cmdAdvanced->click();
     EXPECT_EQ(app->frmDemod().lblDemodclk->text(), QStringLiteral("11.0592 MHz"));
@@ -142,7 +142,7 @@ TEST_F(RefusedPlan, ADeviationThatWouldNoLongerFitRefusesTheNewPfd) {
     s().CmdCalculate->click();
     EXPECT_TRUE(messageTexts().empty());
     EXPECT_EQ(w().PfdFrequencyMHz, 5.5296f);
-    s().Command1->click();
+    s().returnToPanel->click();
     EXPECT_EQ(f().TxDeviationField, 296 << 15);
 }
 

@@ -20,14 +20,14 @@ TEST_F(Settings, AFileSetsWhatTheSameEntriesInTheControlsSet) {
     hand.txtDatarate->setText(QStringLiteral("9.6"));
     hand.cmbIFBW->setCurrentIndex(2);
     hand.Chgpumpvalue->setCurrentIndex(3);
-    other.app->frmPowerdown().HScrVCOAdjust->setValue(2);
-    other.app->frmPowerdown().HScrVCObias->setValue(7);
-    other.app->frmPowerdown().cmbMixerLinearity->setCurrentIndex(1);
+    other.app->biasWindow().HScrVCOAdjust->setValue(2);
+    other.app->biasWindow().HScrVCObias->setValue(7);
+    other.app->biasWindow().cmbMixerLinearity->setCurrentIndex(1);
     other.app->f().LnaModeField = bit(15);
     evalkit::frmSWD& swd = other.app->frmSWD();
-    swd.cmbInterupt->setCurrentIndex(2);
-    swd.txtPreamble->setText(QStringLiteral("0xABC123"));
-    swd.cmbPreamble->setCurrentIndex(2);
+    swd.detectionMode->setCurrentIndex(2);
+    swd.syncWordPattern->setText(QStringLiteral("0xABC123"));
+    swd.wordLength->setCurrentIndex(2);
     swd.txtErrors->setText(QStringLiteral("2"));
     other.app->UpdateAllRegisterLabels();
     for (int n = 0; n <= 13; ++n)
@@ -35,7 +35,7 @@ TEST_F(Settings, AFileSetsWhatTheSameEntriesInTheControlsSet) {
     EXPECT_EQ(word(5), (0xABC123u << 8) | (2u << 6) | (2u << 4) | 5u);
     EXPECT_EQ((word(4) >> 23) & 7, 3u); // "SWD On - Lock Threshold"
     EXPECT_EQ(f().MixerLinearityField, bit(18));
-    EXPECT_EQ(app->frmPowerdown().cmbMixerLinearity->currentIndex(), 1);
+    EXPECT_EQ(app->biasWindow().cmbMixerLinearity->currentIndex(), 1);
     EXPECT_EQ(readouts(*m), readouts(hand));
     // The words are shown as not yet programmed, and the sync-word button names the mode.
     EXPECT_EQ(m->lblSyncHex->mark(), reglink::RegisterReadout::Mark::Changed);
@@ -68,7 +68,7 @@ TEST_F(Settings, AFileOfAnotherVersionChangesNothing) {
 }
 
 TEST_F(Settings, UnusableValuesAreNamedOnceAndTheRestApplies) {
-    const int adjust = app->frmPowerdown().HScrVCOAdjust->value();
+    const int adjust = app->biasWindow().HScrVCOAdjust->value();
     clearRecords();
     ImportSettings(*app, fixture("garbled.txt"));
     ASSERT_EQ(messageTexts().size(), 1u);
@@ -82,7 +82,7 @@ TEST_F(Settings, UnusableValuesAreNamedOnceAndTheRestApplies) {
     EXPECT_EQ(m->cmbModulation->currentIndex(), 2);
     EXPECT_EQ(m->HScrollOOKfine1->value(), 12);
     EXPECT_EQ(f().MixerLinearityField, bit(18));
-    EXPECT_EQ(app->frmPowerdown().HScrVCOAdjust->value(), 2);
+    EXPECT_EQ(app->biasWindow().HScrVCOAdjust->value(), 2);
     EXPECT_NE(adjust, 2);
     EXPECT_EQ(f().LockThresholdModeField, double(bit(24)));
     EXPECT_EQ(f().SyncWordLengthField, 3 << 4);
@@ -109,8 +109,8 @@ TEST_F(Settings, MissingNumberKeysReadAsZero) {
     // Start from settings that 0 changes.
     m->Chgpumpvalue->setCurrentIndex(3);
     m->cmbIFBW->setCurrentIndex(2);
-    app->frmSWD().cmbInterupt->setCurrentIndex(2);
-    app->frmSWD().cmbPreamble->setCurrentIndex(3);
+    app->frmSWD().detectionMode->setCurrentIndex(2);
+    app->frmSWD().wordLength->setCurrentIndex(3);
     app->frmSWD().txtErrors->setText(QStringLiteral("2"));
     app->frmSWD().return_Click();
     app->UpdateAllRegisterLabels();

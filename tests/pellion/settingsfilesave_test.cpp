@@ -15,15 +15,15 @@ TEST_F(Settings, FskSetUpRoundTripsThroughTheCommandLine) {
     m->txtDatarate->setText(QStringLiteral("9.6"));
     m->cmbIFBW->setCurrentIndex(2);
     m->Chgpumpvalue->setCurrentIndex(3);
-    evalkit::frmPowerdown& bias = app->frmPowerdown();
+    evalkit::BiasWindow& bias = app->biasWindow();
     bias.HScrVCOAdjust->setValue(2);
     bias.HScrVCObias->setValue(7);
     bias.cmbMixerLinearity->setCurrentIndex(1);
-    bias.Command1_Click();
+    bias.returnToPanel_Click();
     evalkit::frmSWD& swd = app->frmSWD();
-    swd.cmbInterupt->setCurrentIndex(2);
-    swd.txtPreamble->setText(QStringLiteral("0xABC123"));
-    swd.cmbPreamble->setCurrentIndex(2);
+    swd.detectionMode->setCurrentIndex(2);
+    swd.syncWordPattern->setText(QStringLiteral("0xABC123"));
+    swd.wordLength->setCurrentIndex(2);
     swd.txtErrors->setText(QStringLiteral("2"));
     swd.return_Click();
     f().LnaModeField = bit(15); // only a file sets it
@@ -214,7 +214,7 @@ TEST_F(Settings, TheWindowsAFileLoadsStayLoadedAndTheFileHoldsWhatIsInForce) {
     for (const char* name : {"synthform", "frmPowerdown", "frmSWD"})
         EXPECT_TRUE(app->isLoaded(QLatin1String(name))) << name;
     EXPECT_FALSE(app->synthform().isVisible());
-    EXPECT_FALSE(app->frmPowerdown().isVisible());
+    EXPECT_FALSE(app->biasWindow().isVisible());
     EXPECT_FALSE(app->frmSWD().isVisible());
     EXPECT_FALSE(app->isLoaded(QStringLiteral("frmGFSK")));
     // Opened now, the synthesizer window shows the plan the import made.
@@ -223,7 +223,7 @@ TEST_F(Settings, TheWindowsAFileLoadsStayLoadedAndTheFileHoldsWhatIsInForce) {
     EXPECT_EQ(s.LblR->text(), QStringLiteral("1"));
     EXPECT_EQ(s.LblN->text(), platform::numberText(w().IntegerN));
     EXPECT_EQ(s.LblF->text(), platform::numberText(w().FracN));
-    EXPECT_EQ(app->frmSWD().txtPreamble->text(), QStringLiteral("0x0012ab"));
+    EXPECT_EQ(app->frmSWD().syncWordPattern->text(), QStringLiteral("0x0012ab"));
 
     const QString saved = temp(QStringLiteral("saved.txt"));
     ExportSettings(*app, saved);
@@ -245,7 +245,7 @@ TEST_F(Settings, TheWindowsAFileLoadsStayLoadedAndTheFileHoldsWhatIsInForce) {
     EXPECT_EQ(value(saved, "Sync", "SyncDetect"), QStringLiteral("2"));
     EXPECT_EQ(value(saved, "Sync", "NumErrors"), QStringLiteral("3"));
     // A window the user has open stays open.
-    app->showModeless(&app->frmPowerdown());
+    app->showModeless(&app->biasWindow());
     ExportSettings(*app, saved);
-    EXPECT_TRUE(app->frmPowerdown().isVisible());
+    EXPECT_TRUE(app->biasWindow().isVisible());
 }

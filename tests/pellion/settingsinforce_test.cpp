@@ -132,7 +132,7 @@ TEST_F(InForce, AListIndexOfMinusOneLeavesTheListAndItsField) {
     EXPECT_EQ(f().ChargePumpField, 0);
     // The other lists the exporter may write as -1 stay alike.
     m->cmbIFBW->setCurrentIndex(2);
-    app->frmSWD().cmbPreamble->setCurrentIndex(3);
+    app->frmSWD().wordLength->setCurrentIndex(3);
     ImportSettings(
         *app, settingsFile({QStringLiteral("Rx/IF_BW=-1"), QStringLiteral("Sync/Wordlength=-1"),
                             QStringLiteral("Rx/MIXER_LINEARITY=-1")}));
@@ -154,7 +154,7 @@ TEST_F(InForce, StatusCaptionsNameWhatTheFieldsHold) {
     EXPECT_EQ(m->syncWordStatus->text(), QStringLiteral("Off"));
     QTest::mouseClick(m->LblMuxOut, Qt::LeftButton);
     ASSERT_EQ(services.shower.names(), QStringList{QStringLiteral("muxform")});
-    app->muxform().Command1->click();
+    app->muxform().returnToPanel->click();
     EXPECT_EQ(m->LblMuxOut->text(), QStringLiteral("RSSI Ready"));
     EXPECT_EQ(f().MuxoutField, 3.0 * bit(29));
 

@@ -48,21 +48,21 @@ TEST_F(Synth, LoadFillsTheBoxesFromTheWorkingValues) {
     EXPECT_EQ(s().TxtCrystal1->text(), QStringLiteral("11.059200"));
     EXPECT_EQ(s().lblHeading->text(), QStringLiteral("RF Output Frequency (MHz)"));
     EXPECT_FALSE(s().lblVCOdiv2->isEnabled());
-    EXPECT_FALSE(s().Label1->isHidden());
-    EXPECT_TRUE(s().Label5->isHidden());
+    EXPECT_FALSE(s().rfPromptInternal->isHidden());
+    EXPECT_TRUE(s().rfPromptExternal->isHidden());
     EXPECT_TRUE(s().LblN->text().isEmpty());
     // Loading resets the working dividers, not the fields.
     EXPECT_EQ(w().IntegerN, 78);
     EXPECT_EQ(w().FracN, 16836);
     EXPECT_EQ(f().FracNField, 16837 << 4);
-    s().Command1->click();
+    s().returnToPanel->click();
 
     f().TxRxField = bit(27);
     app->main().chkInductor->setChecked(true);
     EXPECT_EQ(s().lblHeading->text(), QStringLiteral("Receiver LO Frequency (MHz)"));
     EXPECT_TRUE(s().lblVCOdiv2->isEnabled());
-    EXPECT_TRUE(s().Label1->isHidden());
-    EXPECT_FALSE(s().Label5->isHidden());
+    EXPECT_TRUE(s().rfPromptInternal->isHidden());
+    EXPECT_FALSE(s().rfPromptExternal->isHidden());
 }
 
 // Calculating again from what start-up left gives the same dividers, and the front panel
@@ -99,7 +99,7 @@ TEST_F(Synth, LowBandSwitchesDivideBy2OnAndDoublesNAndFIntoR0) {
 
     // Loaded again with the internal inductor, the switch is left to the band: the load
     // switches it on only for the external inductor, whose switch it is.
-    s().Command1->click();
+    s().returnToPanel->click();
     EXPECT_FALSE(s().lblVCOdiv2->isOn());
     EXPECT_FALSE(s().lblVCOdiv2->isEnabled());
     EXPECT_EQ(f().VcoDiv2Field, bit(13));
@@ -336,7 +336,7 @@ TEST_F(Synth, ReturnToFrontPanelReplansTheDeviation) {
     Main& m = start();
     calculate(QStringLiteral("868.3"), QStringLiteral("5.5296"));
     EXPECT_EQ(f().TxDeviationField, 30 << 15); // not yet
-    s().Command1->click();
+    s().returnToPanel->click();
     EXPECT_FALSE(app->isLoaded(QStringLiteral("synthform")));
     EXPECT_EQ(f().TxDeviationField, 59 << 15);
     EXPECT_EQ(m.Lblfskdev->text(), QStringLiteral("19.913"));

@@ -17,9 +17,9 @@ TEST_F(SynthLoad, TheDivideBy2SwitchIsShownOnOnlyForTheExternalInductor) {
     app->synthform().txtVCOout1->setText(QStringLiteral("433.92"));
     app->synthform().CmdCalculate->click();
     ASSERT_EQ(f().VcoDiv2Field, bit(13));
-    app->synthform().Command1->click();
+    app->synthform().returnToPanel->click();
     EXPECT_FALSE(app->synthform().lblVCOdiv2->isOn());
-    app->synthform().Command1->click();
+    app->synthform().returnToPanel->click();
 
     // The external inductor with its switch on.
     m.chkInductor->click();
@@ -29,7 +29,7 @@ TEST_F(SynthLoad, TheDivideBy2SwitchIsShownOnOnlyForTheExternalInductor) {
     s.txtVCOout1->setText(QStringLiteral("300"));
     s.CmdCalculate->click();
     ASSERT_EQ(f().VcoDiv2Field, bit(13));
-    s.Command1->click();
+    s.returnToPanel->click();
     EXPECT_TRUE(app->synthform().lblVCOdiv2->isOn());
     EXPECT_TRUE(app->synthform().lblVCOdiv2->isEnabled());
 }

@@ -2,8 +2,8 @@
 // write that reached no board is not shown as done.
 #include "pellionfixture.h"
 
-#include "evalkit/frmpowerdown.h"
-#include "evalkit/frmreadback.h"
+#include "evalkit/biaswindow.h"
+#include "evalkit/readbackwindow.h"
 #include "link/readouttext.h"
 
 #include <QCheckBox>
@@ -40,7 +40,7 @@ template <class Fixture> void cdrDividerTwenty(Fixture& t, Main& m) {
     frmDemod& demod = t.app->frmDemod();
     retype(demod.txtCDR, QStringLiteral("20"));
     leave(demod.txtCDR);
-    demod.Command1->click();
+    demod.returnToPanel->click();
 }
 
 } // namespace
@@ -75,7 +75,7 @@ TEST_F(WordsInForceParallel, TheParallelBoardGetsTheSameWord) {
 TEST_F(WordsInForce, TheOpenBiasWindowsWordsGoOut) {
     Main& m = start();
     m.ConnectUSB->click();
-    evalkit::frmPowerdown& bias = app->frmPowerdown();
+    evalkit::BiasWindow& bias = app->biasWindow();
     bias.HScrVCObias->setValue(5);
     bias.HScrPABias->setValue(0);
     const uint32_t r1 = word(1), r2 = word(2);
@@ -127,7 +127,7 @@ TEST_F(WordsInForceParallel, AnUnclaimedPortSendsNothingAndSaysSoOncePerAction) 
 // look at it never shows another one than the chip gets.
 TEST_F(WordsInForce, TheLoadedBiasWindowFollowsTheInductor) {
     Main& m = start();
-    evalkit::frmPowerdown& bias = app->frmPowerdown();
+    evalkit::BiasWindow& bias = app->biasWindow();
     m.chkInductor->click();
     EXPECT_EQ(f().VcoBiasField, 3 * bit(16));
     EXPECT_EQ(bias.HScrVCObias->value(), 3);

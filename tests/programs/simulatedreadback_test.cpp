@@ -94,7 +94,7 @@ template <class App> struct SimulatedReadback : ::testing::Test {
             EXPECT_EQ(r.lblReadbackDisplay->text(), QString::fromUtf8(e.raw));
             EXPECT_EQ(r.lblReadbackSpecificDisplay->text(), QString::fromUtf8(e.converted));
         }
-        r.Command2->click();
+        r.returnToPanel->click();
     }
 
     void overUsb() {

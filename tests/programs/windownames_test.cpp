@@ -41,13 +41,26 @@ template <class App> void expectKnownByTheirNames(App& app, const std::vector<Op
 
 // A window by its accessor, which bears the window's design name.
 #define WINDOW(w) Opener(#w, [&a] { return static_cast<platform::Form*>(&a.w()); })
+// A window whose accessor is named after its role rather than its design name.
+#define ROLE_WINDOW(name, accessor)                                                                \
+    Opener(name, [&a] { return static_cast<platform::Form*>(&a.accessor()); })
 
 // The windows of both transceiver programs.
 template <class App> std::vector<Opener> transceiverWindows(App& a) {
-    return {WINDOW(synthform), WINDOW(muxform),  WINDOW(frmClockOut),  WINDOW(frmReadback),
-            WINDOW(frmDemod),  WINDOW(frmGFSK),  WINDOW(frmRegisters), WINDOW(frmAFC),
-            WINDOW(frmAGC),    WINDOW(frmSWD),   WINDOW(frmPowerdown), WINDOW(frmTestModes),
-            WINDOW(frmPARamp), WINDOW(frmPowerD)};
+    return {WINDOW(synthform),
+            WINDOW(muxform),
+            WINDOW(frmClockOut),
+            WINDOW(frmReadback),
+            WINDOW(frmDemod),
+            WINDOW(frmGFSK),
+            WINDOW(frmRegisters),
+            WINDOW(frmAFC),
+            WINDOW(frmAGC),
+            WINDOW(frmSWD),
+            ROLE_WINDOW("frmPowerdown", biasWindow),
+            WINDOW(frmTestModes),
+            WINDOW(frmPARamp),
+            ROLE_WINDOW("frmPowerD", powerDownWindow)};
 }
 
 using CorvaneWindows = evaltest::ProgramFixture<corvane::CorvaneApp>;

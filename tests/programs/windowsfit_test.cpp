@@ -160,17 +160,17 @@ template <class App> void expectCorvaneFits(const corvane::ProgramVariant& varia
     corvane::Main& m = a.main();
     expectThePanelFitsInEveryState(m, {m.optRx, m.optTx});
     expectEachFits({
-        [&] { return &a.synthform(); },    [&] { return &a.muxform(); },
-        [&] { return &a.frmClockOut(); },  [&] { return &a.conversionform(); },
-        [&] { return &a.frmDemod(); },     [&] { return &a.frmIFCal(); },
-        [&] { return &a.frmReadback(); },  [&] { return &a.frmAFC(); },
-        [&] { return &a.frmAGC(); },       [&] { return &a.frmSWD(); },
-        [&] { return &a.frmTestModes(); }, [&] { return &a.frmPowerdown(); },
-        [&] { return &a.frmPARamp(); },    [&] { return &a.frmIRcal(); },
-        [&] { return &a.frmPowerD(); },    [&] { return &a.frmGFSK(); },
-        [&] { return &a.frmRegisters(); }, [&] { return &a.frmSaveReg(); },
-        [&] { return &a.aboutform(); },    [&] { return &a.revform(); },
-        [&] { return &a.IBMhelpform(); },  [&] { return &a.portform(); },
+        [&] { return &a.synthform(); },       [&] { return &a.muxform(); },
+        [&] { return &a.frmClockOut(); },     [&] { return &a.conversionform(); },
+        [&] { return &a.frmDemod(); },        [&] { return &a.frmIFCal(); },
+        [&] { return &a.frmReadback(); },     [&] { return &a.frmAFC(); },
+        [&] { return &a.frmAGC(); },          [&] { return &a.frmSWD(); },
+        [&] { return &a.frmTestModes(); },    [&] { return &a.biasWindow(); },
+        [&] { return &a.frmPARamp(); },       [&] { return &a.frmIRcal(); },
+        [&] { return &a.powerDownWindow(); }, [&] { return &a.frmGFSK(); },
+        [&] { return &a.frmRegisters(); },    [&] { return &a.frmSaveReg(); },
+        [&] { return &a.aboutform(); },       [&] { return &a.revform(); },
+        [&] { return &a.IBMhelpform(); },     [&] { return &a.portform(); },
     });
 }
 
@@ -198,7 +198,7 @@ TEST(WindowsFitTheScreen, PellionEval) {
         [&] { return &a.frmAFC(); },
         [&] { return &a.frmAGC(); },
         [&] { return &a.frmSWD(); },
-        [&] { return &a.frmPowerdown(); },
+        [&] { return &a.biasWindow(); },
         [&] { return &a.frmTestModes(); },
         [&] { return &a.frmPARamp(); },
     });

@@ -154,7 +154,7 @@ TEST_F(Dialogs, MuxoutWindowTakesTheChoiceOnReturnOnly) {
     }
     evalkit::muxform& mux = app->muxform();
     mux.lblmux[2]->setChecked(true);
-    mux.Command1->click();
+    mux.returnToPanel->click();
     EXPECT_EQ(f().MuxoutField, 2 << 11);
     EXPECT_EQ(m->LblMuxOut->text(), QStringLiteral("Tri-State"));
     EXPECT_EQ(m->lblFhex->text(), QStringLiteral("0x55908F"));
@@ -238,7 +238,7 @@ TEST_F(Dialogs, RawRegisterWindowWritesThroughTheRawRegister) {
         EXPECT_EQ(raw.cmdUpdateAll->text(), QStringLiteral("Update All"));
         EXPECT_EQ(raw.cmdUpdateAll->toolTip(),
                   QStringLiteral("Click here to update all registers and HEX values"));
-        EXPECT_EQ(raw.Label14->text(),
+        EXPECT_EQ(raw.warning->text(),
                   QStringLiteral("WARNING : Direct Programming of the registers will not update "
                                  "the") +
                       QString(34, QLatin1Char(' ')) + QStringLiteral("Graphical interface."));
@@ -289,39 +289,39 @@ TEST_F(Dialogs, PortWindowRemembersTheChoiceOnOkOnly) {
     ASSERT_TRUE(shownAs(open(m->portmenu), "portform", true));
     evalkit::portform& port = app->portform();
     EXPECT_EQ(port.windowTitle(), QStringLiteral("Port Connector"));
-    EXPECT_EQ(port.Label1->text(),
+    EXPECT_EQ(port.prompt->text(),
               QStringLiteral("Choose which active port the cable is conected to on the PC : "
                              "(when using the QuorrabaseZ mother board only):"));
-    EXPECT_EQ(port.Option1->text(), QStringLiteral("LPT1 (The usual choice) "));
-    EXPECT_TRUE(port.Option1->isChecked());
-    EXPECT_EQ(port.Command1->text(), QStringLiteral("OK"));
-    EXPECT_EQ(port.Command2->text(), QStringLiteral("Cancel"));
-    port.Option2->setChecked(true);
-    port.Command2->click();
+    EXPECT_EQ(port.lpt1->text(), QStringLiteral("LPT1 (The usual choice) "));
+    EXPECT_TRUE(port.lpt1->isChecked());
+    EXPECT_EQ(port.storeButton->text(), QStringLiteral("OK"));
+    EXPECT_EQ(port.leaveButton->text(), QStringLiteral("Cancel"));
+    port.lpt2->setChecked(true);
+    port.leaveButton->click();
     EXPECT_EQ(w().PortformAddress, 888);
     EXPECT_FALSE(app->isLoaded(QStringLiteral("portform")));
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
     open(m->portmenu);
-    app->portform().Option3->setChecked(true);
-    app->portform().Command1->click();
+    app->portform().prn->setChecked(true);
+    app->portform().storeButton->click();
     EXPECT_EQ(w().PortformAddress, 956);
     EXPECT_FALSE(app->isLoaded(QStringLiteral("portform")));
     // The wire's data port stays.
     EXPECT_EQ(w().ParallelPortAddress, 888);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     open(m->portmenu);
-    EXPECT_TRUE(app->portform().Option3->isChecked());
+    EXPECT_TRUE(app->portform().prn->isChecked());
 }
 
 TEST_F(Dialogs, InformationWindowsShowTheirTexts) {
     ASSERT_TRUE(shownAs(open(m->mnuAbout), "aboutform", true));
     EXPECT_EQ(app->aboutform().windowTitle(), QStringLiteral("Who's behind this software ?"));
     EXPECT_EQ(app->aboutform().REV->text(), QStringLiteral("REV 4.0 September 2007"));
-    EXPECT_EQ(app->aboutform().Label1->text(),
+    EXPECT_EQ(app->aboutform().description->text(),
               QStringLiteral("This Software is an evaluation tool for the Verrix Tessarine Low "
                              "Power Transmitter."));
-    app->aboutform().Command1->click();
+    app->aboutform().okButton->click();
     EXPECT_FALSE(app->isLoaded(QStringLiteral("aboutform")));
 
     ASSERT_TRUE(shownAs(open(m->mnuRev), "revform", true));
@@ -341,21 +341,21 @@ TEST_F(Dialogs, InformationWindowsShowTheirTexts) {
             QStringLiteral("Version 2.0   Final Silicon - Datasheet Pr.D/PrE"),
             QStringLiteral("Version 1.0   Sampling Silicon - Datasheet Pr.C "),
             QStringLiteral("Please check the Verrix website for Updates to this Software")}));
-    EXPECT_EQ(rev.Command1->text(), QStringLiteral("Return to Front Panel"));
-    rev.Command1->click();
+    EXPECT_EQ(rev.okButton->text(), QStringLiteral("Return to Front Panel"));
+    rev.okButton->click();
     EXPECT_FALSE(app->isLoaded(QStringLiteral("revform")));
 
     ASSERT_TRUE(shownAs(open(m->mnuThinkPad), "IBMhelpform", true));
     evalkit::IBMhelpform& help = app->IBMhelpform();
     EXPECT_EQ(help.windowTitle(), QStringLiteral("IBM Thinkpad Help"));
-    EXPECT_EQ(help.Label1->text(),
+    EXPECT_EQ(help.intro->text(),
               QStringLiteral("For IBM Thinkpad platforms, if problems are encountered in "
                              "communicating with the evaluation board, please follow these "
                              "instructions:"));
-    EXPECT_EQ(help.Label2->text(),
+    EXPECT_EQ(help.step1->text(),
               QStringLiteral("1. From the Windows Start menu, enter Control Panel."));
-    EXPECT_EQ(help.Label9->text(), QStringLiteral("8. Check \"Enable Plug and Play\"."));
-    EXPECT_EQ(help.Label10->text(), QStringLiteral("9. Check \"Never Use an Interupt\"."));
+    EXPECT_EQ(help.step8->text(), QStringLiteral("8. Check \"Enable Plug and Play\"."));
+    EXPECT_EQ(help.step9->text(), QStringLiteral("9. Check \"Never Use an Interupt\"."));
     expectNothingWritten();
     EXPECT_EQ(readoutTexts(), PowerOnReadouts);
 }

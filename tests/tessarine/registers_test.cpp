@@ -2,7 +2,7 @@
 // both boards, the chip-enable repaint, the parallel wire and raw words.
 #include "tessarinefixture.h"
 
-#include "evalkit/frmregisters.h"
+#include "evalkit/rawregisterwindow.h"
 
 #include <QCheckBox>
 #include <QComboBox>

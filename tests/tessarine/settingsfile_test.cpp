@@ -119,7 +119,7 @@ void changeEverything(TessarineApp& app, const Scenario& s) {
     clock.cmdokclock->click();
     evalkit::muxform& mux = app.muxform();
     mux.lblmux[9]->setChecked(true);
-    mux.Command1->click();
+    mux.returnToPanel->click();
     frmOtherFeatures& other = app.frmOtherFeatures();
     other.togprescaler->setOn(true);
     other.TogDataInvert->setOn(true);

@@ -2,7 +2,7 @@
 // the fraction steps, the refusals, and what the plan brings up to date on the front panel.
 #include "tessarinefixture.h"
 
-#include "evalkit/frmclockout.h"
+#include "evalkit/clockoutwindow.h"
 #include "platform/core/numbers.h"
 #include "platform/entrymark.h"
 #include "tessarine/calc/modulation.h"

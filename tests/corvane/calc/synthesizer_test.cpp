@@ -69,15 +69,15 @@ void expectDividersUntouched(const SynthResult& r) {
     EXPECT_FALSE(r.RDividerField);
     EXPECT_FALSE(r.VcoDiv2Field);
     EXPECT_FALSE(r.divideBy2On);
-    EXPECT_FALSE(r.txtVCOout1);
-    EXPECT_FALSE(r.txtpfd1);
-    EXPECT_FALSE(r.TxtCrystal1);
+    EXPECT_FALSE(r.rfText);
+    EXPECT_FALSE(r.pfdText);
+    EXPECT_FALSE(r.crystalText);
     EXPECT_FALSE(r.LblActualChnFreq);
     EXPECT_FALSE(r.lblRxLO);
-    EXPECT_FALSE(r.LblN);
-    EXPECT_FALSE(r.LblF);
+    EXPECT_FALSE(r.nText);
+    EXPECT_FALSE(r.fText);
     EXPECT_FALSE(r.RfFrequencyMHz);
-    EXPECT_FALSE(r.lblvcofreq);
+    EXPECT_FALSE(r.vcoFrequencyText);
 }
 
 // ---- the documented worked examples ---------------------------------------------------------
@@ -126,13 +126,13 @@ TEST_P(WorkedExample, GivesDividersDisplaysAndFields) {
     EXPECT_EQ(r.lblRxLO, QString(c.lo));
     EXPECT_FALSE(r.Label3); // internal inductor
     EXPECT_EQ(r.Label9, QString(c.fstep));
-    EXPECT_EQ(r.txtpfd1, QString(c.pfdBox));
-    EXPECT_EQ(r.TxtCrystal1, QString(c.crystalBox));
-    EXPECT_EQ(r.lblpfd_freq, QString(c.pfdBox) + "MHz");
-    EXPECT_EQ(r.lblcrystal, QString(c.crystalBox) + "MHz");
-    EXPECT_EQ(r.LblR, QString::number(c.r));
-    EXPECT_EQ(r.LblN, QString::number(c.n));
-    EXPECT_EQ(r.LblF, QString::number(c.f));
+    EXPECT_EQ(r.pfdText, QString(c.pfdBox));
+    EXPECT_EQ(r.crystalText, QString(c.crystalBox));
+    EXPECT_EQ(r.pfdFrequencyText, QString(c.pfdBox) + "MHz");
+    EXPECT_EQ(r.crystalFrequencyText, QString(c.crystalBox) + "MHz");
+    EXPECT_EQ(r.rText, QString::number(c.r));
+    EXPECT_EQ(r.nText, QString::number(c.n));
+    EXPECT_EQ(r.fText, QString::number(c.f));
     EXPECT_TRUE(r.refreshReadouts);
 }
 
@@ -168,8 +168,8 @@ INSTANTIATE_TEST_SUITE_P(Synthesizer, WorkedExample, testing::ValuesIn(kWorkedCa
 
 TEST(Synthesizer, DefaultsUpdateTheSharedValuesAndMainReadouts) {
     const SynthResult r = CmdCalculate(defaults());
-    EXPECT_EQ(r.txtVCOout1, QString("869.500000"));
-    EXPECT_EQ(r.lblvcofreq, QString("869.500000MHz"));
+    EXPECT_EQ(r.rfText, QString("869.500000"));
+    EXPECT_EQ(r.vcoFrequencyText, QString("869.500000MHz"));
     EXPECT_EQ(r.RfFrequencyMHz, 869.5);
     EXPECT_EQ(r.PfdFrequencyMHz, 19.68);
     EXPECT_EQ(r.CrystalFrequencyMHz, 19.68f);
@@ -350,11 +350,11 @@ void expectOnlyEntryError(const SynthResult& r, const EntryCase& c) {
     EXPECT_TRUE(r.messages[0].beep);
     EXPECT_EQ(r.focus, c.focus);
     // The failing box is emptied unless it is the RF box, which keeps its text.
-    EXPECT_EQ(r.txtpfd1,
+    EXPECT_EQ(r.pfdText,
               c.focus == FocusBox::Pfd ? std::optional<QString>(QString()) : std::nullopt);
-    EXPECT_EQ(r.TxtCrystal1,
+    EXPECT_EQ(r.crystalText,
               c.focus == FocusBox::Crystal ? std::optional<QString>(QString()) : std::nullopt);
-    EXPECT_FALSE(r.txtVCOout1);
+    EXPECT_FALSE(r.rfText);
     EXPECT_FALSE(r.RDivider);
     EXPECT_FALSE(r.IntegerN);
     EXPECT_FALSE(r.IntegerNField);
@@ -383,8 +383,8 @@ TEST_P(InvalidEntry, StopsAFractionStep) {
     in.RDivider = 1;
     const SynthResult r = UpdatesynthF(in);
     expectOnlyEntryError(r, c);
-    EXPECT_FALSE(r.LblN);
-    EXPECT_FALSE(r.LblF);
+    EXPECT_FALSE(r.nText);
+    EXPECT_FALSE(r.fText);
 }
 
 INSTANTIATE_TEST_SUITE_P(Synthesizer, InvalidEntry, testing::ValuesIn(kEntryCases),
@@ -566,12 +566,12 @@ TEST(Synthesizer, FractionStepMovesTheRfBoxToTheSteppedChannel) {
     EXPECT_EQ(r.FracNField, 5962 * 16);
     EXPECT_EQ(r.IntegerNField, 44 << 19);
     EXPECT_EQ(r.RDividerField, 16);
-    EXPECT_EQ(r.LblN, QString("44"));
-    EXPECT_EQ(r.LblF, QString("5962"));
-    EXPECT_EQ(r.LblR, QString("1"));
+    EXPECT_EQ(r.nText, QString("44"));
+    EXPECT_EQ(r.fText, QString("5962"));
+    EXPECT_EQ(r.rText, QString("1"));
     EXPECT_EQ(r.LblActualChnFreq, QString("869.500693 MHz"));
-    EXPECT_EQ(r.txtVCOout1, QString("869.500693"));
-    EXPECT_EQ(r.lblvcofreq, QString("869.500693MHz"));
+    EXPECT_EQ(r.rfText, QString("869.500693"));
+    EXPECT_EQ(r.vcoFrequencyText, QString("869.500693MHz"));
     EXPECT_EQ(r.RfFrequencyMHz, 869.500693);
     EXPECT_EQ(r.divideBy2On, false);
     EXPECT_FALSE(r.Label9);          // the step text is the Calculate path's
@@ -592,7 +592,7 @@ TEST(Synthesizer, FractionStepInReceiveWithDivideBy2) {
     // VCO 867.840674: channel (VCO + 0.2) / 2, LO VCO / 2.
     EXPECT_EQ(r.LblActualChnFreq, QString("434.020337 MHz"));
     EXPECT_EQ(r.lblRxLO, QString("433.920337 MHz"));
-    EXPECT_EQ(r.txtVCOout1, QString("434.020337"));
+    EXPECT_EQ(r.rfText, QString("434.020337"));
 }
 
 struct RejectedStepCase {

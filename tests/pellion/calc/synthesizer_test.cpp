@@ -71,14 +71,14 @@ void expectNothingApplied(const SynthResult& r) {
     EXPECT_FALSE(r.VcoDiv2Field);
     EXPECT_FALSE(r.AfcScalingField);
     EXPECT_FALSE(r.divideBy2On);
-    EXPECT_FALSE(r.txtVCOout1);
-    EXPECT_FALSE(r.txtpfd1);
-    EXPECT_FALSE(r.TxtCrystal1);
+    EXPECT_FALSE(r.rfText);
+    EXPECT_FALSE(r.pfdText);
+    EXPECT_FALSE(r.crystalText);
     EXPECT_FALSE(r.lblRxLO);
     EXPECT_FALSE(r.synthesizerMHz);
     EXPECT_FALSE(r.NoteVisible);
-    EXPECT_FALSE(r.LblN);
-    EXPECT_FALSE(r.lblvcofreq);
+    EXPECT_FALSE(r.nText);
+    EXPECT_FALSE(r.vcoFrequencyText);
 }
 
 // ---- the start-up plan ------------------------------------------------------------------------
@@ -96,18 +96,18 @@ TEST(PellionSynthesizer, StartUpPlanGivesR1N78F16837) {
     EXPECT_EQ(r.VcoDiv2Field, 0);
     EXPECT_EQ(r.divideBy2On, false);
     EXPECT_EQ(r.NoteVisible, false);
-    EXPECT_EQ(r.LblR, QString("1"));
-    EXPECT_EQ(r.LblN, QString("78"));
-    EXPECT_EQ(r.LblF, QString("16837"));
+    EXPECT_EQ(r.rText, QString("1"));
+    EXPECT_EQ(r.nText, QString("78"));
+    EXPECT_EQ(r.fText, QString("16837"));
     EXPECT_EQ(r.lblRxLO, QString("868.300 MHz"));
     EXPECT_EQ(r.synthesizerMHz, QString("868.300 MHz"));
     // (16837 / 2^15 + 78) x 11.0592 is 868.30011, not the 868.3 typed.
-    EXPECT_EQ(r.txtVCOout1, QString("868.30011"));
-    EXPECT_EQ(r.lblvcofreq, QString("868.30011MHz"));
-    EXPECT_EQ(r.txtpfd1, QString("11.05920"));
-    EXPECT_EQ(r.lblpfd_freq, QString("11.05920MHz"));
-    EXPECT_EQ(r.TxtCrystal1, QString("11.05920"));
-    EXPECT_EQ(r.lblcrystal, QString("11.05920MHz"));
+    EXPECT_EQ(r.rfText, QString("868.30011"));
+    EXPECT_EQ(r.vcoFrequencyText, QString("868.30011MHz"));
+    EXPECT_EQ(r.pfdText, QString("11.05920"));
+    EXPECT_EQ(r.pfdFrequencyText, QString("11.05920MHz"));
+    EXPECT_EQ(r.crystalText, QString("11.05920"));
+    EXPECT_EQ(r.crystalFrequencyText, QString("11.05920MHz"));
     EXPECT_FLOAT_EQ(*r.RfFrequencyMHz, 868.30011f);
     EXPECT_EQ(r.PfdFrequencyMHz, 11.0592f);
     EXPECT_EQ(r.CrystalFrequencyMHz, 11.0592f);
@@ -118,7 +118,7 @@ TEST(PellionSynthesizer, StartUpPlanGivesR1N78F16837) {
 
     // Planning again from the boxes as the plan left them keeps the dividers.
     SynthInputs again = startUp();
-    again.rfText = *r.txtVCOout1;
+    again.rfText = *r.rfText;
     const SynthResult second = CmdCalculate(again);
     EXPECT_EQ(second.IntegerNField, r.IntegerNField);
     EXPECT_EQ(second.FracNField, r.FracNField);
@@ -135,11 +135,11 @@ TEST(PellionSynthesizer, LowBandSwitchesDivideBy2OnAndDoublesTheFields) {
     EXPECT_EQ(r.FracN, 7737);
     EXPECT_EQ(r.IntegerNField, 78 << 19);
     EXPECT_EQ(r.FracNField, 15474 << 4);
-    EXPECT_EQ(r.LblN, QString("78"));
-    EXPECT_EQ(r.LblF, QString("15474"));
+    EXPECT_EQ(r.nText, QString("78"));
+    EXPECT_EQ(r.fText, QString("15474"));
     EXPECT_EQ(r.lblRxLO, QString("433.920 MHz"));
     EXPECT_EQ(r.synthesizerMHz, QString("867.840 MHz"));
-    EXPECT_EQ(r.txtVCOout1, QString("433.92004"));
+    EXPECT_EQ(r.rfText, QString("433.92004"));
 }
 
 // ---- VCO ranges -------------------------------------------------------------------------------
@@ -293,13 +293,13 @@ TEST(PellionSynthesizer, CrystalAndPfdCorrectionsShowInTheBoxes) {
     EXPECT_EQ(texts(multiple),
               std::vector<QString>{"Crystal frequency should be an integer multiple of PFD "});
     EXPECT_EQ(multiple.RDivider, 2);
-    EXPECT_EQ(multiple.txtpfd1, QString("5.52960"));
+    EXPECT_EQ(multiple.pfdText, QString("5.52960"));
 
     in = startUp();
     in.crystalText = "45";
     const SynthResult crystal = CmdCalculate(in);
     EXPECT_EQ(texts(crystal), std::vector<QString>{"Invalid Crystal Frequency"});
-    EXPECT_EQ(crystal.TxtCrystal1, QString("11.05920"));
+    EXPECT_EQ(crystal.crystalText, QString("11.05920"));
     EXPECT_EQ(crystal.RDivider, 1);
 }
 
@@ -345,9 +345,9 @@ TEST(PellionSynthesizer, InvalidEntryEmptiesAndFocusesItsBox) {
         EXPECT_EQ(r.focus, c.box);
         ASSERT_EQ(r.messages.size(), 1u);
         EXPECT_TRUE(r.messages[0].beep);
-        EXPECT_EQ(r.txtVCOout1, c.box == SynthBox::Rf ? std::optional<QString>("") : std::nullopt);
-        EXPECT_EQ(r.txtpfd1, c.box == SynthBox::Pfd ? std::optional<QString>("") : std::nullopt);
-        EXPECT_EQ(r.TxtCrystal1,
+        EXPECT_EQ(r.rfText, c.box == SynthBox::Rf ? std::optional<QString>("") : std::nullopt);
+        EXPECT_EQ(r.pfdText, c.box == SynthBox::Pfd ? std::optional<QString>("") : std::nullopt);
+        EXPECT_EQ(r.crystalText,
                   c.box == SynthBox::Crystal ? std::optional<QString>("") : std::nullopt);
         EXPECT_FALSE(r.planned);
         EXPECT_FALSE(r.IntegerNField);
@@ -424,7 +424,7 @@ TEST(PellionSynthesizer, UpdateSynthValuesWorksOnCopiesOfNAndF) {
     EXPECT_EQ(first.FracNField, 15474 << 4);
     EXPECT_EQ(second.IntegerNField, first.IntegerNField);
     EXPECT_EQ(second.FracNField, first.FracNField);
-    EXPECT_EQ(second.LblN, first.LblN);
+    EXPECT_EQ(second.nText, first.nText);
 }
 
 TEST(PellionSynthesizer, FractionOfAWholeModulusCarriesIntoN) {
@@ -432,8 +432,8 @@ TEST(PellionSynthesizer, FractionOfAWholeModulusCarriesIntoN) {
     v.IntegerN = 40;
     v.FracN = 16384; // doubled: exactly 32768
     const SynthResult r = UpdateSynthValues(11.0592f, 11.0592f, v);
-    EXPECT_EQ(r.LblN, QString("81"));
-    EXPECT_EQ(r.LblF, QString("0"));
+    EXPECT_EQ(r.nText, QString("81"));
+    EXPECT_EQ(r.fText, QString("0"));
     EXPECT_EQ(r.IntegerNField, 81 << 19);
     EXPECT_EQ(r.FracNField, 0);
 
@@ -465,7 +465,7 @@ TEST(PellionSynthesizer, FractionDownFromZeroBorrowsFromN) {
     EXPECT_EQ(r.step->FracN, 32767);
     EXPECT_EQ(r.step->IntegerNField, 79 << 19);
     EXPECT_EQ(r.step->FracNField, 32767 << 4);
-    EXPECT_EQ(r.step->LblF, QString("32767"));
+    EXPECT_EQ(r.step->fText, QString("32767"));
     // The RF box follows the stepped dividers: one count below the channel.
     const double stepped = (79 + 32767 / 32768.0) * double{11.0592f};
     EXPECT_FLOAT_EQ(*r.step->RfFrequencyMHz, static_cast<float>(stepped));

@@ -52,12 +52,12 @@ using evaltest::texts;
 void expectNothingStored(const SynthResult& r) {
     EXPECT_FALSE(r.applied);
     evaltest::expectNoDividersStored(r);
-    EXPECT_FALSE(r.LblR);
-    EXPECT_FALSE(r.LblN);
-    EXPECT_FALSE(r.LblF);
-    EXPECT_FALSE(r.lblvcofreq);
-    EXPECT_FALSE(r.lblpfd_freq);
-    EXPECT_FALSE(r.lblcrystal);
+    EXPECT_FALSE(r.rText);
+    EXPECT_FALSE(r.nText);
+    EXPECT_FALSE(r.fText);
+    EXPECT_FALSE(r.vcoFrequencyText);
+    EXPECT_FALSE(r.pfdFrequencyText);
+    EXPECT_FALSE(r.crystalFrequencyText);
 }
 
 void expectDividers(const SynthResult& r, int r0, int n, int f) {
@@ -69,9 +69,9 @@ void expectDividers(const SynthResult& r, int r0, int n, int f) {
     EXPECT_EQ(*r.RDividerField, r0 << 13);
     EXPECT_EQ(*r.IntegerNField, n << 14);
     EXPECT_EQ(*r.FracNField, f * 4);
-    EXPECT_EQ(*r.LblR, QString::number(r0));
-    EXPECT_EQ(*r.LblN, QString::number(n));
-    EXPECT_EQ(*r.LblF, QString::number(f));
+    EXPECT_EQ(*r.rText, QString::number(r0));
+    EXPECT_EQ(*r.nText, QString::number(n));
+    EXPECT_EQ(*r.fText, QString::number(f));
 }
 
 TEST(TessarineSynth, StartUpFrequenciesGiveThePowerOnDividers) {
@@ -83,12 +83,12 @@ TEST(TessarineSynth, StartUpFrequenciesGiveThePowerOnDividers) {
     EXPECT_EQ(*r.IntegerNField + *r.FracNField + 1, 0x3AE2A9);
     EXPECT_EQ(*r.RDividerField + ClockOutOffField, 0x86000);
     // (2218 / 4096 + 235) x 3.6864 in single precision, formatted from its exact value.
-    EXPECT_EQ(*r.txtVCOout1, QString("868.30017"));
-    EXPECT_EQ(*r.txtpfd1, QString("3.68640"));
-    EXPECT_EQ(*r.TxtCrystal1, QString("11.05920"));
-    EXPECT_EQ(*r.lblvcofreq, QString("868.30017MHz"));
-    EXPECT_EQ(*r.lblpfd_freq, QString("3.68640MHz"));
-    EXPECT_EQ(*r.lblcrystal, QString("11.05920MHz"));
+    EXPECT_EQ(*r.rfText, QString("868.30017"));
+    EXPECT_EQ(*r.pfdText, QString("3.68640"));
+    EXPECT_EQ(*r.crystalText, QString("11.05920"));
+    EXPECT_EQ(*r.vcoFrequencyText, QString("868.30017MHz"));
+    EXPECT_EQ(*r.pfdFrequencyText, QString("3.68640MHz"));
+    EXPECT_EQ(*r.crystalFrequencyText, QString("11.05920MHz"));
     EXPECT_EQ(*r.RfFrequencyMHz, platform::toSingle(235.54150390625 * double{3.6864f}));
     EXPECT_EQ(*r.PfdFrequencyMHz, 3.6864f);
     EXPECT_EQ(*r.CrystalFrequencyMHz, 11.0592f);
@@ -107,7 +107,7 @@ TEST(TessarineSynth, CrystalCheckCountsTheDoubler) {
     const SynthResult doubled = cmdCalculate(entries("868.3", "22.1184", "11.0592", 2));
     EXPECT_TRUE(doubled.messages.empty());
     expectDividers(doubled, 1, 39, 1052);
-    EXPECT_EQ(*doubled.TxtCrystal1, QString("11.05920"));
+    EXPECT_EQ(*doubled.crystalText, QString("11.05920"));
     EXPECT_EQ(*doubled.CrystalFrequencyMHz, 11.0592f);
 
     const SynthResult plain = cmdCalculate(entries("868.3", "22.1184", "11.0592", 1));
@@ -115,14 +115,14 @@ TEST(TessarineSynth, CrystalCheckCountsTheDoubler) {
     EXPECT_EQ(plain.messages[0].icon, MsgIcon::Critical);
     EXPECT_EQ(plain.messages[0].title, std::optional<QString>("Warning"));
     EXPECT_EQ(*plain.RDivider, 1);
-    EXPECT_EQ(*plain.TxtCrystal1, QString("22.11840"));
+    EXPECT_EQ(*plain.crystalText, QString("22.11840"));
 }
 
 TEST(TessarineSynth, CrystalAboveFortyTakesThePfd) {
     const SynthResult r = cmdCalculate(entries("868.3", "3.6864", "45"));
     EXPECT_EQ(texts(r), std::vector<QString>{InvalidCrystalText});
     expectDividers(r, 1, 235, 2218);
-    EXPECT_EQ(*r.TxtCrystal1, QString("3.68640"));
+    EXPECT_EQ(*r.crystalText, QString("3.68640"));
 }
 
 // Crystal 10 / PFD 3: R 3, 10 / 3 is 0.333 off (squared 0.111), so the PFD becomes 10 / 3 and,
@@ -136,7 +136,7 @@ TEST(TessarineSynth, PfdNotADivisionOfTheCrystalIsCorrected) {
     EXPECT_EQ(r.messages[1].title, std::optional<QString>("Warning"));
     EXPECT_EQ(*r.RDivider, 3);
     EXPECT_EQ(*r.PfdFrequencyMHz, platform::toSingle(10.0 / 3));
-    EXPECT_EQ(*r.txtpfd1, QString("3.33333"));
+    EXPECT_EQ(*r.pfdText, QString("3.33333"));
     EXPECT_EQ(*r.IntegerN, 130); // 433.92 / 3.33333 = 130.18
 }
 
@@ -218,9 +218,9 @@ TEST(TessarineSynth, DividersOutsideTheirFieldsAreRefused) {
         EXPECT_EQ(r.messages.back().icon, MsgIcon::Critical);
         EXPECT_EQ(r.messages.back().title, std::optional<QString>("Warning"));
         expectNothingStored(r);
-        EXPECT_FALSE(r.txtVCOout1);
-        EXPECT_FALSE(r.txtpfd1);
-        EXPECT_FALSE(r.TxtCrystal1);
+        EXPECT_FALSE(r.rfText);
+        EXPECT_FALSE(r.pfdText);
+        EXPECT_FALSE(r.crystalText);
     }
     // The largest dividers that fit are planned.
     expectDividers(cmdCalculate(entries("637.5", "2.5", "37.5")), 15, 255, 0);
@@ -261,9 +261,9 @@ TEST(TessarineSynth, RefusedEntriesEmptyTheirBox) {
         EXPECT_FALSE(r.messages[0].title);
         EXPECT_TRUE(r.messages[0].beep);
         EXPECT_EQ(r.focus, c.box);
-        EXPECT_EQ(r.txtVCOout1, c.box == SynthBox::Rf ? std::optional<QString>("") : std::nullopt);
-        EXPECT_EQ(r.txtpfd1, c.box == SynthBox::Pfd ? std::optional<QString>("") : std::nullopt);
-        EXPECT_EQ(r.TxtCrystal1,
+        EXPECT_EQ(r.rfText, c.box == SynthBox::Rf ? std::optional<QString>("") : std::nullopt);
+        EXPECT_EQ(r.pfdText, c.box == SynthBox::Pfd ? std::optional<QString>("") : std::nullopt);
+        EXPECT_EQ(r.crystalText,
                   c.box == SynthBox::Crystal ? std::optional<QString>("") : std::nullopt);
         expectNothingStored(r);
     }
@@ -293,8 +293,8 @@ TEST(TessarineSynth, FractionStepsCountOneWithCarryIntoN) {
         expectDividers(r, 3, c.n, c.f);
         const float rf = platform::toSingle((c.f / 4096.0 + c.n) * double{3.6864f});
         EXPECT_EQ(*r.RfFrequencyMHz, rf);
-        EXPECT_EQ(*r.txtVCOout1, platform::formatSingle(rf, u"#0.00000"));
-        EXPECT_EQ(*r.lblvcofreq, *r.txtVCOout1 + "MHz");
+        EXPECT_EQ(*r.rfText, platform::formatSingle(rf, u"#0.00000"));
+        EXPECT_EQ(*r.vcoFrequencyText, *r.rfText + "MHz");
     }
 }
 
@@ -315,7 +315,7 @@ TEST(TessarineSynth, FractionStepOutOfNsFieldIsRefusedWithItsCalculation) {
     EXPECT_TRUE(up.refused);
     EXPECT_FALSE(up.applied);
     expectNothingStored(up);
-    EXPECT_FALSE(up.txtVCOout1);
+    EXPECT_FALSE(up.rfText);
     EXPECT_EQ(texts(up), std::vector<QString>{"Integer N divide of 256 is above the maximum of "
                                               "255. Please raise the PFD frequency"});
     // N 0, F 0: one count down would be N -1.
