@@ -1,6 +1,6 @@
 #include "corvane-n/variant.h"
 
-#include "corvane-n/frmifcal.h"
+#include "corvane-n/ifcalibrationfeatures.h"
 #include "corvane/descriptions.h"
 
 namespace corvanen {

@@ -1,7 +1,7 @@
 #include "corvane/corvaneapp.h"
 
 #include "corvane/descriptions.h"
-#include "corvane/frmreadback.h"
+#include "corvane/readbackhooks.h"
 #include "corvane/model/transport.h"
 #include "corvane/windows.h"
 

@@ -1,4 +1,4 @@
-#include "corvane/main_window.h"
+#include "corvane/frontpanel.h"
 
 #include "corvane/calc/datarate.h"
 #include "corvane/calc/deviation.h"

@@ -2,7 +2,7 @@
 
 #include "corvane/corvaneapp.h"
 #include "corvane/descriptions.h"
-#include "corvane/main_window.h"
+#include "corvane/frontpanel.h"
 #include "evalkit/statuscaption.h"
 
 #include <QPushButton>

@@ -1,8 +1,8 @@
 #include "corvane/zantrelfile.h"
 
 #include "corvane/corvaneapp.h"
-#include "corvane/main_window.h"
-#include "corvane/synthform.h"
+#include "corvane/frontpanel.h"
+#include "corvane/synthesizerwindow.h"
 #include "evalkit/fileerrors.h"
 #include "evalkit/zantrel.h"
 #include "platform/core/numbers.h"

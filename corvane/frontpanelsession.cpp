@@ -1,5 +1,5 @@
 // The front panel's start-up, its chip enable and data interface, and its register buttons.
-#include "corvane/main_window.h"
+#include "corvane/frontpanel.h"
 
 #include "corvane/corvaneapp.h"
 #include "corvane/windows.h"

@@ -1,4 +1,4 @@
-#include "corvane/conversionform.h"
+#include "corvane/conversionwindow.h"
 #include "platform/named.h"
 
 #include "corvane/corvaneapp.h"

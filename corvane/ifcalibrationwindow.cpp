@@ -1,8 +1,8 @@
-#include "corvane/frmifcal.h"
+#include "corvane/ifcalibrationwindow.h"
 #include "platform/named.h"
 
 #include "corvane/corvaneapp.h"
-#include "corvane/main_window.h"
+#include "corvane/frontpanel.h"
 #include "evalkit/fieldref.h"
 #include "evalkit/settingsfile.h"
 #include "platform/core/numbers.h"

@@ -1,8 +1,8 @@
-#include "corvane/frmircal.h"
+#include "corvane/ircalibrationwindow.h"
 
 #include "corvane/calc/readback.h"
 #include "corvane/corvaneapp.h"
-#include "corvane/synthform.h"
+#include "corvane/synthesizerwindow.h"
 #include "evalkit/fielddialog.h"
 #include "platform/core/numbers.h"
 #include "platform/messages.h"

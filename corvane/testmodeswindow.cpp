@@ -1,8 +1,8 @@
-#include "corvane/frmtestmodes.h"
+#include "corvane/testmodeswindow.h"
 
 #include "corvane/calc/datarate.h"
 #include "corvane/corvaneapp.h"
-#include "corvane/main_window.h"
+#include "corvane/frontpanel.h"
 #include "evalkit/fielddialog.h"
 #include "platform/core/numbers.h"
 #include "platform/listchoice.h"

@@ -1,5 +1,5 @@
 // The front panel's part of the settings file.
-#include "corvane/main_window.h"
+#include "corvane/frontpanel.h"
 #include "evalkit/settingsfile.h"
 #include "platform/entrymark.h"
 

@@ -1,7 +1,7 @@
-#include "corvane/frmgfsk.h"
+#include "corvane/gaussianwindow.h"
 
 #include "corvane/corvaneapp.h"
-#include "corvane/main_window.h"
+#include "corvane/frontpanel.h"
 #include "evalkit/calc/gaussian.h"
 #include "evalkit/calc/limitwarning.h"
 #include "evalkit/fielddialog.h"

@@ -1,4 +1,4 @@
-#include "corvane/frmsavereg.h"
+#include "corvane/saveregisterswindow.h"
 
 #include "corvane/corvaneapp.h"
 #include "evalkit/frmregisters.h"

@@ -1,8 +1,8 @@
-#include "corvane/frmdemod.h"
+#include "corvane/demodulatorwindow.h"
 
 #include "corvane/calc/datarate.h"
 #include "corvane/corvaneapp.h"
-#include "corvane/main_window.h"
+#include "corvane/frontpanel.h"
 #include "evalkit/calc/receiverclocks.h"
 #include "evalkit/calc/takenrange.h"
 #include "evalkit/fielddialog.h"

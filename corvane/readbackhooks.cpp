@@ -1,8 +1,8 @@
-#include "corvane/frmreadback.h"
+#include "corvane/readbackhooks.h"
 
 #include "corvane/calc/readback.h"
 #include "corvane/corvaneapp.h"
-#include "corvane/main_window.h"
+#include "corvane/frontpanel.h"
 
 #include <QRadioButton>
 

@@ -1,4 +1,4 @@
-#include "corvane-n/frmifcal.h"
+#include "corvane-n/ifcalibrationfeatures.h"
 
 namespace corvanen {
 

@@ -1,6 +1,6 @@
 // The front panel's settings: every list, switch, scroll bar and box that sets register
 // fields, and the deviation and data-rate plans behind the two boxes.
-#include "corvane/main_window.h"
+#include "corvane/frontpanel.h"
 
 #include "corvane/calc/datarate.h"
 #include "corvane/calc/deviation.h"

@@ -1,8 +1,8 @@
-#include "corvane/synthform.h"
+#include "corvane/synthesizerwindow.h"
 
 #include "corvane/calc/followups.h"
 #include "corvane/corvaneapp.h"
-#include "corvane/main_window.h"
+#include "corvane/frontpanel.h"
 #include "platform/core/numbers.h"
 #include "platform/named.h"
 
