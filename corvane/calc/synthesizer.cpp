@@ -337,7 +337,7 @@ SynthResult CmdCalculate(const SynthInputs& in) {
     out.RDivider = rDivider;
     // 9. Crystal-derived fields from the shared crystal value.
     storeCrystalFields(out.CrystalFrequencyMHz.value_or(in.CrystalFrequencyMHz), in.tones, out);
-    // 10.
+    // 10. The read-outs show the words the plan changed.
     out.refreshReadouts = true;
     return out;
 }
