@@ -1,8 +1,8 @@
 #include "corvane/corvaneapp.h"
 
 #include "corvane/descriptions.h"
-#include "corvane/readbackhooks.h"
 #include "corvane/model/transport.h"
+#include "corvane/readbackhooks.h"
 #include "corvane/windows.h"
 
 namespace corvane {
