@@ -44,7 +44,7 @@ Main::Main(CorvaneApp& app)
     buildControls();
     buildLayout();
     buildMenus();
-    startSession(boardRules(), {cmbMB, ConnectUSB, Toggle4, {Label50}});
+    startSession(boardRules(), {cmbMB, ConnectUSB, chipEnable, {chipEnableCaption}});
     connectHandlers();
 }
 
@@ -74,8 +74,8 @@ void Main::buildControls() {
                                QStringLiteral("CHIP ENABLE")});
     cmbMB = board.board;
     ConnectUSB = board.connect;
-    Toggle4 = board.chipEnable;
-    Label50 = board.caption;
+    chipEnable = board.chipEnable;
+    chipEnableCaption = board.caption;
     cmbInterface = namedList("cmbInterface", {QStringLiteral("Standard"), QStringLiteral("SPI"),
                                               QStringLiteral("UART")});
 
@@ -83,13 +83,13 @@ void Main::buildControls() {
     cmdPARamp = namedButton("cmdPARamp", QStringLiteral("PA Ramp Testing"));
     cmdReadback = namedButton("cmdReadback", QStringLiteral("Readback "));
     cmdSynthform = namedButton("cmdSynthform", QStringLiteral("Synth Settings ... "));
-    Command1 = namedButton("Command1", QStringLiteral("Manual Register Edit"));
-    Command2 = namedButton("Command2", QStringLiteral("Advanced Demod"));
-    Command5 = namedButton("Command5", QStringLiteral("Disabled"));
-    Command8 = namedButton("Command8", QStringLiteral("OFF"));
-    Command9 = namedButton("Command9", QStringLiteral("Auto"));
-    Command10 = namedButton("Command10", QStringLiteral("No Cal"));
-    Command11 = namedButton("Command11", QStringLiteral("Low"));
+    manualRegisterEdit = namedButton("Command1", QStringLiteral("Manual Register Edit"));
+    advancedDemod = namedButton("Command2", QStringLiteral("Advanced Demod"));
+    testModesStatus = namedButton("Command5", QStringLiteral("Disabled"));
+    afcStatus = namedButton("Command8", QStringLiteral("OFF"));
+    agcStatus = namedButton("Command9", QStringLiteral("Auto"));
+    ifCalStatus = namedButton("Command10", QStringLiteral("No Cal"));
+    syncWordStatus = namedButton("Command11", QStringLiteral("Low"));
     LblClockout = named(new platform::ClickableLabel(QStringLiteral("OFF")), "LblClockout");
     LblMuxOut = named(new platform::ClickableLabel(QStringLiteral("Regulator Ready")), "LblMuxOut");
 
@@ -117,7 +117,7 @@ void Main::buildControls() {
                             {QStringLiteral("4 bits"), QStringLiteral("6 bits"),
                              QStringLiteral("8 bits"), QStringLiteral("32 bits")},
                             QStringLiteral("4 bits"));
-    Combo1 =
+    gaussianAlpha =
         namedList("Combo1", {QStringLiteral("0.5"), QStringLiteral("0.7")}, QStringLiteral("0.5"));
     cmbTestdata = namedList("cmbTestdata",
                             {QStringLiteral("Off"), QStringLiteral("Tx Carrier"),
@@ -130,32 +130,33 @@ void Main::buildControls() {
                        "writes to Test register 15 once selected to enable modulation."));
     cmbVCO =
         namedList("cmbVCO", {QStringLiteral("Internal L VCO"), QStringLiteral("External L VCO")});
-    Label23 = namedLabel("Label23", QStringLiteral("Data Rate"));
-    Label36_2 = namedLabel("Label36_2", QStringLiteral("kbps"));
-    Label26 = namedLabel("Label26", QStringLiteral("Desired Deviation"));
-    Label43 = namedLabel("Label43", QStringLiteral("3FSK Detector"));
-    Label44 = namedLabel("Label44", QStringLiteral("Viterbi Path Memory"));
+    dataRateCaption = namedLabel("Label23", QStringLiteral("Data Rate"));
+    dataRateUnit = namedLabel("Label36_2", QStringLiteral("kbps"));
+    deviationCaption = namedLabel("Label26", QStringLiteral("Desired Deviation"));
+    threeFskDetectCaption = namedLabel("Label43", QStringLiteral("3FSK Detector"));
+    viterbiPathMemoryCaption = namedLabel("Label44", QStringLiteral("Viterbi Path Memory"));
     LblFSKpower = namedLabel("LblFSKpower", QStringLiteral("Setting 48"));
     Lblfskdev = namedLabel("Lblfskdev", QString());
     lblRxCLK = namedLabel("lblRxCLK", QString());
     lblDemodBW = namedLabel("lblDemodBW", QString());
-    HScroll2 = evalkit::levelBar("HScroll2", 48);
+    paLevel = evalkit::levelBar("HScroll2", 48);
     const evalkit::DirectionButtons direction = evalkit::directionButtons(true); // receive
     optRx = direction.optRx;
     optTx = direction.optTx;
     TogCrystal = namedToggle("TogCrystal");
-    Toggle1 = namedToggle("Toggle1");
-    Toggle2 = namedToggle("Toggle2");
-    Toggle3 = namedToggle("Toggle3");
+    synthEnable = namedToggle("Toggle1");
+    vcoEnable = namedToggle("Toggle2");
+    paEnable = namedToggle("Toggle3");
     txtDatarate = named(new QLineEdit(QStringLiteral("4")), "txtDatarate");
     TxtFSKdev = named(new QLineEdit(QStringLiteral("2")), "TxtFSKdev");
     for (auto* e : {txtDatarate, TxtFSKdev})
         e->setMaximumWidth(90);
     // The 3FSK controls are shown only with a 3FSK modulation.
     for (QWidget* w : {static_cast<QWidget*>(cmb3FSKDetect), static_cast<QWidget*>(cmbVPathMem),
-                       static_cast<QWidget*>(Label43), static_cast<QWidget*>(Label44)})
+                       static_cast<QWidget*>(threeFskDetectCaption),
+                       static_cast<QWidget*>(viterbiPathMemoryCaption)})
         w->setVisible(false);
-    Combo1->setEnabled(false);
+    gaussianAlpha->setEnabled(false);
 }
 
 void Main::buildLayout() {
@@ -167,8 +168,8 @@ void Main::buildLayout() {
     device->setFont(deviceFont);
     deviceRow->addWidget(device);
     left->addWidget(FrDevice);
-    QGridLayout* boardGrid =
-        evalkit::boardGrid(QStringLiteral("&Motherboard"), {cmbMB, ConnectUSB, Toggle4, Label50});
+    QGridLayout* boardGrid = evalkit::boardGrid(QStringLiteral("&Motherboard"),
+                                                {cmbMB, ConnectUSB, chipEnable, chipEnableCaption});
     auto* ifLabel = new QLabel(QStringLiteral("Data &Interface"));
     ifLabel->setBuddy(cmbInterface);
     boardGrid->addWidget(ifLabel, 2, 0);
@@ -195,13 +196,13 @@ void Main::buildLayout() {
     auto* fsk = new QGridLayout(FrFSK);
     fsk->addWidget(cmbModulation, 0, 0, 1, 3);
     fsk->addWidget(new QLabel(QStringLiteral("Raised Cosine Alpha")), 1, 0);
-    fsk->addWidget(Combo1, 1, 1, 1, 2);
-    fsk->addWidget(Label23, 2, 0);
+    fsk->addWidget(gaussianAlpha, 1, 1, 1, 2);
+    fsk->addWidget(dataRateCaption, 2, 0);
     fsk->addWidget(txtDatarate, 2, 1);
-    fsk->addWidget(Label36_2, 2, 2);
+    fsk->addWidget(dataRateUnit, 2, 2);
     fsk->addWidget(new QLabel(QStringLiteral("Actual Data Rate")), 3, 0);
     fsk->addWidget(lblRxCLK, 3, 1);
-    fsk->addWidget(Label26, 4, 0);
+    fsk->addWidget(deviationCaption, 4, 0);
     fsk->addWidget(TxtFSKdev, 4, 1);
     fsk->addWidget(new QLabel(QStringLiteral("kHz")), 4, 2);
     fsk->addWidget(new QLabel(QStringLiteral("Actual Deviation")), 5, 0);
@@ -213,14 +214,14 @@ void Main::buildLayout() {
 
     auto* pa = new QGridLayout(FrFSKpower);
     pa->addWidget(new QLabel(QStringLiteral("PA Level")), 0, 0);
-    pa->addWidget(HScroll2, 0, 1);
+    pa->addWidget(paLevel, 0, 1);
     pa->addWidget(LblFSKpower, 0, 2);
     pa->addWidget(cmdPARamp, 1, 0, 1, 3);
     middle->addWidget(FrFSKpower);
     middle->addWidget(evalkit::switchFrame(QStringLiteral(" PowerDown/Bias Currents"),
-                                           {{QStringLiteral("Synth"), Toggle1},
-                                            {QStringLiteral("VCO"), Toggle2},
-                                            {QStringLiteral("PA"), Toggle3}},
+                                           {{QStringLiteral("Synth"), synthEnable},
+                                            {QStringLiteral("VCO"), vcoEnable},
+                                            {QStringLiteral("PA"), paEnable}},
                                            cmdAdvanced));
     middle->addStretch();
 
@@ -230,21 +231,21 @@ void Main::buildLayout() {
     QVBoxLayout* receiver =
         evalkit::receiverColumn({{QStringLiteral("Demodulator"), cmbDemod},
                                  {QStringLiteral("IF Filter B/W"), cmbIFBW},
-                                 {Label43, cmb3FSKDetect},
-                                 {Label44, cmbVPathMem},
+                                 {threeFskDetectCaption, cmb3FSKDetect},
+                                 {viterbiPathMemoryCaption, cmbVPathMem},
                                  {QStringLiteral("Post Demod BW (kHz)"), lblDemodBW}},
-                                Command2,
-                                {{QStringLiteral("AFC"), Command8},
-                                 {QStringLiteral("AGC"), Command9},
-                                 {QStringLiteral("IF Filter Cal"), Command10},
-                                 {QStringLiteral("Sync Word Detect"), Command11},
-                                 {QStringLiteral("Test Modes"), Command5},
+                                advancedDemod,
+                                {{QStringLiteral("AFC"), afcStatus},
+                                 {QStringLiteral("AGC"), agcStatus},
+                                 {QStringLiteral("IF Filter Cal"), ifCalStatus},
+                                 {QStringLiteral("Sync Word Detect"), syncWordStatus},
+                                 {QStringLiteral("Test Modes"), testModesStatus},
                                  {QStringLiteral("Mux Out"), LblMuxOut},
                                  {QStringLiteral("Clock Out"), LblClockout}},
                                 cmdReadback);
 
     // Right column: every register read-out beside its Update button.
-    setColumns({left, middle, receiver, registerColumn(cmdUpdateAll, Command1)});
+    setColumns({left, middle, receiver, registerColumn(cmdUpdateAll, manualRegisterEdit)});
 }
 
 void Main::buildMenus() {
@@ -278,15 +279,15 @@ void Main::connectHandlers() {
     onIndex(cmbIFBW, &Main::cmbIFBW_Click);
     onIndex(cmb3FSKDetect, &Main::cmb3FSKDetect_Click);
     onIndex(cmbVPathMem, &Main::cmbVPathMem_Click);
-    onIndex(Combo1, &Main::Combo1_Click);
+    onIndex(gaussianAlpha, &Main::gaussianAlpha_Click);
     onIndex(cmbTestdata, &Main::cmbTestdata_Click);
     onIndex(cmbVCO, &Main::cmbVCO_Click);
-    connect(Toggle4, &platform::Toggle::toggled, this, &Main::Toggle4_Change);
+    connect(chipEnable, &platform::Toggle::toggled, this, &Main::chipEnable_Change);
     connect(TogCrystal, &platform::Toggle::toggled, this, &Main::TogCrystal_Change);
-    connect(Toggle1, &platform::Toggle::toggled, this, &Main::Toggle1_Change);
-    connect(Toggle2, &platform::Toggle::toggled, this, &Main::Toggle2_Change);
-    connect(Toggle3, &platform::Toggle::toggled, this, &Main::Toggle3_Change);
-    connect(HScroll2, &QScrollBar::valueChanged, this, &Main::HScroll2_Change);
+    connect(synthEnable, &platform::Toggle::toggled, this, &Main::synthEnable_Change);
+    connect(vcoEnable, &platform::Toggle::toggled, this, &Main::vcoEnable_Change);
+    connect(paEnable, &platform::Toggle::toggled, this, &Main::paEnable_Change);
+    connect(paLevel, &QScrollBar::valueChanged, this, &Main::paLevel_Change);
     evalkit::connectDirection(
         this, app_, {optRx, optTx}, app_.f().TxRxField, [this] { evalkit::planSynthesizer(app_); },
         [this] { TxtFSKdev_Change(); });
@@ -300,13 +301,13 @@ void Main::connectHandlers() {
     opensModeless({cmdAdvanced}, [this] { return &app_.frmPowerdown(); });
     opensModal({cmdPARamp}, [this] { return &app_.frmPARamp(); });
     opensModal({cmdReadback}, [this] { return &app_.frmReadback(); });
-    opensModal({Command1}, [this] { return &app_.frmRegisters(); });
-    opensModal({Command2}, [this] { return &app_.frmDemod(); });
-    opensModal({Command5}, [this] { return &app_.frmTestModes(); });
-    opensModeless({Command8}, [this] { return &app_.frmAFC(); });
-    opensModal({Command9}, [this] { return &app_.frmAGC(); });
-    opensModal({Command10}, [this] { return &app_.frmIFCal(); });
-    opensModal({Command11}, [this] { return &app_.frmSWD(); });
+    opensModal({manualRegisterEdit}, [this] { return &app_.frmRegisters(); });
+    opensModal({advancedDemod}, [this] { return &app_.frmDemod(); });
+    opensModal({testModesStatus}, [this] { return &app_.frmTestModes(); });
+    opensModeless({afcStatus}, [this] { return &app_.frmAFC(); });
+    opensModal({agcStatus}, [this] { return &app_.frmAGC(); });
+    opensModal({ifCalStatus}, [this] { return &app_.frmIFCal(); });
+    opensModal({syncWordStatus}, [this] { return &app_.frmSWD(); });
     opensModal({LblClockout}, [this] { return &app_.frmClockOut(); });
     opensModal({LblMuxOut}, [this] { return &app_.muxform(); });
 }

@@ -26,7 +26,7 @@ public:
     void InitialiseFrontPanel();
 
     // The chip enable and the data interface.
-    void Toggle4_Change();
+    void chipEnable_Change();
     void cmbInterface_Click();
 
     // Front-panel settings.
@@ -36,14 +36,14 @@ public:
     void cmbIFBW_Click();
     void cmb3FSKDetect_Click();
     void cmbVPathMem_Click();
-    void Combo1_Click();
+    void gaussianAlpha_Click();
     void cmbTestdata_Click();
     void cmbVCO_Click();
-    void HScroll2_Change();
+    void paLevel_Change();
     void TogCrystal_Change();
-    void Toggle1_Change();
-    void Toggle2_Change();
-    void Toggle3_Change();
+    void synthEnable_Change();
+    void vcoEnable_Change();
+    void paEnable_Change();
     void TxtFSKdev_Change();
     void txtDatarate_Change();
 
@@ -89,24 +89,38 @@ public:
     // Board choice and link.
     QComboBox* cmbMB;
     QPushButton* ConnectUSB;
-    QLabel* Label50;
-    platform::Toggle* Toggle4;
+    QLabel* chipEnableCaption;    // Label50
+    platform::Toggle* chipEnable; // Toggle4
     QComboBox* cmbInterface;
 
-    // Windows opened from the panel.
-    QPushButton *cmdAdvanced, *cmdPARamp, *cmdReadback, *cmdSynthform, *Command1, *Command2,
-        *Command5, *Command8, *Command9, *Command10, *Command11;
+    // Windows opened from the panel; the status buttons show the set-up of the window they open.
+    QPushButton *cmdAdvanced, *cmdPARamp, *cmdReadback, *cmdSynthform;
+    QPushButton* manualRegisterEdit; // Command1
+    QPushButton* advancedDemod;      // Command2
+    QPushButton* testModesStatus;    // Command5
+    QPushButton* afcStatus;          // Command8
+    QPushButton* agcStatus;          // Command9
+    QPushButton* ifCalStatus;        // Command10
+    QPushButton* syncWordStatus;     // Command11
     platform::ClickableLabel *LblClockout, *LblMuxOut;
 
     // Settings.
     QGroupBox *FrFSK, *FrFSKpower;
-    QComboBox *cmbModulation, *cmbDemod, *cmbIcp, *cmbIFBW, *cmb3FSKDetect, *cmbVPathMem, *Combo1,
+    QComboBox *cmbModulation, *cmbDemod, *cmbIcp, *cmbIFBW, *cmb3FSKDetect, *cmbVPathMem,
         *cmbTestdata, *cmbVCO;
-    QLabel *Label23, *Label36_2, *Label26, *Label43, *Label44, *LblFSKpower, *Lblfskdev, *lblRxCLK,
-        *lblDemodBW;
-    QScrollBar* HScroll2;
+    QComboBox* gaussianAlpha;         // Combo1
+    QLabel* dataRateCaption;          // Label23
+    QLabel* dataRateUnit;             // Label36_2
+    QLabel* deviationCaption;         // Label26
+    QLabel* threeFskDetectCaption;    // Label43
+    QLabel* viterbiPathMemoryCaption; // Label44
+    QLabel *LblFSKpower, *Lblfskdev, *lblRxCLK, *lblDemodBW;
+    QScrollBar* paLevel; // HScroll2
     QRadioButton *optRx, *optTx;
-    platform::Toggle *TogCrystal, *Toggle1, *Toggle2, *Toggle3;
+    platform::Toggle* TogCrystal;
+    platform::Toggle* synthEnable; // Toggle1
+    platform::Toggle* vcoEnable;   // Toggle2
+    platform::Toggle* paEnable;    // Toggle3
     QLineEdit *txtDatarate, *TxtFSKdev;
 
     // The Options and Help menu items.

@@ -52,9 +52,9 @@ void Main::InitialiseFrontPanel() {
     TogCrystal->setOn(true);
     cmbInterface->setCurrentIndex(0);
     cmbVCO->setCurrentIndex(0);
-    Toggle1->setOn(true);
-    Toggle2->setOn(true);
-    Toggle3->setOn(true);
+    synthEnable->setOn(true);
+    vcoEnable->setOn(true);
+    paEnable->setOn(true);
     TogCrystal->setOn(true);
     cmbModulation->setCurrentIndex(0);
     cmbDemod->setCurrentIndex(1);
@@ -68,12 +68,12 @@ void Main::InitialiseFrontPanel() {
     evalkit::planSynthesizer(app_);
     TxtFSKdev_Change();
     txtDatarate_Change();
-    Toggle4->setOn(true);
+    chipEnable->setOn(true);
 }
 
 // ---- chip enable and data interface ---------------------------------------
 
-void Main::Toggle4_Change() {
+void Main::chipEnable_Change() {
     session().chipEnableChanged();
 }
 

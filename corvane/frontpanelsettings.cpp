@@ -61,13 +61,14 @@ void Main::cmbModulation_Click() {
     FrFSK->setTitle(QString::fromUtf16(row.frame));
     app_.f().DemodTypeField = static_cast<int16_t>(row.demodItem * 16);
     cmbDemod->setCurrentIndex(row.demodItem);
-    Label23->setText(QString::fromUtf16(row.rateCaption));
-    Label36_2->setText(QString::fromUtf16(row.rateUnit));
-    Label26->setText(QString::fromUtf16(row.deviationCaption));
-    Combo1->setEnabled(row.alpha);
+    dataRateCaption->setText(QString::fromUtf16(row.rateCaption));
+    dataRateUnit->setText(QString::fromUtf16(row.rateUnit));
+    deviationCaption->setText(QString::fromUtf16(row.deviationCaption));
+    gaussianAlpha->setEnabled(row.alpha);
     if (cmb3FSKDetect->isHidden() == row.threeFsk) {
         for (QWidget* w : {static_cast<QWidget*>(cmb3FSKDetect), static_cast<QWidget*>(cmbVPathMem),
-                           static_cast<QWidget*>(Label43), static_cast<QWidget*>(Label44)})
+                           static_cast<QWidget*>(threeFskDetectCaption),
+                           static_cast<QWidget*>(viterbiPathMemoryCaption)})
             w->setVisible(row.threeFsk);
         platform::fitToContents(*this);
     }
@@ -130,8 +131,8 @@ void Main::cmbVPathMem_Click() {
     app_.UpdateAllRegisterLabels();
 }
 
-void Main::Combo1_Click() {
-    const int i = Combo1->currentIndex();
+void Main::gaussianAlpha_Click() {
+    const int i = gaussianAlpha->currentIndex();
     if (i == 0 || i == 1)
         app_.f().RcAlphaField = i == 0 ? 0 : bit(30);
     app_.UpdateAllRegisterLabels();
@@ -162,8 +163,8 @@ void Main::cmbVCO_Click() {
     app_.UpdateAllRegisterLabels();
 }
 
-void Main::HScroll2_Change() {
-    const int v = HScroll2->value();
+void Main::paLevel_Change() {
+    const int v = paLevel->value();
     if (v >= 0 && v <= 63) {
         app_.f().PaLevelField = v * bit(13);
         LblFSKpower->setText(QStringLiteral("Setting ") + platform::strText(v));
@@ -176,18 +177,18 @@ void Main::TogCrystal_Change() {
     app_.UpdateAllRegisterLabels();
 }
 
-void Main::Toggle1_Change() {
-    app_.f().SynthEnableField = Toggle1->isOn() ? 16.0 : 0.0;
+void Main::synthEnable_Change() {
+    app_.f().SynthEnableField = synthEnable->isOn() ? 16.0 : 0.0;
     app_.writeRegister(8);
 }
 
-void Main::Toggle2_Change() {
-    app_.f().VcoEnableField = Toggle2->isOn() ? 131072.0 : 0.0;
+void Main::vcoEnable_Change() {
+    app_.f().VcoEnableField = vcoEnable->isOn() ? 131072.0 : 0.0;
     app_.UpdateAllRegisterLabels();
 }
 
-void Main::Toggle3_Change() {
-    app_.f().PaEnableField = Toggle3->isOn() ? int16_t(bit(7)) : int16_t(0);
+void Main::paEnable_Change() {
+    app_.f().PaEnableField = paEnable->isOn() ? int16_t(bit(7)) : int16_t(0);
     app_.UpdateAllRegisterLabels();
 }
 

@@ -33,12 +33,12 @@ void Main::applyDirection(const calc::FrontPanelPlan& p) {
 void Main::applyModulation(const calc::FrontPanelPlan& p) {
     if (p.modulation) {
         setText(TxtFSKdev, p.deviation);
-        setValue(HScroll2, p.paLevel);
+        setValue(paLevel, p.paLevel);
         cmbModulation->setCurrentIndex(*p.modulation);
     }
     setText(txtDatarate, p.rate);
     if (calc::isRaisedCosine(cmbModulation->currentIndex()))
-        setIndex(Combo1, p.alpha);
+        setIndex(gaussianAlpha, p.alpha);
 }
 
 void Main::applyIfBandwidth(const calc::FrontPanelPlan& p) {
@@ -68,12 +68,12 @@ calc::FrontPanelRecord Main::settingsInForce() const {
     r.modulation = cmbModulation->currentText();
     r.modulationIndex = cmbModulation->currentIndex();
     r.receive = optRx->isChecked();
-    r.paLevel = evalkit::valueText(HScroll2);
+    r.paLevel = evalkit::valueText(paLevel);
     r.deviationShown = Lblfskdev->text();
     r.ifBandwidth = evalkit::indexText(cmbIFBW);
     r.demod = evalkit::indexText(cmbDemod);
     r.icp = evalkit::indexText(cmbIcp);
-    r.alpha = Combo1->currentIndex();
+    r.alpha = gaussianAlpha->currentIndex();
     return r;
 }
 

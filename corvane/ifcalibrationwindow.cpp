@@ -296,7 +296,7 @@ void frmIFCal::showLowerTone(double divide) {
 }
 
 void frmIFCal::setCalibrationCaption(const QString& caption) {
-    app_.main().Command10->setText(caption);
+    app_.main().ifCalStatus->setText(caption);
 }
 
 // ---- load and change handlers -----------------------------------------------
@@ -514,7 +514,7 @@ void frmIFCal::Command6_Click() {
     app_.writeRegister(9);
     app_.writeRegister(15);
 
-    QPushButton* status = app_.main().Command10;
+    QPushButton* status = app_.main().ifCalStatus;
     QFont font = status->font();
     font.setPointSize(7); // the longer caption has to fit the status button
     status->setFont(font);

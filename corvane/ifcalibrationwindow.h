@@ -24,7 +24,7 @@ namespace corvane {
 
 class CorvaneApp;
 
-// The captions of the front panel's IF calibration status button (Main::Command10): the last
+// The captions of the front panel's IF calibration status button (Main::ifCalStatus): the last
 // calibration this window started.
 inline const QString FineCalCaption = QStringLiteral("Fine Cal");
 inline const QString CoarseCalCaption = QStringLiteral("Coarse");

@@ -167,7 +167,8 @@ void frmTestModes::Command2_Click() {
     const CorvaneFields& f = app_.f();
     const bool enabled = f.RssiTestField != 0 || f.RxTestModeField != 0 || Check2->isChecked();
     unload();
-    app_.main().Command5->setText(enabled ? QStringLiteral("Enabled") : QStringLiteral("Disabled"));
+    app_.main().testModesStatus->setText(enabled ? QStringLiteral("Enabled")
+                                                 : QStringLiteral("Disabled"));
 }
 
 void frmTestModes::showGain(bool shown) {

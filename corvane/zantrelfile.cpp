@@ -78,7 +78,7 @@ void WriteZantrelIni(CorvaneApp& app, const QString& path) {
         return;
     const std::vector<ZantrelEntry> phy{
         {u"Phy", u"chip_type", QStringLiteral("3")},
-        {u"Phy", u"pa_level", numberText(m.HScroll2->value())},
+        {u"Phy", u"pa_level", numberText(m.paLevel->value())},
         {u"Phy", u"xtal", numberText(numbers->xtal)},
         {u"Phy", u"rdiv", numberText(app.w().RDivider)},
         {u"Phy", u"baud_rate", numberText(numbers->bitsPerSecond)},

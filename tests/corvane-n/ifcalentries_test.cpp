@@ -17,7 +17,7 @@ using IFCalEntries = CorvaneNFixture;
 
 TEST_F(IFCalEntries, RefusedEntriesAreMarkedAndChangeNothing) {
     corvane::Main& m = start();
-    m.Command10->click();
+    m.ifCalStatus->click();
     corvane::frmIFCal& c = app->frmIFCal();
     const int32_t dwell = f().IFCalDwellTimeField;
     const int32_t upper = f().IFCalUpperToneField;

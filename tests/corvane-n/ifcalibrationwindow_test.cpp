@@ -21,7 +21,7 @@ struct IFCalWindow : CorvaneNFixture {
     corvane::frmIFCal& open() {
         m = &start();
         clearRecords();
-        m->Command10->click();
+        m->ifCalStatus->click();
         return app->frmIFCal();
     }
 };
@@ -87,7 +87,7 @@ TEST_F(IFCalWindow, FineCalWithALowerToneOf150WritesR6ThenR5) {
     EXPECT_EQ(words[0] & CalibrateBit, CalibrateBit);
     EXPECT_EQ(bits(words[1], 0, 4), 5u);
     EXPECT_EQ(words[1] & CalibrateBit, CalibrateBit);
-    EXPECT_EQ(m->Command10->text(), corvane::FineCalCaption);
+    EXPECT_EQ(m->ifCalStatus->text(), corvane::FineCalCaption);
 }
 
 TEST_F(IFCalOverParallelPort, FineCalWithALowerToneOf150WritesR6ThenR5) {
@@ -122,7 +122,7 @@ TEST_F(IFCalWindow, FineCalShowsEveryLimitMessageAndThenDoesNotCalibrate) {
     EXPECT_TRUE(usb.lines().empty());
     EXPECT_EQ(word(6), r6);
     EXPECT_EQ(f().IFFineCalField, 0);
-    EXPECT_EQ(m->Command10->text(), QStringLiteral("No Cal"));
+    EXPECT_EQ(m->ifCalStatus->text(), QStringLiteral("No Cal"));
 }
 
 // Only the three calibrations leave their names; "Fine Cal workaround" never appears.
@@ -136,8 +136,8 @@ TEST_F(IFCalWindow, StatusCaptionsAreOnlyFineCoarseAndManual) {
     };
     for (const auto& [button, caption] : steps) {
         button->click();
-        EXPECT_EQ(m->Command10->text(), caption);
-        EXPECT_NE(m->Command10->text(), corvane::FineCalWorkaroundCaption);
+        EXPECT_EQ(m->ifCalStatus->text(), caption);
+        EXPECT_NE(m->ifCalStatus->text(), corvane::FineCalWorkaroundCaption);
     }
     EXPECT_TRUE(messageTexts().empty());
 }

@@ -182,7 +182,7 @@ TEST_F(IFCalWindow, AutoCalculateAt19_68MHzThenFineCalIsRefused) {
     EXPECT_TRUE(usb.lines().empty());
     EXPECT_EQ(word(6), r6);
     EXPECT_EQ(f().IFFineCalField, 0);
-    EXPECT_EQ(m->Command10->text(), QStringLiteral("No Cal"));
+    EXPECT_EQ(m->ifCalStatus->text(), QStringLiteral("No Cal"));
 }
 
 TEST_F(IFCalWindow, FineCalWritesR6ThenR5WithBothCalibrationBits) {
@@ -203,7 +203,7 @@ TEST_F(IFCalWindow, FineCalWritesR6ThenR5WithBothCalibrationBits) {
     EXPECT_EQ(bits(words[0], 21, 7), 50u);
     EXPECT_EQ(words[1], word(5));
     EXPECT_EQ(words[1] & CoarseBit, CoarseBit);
-    EXPECT_EQ(m->Command10->text(), FineCalCaption);
+    EXPECT_EQ(m->ifCalStatus->text(), FineCalCaption);
 }
 
 // The three limit messages all show; a value its field cannot hold is not stored and the
@@ -241,7 +241,7 @@ TEST_F(IFCalWindow, FineCalShowsEveryLimitMessageAndThenDoesNotCalibrate) {
         EXPECT_EQ(f().IFCalUpperToneField, before.IFCalUpperToneField);
         EXPECT_EQ(f().IFCalLowerToneField, before.IFCalLowerToneField);
         EXPECT_EQ(f().IFFineCalField, 0);
-        EXPECT_EQ(m->Command10->text(), QStringLiteral("No Cal"));
+        EXPECT_EQ(m->ifCalStatus->text(), QStringLiteral("No Cal"));
     }
 }
 
@@ -257,7 +257,7 @@ TEST_F(IFCalWindow, CoarseCalClearsAPendingFineCalFirst) {
     EXPECT_EQ(bits(words[0], 14, 6), 0u); // the manual adjust is cleared
     EXPECT_EQ(c.scrollIFadjust->value(), 31);
     EXPECT_EQ(f().IFFilterAdjustField, 0);
-    EXPECT_EQ(m->Command10->text(), CoarseCalCaption);
+    EXPECT_EQ(m->ifCalStatus->text(), CoarseCalCaption);
 
     c.Text3->setText(QStringLiteral("120")); // a lower tone the fine calibration can count
     c.Command1->click();
@@ -283,7 +283,7 @@ TEST_F(IFCalWindow, UpdateRegister5SendsTheAdjustWithoutCalibrating) {
     EXPECT_EQ(words[0], word(5));
     EXPECT_EQ(words[0] & CoarseBit, 0u);
     EXPECT_EQ(bits(words[0], 14, 6), 31u);
-    EXPECT_EQ(m->Command10->text(), ManualAdjustCaption);
+    EXPECT_EQ(m->ifCalStatus->text(), ManualAdjustCaption);
 }
 
 // The workaround: two raw words, a calibration at bandwidth index 1 with tones for the
@@ -317,8 +317,8 @@ TEST_F(IFCalWindow, WorkaroundWritesItsSequenceAndRestoresTheBandwidth) {
     EXPECT_EQ(c.Label14->text(), QStringLiteral("84.1"));
     EXPECT_EQ(m->lblDEMODhex->mark(), Mark::Normal);
     EXPECT_EQ(m->lblDEMODhex->text(), reglink::readoutText(r4));
-    EXPECT_EQ(m->Command10->text(), FineCalWorkaroundCaption);
-    EXPECT_EQ(m->Command10->font().pointSize(), 7);
+    EXPECT_EQ(m->ifCalStatus->text(), FineCalWorkaroundCaption);
+    EXPECT_EQ(m->ifCalStatus->font().pointSize(), 7);
     EXPECT_TRUE(messageTexts().empty());
 }
 
@@ -334,7 +334,7 @@ TEST_F(IFCalWindow, StatusCaptionNamesTheLastCalibration) {
     };
     for (const auto& [button, caption] : steps) {
         button->click();
-        EXPECT_EQ(m->Command10->text(), caption);
+        EXPECT_EQ(m->ifCalStatus->text(), caption);
     }
 }
 

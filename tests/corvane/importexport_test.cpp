@@ -18,10 +18,10 @@ void changeEverything(CorvaneApp& app) {
     app.synthform().Command1_Click();
     m.optTx->setChecked(true);
     m.cmbModulation->setCurrentIndex(5); // "RC2FSK"
-    m.Combo1->setCurrentIndex(1);        // alpha 0.7
+    m.gaussianAlpha->setCurrentIndex(1); // alpha 0.7
     m.txtDatarate->setText(QStringLiteral("9.6"));
     m.TxtFSKdev->setText(QStringLiteral("4"));
-    m.HScroll2->setValue(40);
+    m.paLevel->setValue(40);
     m.cmbIFBW->setCurrentIndex(1);
     m.cmbIcp->setCurrentIndex(3);
     m.cmbDemod->setCurrentIndex(0);

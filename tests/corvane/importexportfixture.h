@@ -52,14 +52,15 @@ inline QStringList observableState(CorvaneApp& app) {
         if (auto* r = m.readout(n))
             s << QStringLiteral("L%1=%2/%3").arg(n).arg(r->text()).arg(int(r->mark()));
     }
-    for (QComboBox* c : {m.cmbVCO, m.cmbModulation, m.cmbDemod, m.cmbIcp, m.cmbIFBW, m.Combo1})
+    for (QComboBox* c :
+         {m.cmbVCO, m.cmbModulation, m.cmbDemod, m.cmbIcp, m.cmbIFBW, m.gaussianAlpha})
         s << c->objectName() + QLatin1Char('=') + QString::number(c->currentIndex());
     for (QLineEdit* e : {m.txtDatarate, m.TxtFSKdev})
         s << e->objectName() + QLatin1Char('=') + e->text();
-    s << QStringLiteral("HScroll2=%1").arg(m.HScroll2->value())
+    s << QStringLiteral("HScroll2=%1").arg(m.paLevel->value())
       << QStringLiteral("optRx=%1").arg(m.optRx->isChecked())
       << QStringLiteral("Lblfskdev=") + m.Lblfskdev->text();
-    for (QPushButton* b : {m.Command8, m.Command9, m.Command11})
+    for (QPushButton* b : {m.afcStatus, m.agcStatus, m.syncWordStatus})
         s << b->objectName() + QLatin1Char('=') + b->text();
     for (const char* w : {"synthform", "frmPowerdown", "frmSWD", "frmAFC", "frmIFCal", "frmAGC"})
         s << QStringLiteral("%1 loaded=%2").arg(QLatin1String(w)).arg(app.isLoaded(w));

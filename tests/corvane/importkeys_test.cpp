@@ -71,7 +71,7 @@ TEST_F(Settings, ModulationNames) {
         SCOPED_TRACE(c.name);
         m->cmbModulation->setCurrentIndex(1);
         m->TxtFSKdev->setText(QStringLiteral("2"));
-        m->HScroll2->setValue(48);
+        m->paLevel->setValue(48);
         m->txtDatarate->setText(QStringLiteral("4"));
         clearRecords();
         ImportSettings(
@@ -83,15 +83,15 @@ TEST_F(Settings, ModulationNames) {
         if (c.index >= 0) {
             EXPECT_EQ(m->cmbModulation->currentIndex(), c.index);
             EXPECT_EQ(m->TxtFSKdev->text(), QStringLiteral("3.25"));
-            EXPECT_EQ(m->HScroll2->value(), 30);
+            EXPECT_EQ(m->paLevel->value(), 30);
             if (c.index >= 5) {
-                EXPECT_EQ(m->Combo1->currentIndex(), 1);
+                EXPECT_EQ(m->gaussianAlpha->currentIndex(), 1);
             }
             EXPECT_TRUE(messageTexts().empty()) << messages().toStdString();
         } else {
             EXPECT_EQ(m->cmbModulation->currentIndex(), 1);
             EXPECT_EQ(m->TxtFSKdev->text(), QStringLiteral("2"));
-            EXPECT_EQ(m->HScroll2->value(), 48);
+            EXPECT_EQ(m->paLevel->value(), 48);
             // A name the table does not hold means no modulation setting: nothing is said.
             EXPECT_TRUE(messageTexts().empty()) << messages().toStdString();
         }
@@ -100,14 +100,14 @@ TEST_F(Settings, ModulationNames) {
 
 TEST_F(Settings, SyncWordSectionIsReadOnlyWithDetectionOn) {
     const double syncWord = f().SyncWordField;
-    const QString caption = m->Command11->text();
+    const QString caption = m->syncWordStatus->text();
     for (const char* detect : {"Sync/SyncDetect=0", "Sync/Other=1"}) {
         ImportSettings(*app,
                        settingsFile({QLatin1String(detect), QStringLiteral("Sync/SyncWord=0x123"),
                                      QStringLiteral("Sync/Wordlength=3")}));
         EXPECT_FALSE(app->isLoaded(QStringLiteral("frmSWD"))) << detect;
         EXPECT_EQ(f().SyncWordField, syncWord);
-        EXPECT_EQ(m->Command11->text(), caption);
+        EXPECT_EQ(m->syncWordStatus->text(), caption);
     }
     ImportSettings(
         *app,
@@ -120,7 +120,7 @@ TEST_F(Settings, SyncWordSectionIsReadOnlyWithDetectionOn) {
     EXPECT_EQ(f().SyncWordLengthField, 3 << 4);
     EXPECT_EQ(f().SyncErrorsField, 2 << 6);
     // The caption names the mode the field holds, as the window's return does.
-    EXPECT_EQ(m->Command11->text(), QStringLiteral("High on SWD for DPL"));
+    EXPECT_EQ(m->syncWordStatus->text(), QStringLiteral("High on SWD for DPL"));
 }
 
 TEST_F(Settings, AfcStatus) {
@@ -135,7 +135,7 @@ TEST_F(Settings, AfcStatus) {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         f().AfcEnableField = 16;
         f().AfcKiField = 0;
-        m->Command8->setText(QStringLiteral("On"));
+        m->afcStatus->setText(QStringLiteral("On"));
         QStringList entries{QStringLiteral("AFC/KI=9"), QStringLiteral("AFC/Range=2.5")};
         if (c.status)
             entries << QStringLiteral("AFC/Status=") + QLatin1String(c.status);
@@ -146,11 +146,11 @@ TEST_F(Settings, AfcStatus) {
             EXPECT_FALSE(app->isLoaded(QStringLiteral("frmAFC")));
             EXPECT_EQ(f().AfcEnableField, 16);
             EXPECT_EQ(f().AfcKiField, 0);
-            EXPECT_EQ(m->Command8->text(), QStringLiteral("On"));
+            EXPECT_EQ(m->afcStatus->text(), QStringLiteral("On"));
             continue;
         }
         EXPECT_EQ(f().AfcEnableField, *c.on ? 16 : 0);
-        EXPECT_EQ(m->Command8->text(), *c.on ? QStringLiteral("On") : QStringLiteral("OFF"));
+        EXPECT_EQ(m->afcStatus->text(), *c.on ? QStringLiteral("On") : QStringLiteral("OFF"));
         EXPECT_EQ(f().AfcKiField, 9 << 17);
         EXPECT_EQ(app->frmAFC().txtAFCRange->text(), QStringLiteral("2.5")); // not cut to 2
         EXPECT_EQ(f().AfcRangeField, 5.0 * (1 << 24));

@@ -42,8 +42,8 @@ TEST_F(Settings, UnusableValuesAreSkippedAndNamedTheRestIsApplied) {
     EXPECT_EQ(app->frmIFCal().Text3->text(), QStringLiteral("100"));
     EXPECT_EQ(app->frmAGC().Combo1->currentIndex(), 1);
     EXPECT_EQ(app->frmAGC().Text2->text(), QStringLiteral("50"));
-    EXPECT_EQ(m->Command9->text(), QStringLiteral("Manual"));
-    EXPECT_EQ(m->HScroll2->value(), 12); // "12abc" reads as its leading digits
+    EXPECT_EQ(m->agcStatus->text(), QStringLiteral("Manual"));
+    EXPECT_EQ(m->paLevel->value(), 12); // "12abc" reads as its leading digits
     // Skipped: the controls keep what they had (IF_BW -1 is a list without a choice).
     EXPECT_EQ(m->txtDatarate->text(), QStringLiteral("4"));
     EXPECT_EQ(m->cmbIFBW->currentIndex(), 2);
@@ -56,7 +56,7 @@ TEST_F(Settings, UnusableValuesAreSkippedAndNamedTheRestIsApplied) {
     EXPECT_EQ(app->frmSWD().txtErrors->text(), QStringLiteral("0"));
     EXPECT_FALSE(app->frmAFC().Toggle1->isOn());
     EXPECT_EQ(f().AfcEnableField, 0);
-    EXPECT_EQ(m->Command8->text(), QStringLiteral("OFF"));
+    EXPECT_EQ(m->afcStatus->text(), QStringLiteral("OFF"));
     EXPECT_EQ(app->frmAFC().cmbKp->currentIndex(), f().AfcKpField >> 21);
     EXPECT_EQ(app->frmIFCal().Text2->text(), QStringLiteral("75"));
     EXPECT_EQ(app->frmAGC().Text1->text(), QStringLiteral("30"));
@@ -85,7 +85,7 @@ TEST_F(Settings, AFullFileSetsEveryWindow) {
     EXPECT_EQ(m->txtDatarate->text(), QStringLiteral("9.6"));
     EXPECT_EQ(m->TxtFSKdev->text(), QStringLiteral("3"));
     EXPECT_TRUE(m->optTx->isChecked());
-    EXPECT_EQ(m->HScroll2->value(), 40);
+    EXPECT_EQ(m->paLevel->value(), 40);
     EXPECT_EQ(m->cmbIFBW->currentIndex(), 1);
     EXPECT_EQ(m->cmbDemod->currentIndex(), 3);
     EXPECT_EQ(m->cmbIcp->currentIndex(), 3);
@@ -99,9 +99,9 @@ TEST_F(Settings, AFullFileSetsEveryWindow) {
     EXPECT_EQ(f().SyncWordField, 0x2AA * 256.0);
     EXPECT_EQ(f().SwdModeField, 3 << 6);
     EXPECT_EQ(app->frmSWD().txtDPL->text(), QStringLiteral("1"));
-    EXPECT_EQ(m->Command11->text(), QStringLiteral("High"));
+    EXPECT_EQ(m->syncWordStatus->text(), QStringLiteral("High"));
     EXPECT_EQ(f().AfcEnableField, 16);
-    EXPECT_EQ(m->Command8->text(), QStringLiteral("On"));
+    EXPECT_EQ(m->afcStatus->text(), QStringLiteral("On"));
     EXPECT_EQ(f().AfcKiField, 5 << 17);
     EXPECT_EQ(f().AfcKpField, 3 << 21);
     EXPECT_EQ(f().AfcRangeField, 80.0 * (1 << 24));
@@ -109,7 +109,7 @@ TEST_F(Settings, AFullFileSetsEveryWindow) {
     EXPECT_EQ(f().IFCalUpperToneField, 80 << 13);
     EXPECT_EQ(f().IFCalLowerToneField, 120 << 5);
     EXPECT_EQ(f().AgcModeField, 1 << 19);
-    EXPECT_EQ(m->Command9->text(), QStringLiteral("Frozen"));
+    EXPECT_EQ(m->agcStatus->text(), QStringLiteral("Frozen"));
     EXPECT_EQ(f().AgcLowThresholdField, 20 << 4);
     EXPECT_EQ(f().AgcHighThresholdField, 60 << 11);
     EXPECT_EQ(f().LnaGainField, 2 << 20);
@@ -127,7 +127,7 @@ TEST_F(Settings, TheCommandLineImportsAtStartUp) {
     Main& panel = other->start({QLatin1Char('"') + fixture("full.txt") + QLatin1Char('"')});
     EXPECT_EQ(panel.cmbModulation->currentIndex(), 3);
     EXPECT_EQ(panel.txtDatarate->text(), QStringLiteral("9.6"));
-    EXPECT_EQ(panel.Command8->text(), QStringLiteral("On"));
+    EXPECT_EQ(panel.afcStatus->text(), QStringLiteral("On"));
     EXPECT_EQ(other->f().AgcModeField, 1 << 19);
     EXPECT_TRUE(services2.messages.texts().empty());
     other.reset();

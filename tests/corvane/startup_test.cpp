@@ -38,7 +38,7 @@ TEST_F(Startup, FrontPanelStateAfterStartUp) {
     EXPECT_TRUE(m.ConnectUSB->isEnabled());
     EXPECT_FALSE(m.ConnectUSB->isHidden());
     EXPECT_EQ(m.ConnectUSB->text(), QStringLiteral("Connect USB"));
-    EXPECT_TRUE(m.Toggle4->isOn());
+    EXPECT_TRUE(m.chipEnable->isOn());
     EXPECT_EQ(w().RegisterSelect, 0);
     EXPECT_TRUE(messageTexts().empty());
 }

@@ -168,7 +168,7 @@ TEST_F(TestModesWindow, ReturnAndCloseBoxSetTheTestModesCaption) {
             w.close();
         else
             w.Command2->click();
-        EXPECT_EQ(m->Command5->text(), QString::fromLatin1(c.caption));
+        EXPECT_EQ(m->testModesStatus->text(), QString::fromLatin1(c.caption));
         EXPECT_FALSE(app->isLoaded(QStringLiteral("frmTestModes")));
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }

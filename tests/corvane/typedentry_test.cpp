@@ -144,7 +144,7 @@ TEST_F(TypedEntry, ReturnInADialogBoxPressesNoButton) {
     }
     EXPECT_TRUE(messageTexts().empty());
     EXPECT_TRUE(usb.lines().empty());
-    EXPECT_EQ(app->main().Command10->text(), QStringLiteral("No Cal"));
+    EXPECT_EQ(app->main().ifCalStatus->text(), QStringLiteral("No Cal"));
     c.hide();
 }
 
