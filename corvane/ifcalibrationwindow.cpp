@@ -78,26 +78,27 @@ frmIFCal::frmIFCal(CorvaneApp& app, const IFCalFeatures& features)
     const QString fineCalTip = QStringLiteral(
         "Does Coarse cal followed by Fine Cal by programming Register 6 followed by Register 5. "
         "Fine Cal is recommended if using 18.75kHz or 12.5kHz IF Filter B/Ws");
-    Command1 = named(new QPushButton(QStringLiteral("Do Fine Cal")), "Command1");
-    Command1->setToolTip(fineCalTip);
-    Command3 = named(new QPushButton(QStringLiteral("Do Coarse Cal")), "Command3");
-    Command3->setToolTip(QStringLiteral("Just does Coarse Cal"));
-    Command6 = nullptr;
+    fineCalibrate = named(new QPushButton(QStringLiteral("Do Fine Cal")), "Command1");
+    fineCalibrate->setToolTip(fineCalTip);
+    coarseCalibrate = named(new QPushButton(QStringLiteral("Do Coarse Cal")), "Command3");
+    coarseCalibrate->setToolTip(QStringLiteral("Just does Coarse Cal"));
+    fineCalWorkaround = nullptr;
     if (features_.workaround) {
-        Command6 = named(new QPushButton(QStringLiteral("Do Workaround for Fine Cal")), "Command6");
-        Command6->setToolTip(fineCalTip);
+        fineCalWorkaround =
+            named(new QPushButton(QStringLiteral("Do Workaround for Fine Cal")), "Command6");
+        fineCalWorkaround->setToolTip(fineCalTip);
     }
 
-    Frame1 = named(new QGroupBox(features_.outerCaption), "Frame1");
-    Frame1->setToolTip(QStringLiteral(
+    outerFrame = named(new QGroupBox(features_.outerCaption), "Frame1");
+    outerFrame->setToolTip(QStringLiteral(
         "Auto calculate dwell time, upper and lower tones based on datasheet recommendations"));
-    Frame2 = named(new QGroupBox(features_.fineFrameCaption), "Frame2");
-    Frame4 = nullptr;
-    Label1 = Label2 = nullptr;
+    fineFrame = named(new QGroupBox(features_.fineFrameCaption), "Frame2");
+    coarseFrame = nullptr;
+    coarseNote = fineNote = nullptr;
     if (features_.framePerCalibration) {
-        Frame4 = named(new QGroupBox(features_.coarseFrameCaption), "Frame4");
-        Label1 = named(new QLabel(QStringLiteral("Writes to Register 5")), "Label1");
-        Label2 =
+        coarseFrame = named(new QGroupBox(features_.coarseFrameCaption), "Frame4");
+        coarseNote = named(new QLabel(QStringLiteral("Writes to Register 5")), "Label1");
+        fineNote =
             named(new QLabel(QStringLiteral("Writes to Register 6 then Register 5")), "Label2");
     }
     auto entry = [](const char* name) {
@@ -105,17 +106,17 @@ frmIFCal::frmIFCal(CorvaneApp& app, const IFCalFeatures& features)
         e->setMaximumWidth(60);
         return e;
     };
-    Text1 = entry("Text1");
-    Text2 = entry("Text2");
-    Text3 = entry("Text3");
-    Label13 = named(new QLabel, "Label13");
-    Label14 = named(new QLabel, "Label14");
-    Label8 = named(new QLabel, "Label8");
-    Label10 = named(new QLabel, "Label10");
-    Command4 = nullptr;
+    dwellTime = entry("Text1");
+    upperTone = entry("Text2");
+    lowerTone = entry("Text3");
+    upperToneFrequency = named(new QLabel, "Label13");
+    lowerToneFrequency = named(new QLabel, "Label14");
+    toneCalTime = named(new QLabel, "Label8");
+    totalFineCalTime = named(new QLabel, "Label10");
+    autoCalculate = nullptr;
     if (features_.autoCalculate) {
-        Command4 = named(new QPushButton(QStringLiteral("Auto Calculate")), "Command4");
-        Command4->setToolTip(QStringLiteral(
+        autoCalculate = named(new QPushButton(QStringLiteral("Auto Calculate")), "Command4");
+        autoCalculate->setToolTip(QStringLiteral(
             "Auto Calculates dwell time, upper and lower tones to datasheet recommendations"));
     }
 
@@ -125,37 +126,39 @@ frmIFCal::frmIFCal(CorvaneApp& app, const IFCalFeatures& features)
     scrollIFadjust->setSingleStep(1);
     scrollIFadjust->setPageStep(4);
     scrollIFadjust->setMinimumWidth(240);
-    Label18 = named(new QLabel(QStringLiteral("= ")), "Label18");
-    Command5 = named(new QPushButton(QStringLiteral("Update Register 5")), "Command5");
-    Label17 = nullptr;
+    adjustValue = named(new QLabel(QStringLiteral("= ")), "Label18");
+    updateRegister5 = named(new QPushButton(QStringLiteral("Update Register 5")), "Command5");
+    registerOrderNote = nullptr;
     if (features_.registerOrderNote) {
-        Label17 = named(new QLabel(QStringLiteral("Note: Write to register 6 first then "
-                                                  "register 5 to perform a fine IF filter "
-                                                  "calibration")),
-                        "Label17");
-        Label17->setWordWrap(true);
+        registerOrderNote =
+            named(new QLabel(QStringLiteral("Note: Write to register 6 first then "
+                                            "register 5 to perform a fine IF filter "
+                                            "calibration")),
+                  "Label17");
+        registerOrderNote->setWordWrap(true);
     }
-    Command2 = named(new QPushButton(QStringLiteral("Return to Front Panel")), "Command2");
+    returnToFrontPanel =
+        named(new QPushButton(QStringLiteral("Return to Front Panel")), "Command2");
 
     buildLayout();
 
     // The boxes refuse without a message of their own; Return in one commits it and presses
     // no calibration button.
     refusals_ = new platform::EntryRefusals(app_.messages(), this);
-    for (QLineEdit* box : {Text1, Text2, Text3})
+    for (QLineEdit* box : {dwellTime, upperTone, lowerTone})
         refusals_->watch(box);
-    connect(Text1, &QLineEdit::textChanged, this, &frmIFCal::Text1_Change);
-    connect(Text2, &QLineEdit::textChanged, this, &frmIFCal::Text2_Change);
-    connect(Text3, &QLineEdit::textChanged, this, &frmIFCal::Text3_Change);
+    connect(dwellTime, &QLineEdit::textChanged, this, &frmIFCal::dwellTime_Change);
+    connect(upperTone, &QLineEdit::textChanged, this, &frmIFCal::upperTone_Change);
+    connect(lowerTone, &QLineEdit::textChanged, this, &frmIFCal::lowerTone_Change);
     connect(scrollIFadjust, &QScrollBar::valueChanged, this, &frmIFCal::scrollIFadjust_Change);
-    connect(Command1, &QPushButton::clicked, this, &frmIFCal::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &frmIFCal::Command2_Click);
-    connect(Command3, &QPushButton::clicked, this, &frmIFCal::Command3_Click);
-    if (Command4)
-        connect(Command4, &QPushButton::clicked, this, &frmIFCal::Command4_Click);
-    connect(Command5, &QPushButton::clicked, this, &frmIFCal::Command5_Click);
-    if (Command6)
-        connect(Command6, &QPushButton::clicked, this, &frmIFCal::Command6_Click);
+    connect(fineCalibrate, &QPushButton::clicked, this, &frmIFCal::fineCalibrate_Click);
+    connect(returnToFrontPanel, &QPushButton::clicked, this, &frmIFCal::returnToFrontPanel_Click);
+    connect(coarseCalibrate, &QPushButton::clicked, this, &frmIFCal::coarseCalibrate_Click);
+    if (autoCalculate)
+        connect(autoCalculate, &QPushButton::clicked, this, &frmIFCal::autoCalculate_Click);
+    connect(updateRegister5, &QPushButton::clicked, this, &frmIFCal::updateRegister5_Click);
+    if (fineCalWorkaround)
+        connect(fineCalWorkaround, &QPushButton::clicked, this, &frmIFCal::fineCalWorkaround_Click);
 }
 
 namespace {
@@ -180,55 +183,55 @@ QLabel* caption(const QString& text, QLineEdit* buddy = nullptr) {
 
 } // namespace
 
-// The calibration part in Frame1: either the buttons together above the fine-calibration
+// The calibration part in outerFrame: either the buttons together above the fine-calibration
 // settings, each with what it writes, or each button in its own calibration's frame. Below it
 // the manual adjust, the note and the return button.
 void frmIFCal::buildLayout() {
-    auto* fine = new QGridLayout(Frame2);
+    auto* fine = new QGridLayout(fineFrame);
     const QString kHz = QStringLiteral("kHz");
     const QString ms = QStringLiteral("ms");
-    fine->addWidget(caption(QStringLiteral("IF Cal Dwell Time"), Text1), 0, 0);
-    fine->addWidget(Text1, 0, 1);
-    fine->addWidget(caption(QStringLiteral("Fine Cal Upper Tone"), Text2), 1, 0);
-    fine->addWidget(Text2, 1, 1);
-    fine->addWidget(Label13, 1, 2);
+    fine->addWidget(caption(QStringLiteral("IF Cal Dwell Time"), dwellTime), 0, 0);
+    fine->addWidget(dwellTime, 0, 1);
+    fine->addWidget(caption(QStringLiteral("Fine Cal Upper Tone"), upperTone), 1, 0);
+    fine->addWidget(upperTone, 1, 1);
+    fine->addWidget(upperToneFrequency, 1, 2);
     fine->addWidget(caption(kHz), 1, 3);
-    fine->addWidget(caption(QStringLiteral("Fine Cal Lower Tone"), Text3), 2, 0);
-    fine->addWidget(Text3, 2, 1);
-    fine->addWidget(Label14, 2, 2);
+    fine->addWidget(caption(QStringLiteral("Fine Cal Lower Tone"), lowerTone), 2, 0);
+    fine->addWidget(lowerTone, 2, 1);
+    fine->addWidget(lowerToneFrequency, 2, 2);
     fine->addWidget(caption(kHz), 2, 3);
     fine->addWidget(caption(QStringLiteral("IF Tone Cal Time")), 3, 0);
-    fine->addWidget(Label8, 3, 2);
+    fine->addWidget(toneCalTime, 3, 2);
     fine->addWidget(caption(ms), 3, 3);
     fine->addWidget(caption(QStringLiteral("Total Fine Cal Time")), 4, 0);
-    fine->addWidget(Label10, 4, 2);
+    fine->addWidget(totalFineCalTime, 4, 2);
     fine->addWidget(caption(ms), 4, 3);
     int row = 5;
-    if (Command4)
-        fine->addWidget(Command4, row++, 0, 1, 5);
+    if (autoCalculate)
+        fine->addWidget(autoCalculate, row++, 0, 1, 5);
     fine->setColumnMinimumWidth(2, 60);
     fine->setColumnStretch(4, 1);
 
-    auto* calibration = new QVBoxLayout(Frame1);
+    auto* calibration = new QVBoxLayout(outerFrame);
     if (features_.framePerCalibration) {
-        auto* coarse = new QHBoxLayout(Frame4);
-        coarse->addWidget(Command3);
-        coarse->addWidget(note(Label1));
+        auto* coarse = new QHBoxLayout(coarseFrame);
+        coarse->addWidget(coarseCalibrate);
+        coarse->addWidget(note(coarseNote));
         coarse->addStretch();
         auto* fineButton = new QHBoxLayout;
-        fineButton->addWidget(Command1);
-        fineButton->addWidget(note(Label2));
+        fineButton->addWidget(fineCalibrate);
+        fineButton->addWidget(note(fineNote));
         fineButton->addStretch();
         fine->addLayout(fineButton, row, 0, 1, 5);
-        calibration->addWidget(Frame4);
+        calibration->addWidget(coarseFrame);
     } else {
         auto* buttons = new QGridLayout;
-        buttons->addWidget(Command1, 0, 0);
+        buttons->addWidget(fineCalibrate, 0, 0);
         buttons->addWidget(note(QStringLiteral("Writes to Register 6 then Register 5")), 0, 1);
-        buttons->addWidget(Command3, 1, 0);
+        buttons->addWidget(coarseCalibrate, 1, 0);
         buttons->addWidget(note(QStringLiteral("Writes to Register 5")), 1, 1);
-        if (Command6) {
-            buttons->addWidget(Command6, 2, 0);
+        if (fineCalWorkaround) {
+            buttons->addWidget(fineCalWorkaround, 2, 0);
             auto* workaroundNotes = new QVBoxLayout;
             workaroundNotes->addWidget(
                 note(QStringLiteral("Writes to Register 6 then Register 5")));
@@ -237,24 +240,24 @@ void frmIFCal::buildLayout() {
         }
         calibration->addLayout(buttons);
     }
-    calibration->addWidget(Frame2);
+    calibration->addWidget(fineFrame);
 
     auto* adjust = new QGridLayout(manualAdjust);
     adjust->addWidget(new QLabel(QStringLiteral("-9.3kHz")), 0, 0);
     adjust->addWidget(scrollIFadjust, 0, 1);
     adjust->addWidget(new QLabel(QStringLiteral("+9.3kHz")), 0, 2);
-    adjust->addWidget(Label18, 1, 1, Qt::AlignHCenter);
-    adjust->addWidget(Command5, 2, 0, 1, 3);
+    adjust->addWidget(adjustValue, 1, 1, Qt::AlignHCenter);
+    adjust->addWidget(updateRegister5, 2, 0, 1, 3);
 
     auto* foot = new QHBoxLayout;
     foot->addStretch();
-    foot->addWidget(Command2);
+    foot->addWidget(returnToFrontPanel);
 
     auto* top = new QVBoxLayout(this);
-    top->addWidget(Frame1);
+    top->addWidget(outerFrame);
     top->addWidget(manualAdjust);
-    if (Label17)
-        top->addWidget(Label17);
+    if (registerOrderNote)
+        top->addWidget(registerOrderNote);
     top->addLayout(foot);
 }
 
@@ -262,7 +265,7 @@ void frmIFCal::buildLayout() {
 
 void frmIFCal::showToneTime() {
     // The dwell as the box holds it; an entry that is not a number leaves the times shown.
-    const auto text = platform::textToNumber(Text1->text());
+    const auto text = platform::textToNumber(dwellTime->text());
     const auto dwell = text ? platform::toInt16(*text) : std::nullopt;
     if (!dwell)
         return;
@@ -271,12 +274,12 @@ void frmIFCal::showToneTime() {
     const double toneMs =
         platform::roundDecimals(seqDivider * *dwell / crystalKHz(app_.w().CrystalFrequencyMHz), 3);
     if (!std::isfinite(toneMs)) {
-        Label8->clear();
-        Label10->clear();
+        toneCalTime->clear();
+        totalFineCalTime->clear();
         return;
     }
-    Label8->setText(platform::numberText(toneMs));
-    Label10->setText(platform::numberText(toneMs * 10));
+    toneCalTime->setText(platform::numberText(toneMs));
+    totalFineCalTime->setText(platform::numberText(toneMs * 10));
 }
 
 namespace {
@@ -288,11 +291,11 @@ QString toneText(float crystalMHz, double divide) {
 } // namespace
 
 void frmIFCal::showUpperTone(double divide) {
-    Label13->setText(toneText(app_.w().CrystalFrequencyMHz, divide));
+    upperToneFrequency->setText(toneText(app_.w().CrystalFrequencyMHz, divide));
 }
 
 void frmIFCal::showLowerTone(double divide) {
-    Label14->setText(toneText(app_.w().CrystalFrequencyMHz, divide));
+    lowerToneFrequency->setText(toneText(app_.w().CrystalFrequencyMHz, divide));
 }
 
 void frmIFCal::setCalibrationCaption(const QString& caption) {
@@ -303,13 +306,13 @@ void frmIFCal::setCalibrationCaption(const QString& caption) {
 
 void frmIFCal::Form_Load() {
     const auto& f = app_.f();
-    Text1->setText(platform::numberText(f.IFCalDwellTimeField / pow2(DwellShift)));
+    dwellTime->setText(platform::numberText(f.IFCalDwellTimeField / pow2(DwellShift)));
     showToneTime();
     const double upper = f.IFCalUpperToneField / pow2(UpperToneShift);
-    Text2->setText(platform::numberText(upper));
+    upperTone->setText(platform::numberText(upper));
     showUpperTone(upper);
     const double lower = f.IFCalLowerToneField / pow2(LowerToneShift);
-    Text3->setText(platform::numberText(lower));
+    lowerTone->setText(platform::numberText(lower));
     showLowerTone(lower);
 
     // The adjust field holds sign (bit 19) and magnitude; the scroll bar runs from the most
@@ -339,8 +342,8 @@ std::optional<int32_t> frmIFCal::fieldEntry(QLineEdit* box, int bits, int32_t lo
     return value;
 }
 
-void frmIFCal::Text1_Change() {
-    const auto dwell = fieldEntry(Text1, DwellBits, 0, QStringLiteral("IF Cal Dwell Time"));
+void frmIFCal::dwellTime_Change() {
+    const auto dwell = fieldEntry(dwellTime, DwellBits, 0, QStringLiteral("IF Cal Dwell Time"));
     if (!dwell)
         return;
     showToneTime();
@@ -348,8 +351,9 @@ void frmIFCal::Text1_Change() {
     app_.UpdateAllRegisterLabels();
 }
 
-void frmIFCal::Text2_Change() {
-    const auto divide = fieldEntry(Text2, UpperToneBits, 1, QStringLiteral("Fine Cal Upper Tone"));
+void frmIFCal::upperTone_Change() {
+    const auto divide =
+        fieldEntry(upperTone, UpperToneBits, 1, QStringLiteral("Fine Cal Upper Tone"));
     if (!divide)
         return;
     showUpperTone(*divide);
@@ -357,8 +361,9 @@ void frmIFCal::Text2_Change() {
     app_.UpdateAllRegisterLabels();
 }
 
-void frmIFCal::Text3_Change() {
-    const auto divide = fieldEntry(Text3, LowerToneBits, 1, QStringLiteral("Fine Cal Lower Tone"));
+void frmIFCal::lowerTone_Change() {
+    const auto divide =
+        fieldEntry(lowerTone, LowerToneBits, 1, QStringLiteral("Fine Cal Lower Tone"));
     if (!divide)
         return;
     showLowerTone(*divide);
@@ -379,13 +384,13 @@ void frmIFCal::scrollIFadjust_Change() {
         adjust = (p - AdjustCentre) * 3 / 10.0;
     }
     app_.f().IFFilterAdjustField = field;
-    Label18->setText(QStringLiteral("= ") + platform::strText(adjust) + QStringLiteral(" kHz"));
+    adjustValue->setText(QStringLiteral("= ") + platform::strText(adjust) + QStringLiteral(" kHz"));
     app_.UpdateAllRegisterLabels();
 }
 
 // ---- buttons -------------------------------------------------------------------
 
-void frmIFCal::Command1_Click() {
+void frmIFCal::fineCalibrate_Click() {
     auto& f = app_.f();
     auto& messages = app_.messages();
     if (features_.refusesHighLowerTone &&
@@ -395,9 +400,9 @@ void frmIFCal::Command1_Click() {
     }
     // Every entry is checked so the user sees all that is wrong; a value its field cannot
     // hold is never stored, and the chip is not asked to calibrate with it.
-    const auto dwell = entryValue(Text1->text());
-    const auto upper = entryValue(Text2->text());
-    const auto lower = entryValue(Text3->text());
+    const auto dwell = entryValue(dwellTime->text());
+    const auto upper = entryValue(upperTone->text());
+    const auto lower = entryValue(lowerTone->text());
     bool fits = true;
     if (!dwell || !fitsBits(*dwell, DwellBits)) {
         messages.message(DwellLimitsText);
@@ -426,11 +431,11 @@ void frmIFCal::Command1_Click() {
     setCalibrationCaption(FineCalCaption);
 }
 
-void frmIFCal::Command2_Click() {
+void frmIFCal::returnToFrontPanel_Click() {
     unload();
 }
 
-void frmIFCal::Command3_Click() {
+void frmIFCal::coarseCalibrate_Click() {
     auto& f = app_.f();
     if (f.IFFineCalField == CalibrateNow) {
         // Otherwise the coarse calibration's R5 write would finish a fine calibration too.
@@ -446,7 +451,7 @@ void frmIFCal::Command3_Click() {
     setCalibrationCaption(CoarseCalCaption);
 }
 
-void frmIFCal::Command4_Click() {
+void frmIFCal::autoCalculate_Click() {
     auto& f = app_.f();
     const float kHz = crystalKHz(app_.w().CrystalFrequencyMHz);
     // The recommended tones are about 131.5 kHz and 65.8 kHz; a crystal far outside the
@@ -461,26 +466,26 @@ void frmIFCal::Command4_Click() {
         f.IFCalLowerToneField = *lower << LowerToneShift;
     f.IFCalDwellTimeField = AutoDwell << DwellShift;
 
-    Text1->setText(platform::numberText(AutoDwell));
+    dwellTime->setText(platform::numberText(AutoDwell));
     showToneTime();
     if (upperFits) {
-        Text2->setText(platform::numberText(*upper));
+        upperTone->setText(platform::numberText(*upper));
         showUpperTone(*upper);
     }
     if (lowerFits) {
-        Text3->setText(platform::numberText(*lower));
+        lowerTone->setText(platform::numberText(*lower));
         showLowerTone(*lower);
     }
 }
 
-void frmIFCal::Command5_Click() {
+void frmIFCal::updateRegister5_Click() {
     app_.f().IFCoarseCalField = 0;
     app_.UpdateAllRegisterLabels();
     app_.writeRegister(5);
     setCalibrationCaption(ManualAdjustCaption);
 }
 
-void frmIFCal::Command6_Click() {
+void frmIFCal::fineCalWorkaround_Click() {
     auto& f = app_.f();
     auto& w = app_.w();
     // Two raw words prepare the chip (the first addresses R15, the second R9); R9 and R15
@@ -521,11 +526,11 @@ void frmIFCal::Command6_Click() {
     setCalibrationCaption(FineCalWorkaroundCaption);
 
     if (upperFits) {
-        Text2->setText(platform::numberText(*upper));
+        upperTone->setText(platform::numberText(*upper));
         showUpperTone(*upper);
     }
     if (lowerFits) {
-        Text3->setText(platform::numberText(*lower));
+        lowerTone->setText(platform::numberText(*lower));
         showLowerTone(*lower);
     }
 
@@ -541,9 +546,9 @@ void frmIFCal::Command6_Click() {
 }
 
 void frmIFCal::applySettings(const calc::IfFilterPlan& p) {
-    evalkit::setNumber(Text1, p.dwell, [this] { Text1_Change(); });
-    evalkit::setNumber(Text2, p.upper, [this] { Text2_Change(); });
-    evalkit::setNumber(Text3, p.lower, [this] { Text3_Change(); });
+    evalkit::setNumber(dwellTime, p.dwell, [this] { dwellTime_Change(); });
+    evalkit::setNumber(upperTone, p.upper, [this] { upperTone_Change(); });
+    evalkit::setNumber(lowerTone, p.lower, [this] { lowerTone_Change(); });
 }
 
 calc::IfFilterRecord frmIFCal::settingsInForce() const {
@@ -551,8 +556,8 @@ calc::IfFilterRecord frmIFCal::settingsInForce() const {
         const std::optional<int> code = evalkit::FieldRef(app_.store(), field).code();
         return code ? evalkit::numberInForce(box, *code) : platform::textInForce(box);
     };
-    return {inForce(Text1, "IFCalDwellTimeField"), inForce(Text2, "IFCalUpperToneField"),
-            inForce(Text3, "IFCalLowerToneField")};
+    return {inForce(dwellTime, "IFCalDwellTimeField"), inForce(upperTone, "IFCalUpperToneField"),
+            inForce(lowerTone, "IFCalLowerToneField")};
 }
 
 } // namespace corvane

@@ -48,16 +48,16 @@ public:
     frmIFCal(CorvaneApp& app, const IFCalFeatures& features);
 
     void Form_Load() override;
-    void Text1_Change();
-    void Text2_Change();
-    void Text3_Change();
+    void dwellTime_Change();
+    void upperTone_Change();
+    void lowerTone_Change();
     void scrollIFadjust_Change();
-    void Command1_Click(); // Do Fine Cal
-    void Command2_Click(); // Return to Front Panel
-    void Command3_Click(); // Do Coarse Cal
-    void Command4_Click(); // Auto Calculate
-    void Command5_Click(); // Update Register 5
-    void Command6_Click(); // Do Workaround for Fine Cal
+    void fineCalibrate_Click();
+    void returnToFrontPanel_Click();
+    void coarseCalibrate_Click();
+    void autoCalculate_Click();
+    void updateRegister5_Click();
+    void fineCalWorkaround_Click();
 
     // A settings file's part of the window, set as the user would; a box that shows the value
     // already has its handler run all the same (the synthesizer sets the tones meanwhile).
@@ -66,20 +66,31 @@ public:
     calc::IfFilterRecord settingsInForce() const;
 
     // The controls a program does not offer (see IFCalFeatures) are not made: nullptr.
-    QPushButton *Command1, *Command3, *Command6;
-    QGroupBox *Frame1, *Frame2, *Frame4, *manualAdjust;
-    QLabel *Label1, *Label2; // the notes of Frame4 and Frame2
-    QLineEdit *Text1, *Text2, *Text3;
-    QLabel *Label13, *Label14, *Label8, *Label10;
-    QPushButton* Command4;
+    QPushButton* fineCalibrate;     // Command1, "Do Fine Cal"
+    QPushButton* coarseCalibrate;   // Command3, "Do Coarse Cal"
+    QPushButton* fineCalWorkaround; // Command6, "Do Workaround for Fine Cal"
+    QGroupBox* outerFrame;          // Frame1
+    QGroupBox* fineFrame;           // Frame2
+    QGroupBox* coarseFrame;         // Frame4
+    QGroupBox* manualAdjust;
+    QLabel* coarseNote;         // Label1, the note of the coarse frame
+    QLabel* fineNote;           // Label2, the note of the fine frame
+    QLineEdit* dwellTime;       // Text1
+    QLineEdit* upperTone;       // Text2
+    QLineEdit* lowerTone;       // Text3
+    QLabel* upperToneFrequency; // Label13
+    QLabel* lowerToneFrequency; // Label14
+    QLabel* toneCalTime;        // Label8
+    QLabel* totalFineCalTime;   // Label10
+    QPushButton* autoCalculate; // Command4, "Auto Calculate"
     QScrollBar* scrollIFadjust;
-    QLabel* Label18;
-    QPushButton* Command5;
-    QLabel* Label17;
-    QPushButton* Command2;
+    QLabel* adjustValue;             // Label18
+    QPushButton* updateRegister5;    // Command5, "Update Register 5"
+    QLabel* registerOrderNote;       // Label17
+    QPushButton* returnToFrontPanel; // Command2, "Return to Front Panel"
 
 protected:
-    void closeBox() override { Command2_Click(); }
+    void closeBox() override { returnToFrontPanel_Click(); }
 
 private:
     void buildLayout();

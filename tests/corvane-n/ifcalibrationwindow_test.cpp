@@ -32,40 +32,40 @@ TEST_F(IFCalWindow, AfterStartupItShowsDwell80AndTheTonesOf18_5kHz) {
     corvane::frmIFCal& c = open();
     EXPECT_EQ(services.shower.names().back(), QStringLiteral("frmIFCal"));
     EXPECT_EQ(c.windowTitle(), QStringLiteral("IF Filter Calibration"));
-    EXPECT_EQ(c.Text1->text(), QStringLiteral("80"));
-    EXPECT_EQ(c.Text2->text(), QStringLiteral("83"));
-    EXPECT_EQ(c.Text3->text(), QStringLiteral("126"));
-    EXPECT_EQ(c.Label13->text(), QStringLiteral("118.6")); // 19680 / 166
-    EXPECT_EQ(c.Label14->text(), QStringLiteral("78.1"));  // 19680 / 252
-    EXPECT_EQ(c.Label8->text(), QStringLiteral("0.801"));  // 197 x 80 / 19680
-    EXPECT_EQ(c.Label10->text(), QStringLiteral("8.01"));
+    EXPECT_EQ(c.dwellTime->text(), QStringLiteral("80"));
+    EXPECT_EQ(c.upperTone->text(), QStringLiteral("83"));
+    EXPECT_EQ(c.lowerTone->text(), QStringLiteral("126"));
+    EXPECT_EQ(c.upperToneFrequency->text(), QStringLiteral("118.6")); // 19680 / 166
+    EXPECT_EQ(c.lowerToneFrequency->text(), QStringLiteral("78.1"));  // 19680 / 252
+    EXPECT_EQ(c.toneCalTime->text(), QStringLiteral("0.801"));        // 197 x 80 / 19680
+    EXPECT_EQ(c.totalFineCalTime->text(), QStringLiteral("8.01"));
     EXPECT_TRUE(usb.lines().empty());
 }
 
 TEST_F(IFCalWindow, HasNoWorkaroundNoAutoCalculateAndAFrameForEachCalibration) {
     corvane::frmIFCal& c = open();
-    EXPECT_EQ(c.Command6, nullptr);
-    EXPECT_EQ(c.Command4, nullptr);
-    EXPECT_EQ(c.Label17, nullptr);
+    EXPECT_EQ(c.fineCalWorkaround, nullptr);
+    EXPECT_EQ(c.autoCalculate, nullptr);
+    EXPECT_EQ(c.registerOrderNote, nullptr);
     for (const char* gone : {"Command6", "Command4", "Label17"})
         EXPECT_EQ(c.findChild<QWidget*>(QString::fromLatin1(gone)), nullptr) << gone;
     for (const QLabel* l : c.findChildren<QLabel*>()) {
         EXPECT_NE(l->text(), QStringLiteral("Refer to Corvane anomaly sheet"));
         EXPECT_FALSE(l->text().startsWith(QStringLiteral("Note: Write to register 6")));
     }
-    EXPECT_TRUE(c.Frame1->title().isEmpty());
-    EXPECT_EQ(c.Frame1->toolTip(), QStringLiteral("Auto calculate dwell time, upper and lower "
-                                                  "tones based on datasheet recommendations"));
-    ASSERT_NE(c.Frame4, nullptr);
-    EXPECT_EQ(c.Frame4->title(), QStringLiteral("Coarse Calibration"));
-    EXPECT_TRUE(c.Frame4->isAncestorOf(c.Command3));
-    EXPECT_TRUE(c.Frame4->isAncestorOf(c.Label1));
-    EXPECT_EQ(c.Label1->text(), QStringLiteral("Writes to Register 5"));
-    EXPECT_EQ(c.Frame2->title(), QStringLiteral("Fine Calibration"));
-    EXPECT_TRUE(c.Frame2->isAncestorOf(c.Command1));
-    EXPECT_TRUE(c.Frame2->isAncestorOf(c.Text1));
-    EXPECT_EQ(c.Label2->text(), QStringLiteral("Writes to Register 6 then Register 5"));
-    EXPECT_EQ(c.Command1->toolTip(),
+    EXPECT_TRUE(c.outerFrame->title().isEmpty());
+    EXPECT_EQ(c.outerFrame->toolTip(), QStringLiteral("Auto calculate dwell time, upper and lower "
+                                                      "tones based on datasheet recommendations"));
+    ASSERT_NE(c.coarseFrame, nullptr);
+    EXPECT_EQ(c.coarseFrame->title(), QStringLiteral("Coarse Calibration"));
+    EXPECT_TRUE(c.coarseFrame->isAncestorOf(c.coarseCalibrate));
+    EXPECT_TRUE(c.coarseFrame->isAncestorOf(c.coarseNote));
+    EXPECT_EQ(c.coarseNote->text(), QStringLiteral("Writes to Register 5"));
+    EXPECT_EQ(c.fineFrame->title(), QStringLiteral("Fine Calibration"));
+    EXPECT_TRUE(c.fineFrame->isAncestorOf(c.fineCalibrate));
+    EXPECT_TRUE(c.fineFrame->isAncestorOf(c.dwellTime));
+    EXPECT_EQ(c.fineNote->text(), QStringLiteral("Writes to Register 6 then Register 5"));
+    EXPECT_EQ(c.fineCalibrate->toolTip(),
               QStringLiteral("Does Coarse cal followed by Fine Cal by programming Register 6 "
                              "followed by Register 5. Fine Cal is recommended if using 18.75kHz "
                              "or 12.5kHz IF Filter B/Ws"));
@@ -74,9 +74,9 @@ TEST_F(IFCalWindow, HasNoWorkaroundNoAutoCalculateAndAFrameForEachCalibration) {
 // The lower tone 150 that corvane-eval refuses (its chip cannot count it) is calibrated here.
 TEST_F(IFCalWindow, FineCalWithALowerToneOf150WritesR6ThenR5) {
     corvane::frmIFCal& c = open();
-    c.Text3->setText(QStringLiteral("150"));
+    c.lowerTone->setText(QStringLiteral("150"));
     usb.clear();
-    c.Command1->click();
+    c.fineCalibrate->click();
     EXPECT_TRUE(messageTexts().empty());
     const auto words = usb.writtenWords();
     ASSERT_EQ(words.size(), 2u);
@@ -94,9 +94,9 @@ TEST_F(IFCalOverParallelPort, FineCalWithALowerToneOf150WritesR6ThenR5) {
     corvane::Main& m = start();
     m.cmbMB->setCurrentIndex(0);
     corvane::frmIFCal& c = app->frmIFCal();
-    c.Text3->setText(QStringLiteral("150"));
+    c.lowerTone->setText(QStringLiteral("150"));
     const size_t before = port.words().size();
-    c.Command1->click();
+    c.fineCalibrate->click();
     EXPECT_TRUE(messageTexts().empty());
     ASSERT_EQ(port.words().size(), before + 2);
     EXPECT_EQ(port.words()[before], word(6));
@@ -110,12 +110,12 @@ TEST_F(IFCalOverParallelPort, FineCalWithALowerToneOf150WritesR6ThenR5) {
 // (a dwell above 127 or a tone above 255 would run into the neighbouring fields of R6).
 TEST_F(IFCalWindow, FineCalShowsEveryLimitMessageAndThenDoesNotCalibrate) {
     corvane::frmIFCal& c = open();
-    c.Text1->setText(QStringLiteral("200"));
-    c.Text2->setText(QStringLiteral("300"));
-    c.Text3->setText(QStringLiteral("-1"));
+    c.dwellTime->setText(QStringLiteral("200"));
+    c.upperTone->setText(QStringLiteral("300"));
+    c.lowerTone->setText(QStringLiteral("-1"));
     const uint32_t r6 = word(6);
     clearRecords();
-    c.Command1->click();
+    c.fineCalibrate->click();
     EXPECT_EQ(messageTexts(),
               (std::vector<QString>{corvane::DwellLimitsText, corvane::UpperToneLimitsText,
                                     corvane::LowerToneLimitsText}));
@@ -129,10 +129,10 @@ TEST_F(IFCalWindow, FineCalShowsEveryLimitMessageAndThenDoesNotCalibrate) {
 TEST_F(IFCalWindow, StatusCaptionsAreOnlyFineCoarseAndManual) {
     corvane::frmIFCal& c = open();
     const std::pair<QPushButton*, QString> steps[] = {
-        {c.Command1, QStringLiteral("Fine Cal")},
-        {c.Command3, QStringLiteral("Coarse")},
-        {c.Command5, QStringLiteral("Manual Adjust")},
-        {c.Command1, QStringLiteral("Fine Cal")},
+        {c.fineCalibrate, QStringLiteral("Fine Cal")},
+        {c.coarseCalibrate, QStringLiteral("Coarse")},
+        {c.updateRegister5, QStringLiteral("Manual Adjust")},
+        {c.fineCalibrate, QStringLiteral("Fine Cal")},
     };
     for (const auto& [button, caption] : steps) {
         button->click();
@@ -144,12 +144,12 @@ TEST_F(IFCalWindow, StatusCaptionsAreOnlyFineCoarseAndManual) {
 
 TEST_F(IFCalWindow, ReturnUnloadsAndALaterOpeningShowsTheFields) {
     corvane::frmIFCal& c = open();
-    c.Text1->setText(QStringLiteral("90"));
+    c.dwellTime->setText(QStringLiteral("90"));
     c.scrollIFadjust->setValue(40);
-    c.Command2->click();
+    c.returnToFrontPanel->click();
     EXPECT_FALSE(app->isLoaded(QStringLiteral("frmIFCal")));
     corvane::frmIFCal& again = app->frmIFCal();
-    EXPECT_EQ(again.Text1->text(), QStringLiteral("90"));
+    EXPECT_EQ(again.dwellTime->text(), QStringLiteral("90"));
     EXPECT_EQ(again.scrollIFadjust->value(), 40);
     EXPECT_TRUE(usb.lines().empty());
 }

@@ -36,17 +36,17 @@ struct IFCalWindow : CorvaneFixture {
 // synthesizer's tones 75 and 150 for that crystal, no manual adjust.
 TEST_F(IFCalWindow, LoadShowsTheFieldsAndTheirTimesAndTones) {
     frmIFCal& c = open();
-    EXPECT_EQ(c.Text1->text(), QStringLiteral("40"));
-    EXPECT_EQ(c.Text2->text(), QStringLiteral("75"));
-    EXPECT_EQ(c.Text3->text(), QStringLiteral("150"));
-    EXPECT_EQ(c.Label13->text(), QStringLiteral("131.2")); // 19680 / 150
-    EXPECT_EQ(c.Label14->text(), QStringLiteral("65.6"));  // 19680 / 300
+    EXPECT_EQ(c.dwellTime->text(), QStringLiteral("40"));
+    EXPECT_EQ(c.upperTone->text(), QStringLiteral("75"));
+    EXPECT_EQ(c.lowerTone->text(), QStringLiteral("150"));
+    EXPECT_EQ(c.upperToneFrequency->text(), QStringLiteral("131.2")); // 19680 / 150
+    EXPECT_EQ(c.lowerToneFrequency->text(), QStringLiteral("65.6"));  // 19680 / 300
     // Sequencer divider 197: 197 x 40 / 19680 kHz = 0.40041 ms.
     ASSERT_EQ(f().SeqClockDividerField, 197 << 18);
-    EXPECT_EQ(c.Label8->text(), QStringLiteral("0.4"));
-    EXPECT_EQ(c.Label10->text(), QStringLiteral("4"));
+    EXPECT_EQ(c.toneCalTime->text(), QStringLiteral("0.4"));
+    EXPECT_EQ(c.totalFineCalTime->text(), QStringLiteral("4"));
     EXPECT_EQ(c.scrollIFadjust->value(), 31);
-    EXPECT_EQ(c.Label18->text(), QStringLiteral("=  0 kHz"));
+    EXPECT_EQ(c.adjustValue->text(), QStringLiteral("=  0 kHz"));
     EXPECT_TRUE(usb.lines().empty()); // loading writes nothing
 }
 
@@ -62,20 +62,20 @@ TEST_F(IFCalWindow, EntriesStoreOnlyWhatTheirFieldsHold) {
         const char* text;
         std::optional<int32_t> stored; // nullopt: field unchanged
     } cases[] = {
-        {c.Text1, &f().IFCalDwellTimeField, 21, "100", 100},
-        {c.Text1, &f().IFCalDwellTimeField, 21, "1000", std::nullopt}, // four characters
-        {c.Text1, &f().IFCalDwellTimeField, 21, "128", std::nullopt},  // beyond 7 bits
-        {c.Text1, &f().IFCalDwellTimeField, 21, "127", 127},
-        {c.Text1, &f().IFCalDwellTimeField, 21, "", std::nullopt},
-        {c.Text1, &f().IFCalDwellTimeField, 21, "abc", std::nullopt},
-        {c.Text1, &f().IFCalDwellTimeField, 21, "-1", std::nullopt},
-        {c.Text2, &f().IFCalUpperToneField, 13, "255", 255},
-        {c.Text2, &f().IFCalUpperToneField, 13, "256", std::nullopt}, // beyond 8 bits
-        {c.Text2, &f().IFCalUpperToneField, 13, "7.5", 8},            // whole divides only
-        {c.Text3, &f().IFCalLowerToneField, 5, "200", 200},
-        {c.Text3, &f().IFCalLowerToneField, 5, "999", std::nullopt},
-        {c.Text3, &f().IFCalLowerToneField, 5, "0", std::nullopt}, // no tone
-        {c.Text1, &f().IFCalDwellTimeField, 21, "0", 0},
+        {c.dwellTime, &f().IFCalDwellTimeField, 21, "100", 100},
+        {c.dwellTime, &f().IFCalDwellTimeField, 21, "1000", std::nullopt}, // four characters
+        {c.dwellTime, &f().IFCalDwellTimeField, 21, "128", std::nullopt},  // beyond 7 bits
+        {c.dwellTime, &f().IFCalDwellTimeField, 21, "127", 127},
+        {c.dwellTime, &f().IFCalDwellTimeField, 21, "", std::nullopt},
+        {c.dwellTime, &f().IFCalDwellTimeField, 21, "abc", std::nullopt},
+        {c.dwellTime, &f().IFCalDwellTimeField, 21, "-1", std::nullopt},
+        {c.upperTone, &f().IFCalUpperToneField, 13, "255", 255},
+        {c.upperTone, &f().IFCalUpperToneField, 13, "256", std::nullopt}, // beyond 8 bits
+        {c.upperTone, &f().IFCalUpperToneField, 13, "7.5", 8},            // whole divides only
+        {c.lowerTone, &f().IFCalLowerToneField, 5, "200", 200},
+        {c.lowerTone, &f().IFCalLowerToneField, 5, "999", std::nullopt},
+        {c.lowerTone, &f().IFCalLowerToneField, 5, "0", std::nullopt}, // no tone
+        {c.dwellTime, &f().IFCalDwellTimeField, 21, "0", 0},
     };
     for (const auto& k : cases) {
         SCOPED_TRACE(k.text);
@@ -85,11 +85,11 @@ TEST_F(IFCalWindow, EntriesStoreOnlyWhatTheirFieldsHold) {
         EXPECT_EQ(*k.field, k.stored ? *k.stored << k.shift : before);
         EXPECT_EQ(platform::isMarkedRefused(k.box), !k.stored);
     }
-    c.Text1->setText(QStringLiteral("200"));
-    EXPECT_EQ(c.Text1->toolTip(),
+    c.dwellTime->setText(QStringLiteral("200"));
+    EXPECT_EQ(c.dwellTime->toolTip(),
               QStringLiteral("IF Cal Dwell Time: a number from 0 to 127 of at most 3 characters"));
     EXPECT_EQ(
-        c.Text3->toolTip(),
+        c.lowerTone->toolTip(),
         QStringLiteral("Fine Cal Lower Tone: a number from 1 to 255 of at most 3 characters"));
     EXPECT_TRUE(messageTexts().empty());
     EXPECT_TRUE(usb.lines().empty());
@@ -100,18 +100,18 @@ TEST_F(IFCalWindow, EntriesStoreOnlyWhatTheirFieldsHold) {
 
 TEST_F(IFCalWindow, ToneLabelsFollowTheBoxes) {
     frmIFCal& c = open();
-    c.Text2->setText(QStringLiteral("75"));
-    EXPECT_EQ(c.Label13->text(), QStringLiteral("131.2"));
-    c.Text3->setText(QStringLiteral("117"));
-    EXPECT_EQ(c.Label14->text(), QStringLiteral("84.1"));
-    c.Text3->setText(QStringLiteral("0")); // no tone: not taken, the tone shown stays
-    EXPECT_EQ(c.Label14->text(), QStringLiteral("84.1"));
-    EXPECT_TRUE(platform::isMarkedRefused(c.Text3));
-    c.Text1->setText(QStringLiteral("100"));
-    EXPECT_EQ(c.Label8->text(), QStringLiteral("1.001")); // 197 x 100 / 19680 = 1.00102
-    EXPECT_EQ(c.Label10->text(), QStringLiteral("10.01"));
-    c.Text1->setText(QStringLiteral("200")); // not taken: the times stay
-    EXPECT_EQ(c.Label8->text(), QStringLiteral("1.001"));
+    c.upperTone->setText(QStringLiteral("75"));
+    EXPECT_EQ(c.upperToneFrequency->text(), QStringLiteral("131.2"));
+    c.lowerTone->setText(QStringLiteral("117"));
+    EXPECT_EQ(c.lowerToneFrequency->text(), QStringLiteral("84.1"));
+    c.lowerTone->setText(QStringLiteral("0")); // no tone: not taken, the tone shown stays
+    EXPECT_EQ(c.lowerToneFrequency->text(), QStringLiteral("84.1"));
+    EXPECT_TRUE(platform::isMarkedRefused(c.lowerTone));
+    c.dwellTime->setText(QStringLiteral("100"));
+    EXPECT_EQ(c.toneCalTime->text(), QStringLiteral("1.001")); // 197 x 100 / 19680 = 1.00102
+    EXPECT_EQ(c.totalFineCalTime->text(), QStringLiteral("10.01"));
+    c.dwellTime->setText(QStringLiteral("200")); // not taken: the times stay
+    EXPECT_EQ(c.toneCalTime->text(), QStringLiteral("1.001"));
 }
 
 // Positions 0..31 adjust downwards with bit 19 clear, 32..63 upwards with bit 19 set; the
@@ -132,7 +132,7 @@ TEST_F(IFCalWindow, ScrollPositionsStoreSignAndMagnitude) {
         c.scrollIFadjust->setValue(k.position);
         EXPECT_EQ(f().IFFilterAdjustField, static_cast<int32_t>(k.field << 14));
         EXPECT_EQ(bits(word(5), 14, 6), k.field);
-        EXPECT_EQ(c.Label18->text(), QString::fromLatin1(k.label));
+        EXPECT_EQ(c.adjustValue->text(), QString::fromLatin1(k.label));
         EXPECT_EQ(m->lblSyncHex->text(), reglink::readoutText(word(5)));
     }
     EXPECT_TRUE(usb.lines().empty());
@@ -150,7 +150,7 @@ TEST_F(IFCalWindow, LoadPlacesTheScrollBarFromTheAdjustField) {
         frmIFCal& c = app->frmIFCal();
         EXPECT_EQ(c.scrollIFadjust->value(), k.position);
         EXPECT_EQ(f().IFFilterAdjustField, k.magnitudeAndSign << 14);
-        c.Command2_Click();
+        c.returnToFrontPanel_Click();
     }
     // A field no position stands for leaves the bar alone and the field as it is.
     f().IFFilterAdjustField = 100 << 14;
@@ -162,22 +162,22 @@ TEST_F(IFCalWindow, LoadPlacesTheScrollBarFromTheAdjustField) {
 // the fine calibration can count: the calculation fills the boxes, the calibration refuses.
 TEST_F(IFCalWindow, AutoCalculateAt19_68MHzThenFineCalIsRefused) {
     frmIFCal& c = open();
-    c.Text1->setText(QStringLiteral("12"));
-    c.Text2->setText(QStringLiteral("82"));
-    c.Text3->setText(QStringLiteral("123"));
-    c.Command4->click();
-    EXPECT_EQ(c.Text1->text(), QStringLiteral("40"));
-    EXPECT_EQ(c.Text2->text(), QStringLiteral("75"));
-    EXPECT_EQ(c.Text3->text(), QStringLiteral("150"));
+    c.dwellTime->setText(QStringLiteral("12"));
+    c.upperTone->setText(QStringLiteral("82"));
+    c.lowerTone->setText(QStringLiteral("123"));
+    c.autoCalculate->click();
+    EXPECT_EQ(c.dwellTime->text(), QStringLiteral("40"));
+    EXPECT_EQ(c.upperTone->text(), QStringLiteral("75"));
+    EXPECT_EQ(c.lowerTone->text(), QStringLiteral("150"));
     EXPECT_EQ(f().IFCalDwellTimeField, 40 << 21);
     EXPECT_EQ(f().IFCalUpperToneField, 75 << 13);
     EXPECT_EQ(f().IFCalLowerToneField, 150 << 5);
-    EXPECT_EQ(c.Label13->text(), QStringLiteral("131.2"));
-    EXPECT_EQ(c.Label14->text(), QStringLiteral("65.6"));
+    EXPECT_EQ(c.upperToneFrequency->text(), QStringLiteral("131.2"));
+    EXPECT_EQ(c.lowerToneFrequency->text(), QStringLiteral("65.6"));
     EXPECT_TRUE(usb.lines().empty());
 
     const uint32_t r6 = word(6);
-    c.Command1->click();
+    c.fineCalibrate->click();
     EXPECT_EQ(messageTexts(), (std::vector<QString>{FineCalRefusedText}));
     EXPECT_TRUE(usb.lines().empty());
     EXPECT_EQ(word(6), r6);
@@ -187,11 +187,11 @@ TEST_F(IFCalWindow, AutoCalculateAt19_68MHzThenFineCalIsRefused) {
 
 TEST_F(IFCalWindow, FineCalWritesR6ThenR5WithBothCalibrationBits) {
     frmIFCal& c = open();
-    c.Text1->setText(QStringLiteral("50"));
-    c.Text2->setText(QStringLiteral("80"));
-    c.Text3->setText(QStringLiteral("120"));
+    c.dwellTime->setText(QStringLiteral("50"));
+    c.upperTone->setText(QStringLiteral("80"));
+    c.lowerTone->setText(QStringLiteral("120"));
     usb.clear();
-    c.Command1->click();
+    c.fineCalibrate->click();
     EXPECT_TRUE(messageTexts().empty());
     const auto words = usb.writtenWords();
     ASSERT_EQ(words.size(), 2u);
@@ -224,15 +224,15 @@ TEST_F(IFCalWindow, FineCalShowsEveryLimitMessageAndThenDoesNotCalibrate) {
     };
     for (const auto& k : cases) {
         SCOPED_TRACE(k.dwell);
-        c.Text1->setText(QStringLiteral("40"));
-        c.Text2->setText(QStringLiteral("82"));
-        c.Text3->setText(QStringLiteral("123"));
-        c.Text1->setText(QString::fromLatin1(k.dwell));
-        c.Text2->setText(QString::fromLatin1(k.upper));
-        c.Text3->setText(QString::fromLatin1(k.lower));
+        c.dwellTime->setText(QStringLiteral("40"));
+        c.upperTone->setText(QStringLiteral("82"));
+        c.lowerTone->setText(QStringLiteral("123"));
+        c.dwellTime->setText(QString::fromLatin1(k.dwell));
+        c.upperTone->setText(QString::fromLatin1(k.upper));
+        c.lowerTone->setText(QString::fromLatin1(k.lower));
         const CorvaneFields before = f();
         clearRecords();
-        c.Command1->click();
+        c.fineCalibrate->click();
         EXPECT_EQ(messageTexts(), k.messages);
         for (const auto& msg : services.messages.messages)
             EXPECT_EQ(msg.icon, platform::MsgIcon::None);
@@ -249,7 +249,7 @@ TEST_F(IFCalWindow, CoarseCalClearsAPendingFineCalFirst) {
     frmIFCal& c = open();
     c.scrollIFadjust->setValue(50);
     usb.clear();
-    c.Command3->click(); // fine bit clear: R5 only
+    c.coarseCalibrate->click(); // fine bit clear: R5 only
     auto words = usb.writtenWords();
     ASSERT_EQ(words.size(), 1u);
     EXPECT_EQ(bits(words[0], 0, 4), 5u);
@@ -259,11 +259,11 @@ TEST_F(IFCalWindow, CoarseCalClearsAPendingFineCalFirst) {
     EXPECT_EQ(f().IFFilterAdjustField, 0);
     EXPECT_EQ(m->ifCalStatus->text(), CoarseCalCaption);
 
-    c.Text3->setText(QStringLiteral("120")); // a lower tone the fine calibration can count
-    c.Command1->click();
+    c.lowerTone->setText(QStringLiteral("120")); // a lower tone the fine calibration can count
+    c.fineCalibrate->click();
     ASSERT_EQ(f().IFFineCalField, 16);
     usb.clear();
-    c.Command3->click(); // fine bit set: R6 with it cleared, then R5
+    c.coarseCalibrate->click(); // fine bit set: R6 with it cleared, then R5
     words = usb.writtenWords();
     ASSERT_EQ(words.size(), 2u);
     EXPECT_EQ(bits(words[0], 0, 4), 6u);
@@ -277,7 +277,7 @@ TEST_F(IFCalWindow, UpdateRegister5SendsTheAdjustWithoutCalibrating) {
     frmIFCal& c = open();
     c.scrollIFadjust->setValue(0);
     usb.clear();
-    c.Command5->click();
+    c.updateRegister5->click();
     const auto words = usb.writtenWords();
     ASSERT_EQ(words.size(), 1u);
     EXPECT_EQ(words[0], word(5));
@@ -291,7 +291,7 @@ TEST_F(IFCalWindow, UpdateRegister5SendsTheAdjustWithoutCalibrating) {
 TEST_F(IFCalWindow, WorkaroundWritesItsSequenceAndRestoresTheBandwidth) {
     frmIFCal& c = open();
     const double bandwidth = f().IFFilterBandwidthField;
-    c.Command6->click();
+    c.fineCalWorkaround->click();
 
     const uint32_t r4 = word(4);
     const auto words = usb.writtenWords();
@@ -311,10 +311,10 @@ TEST_F(IFCalWindow, WorkaroundWritesItsSequenceAndRestoresTheBandwidth) {
     EXPECT_EQ(f().IFFilterBandwidthField, bandwidth);
     EXPECT_EQ(f().IFFineCalField, 0);
     EXPECT_EQ(f().IFCoarseCalField, 0);
-    EXPECT_EQ(c.Text2->text(), QStringLiteral("86"));
-    EXPECT_EQ(c.Text3->text(), QStringLiteral("117"));
-    EXPECT_EQ(c.Label13->text(), QStringLiteral("114.4"));
-    EXPECT_EQ(c.Label14->text(), QStringLiteral("84.1"));
+    EXPECT_EQ(c.upperTone->text(), QStringLiteral("86"));
+    EXPECT_EQ(c.lowerTone->text(), QStringLiteral("117"));
+    EXPECT_EQ(c.upperToneFrequency->text(), QStringLiteral("114.4"));
+    EXPECT_EQ(c.lowerToneFrequency->text(), QStringLiteral("84.1"));
     EXPECT_EQ(m->lblDEMODhex->mark(), Mark::Normal);
     EXPECT_EQ(m->lblDEMODhex->text(), reglink::readoutText(r4));
     EXPECT_EQ(m->ifCalStatus->text(), FineCalWorkaroundCaption);
@@ -325,12 +325,12 @@ TEST_F(IFCalWindow, WorkaroundWritesItsSequenceAndRestoresTheBandwidth) {
 // Each calibration leaves its name on the front panel's status button.
 TEST_F(IFCalWindow, StatusCaptionNamesTheLastCalibration) {
     frmIFCal& c = open();
-    c.Text3->setText(QStringLiteral("120"));
+    c.lowerTone->setText(QStringLiteral("120"));
     const std::pair<QPushButton*, QString> steps[] = {
-        {c.Command1, QStringLiteral("Fine Cal")},
-        {c.Command3, QStringLiteral("Coarse")},
-        {c.Command5, QStringLiteral("Manual Adjust")},
-        {c.Command6, QStringLiteral("Fine Cal workaround")},
+        {c.fineCalibrate, QStringLiteral("Fine Cal")},
+        {c.coarseCalibrate, QStringLiteral("Coarse")},
+        {c.updateRegister5, QStringLiteral("Manual Adjust")},
+        {c.fineCalWorkaround, QStringLiteral("Fine Cal workaround")},
     };
     for (const auto& [button, caption] : steps) {
         button->click();
@@ -340,7 +340,7 @@ TEST_F(IFCalWindow, StatusCaptionNamesTheLastCalibration) {
 
 TEST_F(IFCalWindow, ReturnButtonAndCloseBoxUnloadWithoutWriting) {
     frmIFCal& c = open();
-    c.Command2->click();
+    c.returnToFrontPanel->click();
     EXPECT_FALSE(app->isLoaded(QStringLiteral("frmIFCal")));
     frmIFCal& again = app->frmIFCal();
     again.show();
@@ -353,16 +353,16 @@ TEST_F(IFCalWindow, ReturnButtonAndCloseBoxUnloadWithoutWriting) {
 // the note on the order of the writes, under the outer frame's caption.
 TEST_F(IFCalWindow, OffersTheWorkaroundAndTheAutomaticCalculation) {
     frmIFCal& c = open();
-    ASSERT_NE(c.Command6, nullptr);
-    ASSERT_NE(c.Command4, nullptr);
-    ASSERT_NE(c.Label17, nullptr);
-    EXPECT_EQ(c.Command6->text(), QStringLiteral("Do Workaround for Fine Cal"));
-    EXPECT_EQ(c.Frame1->title(), QStringLiteral("IF Filter Calibration"));
-    EXPECT_EQ(c.Frame1->toolTip(), QStringLiteral("Auto calculate dwell time, upper and lower "
-                                                  "tones based on datasheet recommendations"));
-    EXPECT_EQ(c.Frame2->title(), QStringLiteral("Fine Cal Settings"));
-    EXPECT_TRUE(c.Frame2->isAncestorOf(c.Text1));
-    EXPECT_EQ(c.Frame4, nullptr);
+    ASSERT_NE(c.fineCalWorkaround, nullptr);
+    ASSERT_NE(c.autoCalculate, nullptr);
+    ASSERT_NE(c.registerOrderNote, nullptr);
+    EXPECT_EQ(c.fineCalWorkaround->text(), QStringLiteral("Do Workaround for Fine Cal"));
+    EXPECT_EQ(c.outerFrame->title(), QStringLiteral("IF Filter Calibration"));
+    EXPECT_EQ(c.outerFrame->toolTip(), QStringLiteral("Auto calculate dwell time, upper and lower "
+                                                      "tones based on datasheet recommendations"));
+    EXPECT_EQ(c.fineFrame->title(), QStringLiteral("Fine Cal Settings"));
+    EXPECT_TRUE(c.fineFrame->isAncestorOf(c.dwellTime));
+    EXPECT_EQ(c.coarseFrame, nullptr);
 }
 
 TEST(IFCalDelay, BusyWaitCountsEveryPass) {

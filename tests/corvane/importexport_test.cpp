@@ -44,10 +44,10 @@ void changeEverything(CorvaneApp& app) {
     afc.txtAFCRange->setText(QStringLiteral("2.5"));
     afc.Command2_Click();
     frmIFCal& cal = app.frmIFCal();
-    cal.Text1->setText(QStringLiteral("50"));
-    cal.Text2->setText(QStringLiteral("80"));
-    cal.Text3->setText(QStringLiteral("120"));
-    cal.Command2_Click();
+    cal.dwellTime->setText(QStringLiteral("50"));
+    cal.upperTone->setText(QStringLiteral("80"));
+    cal.lowerTone->setText(QStringLiteral("120"));
+    cal.returnToFrontPanel_Click();
     frmAGC& agc = app.frmAGC();
     agc.Combo1->setCurrentIndex(1);
     agc.Text1->setText(QStringLiteral("20"));
@@ -114,7 +114,7 @@ TEST_F(Settings, SavedSetUpLoadsIntoAFreshProgramAndSavesTheSameFile) {
     EXPECT_EQ(fresh->frmSWD().txtPreamble->text(), QStringLiteral("ABC123"));
     EXPECT_EQ(fresh->frmAFC().txtAFCRange->text(), QStringLiteral("2.5"));
     EXPECT_EQ(fresh->frmAFC().Toggle1->isOn(), true);
-    EXPECT_EQ(fresh->frmIFCal().Text2->text(), QStringLiteral("80"));
+    EXPECT_EQ(fresh->frmIFCal().upperTone->text(), QStringLiteral("80"));
     EXPECT_EQ(fresh->frmAGC().Combo2->currentIndex(), 2);
     fresh.reset();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

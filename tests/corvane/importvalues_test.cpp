@@ -38,8 +38,8 @@ TEST_F(Settings, UnusableValuesAreSkippedAndNamedTheRestIsApplied) {
     EXPECT_EQ(app->frmSWD().cmbInterupt->currentIndex(), 1);
     EXPECT_EQ(app->frmSWD().cmbPreamble->currentIndex(), 2);
     EXPECT_EQ(app->frmAFC().cmbKi->currentIndex(), 3);
-    EXPECT_EQ(app->frmIFCal().Text1->text(), QStringLiteral("40"));
-    EXPECT_EQ(app->frmIFCal().Text3->text(), QStringLiteral("100"));
+    EXPECT_EQ(app->frmIFCal().dwellTime->text(), QStringLiteral("40"));
+    EXPECT_EQ(app->frmIFCal().lowerTone->text(), QStringLiteral("100"));
     EXPECT_EQ(app->frmAGC().Combo1->currentIndex(), 1);
     EXPECT_EQ(app->frmAGC().Text2->text(), QStringLiteral("50"));
     EXPECT_EQ(m->agcStatus->text(), QStringLiteral("Manual"));
@@ -58,7 +58,7 @@ TEST_F(Settings, UnusableValuesAreSkippedAndNamedTheRestIsApplied) {
     EXPECT_EQ(f().AfcEnableField, 0);
     EXPECT_EQ(m->afcStatus->text(), QStringLiteral("OFF"));
     EXPECT_EQ(app->frmAFC().cmbKp->currentIndex(), f().AfcKpField >> 21);
-    EXPECT_EQ(app->frmIFCal().Text2->text(), QStringLiteral("75"));
+    EXPECT_EQ(app->frmIFCal().upperTone->text(), QStringLiteral("75"));
     EXPECT_EQ(app->frmAGC().Text1->text(), QStringLiteral("30"));
     EXPECT_EQ(f().FilterGainField, 0);
     // No value spilled outside its field.

@@ -137,7 +137,7 @@ TEST_F(TypedEntry, ReturnInADialogBoxPressesNoButton) {
     frmIFCal& c = app->frmIFCal();
     c.show();
     clearRecords();
-    for (QLineEdit* box : {c.Text1, c.Text2, c.Text3}) {
+    for (QLineEdit* box : {c.dwellTime, c.upperTone, c.lowerTone}) {
         SCOPED_TRACE(box->objectName().toStdString());
         evaltest::typeInto(box, QStringLiteral("50"));
         evaltest::pressReturn(box);
