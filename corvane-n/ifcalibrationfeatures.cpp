@@ -2,7 +2,7 @@
 
 namespace corvanen {
 
-const corvane::IFCalFeatures& ifCalWindow() {
+const corvane::IFCalFeatures& ifCalibrationFeatures() {
     static const corvane::IFCalFeatures features = [] {
         corvane::IFCalFeatures f;
         f.outerCaption = QString(); // Frame1 keeps only its tool tip

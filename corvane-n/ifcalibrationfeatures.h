@@ -1,5 +1,5 @@
 #pragma once
-// Corvane-N's IF filter calibration window: the window of corvane-eval without the
+// What Corvane-N's IF filter calibration window offers: the window of corvane-eval without the
 // fine-calibration workaround and the automatic calculation (its tones come from the
 // bandwidth table), each calibration in its own frame with what it writes, and a fine
 // calibration the chip can do for every lower tone divide.
@@ -7,6 +7,6 @@
 
 namespace corvanen {
 
-const corvane::IFCalFeatures& ifCalWindow();
+const corvane::IFCalFeatures& ifCalibrationFeatures();
 
 } // namespace corvanen
