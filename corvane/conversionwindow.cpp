@@ -58,80 +58,83 @@ conversionform::conversionform(CorvaneApp& app) : app_(app) {
     setObjectName(QLatin1String(DesignName));
     setWindowTitle(QStringLiteral("Conversion Calculator"));
 
-    Text1 = named(new QLineEdit, "Text1");
-    Text1->setToolTip(QStringLiteral("Type in a numerical value here."));
-    Option1 = named(new QRadioButton(QStringLiteral("dBm to Volt")), "Option1");
-    Option2 = named(new QRadioButton(QStringLiteral("Volt to dBm")), "Option2");
-    Option3 = named(new QRadioButton(QStringLiteral("dB to Volt")), "Option3");
-    Option4 = named(new QRadioButton(QStringLiteral("Volt to dB")), "Option4");
-    Text2 = named(new QLineEdit, "Text2");
-    Command1 = named(new QPushButton(QStringLiteral("Perform Conversion")), "Command1");
-    Command1->setDefault(true);
-    Command3 = named(new QPushButton(QStringLiteral("Return to Front Panel")), "Command3");
-    Frame1 = named(new QGroupBox(QStringLiteral("Useful Links:")), "Frame1");
-    Text3 = named(new QLineEdit(QStringLiteral("https://en.wikipedia.org/wiki/Decibel")), "Text3");
-    Text3->setReadOnly(true);
+    level = named(new QLineEdit, "Text1");
+    level->setToolTip(QStringLiteral("Type in a numerical value here."));
+    dBmToVolt = named(new QRadioButton(QStringLiteral("dBm to Volt")), "Option1");
+    voltToDbm = named(new QRadioButton(QStringLiteral("Volt to dBm")), "Option2");
+    dBToVolt = named(new QRadioButton(QStringLiteral("dB to Volt")), "Option3");
+    voltToDb = named(new QRadioButton(QStringLiteral("Volt to dB")), "Option4");
+    answer = named(new QLineEdit, "Text2");
+    performConversion = named(new QPushButton(QStringLiteral("Perform Conversion")), "Command1");
+    performConversion->setDefault(true);
+    returnToFrontPanel =
+        named(new QPushButton(QStringLiteral("Return to Front Panel")), "Command3");
+    usefulLinks = named(new QGroupBox(QStringLiteral("Useful Links:")), "Frame1");
+    usefulLink =
+        named(new QLineEdit(QStringLiteral("https://en.wikipedia.org/wiki/Decibel")), "Text3");
+    usefulLink->setReadOnly(true);
 
     auto* entries = new QGridLayout;
     entries->addWidget(named(new QLabel(QStringLiteral("I've got....")), "Label1"), 0, 0);
-    entries->addWidget(Text1, 0, 1);
+    entries->addWidget(level, 0, 1);
     entries->addWidget(named(new QLabel(QStringLiteral("Answer:")), "Label2"), 1, 0);
-    entries->addWidget(Text2, 1, 1);
+    entries->addWidget(answer, 1, 1);
 
     // The options share one box so that choosing one clears the others.
     auto* options = new QGroupBox;
     auto* optionColumn = new QVBoxLayout(options);
-    for (QRadioButton* o : {Option1, Option2, Option3, Option4})
+    for (QRadioButton* o : {dBmToVolt, voltToDbm, dBToVolt, voltToDb})
         optionColumn->addWidget(o);
 
-    auto* links = new QVBoxLayout(Frame1);
-    links->addWidget(Text3);
+    auto* links = new QVBoxLayout(usefulLinks);
+    links->addWidget(usefulLink);
 
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(Command1);
-    buttons->addWidget(Command3);
+    buttons->addWidget(performConversion);
+    buttons->addWidget(returnToFrontPanel);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(entries);
     layout->addWidget(options);
     layout->addLayout(buttons);
-    layout->addWidget(Frame1);
+    layout->addWidget(usefulLinks);
 
-    connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
-    connect(Command3, &QPushButton::clicked, this, [this] { Command3_Click(); });
+    connect(performConversion, &QPushButton::clicked, this, [this] { performConversion_Click(); });
+    connect(returnToFrontPanel, &QPushButton::clicked, this,
+            [this] { returnToFrontPanel_Click(); });
 }
 
 void conversionform::Form_Load() {
-    Option1->setChecked(true);
+    dBmToVolt->setChecked(true);
 }
 
 std::optional<LevelConversion> conversionform::chosenConversion() const {
-    if (Option1->isChecked())
+    if (dBmToVolt->isChecked())
         return LevelConversion::DbmToVolt;
-    if (Option2->isChecked())
+    if (voltToDbm->isChecked())
         return LevelConversion::VoltToDbm;
-    if (Option3->isChecked())
+    if (dBToVolt->isChecked())
         return LevelConversion::DbToVolt;
-    if (Option4->isChecked())
+    if (voltToDb->isChecked())
         return LevelConversion::VoltToDb;
     return std::nullopt;
 }
 
-void conversionform::Command1_Click() {
-    const std::optional<double> x = platform::textToNumber(Text1->text());
+void conversionform::performConversion_Click() {
+    const std::optional<double> x = platform::textToNumber(level->text());
     if (!x) {
         app_.messages().beep();
         app_.messages().message(QStringLiteral("Invalid entry. This must be a number"),
                                 platform::MsgIcon::Exclamation);
-        Text1->clear();
-        Text1->setFocus();
+        level->clear();
+        level->setFocus();
         return;
     }
     const std::optional<LevelConversion> conversion = chosenConversion();
-    Text2->setText(conversion ? levelAnswer(*conversion, *x) : QString());
+    answer->setText(conversion ? levelAnswer(*conversion, *x) : QString());
 }
 
-void conversionform::Command3_Click() {
+void conversionform::returnToFrontPanel_Click() {
     unload();
 }
 

@@ -30,15 +30,19 @@ public:
     explicit conversionform(CorvaneApp& app);
 
     void Form_Load() override;
-    void Command1_Click();
-    void Command3_Click();
+    void performConversion_Click();
+    void returnToFrontPanel_Click();
 
-    QLineEdit* Text1;
-    QRadioButton *Option1, *Option2, *Option3, *Option4;
-    QLineEdit* Text2;
-    QPushButton *Command1, *Command3;
-    QGroupBox* Frame1;
-    QLineEdit* Text3;
+    QLineEdit* level;                // Text1, the value converted
+    QRadioButton* dBmToVolt;         // Option1
+    QRadioButton* voltToDbm;         // Option2
+    QRadioButton* dBToVolt;          // Option3
+    QRadioButton* voltToDb;          // Option4
+    QLineEdit* answer;               // Text2
+    QPushButton* performConversion;  // Command1
+    QPushButton* returnToFrontPanel; // Command3
+    QGroupBox* usefulLinks;          // Frame1
+    QLineEdit* usefulLink;           // Text3
 
 private:
     std::optional<LevelConversion> chosenConversion() const;

@@ -119,32 +119,33 @@ frmIRcal::frmIRcal(CorvaneApp& app) : app_(app) {
     txtItercur = box("txtItercur", true);
     cmbCalsrc = evalkit::dialog::list("cmbCalsrc",
                                       {QStringLiteral("Internal"), QStringLiteral("External")});
-    Check1 = new QCheckBox(QStringLiteral("Override Calculated Demod Divide"));
-    Check1->setObjectName(QStringLiteral("Check1"));
+    overrideDemodDivide = new QCheckBox(QStringLiteral("Override Calculated Demod Divide"));
+    overrideDemodDivide->setObjectName(QStringLiteral("Check1"));
     QStringList dividers = evalkit::dialog::numberItems(15);
     dividers.removeFirst(); // "1" to "15"
-    Combo1 = evalkit::dialog::list("Combo1", dividers);
-    Text1 = box("Text1", true);
-    Text2 = box("Text2", true);
-    Text3 = box("Text3", true);
+    demodDivider = evalkit::dialog::list("Combo1", dividers);
+    demodClock = box("Text1", true);
+    rfChannelFrequency = box("Text2", true);
+    imageFrequency = box("Text3", true);
     cmbMode = evalkit::dialog::list("cmbMode", {});
     sclOversample = evalkit::dialog::scrollBar("sclOversample", 15);
-    Command1 = new QPushButton(QStringLiteral("Update RF"));
-    Command1->setObjectName(QStringLiteral("Command1"));
+    updateRf = new QPushButton(QStringLiteral("Update RF"));
+    updateRf->setObjectName(QStringLiteral("Command1"));
     cmdStartCal = new QPushButton(QStringLiteral("Start Calibration"));
     cmdStartCal->setObjectName(QStringLiteral("cmdStartCal"));
 
-    Frame1 = frame("Frame1", QStringLiteral("Initial Point"),
-                   {{"Gain", txtGainInit}, {"Phase", txtPhaseInit}});
-    Frame2 = frame("Frame2", QStringLiteral("Terminating Conditions"),
-                   {{"Iterations", txtIter}, {"Suboptimal", txtSubopt}});
-    Frame3 = frame("Frame3", QStringLiteral("BEST"),
-                   {{"RSSI", txtRSSIbest},
-                    {"Gain", txtGainbest},
-                    {"Phase", txtPhasebest},
-                    {"Attempts", txtAttempts}});
-    Frame4 = frame("Frame4", QStringLiteral("Current Point"),
-                   {{"Gain", txtGaincur}, {"Phase", txtPhasecur}, {"Iterations", txtItercur}});
+    initialPoint = frame("Frame1", QStringLiteral("Initial Point"),
+                         {{"Gain", txtGainInit}, {"Phase", txtPhaseInit}});
+    terminatingConditions = frame("Frame2", QStringLiteral("Terminating Conditions"),
+                                  {{"Iterations", txtIter}, {"Suboptimal", txtSubopt}});
+    bestPoint = frame("Frame3", QStringLiteral("BEST"),
+                      {{"RSSI", txtRSSIbest},
+                       {"Gain", txtGainbest},
+                       {"Phase", txtPhasebest},
+                       {"Attempts", txtAttempts}});
+    currentPoint =
+        frame("Frame4", QStringLiteral("Current Point"),
+              {{"Gain", txtGaincur}, {"Phase", txtPhasecur}, {"Iterations", txtItercur}});
 
     // The RF set-up on the left, the search beside it.
     auto* rf = new QGridLayout;
@@ -157,28 +158,28 @@ frmIRcal::frmIRcal(CorvaneApp& app) : app_(app) {
         ++row;
     };
     add("Cal Source", cmbCalsrc);
-    rf->addWidget(Check1, row++, 0, 1, 2);
-    add("Demod Divider", Combo1);
-    add("Demod Clock", Text1);
-    add("RF Channel Frequency", Text2);
-    add("Image Frequency", Text3);
+    rf->addWidget(overrideDemodDivide, row++, 0, 1, 2);
+    add("Demod Divider", demodDivider);
+    add("Demod Clock", demodClock);
+    add("RF Channel Frequency", rfChannelFrequency);
+    add("Image Frequency", imageFrequency);
     add("Mode", cmbMode);
     add("Oversample", sclOversample);
-    rf->addWidget(Command1, row++, 0, 1, 2);
+    rf->addWidget(updateRf, row++, 0, 1, 2);
     rf->setRowStretch(row, 1);
 
     auto* search = new QGridLayout;
-    search->addWidget(Frame1, 0, 0);
-    search->addWidget(Frame3, 0, 1, 2, 1);
-    search->addWidget(Frame2, 1, 0);
-    search->addWidget(Frame4, 2, 0);
+    search->addWidget(initialPoint, 0, 0);
+    search->addWidget(bestPoint, 0, 1, 2, 1);
+    search->addWidget(terminatingConditions, 1, 0);
+    search->addWidget(currentPoint, 2, 0);
     search->addWidget(cmdStartCal, 2, 1, Qt::AlignBottom);
 
     auto* layout = new QHBoxLayout(this);
     layout->addLayout(rf);
     layout->addLayout(search, 1);
 
-    connect(Command1, &QPushButton::clicked, this, &frmIRcal::Command1_Click);
+    connect(updateRf, &QPushButton::clicked, this, &frmIRcal::updateRf_Click);
     connect(cmdStartCal, &QPushButton::clicked, this, &frmIRcal::cmdStartCal_Click);
 }
 
@@ -197,13 +198,13 @@ void frmIRcal::refreshAndWrite(int n) {
 std::optional<double> frmIRcal::calibrationClock() {
     auto& messages = app_.messages();
     double c = app_.w().DemodClockMHz;
-    if (Check1->isChecked()) {
-        if (Combo1->currentIndex() < 0) {
+    if (overrideDemodDivide->isChecked()) {
+        if (demodDivider->currentIndex() < 0) {
             messages.message(QStringLiteral("Invalid entry. Choose a Demod Divider"),
                              platform::MsgIcon::Exclamation);
             return std::nullopt;
         }
-        c = double(app_.w().CrystalFrequencyMHz) / (Combo1->currentIndex() + 1);
+        c = double(app_.w().CrystalFrequencyMHz) / (demodDivider->currentIndex() + 1);
     }
     if (!(c > 0) || !std::isfinite(c)) {
         messages.message(QStringLiteral("Invalid entry. Demod Clock must be above 0 MHz"),
@@ -213,7 +214,7 @@ std::optional<double> frmIRcal::calibrationClock() {
     return c;
 }
 
-void frmIRcal::Command1_Click() {
+void frmIRcal::updateRf_Click() {
     auto& f = app_.f();
     auto& w = app_.w();
     if (cmbCalsrc->currentIndex() == 1) {
@@ -246,17 +247,17 @@ void frmIRcal::Command1_Click() {
         f.AgcLowThresholdField = 0;
         refreshAndWrite(9);
 
-        if (Check1->isChecked())
-            Text1->setText(platform::formatNumber(*c, u"0.0000"));
+        if (overrideDemodDivide->isChecked())
+            demodClock->setText(platform::formatNumber(*c, u"0.0000"));
         // An odd multiple of the demodulator clock puts the calibration tone at the image.
         synthform& synth = app_.synthform();
         synth.txtVCOout1->setText(platform::formatNumber(*c * *n, u".000000"));
         synth.CmdCalculate_Click();
         synth.Command1_Click(); // unloads the synthesizer window
     }
-    Text2->setText(platform::formatNumber(w.RfFrequencyMHz, u"0.000000"));
-    Text3->setText(platform::formatNumber(w.RfFrequencyMHz - ImageOffsetMHz, u"0.000000") +
-                   QStringLiteral(" MHz"));
+    rfChannelFrequency->setText(platform::formatNumber(w.RfFrequencyMHz, u"0.000000"));
+    imageFrequency->setText(platform::formatNumber(w.RfFrequencyMHz - ImageOffsetMHz, u"0.000000") +
+                            QStringLiteral(" MHz"));
     for (int n : {1, 3, 0, 4})
         refreshAndWrite(n);
 }
@@ -346,7 +347,7 @@ void frmIRcal::runSearch(const SearchEntries& e) {
 
     searching_ = true;
     cmdStartCal->setText(QStringLiteral("Stop"));
-    Command1->setEnabled(false); // retuning mid-search would spoil the measurements
+    updateRf->setEnabled(false); // retuning mid-search would spoil the measurements
     const QPointer<frmIRcal> self(this);
 
     while (w.IrCalStop == 0) {
@@ -392,7 +393,7 @@ void frmIRcal::runSearch(const SearchEntries& e) {
 
     searching_ = false;
     cmdStartCal->setText(QStringLiteral("Start Calibration"));
-    Command1->setEnabled(true);
+    updateRf->setEnabled(true);
 }
 
 } // namespace corvane

@@ -31,20 +31,27 @@ public:
     static constexpr char DesignName[] = "frmIRcal";
     explicit frmIRcal(CorvaneApp& app);
 
-    void Command1_Click();
+    void updateRf_Click();
     // Starts the search; while it runs, the same button stops it.
     void cmdStartCal_Click();
     bool searching() const { return searching_; }
 
-    QGroupBox *Frame1, *Frame2, *Frame3, *Frame4;
+    QGroupBox* initialPoint;          // Frame1
+    QGroupBox* terminatingConditions; // Frame2
+    QGroupBox* bestPoint;             // Frame3
+    QGroupBox* currentPoint;          // Frame4
     QLineEdit *txtGainInit, *txtPhaseInit, *txtIter, *txtSubopt;
     QLineEdit *txtRSSIbest, *txtGainbest, *txtPhasebest, *txtAttempts;
     QLineEdit *txtGaincur, *txtPhasecur, *txtItercur;
-    QComboBox *cmbCalsrc, *Combo1, *cmbMode;
-    QCheckBox* Check1;
-    QLineEdit *Text1, *Text2, *Text3;
+    QComboBox *cmbCalsrc, *cmbMode;
+    QComboBox* demodDivider;        // Combo1
+    QCheckBox* overrideDemodDivide; // Check1
+    QLineEdit* demodClock;          // Text1
+    QLineEdit* rfChannelFrequency;  // Text2
+    QLineEdit* imageFrequency;      // Text3
     QScrollBar* sclOversample;
-    QPushButton *Command1, *cmdStartCal;
+    QPushButton* updateRf; // Command1, "Update RF"
+    QPushButton* cmdStartCal;
 
 protected:
     void closeBox() override;

@@ -48,11 +48,11 @@ synthform::synthform(CorvaneApp& app, calc::VcoUpperLimits fractionStepLimits)
                                 "values. The user must then program the appropriate registers by "
                                 "pressing the update button.")}),
       app_(app), limits_(fractionStepLimits) {
-    Label6 = label("Label6", QStringLiteral("Actual RF Channel Frequency"));
+    actualChannelCaption = label("Label6", QStringLiteral("Actual RF Channel Frequency"));
     LblActualChnFreq = label("LblActualChnFreq", QString());
-    Label3 = label("Label3", QString());
-    Label9 = label("Label9", QStringLiteral("Fstep = "));
-    Label4 =
+    synthesizerFrequency = label("Label3", QString());
+    frequencyStep = label("Label9", QStringLiteral("Fstep = "));
+    calculateNote =
         label("Label4", QStringLiteral("Calculate updates the register values in the Main Panel"));
     CmdFup = named(new QToolButton, "CmdFup");
     CmdFup->setArrowType(Qt::UpArrow);
@@ -72,19 +72,19 @@ void synthform::buildLayout() {
     arrows->addWidget(CmdFup);
     arrows->addWidget(cmdfdown);
     dividers->addLayout(arrows, 1, 4, 2, 1);
-    dividers->addWidget(Label9, 3, 0, 1, 5);
+    dividers->addWidget(frequencyStep, 3, 0, 1, 5);
 
     QVBoxLayout* layout = startWindowLayout(0);
     auto* results = new QGridLayout;
-    results->addWidget(Label6, 0, 0);
+    results->addWidget(actualChannelCaption, 0, 0);
     results->addWidget(LblActualChnFreq, 0, 1);
     results->addWidget(lblHeading, 1, 0);
     results->addWidget(lblRxLO, 1, 1);
     results->addWidget(Label7, 2, 0);
-    results->addWidget(Label3, 2, 1);
+    results->addWidget(synthesizerFrequency, 2, 1);
     layout->addWidget(Note);
     layout->addLayout(results);
-    layout->addWidget(Label4);
+    layout->addWidget(calculateNote);
     layout->addLayout(buttonRow());
 }
 
@@ -103,7 +103,7 @@ void synthform::Form_Load() {
     // With the internal inductor the band decides the divide-by-2.
     lblVCOdiv2->setEnabled(external);
     Label1->setVisible(!external);
-    for (QWidget* l : {static_cast<QWidget*>(Label5), static_cast<QWidget*>(Label3),
+    for (QWidget* l : {static_cast<QWidget*>(Label5), static_cast<QWidget*>(synthesizerFrequency),
                        static_cast<QWidget*>(Label7)})
         l->setVisible(external);
     txtVCOout1->setText(platform::formatNumber(w.RfFrequencyMHz, u".000000"));
@@ -150,8 +150,8 @@ void synthform::apply(const calc::SynthResult& r) {
     platform::assignIfSet(f.IFCalLowerToneField, r.IFCalLowerToneField);
     using evalkit::showIfSet;
     showIfSet(LblActualChnFreq, r.LblActualChnFreq);
-    showIfSet(Label3, r.Label3);
-    showIfSet(Label9, r.Label9);
+    showIfSet(synthesizerFrequency, r.synthesizerFrequency);
+    showIfSet(frequencyStep, r.frequencyStep);
     showNote(r);
     Main& panel = app_.main();
     evalkit::showFrequencyReadouts(panel.lblvcofreq, panel.lblpfd_freq, panel.lblcrystal, r);

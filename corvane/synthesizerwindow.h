@@ -35,7 +35,11 @@ public:
     calc::SynthesizerRecord settingsInForce() const;
 
     // Besides the divide-by-2 window's controls.
-    QLabel *Label6, *LblActualChnFreq, *Label3, *Label9, *Label4;
+    QLabel* actualChannelCaption; // Label6
+    QLabel* LblActualChnFreq;
+    QLabel* synthesizerFrequency; // Label3
+    QLabel* frequencyStep;        // Label9
+    QLabel* calculateNote;        // Label4
     QToolButton* CmdFup;
 
 private:

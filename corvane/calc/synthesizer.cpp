@@ -187,7 +187,7 @@ Boxes showFrequencies(const CoreInputs& in, Path path, bool divideBy2, const Div
     out.TxtCrystal1 = boxes.crystal;
     out.lblRxLO = mhzText(lo);
     if (in.ExtInductorField == kExternalInductor) {
-        out.Label3 = mhzText(vco);
+        out.synthesizerFrequency = mhzText(vco);
     }
     return boxes;
 }
@@ -213,9 +213,9 @@ void closingSteps(const Boxes& boxes, Path path, bool divideBy2, const Dividers&
     // 5. The frequency step of one F count at the RF output.
     if (path == Path::Calculate) {
         const double modulus = divideBy2 ? 2.0 * kFracModulus : kFracModulus;
-        out.Label9 = QStringLiteral("Fstep = ") +
-                     platform::formatNumber(*out.PfdFrequencyMHz * 1e6 / modulus, u"#0.00") +
-                     QStringLiteral(" Hz");
+        out.frequencyStep = QStringLiteral("Fstep = ") +
+                            platform::formatNumber(*out.PfdFrequencyMHz * 1e6 / modulus, u"#0.00") +
+                            QStringLiteral(" Hz");
     }
     // 6. Register fields. dividerRefusal() has kept every value within its field.
     const int16_t n = *platform::toInt16(div.n);

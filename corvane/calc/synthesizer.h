@@ -90,8 +90,8 @@ struct SynthResult : evalkit::calc::SynthShown {
     std::optional<bool> divideBy2On; // lblVCOdiv2 (set by the internal-inductor band only)
     std::optional<QString> LblActualChnFreq;
     std::optional<QString> lblRxLO;
-    std::optional<QString> Label3; // synthesizer frequency, external inductor only
-    std::optional<QString> Label9; // "Fstep = ... Hz", Calculate path only
+    std::optional<QString> synthesizerFrequency; // external inductor only
+    std::optional<QString> frequencyStep;        // "Fstep = ... Hz", Calculate path only
     std::optional<bool> NoteVisible;
 };
 

@@ -28,7 +28,8 @@ struct FractionStepBands : CorvaneNFixture {
     // Everything a refused step must leave alone.
     QStringList state() {
         QStringList out;
-        for (QLabel* l : {s->LblN, s->LblF, s->LblR, s->LblActualChnFreq, s->lblRxLO, s->Label9})
+        for (QLabel* l :
+             {s->LblN, s->LblF, s->LblR, s->LblActualChnFreq, s->lblRxLO, s->frequencyStep})
             out << l->text();
         for (QLineEdit* e : {s->txtVCOout1, s->txtpfd1, s->TxtCrystal1})
             out << e->text();

@@ -24,14 +24,14 @@ TEST_F(ConversionCalculator, ConvertsWithTheChosenOption) {
         {"1E6", 3, "undefined"}, {"1E6", 1, "undefined"},  {"-1E6", 1, "0.00000"},
     };
     conversionform& c = app->conversionform();
-    EXPECT_TRUE(c.Option1->isChecked());
-    QRadioButton* options[] = {c.Option1, c.Option2, c.Option3, c.Option4};
+    EXPECT_TRUE(c.dBmToVolt->isChecked());
+    QRadioButton* options[] = {c.dBmToVolt, c.voltToDbm, c.dBToVolt, c.voltToDb};
     for (const Case& k : cases) {
         SCOPED_TRACE(std::string(k.x) + " option " + std::to_string(k.option));
         options[k.option - 1]->click();
-        c.Text1->setText(QString::fromLatin1(k.x));
-        c.Command1->click();
-        EXPECT_EQ(c.Text2->text(), QString::fromLatin1(k.answer));
+        c.level->setText(QString::fromLatin1(k.x));
+        c.performConversion->click();
+        EXPECT_EQ(c.answer->text(), QString::fromLatin1(k.answer));
     }
     EXPECT_TRUE(messageTexts().empty());
 }
@@ -40,15 +40,15 @@ TEST_F(ConversionCalculator, EntryThatIsNoNumberIsRefused) {
     conversionform& c = app->conversionform();
     c.show();
     c.activateWindow();
-    c.Text1->setText(QStringLiteral("20"));
-    c.Command1->click();
-    ASSERT_EQ(c.Text2->text(), QStringLiteral("7.75000"));
+    c.level->setText(QStringLiteral("20"));
+    c.performConversion->click();
+    ASSERT_EQ(c.answer->text(), QStringLiteral("7.75000"));
     for (const char* entry : {"", "abc", "1,5", "  "}) {
         SCOPED_TRACE(entry);
         services.messages.clear();
-        c.Text1->setText(QString::fromLatin1(entry));
-        c.Command3->setFocus();
-        c.Command1->click();
+        c.level->setText(QString::fromLatin1(entry));
+        c.returnToFrontPanel->setFocus();
+        c.performConversion->click();
         EXPECT_EQ(services.messages.beeps, 1);
         ASSERT_EQ(services.messages.messages.size(), 1u);
         const auto& msg = services.messages.messages[0];
@@ -56,18 +56,18 @@ TEST_F(ConversionCalculator, EntryThatIsNoNumberIsRefused) {
         EXPECT_EQ(msg.icon, platform::MsgIcon::Exclamation);
         EXPECT_EQ(msg.title, services.messages.defaultTitle());
         EXPECT_EQ(msg.buttons, platform::MsgButtons::Ok);
-        EXPECT_EQ(c.Text1->text(), QString());
-        EXPECT_EQ(c.Text2->text(), QStringLiteral("7.75000"));
-        EXPECT_EQ(c.focusWidget(), c.Text1);
+        EXPECT_EQ(c.level->text(), QString());
+        EXPECT_EQ(c.answer->text(), QStringLiteral("7.75000"));
+        EXPECT_EQ(c.focusWidget(), c.level);
     }
 }
 
 TEST_F(ConversionCalculator, ReturnUnloadsAndReopensOnDbmToVolt) {
     conversionform& c = app->conversionform();
-    c.Option4->click();
-    c.Command3->click();
+    c.voltToDb->click();
+    c.returnToFrontPanel->click();
     EXPECT_FALSE(app->isLoaded(QStringLiteral("conversionform")));
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(app->conversionform().Option1->isChecked());
-    EXPECT_FALSE(app->conversionform().Option4->isChecked());
+    EXPECT_TRUE(app->conversionform().dBmToVolt->isChecked());
+    EXPECT_FALSE(app->conversionform().voltToDb->isChecked());
 }

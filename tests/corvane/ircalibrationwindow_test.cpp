@@ -99,7 +99,7 @@ TEST_F(IrCalWindow, UpdateRfWithTheInternalSourceTunesAndWritesInOrder) {
     const double c = w().DemodClockMHz;
     ASSERT_GT(c, 0);
     const int32_t n = *oddClockMultiple(w().RfFrequencyMHz / c);
-    r.Command1->click();
+    r.updateRf->click();
 
     EXPECT_TRUE(services.messages.messages.empty());
     EXPECT_EQ(registersWritten(usb), (std::vector<uint32_t>{6, 9, 1, 3, 0, 4}));
@@ -118,10 +118,11 @@ TEST_F(IrCalWindow, UpdateRfWithTheInternalSourceTunesAndWritesInOrder) {
 
     EXPECT_EQ(n % 2, 1);
     EXPECT_NEAR(w().RfFrequencyMHz, c * n, 1e-3);
-    EXPECT_EQ(r.Text2->text(), platform::formatNumber(w().RfFrequencyMHz, u"0.000000"));
-    EXPECT_EQ(r.Text3->text(),
+    EXPECT_EQ(r.rfChannelFrequency->text(),
+              platform::formatNumber(w().RfFrequencyMHz, u"0.000000"));
+    EXPECT_EQ(r.imageFrequency->text(),
               platform::formatNumber(w().RfFrequencyMHz - 0.2, u"0.000000") + " MHz");
-    EXPECT_TRUE(r.Text1->text().isEmpty()); // the calculated clock is not shown
+    EXPECT_TRUE(r.demodClock->text().isEmpty()); // the calculated clock is not shown
     EXPECT_FALSE(app->isLoaded(QStringLiteral("synthform")));
 }
 
@@ -129,18 +130,19 @@ TEST_F(IrCalWindow, UpdateRfWithTheInternalSourceTunesAndWritesInOrder) {
 TEST_F(IrCalWindow, UpdateRfWithTheDividerOverride) {
     frmIRcal& r = open();
     r.cmbCalsrc->setCurrentIndex(0);
-    r.Check1->setChecked(true);
-    r.Command1->click();
+    r.overrideDemodDivide->setChecked(true);
+    r.updateRf->click();
     EXPECT_EQ(messageTexts(), (std::vector<QString>{"Invalid entry. Choose a Demod Divider"}));
     EXPECT_TRUE(usb.lines().empty());
 
     services.messages.clear();
-    r.Combo1->setCurrentIndex(7); // 19.68 / 8 = 2.46 MHz; 869.5 / 2.46 = 353.46 -> 353
-    r.Command1->click();
+    r.demodDivider->setCurrentIndex(7); // 19.68 / 8 = 2.46 MHz; 869.5 / 2.46 = 353.46 -> 353
+    r.updateRf->click();
     EXPECT_TRUE(services.messages.messages.empty());
-    EXPECT_EQ(r.Text1->text(), QStringLiteral("2.4600"));
+    EXPECT_EQ(r.demodClock->text(), QStringLiteral("2.4600"));
     EXPECT_NEAR(w().RfFrequencyMHz, 2.46 * 353, 1e-3);
-    EXPECT_EQ(r.Text2->text(), platform::formatNumber(w().RfFrequencyMHz, u"0.000000"));
+    EXPECT_EQ(r.rfChannelFrequency->text(),
+              platform::formatNumber(w().RfFrequencyMHz, u"0.000000"));
 }
 
 // External source: the reminder, then only the channel texts and R1, R3, R0, R4.
@@ -148,15 +150,15 @@ TEST_F(IrCalWindow, UpdateRfWithTheExternalSourceOnlyRewritesTheChannel) {
     frmIRcal& r = open();
     const CorvaneFields before = f();
     r.cmbCalsrc->setCurrentIndex(1);
-    r.Command1->click();
+    r.updateRf->click();
     EXPECT_EQ(messageTexts(),
               (std::vector<QString>{"Ensure external RF source is connected to Corvane Daughter "
                                     "board and set to RF Channel Frequency - 200kHz"}));
     EXPECT_EQ(registersWritten(usb), (std::vector<uint32_t>{1, 3, 0, 4}));
     EXPECT_EQ(f().IRCalDriveField, before.IRCalDriveField);
     EXPECT_EQ(f().AgcModeField, before.AgcModeField);
-    EXPECT_EQ(r.Text2->text(), QStringLiteral("869.500000"));
-    EXPECT_EQ(r.Text3->text(), QStringLiteral("869.300000 MHz"));
+    EXPECT_EQ(r.rfChannelFrequency->text(), QStringLiteral("869.500000"));
+    EXPECT_EQ(r.imageFrequency->text(), QStringLiteral("869.300000 MHz"));
 }
 
 // The first value goes to the phase fields (bits 25..30), the second to the gain fields
@@ -277,14 +279,14 @@ TEST_F(IrCalWindow, StopButtonEndsTheSearch) {
     QString caption;
     QTimer::singleShot(0, &r, [&] {
         caption = r.cmdStartCal->text();
-        EXPECT_FALSE(r.Command1->isEnabled());
+        EXPECT_FALSE(r.updateRf->isEnabled());
         r.cmdStartCal->click();
     });
     r.cmdStartCal->click();
     EXPECT_EQ(caption, QStringLiteral("Stop"));
     EXPECT_EQ(readbacks(usb), 3u);
     EXPECT_EQ(r.cmdStartCal->text(), QStringLiteral("Start Calibration"));
-    EXPECT_TRUE(r.Command1->isEnabled());
+    EXPECT_TRUE(r.updateRf->isEnabled());
 }
 
 TEST_F(IrCalWindow, ClosingTheWindowEndsTheSearch) {

@@ -44,7 +44,7 @@ TEST_F(SynthWindow, FractionStepsWithCarryAndBorrowThroughTheWindow) {
     EXPECT_EQ(s.LblN->text(), QStringLiteral("44"));
     EXPECT_EQ(s.LblF->text(), QStringLiteral("5961"));
     EXPECT_EQ(s.LblActualChnFreq->text(), QStringLiteral("869.500093 MHz"));
-    EXPECT_EQ(s.Label9->text(), QStringLiteral("Fstep = 600.59 Hz"));
+    EXPECT_EQ(s.frequencyStep->text(), QStringLiteral("Fstep = 600.59 Hz"));
     s.CmdFup->click();
     EXPECT_EQ(s.LblF->text(), QStringLiteral("5962"));
     EXPECT_EQ(f().FracNField, 5962 << 4);

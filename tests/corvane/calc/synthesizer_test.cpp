@@ -48,8 +48,8 @@ TEST_P(WorkedExample, GivesDividersDisplaysAndFields) {
     EXPECT_EQ(r.NoteVisible, c.divideBy2);
     EXPECT_EQ(r.LblActualChnFreq, QString(c.channel));
     EXPECT_EQ(r.lblRxLO, QString(c.lo));
-    EXPECT_FALSE(r.Label3); // internal inductor
-    EXPECT_EQ(r.Label9, QString(c.fstep));
+    EXPECT_FALSE(r.synthesizerFrequency); // internal inductor
+    EXPECT_EQ(r.frequencyStep, QString(c.fstep));
     EXPECT_EQ(r.txtpfd1, QString(c.pfdBox));
     EXPECT_EQ(r.TxtCrystal1, QString(c.crystalBox));
     EXPECT_EQ(r.lblpfd_freq, QString(c.pfdBox) + "MHz");
@@ -150,7 +150,7 @@ struct ExternalCase {
     bool toggle;
     std::vector<QString> messages;
     std::optional<int16_t> n;
-    std::optional<QString> synthesizer; // Label3
+    std::optional<QString> synthesizer; // synthesizerFrequency
 };
 
 class ExternalInductor : public testing::TestWithParam<ExternalCase> {};
@@ -165,7 +165,7 @@ TEST_P(ExternalInductor, GateAndUserToggle) {
     const SynthResult r = CmdCalculate(in);
     EXPECT_EQ(texts(r), c.messages);
     EXPECT_EQ(r.IntegerN, c.n);
-    EXPECT_EQ(r.Label3, c.synthesizer);
+    EXPECT_EQ(r.synthesizerFrequency, c.synthesizer);
     EXPECT_FALSE(r.divideBy2On); // the user's toggle is never switched by code here
     if (c.n) {
         EXPECT_EQ(r.VcoDiv2Field, c.toggle ? kDiv2On : 0);

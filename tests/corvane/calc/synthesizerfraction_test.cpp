@@ -70,7 +70,7 @@ TEST(Synthesizer, FractionStepMovesTheRfBoxToTheSteppedChannel) {
     EXPECT_EQ(r.lblvcofreq, QString("869.500693MHz"));
     EXPECT_EQ(r.RfFrequencyMHz, 869.500693);
     EXPECT_EQ(r.divideBy2On, false);
-    EXPECT_FALSE(r.Label9);          // the step text is the Calculate path's
+    EXPECT_FALSE(r.frequencyStep);   // the step text is the Calculate path's
     EXPECT_FALSE(r.refreshReadouts); // the return button refreshes
     EXPECT_FALSE(r.IFCalUpperToneField);
     EXPECT_FALSE(r.AfcScalingField);
@@ -154,7 +154,7 @@ TEST(Synthesizer, FractionStepBelowMinimumNStillApplies) {
     EXPECT_EQ(r.messages[0].icon, MsgIcon::None);
     EXPECT_EQ(r.IntegerN, 22);
     EXPECT_EQ(r.FracN, 1599);
-    EXPECT_TRUE(r.Label3);
+    EXPECT_TRUE(r.synthesizerFrequency);
 }
 
 } // namespace
