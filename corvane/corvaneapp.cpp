@@ -110,7 +110,7 @@ evalkit::portform& CorvaneApp::portform() {
 
 reglink::RegisterReadout* CorvaneApp::readoutLabel(int n) {
     if (n == 15)
-        return frmTestModes().Label2;
+        return frmTestModes().register15Readout;
     return ProgramLife::readoutLabel(n);
 }
 

@@ -36,17 +36,17 @@ frmSaveReg::frmSaveReg(CorvaneApp& app) : app_(app) {
     setObjectName(QLatin1String(DesignName));
     setWindowTitle(QStringLiteral("Save Reg Values"));
 
-    Frame1 = named(new QGroupBox(QStringLiteral("Frame1")), "Frame1");
+    fileFrame = named(new QGroupBox(QStringLiteral("Frame1")), "Frame1");
     Drive1 = named(new QComboBox, "Drive1");
     lblFolder = named(new QLabel, "lblFolder");
     lblFolder->setTextInteractionFlags(Qt::TextSelectableByMouse);
     lblFolder->setWordWrap(true);
     Dir1 = named(new QListWidget, "Dir1");
     File1 = named(new QListWidget, "File1");
-    Label1 = platform::namedLabel("Label1", QStringLiteral("File Name"));
-    Text1 = named(new QLineEdit(QStringLiteral("RegSettingsPellion.ini")), "Text1");
-    Label1->setBuddy(Text1);
-    Command1 = platform::namedButton("Command1", QStringLiteral("Save"));
+    fileNameCaption = platform::namedLabel("Label1", QStringLiteral("File Name"));
+    fileName = named(new QLineEdit(QStringLiteral("RegSettingsPellion.ini")), "Text1");
+    fileNameCaption->setBuddy(fileName);
+    saveFile = platform::namedButton("Command1", QStringLiteral("Save"));
     cmdCloseRegSave =
         platform::namedButton("cmdCloseRegSave", QStringLiteral("Return to Reg Values"));
     for (QListWidget* list : {Dir1, File1})
@@ -54,9 +54,9 @@ frmSaveReg::frmSaveReg(CorvaneApp& app) : app_(app) {
 
     // Layout: the file name over the files of the folder on the left, the file system and
     // its folders on the right, the buttons at the foot.
-    auto* grid = new QGridLayout(Frame1);
-    grid->addWidget(Label1, 0, 0);
-    grid->addWidget(Text1, 1, 0);
+    auto* grid = new QGridLayout(fileFrame);
+    grid->addWidget(fileNameCaption, 0, 0);
+    grid->addWidget(fileName, 1, 0);
     grid->addWidget(File1, 2, 0, 2, 1);
     grid->addWidget(Drive1, 0, 1);
     grid->addWidget(lblFolder, 1, 1);
@@ -64,11 +64,11 @@ frmSaveReg::frmSaveReg(CorvaneApp& app) : app_(app) {
 
     auto* foot = new QHBoxLayout;
     foot->addStretch();
-    foot->addWidget(Command1);
+    foot->addWidget(saveFile);
     foot->addWidget(cmdCloseRegSave);
 
     auto* top = new QVBoxLayout(this);
-    top->addWidget(Frame1);
+    top->addWidget(fileFrame);
     top->addLayout(foot);
 
     fillDrives();
@@ -81,12 +81,12 @@ frmSaveReg::frmSaveReg(CorvaneApp& app) : app_(app) {
             setDirPath(QDir(dirPath_).filePath(item->text()));
     });
     connect(File1, &QListWidget::currentItemChanged, this, &frmSaveReg::File1_Click);
-    connect(Command1, &QPushButton::clicked, this, &frmSaveReg::Command1_Click);
+    connect(saveFile, &QPushButton::clicked, this, &frmSaveReg::saveFile_Click);
     connect(cmdCloseRegSave, &QPushButton::clicked, this, &frmSaveReg::cmdCloseRegSave_Click);
 }
 
 void frmSaveReg::Form_Load() {
-    Text1->setText(QStringLiteral("PellionSettings.ini"));
+    fileName->setText(QStringLiteral("PellionSettings.ini"));
 }
 
 void frmSaveReg::fillDrives() {
@@ -145,7 +145,7 @@ void frmSaveReg::fillFiles() {
 
 void frmSaveReg::File1_Click() {
     if (const QListWidgetItem* item = File1->currentItem())
-        Text1->setText(item->text());
+        fileName->setText(item->text());
 }
 
 QStringList frmSaveReg::registerFileLines(const QStringList& texts) {
@@ -168,8 +168,8 @@ std::optional<QString> frmSaveReg::refusal(const QString& name) const {
     return std::nullopt;
 }
 
-void frmSaveReg::Command1_Click() {
-    const QString name = Text1->text();
+void frmSaveReg::saveFile_Click() {
+    const QString name = fileName->text();
     if (const auto why = refusal(name)) {
         app_.messages().message(*why, platform::MsgIcon::Exclamation);
         return;

@@ -30,7 +30,7 @@ public:
     void Drive1_Change();
     void Dir1_Change();
     void File1_Click();
-    void Command1_Click();
+    void saveFile_Click();
     void cmdCloseRegSave_Click();
 
     // The folder list's path. Setting it lists that folder's subfolders and, when it
@@ -43,16 +43,16 @@ public:
     // The file's lines, without their line endings, for the texts of registers 0 to 13.
     static QStringList registerFileLines(const QStringList& texts);
 
-    QGroupBox* Frame1;
+    QGroupBox* fileFrame; // Frame1
     // Linux has no drive letters: the list holds "/" and the mounted file systems' root
     // folders.
     QComboBox* Drive1;
     QLabel* lblFolder; // the folder list's path, so the user sees where the file goes
     QListWidget* Dir1;
     QListWidget* File1;
-    QLabel* Label1;
-    QLineEdit* Text1;
-    QPushButton* Command1;
+    QLabel* fileNameCaption; // Label1
+    QLineEdit* fileName;     // Text1
+    QPushButton* saveFile;   // Command1, "Save"
     QPushButton* cmdCloseRegSave;
 
 protected:

@@ -43,48 +43,48 @@ frmTestModes::frmTestModes(CorvaneApp& app) : app_(app) {
     setObjectName(QLatin1String(DesignName));
     setWindowTitle(QStringLiteral("Test Modes"));
 
-    Check1 =
+    rssiOnTestA =
         platform::named(new QCheckBox(QStringLiteral("Analog RSSI on Test_A (pin 23)")), "Check1");
     cmbTestList = evalkit::dialog::list(
         "cmbTestList", {QStringLiteral("Off"), QStringLiteral("Correlator Slicer"),
                         QStringLiteral("Linear Slicer"), QStringLiteral("3FSK Slicer")});
-    Check2 = platform::named(new QCheckBox(QStringLiteral("Enable Test DAC O/P on SWD (pin 36)")),
-                             "Check2");
-    VScroll1 = platform::named(new QScrollBar(Qt::Vertical), "VScroll1");
-    VScroll1->setRange(0, MaxGain);
-    VScroll1->setSingleStep(1);
-    VScroll1->setPageStep(1);
-    VScroll1->setInvertedAppearance(true); // more gain towards the top
-    VScroll1->setMinimumHeight(90);
-    Text1 = evalkit::dialog::box("Text1", QStringLiteral("0"));
-    Text1->setReadOnly(true); // shows the gain the scroll bar sets
-    Text1->setMaximumWidth(40);
-    Label4 = evalkit::dialog::label("Label4", QStringLiteral("Test DAC Gain"));
-    Label2 = new reglink::RegisterReadout(this);
-    Label2->setObjectName(QStringLiteral("Label2"));
-    Label2->setMinimumWidth(90);
-    Command2 = evalkit::dialog::returnButton("Command2");
+    testDacOnSwd = platform::named(
+        new QCheckBox(QStringLiteral("Enable Test DAC O/P on SWD (pin 36)")), "Check2");
+    testDacGain = platform::named(new QScrollBar(Qt::Vertical), "VScroll1");
+    testDacGain->setRange(0, MaxGain);
+    testDacGain->setSingleStep(1);
+    testDacGain->setPageStep(1);
+    testDacGain->setInvertedAppearance(true); // more gain towards the top
+    testDacGain->setMinimumHeight(90);
+    testDacGainValue = evalkit::dialog::box("Text1", QStringLiteral("0"));
+    testDacGainValue->setReadOnly(true); // shows the gain the scroll bar sets
+    testDacGainValue->setMaximumWidth(40);
+    testDacGainCaption = evalkit::dialog::label("Label4", QStringLiteral("Test DAC Gain"));
+    register15Readout = new reglink::RegisterReadout(this);
+    register15Readout->setObjectName(QStringLiteral("Label2"));
+    register15Readout->setMinimumWidth(90);
+    returnToFrontPanel = evalkit::dialog::returnButton("Command2");
 
     auto* frame = new QGroupBox(QStringLiteral("Set Test Register "));
     auto* grid = new QGridLayout(frame);
-    grid->addWidget(Check1, 0, 0, 1, 3);
+    grid->addWidget(rssiOnTestA, 0, 0, 1, 3);
     auto* slicerCaption = new QLabel(QStringLiteral("Slicer output on TxRXDATA"));
     slicerCaption->setBuddy(cmbTestList);
     grid->addWidget(slicerCaption, 1, 0);
     grid->addWidget(cmbTestList, 1, 1, 1, 2);
-    grid->addWidget(Check2, 2, 0, 1, 3);
+    grid->addWidget(testDacOnSwd, 2, 0, 1, 3);
     auto* gain = new QHBoxLayout;
-    gain->addWidget(Label4);
-    gain->addWidget(Text1);
-    gain->addWidget(VScroll1);
+    gain->addWidget(testDacGainCaption);
+    gain->addWidget(testDacGainValue);
+    gain->addWidget(testDacGain);
     gain->addStretch();
     grid->addLayout(gain, 3, 0, 1, 3);
 
     auto* readout = new QHBoxLayout;
     readout->addWidget(new QLabel(QStringLiteral("Register 15")));
-    readout->addWidget(Label2);
+    readout->addWidget(register15Readout);
     readout->addStretch();
-    readout->addWidget(Command2);
+    readout->addWidget(returnToFrontPanel);
 
     auto* top = new QVBoxLayout(this);
     top->addWidget(frame);
@@ -92,11 +92,12 @@ frmTestModes::frmTestModes(CorvaneApp& app) : app_(app) {
 
     showGain(false);
 
-    connect(Check1, &QCheckBox::toggled, this, &frmTestModes::Check1_Click);
+    connect(rssiOnTestA, &QCheckBox::toggled, this, &frmTestModes::rssiOnTestA_Click);
     platform::onChoice(cmbTestList, this, &frmTestModes::cmbTestList_Click);
-    connect(Check2, &QCheckBox::toggled, this, &frmTestModes::Check2_Click);
-    connect(VScroll1, &QScrollBar::valueChanged, this, &frmTestModes::VScroll1_Change);
-    connect(Command2, &QPushButton::clicked, this, &frmTestModes::Command2_Click);
+    connect(testDacOnSwd, &QCheckBox::toggled, this, &frmTestModes::testDacOnSwd_Click);
+    connect(testDacGain, &QScrollBar::valueChanged, this, &frmTestModes::testDacGain_Change);
+    connect(returnToFrontPanel, &QPushButton::clicked, this,
+            &frmTestModes::returnToFrontPanel_Click);
 }
 
 // Setting the controls runs their handlers, so reopening the window sends its settings to the
@@ -104,23 +105,23 @@ frmTestModes::frmTestModes(CorvaneApp& app) : app_(app) {
 void frmTestModes::Form_Load() {
     const CorvaneFields& f = app_.f();
     const CorvaneWorking& w = app_.w();
-    Check1->setChecked(f.RssiTestField == RssiOnTestA);
+    rssiOnTestA->setChecked(f.RssiTestField == RssiOnTestA);
     if (w.TestDacEnabled == TestDacOn) {
-        Check2->setChecked(true);
+        testDacOnSwd->setChecked(true);
         const bool linear = f.DemodTypeField == calc::DemodLinear;
         showGain(linear);
         if (linear)
-            VScroll1->setValue(platform::toInt32(w.TestDacLevel).value_or(0));
+            testDacGain->setValue(platform::toInt32(w.TestDacLevel).value_or(0));
     } else {
-        Check2->setChecked(false);
+        testDacOnSwd->setChecked(false);
         showGain(false);
     }
     evalkit::dialog::showField(cmbTestList, slicerValues(), f.RxTestModeField);
     app_.UpdateAllRegisterLabels();
 }
 
-void frmTestModes::Check1_Click() {
-    app_.f().RssiTestField = Check1->isChecked() ? RssiOnTestA : 0;
+void frmTestModes::rssiOnTestA_Click() {
+    app_.f().RssiTestField = rssiOnTestA->isChecked() ? RssiOnTestA : 0;
     app_.UpdateAllRegisterLabels();
     app_.writeRegister(15);
 }
@@ -132,11 +133,11 @@ void frmTestModes::cmbTestList_Click() {
     app_.writeRegister(15);
 }
 
-void frmTestModes::Check2_Click() {
+void frmTestModes::testDacOnSwd_Click() {
     CorvaneFields& f = app_.f();
     CorvaneWorking& w = app_.w();
     uint32_t word = TestDacOffWord;
-    if (Check2->isChecked()) {
+    if (testDacOnSwd->isChecked()) {
         w.TestDacEnabled = TestDacOn;
         // Only the linear demodulator's output has a gain to set.
         const bool linear = f.DemodTypeField == calc::DemodLinear;
@@ -153,28 +154,29 @@ void frmTestModes::Check2_Click() {
     app_.UpdateAllRegisterLabels();
 }
 
-void frmTestModes::VScroll1_Change() {
-    const int g = VScroll1->value();
+void frmTestModes::testDacGain_Change() {
+    const int g = testDacGain->value();
     CorvaneWorking& w = app_.w();
     // The bits of the linear word with the gain on top, as the raw register takes them.
     const uint32_t word = static_cast<uint32_t>(g) * GainUnit + TestDacLinearOnWord;
     w.TestDacLevel = g;
-    Text1->setText(platform::numberText(w.TestDacLevel));
+    testDacGainValue->setText(platform::numberText(w.TestDacLevel));
     app_.writeRawWord(word);
 }
 
-void frmTestModes::Command2_Click() {
+void frmTestModes::returnToFrontPanel_Click() {
     const CorvaneFields& f = app_.f();
-    const bool enabled = f.RssiTestField != 0 || f.RxTestModeField != 0 || Check2->isChecked();
+    const bool enabled =
+        f.RssiTestField != 0 || f.RxTestModeField != 0 || testDacOnSwd->isChecked();
     unload();
     app_.main().testModesStatus->setText(enabled ? QStringLiteral("Enabled")
                                                  : QStringLiteral("Disabled"));
 }
 
 void frmTestModes::showGain(bool shown) {
-    Text1->setVisible(shown);
-    VScroll1->setVisible(shown);
-    Label4->setVisible(shown);
+    testDacGainValue->setVisible(shown);
+    testDacGain->setVisible(shown);
+    testDacGainCaption->setVisible(shown);
 }
 
 } // namespace corvane

@@ -31,23 +31,23 @@ public:
     explicit frmTestModes(CorvaneApp& app);
 
     void Form_Load() override;
-    void Check1_Click();
+    void rssiOnTestA_Click();
     void cmbTestList_Click();
-    void Check2_Click();
-    void VScroll1_Change();
-    void Command2_Click(); // Return to Front Panel
+    void testDacOnSwd_Click();
+    void testDacGain_Change();
+    void returnToFrontPanel_Click();
 
-    QCheckBox* Check1;
+    QCheckBox* rssiOnTestA; // Check1
     QComboBox* cmbTestList;
-    QCheckBox* Check2;
-    QScrollBar* VScroll1;
-    QLineEdit* Text1;
-    QLabel* Label4;
-    reglink::RegisterReadout* Label2;
-    QPushButton* Command2;
+    QCheckBox* testDacOnSwd;                     // Check2
+    QScrollBar* testDacGain;                     // VScroll1
+    QLineEdit* testDacGainValue;                 // Text1
+    QLabel* testDacGainCaption;                  // Label4
+    reglink::RegisterReadout* register15Readout; // Label2
+    QPushButton* returnToFrontPanel;             // Command2
 
 protected:
-    void closeBox() override { Command2_Click(); }
+    void closeBox() override { returnToFrontPanel_Click(); }
 
 private:
     void showGain(bool shown);

@@ -111,7 +111,7 @@ TEST_F(FrontPanel, TestDataAndSynthToggleWriteAtOnceWithoutRefresh) {
     ASSERT_EQ(usb.writtenWords().size(), 1u);
     EXPECT_EQ(usb.writtenWords()[0], 0x0000050Fu);
     // The R15 read-out shows the word that went out, though nothing refreshed it.
-    EXPECT_EQ(app->frmTestModes().Label2->text(), QStringLiteral("0x0050F"));
+    EXPECT_EQ(app->frmTestModes().register15Readout->text(), QStringLiteral("0x0050F"));
     usb.clear();
     const QString r0Before = m.lblNhex->text();
     m.synthEnable->setOn(false);

@@ -45,11 +45,11 @@ struct RegisterSaveWindow : CorvaneFixture {
 TEST_F(RegisterSaveWindow, SavesFourteenRegistersUnderTheLoadTimeName) {
     frmSaveReg& s = open();
     EXPECT_EQ(s.windowTitle(), QStringLiteral("Save Reg Values"));
-    EXPECT_EQ(s.Text1->text(), QStringLiteral("PellionSettings.ini"));
+    EXPECT_EQ(s.fileName->text(), QStringLiteral("PellionSettings.ini"));
     EXPECT_EQ(s.fileListPath(), QDir(folder.path()).absolutePath());
     EXPECT_FALSE(app->isLoaded(QStringLiteral("frmRegisters")));
 
-    s.Command1->click();
+    s.saveFile->click();
 
     // The raw register window was loaded unseen to read its boxes.
     ASSERT_TRUE(app->isLoaded(QStringLiteral("frmRegisters")));
@@ -87,10 +87,10 @@ TEST_F(RegisterSaveWindow, ClickingAFileTakesItsBareNameAndSavingReplacesIt) {
     app->showModal(&s);
     const QRect where = s.File1->visualItemRect(s.File1->item(1));
     QTest::mouseClick(s.File1->viewport(), Qt::LeftButton, {}, where.center());
-    EXPECT_EQ(s.Text1->text(), QStringLiteral("beta.ini"));
+    EXPECT_EQ(s.fileName->text(), QStringLiteral("beta.ini"));
 
     app->frmRegisters().box(2)->setText(QStringLiteral("0xBEEF2"));
-    s.Command1->click();
+    s.saveFile->click();
     EXPECT_TRUE(messageTexts().empty());
     const QByteArray bytes = contents(QStringLiteral("beta.ini"));
     EXPECT_TRUE(bytes.startsWith("[Registers]\r\n"));
@@ -109,7 +109,7 @@ TEST_F(RegisterSaveWindow, FolderAndDriveListsMoveTheFileList) {
     EXPECT_EQ(s.fileListPath(), QDir(folder.path()).absoluteFilePath(QStringLiteral("sub")));
     ASSERT_EQ(s.File1->count(), 1);
     EXPECT_EQ(s.File1->item(0)->text(), QStringLiteral("inner.ini"));
-    s.Command1->click();
+    s.saveFile->click();
     EXPECT_TRUE(QFile::exists(pathOf(QStringLiteral("sub/PellionSettings.ini"))));
 
     // Linux has no drives: the list holds the root folders of the mounted file systems.
@@ -128,8 +128,8 @@ TEST_F(RegisterSaveWindow, RefusesNamesThatAreNoFileName) {
     for (const char* name : names) {
         SCOPED_TRACE(name);
         clearRecords();
-        s.Text1->setText(QString::fromLatin1(name));
-        s.Command1->click();
+        s.fileName->setText(QString::fromLatin1(name));
+        s.saveFile->click();
         ASSERT_EQ(services.messages.messages.size(), 1u);
         EXPECT_EQ(services.messages.messages[0].icon, platform::MsgIcon::Exclamation);
         EXPECT_TRUE(filesInFolder().isEmpty());
@@ -142,8 +142,8 @@ TEST_F(RegisterSaveWindow, ReportsATargetThatCannotBeWritten) {
     ASSERT_TRUE(QFile::setPermissions(pathOf(QStringLiteral("locked.ini")),
                                       QFileDevice::ReadOwner | QFileDevice::ReadUser));
     frmSaveReg& s = open();
-    s.Text1->setText(QStringLiteral("locked.ini"));
-    s.Command1->click();
+    s.fileName->setText(QStringLiteral("locked.ini"));
+    s.saveFile->click();
     ASSERT_EQ(services.messages.messages.size(), 1u);
     const auto& msg = services.messages.messages[0];
     EXPECT_EQ(msg.icon, platform::MsgIcon::Critical);
@@ -156,8 +156,8 @@ TEST_F(RegisterSaveWindow, ReportsATargetThatCannotBeWritten) {
     s.setDirPath(pathOf(QStringLiteral("gone")));
     ASSERT_TRUE(QDir(pathOf(QStringLiteral("gone"))).removeRecursively());
     clearRecords();
-    s.Text1->setText(QStringLiteral("x.ini"));
-    s.Command1->click();
+    s.fileName->setText(QStringLiteral("x.ini"));
+    s.saveFile->click();
     ASSERT_EQ(services.messages.messages.size(), 1u);
     EXPECT_TRUE(services.messages.messages[0].text.contains(QStringLiteral("gone")));
     EXPECT_EQ(services.messages.messages[0].text.count(QLatin1Char('\n')), 1);

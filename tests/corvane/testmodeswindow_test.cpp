@@ -31,10 +31,12 @@ struct TestModesWindow : CorvaneFixture {
         clearRecords();
     }
     bool gainShown() const {
-        return !t->VScroll1->isHidden() && !t->Text1->isHidden() && !t->Label4->isHidden();
+        return !t->testDacGain->isHidden() && !t->testDacGainValue->isHidden() &&
+               !t->testDacGainCaption->isHidden();
     }
     bool gainHidden() const {
-        return t->VScroll1->isHidden() && t->Text1->isHidden() && t->Label4->isHidden();
+        return t->testDacGain->isHidden() && t->testDacGainValue->isHidden() &&
+               t->testDacGainCaption->isHidden();
     }
 };
 
@@ -48,9 +50,9 @@ TEST_F(TestModesWindow, TestDacOnSendsTheWordForTheDemodulator) {
     } cases[] = {{0, 171870, true}, {1, 30, false}, {2, 30, false}, {3, 30, false}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.demod);
-        t->Check2->setChecked(false);
+        t->testDacOnSwd->setChecked(false);
         chooseDemod(c.demod);
-        t->Check2->setChecked(true);
+        t->testDacOnSwd->setChecked(true);
         EXPECT_EQ(usb.writtenWords(), std::vector<uint32_t>{c.word});
         EXPECT_EQ(w().TestDacEnabled, -1);
         EXPECT_EQ(f().CdrClockDividerField, 1 << 10);
@@ -62,26 +64,26 @@ TEST_F(TestModesWindow, TestDacOnSendsTheWordForTheDemodulator) {
 
 TEST_F(TestModesWindow, GainSendsItsWordOnTopOfTheLinearOne) {
     chooseDemod(0);
-    t->Check2->setChecked(true);
+    t->testDacOnSwd->setChecked(true);
     clearRecords();
     for (int g : {15, 0, 7}) {
-        t->VScroll1->setValue(g);
+        t->testDacGain->setValue(g);
         EXPECT_EQ(usb.writtenWords().back(), uint32_t(g) * (1u << 21) + 171870u) << g;
-        EXPECT_EQ(t->Text1->text(), QString::number(g));
+        EXPECT_EQ(t->testDacGainValue->text(), QString::number(g));
         EXPECT_EQ(w().TestDacLevel, g);
     }
     EXPECT_EQ(usb.writtenWords().size(), 3u);
-    t->VScroll1->setValue(15);
+    t->testDacGain->setValue(15);
     EXPECT_EQ(w().RawWord, 31629150u);
 }
 
 TEST_F(TestModesWindow, TestDacOffSendsRegister14AndReplansTheClocks) {
     const int32_t plannedCdr = f().CdrClockDividerField;
     ASSERT_EQ(plannedCdr, 38 << 10);
-    t->Check2->setChecked(true);
+    t->testDacOnSwd->setChecked(true);
     ASSERT_EQ(f().CdrClockDividerField, 1 << 10);
     clearRecords();
-    t->Check2->setChecked(false);
+    t->testDacOnSwd->setChecked(false);
     EXPECT_EQ(usb.writtenWords(), std::vector<uint32_t>{14});
     EXPECT_EQ(w().RawWord, 14u);
     EXPECT_EQ(w().TestDacEnabled, 0);
@@ -91,7 +93,7 @@ TEST_F(TestModesWindow, TestDacOffSendsRegister14AndReplansTheClocks) {
 }
 
 TEST_F(TestModesWindow, RssiAndSlicerWriteRegister15) {
-    t->Check1->setChecked(true);
+    t->rssiOnTestA->setChecked(true);
     EXPECT_EQ(f().RssiTestField, 11 << 24);
     EXPECT_EQ(usb.writtenWords(), std::vector<uint32_t>{word(15)});
     EXPECT_EQ((word(15) >> 24) & 0xF, 11u);
@@ -105,40 +107,40 @@ TEST_F(TestModesWindow, RssiAndSlicerWriteRegister15) {
         EXPECT_EQ(f().RxTestModeField, c.field) << c.index;
         EXPECT_EQ(usb.writtenWords(), std::vector<uint32_t>{word(15)}) << c.index;
         EXPECT_EQ((word(15) >> 4) & 0xF, uint32_t(c.field) >> 4) << c.index;
-        EXPECT_EQ(t->Label2->text(), reglink::readoutText(word(15)));
-        EXPECT_EQ(t->Label2->mark(), Mark::Normal);
+        EXPECT_EQ(t->register15Readout->text(), reglink::readoutText(word(15)));
+        EXPECT_EQ(t->register15Readout->mark(), Mark::Normal);
     }
     clearRecords();
-    t->Check1->setChecked(false);
+    t->rssiOnTestA->setChecked(false);
     EXPECT_EQ(f().RssiTestField, 0);
     EXPECT_EQ(usb.writtenWords(), std::vector<uint32_t>{word(15)});
 }
 
 TEST_F(TestModesWindow, Label2IsTheRegister15Readout) {
-    EXPECT_EQ(app->readoutLabel(15), t->Label2);
+    EXPECT_EQ(app->readoutLabel(15), t->register15Readout);
     f().RxTestModeField = 80;
     f().RssiTestField = 11 << 24;
     app->UpdateAllRegisterLabels();
-    EXPECT_EQ(t->Label2->text(), reglink::readoutText(word(15)));
-    EXPECT_EQ(t->Label2->text(), QStringLiteral("0xB00005F"));
-    EXPECT_NE(t->Label2->mark(), Mark::Changed); // R15 is never painted
+    EXPECT_EQ(t->register15Readout->text(), reglink::readoutText(word(15)));
+    EXPECT_EQ(t->register15Readout->text(), QStringLiteral("0xB00005F"));
+    EXPECT_NE(t->register15Readout->mark(), Mark::Changed); // R15 is never painted
     EXPECT_TRUE(usb.writtenWords().empty());
 }
 
 TEST_F(TestModesWindow, ReopeningRestoresTheControlsAndSendsThemAgain) {
     chooseDemod(0);
-    t->Check1->setChecked(true);
+    t->rssiOnTestA->setChecked(true);
     t->cmbTestList->setCurrentIndex(2);
-    t->Check2->setChecked(true);
-    t->VScroll1->setValue(7);
-    t->Command2->click();
+    t->testDacOnSwd->setChecked(true);
+    t->testDacGain->setValue(7);
+    t->returnToFrontPanel->click();
     clearRecords();
     frmTestModes& again = app->frmTestModes();
     EXPECT_NE(&again, t);
     t = &again;
-    EXPECT_TRUE(again.Check1->isChecked());
-    EXPECT_TRUE(again.Check2->isChecked());
-    EXPECT_EQ(again.VScroll1->value(), 7);
+    EXPECT_TRUE(again.rssiOnTestA->isChecked());
+    EXPECT_TRUE(again.testDacOnSwd->isChecked());
+    EXPECT_EQ(again.testDacGain->value(), 7);
     EXPECT_EQ(again.cmbTestList->currentIndex(), 2);
     EXPECT_TRUE(gainShown());
     // RSSI box, test DAC box, gain, slicer list: each handler sends its word.
@@ -161,13 +163,13 @@ TEST_F(TestModesWindow, ReturnAndCloseBoxSetTheTestModesCaption) {
     };
     for (const Case& c : cases) {
         frmTestModes& w = app->frmTestModes();
-        w.Check1->setChecked(c.rssi);
+        w.rssiOnTestA->setChecked(c.rssi);
         w.cmbTestList->setCurrentIndex(c.slicer);
-        w.Check2->setChecked(c.dac);
+        w.testDacOnSwd->setChecked(c.dac);
         if (c.closeBox)
             w.close();
         else
-            w.Command2->click();
+            w.returnToFrontPanel->click();
         EXPECT_EQ(m->testModesStatus->text(), QString::fromLatin1(c.caption));
         EXPECT_FALSE(app->isLoaded(QStringLiteral("frmTestModes")));
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
