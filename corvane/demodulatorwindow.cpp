@@ -86,19 +86,19 @@ frmDemod::frmDemod(CorvaneApp& app)
     CmdKup = platform::namedButton("CmdKup", QStringLiteral("K up"));
     cmdKdown = platform::namedButton("cmdKdown", QStringLiteral("K down"));
     cmdKreset = platform::namedButton("cmdKreset", QStringLiteral("reset"));
-    Label14 = evalkit::dialog::label("Label14", QStringLiteral("50"));
-    Label16 = evalkit::dialog::label("Label16", QString());
+    correlatorK = evalkit::dialog::label("Label14", QStringLiteral("50"));
+    discriminatorCentre = evalkit::dialog::label("Label16", QString());
     auto* correlator = new QGridLayout(FrCorrelator);
     correlator->addWidget(cmbdiscrim, 0, 0, 1, 4);
     correlator->addWidget(new QLabel(QStringLiteral("K value =")), 1, 0);
-    correlator->addWidget(Label14, 1, 1);
+    correlator->addWidget(correlatorK, 1, 1);
     correlator->addWidget(CmdKup, 1, 2);
     correlator->addWidget(cmdKdown, 1, 3);
     correlator->addWidget(cmdKreset, 2, 2, 1, 2);
     correlator->addWidget(new QLabel(QStringLiteral("Discrim BW =")), 3, 0);
     correlator->addWidget(lblT4Frequency, 3, 1, 1, 3);
     correlator->addWidget(new QLabel(QStringLiteral("Discrim Centre Freq =")), 4, 0);
-    correlator->addWidget(Label16, 4, 1, 1, 3);
+    correlator->addWidget(discriminatorCentre, 4, 1, 1, 3);
     correlator->setColumnMinimumWidth(1, 90);
 
     auto* left = new QVBoxLayout;
@@ -146,9 +146,9 @@ void frmDemod::Form_Load() {
     const bool linear = linearOnFrontPanel();
     FrCorrelator->setEnabled(!linear);
     if (linear) {
-        Label14->clear();
+        correlatorK->clear();
         lblT4Frequency->clear();
-        Label16->clear();
+        discriminatorCentre->clear();
     } else {
         showKLabels();
     }
@@ -215,7 +215,7 @@ bool frmDemod::stepK(int K) {
 
 void frmDemod::showKLabels() {
     const int K = app_.w().DiscrimK;
-    Label14->setText(platform::numberText(K));
+    correlatorK->setText(platform::numberText(K));
     if (K > 0)
         lblT4Frequency->setText(platform::formatNumber(100.0 / K, u"0.000#") + kHz);
     else
@@ -230,9 +230,9 @@ void frmDemod::showCentreFrequency() {
     const double code = f.DiscrimBwField / double(bit(10));
     const double centre = fdMHz * 1000.0 * app_.w().DiscrimK / (code * 4);
     if (code == 0 || !std::isfinite(centre))
-        Label16->clear();
+        discriminatorCentre->clear();
     else
-        Label16->setText(platform::formatNumber(centre, u"#000.000") + kHz);
+        discriminatorCentre->setText(platform::formatNumber(centre, u"#000.000") + kHz);
 }
 
 void frmDemod::cmbdiscrim_Click() {

@@ -48,7 +48,8 @@ public:
     // Correlator Setting, besides the demodulator window's controls.
     QComboBox* cmbdiscrim;
     QPushButton *CmdKup, *cmdKdown, *cmdKreset;
-    QLabel *Label14, *Label16;
+    QLabel* correlatorK;         // Label14
+    QLabel* discriminatorCentre; // Label16
 
 protected:
     void closeBox() override { Command1_Click(); }

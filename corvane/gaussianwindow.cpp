@@ -80,11 +80,11 @@ std::optional<platform::Message> rateRefusal(const GfskSetup& s, const QString& 
 
 frmGFSK::frmGFSK(CorvaneApp& app)
     : GaussianWindow(QStringLiteral("Update MOD        Register !"), 120), app_(app) {
-    Label4 =
+    bandNote =
         evalkit::dialog::label("Label4", QStringLiteral("If operating in the 300-500 MHz band "
                                                         "deviation is half what it would be if "
                                                         "operating in excess of 500 MHz."));
-    Label4->setWordWrap(true);
+    bandNote->setWordWrap(true);
     cmdCancel = platform::namedButton("cmdCancel", QStringLiteral("Exit"));
 
     auto* grid = new QGridLayout(Frame1);
@@ -95,7 +95,7 @@ frmGFSK::frmGFSK(CorvaneApp& app)
                                       {"Deviation", lblFdev},
                                       {"Data Rate", lblDatarate},
                                   });
-    grid->addWidget(Label4, row, 0, 1, 2);
+    grid->addWidget(bandNote, row, 0, 1, 2);
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(cmdCalculate);

@@ -48,7 +48,7 @@ public:
     void cmdCancel_Click();
 
     // Besides the Gaussian window's controls.
-    QLabel* Label4;
+    QLabel* bandNote; // Label4
     QPushButton* cmdCancel;
 
 protected:

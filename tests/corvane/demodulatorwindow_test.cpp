@@ -43,8 +43,8 @@ struct DemodWindow : CorvaneFixture {
     }
     int32_t discrimCode() { return f().DiscrimBwField >> 10; }
     std::vector<QLabel*> shownNumbers() const {
-        return {d->Label14,        d->lblT4Frequency, d->Label16,   d->lblIFfilterclk,
-                d->lblBBoffsetclk, d->lblDemodclk,    d->lblCDRclk, d->lblSeqclk};
+        return {d->correlatorK,    d->lblT4Frequency, d->discriminatorCentre, d->lblIFfilterclk,
+                d->lblBBoffsetclk, d->lblDemodclk,    d->lblCDRclk,           d->lblSeqclk};
     }
     void expectNoNonsenseShown() const {
         for (QLabel* l : shownNumbers()) {
@@ -73,9 +73,10 @@ TEST_F(DemodWindow, LoadShowsThePlannedClocksAndDiscriminator) {
     EXPECT_EQ(d->lblDemodclk->text(), QStringLiteral("4.9200 MHz"));
     EXPECT_EQ(d->lblCDRclk->text(), QStringLiteral("129.4737 kHz"));
     EXPECT_EQ(d->lblSeqclk->text(), QStringLiteral("99.8985 kHz"));
-    EXPECT_EQ(d->Label14->text(), QStringLiteral("48"));
+    EXPECT_EQ(d->correlatorK->text(), QStringLiteral("48"));
     EXPECT_EQ(d->lblT4Frequency->text(), QStringLiteral("2.0833 kHz"));
-    EXPECT_EQ(d->Label16->text(), QStringLiteral("100.068 kHz")); // 4920 x 48 / (590 x 4)
+    EXPECT_EQ(d->discriminatorCentre->text(),
+              QStringLiteral("100.068 kHz")); // 4920 x 48 / (590 x 4)
     EXPECT_EQ(d->cmbdiscrim->currentIndex(), 0);
     EXPECT_EQ(d->cmbLockmode->currentIndex(), 0);
     EXPECT_EQ(d->txtDemodBW->text(), QStringLiteral("3.0588"));
@@ -109,7 +110,7 @@ TEST_F(DemodWindow, KStepsSetTheCodeParityAndLabels) {
         EXPECT_EQ(((word(4) >> 7) & 1) * 128, uint32_t(c.bit7));
         EXPECT_EQ(((word(4) >> 9) & 1) * 512, uint32_t(c.bit9));
         EXPECT_EQ(discrimCode(), *platform::toInt32(c.K * 4.92f * 2.5));
-        EXPECT_EQ(d->Label14->text(), QString::number(c.K));
+        EXPECT_EQ(d->correlatorK->text(), QString::number(c.K));
         EXPECT_EQ(d->lblT4Frequency->text(),
                   platform::formatNumber(100.0 / c.K, u"0.000#") + QStringLiteral(" kHz"));
     }
@@ -163,14 +164,14 @@ TEST_F(DemodWindow, DiscrimWidthListRecomputesKForTheCorrelator) {
         EXPECT_EQ(w().DiscrimMultiplier, c.index + 1);
         EXPECT_EQ(w().DiscrimK, c.K);
         EXPECT_EQ(discrimCode(), c.code);
-        EXPECT_EQ(d->Label14->text(), QString::number(c.K));
+        EXPECT_EQ(d->correlatorK->text(), QString::number(c.K));
     }
     // Reset replans from the data rate: K 48 again.
     d->cmbdiscrim->setCurrentIndex(2);
     d->cmdKreset->click();
     EXPECT_EQ(w().DiscrimK, 48);
     EXPECT_EQ(discrimCode(), 590);
-    EXPECT_EQ(d->Label14->text(), QStringLiteral("48"));
+    EXPECT_EQ(d->correlatorK->text(), QStringLiteral("48"));
     EXPECT_TRUE(messageTexts().empty());
 }
 
@@ -351,8 +352,9 @@ TEST_F(DemodWindow, DemodDividerOfFourIsHeldAsZero) {
     EXPECT_EQ(d->lblCDRclk->text(), QStringLiteral("129.4737 kHz"));
     // The discriminator code for the new clock: round(4920 / (2.10205 x 4)) = 585.
     EXPECT_EQ(discrimCode(), 585);
-    EXPECT_EQ(d->Label16->text(), platform::formatNumber(4920.0 * 48 / (585 * 4), u"#000.000") +
-                                      QStringLiteral(" kHz"));
+    EXPECT_EQ(d->discriminatorCentre->text(),
+              platform::formatNumber(4920.0 * 48 / (585 * 4), u"#000.000") +
+                  QStringLiteral(" kHz"));
     EXPECT_EQ((word(3) >> 6) & 0xF, 0u);
     expectNoNonsenseShown();
     // Reopened from the stored 0, and left again unchanged.
@@ -438,9 +440,9 @@ TEST_F(DemodWindow, FrontPanelDemodulatorDecidesTheCorrelatorControls) {
         EXPECT_EQ(w.CmdKup->isEnabled(), c.frame && c.kControls);
         EXPECT_EQ(w.cmdKreset->isEnabled(), c.frame && c.kControls);
         EXPECT_EQ(w.cmbdiscrim->isEnabled(), c.frame && c.kControls);
-        EXPECT_EQ(w.Label14->text().isEmpty(), !c.frame);
+        EXPECT_EQ(w.correlatorK->text().isEmpty(), !c.frame);
         EXPECT_EQ(w.lblT4Frequency->text().isEmpty(), !c.frame);
-        EXPECT_EQ(w.Label16->text().isEmpty(), !c.frame);
+        EXPECT_EQ(w.discriminatorCentre->text().isEmpty(), !c.frame);
         EXPECT_TRUE(messageTexts().empty());
         expectNoNonsenseShown();
     }

@@ -125,12 +125,12 @@ TEST_F(TypedEntry, ReturnInADialogBoxPressesNoButton) {
     start();
     frmDemod& d = app->frmDemod();
     d.show();
-    const QString k = d.Label14->text();
+    const QString k = d.correlatorK->text();
     const int32_t discriminator = f().DiscrimBwField;
     evaltest::typeInto(d.txtDemodBW, QStringLiteral("10"));
     evaltest::pressReturn(d.txtDemodBW);
     EXPECT_TRUE(d.isVisible());
-    EXPECT_EQ(d.Label14->text(), k);
+    EXPECT_EQ(d.correlatorK->text(), k);
     EXPECT_EQ(f().DiscrimBwField, discriminator);
     d.hide();
 
