@@ -123,7 +123,7 @@ frmDemod::frmDemod(CorvaneApp& app)
     refusals_ = new platform::EntryRefusals(app_.messages(), this);
     refusals_->watch(txtDemodBW);
     connect(cmdautoClock, &QPushButton::clicked, this, &frmDemod::cmdautoClock_Click);
-    connect(Command1, &QPushButton::clicked, this, &frmDemod::Command1_Click);
+    connect(Command1, &QPushButton::clicked, this, &frmDemod::returnToFrontPanel_Click);
 }
 
 // ---- load --------------------------------------------------------------------------------
@@ -466,7 +466,7 @@ void frmDemod::cmdautoClock_Click() {
     Form_Load();
 }
 
-void frmDemod::Command1_Click() {
+void frmDemod::returnToFrontPanel_Click() {
     evalkit::dialog::returnToFrontPanel(*this, app_);
 }
 

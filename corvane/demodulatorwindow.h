@@ -42,8 +42,8 @@ public:
     void txtBBOffset_LostFocus() override;
     void txtDemod_LostFocus() override;
     void txtCDR_LostFocus() override;
-    void cmdautoClock_Click(); // Auto Calc Clocks
-    void Command1_Click();     // Return to Front Panel
+    void cmdautoClock_Click();       // Auto Calc Clocks
+    void returnToFrontPanel_Click(); // Command1
 
     // Correlator Setting, besides the demodulator window's controls.
     QComboBox* cmbdiscrim;
@@ -52,7 +52,7 @@ public:
     QLabel* discriminatorCentre; // Label16
 
 protected:
-    void closeBox() override { Command1_Click(); }
+    void closeBox() override { returnToFrontPanel_Click(); }
 
 private:
     bool linearOnFrontPanel();
