@@ -149,7 +149,7 @@ void synthform::apply(const calc::SynthResult& r) {
     platform::assignIfSet(f.IFCalUpperToneField, r.IFCalUpperToneField);
     platform::assignIfSet(f.IFCalLowerToneField, r.IFCalLowerToneField);
     using evalkit::showIfSet;
-    showIfSet(LblActualChnFreq, r.LblActualChnFreq);
+    showIfSet(LblActualChnFreq, r.actualChannel);
     showIfSet(synthesizerFrequency, r.synthesizerFrequency);
     showIfSet(frequencyStep, r.frequencyStep);
     showNote(r);

@@ -182,7 +182,7 @@ Boxes showFrequencies(const CoreInputs& in, Path path, bool divideBy2, const Div
     boxes.crystal = platform::formatSingle(in.crystal, u"#0.00000");
 
     out.txtVCOout1 = boxes.rf;
-    out.LblActualChnFreq = mhzText(channel);
+    out.actualChannel = mhzText(channel);
     out.txtpfd1 = boxes.pfd;
     out.TxtCrystal1 = boxes.crystal;
     out.lblRxLO = mhzText(lo);

@@ -87,8 +87,8 @@ struct SynthResult : evalkit::calc::SynthShown {
     std::optional<double> AfcScalingField;
 
     // Synthesizer window.
-    std::optional<bool> divideBy2On; // lblVCOdiv2 (set by the internal-inductor band only)
-    std::optional<QString> LblActualChnFreq;
+    std::optional<bool> divideBy2On;      // lblVCOdiv2 (set by the internal-inductor band only)
+    std::optional<QString> actualChannel; // the actual RF channel frequency
     std::optional<QString> lblRxLO;
     std::optional<QString> synthesizerFrequency; // external inductor only
     std::optional<QString> frequencyStep;        // "Fstep = ... Hz", Calculate path only

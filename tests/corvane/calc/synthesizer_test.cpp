@@ -46,7 +46,7 @@ TEST_P(WorkedExample, GivesDividersDisplaysAndFields) {
     EXPECT_EQ(r.VcoDiv2Field, c.divideBy2 ? kDiv2On : 0);
     EXPECT_EQ(r.divideBy2On, c.divideBy2);
     EXPECT_EQ(r.NoteVisible, c.divideBy2);
-    EXPECT_EQ(r.LblActualChnFreq, QString(c.channel));
+    EXPECT_EQ(r.actualChannel, QString(c.channel));
     EXPECT_EQ(r.lblRxLO, QString(c.lo));
     EXPECT_FALSE(r.synthesizerFrequency); // internal inductor
     EXPECT_EQ(r.frequencyStep, QString(c.fstep));

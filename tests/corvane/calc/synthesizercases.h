@@ -77,7 +77,7 @@ inline void expectDividersUntouched(const SynthResult& r) {
     EXPECT_FALSE(r.txtVCOout1);
     EXPECT_FALSE(r.txtpfd1);
     EXPECT_FALSE(r.TxtCrystal1);
-    EXPECT_FALSE(r.LblActualChnFreq);
+    EXPECT_FALSE(r.actualChannel);
     EXPECT_FALSE(r.lblRxLO);
     EXPECT_FALSE(r.LblN);
     EXPECT_FALSE(r.LblF);

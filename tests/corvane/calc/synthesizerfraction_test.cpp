@@ -65,7 +65,7 @@ TEST(Synthesizer, FractionStepMovesTheRfBoxToTheSteppedChannel) {
     EXPECT_EQ(r.LblN, QString("44"));
     EXPECT_EQ(r.LblF, QString("5962"));
     EXPECT_EQ(r.LblR, QString("1"));
-    EXPECT_EQ(r.LblActualChnFreq, QString("869.500693 MHz"));
+    EXPECT_EQ(r.actualChannel, QString("869.500693 MHz"));
     EXPECT_EQ(r.txtVCOout1, QString("869.500693"));
     EXPECT_EQ(r.lblvcofreq, QString("869.500693MHz"));
     EXPECT_EQ(r.RfFrequencyMHz, 869.500693);
@@ -86,7 +86,7 @@ TEST(Synthesizer, FractionStepInReceiveWithDivideBy2) {
     EXPECT_EQ(r.divideBy2On, true);
     EXPECT_EQ(r.VcoDiv2Field, kDiv2On);
     // VCO 867.840674: channel (VCO + 0.2) / 2, LO VCO / 2.
-    EXPECT_EQ(r.LblActualChnFreq, QString("434.020337 MHz"));
+    EXPECT_EQ(r.actualChannel, QString("434.020337 MHz"));
     EXPECT_EQ(r.lblRxLO, QString("433.920337 MHz"));
     EXPECT_EQ(r.txtVCOout1, QString("434.020337"));
 }
