@@ -213,7 +213,7 @@ void Main::TxtFSKdev_Change() {
         w.DeviationStepHz = *r.DeviationStepHz;
         w.ActualDeviationKHz = *r.ActualDeviationKHz;
         f.TxDeviationField = *r.TxDeviationField;
-        Lblfskdev->setText(*r.Lblfskdev);
+        Lblfskdev->setText(*r.actualDeviationText);
     }
     if (r.runDataRatePlan)
         txtDatarate_Change();

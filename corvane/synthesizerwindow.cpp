@@ -184,9 +184,9 @@ void synthform::stepFraction(bool up) {
     const auto& f = app_.f();
     // N and F change only through the fraction-step path, so a step the band
     // check rejects leaves them as they were.
-    apply(calc::UpdatesynthF({txtVCOout1->text(), txtpfd1->text(), TxtCrystal1->text(), step->LblN,
-                              step->LblF, lblVCOdiv2->isOn(), f.ExtInductorField, f.TxRxField,
-                              app_.w().RDivider},
+    apply(calc::UpdatesynthF({txtVCOout1->text(), txtpfd1->text(), TxtCrystal1->text(),
+                              step->nCaption, step->fCaption, lblVCOdiv2->isOn(),
+                              f.ExtInductorField, f.TxRxField, app_.w().RDivider},
                              limits_));
 }
 

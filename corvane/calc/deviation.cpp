@@ -82,7 +82,7 @@ DeviationResult planDeviation(const DeviationInputs& in) {
     r.DeviationStepHz = c->DeviationStepHz;
     r.ActualDeviationKHz = platform::toSingle(c->actualKHz);
     r.TxDeviationField = static_cast<int32_t>(c->stored) * (int32_t{1} << 19);
-    r.Lblfskdev = platform::formatNumber(c->actualKHz, u"#0.0000");
+    r.actualDeviationText = platform::formatNumber(c->actualKHz, u"#0.0000");
     // The receiver is planned again for the new deviation.
     r.runDataRatePlan = true;
     return r;

@@ -347,8 +347,8 @@ SynthResult UpdatesynthF(const FractionStepInputs& in, VcoUpperLimits limits) {
     if (ValidateSynthInputs(in.rfText, in.pfdText, in.crystalText, out)) {
         return out;
     }
-    const std::optional<int16_t> n = captionValue(in.lblN);
-    const std::optional<int16_t> f = captionValue(in.lblF);
+    const std::optional<int16_t> n = captionValue(in.nCaption);
+    const std::optional<int16_t> f = captionValue(in.fCaption);
     if (!n || !f) {
         return out;
     }
@@ -364,10 +364,11 @@ SynthResult UpdatesynthF(const FractionStepInputs& in, VcoUpperLimits limits) {
     return out;
 }
 
-std::optional<FractionStep> stepFraction(const QString& lblN, const QString& lblF, bool up) {
+std::optional<FractionStep> stepFraction(const QString& nCaption, const QString& fCaption,
+                                         bool up) {
     // Empty captions: no calculation since the window was loaded.
-    const std::optional<int16_t> n0 = captionValue(lblN);
-    const std::optional<int16_t> f0 = captionValue(lblF);
+    const std::optional<int16_t> n0 = captionValue(nCaption);
+    const std::optional<int16_t> f0 = captionValue(fCaption);
     if (!n0 || !f0) {
         return std::nullopt;
     }

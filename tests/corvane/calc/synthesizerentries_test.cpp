@@ -70,8 +70,8 @@ TEST_P(InvalidEntry, StopsAFractionStep) {
     in.rfText = c.rf;
     in.pfdText = c.pfd;
     in.crystalText = c.crystal;
-    in.lblN = "44";
-    in.lblF = "5962";
+    in.nCaption = "44";
+    in.fCaption = "5962";
     in.RDivider = 1;
     const SynthResult r = UpdatesynthF(in);
     expectOnlyEntryError(r, c);

@@ -25,8 +25,8 @@ TEST_P(FractionButton, StepsWithCarryAndBorrow) {
     if (step) {
         EXPECT_EQ(step->IntegerN, *c.newN);
         EXPECT_EQ(step->FracN, c.newF);
-        EXPECT_EQ(step->LblN, QString::number(*c.newN));
-        EXPECT_EQ(step->LblF, QString::number(c.newF));
+        EXPECT_EQ(step->nCaption, QString::number(*c.newN));
+        EXPECT_EQ(step->fCaption, QString::number(c.newF));
     }
 }
 
@@ -48,8 +48,8 @@ FractionStepInputs afterDefaultCalculate() {
     in.rfText = "869.500000";
     in.pfdText = "19.68000";
     in.crystalText = "19.68000";
-    in.lblN = "44";
-    in.lblF = "5962";
+    in.nCaption = "44";
+    in.fCaption = "5962";
     in.RDivider = 1;
     return in;
 }
@@ -79,7 +79,7 @@ TEST(Synthesizer, FractionStepMovesTheRfBoxToTheSteppedChannel) {
 TEST(Synthesizer, FractionStepInReceiveWithDivideBy2) {
     FractionStepInputs in = afterDefaultCalculate();
     in.rfText = "433.920000";
-    in.lblF = "3198";
+    in.fCaption = "3198";
     in.TxRxField = kReceive;
     const SynthResult r = UpdatesynthF(in);
     EXPECT_TRUE(r.messages.empty());
@@ -107,7 +107,7 @@ TEST_P(RejectedFractionStep, LeavesNAndFAsTheyWere) {
     FractionStepInputs in = afterDefaultCalculate();
     in.rfText = c.rf;
     in.ExtInductorField = c.extInductor;
-    in.lblN = c.lblN;
+    in.nCaption = c.lblN;
     const SynthResult r = UpdatesynthF(in, c.limits);
     ASSERT_EQ(texts(r), std::vector<QString>{c.message});
     EXPECT_EQ(r.messages[0].icon, MsgIcon::Critical);
@@ -137,7 +137,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(Synthesizer, NarrowBandLimitsStillAcceptTheirBands) {
     FractionStepInputs in = afterDefaultCalculate();
     in.rfText = "915.000000";
-    in.lblN = "46";
+    in.nCaption = "46";
     const SynthResult r = UpdatesynthF(in, {920, 460});
     EXPECT_TRUE(r.messages.empty());
     EXPECT_EQ(r.IntegerN, 46);
@@ -147,8 +147,8 @@ TEST(Synthesizer, FractionStepBelowMinimumNStillApplies) {
     FractionStepInputs in = afterDefaultCalculate();
     in.ExtInductorField = kExternal;
     in.rfText = "433.919736";
-    in.lblN = "22";
-    in.lblF = "1599";
+    in.nCaption = "22";
+    in.fCaption = "1599";
     const SynthResult r = UpdatesynthF(in);
     ASSERT_EQ(texts(r), std::vector<QString>{kMinimumN});
     EXPECT_EQ(r.messages[0].icon, MsgIcon::None);
