@@ -2,7 +2,7 @@
 
 #include "corvane-n/variant.h"
 #include "corvane/corvaneapp.h"
-#include "corvane/main_window.h"
+#include "corvane/frontpanel.h"
 #include "corvane/settingsfile.h"
 #include "link/registerreadout.h"
 #include "pellion/frontpanel.h"

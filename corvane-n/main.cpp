@@ -2,7 +2,7 @@
 // code over the narrow-band description.
 #include "corvane-n/variant.h"
 #include "corvane/corvaneapp.h"
-#include "corvane/main_window.h"
+#include "corvane/frontpanel.h"
 #include "evalkit/programrun.h"
 
 int main(int argc, char** argv) {

@@ -1,6 +1,6 @@
 #include "corvane-n/variant.h"
 
-#include "corvane-n/frmifcal.h"
+#include "corvane-n/ifcalibrationfeatures.h"
 #include "corvane/descriptions.h"
 
 namespace corvanen {
@@ -51,7 +51,7 @@ const corvane::ProgramVariant& variant() {
         n.about.description = QStringLiteral("This Software is an evaluation tool for the Verrix "
                                              "Corvane-N Low Power Narrow Band Transceiver. ");
         n.revisions = revisions();
-        n.ifCal = ifCalWindow();
+        n.ifCal = ifCalibrationFeatures();
         return n;
     }();
     return v;

@@ -1,8 +1,8 @@
 #include "corvane/corvaneapp.h"
 
 #include "corvane/descriptions.h"
-#include "corvane/frmreadback.h"
 #include "corvane/model/transport.h"
+#include "corvane/readbackhooks.h"
 #include "corvane/windows.h"
 
 namespace corvane {
@@ -53,15 +53,15 @@ evalkit::frmReadback& CorvaneApp::frmReadback() {
 }
 evalkit::frmAFC& CorvaneApp::frmAFC() {
     return window<evalkit::frmAFC>(
-        [this] { return new evalkit::frmAFC(*this, afcDescription(), {main().Command8}); });
+        [this] { return new evalkit::frmAFC(*this, afcDescription(), {main().afcStatus}); });
 }
 evalkit::frmAGC& CorvaneApp::frmAGC() {
     return window<evalkit::frmAGC>(
-        [this] { return new evalkit::frmAGC(*this, agcDescription(), main().Command9); });
+        [this] { return new evalkit::frmAGC(*this, agcDescription(), main().agcStatus); });
 }
 evalkit::frmSWD& CorvaneApp::frmSWD() {
     return window<evalkit::frmSWD>(
-        [this] { return new evalkit::frmSWD(*this, swdDescription(), main().Command11); });
+        [this] { return new evalkit::frmSWD(*this, swdDescription(), main().syncWordStatus); });
 }
 corvane::frmTestModes& CorvaneApp::frmTestModes() {
     return window<corvane::frmTestModes>([this] { return new corvane::frmTestModes(*this); });
@@ -106,7 +106,7 @@ evalkit::portform& CorvaneApp::portform() {
 
 reglink::RegisterReadout* CorvaneApp::readoutLabel(int n) {
     if (n == 15)
-        return frmTestModes().Label2;
+        return frmTestModes().register15Readout;
     return ProgramLife::readoutLabel(n);
 }
 

@@ -1,288 +1,315 @@
-// The front panel's settings: every list, switch, scroll bar and box that sets register
-// fields, and the deviation and data-rate plans behind the two boxes.
-#include "corvane/main_window.h"
+#include "corvane/frontpanel.h"
 
 #include "corvane/calc/datarate.h"
 #include "corvane/calc/deviation.h"
-#include "corvane/calc/followups.h"
 #include "corvane/corvaneapp.h"
+#include "corvane/descriptions.h"
+#include "corvane/settingsfile.h"
 #include "corvane/windows.h"
-#include "evalkit/frontpanelwindow.h"
+#include "corvane/zantrelfile.h"
+#include "evalkit/boardframe.h"
+#include "evalkit/boardsession.h"
 #include "platform/core/numbers.h"
 #include "platform/entrymark.h"
-#include "platform/fitwindow.h"
+#include "platform/listchoice.h"
 #include "platform/named.h"
 
+#include <QAction>
+#include <QCloseEvent>
 #include <QComboBox>
+#include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
 
 namespace corvane {
 
-namespace {
+using platform::named;
+using platform::namedButton;
+using platform::namedLabel;
+using platform::namedList;
+using platform::namedToggle;
 
-using platform::bit;
+Main::Main(CorvaneApp& app)
+    : ZantrelPanel(app, app.variant().windowCaption, ImportSettings, ExportSettings,
+                   WriteZantrelIni),
+      app_(app) {
+    buildControls();
+    buildLayout();
+    buildMenus();
+    startSession(boardRules(), {cmbMB, ConnectUSB, chipEnable, {chipEnableCaption}});
+    connectHandlers();
+}
 
-} // namespace
+Main::~Main() = default;
 
-// ---- front-panel settings ---------------------------------------------------
+void Main::buildControls() {
+    // The read-outs (R0..R6, R9..R13) as the register table lists them.
+    registers_.build({}, registerRows());
+    cmdUpdateAll = namedButton("cmdUpdateAll", QStringLiteral("Program Register 0 to 4 "));
 
-void Main::cmbModulation_Click() {
-    struct Row {
-        const char16_t* frame;
-        int demodItem;
-        const char16_t* rateCaption;
-        const char16_t* rateUnit;
-        const char16_t* deviationCaption;
-        bool alpha;
-        bool threeFsk;
+    lblvcofreq = named(new platform::ClickableLabel(QStringLiteral("VCO Frequency")), "lblvcofreq");
+    lblpfd_freq = named(new platform::ClickableLabel(QStringLiteral("Choose Comparison Freq")),
+                        "lblpfd_freq");
+    lblcrystal =
+        named(new platform::ClickableLabel(QStringLiteral("Choose Crystal Freq")), "lblcrystal");
+
+    FrDevice = named(new QGroupBox(QStringLiteral("Device In Use")), "FrDevice");
+    device = namedLabel("device", app_.variant().deviceName);
+
+    const QString parallelBoard = QStringLiteral("Quorrabase (Parallel Port Interface)");
+    const evalkit::BoardWidgets board =
+        evalkit::boardWidgets({{parallelBoard, QStringLiteral("Quorrabase2 (USB Interface)")},
+                               parallelBoard,
+                               QStringLiteral("Click to connect to USB interface"),
+                               "Toggle4",
+                               "Label50",
+                               QStringLiteral("CHIP ENABLE")});
+    cmbMB = board.board;
+    ConnectUSB = board.connect;
+    chipEnable = board.chipEnable;
+    chipEnableCaption = board.caption;
+    cmbInterface = namedList("cmbInterface", {QStringLiteral("Standard"), QStringLiteral("SPI"),
+                                              QStringLiteral("UART")});
+
+    cmdAdvanced = namedButton("cmdAdvanced", QStringLiteral("  Bias Currents     VCO, LNA, Mixer"));
+    cmdPARamp = namedButton("cmdPARamp", QStringLiteral("PA Ramp Testing"));
+    cmdReadback = namedButton("cmdReadback", QStringLiteral("Readback "));
+    cmdSynthform = namedButton("cmdSynthform", QStringLiteral("Synth Settings ... "));
+    manualRegisterEdit = namedButton("Command1", QStringLiteral("Manual Register Edit"));
+    advancedDemod = namedButton("Command2", QStringLiteral("Advanced Demod"));
+    testModesStatus = namedButton("Command5", QStringLiteral("Disabled"));
+    afcStatus = namedButton("Command8", QStringLiteral("OFF"));
+    agcStatus = namedButton("Command9", QStringLiteral("Auto"));
+    ifCalStatus = namedButton("Command10", QStringLiteral("No Cal"));
+    syncWordStatus = namedButton("Command11", QStringLiteral("Low"));
+    LblClockout = named(new platform::ClickableLabel(QStringLiteral("OFF")), "LblClockout");
+    LblMuxOut = named(new platform::ClickableLabel(QStringLiteral("Regulator Ready")), "LblMuxOut");
+
+    FrFSK = named(new QGroupBox(QStringLiteral("Modulation")), "FrFSK");
+    FrFSKpower = named(new QGroupBox(QStringLiteral("Power Amplifier")), "FrFSKpower");
+    cmbModulation = namedList("cmbModulation",
+                              {QStringLiteral("2FSK"), QStringLiteral("GFSK"),
+                               QStringLiteral("3FSK"), QStringLiteral("4FSK"),
+                               QStringLiteral("Oversampled 2FSK"), QStringLiteral("RC2FSK"),
+                               QStringLiteral("RC3FSK"), QStringLiteral("Raised Cosine 4FSK")},
+                              QStringLiteral("2FSK"));
+    cmbDemod =
+        namedList("cmbDemod", {QStringLiteral("2FSK Linear"), QStringLiteral("2FSK Correlator"),
+                               QStringLiteral("3FSK"), QStringLiteral("4FSK")});
+    cmbDemod->setToolTip(QStringLiteral("Correlator/Linear for FSK GFSK only"));
+    cmbIcp = namedList("cmbIcp",
+                       {QStringLiteral("Icp = 0.30mA"), QStringLiteral("Icp = 0.90mA"),
+                        QStringLiteral("Icp = 1.50mA"), QStringLiteral("Icp = 2.10mA")},
+                       QStringLiteral("Icp = 1.50mA"));
+    cmbIFBW = namedList("cmbIFBW", app_.variant().ifBandwidths);
+    cmb3FSKDetect =
+        namedList("cmb3FSKDetect", {QStringLiteral("Viterbi"), QStringLiteral("Threshold")},
+                  QStringLiteral("Viterbi"));
+    cmbVPathMem = namedList("cmbVPathMem",
+                            {QStringLiteral("4 bits"), QStringLiteral("6 bits"),
+                             QStringLiteral("8 bits"), QStringLiteral("32 bits")},
+                            QStringLiteral("4 bits"));
+    gaussianAlpha =
+        namedList("Combo1", {QStringLiteral("0.5"), QStringLiteral("0.7")}, QStringLiteral("0.5"));
+    cmbTestdata = namedList("cmbTestdata",
+                            {QStringLiteral("Off"), QStringLiteral("Tx Carrier"),
+                             QStringLiteral("Tx +ve Tone"), QStringLiteral("Tx -ve Tone"),
+                             QStringLiteral("Tx \"1010\" pattern"), QStringLiteral("Tx PN9 data"),
+                             QStringLiteral("Tx Sync Byte")},
+                            QStringLiteral("Off"));
+    cmbTestdata->setToolTip(
+        QStringLiteral("Use the internal test data generator to test modulation. Automatically "
+                       "writes to Test register 15 once selected to enable modulation."));
+    cmbVCO =
+        namedList("cmbVCO", {QStringLiteral("Internal L VCO"), QStringLiteral("External L VCO")});
+    dataRateCaption = namedLabel("Label23", QStringLiteral("Data Rate"));
+    dataRateUnit = namedLabel("Label36_2", QStringLiteral("kbps"));
+    deviationCaption = namedLabel("Label26", QStringLiteral("Desired Deviation"));
+    threeFskDetectCaption = namedLabel("Label43", QStringLiteral("3FSK Detector"));
+    viterbiPathMemoryCaption = namedLabel("Label44", QStringLiteral("Viterbi Path Memory"));
+    LblFSKpower = namedLabel("LblFSKpower", QStringLiteral("Setting 48"));
+    Lblfskdev = namedLabel("Lblfskdev", QString());
+    lblRxCLK = namedLabel("lblRxCLK", QString());
+    lblDemodBW = namedLabel("lblDemodBW", QString());
+    paLevel = evalkit::levelBar("HScroll2", 48);
+    const evalkit::DirectionButtons direction = evalkit::directionButtons(true); // receive
+    optRx = direction.optRx;
+    optTx = direction.optTx;
+    TogCrystal = namedToggle("TogCrystal");
+    synthEnable = namedToggle("Toggle1");
+    vcoEnable = namedToggle("Toggle2");
+    paEnable = namedToggle("Toggle3");
+    txtDatarate = named(new QLineEdit(QStringLiteral("4")), "txtDatarate");
+    TxtFSKdev = named(new QLineEdit(QStringLiteral("2")), "TxtFSKdev");
+    for (auto* e : {txtDatarate, TxtFSKdev})
+        e->setMaximumWidth(90);
+    // The 3FSK controls are shown only with a 3FSK modulation.
+    for (QWidget* w : {static_cast<QWidget*>(cmb3FSKDetect), static_cast<QWidget*>(cmbVPathMem),
+                       static_cast<QWidget*>(threeFskDetectCaption),
+                       static_cast<QWidget*>(viterbiPathMemoryCaption)})
+        w->setVisible(false);
+    gaussianAlpha->setEnabled(false);
+}
+
+void Main::buildLayout() {
+    // Left column: the device, the board and the synthesizer.
+    auto* left = new QVBoxLayout;
+    auto* deviceRow = new QHBoxLayout(FrDevice);
+    QFont deviceFont = device->font();
+    deviceFont.setBold(true);
+    device->setFont(deviceFont);
+    deviceRow->addWidget(device);
+    left->addWidget(FrDevice);
+    QGridLayout* boardGrid = evalkit::boardGrid(QStringLiteral("&Motherboard"),
+                                                {cmbMB, ConnectUSB, chipEnable, chipEnableCaption});
+    auto* ifLabel = new QLabel(QStringLiteral("Data &Interface"));
+    ifLabel->setBuddy(cmbInterface);
+    boardGrid->addWidget(ifLabel, 2, 0);
+    boardGrid->addWidget(cmbInterface, 2, 1, 1, 2);
+    left->addWidget(boardGrid->parentWidget());
+
+    QGridLayout* synthGrid = evalkit::synthesizerGrid(QStringLiteral("RF Channel"), lblvcofreq,
+                                                      lblpfd_freq, lblcrystal, cmdSynthform);
+    synthGrid->addWidget(cmbVCO, 4, 0, 1, 2);
+    synthGrid->addWidget(cmbIcp, 5, 0, 1, 2);
+    synthGrid->addWidget(new QLabel(QStringLiteral("Crystal Oscillator")), 6, 0);
+    synthGrid->addWidget(TogCrystal, 6, 1);
+    auto* direction = new QHBoxLayout;
+    direction->addWidget(optRx);
+    direction->addWidget(optTx);
+    synthGrid->addLayout(direction, 7, 0, 1, 2);
+    left->addWidget(synthGrid->parentWidget());
+
+    left->addStretch();
+
+    // Second column: modulation, the power amplifier and the power-down switches. The columns
+    // are short enough that on a small screen at 125 % text the panel scrolls only sideways.
+    auto* middle = new QVBoxLayout;
+    auto* fsk = new QGridLayout(FrFSK);
+    fsk->addWidget(cmbModulation, 0, 0, 1, 3);
+    fsk->addWidget(new QLabel(QStringLiteral("Raised Cosine Alpha")), 1, 0);
+    fsk->addWidget(gaussianAlpha, 1, 1, 1, 2);
+    fsk->addWidget(dataRateCaption, 2, 0);
+    fsk->addWidget(txtDatarate, 2, 1);
+    fsk->addWidget(dataRateUnit, 2, 2);
+    fsk->addWidget(new QLabel(QStringLiteral("Actual Data Rate")), 3, 0);
+    fsk->addWidget(lblRxCLK, 3, 1);
+    fsk->addWidget(deviationCaption, 4, 0);
+    fsk->addWidget(TxtFSKdev, 4, 1);
+    fsk->addWidget(new QLabel(QStringLiteral("kHz")), 4, 2);
+    fsk->addWidget(new QLabel(QStringLiteral("Actual Deviation")), 5, 0);
+    fsk->addWidget(Lblfskdev, 5, 1);
+    fsk->addWidget(new QLabel(QStringLiteral("kHz")), 5, 2);
+    fsk->addWidget(new QLabel(QStringLiteral("Internal Test Data")), 6, 0);
+    fsk->addWidget(cmbTestdata, 6, 1, 1, 2);
+    middle->addWidget(FrFSK);
+
+    auto* pa = new QGridLayout(FrFSKpower);
+    pa->addWidget(new QLabel(QStringLiteral("PA Level")), 0, 0);
+    pa->addWidget(paLevel, 0, 1);
+    pa->addWidget(LblFSKpower, 0, 2);
+    pa->addWidget(cmdPARamp, 1, 0, 1, 3);
+    middle->addWidget(FrFSKpower);
+    middle->addWidget(evalkit::switchFrame(QStringLiteral(" PowerDown/Bias Currents"),
+                                           {{QStringLiteral("Synth"), synthEnable},
+                                            {QStringLiteral("VCO"), vcoEnable},
+                                            {QStringLiteral("PA"), paEnable}},
+                                           cmdAdvanced));
+    middle->addStretch();
+
+    // Third column: the receiver and the status buttons of the feature windows. The 3FSK
+    // rows come and go here, in a column shorter than the first, so the panel keeps within
+    // a 1366x768 screen in every modulation.
+    QVBoxLayout* receiver =
+        evalkit::receiverColumn({{QStringLiteral("Demodulator"), cmbDemod},
+                                 {QStringLiteral("IF Filter B/W"), cmbIFBW},
+                                 {threeFskDetectCaption, cmb3FSKDetect},
+                                 {viterbiPathMemoryCaption, cmbVPathMem},
+                                 {QStringLiteral("Post Demod BW (kHz)"), lblDemodBW}},
+                                advancedDemod,
+                                {{QStringLiteral("AFC"), afcStatus},
+                                 {QStringLiteral("AGC"), agcStatus},
+                                 {QStringLiteral("IF Filter Cal"), ifCalStatus},
+                                 {QStringLiteral("Sync Word Detect"), syncWordStatus},
+                                 {QStringLiteral("Test Modes"), testModesStatus},
+                                 {QStringLiteral("Mux Out"), LblMuxOut},
+                                 {QStringLiteral("Clock Out"), LblClockout}},
+                                cmdReadback);
+
+    // Right column: every register read-out beside its Update button.
+    setColumns({left, middle, receiver, registerColumn(cmdUpdateAll, manualRegisterEdit)});
+}
+
+void Main::buildMenus() {
+    addMenus(settingsWindows(app_),
+             {
+                 {"mnuOptions",
+                  QStringLiteral("&Options"),
+                  {{&portmenu, "portmenu", QStringLiteral("&Port"),
+                    showsModal([this] { return &app_.portform(); })}}},
+                 {"mnuHelp",
+                  QStringLiteral("&Help"),
+                  {{&mnuRevHistory, "mnuRevHistory", QStringLiteral("&Revision History"),
+                    showsModal([this] { return &app_.revform(); })},
+                   {&mnuRev, "mnuRev", app_.variant().aboutMenuCaption,
+                    showsModal([this] { return &app_.aboutform(); })},
+                   {&mnuIBM, "mnuIBM", QStringLiteral("&IBM Thinkpad Help"),
+                    showsModal([this] { return &app_.IBMhelpform(); })}}},
+             });
+}
+
+void Main::connectHandlers() {
+    connectRegisterButtons(cmdUpdateAll, {1, 3, 0, 4, 2});
+
+    const auto onIndex = [this](QComboBox* c, void (Main::*handler)()) {
+        platform::onChoice(c, this, handler);
     };
-    static const Row rows[8] = {
-        {u"2FSK", 1, u"Data Rate", u"kbps", u"Desired Deviation", false, false},
-        {u"Gaussian 2FSK", 1, u"Data Rate", u"kbps", u"Desired Deviation", false, false},
-        {u"3FSK", 2, u"Symbol Rate", u"kbps", u"Desired Deviation", false, true},
-        {u"4FSK", 3, u"Symbol Rate", u"ksym/s", u"Desired Deviation (inner)", false, false},
-        {u"Oversampled 2FSK", 1, u"Data Rate", u"kbps", u"Desired Deviation", false, false},
-        {u"Raised Cosine 2FSK", 1, u"Data Rate", u"kbps", u"Desired Deviation", true, false},
-        {u"Raised Cosine 3FSK", 2, u"Data Rate", u"kbps", u"Desired Deviation", true, true},
-        {u"Raised Cosine 4FSK", 3, u"Symbol Rate", u"ksym/s", u"Desired Deviation (inner)", true,
-         false},
-    };
-    const int i = cmbModulation->currentIndex();
-    if (i < 0 || i > 7) {
-        app_.UpdateAllRegisterLabels();
-        return;
-    }
-    const Row& row = rows[i];
-    app_.f().ModulationSchemeField = static_cast<int16_t>(i * 16);
-    FrFSK->setTitle(QString::fromUtf16(row.frame));
-    app_.f().DemodTypeField = static_cast<int16_t>(row.demodItem * 16);
-    cmbDemod->setCurrentIndex(row.demodItem);
-    Label23->setText(QString::fromUtf16(row.rateCaption));
-    Label36_2->setText(QString::fromUtf16(row.rateUnit));
-    Label26->setText(QString::fromUtf16(row.deviationCaption));
-    Combo1->setEnabled(row.alpha);
-    if (cmb3FSKDetect->isHidden() == row.threeFsk) {
-        for (QWidget* w : {static_cast<QWidget*>(cmb3FSKDetect), static_cast<QWidget*>(cmbVPathMem),
-                           static_cast<QWidget*>(Label43), static_cast<QWidget*>(Label44)})
-            w->setVisible(row.threeFsk);
-        platform::fitToContents(*this);
-    }
-    txtDatarate_Change();
-    app_.UpdateAllRegisterLabels();
-}
+    onIndex(cmbInterface, &Main::cmbInterface_Click);
+    onIndex(cmbModulation, &Main::cmbModulation_Click);
+    onIndex(cmbDemod, &Main::cmbDemod_Click);
+    onIndex(cmbIcp, &Main::cmbIcp_Click);
+    onIndex(cmbIFBW, &Main::cmbIFBW_Click);
+    onIndex(cmb3FSKDetect, &Main::cmb3FSKDetect_Click);
+    onIndex(cmbVPathMem, &Main::cmbVPathMem_Click);
+    onIndex(gaussianAlpha, &Main::gaussianAlpha_Click);
+    onIndex(cmbTestdata, &Main::cmbTestdata_Click);
+    onIndex(cmbVCO, &Main::cmbVCO_Click);
+    connect(chipEnable, &platform::Toggle::toggled, this, &Main::chipEnable_Change);
+    connect(TogCrystal, &platform::Toggle::toggled, this, &Main::TogCrystal_Change);
+    connect(synthEnable, &platform::Toggle::toggled, this, &Main::synthEnable_Change);
+    connect(vcoEnable, &platform::Toggle::toggled, this, &Main::vcoEnable_Change);
+    connect(paEnable, &platform::Toggle::toggled, this, &Main::paEnable_Change);
+    connect(paLevel, &QScrollBar::valueChanged, this, &Main::paLevel_Change);
+    evalkit::connectDirection(
+        this, app_, {optRx, optTx}, app_.f().TxRxField, [this] { evalkit::planSynthesizer(app_); },
+        [this] { TxtFSKdev_Change(); });
+    connect(txtDatarate, &QLineEdit::textChanged, this, &Main::txtDatarate_Change);
+    connect(TxtFSKdev, &QLineEdit::textChanged, this, &Main::TxtFSKdev_Change);
 
-void Main::cmbDemod_Click() {
-    auto& f = app_.f();
-    const int i = cmbDemod->currentIndex();
-    if (i >= 0 && i <= 3) {
-        f.DemodTypeField = static_cast<int16_t>(i * 16);
-        if (i != 1)
-            f.KParityBit9Field = 0;
-        if (i == 1)
-            txtDatarate_Change();
-    }
-    app_.UpdateAllRegisterLabels();
-    txtDatarate_Change();
-}
-
-void Main::cmbIcp_Click() {
-    const int i = cmbIcp->currentIndex();
-    if (i >= 0 && i <= 3)
-        app_.f().ChargePumpField = i * bit(15);
-    app_.UpdateAllRegisterLabels();
-}
-
-void Main::cmbIFBW_Click() {
-    const int i = cmbIFBW->currentIndex();
-    if (i >= 0 && i <= 2)
-        app_.f().IFFilterBandwidthField = i * 1073741824.0;
-    // The narrow-band chip's fine calibration needs tones that suit the bandwidth.
-    if (app_.variant().bandwidthSetsTones)
-        applyCalibrationTones();
-    app_.UpdateAllRegisterLabels();
-}
-
-void Main::applyCalibrationTones() {
-    auto& f = app_.f();
-    const std::optional<calc::ToneDivisors> divisors =
-        app_.variant().tones.divisorsFor(f.IFFilterBandwidthField);
-    if (!divisors)
-        return; // a bandwidth the table does not know: the tones stay
-    const calc::CalibrationTones tones =
-        calc::calibrationTones(app_.w().CrystalFrequencyMHz, *divisors);
-    platform::assignIfSet(f.IFCalUpperToneField, tones.IFCalUpperToneField);
-    platform::assignIfSet(f.IFCalLowerToneField, tones.IFCalLowerToneField);
-}
-
-void Main::cmb3FSKDetect_Click() {
-    app_.f().ThreeFskDetectorField = cmb3FSKDetect->currentIndex() == 0 ? int16_t(bit(11)) : 0;
-    app_.UpdateAllRegisterLabels();
-}
-
-void Main::cmbVPathMem_Click() {
-    const int i = cmbVPathMem->currentIndex();
-    if (i >= 0 && i <= 3)
-        app_.f().ViterbiPathMemoryField = static_cast<int16_t>(i * bit(11));
-    app_.UpdateAllRegisterLabels();
-}
-
-void Main::Combo1_Click() {
-    const int i = Combo1->currentIndex();
-    if (i == 0 || i == 1)
-        app_.f().RcAlphaField = i == 0 ? 0 : bit(30);
-    app_.UpdateAllRegisterLabels();
-}
-
-void Main::cmbTestdata_Click() {
-    const int i = cmbTestdata->currentIndex();
-    if (i >= 0 && i <= 6)
-        app_.f().TestDataPatternField = i * bit(8);
-    app_.writeRegister(15);
-}
-
-void Main::cmbVCO_Click() {
-    auto& f = app_.f();
-    const int i = cmbVCO->currentIndex();
-    if (i == 0) {
-        f.ExtInductorField = 0;
-        f.VcoBiasField = 10 * bit(19);
-        app_.synthform().lblVCOdiv2->setEnabled(false);
-    } else if (i == 1) {
-        f.ExtInductorField = bit(25);
-        f.VcoBiasField = 3 * bit(19);
-        app_.synthform().lblVCOdiv2->setEnabled(true);
-    }
-    // A bias window that is open, or loaded unseen, shows the VCO bias the inductor now sets.
-    if (app_.isLoaded<evalkit::BiasWindow>())
-        app_.biasWindow().Form_Load();
-    app_.UpdateAllRegisterLabels();
-}
-
-void Main::HScroll2_Change() {
-    const int v = HScroll2->value();
-    if (v >= 0 && v <= 63) {
-        app_.f().PaLevelField = v * bit(13);
-        LblFSKpower->setText(QStringLiteral("Setting ") + platform::strText(v));
-    }
-    app_.UpdateAllRegisterLabels();
-}
-
-void Main::TogCrystal_Change() {
-    app_.f().XtalOscEnableField = TogCrystal->isOn() ? bit(12) : 0;
-    app_.UpdateAllRegisterLabels();
-}
-
-void Main::Toggle1_Change() {
-    app_.f().SynthEnableField = Toggle1->isOn() ? 16.0 : 0.0;
-    app_.writeRegister(8);
-}
-
-void Main::Toggle2_Change() {
-    app_.f().VcoEnableField = Toggle2->isOn() ? 131072.0 : 0.0;
-    app_.UpdateAllRegisterLabels();
-}
-
-void Main::Toggle3_Change() {
-    app_.f().PaEnableField = Toggle3->isOn() ? int16_t(bit(7)) : int16_t(0);
-    app_.UpdateAllRegisterLabels();
-}
-
-void Main::TxtFSKdev_Change() {
-    auto& f = app_.f();
-    auto& w = app_.w();
-    const calc::DeviationResult r =
-        calc::planDeviation({TxtFSKdev->text(), w.PfdFrequencyMHz, f.VcoDiv2Field});
-    // The deviation and the receiver clocks that follow it are one plan: a deviation whose
-    // discriminator or thresholds the receiver cannot hold is refused, the box saying why.
-    if (r.TxDeviationField) {
-        if (const auto refusal = calc::dataRateRefusalAfter(r, dataRateInputs())) {
-            platform::showRefusal(TxtFSKdev, true, refusal->text);
-            app_.UpdateAllRegisterLabels();
-            return;
-        }
-    }
-    app_.show(r.messages);
-    // A refused entry leaves the deviation in force: the box says so until it is taken.
-    platform::showRefusal(TxtFSKdev, r.refusal.has_value(), r.refusal.value_or(QString()));
-    if (r.TxDeviationField) {
-        w.DeviationStepHz = *r.DeviationStepHz;
-        w.ActualDeviationKHz = *r.ActualDeviationKHz;
-        f.TxDeviationField = *r.TxDeviationField;
-        Lblfskdev->setText(*r.Lblfskdev);
-    }
-    if (r.runDataRatePlan)
-        txtDatarate_Change();
-    app_.UpdateAllRegisterLabels();
-}
-
-calc::DataRateInputs Main::dataRateInputs() const {
-    const auto& f = app_.f();
-    const auto& w = app_.w();
-    const QString text = txtDatarate->text();
-    // A rate pushed from code stands for as long as the box shows its text.
-    return {text,
-            TxtFSKdev->text(),
-            w.CrystalFrequencyMHz,
-            w.ActualDeviationKHz,
-            f.DemodTypeField,
-            cmb3FSKDetect->currentIndex(),
-            cmbVPathMem->currentIndex(),
-            pushedRate_.rateFor(text)};
-}
-
-void Main::setDataRateFromCode(const QString& text, double rate) {
-    pushedRate_.push(txtDatarate, text, rate, [this] { txtDatarate_Change(); });
-}
-
-calc::DataRatePlan Main::planDataRate() const {
-    return calc::planDataRate(dataRateInputs());
-}
-
-void Main::applyClockDividers(const calc::DataRatePlan& p) {
-    auto& f = app_.f();
-    auto& w = app_.w();
-    f.IFFilterDividerField = p.IFFilterDividerField;
-    f.BbOffsetDividerField = p.BbOffsetDividerField;
-    f.DemodClockDividerField = p.DemodClockDividerField;
-    f.CdrClockDividerField = p.CdrClockDividerField;
-    f.SeqClockDividerField = p.SeqClockDividerField;
-    w.DemodClockMHz = p.DemodClockMHz;
-    w.CdrClockKHz = p.CdrClockKHz;
-}
-
-void Main::txtDatarate_Change() {
-    auto& f = app_.f();
-    auto& w = app_.w();
-    const calc::DataRatePlan p = planDataRate();
-    // A rate that is not planned changes nothing and gets no message; the box says why, and
-    // a save writes the rate in force.
-    platform::showRefusal(txtDatarate, !p.ran, p.refusal.value_or(QString()));
-    if (!p.ran)
-        return;
-    app_.show(p.messages);
-    applyClockDividers(p);
-    f.PostDemodBwField = p.PostDemodBwField;
-    lblRxCLK->setText(p.lblRxCLK);
-    lblDemodBW->setText(p.lblDemodBW);
-    const auto apply = [](auto& field, const auto& value) {
-        platform::assignIfSet(field, value);
-    };
-    apply(f.DiscrimBwField, p.DiscrimBwField);
-    apply(f.KParityBit7Field, p.KParityBit7Field);
-    apply(f.KParityBit9Field, p.KParityBit9Field);
-    apply(w.DiscrimK, p.DiscrimK);
-    apply(w.DiscrimMultiplier, p.DiscrimMultiplier);
-    apply(f.ThresholdWordField, p.ThresholdWordField);
-    apply(f.ThreeFskDetectorField, p.ThreeFskDetectorField);
-    apply(f.ViterbiPathMemoryField, p.ViterbiPathMemoryField);
-    apply(f.ThreeFskEnableField, p.ThreeFskEnableField);
-    apply(f.ThreeFskThresholdField, p.ThreeFskThresholdField);
-    apply(f.ThreeFskBits22To25Field, p.ThreeFskBits22To25Field);
-    app_.UpdateAllRegisterLabels();
+    // The windows the panel's buttons and labels open (the menus open theirs); the bias and
+    // AFC windows stay beside the panel.
+    opensModal({cmdSynthform, lblvcofreq, lblpfd_freq, lblcrystal},
+               [this] { return &app_.synthform(); });
+    opensModeless({cmdAdvanced}, [this] { return &app_.biasWindow(); });
+    opensModal({cmdPARamp}, [this] { return &app_.frmPARamp(); });
+    opensModal({cmdReadback}, [this] { return &app_.frmReadback(); });
+    opensModal({manualRegisterEdit}, [this] { return &app_.frmRegisters(); });
+    opensModal({advancedDemod}, [this] { return &app_.frmDemod(); });
+    opensModal({testModesStatus}, [this] { return &app_.frmTestModes(); });
+    opensModeless({afcStatus}, [this] { return &app_.frmAFC(); });
+    opensModal({agcStatus}, [this] { return &app_.frmAGC(); });
+    opensModal({ifCalStatus}, [this] { return &app_.frmIFCal(); });
+    opensModal({syncWordStatus}, [this] { return &app_.frmSWD(); });
+    opensModal({LblClockout}, [this] { return &app_.frmClockOut(); });
+    opensModal({LblMuxOut}, [this] { return &app_.muxform(); });
 }
 
 } // namespace corvane

@@ -1,6 +1,6 @@
 // corvane-eval: the evaluation program of the Corvane transceiver.
 #include "corvane/corvaneapp.h"
-#include "corvane/main_window.h"
+#include "corvane/frontpanel.h"
 #include "evalkit/programrun.h"
 
 int main(int argc, char** argv) {

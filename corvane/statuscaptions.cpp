@@ -2,7 +2,7 @@
 
 #include "corvane/corvaneapp.h"
 #include "corvane/descriptions.h"
-#include "corvane/main_window.h"
+#include "corvane/frontpanel.h"
 #include "evalkit/statuscaption.h"
 
 #include <QPushButton>
@@ -17,16 +17,17 @@ void showStatusCaptions(CorvaneApp& app) {
     // The IF calibration button names the last calibration run, which no field holds: it is
     // left as it is.
     showPanelCaptions({
-        {[&m](const QString& text) { m.Command5->setText(text); },
+        {[&m](const QString& text) { m.testModesStatus->setText(text); },
          [&f, &w]() -> std::optional<QString> {
              const bool enabled =
                  f.RssiTestField != 0 || f.RxTestModeField != 0 || w.TestDacEnabled != 0;
              return enabled ? QStringLiteral("Enabled") : QStringLiteral("Disabled");
          }},
-        statusCaption(m.Command8, afcDescription().switches.front().status,
+        statusCaption(m.afcStatus, afcDescription().switches.front().status,
                       [&f] { return double(f.AfcEnableField); }),
-        statusCaption(m.Command9, agcDescription().status, [&f] { return double(f.AgcModeField); }),
-        statusCaption(m.Command11, swdDescription().status,
+        statusCaption(m.agcStatus, agcDescription().status,
+                      [&f] { return double(f.AgcModeField); }),
+        statusCaption(m.syncWordStatus, swdDescription().status,
                       [&f] { return double(f.SwdModeField); }),
         labelCaption(m.LblMuxOut, [&app] { return muxoutCaption(app, muxoutChoices()); }),
         labelCaption(m.LblClockout,

@@ -1,8 +1,8 @@
 #include "corvane/zantrelfile.h"
 
 #include "corvane/corvaneapp.h"
-#include "corvane/main_window.h"
-#include "corvane/synthform.h"
+#include "corvane/frontpanel.h"
+#include "corvane/synthesizerwindow.h"
 #include "evalkit/fileerrors.h"
 #include "evalkit/zantrel.h"
 #include "platform/core/numbers.h"
@@ -78,7 +78,7 @@ void WriteZantrelIni(CorvaneApp& app, const QString& path) {
         return;
     const std::vector<ZantrelEntry> phy{
         {u"Phy", u"chip_type", QStringLiteral("3")},
-        {u"Phy", u"pa_level", numberText(m.HScroll2->value())},
+        {u"Phy", u"pa_level", numberText(m.paLevel->value())},
         {u"Phy", u"xtal", numberText(numbers->xtal)},
         {u"Phy", u"rdiv", numberText(app.w().RDivider)},
         {u"Phy", u"baud_rate", numberText(numbers->bitsPerSecond)},

@@ -46,18 +46,19 @@ QString deviationAccepts(const DeviationInputs& in) {
 
 DeviationResult planDeviation(const DeviationInputs& in) {
     DeviationResult r;
-    // 1. Only texts of 1 to 5 characters are acted on. A text that is not a number yet (a lone
+    // Only texts of 1 to 5 characters are acted on. A text that is not a number yet (a lone
     // "-" or "." while typing) or a negative one is left alone, as an empty one is.
     const auto value = in.text.isEmpty() || in.text.size() > MaxTextLength
                            ? std::nullopt
                            : platform::textToNumber(in.text);
-    // 1.1, 1.3: above the limit the previous deviation stays in force and the receiver is
-    // planned with it.
+    // Above the limit the previous deviation stays in force and the receiver is planned with
+    // it.
     if (value && *value > MaxDeviationKHz) {
         r.messages.push_back({DeviationTooLargeText, platform::MsgIcon::None, std::nullopt});
         r.runDataRatePlan = true;
     }
-    // 1.2; a count that would reach into the next field of register 2 is refused.
+    // Within the limit the deviation is counted in steps of the PFD; a count that would reach
+    // into the next field of register 2 is refused.
     const std::optional<evalkit::calc::DeviationCount> c =
         value && *value >= 0 && *value <= MaxDeviationKHz ? fittingCount(*value, in) : std::nullopt;
     if (!c) {
@@ -81,8 +82,8 @@ DeviationResult planDeviation(const DeviationInputs& in) {
     r.DeviationStepHz = c->DeviationStepHz;
     r.ActualDeviationKHz = platform::toSingle(c->actualKHz);
     r.TxDeviationField = static_cast<int32_t>(c->stored) * (int32_t{1} << 19);
-    r.Lblfskdev = platform::formatNumber(c->actualKHz, u"#0.0000");
-    // 1.3
+    r.actualDeviationText = platform::formatNumber(c->actualKHz, u"#0.0000");
+    // The receiver is planned again for the new deviation.
     r.runDataRatePlan = true;
     return r;
 }

@@ -38,7 +38,7 @@ struct DeviationResult {
     std::optional<float> DeviationStepHz;
     std::optional<float> ActualDeviationKHz;
     std::optional<int32_t> TxDeviationField;
-    std::optional<QString> Lblfskdev;
+    std::optional<QString> actualDeviationText; // the actual deviation as the panel shows it
 };
 
 DeviationResult planDeviation(const DeviationInputs& in);

@@ -182,12 +182,12 @@ Boxes showFrequencies(const CoreInputs& in, Path path, bool divideBy2, const Div
     boxes.crystal = platform::formatSingle(in.crystal, u"#0.00000");
 
     out.rfText = boxes.rf;
-    out.LblActualChnFreq = mhzText(channel);
+    out.actualChannel = mhzText(channel);
     out.pfdText = boxes.pfd;
     out.crystalText = boxes.crystal;
     out.lblRxLO = mhzText(lo);
     if (in.ExtInductorField == kExternalInductor) {
-        out.Label3 = mhzText(vco);
+        out.synthesizerFrequency = mhzText(vco);
     }
     return boxes;
 }
@@ -213,9 +213,9 @@ void closingSteps(const Boxes& boxes, Path path, bool divideBy2, const Dividers&
     // 5. The frequency step of one F count at the RF output.
     if (path == Path::Calculate) {
         const double modulus = divideBy2 ? 2.0 * kFracModulus : kFracModulus;
-        out.Label9 = QStringLiteral("Fstep = ") +
-                     platform::formatNumber(*out.PfdFrequencyMHz * 1e6 / modulus, u"#0.00") +
-                     QStringLiteral(" Hz");
+        out.frequencyStep = QStringLiteral("Fstep = ") +
+                            platform::formatNumber(*out.PfdFrequencyMHz * 1e6 / modulus, u"#0.00") +
+                            QStringLiteral(" Hz");
     }
     // 6. Register fields. dividerRefusal() has kept every value within its field.
     const int16_t n = *platform::toInt16(div.n);
@@ -337,7 +337,7 @@ SynthResult CmdCalculate(const SynthInputs& in) {
     out.RDivider = rDivider;
     // 9. Crystal-derived fields from the shared crystal value.
     storeCrystalFields(out.CrystalFrequencyMHz.value_or(in.CrystalFrequencyMHz), in.tones, out);
-    // 10.
+    // 10. The read-outs show the words the plan changed.
     out.refreshReadouts = true;
     return out;
 }
@@ -347,8 +347,8 @@ SynthResult UpdatesynthF(const FractionStepInputs& in, VcoUpperLimits limits) {
     if (ValidateSynthInputs(in.rfText, in.pfdText, in.crystalText, out)) {
         return out;
     }
-    const std::optional<int16_t> n = captionValue(in.lblN);
-    const std::optional<int16_t> f = captionValue(in.lblF);
+    const std::optional<int16_t> n = captionValue(in.nCaption);
+    const std::optional<int16_t> f = captionValue(in.fCaption);
     if (!n || !f) {
         return out;
     }
@@ -364,10 +364,11 @@ SynthResult UpdatesynthF(const FractionStepInputs& in, VcoUpperLimits limits) {
     return out;
 }
 
-std::optional<FractionStep> stepFraction(const QString& lblN, const QString& lblF, bool up) {
+std::optional<FractionStep> stepFraction(const QString& nCaption, const QString& fCaption,
+                                         bool up) {
     // Empty captions: no calculation since the window was loaded.
-    const std::optional<int16_t> n0 = captionValue(lblN);
-    const std::optional<int16_t> f0 = captionValue(lblF);
+    const std::optional<int16_t> n0 = captionValue(nCaption);
+    const std::optional<int16_t> f0 = captionValue(fCaption);
     if (!n0 || !f0) {
         return std::nullopt;
     }

@@ -56,8 +56,8 @@ struct FractionStepInputs {
     QString rfText;
     QString pfdText;
     QString crystalText;
-    QString lblN; // stepped N caption
-    QString lblF; // stepped F caption
+    QString nCaption; // stepped N caption
+    QString fCaption; // stepped F caption
     bool divideBy2On = false;
     int32_t ExtInductorField = 0;
     int32_t TxRxField = 0;
@@ -87,11 +87,11 @@ struct SynthResult : evalkit::calc::SynthShown {
     std::optional<double> AfcScalingField;
 
     // Synthesizer window.
-    std::optional<bool> divideBy2On; // lblVCOdiv2 (set by the internal-inductor band only)
-    std::optional<QString> LblActualChnFreq;
+    std::optional<bool> divideBy2On;      // lblVCOdiv2 (set by the internal-inductor band only)
+    std::optional<QString> actualChannel; // the actual RF channel frequency
     std::optional<QString> lblRxLO;
-    std::optional<QString> Label3; // synthesizer frequency, external inductor only
-    std::optional<QString> Label9; // "Fstep = ... Hz", Calculate path only
+    std::optional<QString> synthesizerFrequency; // external inductor only
+    std::optional<QString> frequencyStep;        // "Fstep = ... Hz", Calculate path only
     std::optional<bool> NoteVisible;
 };
 
@@ -108,12 +108,12 @@ SynthResult UpdatesynthF(const FractionStepInputs& in, VcoUpperLimits limits = {
 struct FractionStep {
     int16_t IntegerN = 0;
     int32_t FracN = 0;
-    QString LblN; // captions to pass to UpdatesynthF
-    QString LblF;
+    QString nCaption; // captions to pass to UpdatesynthF
+    QString fCaption;
 };
 
 // Nothing when either caption is empty (no calculation since the window was loaded) or does
 // not read as a 16-bit integer.
-std::optional<FractionStep> stepFraction(const QString& lblN, const QString& lblF, bool up);
+std::optional<FractionStep> stepFraction(const QString& nCaption, const QString& fCaption, bool up);
 
 } // namespace corvane::calc

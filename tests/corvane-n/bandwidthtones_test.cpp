@@ -57,17 +57,17 @@ TEST_F(BandwidthTones, EachBandwidthGivesItsTonesAtTheDefaultCrystal) {
 TEST_F(BandwidthTones, ChoosingABandwidthReplacesTonesTypedIntoTheCalibrationWindow) {
     m->cmbIFBW->setCurrentIndex(0);
     corvane::frmIFCal& cal = app->frmIFCal();
-    cal.Text2->setText(QStringLiteral("100"));
-    cal.Text3->setText(QStringLiteral("90"));
+    cal.upperTone->setText(QStringLiteral("100"));
+    cal.lowerTone->setText(QStringLiteral("90"));
     ASSERT_EQ(upper(), 100);
     ASSERT_EQ(lower(), 90);
-    cal.Command2->click();
+    cal.returnToPanel->click();
     m->cmbIFBW->setCurrentIndex(1);
     EXPECT_EQ(upper(), 85);
     EXPECT_EQ(lower(), 124);
     corvane::frmIFCal& again = app->frmIFCal();
-    EXPECT_EQ(again.Text2->text(), QStringLiteral("85"));
-    EXPECT_EQ(again.Text3->text(), QStringLiteral("124"));
+    EXPECT_EQ(again.upperTone->text(), QStringLiteral("85"));
+    EXPECT_EQ(again.lowerTone->text(), QStringLiteral("124"));
 }
 
 // A bandwidth field the list cannot set has no row: neither the list nor the calculation

@@ -47,9 +47,9 @@ struct SharedSettings : CorvaneNFixture {
         m.cmbIFBW->setCurrentIndex(bandwidth);
         m.cmbModulation->setCurrentIndex(3);
         m.txtDatarate->setText(QStringLiteral("9.6"));
-        a.frmIFCal().Text1->setText(QStringLiteral("50"));
-        a.frmIFCal().Text2->setText(QStringLiteral("70"));
-        a.frmIFCal().Text3->setText(QStringLiteral("110"));
+        a.frmIFCal().dwellTime->setText(QStringLiteral("50"));
+        a.frmIFCal().upperTone->setText(QStringLiteral("70"));
+        a.frmIFCal().lowerTone->setText(QStringLiteral("110"));
     }
     static void expectImported(CorvaneApp& a, int bandwidth) {
         corvane::Main& m = a.main();

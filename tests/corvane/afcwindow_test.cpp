@@ -144,7 +144,7 @@ TEST_F(AfcWindow, ReturnAndCloseBoxSetTheCaptionUnloadAndRefresh) {
             w.close();
         else
             w.returnToPanel->click();
-        EXPECT_EQ(m->Command8->text(), QString::fromLatin1(c.caption));
+        EXPECT_EQ(m->afcStatus->text(), QString::fromLatin1(c.caption));
         EXPECT_EQ(f().AfcEnableField, c.on ? 16 : 0);
         EXPECT_FALSE(app->isLoaded(QStringLiteral("frmAFC")));
         EXPECT_TRUE(readoutShowsWord10());

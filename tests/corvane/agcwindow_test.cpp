@@ -164,7 +164,7 @@ TEST_F(AgcWindow, ReturnAndCloseBoxShowTheMode) {
             w.close();
         else
             w.returnToPanel->click();
-        EXPECT_EQ(m->Command9->text(), QString::fromLatin1(c.caption));
+        EXPECT_EQ(m->agcStatus->text(), QString::fromLatin1(c.caption));
         EXPECT_FALSE(app->isLoaded(QStringLiteral("frmAGC")));
         EXPECT_EQ(m->lblAGC9hex->text(), reglink::readoutText(word(9)));
     }

@@ -45,8 +45,8 @@ TEST_F(BoardChoice, ParallelBoardClaimsThePortAndMasksTheControlPort) {
                                                   QStringLiteral("InByte 890 -> 255"),
                                                   QStringLiteral("OutByte 890 212")}));
     EXPECT_TRUE(m.ConnectUSB->isHidden());
-    EXPECT_TRUE(m.Label50->isHidden());
-    EXPECT_TRUE(m.Toggle4->isHidden());
+    EXPECT_TRUE(m.chipEnableCaption->isHidden());
+    EXPECT_TRUE(m.chipEnable->isHidden());
     EXPECT_EQ(m.ConnectUSB->text(), QStringLiteral("Connect USB"));
 }
 
@@ -112,8 +112,8 @@ TEST(BoardChoiceOs, NineXFamilyNeedsNoClaimAndUnknownFamilyStops) {
 TEST_F(BoardChoice, ChipEnableToggleSendsZeroThenOneWithTheLinkClosed) {
     Main& m = start();
     clearRecords();
-    m.Toggle4->setOn(false);
-    m.Toggle4->setOn(true);
+    m.chipEnable->setOn(false);
+    m.chipEnable->setOn(true);
     EXPECT_EQ(usb.lines(), (std::vector<QString>{QStringLiteral("dd_pellion_chip_sel 0"),
                                                  QStringLiteral("dd_pellion_chip_sel 1")}));
 }
@@ -214,7 +214,7 @@ TEST_F(BoardChoice, MenusOpenTheirWindows) {
     m.mnuSync->trigger();  // the readback window, not the sync-word window
     m.testmenu->trigger(); // does nothing
     m.crystalmenu->trigger();
-    m.Command11->click();
+    m.syncWordStatus->click();
     EXPECT_EQ(services.shower.names(),
               (QStringList{QStringLiteral("frmReadback"), QStringLiteral("synthform"),
                            QStringLiteral("frmSWD")}));

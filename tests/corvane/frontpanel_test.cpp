@@ -43,12 +43,12 @@ TEST_F(FrontPanel, ModulationRowsReshapeThePanel) {
         EXPECT_EQ(m.FrFSK->title(), QString::fromLatin1(r.frame));
         EXPECT_EQ(m.cmbDemod->currentIndex(), r.demod);
         EXPECT_EQ(f().DemodTypeField, r.demod * 16);
-        EXPECT_EQ(m.Label23->text(), QString::fromLatin1(r.rate));
-        EXPECT_EQ(m.Label36_2->text(), QString::fromLatin1(r.unit));
-        EXPECT_EQ(m.Label26->text(), QString::fromLatin1(r.deviation));
-        EXPECT_EQ(m.Combo1->isEnabled(), r.alpha);
+        EXPECT_EQ(m.dataRateCaption->text(), QString::fromLatin1(r.rate));
+        EXPECT_EQ(m.dataRateUnit->text(), QString::fromLatin1(r.unit));
+        EXPECT_EQ(m.deviationCaption->text(), QString::fromLatin1(r.deviation));
+        EXPECT_EQ(m.gaussianAlpha->isEnabled(), r.alpha);
         EXPECT_EQ(!m.cmb3FSKDetect->isHidden(), r.threeFsk);
-        EXPECT_EQ(!m.Label44->isHidden(), r.threeFsk);
+        EXPECT_EQ(!m.viterbiPathMemoryCaption->isHidden(), r.threeFsk);
     }
 }
 
@@ -111,13 +111,13 @@ TEST_F(FrontPanel, TestDataAndSynthToggleWriteAtOnceWithoutRefresh) {
     ASSERT_EQ(usb.writtenWords().size(), 1u);
     EXPECT_EQ(usb.writtenWords()[0], 0x0000050Fu);
     // The R15 read-out shows the word that went out, though nothing refreshed it.
-    EXPECT_EQ(app->frmTestModes().Label2->text(), QStringLiteral("0x0050F"));
+    EXPECT_EQ(app->frmTestModes().register15Readout->text(), QStringLiteral("0x0050F"));
     usb.clear();
     const QString r0Before = m.lblNhex->text();
-    m.Toggle1->setOn(false);
+    m.synthEnable->setOn(false);
     ASSERT_EQ(usb.writtenWords().size(), 1u);
     EXPECT_EQ(usb.writtenWords()[0], 0x7C8u); // R8 in receive, synthesizer off
-    m.Toggle2->setOn(false);
+    m.vcoEnable->setOn(false);
     EXPECT_EQ(usb.writtenWords().size(), 1u); // the VCO switch only changes the read-out
     EXPECT_NE(m.lblOSChex->text(), QStringLiteral("0x535011"));
     EXPECT_EQ(m.lblOSChex->mark(), Mark::Changed);
@@ -126,8 +126,8 @@ TEST_F(FrontPanel, TestDataAndSynthToggleWriteAtOnceWithoutRefresh) {
 
 TEST_F(FrontPanel, PaLevelScrollBarShowsSettingWithStrBlank) {
     Main& m = start();
-    m.HScroll2->setValue(20);
-    m.HScroll2->setValue(48);
+    m.paLevel->setValue(20);
+    m.paLevel->setValue(48);
     EXPECT_EQ(m.LblFSKpower->text(), QStringLiteral("Setting  48"));
     EXPECT_EQ(f().PaLevelField, 48 << 13);
 }
@@ -139,7 +139,7 @@ TEST_F(FrontPanel, ListsStoreTheirFields) {
     m.cmbIFBW->setCurrentIndex(0);
     EXPECT_EQ(f().IFFilterBandwidthField, 0.0);
     m.cmbModulation->setCurrentIndex(5);
-    m.Combo1->setCurrentIndex(1);
+    m.gaussianAlpha->setCurrentIndex(1);
     EXPECT_EQ(f().RcAlphaField, 1 << 30);
     m.cmbVCO->setCurrentIndex(1);
     EXPECT_EQ(f().ExtInductorField, 1 << 25);
@@ -147,7 +147,7 @@ TEST_F(FrontPanel, ListsStoreTheirFields) {
     EXPECT_TRUE(app->synthform().lblVCOdiv2->isEnabled());
     m.TogCrystal->setOn(false);
     EXPECT_EQ(f().XtalOscEnableField, 0);
-    m.Toggle3->setOn(false);
+    m.paEnable->setOn(false);
     EXPECT_EQ(f().PaEnableField, 0);
     EXPECT_EQ(m.lblMODhex->mark(), Mark::Changed);
 }

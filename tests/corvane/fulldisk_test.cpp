@@ -3,7 +3,7 @@
 #include "corvanefixture.h"
 
 #include "../testfiles.h"
-#include "corvane/main_window.h"
+#include "corvane/frontpanel.h"
 
 #include <QAction>
 #include <QDir>

@@ -55,8 +55,8 @@ struct RefusedSave : CorvaneFixture {
              [](RefusedSave& t, const QString& file) {
                  frmSaveReg& s = t.app->frmSaveReg();
                  s.setDirPath(t.dir.path());
-                 s.Text1->setText(file);
-                 s.Command1->click();
+                 s.fileName->setText(file);
+                 s.saveFile->click();
              }},
         };
     }

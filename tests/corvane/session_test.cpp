@@ -64,13 +64,20 @@ TEST_F(Session, ChannelModulationRateDeviationEveryDialogExportAndQuit) {
         const char* window;
         const char* ret;
     } dialogs[] = {
-        {m.Command2, "frmDemod", "Command1"},         {m.Command10, "frmIFCal", "Command2"},
-        {m.cmdReadback, "frmReadback", "Command2"},   {m.Command8, "frmAFC", "Command2"},
-        {m.Command9, "frmAGC", "Command2"},           {m.Command11, "frmSWD", "return"},
-        {m.Command5, "frmTestModes", "Command2"},     {m.cmdAdvanced, "frmPowerdown", "Command1"},
-        {m.cmdPARamp, "frmPARamp", "Command2"},       {m.Command1, "frmRegisters", "cmdReturn"},
-        {m.mnuClockOut, "frmClockOut", "cmdokclock"}, {m.muxmenu, "muxform", "Command1"},
-        {m.portmenu, "portform", "Command2"},         {m.mnuRev, "aboutform", "Command1"},
+        {m.advancedDemod, "frmDemod", "Command1"},
+        {m.ifCalStatus, "frmIFCal", "Command2"},
+        {m.cmdReadback, "frmReadback", "Command2"},
+        {m.afcStatus, "frmAFC", "Command2"},
+        {m.agcStatus, "frmAGC", "Command2"},
+        {m.syncWordStatus, "frmSWD", "return"},
+        {m.testModesStatus, "frmTestModes", "Command2"},
+        {m.cmdAdvanced, "frmPowerdown", "Command1"},
+        {m.cmdPARamp, "frmPARamp", "Command2"},
+        {m.manualRegisterEdit, "frmRegisters", "cmdReturn"},
+        {m.mnuClockOut, "frmClockOut", "cmdokclock"},
+        {m.muxmenu, "muxform", "Command1"},
+        {m.portmenu, "portform", "Command2"},
+        {m.mnuRev, "aboutform", "Command1"},
         {m.mnuRevHistory, "revform", "Command1"},
     };
     const QString r0 = m.lblNhex->text();
@@ -79,10 +86,10 @@ TEST_F(Session, ChannelModulationRateDeviationEveryDialogExportAndQuit) {
         openAndReturn(*app, services, d.opener, d.window, d.ret);
     EXPECT_EQ(m.lblNhex->text(), r0);
     EXPECT_EQ(m.lblMODhex->text(), r2);
-    EXPECT_EQ(m.Command5->text(), QStringLiteral("Disabled"));
-    EXPECT_EQ(m.Command8->text(), QStringLiteral("OFF"));
-    EXPECT_EQ(m.Command9->text(), QStringLiteral("Auto"));
-    EXPECT_EQ(m.Command11->text(), QStringLiteral("Low"));
+    EXPECT_EQ(m.testModesStatus->text(), QStringLiteral("Disabled"));
+    EXPECT_EQ(m.afcStatus->text(), QStringLiteral("OFF"));
+    EXPECT_EQ(m.agcStatus->text(), QStringLiteral("Auto"));
+    EXPECT_EQ(m.syncWordStatus->text(), QStringLiteral("Low"));
     EXPECT_EQ(messageTexts(), std::vector<QString>{});
 
     QTemporaryDir dir;

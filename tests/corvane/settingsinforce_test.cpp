@@ -104,11 +104,11 @@ TEST_F(InForce, AWindowLeftLoadedUnseenIsSavedAsItsFieldsHoldIt) {
 // The front panel's status captions name the fields: at start-up, and after an import, the
 // sync-word button names the mode as the window's return does.
 TEST_F(InForce, StatusCaptionsNameWhatTheFieldsHold) {
-    EXPECT_EQ(m->Command5->text(), QStringLiteral("Disabled"));
-    EXPECT_EQ(m->Command8->text(), QStringLiteral("OFF"));
-    EXPECT_EQ(m->Command9->text(), QStringLiteral("Auto"));
-    EXPECT_EQ(m->Command10->text(), QStringLiteral("No Cal"));
-    EXPECT_EQ(m->Command11->text(), QStringLiteral("Low"));
+    EXPECT_EQ(m->testModesStatus->text(), QStringLiteral("Disabled"));
+    EXPECT_EQ(m->afcStatus->text(), QStringLiteral("OFF"));
+    EXPECT_EQ(m->agcStatus->text(), QStringLiteral("Auto"));
+    EXPECT_EQ(m->ifCalStatus->text(), QStringLiteral("No Cal"));
+    EXPECT_EQ(m->syncWordStatus->text(), QStringLiteral("Low"));
     EXPECT_EQ(m->LblMuxOut->text(), QStringLiteral("Regulator Ready"));
     EXPECT_EQ(m->LblClockout->text(), QStringLiteral("OFF"));
     struct Case {
@@ -124,9 +124,9 @@ TEST_F(InForce, StatusCaptionsNameWhatTheFieldsHold) {
             *app, settingsFile({QStringLiteral("Sync/SyncDetect=") + QLatin1String(c.detect),
                                 QStringLiteral("AFC/Status=True"), QStringLiteral("AGC/Mode=2")}));
         EXPECT_TRUE(messageTexts().empty()) << messageTexts().front().toStdString();
-        EXPECT_EQ(m->Command11->text(), QLatin1String(c.caption));
-        EXPECT_EQ(m->Command8->text(), QStringLiteral("On"));
-        EXPECT_EQ(m->Command9->text(), QStringLiteral("Frozen"));
+        EXPECT_EQ(m->syncWordStatus->text(), QLatin1String(c.caption));
+        EXPECT_EQ(m->afcStatus->text(), QStringLiteral("On"));
+        EXPECT_EQ(m->agcStatus->text(), QStringLiteral("Frozen"));
     }
     // The clock-out label names the output the imported crystal gives.
     app->frmClockOut().SelClockoutDivide->setPosition(3);

@@ -38,7 +38,7 @@ TEST_F(Startup, FrontPanelStateAfterStartUp) {
     EXPECT_TRUE(m.ConnectUSB->isEnabled());
     EXPECT_FALSE(m.ConnectUSB->isHidden());
     EXPECT_EQ(m.ConnectUSB->text(), QStringLiteral("Connect USB"));
-    EXPECT_TRUE(m.Toggle4->isOn());
+    EXPECT_TRUE(m.chipEnable->isOn());
     EXPECT_EQ(w().RegisterSelect, 0);
     EXPECT_TRUE(messageTexts().empty());
 }
@@ -124,7 +124,7 @@ TEST_F(Startup, EveryReadoutShowsTheStartUpWord) {
     };
     for (const auto& [n, text] : readouts)
         EXPECT_EQ(m.readout(n)->text(), QString::fromLatin1(text)) << "R" << n;
-    EXPECT_EQ(app->frmTestModes().Label2->text(), QStringLiteral("0x0000F"));
+    EXPECT_EQ(app->frmTestModes().register15Readout->text(), QStringLiteral("0x0000F"));
     EXPECT_EQ(m.Lblfskdev->text(), QStringLiteral("2.1021"));
     EXPECT_EQ(m.lblRxCLK->text(), QStringLiteral("4.0461"));
     EXPECT_EQ(m.lblDemodBW->text(), QStringLiteral("3.0588"));

@@ -132,7 +132,7 @@ TEST_F(SwdWindow, ReturnAndCloseBoxShowTheInterruptMode) {
                 w.close();
             else
                 w.return_->click();
-            EXPECT_EQ(m->Command11->text(), QString::fromLatin1(captions[index])) << index;
+            EXPECT_EQ(m->syncWordStatus->text(), QString::fromLatin1(captions[index])) << index;
             EXPECT_FALSE(app->isLoaded(QStringLiteral("frmSWD")));
         }
     }

@@ -125,26 +125,26 @@ TEST_F(TypedEntry, ReturnInADialogBoxPressesNoButton) {
     start();
     frmDemod& d = app->frmDemod();
     d.show();
-    const QString k = d.Label14->text();
+    const QString k = d.correlatorK->text();
     const int32_t discriminator = f().DiscrimBwField;
     evaltest::typeInto(d.txtDemodBW, QStringLiteral("10"));
     evaltest::pressReturn(d.txtDemodBW);
     EXPECT_TRUE(d.isVisible());
-    EXPECT_EQ(d.Label14->text(), k);
+    EXPECT_EQ(d.correlatorK->text(), k);
     EXPECT_EQ(f().DiscrimBwField, discriminator);
     d.hide();
 
     frmIFCal& c = app->frmIFCal();
     c.show();
     clearRecords();
-    for (QLineEdit* box : {c.Text1, c.Text2, c.Text3}) {
+    for (QLineEdit* box : {c.dwellTime, c.upperTone, c.lowerTone}) {
         SCOPED_TRACE(box->objectName().toStdString());
         evaltest::typeInto(box, QStringLiteral("50"));
         evaltest::pressReturn(box);
     }
     EXPECT_TRUE(messageTexts().empty());
     EXPECT_TRUE(usb.lines().empty());
-    EXPECT_EQ(app->main().Command10->text(), QStringLiteral("No Cal"));
+    EXPECT_EQ(app->main().ifCalStatus->text(), QStringLiteral("No Cal"));
     c.hide();
 }
 

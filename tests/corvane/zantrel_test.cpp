@@ -80,7 +80,7 @@ TEST_F(ZantrelFile, TheFileCarriesItsSyncModeTheSetUpKeepsItsOwn) {
     app->frmSWD().return_Click();
     m->cmdReg12->click(); // R12 programmed
     ASSERT_EQ(m->lbltest12hex->mark(), Mark::Normal);
-    const QString caption = m->Command11->text();
+    const QString caption = m->syncWordStatus->text();
     const auto before = readouts();
     const QString path = temp("sync.ini");
     write(path, false);
@@ -88,7 +88,7 @@ TEST_F(ZantrelFile, TheFileCarriesItsSyncModeTheSetUpKeepsItsOwn) {
     EXPECT_EQ(f().SwdModeField, 3 << 6);
     EXPECT_EQ((word(12) >> 6) & 3, 3u);
     EXPECT_EQ(readouts(), before);
-    EXPECT_EQ(m->Command11->text(), caption);
+    EXPECT_EQ(m->syncWordStatus->text(), caption);
 }
 
 TEST_F(ZantrelFile, BeaconCorrectionFollowsTheDataRate) {

@@ -5,7 +5,7 @@
 #include "../support/programfixture.h"
 
 #include "corvane/corvaneapp.h"
-#include "corvane/main_window.h"
+#include "corvane/frontpanel.h"
 #include "corvane/windows.h"
 #include "pellion/frontpanel.h"
 #include "pellion/pellionapp.h"

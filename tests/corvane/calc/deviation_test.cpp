@@ -42,10 +42,10 @@ TEST(Deviation, TextBecomesCountAndActualDeviation) {
         EXPECT_TRUE(r.messages.empty());
         EXPECT_TRUE(r.runDataRatePlan);
         EXPECT_FALSE(r.refusal);
-        ASSERT_TRUE(r.TxDeviationField && r.ActualDeviationKHz && r.Lblfskdev);
+        ASSERT_TRUE(r.TxDeviationField && r.ActualDeviationKHz && r.actualDeviationText);
         EXPECT_EQ(*r.TxDeviationField, c.count << 19);
         EXPECT_EQ(*r.ActualDeviationKHz, c.actualKHz);
-        EXPECT_EQ(*r.Lblfskdev, QString(c.label));
+        EXPECT_EQ(*r.actualDeviationText, QString(c.label));
     }
 }
 
@@ -64,7 +64,7 @@ TEST(Deviation, TooLargeGivesMessageAndKeepsDeviation) {
         EXPECT_FALSE(r.TxDeviationField);
         EXPECT_FALSE(r.ActualDeviationKHz);
         EXPECT_FALSE(r.DeviationStepHz);
-        EXPECT_FALSE(r.Lblfskdev);
+        EXPECT_FALSE(r.actualDeviationText);
     }
 }
 
@@ -102,7 +102,7 @@ TEST(Deviation, IgnoredTextsChangeNothing) {
         EXPECT_FALSE(r.TxDeviationField);
         EXPECT_FALSE(r.ActualDeviationKHz);
         EXPECT_FALSE(r.DeviationStepHz);
-        EXPECT_FALSE(r.Lblfskdev);
+        EXPECT_FALSE(r.actualDeviationText);
     }
 }
 
