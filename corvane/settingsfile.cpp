@@ -50,12 +50,11 @@ void applyPlan(CorvaneApp& app, calc::KeyReader& r, const calc::SettingsPlan& p)
 
 void ExportSettings(CorvaneApp& app, const QString& path) {
     Main& m = app.main();
-    const std::optional<double> rate = evalkit::rateToExport(app, path, m.dataRateInForce());
-    if (!rate)
+    std::optional<calc::SettingsRecord> record =
+        evalkit::beginSettingsRecord<calc::SettingsRecord>(app, path);
+    if (!record)
         return;
-    calc::SettingsRecord s;
-    s.path = path;
-    s.rateKbps = *rate;
+    calc::SettingsRecord& s = *record;
     const auto& f = app.f();
     // Written as the divider the chip is programmed with, not the working values the
     // synthesizer window resets when it is loaded.

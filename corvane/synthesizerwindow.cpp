@@ -139,13 +139,8 @@ std::optional<platform::Message> synthform::followUpRefusal(const calc::SynthRes
 
 void synthform::apply(const calc::SynthResult& r) {
     // A plan the deviation or the receiver clocks could not follow is refused as a whole.
-    if (const std::optional<platform::Message> refusal = followUpRefusal(r)) {
-        std::vector<platform::Message> shown = r.messages;
-        shown.push_back(*refusal);
-        app_.show(shown);
+    if (!evalkit::showSynthesizerPlan(app_, r.messages, followUpRefusal(r)))
         return;
-    }
-    app_.show(r.messages);
     auto& f = app_.f();
     applyCommon(f, app_.w(), r);
     platform::assignIfSet(f.IFCalUpperToneField, r.IFCalUpperToneField);

@@ -27,6 +27,19 @@ void exportSettings(ProgramContext& app, const QString& path,
 std::optional<double> rateToExport(ProgramContext& app, const QString& path,
                                    const QString& rateText);
 
+// A save's record begun with the file's path and the data rate the front panel has in force;
+// nothing when that rate cannot be written (rateToExport has said why).
+template <class Record, class App>
+std::optional<Record> beginSettingsRecord(App& app, const QString& path) {
+    const std::optional<double> rate = rateToExport(app, path, app.main().dataRateInForce());
+    if (!rate)
+        return std::nullopt;
+    Record s;
+    s.path = path;
+    s.rateKbps = *rate;
+    return s;
+}
+
 // Reads the file at `path` and, when it is of this version, hands its keys to `import`; then
 // names the keys that could not be used.
 void importSettings(ProgramContext& app, const QString& path,

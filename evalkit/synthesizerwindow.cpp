@@ -1,5 +1,7 @@
 #include "evalkit/synthesizerwindow.h"
 
+#include "evalkit/programcontext.h"
+
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -8,6 +10,18 @@
 #include <QVBoxLayout>
 
 namespace evalkit {
+
+bool showSynthesizerPlan(ProgramContext& app, const std::vector<platform::Message>& messages,
+                         const std::optional<platform::Message>& refusal) {
+    if (!refusal) {
+        app.show(messages);
+        return true;
+    }
+    std::vector<platform::Message> shown = messages;
+    shown.push_back(*refusal);
+    app.show(shown);
+    return false;
+}
 
 using platform::named;
 using platform::namedLabel;

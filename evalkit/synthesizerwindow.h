@@ -4,6 +4,7 @@
 // read-outs, and for the chips with an RF divide-by-2 the window's common controls and
 // frames. A chip's window adds its own controls, lays out what differs and keeps its plan.
 #include "evalkit/calc/synthshown.h"
+#include "platform/core/message.h"
 #include "platform/form.h"
 #include "platform/named.h"
 
@@ -12,6 +13,7 @@
 #include <QString>
 
 #include <optional>
+#include <vector>
 
 class QGroupBox;
 class QGridLayout;
@@ -21,6 +23,14 @@ class QPushButton;
 class QToolButton;
 
 namespace evalkit {
+
+class ProgramContext;
+
+// Shows a synthesizer plan's messages. A plan that what follows it cannot take (the deviation,
+// the receiver clocks) is refused as a whole: its messages are followed by the refusal and the
+// result is false, so the window applies nothing of it.
+bool showSynthesizerPlan(ProgramContext& app, const std::vector<platform::Message>& messages,
+                         const std::optional<platform::Message>& refusal);
 
 // Shows a plan's text where it has one ("leave as it is" otherwise).
 template <class Control> void showIfSet(Control* control, const std::optional<QString>& text) {

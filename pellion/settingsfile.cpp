@@ -67,12 +67,11 @@ void applyPlan(PellionApp& app, calc::KeyReader& r, const calc::SettingsPlan& p)
 
 void ExportSettings(PellionApp& app, const QString& path) {
     Main& m = app.main();
-    const std::optional<double> rate = evalkit::rateToExport(app, path, m.dataRateInForce());
-    if (!rate)
+    std::optional<calc::SettingsRecord> record =
+        evalkit::beginSettingsRecord<calc::SettingsRecord>(app, path);
+    if (!record)
         return;
-    calc::SettingsRecord s;
-    s.path = path;
-    s.rateKbps = *rate;
+    calc::SettingsRecord& s = *record;
     // The windows are loaded unseen when they are not open, and stay so, as an import leaves
     // them; what a window shows that its field no longer holds is written as the field holds it.
     s.synthesizer = app.synthform().settingsInForce();

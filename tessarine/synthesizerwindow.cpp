@@ -164,13 +164,8 @@ std::optional<platform::Message> synthform::followUpRefusal(const calc::SynthRes
 
 void synthform::apply(const calc::SynthResult& r) {
     // A plan whose deviation the new PFD cannot hold is refused as a whole.
-    if (const std::optional<platform::Message> refusal = followUpRefusal(r)) {
-        std::vector<platform::Message> shown = r.messages;
-        shown.push_back(*refusal);
-        app_.show(shown);
+    if (!evalkit::showSynthesizerPlan(app_, r.messages, followUpRefusal(r)))
         return;
-    }
-    app_.show(r.messages);
     evalkit::SynthEntryBoxes{txtVCOout1, txtpfd1, TxtCrystal1}.show(r);
     if (!r.applied)
         return;

@@ -99,19 +99,14 @@ struct FrontPanelRecord {
     int alpha = -1; // the alpha list's index
 };
 
-struct SynthesizerRecord {
-    QString rf, crystal;
-};
+using SynthesizerRecord = evalkit::calc::SynthesizerRecord;
 
 struct IfFilterRecord {
     QString dwell, upper, lower;
 };
 
 // The registers' own values, as the chip is programmed with them.
-struct FieldsRecord {
-    QString integerN, fracN, lnaMode, refDivider;
-    bool divideBy2 = false;
-};
+using FieldsRecord = evalkit::calc::TransceiverFieldsRecord;
 
 struct SettingsRecord {
     QString path;

@@ -61,6 +61,17 @@ struct BiasPlan {
 // Reads the VCO band (0 to 3) and bias (0 to 15; 0 or missing keeps the bias).
 void planVcoBias(KeyReader& r, BiasPlan& p, const Key& band, const Key& bias);
 
+// The transceivers' synthesizer entries as a save writes them.
+struct SynthesizerRecord {
+    QString rf, crystal;
+};
+
+// The transceivers' register values a save writes as the chip is programmed with them.
+struct TransceiverFieldsRecord {
+    QString integerN, fracN, lnaMode, refDivider;
+    bool divideBy2 = false;
+};
+
 struct BiasRecord {
     QString paBias, mixerLinearity, vcoBand, vcoBias;
 };

@@ -79,19 +79,14 @@ struct FrontPanelRecord {
     QString ifBandwidth, icp;
 };
 
-struct SynthesizerRecord {
-    QString rf, crystal;
-};
+using SynthesizerRecord = evalkit::calc::SynthesizerRecord;
 
 struct GaussianRecord {
     QString indexCounter, divider, modControl;
 };
 
 // The registers' own values, as the chip is programmed with them.
-struct FieldsRecord {
-    QString integerN, fracN, lnaMode, refDivider;
-    bool divideBy2 = false;
-};
+using FieldsRecord = evalkit::calc::TransceiverFieldsRecord;
 
 struct SettingsRecord {
     QString path;
