@@ -56,10 +56,7 @@ struct FrontPanelPlan {
     std::optional<int> demod;
 };
 
-struct SynthesizerPlan {
-    std::optional<bool> divideBy2;
-    evalkit::calc::SynthesizerEntries entries;
-};
+using SynthesizerPlan = evalkit::calc::TransceiverSynthesizerPlan;
 
 struct IfFilterPlan {
     std::optional<int> dwell;

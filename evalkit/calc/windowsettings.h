@@ -28,6 +28,12 @@ struct SynthesizerEntries {
     SynthesizerKeys keys;
 };
 
+// The transceivers' synthesizer window in a settings file: the divide-by-2 and the entries.
+struct TransceiverSynthesizerPlan {
+    std::optional<bool> divideBy2;
+    SynthesizerEntries entries;
+};
+
 // Reads the three entries: the RF and crystal texts whole (a text key reads into 256
 // characters), the reference divider from 0 to `maxRefDivider` (one its field cannot hold is
 // left out).

@@ -43,10 +43,7 @@ struct FrontPanelPlan {
     std::optional<int> ifBandwidth;
 };
 
-struct SynthesizerPlan {
-    std::optional<bool> divideBy2;
-    evalkit::calc::SynthesizerEntries entries;
-};
+using SynthesizerPlan = evalkit::calc::TransceiverSynthesizerPlan;
 
 // The Gaussian window's fields, as codes.
 struct GaussianPlan {
