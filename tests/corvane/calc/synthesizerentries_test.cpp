@@ -4,8 +4,7 @@ namespace {
 
 using namespace synthtest;
 
-// ---- entry validation
-// ----------------------------------------------------------------------------
+// ---- entry validation -----------------------------------------------------------------------
 
 struct EntryCase {
     const char* name;
@@ -84,8 +83,7 @@ INSTANTIATE_TEST_SUITE_P(Synthesizer, InvalidEntry, testing::ValuesIn(kEntryCase
                              return std::string(info.param.name);
                          });
 
-// ---- crystal-derived fields
-// ------------------------------------------------------------------------
+// ---- crystal-derived fields -----------------------------------------------------------------
 
 struct CrystalFieldCase {
     const char* name;
@@ -139,8 +137,7 @@ TEST(Synthesizer, CrystalFieldsUseTheCrystalJustCalculated) {
     EXPECT_EQ(r.AfcScalingField, 240.0 * 32);
 }
 
-// ---- refused dividers
-// -------------------------------------------------------------------------------
+// ---- refused dividers -----------------------------------------------------------------------
 
 struct RefusalCase {
     const char* name;

@@ -4,8 +4,7 @@ namespace {
 
 using namespace synthtest;
 
-// ---- fraction buttons
-// ------------------------------------------------------------------------------
+// ---- fraction buttons -----------------------------------------------------------------------
 
 struct StepCase {
     const char* name;
