@@ -14,4 +14,4 @@
 #include "pellion/frontpanel.h"
 #include "pellion/gaussianwindow.h"
 #include "pellion/synthesizerwindow.h"
-#include "pellion/testmodewindow.h"
+#include "pellion/testmodeswindow.h"

@@ -1,4 +1,4 @@
-#include "pellion/testmodewindow.h"
+#include "pellion/testmodeswindow.h"
 
 #include "evalkit/fielddialog.h"
 #include "pellion/pellionapp.h"
