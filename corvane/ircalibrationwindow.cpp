@@ -253,7 +253,7 @@ void frmIRcal::updateRf_Click() {
         synthform& synth = app_.synthform();
         synth.txtVCOout1->setText(platform::formatNumber(*c * *n, u".000000"));
         synth.CmdCalculate_Click();
-        synth.Command1_Click(); // unloads the synthesizer window
+        synth.returnToPanel_Click(); // unloads the synthesizer window
     }
     rfChannelFrequency->setText(platform::formatNumber(w.RfFrequencyMHz, u"0.000000"));
     imageFrequency->setText(platform::formatNumber(w.RfFrequencyMHz - ImageOffsetMHz, u"0.000000") +

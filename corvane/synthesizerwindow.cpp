@@ -61,7 +61,7 @@ synthform::synthform(CorvaneApp& app, calc::VcoUpperLimits fractionStepLimits)
     buildLayout();
 
     connect(CmdCalculate, &QPushButton::clicked, this, &synthform::CmdCalculate_Click);
-    connect(returnToPanel, &QPushButton::clicked, this, &synthform::Command1_Click);
+    connect(returnToPanel, &QPushButton::clicked, this, &synthform::returnToPanel_Click);
     connect(cmdfdown, &QToolButton::clicked, this, &synthform::cmdfdown_Click);
     connect(CmdFup, &QToolButton::clicked, this, &synthform::CmdFup_Click);
     connect(lblVCOdiv2, &platform::Toggle::toggled, this, &synthform::lblVCOdiv2_Change);
@@ -195,7 +195,7 @@ void synthform::CmdFup_Click() {
     stepFraction(true);
 }
 
-void synthform::Command1_Click() {
+void synthform::returnToPanel_Click() {
     unload();
     app_.main().TxtFSKdev_Change();
     app_.UpdateAllRegisterLabels();

@@ -21,7 +21,7 @@ public:
     void CmdCalculate_Click();
     // The fraction-step path for the N and F now shown in LblN and LblF.
     void UpdatesynthF();
-    void Command1_Click();
+    void returnToPanel_Click();
     void cmdfdown_Click();
     void CmdFup_Click();
     void lblVCOdiv2_Change();

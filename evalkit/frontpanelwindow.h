@@ -86,7 +86,7 @@ QGridLayout* synthesizerGrid(const QString& rfCaption, platform::ClickableLabel*
 // The synthesizer window's calculation and then its update, as its two buttons run them.
 template <class App> void planSynthesizer(App& app) {
     app.synthform().CmdCalculate_Click();
-    app.synthform().Command1_Click();
+    app.synthform().returnToPanel_Click();
 }
 
 // The receive and transmit option buttons, optRx and optTx: the chosen one runs its click

@@ -80,7 +80,7 @@ frmDemod::frmDemod(PellionApp& app)
 
     connect(txtT4delay, &QLineEdit::textChanged, this, &frmDemod::txtT4delay_Change);
     connect(cmdautoClock, &QPushButton::clicked, this, &frmDemod::cmdautoClock_Click);
-    connect(returnToPanel, &QPushButton::clicked, this, &frmDemod::Command1_Click);
+    connect(returnToPanel, &QPushButton::clicked, this, &frmDemod::returnToPanel_Click);
 }
 
 void frmDemod::controlLeft(QObject* control) {
@@ -288,7 +288,7 @@ void frmDemod::cmdautoClock_Click() {
     f.SeqClockDividerField = snapshotFields_.SeqClockDividerField;
 }
 
-void frmDemod::Command1_Click() {
+void frmDemod::returnToPanel_Click() {
     unload();
 }
 

@@ -25,8 +25,8 @@ public:
     void txtDemodBW_LostFocus();
     void txtT4delay_Change();
     void cmbLockmode_LostFocus();
-    void cmdautoClock_Click(); // Auto Calc Clocks
-    void Command1_Click();     // Return to Front Panel
+    void cmdautoClock_Click();  // Auto Calc Clocks
+    void returnToPanel_Click(); // Return to Front Panel
 
     // Demod Settings around the correlator and the threshold, and the correlator's setting,
     // besides the demodulator window's controls.

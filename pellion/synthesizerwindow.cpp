@@ -48,7 +48,7 @@ synthform::synthform(PellionApp& app)
     buildLayout();
 
     connect(CmdCalculate, &QPushButton::clicked, this, &synthform::CmdCalculate_Click);
-    connect(returnToPanel, &QPushButton::clicked, this, &synthform::Command1_Click);
+    connect(returnToPanel, &QPushButton::clicked, this, &synthform::returnToPanel_Click);
     connect(cmdfdown, &QToolButton::clicked, this, &synthform::cmdfdown_Click);
     connect(lblVCOdiv2, &platform::Toggle::toggled, this, &synthform::lblVCOdiv2_Change);
 }
@@ -210,7 +210,7 @@ void synthform::StepFracUp() {
     apply(calc::StepFracUp(inputs()));
 }
 
-void synthform::Command1_Click() {
+void synthform::returnToPanel_Click() {
     unload();
     if (app_.f().ModulationSchemeField == 0)
         app_.main().TxtFSKdev_Change();

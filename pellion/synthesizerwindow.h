@@ -25,7 +25,7 @@ public:
     void cmdfdown_Click();
     // F + 1 after a fresh calculation; no button calls it.
     void StepFracUp();
-    void Command1_Click();
+    void returnToPanel_Click();
     void lblVCOdiv2_Change();
 
     // A settings file's part of the window: the three entries, the divide-by-2, and the

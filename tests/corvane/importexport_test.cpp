@@ -15,7 +15,7 @@ void changeEverything(CorvaneApp& app) {
     // calibration tones, which are set further down.
     app.synthform().txtVCOout1->setText(QStringLiteral("433.92"));
     app.synthform().CmdCalculate_Click();
-    app.synthform().Command1_Click();
+    app.synthform().returnToPanel_Click();
     m.optTx->setChecked(true);
     m.cmbModulation->setCurrentIndex(5); // "RC2FSK"
     m.gaussianAlpha->setCurrentIndex(1); // alpha 0.7

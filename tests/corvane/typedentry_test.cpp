@@ -73,7 +73,7 @@ TEST_F(TypedEntry, TheDeviationMarkStatesTheLimitAtThisSetUp) {
     s.txtVCOout1->setText(QStringLiteral("433.92"));
     s.txtpfd1->setText(QStringLiteral("3.936"));
     s.CmdCalculate_Click();
-    s.Command1_Click();
+    s.returnToPanel_Click();
     ASSERT_TRUE(messageTexts().empty());
     ASSERT_NE(f().VcoDiv2Field, 0);
     evaltest::typeInto(m.TxtFSKdev, QStringLiteral("62"));

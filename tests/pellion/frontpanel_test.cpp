@@ -284,7 +284,7 @@ TEST_F(FrontPanel, InductorVariant) {
     // A channel only the external inductor reaches, then back to the internal one.
     app->synthform().txtVCOout1->setText(QStringLiteral("300"));
     app->synthform().CmdCalculate_Click();
-    app->synthform().Command1_Click();
+    app->synthform().returnToPanel_Click();
     const int32_t n = f().IntegerNField;
     clearRecords();
     m.chkInductor->setChecked(false);

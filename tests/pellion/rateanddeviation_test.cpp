@@ -55,7 +55,7 @@ struct RateAndDeviation : PellionFixture {
         s.txtpfd1->setText(pfdMHz);
         s.TxtCrystal1->setText(crystalMHz);
         s.CmdCalculate_Click();
-        s.Command1_Click();
+        s.returnToPanel_Click();
     }
 };
 
@@ -251,7 +251,7 @@ TEST_F(RateAndDeviation, DivideByTwoDoublesTheStoredCount) {
     synthform& s = app->synthform();
     s.txtVCOout1->setText(QStringLiteral("433.92"));
     s.CmdCalculate_Click();
-    s.Command1_Click(); // back to the panel, which plans the deviation again
+    s.returnToPanel_Click(); // back to the panel, which plans the deviation again
     ASSERT_EQ(f().VcoDiv2Field, bit(13));
     EXPECT_EQ(f().TxDeviationField, 60 << 15);
     EXPECT_EQ(m.Lblfskdev->text(), QStringLiteral("20.250"));

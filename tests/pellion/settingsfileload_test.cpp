@@ -14,7 +14,7 @@ TEST_F(Settings, AFileSetsWhatTheSameEntriesInTheControlsSet) {
     synthform& s = other.app->synthform();
     s.txtVCOout1->setText(QStringLiteral("915.000000"));
     s.CmdCalculate_Click();
-    s.Command1_Click();
+    s.returnToPanel_Click();
     hand.TxtFSKdev->setText(QStringLiteral("25"));
     hand.paLevel->setValue(40);
     hand.txtDatarate->setText(QStringLiteral("9.6"));

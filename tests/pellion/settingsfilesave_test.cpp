@@ -9,7 +9,7 @@ TEST_F(Settings, FskSetUpRoundTripsThroughTheCommandLine) {
     synthform& s = app->synthform();
     s.txtVCOout1->setText(QStringLiteral("915"));
     s.CmdCalculate_Click();
-    s.Command1_Click();
+    s.returnToPanel_Click();
     m->paLevel->setValue(40);
     m->TxtFSKdev->setText(QStringLiteral("25"));
     m->txtDatarate->setText(QStringLiteral("9.6"));
@@ -54,7 +54,7 @@ TEST_F(Settings, GfskPellion1WithDivideBy2KeepsItsDivider) {
     s.txtVCOout1->setText(QStringLiteral("433.92"));
     s.lblVCOdiv2->setOn(true);
     s.CmdCalculate_Click();
-    s.Command1_Click();
+    s.returnToPanel_Click();
     ASSERT_EQ(f().VcoDiv2Field, bit(13));
     m->cmbModulation->setCurrentIndex(1); // shows the Gaussian window
     frmGFSK& g = app->frmGFSK();

@@ -111,7 +111,7 @@ TEST_F(ZantrelFile, TheRadioSettingsFollowThePanel) {
     synthform& s = app->synthform();
     s.txtVCOout1->setText(QStringLiteral("433.92"));
     s.CmdCalculate_Click();
-    s.Command1_Click();
+    s.returnToPanel_Click();
     m->cmbModulation->setCurrentIndex(1); // GFSK
     app->frmGFSK().cmdUpdate_Click();
     m->paLevel->setValue(33);
