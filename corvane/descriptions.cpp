@@ -245,30 +245,22 @@ const evalkit::BiasDescription& biasDescription() {
 
 // The block switches of register 8 and the VCO enable of register 1.
 const evalkit::PowerDownDescription& powerDownDescription() {
-    static const evalkit::PowerDownDescription description{{
-        {"TogSynth", QStringLiteral("Synthesizer"), "SynthEnableField"},
-        {"TogVCO", QStringLiteral("VCO"), "VcoEnableField"},
-        {"TogLNA", QStringLiteral("LNA/Mixer"), "LnaEnableField"},
-        {"TogFilter", QStringLiteral("Filter"), "FilterEnableField"},
-        {"TogDemod", QStringLiteral("Demod"), "DemodEnableField"},
-        {"TogLogAMP", QStringLiteral("Log Amp"), "LogAmpEnableField"},
-        {"TogTXRXSwitch", QStringLiteral("Internal Tx/RX Switch"), "TxRxSwitchEnableField", false},
-    }};
+    static const evalkit::PowerDownDescription description =
+        evalkit::PowerDownDescription::transceiver(
+            {{"TogVCO", QStringLiteral("VCO"), "VcoEnableField"}});
     return description;
 }
 
 const evalkit::PaRampDescription& paRampDescription() {
     static const evalkit::PaRampDescription description{
-        "PaEnableField",
-        2,
-        QStringLiteral("Note: Return to Front Panel automatically sets the PA to ON and the ramp "
-                       "profile to No Ramp"),
-        "PaRampField",
-        {QStringLiteral("No Ramp"), QStringLiteral("0.25 x Bit period"),
-         QStringLiteral("0.5 x Bit period"), QStringLiteral("1 x Bit period"),
-         QStringLiteral("2 x Bit period"), QStringLiteral("4 x Bit period"),
-         QStringLiteral("8 x Bit period"), QStringLiteral("16 x Bit period")},
-        QStringLiteral("Set PA Ramp Profile"),
+        .note = QStringLiteral("Note: Return to Front Panel automatically sets the PA to ON and "
+                               "the ramp profile to No Ramp"),
+        .rampField = "PaRampField",
+        .rampItems = {QStringLiteral("No Ramp"), QStringLiteral("0.25 x Bit period"),
+                      QStringLiteral("0.5 x Bit period"), QStringLiteral("1 x Bit period"),
+                      QStringLiteral("2 x Bit period"), QStringLiteral("4 x Bit period"),
+                      QStringLiteral("8 x Bit period"), QStringLiteral("16 x Bit period")},
+        .rampDesignText = QStringLiteral("Set PA Ramp Profile"),
     };
     return description;
 }

@@ -15,6 +15,21 @@
 
 namespace evalkit {
 
+PowerDownDescription PowerDownDescription::transceiver(std::optional<Switch> vcoSwitch) {
+    PowerDownDescription d;
+    d.switches.push_back({"TogSynth", QStringLiteral("Synthesizer"), "SynthEnableField"});
+    if (vcoSwitch)
+        d.switches.push_back(*vcoSwitch);
+    d.switches.insert(d.switches.end(),
+                      {{"TogLNA", QStringLiteral("LNA/Mixer"), "LnaEnableField"},
+                       {"TogFilter", QStringLiteral("Filter"), "FilterEnableField"},
+                       {"TogDemod", QStringLiteral("Demod"), "DemodEnableField"},
+                       {"TogLogAMP", QStringLiteral("Log Amp"), "LogAmpEnableField"},
+                       {"TogTXRXSwitch", QStringLiteral("Internal Tx/RX Switch"),
+                        "TxRxSwitchEnableField", false}});
+    return d;
+}
+
 PowerDownWindow::PowerDownWindow(ProgramContext& app, const PowerDownDescription& description)
     : app_(app), d_(description) {
     setObjectName(QLatin1String(DesignName));

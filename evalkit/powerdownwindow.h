@@ -9,6 +9,7 @@
 
 #include <QString>
 
+#include <optional>
 #include <vector>
 
 class QGroupBox;
@@ -27,6 +28,11 @@ struct PowerDownDescription {
     };
     // From the top of the frame down.
     std::vector<Switch> switches;
+
+    // The block switches of the transceivers' register 8, which both chips lay out alike: the
+    // synthesizer, then `vcoSwitch` on a chip with a VCO enable of its own, then the receive
+    // chain and the internal Tx/Rx switch (off at the load).
+    static PowerDownDescription transceiver(std::optional<Switch> vcoSwitch);
 };
 
 class PowerDownWindow : public platform::Form {

@@ -183,21 +183,14 @@ const evalkit::BiasDescription& biasDescription() {
 
 // The block switches of register 8; this chip has no VCO enable of its own.
 const evalkit::PowerDownDescription& powerDownDescription() {
-    static const evalkit::PowerDownDescription description{{
-        {"TogSynth", QStringLiteral("Synthesizer"), "SynthEnableField"},
-        {"TogLNA", QStringLiteral("LNA/Mixer"), "LnaEnableField"},
-        {"TogFilter", QStringLiteral("Filter"), "FilterEnableField"},
-        {"TogDemod", QStringLiteral("Demod"), "DemodEnableField"},
-        {"TogLogAMP", QStringLiteral("Log Amp"), "LogAmpEnableField"},
-        {"TogTXRXSwitch", QStringLiteral("Internal Tx/RX Switch"), "TxRxSwitchEnableField", false},
-    }};
+    static const evalkit::PowerDownDescription description =
+        evalkit::PowerDownDescription::transceiver(std::nullopt);
     return description;
 }
 
 const evalkit::PaRampDescription& paRampDescription() {
     static const evalkit::PaRampDescription description{
-        "PaEnableField", 2,
-        QStringLiteral("Note: Return to Front Panel automatically sets the PA to ON")};
+        .note = QStringLiteral("Note: Return to Front Panel automatically sets the PA to ON")};
     return description;
 }
 
