@@ -34,14 +34,11 @@ const FieldSpec<Fields> kSpecs[] = {
 };
 const FieldTable kTable(kSpecs);
 
-struct SmallChip : RegisterFile {
-    Fields f;
+struct SmallChip : TabledRegisterFile<Fields> {
     TransportValues v;
     double last[4] = {0, 0, 0, 0};
 
-    std::span<const FieldInfo> fieldTable() const override { return kTable.infos(); }
-    double field(std::size_t i) const override { return kTable.get(f, i); }
-    bool setField(std::size_t i, double stored) override { return kTable.set(f, i, stored); }
+    SmallChip() : TabledRegisterFile(kTable) {}
     void setFieldDefaults() override { f = {0x86000 - 0, 0x3AE2A8, 0x85F00, 0x8C}; }
     double word(int n) override {
         switch (n) {
