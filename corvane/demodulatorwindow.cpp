@@ -119,9 +119,10 @@ frmDemod::frmDemod(CorvaneApp& app)
     connect(cmdKdown, &QPushButton::clicked, this, &frmDemod::cmdKdown_Click);
     connect(cmdKreset, &QPushButton::clicked, this, &frmDemod::cmdKreset_Click);
     platform::onChoice(cmbLockmode, this, &frmDemod::cmbLockmode_Click);
-    connect(txtDemodBW, &QLineEdit::textChanged, this, &frmDemod::txtDemodBW_Change);
-    refusals_ = new platform::EntryRefusals(app_.messages(), this);
-    refusals_->watch(txtDemodBW);
+    refusals_ = &app_.entries();
+    refusals_->watch(txtDemodBW,
+                     {QStringLiteral("post-demodulator bandwidth"), QStringLiteral("kHz")},
+                     [this] { txtDemodBW_Change(); });
     connect(cmdautoClock, &QPushButton::clicked, this, &frmDemod::cmdautoClock_Click);
     connect(returnToPanel, &QPushButton::clicked, this, &frmDemod::returnToPanel_Click);
 }

@@ -291,8 +291,10 @@ void Main::connectHandlers() {
     evalkit::connectDirection(
         this, app_, {optRx, optTx}, app_.f().TxRxField, [this] { evalkit::planSynthesizer(app_); },
         [this] { TxtFSKdev_Change(); });
-    connect(txtDatarate, &QLineEdit::textChanged, this, &Main::txtDatarate_Change);
-    connect(TxtFSKdev, &QLineEdit::textChanged, this, &Main::TxtFSKdev_Change);
+    app_.entries().watch(txtDatarate, {QStringLiteral("data rate"), {}, dataRateUnit},
+                         [this] { txtDatarate_Change(); });
+    app_.entries().watch(TxtFSKdev, {QStringLiteral("deviation"), QStringLiteral("kHz")},
+                         [this] { TxtFSKdev_Change(); });
 
     // The windows the panel's buttons and labels open (the menus open theirs); the bias and
     // AFC windows stay beside the panel.

@@ -145,12 +145,12 @@ frmIFCal::frmIFCal(CorvaneApp& app, const IFCalFeatures& features)
 
     // The boxes refuse without a message of their own; Return in one commits it and presses
     // no calibration button.
-    refusals_ = new platform::EntryRefusals(app_.messages(), this);
-    for (QLineEdit* box : {dwellTime, upperTone, lowerTone})
-        refusals_->watch(box);
-    connect(dwellTime, &QLineEdit::textChanged, this, &frmIFCal::dwellTime_Change);
-    connect(upperTone, &QLineEdit::textChanged, this, &frmIFCal::upperTone_Change);
-    connect(lowerTone, &QLineEdit::textChanged, this, &frmIFCal::lowerTone_Change);
+    refusals_ = &app_.entries();
+    refusals_->watch(dwellTime, {QStringLiteral("dwell time")}, [this] { dwellTime_Change(); });
+    refusals_->watch(upperTone, {QStringLiteral("upper tone divide")},
+                     [this] { upperTone_Change(); });
+    refusals_->watch(lowerTone, {QStringLiteral("lower tone divide")},
+                     [this] { lowerTone_Change(); });
     connect(scrollIFadjust, &QScrollBar::valueChanged, this, &frmIFCal::scrollIFadjust_Change);
     connect(fineCalibrate, &QPushButton::clicked, this, &frmIFCal::fineCalibrate_Click);
     connect(returnToPanel, &QPushButton::clicked, this, &frmIFCal::returnToPanel_Click);

@@ -89,8 +89,10 @@ frmAFC::frmAFC(ProgramContext& app, const AfcDescription& description,
     platform::onChoice(cmbKp, this, &frmAFC::cmbKp_Click);
     platform::onChoice(cmbKi, this, &frmAFC::cmbKi_Click);
     if (txtAFCRange)
-        connect(txtAFCRange, &QLineEdit::textChanged, this, &frmAFC::txtAFCRange_Change);
-    connect(txtAFCScaling, &QLineEdit::textChanged, this, &frmAFC::txtAFCScaling_Change);
+        app_.entries().watch(txtAFCRange, {QStringLiteral("AFC range")},
+                             [this] { txtAFCRange_Change(); });
+    app_.entries().watch(txtAFCScaling, {QStringLiteral("AFC scaling")},
+                         [this] { txtAFCScaling_Change(); });
     connect(returnToPanel, &QPushButton::clicked, this, &frmAFC::returnToPanel_Click);
 }
 

@@ -98,8 +98,10 @@ frmAGC::frmAGC(ProgramContext& app, const AgcDescription& description,
     platform::onChoice(agcMode, this, &frmAGC::agcMode_Click);
     platform::onChoice(lnaGain, this, &frmAGC::lnaGain_Click);
     platform::onChoice(filterGain, this, &frmAGC::filterGain_Click);
-    connect(lowThreshold, &QLineEdit::textChanged, this, &frmAGC::lowThreshold_Change);
-    connect(highThreshold, &QLineEdit::textChanged, this, &frmAGC::highThreshold_Change);
+    app_.entries().watch(lowThreshold, {QStringLiteral("low threshold")},
+                         [this] { lowThreshold_Change(); });
+    app_.entries().watch(highThreshold, {QStringLiteral("high threshold")},
+                         [this] { highThreshold_Change(); });
     connect(returnToPanel, &QPushButton::clicked, this, &frmAGC::returnToPanel_Click);
 }
 

@@ -4,6 +4,7 @@
 // shown modally or modelessly through the injected shower. A program's context derives from
 // this and adds its store, its main window and one accessor per window.
 #include "link/registerlink.h"
+#include "platform/entryrefusals.h"
 #include "platform/form.h"
 #include "platform/messages.h"
 #include "platform/services.h"
@@ -11,6 +12,7 @@
 #include <QObject>
 #include <QString>
 #include <functional>
+#include <memory>
 
 class QComboBox;
 
@@ -32,6 +34,9 @@ public:
     // Shows a planning function's messages in order (with its beep first where the message
     // asks for one).
     void show(const std::vector<platform::Message>& messages);
+    // The text boxes of every window whose change handlers act on each keystroke: a refused
+    // entry, once committed, puts the whole set-up back as it was before the typing.
+    platform::EntryRefusals& entries() { return *entries_; }
     void showModal(QWidget* window) { services_.shower->showModal(window); }
     void showModeless(QWidget* window) { services_.shower->showModeless(window); }
 
@@ -78,13 +83,24 @@ protected:
     virtual bool mainLoaded() const = 0;
     // Secondary windows go before the front panel they touch.
     void destroyWindows() { windows_.clear(); }
+    // The front panel, or nullptr before it exists.
+    virtual QWidget* frontPanel() const = 0;
+    // The field store and the working values the windows plan with, as they stand, and what
+    // puts them back so; the records of what went to the board are not part of it.
+    virtual std::function<void()> captureStore() = 0;
 
 private:
+    // Everything a typed entry can change: the store, every loaded window's controls and the
+    // read-outs' marks.
+    std::function<void()> captureSetUp();
+
     platform::PlatformServices services_;
     platform::WindowRegistry windows_;
     std::function<QString()> portError_;
     bool undeliveredPending_ = false;
     QObject notices_; // the deferred notice dies with the context
+    std::unique_ptr<platform::EntryRefusals> entries_;
+    platform::UserActions actions_;
 };
 
 } // namespace evalkit

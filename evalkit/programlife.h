@@ -52,6 +52,16 @@ protected:
     ~ProgramLife() override;
 
     bool mainLoaded() const override { return main_ != nullptr; }
+    QWidget* frontPanel() const override;
+    std::function<void()> captureStore() override {
+        // The records of what went out belong to the board traffic, not to the set-up.
+        return [this, f = store_.f, w = store_.w] {
+            const reglink::TransportValues sent = store_.w;
+            store_.f = f;
+            store_.w = w;
+            static_cast<reglink::TransportValues&>(store_.w) = sent;
+        };
+    }
     // Secondary windows go first: none of them outlives the panel it touches. A context whose
     // own members the windows were made from calls this before those members go.
     void closeWindows();
@@ -85,6 +95,11 @@ template <class App, class Store, class Panel> Panel& ProgramLife<App, Store, Pa
     if (!main_)
         main_ = std::make_unique<Panel>(static_cast<App&>(*this));
     return *main_;
+}
+
+template <class App, class Store, class Panel>
+QWidget* ProgramLife<App, Store, Panel>::frontPanel() const {
+    return main_.get();
 }
 
 template <class App, class Store, class Panel>

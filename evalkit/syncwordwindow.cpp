@@ -81,13 +81,14 @@ frmSWD::frmSWD(ProgramContext& app, const SwdDescription& description,
 
     platform::onChoice(detectionMode, this, &frmSWD::detectionMode_Click);
     platform::onChoice(wordLength, this, &frmSWD::wordLength_Click);
+    refusals_ = &app_.entries();
     if (txtDPL)
-        connect(txtDPL, &QLineEdit::textChanged, this, &frmSWD::txtDPL_Change);
-    connect(txtErrors, &QLineEdit::textChanged, this, &frmSWD::txtErrors_Change);
-    connect(syncWordPattern, &QLineEdit::textChanged, this, &frmSWD::syncWordPattern_Change);
+        refusals_->watch(txtDPL, {QStringLiteral("packet length")}, [this] { txtDPL_Change(); });
+    refusals_->watch(txtErrors, {QStringLiteral("number of matching errors")},
+                     [this] { txtErrors_Change(); });
+    refusals_->watch(syncWordPattern, {QStringLiteral("sync word")},
+                     [this] { syncWordPattern_Change(); });
     connect(return_, &QPushButton::clicked, this, &frmSWD::return_Click);
-    refusals_ = new platform::EntryRefusals(app_.messages(), this);
-    refusals_->watch(syncWordPattern);
 }
 
 void frmSWD::Form_Load() {

@@ -78,7 +78,8 @@ frmDemod::frmDemod(PellionApp& app)
     columns->addLayout(right);
     layoutWindow(columns);
 
-    connect(txtT4delay, &QLineEdit::textChanged, this, &frmDemod::txtT4delay_Change);
+    app_.entries().watch(txtT4delay, {QStringLiteral("discriminator bandwidth setting")},
+                         [this] { txtT4delay_Change(); });
     connect(cmdautoClock, &QPushButton::clicked, this, &frmDemod::cmdautoClock_Click);
     connect(returnToPanel, &QPushButton::clicked, this, &frmDemod::returnToPanel_Click);
 }

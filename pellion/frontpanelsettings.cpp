@@ -333,8 +333,6 @@ void Main::txtDatarate_Change() {
     auto& f = app_.f();
     auto& w = app_.w();
     const QString text = txtDatarate->text();
-    // A rate pushed from code stands for as long as the box shows its text.
-    pushedRate_.forgetUnless(text);
     const calc::DataRatePlan p =
         calc::planDataRate(dataRateInputs(text, pushedRate_.rateFor(text)));
     // A refused rate changes nothing; the warning of a value that does not fit its field is

@@ -3,6 +3,7 @@
 #include "platform/core/numbers.h"
 
 #include <QLineEdit>
+#include <QSignalBlocker>
 #include <QVariant>
 
 namespace platform {
@@ -14,6 +15,7 @@ constexpr char Marked[] = "refusedEntry";
 constexpr char OwnToolTip[] = "refusedEntryOwnToolTip";
 constexpr char OwnStyleSheet[] = "refusedEntryOwnStyleSheet";
 constexpr char Taken[] = "entryInForce"; // the text the box's handler last took
+constexpr char Accepts[] = "refusedEntryAccepts";
 
 // The padding keeps the marked box as tall as a plain one, so nothing around it moves.
 const QString FrameStyle = QStringLiteral(
@@ -28,6 +30,7 @@ void markRefused(QLineEdit* box, const QString& accepts) {
         box->setProperty(Marked, true);
         box->setStyleSheet(box->styleSheet() + FrameStyle);
     }
+    box->setProperty(Accepts, accepts);
     const QString hint = decimalPointHint(box->text());
     box->setToolTip(hint.isEmpty() ? accepts : accepts + QLatin1Char('\n') + hint);
 }
@@ -41,6 +44,7 @@ void clearRefusedMark(QLineEdit* box) {
     box->setProperty(Marked, QVariant());
     box->setProperty(OwnToolTip, QVariant());
     box->setProperty(OwnStyleSheet, QVariant());
+    box->setProperty(Accepts, QVariant());
 }
 
 void showRefusal(QLineEdit* box, bool refused, const QString& accepts) {
@@ -52,6 +56,27 @@ void showRefusal(QLineEdit* box, bool refused, const QString& accepts) {
 
 bool isMarkedRefused(const QLineEdit* box) {
     return box->property(Marked).toBool();
+}
+
+QString refusalAccepts(const QLineEdit* box) {
+    return box->property(Accepts).toString();
+}
+
+std::optional<QString> takenText(const QLineEdit* box) {
+    const QVariant taken = box->property(Taken);
+    if (!taken.isValid())
+        return std::nullopt;
+    return taken.toString();
+}
+
+void putBackRefusedEntry(QLineEdit* box, const QString& inForce, const QString& accepts) {
+    if (box->text() != inForce) {
+        const QSignalBlocker quiet(box);
+        box->setText(inForce);
+    }
+    box->setModified(false);
+    box->setProperty(Taken, inForce);
+    markRefused(box, accepts);
 }
 
 QString textInForce(const QLineEdit* box) {

@@ -5,6 +5,8 @@
 // comma ("20,5") also says on the mark that the decimal mark is a point.
 #include <QString>
 
+#include <optional>
+
 class QLineEdit;
 
 namespace platform {
@@ -22,6 +24,17 @@ void showRefusal(QLineEdit* box, bool refused, const QString& accepts);
 
 // Whether the box carries the mark (so that tests need not look at pixels).
 bool isMarkedRefused(const QLineEdit* box);
+
+// What the mark says the box accepts (its tool tip without the decimal-point hint); empty for a
+// box without the mark.
+QString refusalAccepts(const QLineEdit* box);
+
+// The text the box's handler last took, if it ever took one.
+std::optional<QString> takenText(const QLineEdit* box);
+
+// A refused entry put back: the box shows `inForce` again without running its handler, that text
+// is the entry in force, and the mark stays, with `accepts`, to say the last entry was refused.
+void putBackRefusedEntry(QLineEdit* box, const QString& inForce, const QString& accepts);
 
 // The entry in force: the box's text, or while the box is marked the text it last took (its
 // text when it never took one). A saved set-up holds this, never a refused entry.

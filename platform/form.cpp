@@ -45,6 +45,15 @@ Form* WindowRegistry::ifLoaded(const QString& name) const {
     return nullptr;
 }
 
+std::vector<Form*> WindowRegistry::loaded() const {
+    std::vector<Form*> windows;
+    for (const Entry& e : entries_) {
+        if (e.window)
+            windows.push_back(e.window.data());
+    }
+    return windows;
+}
+
 WindowRegistry::Entry& WindowRegistry::entryFor(const QString& name) {
     for (Entry& e : entries_)
         if (e.name == name)

@@ -74,6 +74,8 @@ public:
 
     bool isLoaded(const QString& name) const { return ifLoaded(name) != nullptr; }
     Form* ifLoaded(const QString& name) const;
+    // Every window loaded now.
+    std::vector<Form*> loaded() const;
     void unload(const QString& name);
     // Destroys every window at once (the program is ending).
     void clear();

@@ -316,12 +316,12 @@ void Main::connectHandlers() {
     connect(chipEnable, &platform::Toggle::toggled, this, &Main::chipEnable_Change);
 
     platform::onChoice(cmbModulation, this, &Main::cmbModulation_Click);
-    connect(TxtFSKdev, &QLineEdit::textChanged, this, &Main::TxtFSKdev_Change);
-    refusals_ = new platform::EntryRefusals(app_.messages(), this);
-    refusals_->watch(TxtFSKdev);
+    refusals_ = &app_.entries();
+    refusals_->watch(TxtFSKdev, {QStringLiteral("deviation"), QStringLiteral("kHz")},
+                     [this] { TxtFSKdev_Change(); });
     platform::onChoice(cmbModCtrl, this, &Main::cmbModCtrl_Click);
     platform::onChoice(cmbIndexCount, this, &Main::cmbIndexCount_Click);
-    connect(txtDivider, &QLineEdit::textChanged, this, &Main::txtDivider_Change);
+    refusals_->watch(txtDivider, {QStringLiteral("divider")}, [this] { txtDivider_Change(); });
     connect(paLevel, &QScrollBar::valueChanged, this, &Main::paLevel_Change);
     connect(paLevelLow, &QScrollBar::valueChanged, this, &Main::paLevelLow_Change);
     platform::onChoice(cmbIcp, this, &Main::cmbIcp_Click);

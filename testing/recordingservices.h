@@ -29,9 +29,11 @@ public:
     MsgResult answer = MsgResult::Ok;
 
     std::vector<QString> texts() const;
+    // A test clears the record between the actions it plays.
     void clear() {
         messages.clear();
         beeps = 0;
+        newAction();
     }
 
 protected:

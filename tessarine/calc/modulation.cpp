@@ -48,7 +48,7 @@ QString deviationRangeText(float DeviationStepHz) {
 
 QString deviationRefusedMessage(float DeviationStepHz) {
     return QStringLiteral("Invalid entry in Desired Deviation: enter a number from 0 to %1 kHz "
-                          "at this PFD frequency. The deviation is left as it was.")
+                          "at this PFD frequency.")
         .arg(largestDeviation(DeviationStepHz));
 }
 

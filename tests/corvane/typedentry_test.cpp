@@ -4,6 +4,7 @@
 #include "../support/userinput.h"
 #include "corvanefixture.h"
 
+#include "link/registerreadout.h"
 #include "platform/entrymark.h"
 
 #include <QLabel>
@@ -22,33 +23,64 @@ const QString RateTakes = QStringLiteral(
     "Data rate in kbit/s of at most 6 characters: a number above 0 and at most 75 at this "
     "set-up");
 
-// 100, 1000, 0, -1 and abc are ignored as before, without a message, and the box says so:
-// the key that makes the text one the box ignores changes nothing.
-TEST_F(TypedEntry, TheRateBoxMarksWhatItIgnores) {
+// 100, 1000, 0, -1 and abc are ignored without a message of the design's own, and the box says
+// so while they are typed. A key on the way may plan ("300" passes "30"), but once the entry is
+// committed the set-up is the one in force before the typing, the box shows that rate again,
+// still marked, and one message says why and what was kept.
+TEST_F(TypedEntry, ARefusedRateIsPutBackWhenCommitted) {
     Main& m = start();
     // Start-up plans both boxes' texts: neither is marked.
     EXPECT_FALSE(platform::isMarkedRefused(m.txtDatarate));
     EXPECT_FALSE(platform::isMarkedRefused(m.TxtFSKdev));
-    clearRecords();
-    for (const char* ignored : {"100", "1000", "0", "-1", "abc", "1234567"}) {
-        SCOPED_TRACE(ignored);
-        const QString text = QString::fromLatin1(ignored);
-        evaltest::typeInto(m.txtDatarate, text.chopped(1));
-        const uint32_t r3 = word(3);
+    const QString kept = QStringLiteral("\n\nThe data rate is left at 4 kbps.");
+    const struct {
+        const char* keys;
+        QString said;
+    } cases[] = {
+        {"100", RateTakes + kept},
+        {"1000", RateTakes + kept},
+        {"0", RateTakes + kept},
+        {"-1", RateTakes + kept},
+        {"abc", RateTakes + kept},
+        {"1234567", RateTakes + kept},
+        {"300", RateTakes + kept},
+        {"9,6", RateTakes + QStringLiteral("\nThe decimal mark is a point: 9.6") + kept},
+        {"1e308", RateTakes + kept},
+        {"99999999999999", RateTakes + kept},
+    };
+    reglink::RegisterReadout* r3 = app->readoutLabel(3);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.keys);
+        clearRecords();
+        const uint32_t before = word(3);
         const QString shown = m.lblRxCLK->text();
-        QTest::keyClicks(m.txtDatarate, text.right(1));
+        const QString bandwidth = m.lblDemodBW->text();
+        const QString readout = r3->text();
+        const auto mark = r3->mark();
+        evaltest::typeInto(m.txtDatarate, QString::fromLatin1(c.keys));
+        EXPECT_TRUE(platform::isMarkedRefused(m.txtDatarate));
+        EXPECT_TRUE(messageTexts().empty());
         evaltest::pressReturn(m.txtDatarate);
+        EXPECT_EQ(messageTexts(), std::vector<QString>{c.said});
+        EXPECT_EQ(m.txtDatarate->text(), QStringLiteral("4"));
         EXPECT_TRUE(platform::isMarkedRefused(m.txtDatarate));
         EXPECT_EQ(m.txtDatarate->toolTip(), RateTakes);
-        EXPECT_EQ(word(3), r3);
+        EXPECT_EQ(word(3), before);
         EXPECT_EQ(m.lblRxCLK->text(), shown);
+        EXPECT_EQ(m.lblDemodBW->text(), bandwidth);
+        EXPECT_EQ(r3->text(), readout);
+        EXPECT_EQ(r3->mark(), mark);
+        // Left as well: nothing more is said.
+        evaltest::leaveBox(m.txtDatarate);
+        EXPECT_EQ(messageTexts().size(), 1u);
     }
-    EXPECT_TRUE(messageTexts().empty());
-    const uint32_t r3 = word(3);
-    evaltest::typeInto(m.txtDatarate, QStringLiteral("4.8"));
+    clearRecords();
+    const uint32_t before = word(3);
+    evaltest::enterInto(m.txtDatarate, QStringLiteral("4.8"));
     EXPECT_FALSE(platform::isMarkedRefused(m.txtDatarate));
     EXPECT_TRUE(m.txtDatarate->toolTip().isEmpty());
-    EXPECT_NE(word(3), r3);
+    EXPECT_NE(word(3), before);
+    EXPECT_TRUE(messageTexts().empty());
 }
 
 // The rate is planned only with a deviation above 0: the rate box says so, and takes its rate
@@ -97,23 +129,31 @@ TEST_F(TypedEntry, TheDesiredBandwidthBoxMarksWhatItDoesNotTake) {
     const QString takes = QStringLiteral(
         "Desired BW(3dB) in kHz of at most 3 characters: a number from 0 to 782 at this "
         "demodulator clock");
-    clearRecords();
+    const QString inForce = d.txtDemodBW->text();
+    const double field = f().PostDemodBwField;
+    const QString kept =
+        QStringLiteral("\n\nThe post-demodulator bandwidth is left at %1 kHz.").arg(inForce);
     for (const char* ignored : {"abc", "-1", "1000"}) {
         SCOPED_TRACE(ignored);
+        clearRecords();
         evaltest::typeInto(d.txtDemodBW, QString::fromLatin1(ignored));
-        evaltest::leaveBox(d.txtDemodBW);
         EXPECT_TRUE(platform::isMarkedRefused(d.txtDemodBW));
         EXPECT_EQ(d.txtDemodBW->toolTip(), takes);
+        EXPECT_TRUE(messageTexts().empty());
+        evaltest::leaveBox(d.txtDemodBW);
+        EXPECT_EQ(messageTexts(), std::vector<QString>{takes + kept});
+        // "1000" passed "100" on the way; the box and the field are back as they were.
+        EXPECT_EQ(d.txtDemodBW->text(), inForce);
+        EXPECT_EQ(f().PostDemodBwField, field);
     }
-    EXPECT_TRUE(messageTexts().empty());
-    // "1000" passed "100" on the way; the box holds the code that gave.
-    EXPECT_EQ(f().PostDemodBwField, 131 << 20);
 
+    clearRecords();
     evaltest::typeInto(d.txtDemodBW, QStringLiteral("783"));
     EXPECT_TRUE(messageTexts().empty());
     EXPECT_EQ(f().PostDemodBwField, 102 << 20); // "78" was taken, "783" is not
     evaltest::pressReturn(d.txtDemodBW);
-    EXPECT_EQ(messageTexts(), std::vector<QString>{PostDemodLimitText});
+    EXPECT_EQ(messageTexts(), std::vector<QString>{PostDemodLimitText + kept});
+    EXPECT_EQ(f().PostDemodBwField, field);
     evaltest::typeInto(d.txtDemodBW, QStringLiteral("782"));
     EXPECT_FALSE(platform::isMarkedRefused(d.txtDemodBW));
     EXPECT_EQ(f().PostDemodBwField, 1023 << 20);

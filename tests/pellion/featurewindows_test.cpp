@@ -218,6 +218,48 @@ TEST_F(FeatureWindow, AgcThresholdLimits) {
     expectNoBoardTraffic();
 }
 
+// Typed key by key, a threshold or scaling passes numbers the box takes ("81" passes 8); once
+// the refused entry is committed, the field, the box and the read-out are as they were before
+// the typing, and one message says why and what was kept.
+TEST_F(FeatureWindow, RefusedThresholdsAndScalingArePutBackWhenCommitted) {
+    evalkit::frmAGC& agc = app->frmAGC();
+    evalkit::frmAFC& afc = app->frmAFC();
+    const QString r9 = m->readout(9)->text();
+    const struct {
+        QLineEdit* box;
+        const char* keys;
+        QString said;
+    } cases[] = {
+        {agc.highThreshold, "81",
+         QStringLiteral("Max AGC High Threshold setting is 80\n\nThe high threshold is left at "
+                        "70.")},
+        {agc.highThreshold, "100",
+         evalkit::AgcHighAccepts + QStringLiteral("\n\nThe high threshold is left at 70.")},
+        {agc.lowThreshold, "-1",
+         evalkit::AgcLowAccepts + QStringLiteral("\n\nThe low threshold is left at 30.")},
+        {afc.txtAFCScaling, "12345",
+         QStringLiteral("AFC Scaling Factor: a number from 0 to 9999 of at most 4 characters"
+                        "\n\nThe AFC scaling is left at ") +
+             afc.txtAFCScaling->text() + QStringLiteral(".")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.keys);
+        const PellionFields before = f();
+        const QString text = c.box->text();
+        clearRecords();
+        evaltest::typeInto(c.box, QString::fromLatin1(c.keys));
+        EXPECT_TRUE(messageTexts().empty());
+        evaltest::pressReturn(c.box);
+        EXPECT_EQ(messageTexts(), std::vector<QString>{c.said});
+        EXPECT_EQ(c.box->text(), text);
+        EXPECT_EQ(f().AgcHighThresholdField, before.AgcHighThresholdField);
+        EXPECT_EQ(f().AgcLowThresholdField, before.AgcLowThresholdField);
+        EXPECT_EQ(f().AfcScalingField, before.AfcScalingField);
+        EXPECT_EQ(m->readout(9)->text(), r9);
+    }
+    expectNoBoardTraffic();
+}
+
 // The return only warns about a box outside its limits; text that is no number is not
 // "outside of limits" (its mark already says so).
 TEST_F(FeatureWindow, AgcReturnWarnsAboutThresholdsOutsideTheirLimits) {
@@ -328,7 +370,7 @@ TEST_F(FeatureWindow, SwdSyncWordIsZeroXAndAtMostSixHexDigits) {
 }
 
 // Typed key by key, a pattern too wide for the field is marked at once and said when the entry
-// is committed, once.
+// is committed, once; the commit puts the word in force before the typing back.
 TEST_F(FeatureWindow, SwdSyncWordTooWideIsSaidWhenCommitted) {
     evalkit::frmSWD& swd = app->frmSWD();
     swd.syncWordPattern->setText(QStringLiteral("0x55"));
@@ -339,7 +381,10 @@ TEST_F(FeatureWindow, SwdSyncWordTooWideIsSaidWhenCommitted) {
     EXPECT_EQ(f().SyncWordField, 0x123456 * 256.0); // the last pattern that fitted
     evaltest::pressReturn(swd.syncWordPattern);
     EXPECT_EQ(messageTexts(),
-              std::vector<QString>{QStringLiteral("Max Sync Word Pattern setting is 0xFFFFFF")});
+              std::vector<QString>{QStringLiteral("Max Sync Word Pattern setting is 0xFFFFFF\n\n"
+                                                  "The sync word is left at 0x55.")});
+    EXPECT_EQ(f().SyncWordField, 0x55 * 256.0);
+    EXPECT_EQ(swd.syncWordPattern->text(), QStringLiteral("0x55"));
     EXPECT_TRUE(app->isLoaded(QStringLiteral("frmSWD"))); // Return pressed no button
 }
 

@@ -180,13 +180,15 @@ TEST_F(RateAndDeviation, ValuesBeyondTheirFieldsAreRefusedOnce) {
     evaltest::pressReturn(m.txtDatarate);
     EXPECT_EQ(messageTexts().size(), 1u);
     EXPECT_FALSE(platform::isMarkedRefused(m.txtDatarate));
-    // A rate typed that does not fit: marked while typed, said once when it is committed.
+    // A rate typed that does not fit: marked while typed, said once when it is committed, with
+    // the rate kept.
     evaltest::typeInto(m.txtDatarate, QStringLiteral("1"));
     EXPECT_EQ(messageTexts().size(), 1u);
     EXPECT_TRUE(platform::isMarkedRefused(m.txtDatarate));
     evaltest::pressReturn(m.txtDatarate);
     EXPECT_EQ(messageTexts().size(), 2u);
-    EXPECT_EQ(messageTexts().back(), cdr);
+    EXPECT_EQ(messageTexts().back(), cdr + QStringLiteral("\n\nThe data rate is left at 12 kbps."));
+    EXPECT_EQ(m.txtDatarate->text(), QStringLiteral("12"));
 }
 
 // Above 500 kHz the deviation box gives its message and nothing else.

@@ -1,6 +1,7 @@
 // The settings and radio-link files hold the set-up in force, through the user's own path: an
 // entry a box refused is saved as the one it last took, a list index of -1 leaves the list, and
 // the front panel's status captions name what the fields hold after start-up and an import.
+#include "../support/userinput.h"
 #include "pellionfixture.h"
 
 #include "../support/filefixture.h"
@@ -62,42 +63,39 @@ struct InForce : evaltest::FileFixture<PellionFixture> {
 } // namespace
 
 // Typed key by key, "500" and "400" pass through "50" and "40", which the boxes take; the last
-// keys are refused. The chip has 50 kbit/s and 40 kHz: so have both files.
+// keys are refused, and their commits put back the rate and the deviation in force before the
+// typing. The chip and both files have 10 kbit/s and 20 kHz, as a run without the typing.
 TEST_F(InForce, EntriesTheBoxesRefusedAreSavedAsTheEntriesInForce) {
     typeOver(m->txtDatarate, QStringLiteral("500"));
+    evaltest::pressReturn(m->txtDatarate);
     typeOver(m->TxtFSKdev, QStringLiteral("400"));
+    evaltest::pressReturn(m->TxtFSKdev);
     ASSERT_TRUE(platform::isMarkedRefused(m->txtDatarate));
     ASSERT_TRUE(platform::isMarkedRefused(m->TxtFSKdev));
-    const uint32_t r2 = word(2), r3 = word(3), r4 = word(4);
     const QString rxClock = m->lblRxCLK->text();
 
-    // The same set-up typed only as far as the boxes take it.
-    OtherProgram typed;
-    Main& panel = typed.app->start();
-    typeOver(panel.txtDatarate, QStringLiteral("50"));
-    typeOver(panel.TxtFSKdev, QStringLiteral("40"));
-    ASSERT_FALSE(platform::isMarkedRefused(panel.txtDatarate));
-    ASSERT_FALSE(platform::isMarkedRefused(panel.TxtFSKdev));
-    EXPECT_EQ(typed.app->store().wordBits(2), r2);
-    EXPECT_EQ(typed.app->store().wordBits(3), r3);
-    EXPECT_EQ(typed.app->store().wordBits(4), r4);
+    OtherProgram untouched;
+    untouched.app->start();
+    for (int n : {2, 3, 4})
+        EXPECT_EQ(untouched.app->store().wordBits(n), word(n)) << "R" << n;
+    EXPECT_EQ(untouched.app->main().lblRxCLK->text(), rxClock);
 
     clearRecords();
     const QString settings = temp("settings.txt");
     answer(settings);
     m->mnuWriteOmbrelle->trigger();
-    EXPECT_EQ(value(settings, "Phy", "BaudRate"), QStringLiteral("50000"));
-    EXPECT_EQ(value(settings, "Phy", "Deviation_kHz"), QStringLiteral("40"));
+    EXPECT_EQ(value(settings, "Phy", "BaudRate"), QStringLiteral("10000"));
+    EXPECT_EQ(value(settings, "Phy", "Deviation_kHz"), QStringLiteral("20"));
     const QString zantrel = temp("link.ini");
     answer(zantrel);
     m->mnuCreatenewini->trigger();
     EXPECT_EQ(value(zantrel, "Phy", "baud_rate"), platform::numberText(rxClock.toDouble() * 1000));
     EXPECT_EQ(value(zantrel, "Mac", "beacon_length_correction"),
-              platform::numberText(*evalkit::beaconLengthCorrection(50000)));
+              platform::numberText(*evalkit::beaconLengthCorrection(10000)));
     EXPECT_TRUE(messageTexts().empty());
-    // The boxes go on showing what was typed.
-    EXPECT_EQ(m->txtDatarate->text(), QStringLiteral("500"));
-    EXPECT_EQ(m->TxtFSKdev->text(), QStringLiteral("400"));
+    // The boxes show the entries in force.
+    EXPECT_EQ(m->txtDatarate->text(), QStringLiteral("10"));
+    EXPECT_EQ(m->TxtFSKdev->text(), QStringLiteral("20"));
 
     // Loaded into another run, the file names nothing and gives the same words.
     OtherProgram loaded;

@@ -4,6 +4,7 @@
 #include "../support/userinput.h"
 #include "pellionfixture.h"
 
+#include "link/registerreadout.h"
 #include "pellion/calc/deviation.h"
 #include "platform/entrymark.h"
 
@@ -50,7 +51,7 @@ TEST_F(TypedEntry, ValidNumbersTypedThroughRefusedPrefixesSayNothing) {
 }
 
 // While "1" stands the box is marked and nothing changes; the warning comes with the commit,
-// and only once for that entry.
+// once, with the rate that was kept, and the box shows that rate again.
 TEST_F(TypedEntry, AnEntryStillRefusedGetsItsWarningWhenCommitted) {
     Main& m = start();
     const uint32_t r3 = word(3);
@@ -61,32 +62,77 @@ TEST_F(TypedEntry, AnEntryStillRefusedGetsItsWarningWhenCommitted) {
     EXPECT_TRUE(m.txtDatarate->toolTip().startsWith(Cdr346));
     EXPECT_EQ(word(3), r3);
     evaltest::pressReturn(m.txtDatarate);
-    EXPECT_EQ(messageTexts(), std::vector<QString>{Cdr346});
+    const std::vector<QString> said{Cdr346 +
+                                    QStringLiteral("\n\nThe data rate is left at 10 kbps.")};
+    EXPECT_EQ(messageTexts(), said);
+    EXPECT_EQ(m.txtDatarate->text(), QStringLiteral("10"));
     evaltest::leaveBox(m.txtDatarate);
-    // Planned again from code (the demodulator list): said already.
+    // Planned again from code (the demodulator list): the rate in force says nothing.
     m.cmbDemod->setCurrentIndex(0);
     m.cmbDemod->setCurrentIndex(1);
-    EXPECT_EQ(messageTexts(), std::vector<QString>{Cdr346});
+    EXPECT_EQ(messageTexts(), said);
     EXPECT_EQ(word(3), r3);
 
     clearRecords();
     evaltest::typeInto(m.TxtFSKdev, QStringLiteral("2"));
     EXPECT_TRUE(messageTexts().empty());
     evaltest::leaveBox(m.TxtFSKdev);
-    EXPECT_EQ(messageTexts(), std::vector<QString>{Discriminator1369});
+    EXPECT_EQ(messageTexts(), std::vector<QString>{Discriminator1369 +
+                                                   QStringLiteral("\n\nThe deviation is left at "
+                                                                  "20 kHz.")});
     EXPECT_FLOAT_EQ(w().ActualDeviationKHz, 20.25f);
 }
 
-// The design's own message for a deviation above 500 kHz comes as the text reaches it, as the
-// box's change handler has it.
-TEST_F(TypedEntry, TheDeviationLimitMessageComesAsTyped) {
+// "300" passes "30", which is planned while it is typed; committed, the refused rate puts back
+// the 10 kbit/s plan: R3 and the read-out as they were, the labels, and a saved file.
+TEST_F(TypedEntry, ARefusedRateLeavesThePlanInForceBeforeTheTyping) {
     Main& m = start();
+    const uint32_t r3 = word(3), r4 = word(4);
+    reglink::RegisterReadout* readout = app->readoutLabel(3);
+    const QString shown = readout->text();
+    const auto mark = readout->mark();
+    const QString rxClock = m.lblRxCLK->text(), bandwidth = m.lblDemodBW->text();
+    clearRecords();
+    evaltest::typeInto(m.txtDatarate, QStringLiteral("30"));
+    ASSERT_NE(word(3), r3); // 30 kbit/s is planned as it is typed
+    ASSERT_NE(readout->text(), shown);
+    QTest::keyClick(m.txtDatarate, Qt::Key_0);
+    ASSERT_TRUE(platform::isMarkedRefused(m.txtDatarate));
+    evaltest::pressReturn(m.txtDatarate);
+    EXPECT_EQ(word(3), r3);
+    EXPECT_EQ(word(4), r4);
+    EXPECT_EQ(readout->text(), shown);
+    EXPECT_EQ(readout->mark(), mark);
+    EXPECT_EQ(m.lblRxCLK->text(), rxClock);
+    EXPECT_EQ(m.lblDemodBW->text(), bandwidth);
+    EXPECT_EQ(m.txtDatarate->text(), QStringLiteral("10"));
+    EXPECT_TRUE(platform::isMarkedRefused(m.txtDatarate));
+    ASSERT_EQ(messageTexts().size(), 1u);
+    EXPECT_TRUE(messageTexts()[0].endsWith(QStringLiteral("The data rate is left at 10 kbps.")));
+}
+
+// The design's own message for a deviation above 500 kHz comes once, when the entry that is
+// still above it is committed, however many keys went past 500; the deviation in force stays.
+TEST_F(TypedEntry, TheDeviationLimitMessageComesOnceWhenCommitted) {
+    Main& m = start();
+    const uint32_t r2 = word(2);
+    clearRecords();
+    evaltest::typeInto(m.TxtFSKdev, QStringLiteral("50123"));
+    EXPECT_TRUE(messageTexts().empty());
+    evaltest::pressReturn(m.TxtFSKdev);
+    EXPECT_EQ(messageTexts(),
+              std::vector<QString>{calc::DeviationTooLargeText +
+                                   QStringLiteral("\n\nThe deviation is left at 20 kHz.")});
+    EXPECT_TRUE(platform::isMarkedRefused(m.TxtFSKdev));
+    EXPECT_EQ(word(2), r2);
+    // Typed past 500 and back below it: nothing to say.
     clearRecords();
     evaltest::typeInto(m.TxtFSKdev, QStringLiteral("501"));
-    EXPECT_EQ(messageTexts(), std::vector<QString>{calc::DeviationTooLargeText});
+    QTest::keyClick(m.TxtFSKdev, Qt::Key_Backspace);
+    QTest::keyClick(m.TxtFSKdev, Qt::Key_Backspace);
     evaltest::pressReturn(m.TxtFSKdev);
-    EXPECT_EQ(messageTexts().size(), 1u);
-    EXPECT_TRUE(platform::isMarkedRefused(m.TxtFSKdev));
+    EXPECT_TRUE(messageTexts().empty());
+    EXPECT_FALSE(platform::isMarkedRefused(m.TxtFSKdev));
 }
 
 // The marks say what the boxes take at the set-up in force: at 11.0592 MHz 345 kHz is the
@@ -116,10 +162,13 @@ TEST_F(TypedEntry, ADecimalCommaIsRefusedWithAHint) {
     const uint32_t r2 = word(2);
     clearRecords();
     evaltest::typeInto(m.TxtFSKdev, QStringLiteral("20,5"));
-    evaltest::leaveBox(m.TxtFSKdev);
-    EXPECT_TRUE(platform::isMarkedRefused(m.TxtFSKdev));
     EXPECT_TRUE(
         m.TxtFSKdev->toolTip().endsWith(QStringLiteral("\nThe decimal mark is a point: 20.5")));
+    evaltest::leaveBox(m.TxtFSKdev);
+    EXPECT_TRUE(platform::isMarkedRefused(m.TxtFSKdev));
+    ASSERT_EQ(messageTexts().size(), 1u);
+    EXPECT_TRUE(messageTexts()[0].endsWith(
+        QStringLiteral("\nThe decimal mark is a point: 20.5\n\nThe deviation is left at 20 kHz.")));
     EXPECT_EQ(word(2), r2);
     evaltest::typeInto(m.TxtFSKdev, QStringLiteral("20.5"));
     EXPECT_FALSE(platform::isMarkedRefused(m.TxtFSKdev));

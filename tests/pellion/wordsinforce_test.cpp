@@ -108,7 +108,7 @@ TEST_F(WordsInForceParallel, AnUnclaimedPortSendsNothingAndSaysSoOncePerAction) 
     EXPECT_TRUE(messageTexts()[0].startsWith(evalkit::ProgramContext::NotSentText));
 
     // The next action is told again; once claimed, the words go out and are shown written.
-    m.cmdN->click();
+    QTest::mouseClick(m.cmdN, Qt::LeftButton);
     QCoreApplication::processEvents();
     EXPECT_EQ(messageTexts().size(), 2u);
     port.setClaimResult(1);

@@ -64,30 +64,37 @@ TEST_F(Panel, DeviationBecomesTheCountOfItsPfdSteps) {
 }
 
 // A deviation the field cannot hold leaves every field as it was. While it is typed the box
-// is only marked; a complete entry still refused when it is committed says so once, however
-// often the handler runs on it afterwards.
+// is only marked; once committed, the deviation in force before the typing is back in the box,
+// the fields and the label, and one message says why and what was kept, however often the
+// handler runs on the entry in force afterwards.
 TEST_F(Panel, RefusedDeviationChangesNothingAndSaysSoOnce) {
     m->TxtFSKdev->setText(QStringLiteral("30"));
     const TessarineFields before = f();
+    const QString shown = m->Lblfskdev->text();
     const QString accepts = QStringLiteral(
         "Desired deviation in kHz: a number from 0 to 114.975 at this PFD frequency");
     const QString message = QStringLiteral(
         "Invalid entry in Desired Deviation: enter a number from 0 to 114.975 kHz at this PFD "
-        "frequency. The deviation is left as it was.");
+        "frequency.");
+    const QString kept = QStringLiteral("\n\nThe deviation is left at 30 kHz.");
 
-    // On the way to a number: marked, and nothing to say at the commit either.
+    // On the way to a number: marked, and the commit says what the box takes.
     for (const char* typing : {"", "-", "."}) {
+        SCOPED_TRACE(typing);
+        services.messages.clear();
         evaltest::typeInto(m->TxtFSKdev, QString::fromLatin1(typing));
-        evaltest::pressReturn(m->TxtFSKdev);
-        EXPECT_TRUE(platform::isMarkedRefused(m->TxtFSKdev)) << typing;
+        EXPECT_TRUE(platform::isMarkedRefused(m->TxtFSKdev));
         EXPECT_EQ(m->TxtFSKdev->toolTip(), accepts);
+        EXPECT_TRUE(messageTexts().empty());
+        evaltest::pressReturn(m->TxtFSKdev);
+        EXPECT_EQ(messageTexts(), std::vector<QString>{accepts + kept});
+        EXPECT_EQ(m->TxtFSKdev->text(), QStringLiteral("30"));
     }
-    EXPECT_TRUE(messageTexts().empty());
-
     EXPECT_EQ(f().TxDeviationField, before.TxDeviationField);
+
     // The key that completes a refused entry changes nothing (the keys before it may have
-    // given a deviation of their own).
-    for (const char* refused : {"-5", "-50", "120", "abc", "1e400", "nan", "inf"}) {
+    // given a deviation of their own); its commit puts those back too.
+    for (const char* refused : {"-5", "-50", "120", "300", "abc", "1e400", "nan", "inf"}) {
         SCOPED_TRACE(refused);
         const QString text = QString::fromLatin1(refused);
         evaltest::typeInto(m->TxtFSKdev, text.chopped(1));
@@ -100,10 +107,21 @@ TEST_F(Panel, RefusedDeviationChangesNothingAndSaysSoOnce) {
         EXPECT_EQ(m->Lblfskdev->text(), label);
         EXPECT_TRUE(platform::isMarkedRefused(m->TxtFSKdev));
         evaltest::leaveBox(m->TxtFSKdev);
-        EXPECT_EQ(messageTexts(), std::vector<QString>{message});
+        EXPECT_EQ(messageTexts(), std::vector<QString>{message + kept});
+        EXPECT_EQ(f().TxDeviationField, before.TxDeviationField);
+        EXPECT_EQ(m->Lblfskdev->text(), shown);
+        EXPECT_EQ(m->TxtFSKdev->text(), QStringLiteral("30"));
+        EXPECT_TRUE(platform::isMarkedRefused(m->TxtFSKdev));
     }
+    // A decimal comma is told how the number is written.
+    services.messages.clear();
+    evaltest::enterInto(m->TxtFSKdev, QStringLiteral("-12,5"));
+    EXPECT_EQ(messageTexts(),
+              std::vector<QString>{message +
+                                   QStringLiteral("\nThe decimal mark is a point: -12.5") + kept});
+    EXPECT_EQ(f().TxDeviationField, before.TxDeviationField);
     // The synthesizer's follow-up and a round trip through another scheme run the handler on
-    // the same text again: no second message.
+    // the entry in force: nothing more to say.
     services.messages.clear();
     evaltest::typeInto(m->TxtFSKdev, QStringLiteral("120"));
     evaltest::pressReturn(m->TxtFSKdev);
@@ -111,7 +129,7 @@ TEST_F(Panel, RefusedDeviationChangesNothingAndSaysSoOnce) {
     scheme(calc::AskItem);
     scheme(calc::FskItem);
     ASSERT_EQ(services.messages.messages.size(), 1u);
-    EXPECT_EQ(services.messages.messages[0].text, message);
+    EXPECT_EQ(services.messages.messages[0].text, message + kept);
     EXPECT_EQ(services.messages.messages[0].icon, platform::MsgIcon::Exclamation);
 
     // Taken again, the mark goes; the next refusal says so again.
@@ -126,6 +144,7 @@ TEST_F(Panel, RefusedDeviationChangesNothingAndSaysSoOnce) {
 
     // The Gaussian deviation of mod control 7 is more than FSK can hold: back in FSK the
     // label shows what the field keeps (the divider, 64 steps), not the box's 115.2 kHz.
+    services.messages.newAction();
     m->TxtFSKdev->setText(QStringLiteral("60"));
     scheme(calc::GfskItem);
     m->cmbModCtrl->setCurrentIndex(7);

@@ -1,6 +1,7 @@
 // The settings file holds the set-up in force, and reads its keys as the profile functions
 // read them, through the user's own path: the boxes typed key by key, the menu items, the
 // windows the import leaves loaded.
+#include "../support/userinput.h"
 #include "tessarinefixture.h"
 
 #include "../support/filefixture.h"
@@ -67,21 +68,25 @@ TEST_F(InForce, AGaussianDividerGoesThroughItsBoxsRule) {
     EXPECT_EQ(m->lblMhex->text(), QStringLiteral("0x1A3FF06"));
 }
 
-// Typed key by key, "200" kHz passes through "20", which the box takes; the file holds 20, and
-// a divider the box refuses is saved as the one it took.
+// Typed key by key, "200" kHz passes through "20", which the box takes; the refused entry's
+// commit puts the 60 kHz in force before it back, and the file holds 60. A divider the box
+// refuses ("9x", through "9") is saved as the 64 in force before it.
 TEST_F(InForce, EntriesTheBoxesRefusedAreSavedAsTheEntriesInForce) {
     typeOver(m->TxtFSKdev, QStringLiteral("200"));
+    evaltest::pressReturn(m->TxtFSKdev);
     ASSERT_TRUE(platform::isMarkedRefused(m->TxtFSKdev));
     clearRecords(); // what the box said of the refused entry
     const QString fsk = saved("fsk.txt");
-    EXPECT_EQ(value(fsk, "Phy", "Deviation_kHz"), QStringLiteral("20"));
+    EXPECT_EQ(value(fsk, "Phy", "Deviation_kHz"), QStringLiteral("60"));
 
     m->cmbModulation->setCurrentIndex(calc::GookItem);
     typeOver(m->txtDivider, QStringLiteral("9x"));
+    evaltest::pressReturn(m->txtDivider);
     ASSERT_TRUE(platform::isMarkedRefused(m->txtDivider));
+    EXPECT_EQ(m->txtDivider->text(), QStringLiteral("64"));
     clearRecords();
     const QString gook = saved("gook.txt");
-    EXPECT_EQ(value(gook, "Phy", "DIVIDER_FACTOR"), QStringLiteral("9"));
+    EXPECT_EQ(value(gook, "Phy", "DIVIDER_FACTOR"), QStringLiteral("64"));
     EXPECT_TRUE(messageTexts().empty()) << messageTexts().front().toStdString();
 
     // Loaded into another run, the files name nothing and give the same words.

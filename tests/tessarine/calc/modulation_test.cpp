@@ -96,7 +96,7 @@ TEST(TessarineDeviation, EntriesOutsideTheFieldAreRefused) {
 TEST(TessarineDeviation, CompleteRefusedEntriesComeWithAMessage) {
     const QString message =
         "Invalid entry in Desired Deviation: enter a number from 0 to 114.975 kHz at this PFD "
-        "frequency. The deviation is left as it was.";
+        "frequency.";
     for (const char* complete :
          {"120", "-1", "-0.1", "abc", "e", "1e300", "1e400", "1.2.3", "nan", "&HZZ", "60 kHz"}) {
         SCOPED_TRACE(complete);
@@ -111,7 +111,7 @@ TEST(TessarineDeviation, CompleteRefusedEntriesComeWithAMessage) {
     EXPECT_FALSE(deviation("60").message);
     EXPECT_EQ(deviationRefusedMessage(112.5f),
               "Invalid entry in Desired Deviation: enter a number from 0 to 57.487 kHz at this PFD "
-              "frequency. The deviation is left as it was.");
+              "frequency.");
 }
 
 // Outside FSK, or without a PFD to step in, the handler does nothing at all.
