@@ -10,6 +10,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 class QComboBox;
@@ -63,10 +64,15 @@ public:
     // front panel exists.
     virtual QComboBox* motherboardList() const = 0;
     int motherboardIndex() const override;
-    // Writes that found the parallel port not claimed: the user is told once, when the action
-    // that wrote has finished, however many registers it wrote.
-    void undelivered() override;
+    // Writes that did not reach the chosen board (the parallel port not claimed, the USB link
+    // not open, a port call that failed): the user is told once, when the action that wrote
+    // has finished, however many registers it wrote.
+    void undelivered(NotSent why, const QString& detail) override;
+    // What the notice says: the parallel port not claimed, the USB link not open, and a port
+    // call that failed (followed by the device and the cause).
     static const QString NotSentText;
+    static const QString UsbLinkClosedText;
+    static const QString PortFailedText;
 
 protected:
     // The window of class W, created by `factory` and loaded on first reference.
@@ -83,8 +89,8 @@ private:
     platform::PlatformServices services_;
     platform::WindowRegistry windows_;
     std::function<QString()> portError_;
-    bool undeliveredPending_ = false;
-    QObject notices_; // the deferred notice dies with the context
+    QStringList undelivered_; // the notices of the action under way, each once
+    QObject notices_;         // the deferred notice dies with the context
 };
 
 } // namespace evalkit

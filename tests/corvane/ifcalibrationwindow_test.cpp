@@ -26,8 +26,7 @@ uint32_t bits(uint32_t word, int low, int count) {
 struct IFCalWindow : CorvaneFixture {
     Main* m = nullptr;
     frmIFCal& open() {
-        m = &start();
-        clearRecords();
+        m = &startConnected();
         return app->frmIFCal();
     }
 };

@@ -21,7 +21,7 @@ struct TestModesWindow : CorvaneFixture {
     frmTestModes* t = nullptr;
     void SetUp() override {
         CorvaneFixture::SetUp();
-        m = &start();
+        m = &startConnected();
         t = &app->frmTestModes();
         clearRecords();
     }
