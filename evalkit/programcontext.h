@@ -37,7 +37,7 @@ public:
     void showModeless(QWidget* window) { services_.shower->showModeless(window); }
 
     // The register link and the shared procedures every window calls. Each write returns
-    // false when nothing reached a board (see reglink::RegisterLink).
+    // false when its word did not reach a board whole (see reglink::RegisterLink).
     virtual reglink::RegisterLink& link() = 0;
     void UpdateAllRegisterLabels() { link().UpdateAllRegisterLabels(); }
     // Register n, built from the fields.

@@ -126,7 +126,7 @@ bool RegisterLink::writeRegister(int n) {
     v_.RegisterSelect = static_cast<uint8_t>(n);
     const Board board = deliverableBoard();
     if (board == Board::None)
-        return false; // no board chosen, or a port not claimed: nothing goes out
+        return false; // no board chosen, a port not claimed, a link not open: nothing goes out
     if (const RegisterRoute* route = transport_.route(n))
         return writeRouted(board, *route);
     if (transport_.readbackRegister == n) {

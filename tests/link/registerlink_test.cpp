@@ -329,7 +329,7 @@ TEST_F(LinkFixture, AWordCutShortByThePortIsNotShownWritten) {
 }
 
 TEST_F(LinkFixture, AFailingPortReadsNothingAndTakesNoWholeWord) {
-    FailingPort failing(*this, 120); // the readback's 32 status reads come after byte 106
+    FailingPort failing(*this, 120); // gone while the answer bits are read
     store.w.ReadbackValue = 1234;
     EXPECT_FALSE(failing.link.writeRegister(7));
     EXPECT_EQ(store.w.ReadbackValue, 1234); // bits of a failed port are no reading
