@@ -39,6 +39,9 @@ template <class App> struct Program {
         app = std::make_unique<App>(services.view(), usb, port, extra...);
         app->start();
         app->main().show();
+        // The start-up's own writes, before a board is chosen, go nowhere without a word.
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(services.messages.texts().empty());
     }
     ~Program() {
         app.reset();
