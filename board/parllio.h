@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <cstdint>
 
 namespace board {
@@ -11,7 +12,8 @@ inline constexpr uint16_t kControlPortAddress = 890; // 0x37A
 
 // The parallel-port I/O library as the programs use it: four calls, all by value. Every call
 // must be accepted without a claimed port (the programs release before they ever claim, and on
-// some systems never claim at all). Nothing throws.
+// some systems never claim at all). Nothing throws, and the four calls report nothing of a call
+// that did not reach the port; a back end that can tell keeps it until it is asked.
 class Parllio {
 public:
     virtual ~Parllio() = default;
@@ -23,6 +25,12 @@ public:
     virtual int32_t InByte(uint16_t address) = 0;
     // Writes the low 8 bits of value to that port at once.
     virtual void OutByte(uint16_t address, int16_t value) = 0;
+
+    // Why a call since the last clearFailure() did not reach the port (the first such call,
+    // naming the device and the cause, e.g. "/dev/parport0: No such device"), or empty when
+    // every call did. A back end that cannot fail keeps it empty.
+    virtual QString failure() const { return {}; }
+    virtual void clearFailure() {}
 };
 
 } // namespace board

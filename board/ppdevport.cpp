@@ -9,6 +9,16 @@
 
 namespace board {
 
+namespace {
+
+const QString NotClaimed = QStringLiteral("the port is not claimed");
+
+QString reason(int error) {
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+} // namespace
+
 PpdevPort::~PpdevPort() {
     ReleaseParallelPort(1);
 }
@@ -41,8 +51,10 @@ void PpdevPort::ReleaseParallelPort(int32_t /*port*/) {
 }
 
 int32_t PpdevPort::InByte(uint16_t address) {
-    if (fd_ < 0)
+    if (fd_ < 0) {
+        noteAccessFailure(NotClaimed);
         return 0;
+    }
     unsigned long request = 0;
     if (address == kDataPortAddress)
         request = PPRDATA;
@@ -54,15 +66,19 @@ int32_t PpdevPort::InByte(uint16_t address) {
         return 0;
     unsigned char byte = 0;
     if (::ioctl(fd_, request, &byte) != 0) {
-        noteFailure(errno);
+        const int error = errno;
+        noteFailure(error);
+        noteAccessFailure(reason(error));
         return 0;
     }
     return byte;
 }
 
 void PpdevPort::OutByte(uint16_t address, int16_t value) {
-    if (fd_ < 0)
+    if (fd_ < 0) {
+        noteAccessFailure(NotClaimed);
         return;
+    }
     unsigned long request = 0;
     if (address == kDataPortAddress)
         request = PPWDATA;
@@ -71,13 +87,21 @@ void PpdevPort::OutByte(uint16_t address, int16_t value) {
     else
         return; // the status register cannot be written
     unsigned char byte = static_cast<unsigned char>(value & 0xFF);
-    if (::ioctl(fd_, request, &byte) != 0)
-        noteFailure(errno);
+    if (::ioctl(fd_, request, &byte) != 0) {
+        const int error = errno;
+        noteFailure(error);
+        noteAccessFailure(reason(error));
+    }
 }
 
 void PpdevPort::noteFailure(int error) {
-    error_ =
-        QStringLiteral("%1: %2").arg(devicePath_, QString::fromLocal8Bit(std::strerror(error)));
+    error_ = QStringLiteral("%1: %2").arg(devicePath_, reason(error));
+}
+
+void PpdevPort::noteAccessFailure(const QString& cause) {
+    // The first failure says what went wrong; the calls after it only fail the same way.
+    if (failure_.isEmpty())
+        failure_ = QStringLiteral("%1: %2").arg(devicePath_, cause);
 }
 
 } // namespace board

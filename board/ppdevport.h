@@ -21,9 +21,12 @@ public:
     // with the reason in lastError().
     int32_t ClaimParallelPort(int32_t port, int32_t flag) override;
     void ReleaseParallelPort(int32_t port) override;
-    // Without a claimed port these do nothing and InByte returns 0.
+    // Without a claimed port these do nothing and InByte returns 0; either way a call that did
+    // not reach the port is kept in failure().
     int32_t InByte(uint16_t address) override;
     void OutByte(uint16_t address, int16_t value) override;
+    QString failure() const override { return failure_; }
+    void clearFailure() override { failure_.clear(); }
 
     const QString& devicePath() const { return devicePath_; }
     bool claimed() const { return fd_ >= 0; }
@@ -33,10 +36,13 @@ public:
 
 private:
     void noteFailure(int error);
+    // A byte that did not reach the port: the device went away, an I/O error, no claim.
+    void noteAccessFailure(const QString& cause);
 
     QString devicePath_;
     int fd_ = -1;
     QString error_;
+    QString failure_;
 };
 
 } // namespace board

@@ -424,10 +424,11 @@ void frmIFCal::fineCalibrate_Click() {
     f.IFFineCalField = CalibrateNow;
     f.IFCoarseCalField = CalibrateNow;
     // R6 carries the fine-calibration set-up; writing R5 afterwards starts the calibration.
+    // The status button names the last calibration done: one whose words did not reach the
+    // chip was not done (and R5 does not start one on a set-up the chip does not have).
     app_.UpdateAllRegisterLabels();
-    app_.writeRegister(6);
-    app_.writeRegister(5);
-    setCalibrationCaption(FineCalCaption);
+    if (app_.writeRegister(6) && app_.writeRegister(5))
+        setCalibrationCaption(FineCalCaption);
 }
 
 void frmIFCal::returnToPanel_Click() {
@@ -436,18 +437,19 @@ void frmIFCal::returnToPanel_Click() {
 
 void frmIFCal::coarseCalibrate_Click() {
     auto& f = app_.f();
+    bool done = true;
     if (f.IFFineCalField == CalibrateNow) {
         // Otherwise the coarse calibration's R5 write would finish a fine calibration too.
         f.IFFineCalField = 0;
         app_.UpdateAllRegisterLabels();
-        app_.writeRegister(6);
+        done = app_.writeRegister(6);
     }
     scrollIFadjust->setValue(AdjustCentre);
     f.IFFilterAdjustField = 0;
     f.IFCoarseCalField = CalibrateNow;
     app_.UpdateAllRegisterLabels();
-    app_.writeRegister(5);
-    setCalibrationCaption(CoarseCalCaption);
+    if (app_.writeRegister(5) && done)
+        setCalibrationCaption(CoarseCalCaption);
 }
 
 void frmIFCal::autoCalculate_Click() {
@@ -480,23 +482,25 @@ void frmIFCal::autoCalculate_Click() {
 void frmIFCal::updateRegister5_Click() {
     app_.f().IFCoarseCalField = 0;
     app_.UpdateAllRegisterLabels();
-    app_.writeRegister(5);
-    setCalibrationCaption(ManualAdjustCaption);
+    if (app_.writeRegister(5))
+        setCalibrationCaption(ManualAdjustCaption);
 }
 
 void frmIFCal::fineCalWorkaround_Click() {
     auto& f = app_.f();
     auto& w = app_.w();
     // Two raw words prepare the chip (the first addresses R15, the second R9); R9 and R15
-    // are written from the store afterwards, which undoes them.
-    app_.writeRawWord(0xCB00000Fu);
+    // are written from the store afterwards, which undoes them. Every step is sent, so the
+    // chip is put back whatever went wrong, but the workaround counts as done only when
+    // every word went out.
+    bool allOut = app_.writeRawWord(0xCB00000Fu);
 
     const double keptBandwidth = f.IFFilterBandwidthField;
     f.IFFilterBandwidthField = WorkaroundBandwidth;
     app_.UpdateAllRegisterLabels();
-    app_.writeRegister(4);
+    allOut = app_.writeRegister(4) && allOut;
 
-    app_.writeRawWord(0x00040009u);
+    allOut = app_.writeRawWord(0x00040009u) && allOut;
 
     const auto upper = platform::toInt32(double(w.CrystalFrequencyMHz) / 0.2294);
     const auto lower = platform::toInt32(double(w.CrystalFrequencyMHz) / 0.168);
@@ -511,18 +515,20 @@ void frmIFCal::fineCalWorkaround_Click() {
     showToneTime();
 
     app_.UpdateAllRegisterLabels();
-    app_.writeRegister(6);
-    app_.writeRegister(5);
+    allOut = app_.writeRegister(6) && allOut;
+    allOut = app_.writeRegister(5) && allOut;
     // Give the calibration time to finish before R9 and R15 are put back.
     reglink::RegisterLink::DelayLoop(WorkaroundWait);
-    app_.writeRegister(9);
-    app_.writeRegister(15);
+    allOut = app_.writeRegister(9) && allOut;
+    allOut = app_.writeRegister(15) && allOut;
 
-    QPushButton* status = app_.main().ifCalStatus;
-    QFont font = status->font();
-    font.setPointSize(7); // the longer caption has to fit the status button
-    status->setFont(font);
-    setCalibrationCaption(FineCalWorkaroundCaption);
+    if (allOut) {
+        QPushButton* status = app_.main().ifCalStatus;
+        QFont font = status->font();
+        font.setPointSize(7); // the longer caption has to fit the status button
+        status->setFont(font);
+        setCalibrationCaption(FineCalWorkaroundCaption);
+    }
 
     if (upperFits) {
         upperTone->setText(platform::numberText(*upper));
@@ -535,13 +541,15 @@ void frmIFCal::fineCalWorkaround_Click() {
 
     f.IFFilterBandwidthField = keptBandwidth;
     app_.UpdateAllRegisterLabels();
-    app_.writeRegister(4);
+    const bool r4Written = app_.writeRegister(4);
 
     // Done: later writes of R5 and R6 must not start another calibration.
     f.IFFineCalField = 0;
     f.IFCoarseCalField = 0;
     app_.UpdateAllRegisterLabels();
-    app_.main().lblDEMODhex->setMark(reglink::RegisterReadout::Mark::Normal);
+    // R4 holds the bandwidth the chip was given back, unless that word went nowhere.
+    if (r4Written)
+        app_.main().lblDEMODhex->setMark(reglink::RegisterReadout::Mark::Normal);
 }
 
 void frmIFCal::applySettings(const calc::IfFilterPlan& p) {

@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QVBoxLayout>
 
@@ -99,9 +100,11 @@ frmTestModes::frmTestModes(CorvaneApp& app) : app_(app) {
     connect(returnToPanel, &QPushButton::clicked, this, &frmTestModes::returnToPanel_Click);
 }
 
-// Setting the controls runs their handlers, so reopening the window sends its settings to the
-// chip again.
+// Setting the controls runs their handlers, as every change does, but opening the window writes
+// nothing: the chip keeps what was last sent to it, also a test mode set since in the raw
+// register window.
 void frmTestModes::Form_Load() {
+    const QScopedValueRollback<bool> showingOnly(loading_, true);
     const CorvaneFields& f = app_.f();
     const CorvaneWorking& w = app_.w();
     rssiOnTestA->setChecked(f.RssiTestField == RssiOnTestA);
@@ -122,14 +125,14 @@ void frmTestModes::Form_Load() {
 void frmTestModes::rssiOnTestA_Click() {
     app_.f().RssiTestField = rssiOnTestA->isChecked() ? RssiOnTestA : 0;
     app_.UpdateAllRegisterLabels();
-    app_.writeRegister(15);
+    writeRegister15();
 }
 
 void frmTestModes::cmbTestList_Click() {
     if (const auto v = slicerValues().at(cmbTestList->currentIndex()))
         app_.f().RxTestModeField = *v;
     app_.UpdateAllRegisterLabels();
-    app_.writeRegister(15);
+    writeRegister15();
 }
 
 void frmTestModes::testDacOnSwd_Click() {
@@ -149,7 +152,7 @@ void frmTestModes::testDacOnSwd_Click() {
         // The data-rate plan puts back the clock-recovery divider the test DAC replaced.
         app_.main().txtDatarate_Change();
     }
-    app_.writeRawWord(word);
+    writeTestDacWord(word);
     app_.UpdateAllRegisterLabels();
 }
 
@@ -160,7 +163,17 @@ void frmTestModes::testDacGain_Change() {
     const uint32_t word = static_cast<uint32_t>(g) * GainUnit + TestDacLinearOnWord;
     w.TestDacLevel = g;
     testDacGainValue->setText(platform::numberText(w.TestDacLevel));
-    app_.writeRawWord(word);
+    writeTestDacWord(word);
+}
+
+void frmTestModes::writeRegister15() {
+    if (!loading_)
+        app_.writeRegister(15);
+}
+
+void frmTestModes::writeTestDacWord(uint32_t word) {
+    if (!loading_)
+        app_.writeRawWord(word);
 }
 
 void frmTestModes::returnToPanel_Click() {

@@ -51,8 +51,12 @@ protected:
 
 private:
     void showGain(bool shown);
+    // The handlers' writes; none while the load shows the settings in force.
+    void writeRegister15();
+    void writeTestDacWord(uint32_t word);
 
     CorvaneApp& app_;
+    bool loading_ = false;
 };
 
 } // namespace corvane

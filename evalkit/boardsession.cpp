@@ -29,7 +29,7 @@ void BoardSession::parallelChosen() {
     if (rules_.releaseBeforeClaim)
         link.ReleaseParallelPort();
     if (!c_.connect->isHidden()) {
-        link.usb().rpc_shutdown();
+        link.CloseUsbLink();
         c_.connect->setText(ConnectCaption);
     }
     c_.connect->setVisible(false);
@@ -92,9 +92,10 @@ void BoardSession::paintConnect(const std::optional<QColor>& colour) {
 }
 
 void BoardSession::connectClicked() {
-    auto& usb = app_.link().usb();
+    auto& link = app_.link();
+    auto& usb = link.usb();
     if (c_.connect->text() == ConnectCaption) {
-        if (usb.rpc_initialise_vb() != 1) {
+        if (!link.OpenUsbLink()) {
             // The program stays up with the link closed: ending it here would throw away the
             // user's unsaved set-up.
             app_.messages().message(QStringLiteral(
@@ -110,7 +111,7 @@ void BoardSession::connectClicked() {
         c_.connect->setText(DisconnectCaption);
         paintConnect(rules_.connectedColour);
     } else if (c_.connect->text() == DisconnectCaption) {
-        usb.rpc_shutdown();
+        link.CloseUsbLink();
         c_.connect->setText(ConnectCaption);
         paintConnect(rules_.disconnectedColour);
     }
@@ -128,7 +129,7 @@ void BoardSession::shutDown(BoardRules::Shutdown rule) {
     const int board = c_.board->currentIndex();
     auto closeLink = [&] {
         link.usb().dd_pellion_chip_sel(0);
-        link.usb().rpc_shutdown();
+        link.CloseUsbLink();
     };
     switch (rule) {
     case BoardRules::Shutdown::ByBoard:

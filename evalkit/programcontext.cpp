@@ -20,21 +20,45 @@ void ProgramContext::show(const std::vector<platform::Message>& messages) {
     platform::showMessages(*services_.messages, messages);
 }
 
+// Both boards say alike that nothing went out, and what opens the way.
 const QString ProgramContext::NotSentText = QStringLiteral(
     "Nothing was sent to the board: the parallel port is not claimed.\n\nChoose the "
     "parallel-port board again in the board list to claim the port, or choose the USB board.");
+const QString ProgramContext::UsbLinkClosedText =
+    QStringLiteral("Nothing was sent to the board: the USB link is not open.\n\nPress \"Connect "
+                   "USB\" to open the link to the USB board.");
+const QString ProgramContext::PortFailedText =
+    QStringLiteral("The parallel port failed: a word did not reach the board whole, so it is "
+                   "not shown as written or read.");
 
-void ProgramContext::undelivered() {
-    if (undeliveredPending_)
-        return;
-    undeliveredPending_ = true;
-    // Said once the action is over: "Program Registers" refused seven times is one notice.
-    QTimer::singleShot(0, &notices_, [this] {
-        undeliveredPending_ = false;
-        QString text = NotSentText;
+void ProgramContext::undelivered(NotSent why, const QString& detail) {
+    QString text;
+    switch (why) {
+    case NotSent::PortNotClaimed:
+        text = NotSentText;
         if (!portError().isEmpty())
             text += QStringLiteral("\n\n") + portError();
-        messages().message(text, platform::MsgIcon::Exclamation);
+        break;
+    case NotSent::UsbLinkClosed:
+        text = UsbLinkClosedText;
+        break;
+    case NotSent::PortFailed:
+        text = PortFailedText;
+        if (!detail.isEmpty())
+            text += QStringLiteral("\n\n") + detail;
+        break;
+    }
+    if (undelivered_.contains(text))
+        return;
+    const bool first = undelivered_.isEmpty();
+    undelivered_ << text;
+    if (!first)
+        return;
+    // Said once the action is over: "Program Registers" refused seven times is one notice.
+    QTimer::singleShot(0, &notices_, [this] {
+        const QString notice = undelivered_.join(QStringLiteral("\n\n"));
+        undelivered_.clear();
+        messages().message(notice, platform::MsgIcon::Exclamation);
     });
 }
 

@@ -11,6 +11,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <memory>
 
@@ -41,7 +42,7 @@ public:
     void showModeless(QWidget* window) { services_.shower->showModeless(window); }
 
     // The register link and the shared procedures every window calls. Each write returns
-    // false when nothing reached a board (see reglink::RegisterLink).
+    // false when its word did not reach a board whole (see reglink::RegisterLink).
     virtual reglink::RegisterLink& link() = 0;
     void UpdateAllRegisterLabels() { link().UpdateAllRegisterLabels(); }
     // Register n, built from the fields.
@@ -68,10 +69,15 @@ public:
     // front panel exists.
     virtual QComboBox* motherboardList() const = 0;
     int motherboardIndex() const override;
-    // Writes that found the parallel port not claimed: the user is told once, when the action
-    // that wrote has finished, however many registers it wrote.
-    void undelivered() override;
+    // Writes that did not reach the chosen board (the parallel port not claimed, the USB link
+    // not open, a port call that failed): the user is told once, when the action that wrote
+    // has finished, however many registers it wrote.
+    void undelivered(NotSent why, const QString& detail) override;
+    // What the notice says: the parallel port not claimed, the USB link not open, and a port
+    // call that failed (followed by the device and the cause).
     static const QString NotSentText;
+    static const QString UsbLinkClosedText;
+    static const QString PortFailedText;
 
 protected:
     // The window of class W, created by `factory` and loaded on first reference.
@@ -97,8 +103,8 @@ private:
     platform::PlatformServices services_;
     platform::WindowRegistry windows_;
     std::function<QString()> portError_;
-    bool undeliveredPending_ = false;
-    QObject notices_; // the deferred notice dies with the context
+    QStringList undelivered_; // the notices of the action under way, each once
+    QObject notices_;         // the deferred notice dies with the context
     std::unique_ptr<platform::EntryRefusals> entries_;
     platform::UserActions actions_;
 };

@@ -23,6 +23,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPushButton>
 
 #include <memory>
 #include <optional>
@@ -107,6 +108,9 @@ public:
 
     void send(bool parallel, int box, const QString& text) override {
         app->motherboardList()->setCurrentIndex(parallel ? 0 : 1);
+        // The USB board takes words over an open link only.
+        if (!parallel && !app->link().usbOpen())
+            app->main().ConnectUSB->click();
         window->box(box)->setText(text);
         usb.clear();
         port.renew();

@@ -108,7 +108,15 @@ RegisterLink::Board RegisterLink::deliverableBoard() {
     const Board board = chosenBoard();
     if (board == Board::Parallel && !portUsable_) {
         // Bytes on a port nobody holds go nowhere: the write must not look done.
-        host_.undelivered();
+        host_.undelivered(LinkHost::NotSent::PortNotClaimed, {});
+        return Board::None;
+    }
+    if (board == Board::Usb && !usbOpen_) {
+        // A closed link takes no word and answers every readback with 0. Only a user who
+        // chose the USB board is told: the start-up's writes before any board is chosen go
+        // nowhere by design.
+        if (host_.motherboardIndex() == 1)
+            host_.undelivered(LinkHost::NotSent::UsbLinkClosed, {});
         return Board::None;
     }
     return board;
@@ -118,26 +126,21 @@ bool RegisterLink::writeRegister(int n) {
     v_.RegisterSelect = static_cast<uint8_t>(n);
     const Board board = deliverableBoard();
     if (board == Board::None)
-        return false; // no board chosen, or a port not claimed: nothing goes out
-    if (const RegisterRoute* route = transport_.route(n)) {
-        writeRouted(board, *route);
-        return true;
-    }
+        return false; // no board chosen, a port not claimed, a link not open: nothing goes out
+    if (const RegisterRoute* route = transport_.route(n))
+        return writeRouted(board, *route);
     if (transport_.readbackRegister == n) {
-        if (board == Board::Usb) {
-            v_.ReadbackValue = 0;
-            v_.ReadbackValue = usb_.dd_read_pellion_reg(registers_.readbackSelection());
-        } else {
-            parallelReadback();
-        }
+        if (board == Board::Parallel)
+            return parallelReadback();
+        v_.ReadbackValue = 0;
+        v_.ReadbackValue = usb_.dd_read_pellion_reg(registers_.readbackSelection());
         return true;
     }
     if (transport_.powerDownRegister == n) {
         registers_.applyPowerDownRule();
-        if (board == Board::Usb)
-            sendUsb(registers_.wordBits(n));
-        else
-            sendParallel(registers_.word(n));
+        if (board == Board::Parallel)
+            return sendParallel(registers_.word(n));
+        sendUsb(registers_.wordBits(n));
         return true;
     }
     return false; // a register the chip is not written through
@@ -151,10 +154,9 @@ bool RegisterLink::writeRawWord(uint32_t bits) {
         return false;
     if (!(board == Board::Usb ? transport_.rawOverUsb : transport_.rawOverParallel))
         return false; // the chip takes no raw word over this board
-    if (board == Board::Usb)
-        sendUsb(bits);
-    else
-        sendParallel(double(bits));
+    if (board == Board::Parallel)
+        return sendParallel(double(bits));
+    sendUsb(bits);
     return true;
 }
 
@@ -166,29 +168,40 @@ bool RegisterLink::sendWord(uint32_t bits) {
     case Board::Parallel:
         // A whole word always goes out as 32 bits with the latch closed, whatever register was
         // written last.
-        sendParallel(double(bits));
-        return true;
+        return sendParallel(double(bits));
     case Board::None:
         break;
     }
     return false;
 }
 
-void RegisterLink::writeRouted(Board board, const RegisterRoute& route) {
+bool RegisterLink::writeRouted(Board board, const RegisterRoute& route) {
     // Both boards get the word the fields make now, and the read-out shows it before it is
     // marked written, so the screen never says a word is on the chip that is not.
     const int n = route.number;
     const double word = registers_.word(n);
+    bool wentOut = true;
     if (board == Board::Usb) {
         v_.RegisterWord = word;
         sendUsb(static_cast<uint32_t>(word));
     } else {
-        sendParallel(word);
+        wentOut = sendParallel(word);
     }
     RegisterReadout* label = route.readout ? host_.readoutLabel(n) : nullptr;
+    if (!wentOut) {
+        // The read-out still shows the word the fields make, marked as not written yet.
+        const QString text = readoutText(transport_.text, static_cast<uint32_t>(word));
+        if (label && route.marked && transport_.marks == ReadoutMarks::TextChange &&
+            label->text() != text)
+            label->setMark(RegisterReadout::Mark::Changed);
+        if (label)
+            label->setText(text);
+        return false;
+    }
     if (label)
         label->setText(readoutText(transport_.text, static_cast<uint32_t>(word)));
     afterWrite(n, word, label);
+    return true;
 }
 
 void RegisterLink::afterWrite(int n, double word, RegisterReadout* label) {
@@ -208,13 +221,34 @@ void RegisterLink::sendUsb(uint32_t bits) {
     usb_.dd_write_pellion_reg(word);
 }
 
-void RegisterLink::sendParallel(double word) {
+bool RegisterLink::sendParallel(double word) {
+    startParallel();
     ShiftOutWord(word, false);
     PulseLatchEnable(false);
+    return parallelWentOut();
+}
+
+void RegisterLink::startParallel() {
+    port_.clearFailure();
+    portFailed_ = false;
+}
+
+bool RegisterLink::parallelWentOut() {
+    if (!portFailed_)
+        portFailed_ = !port_.failure().isEmpty();
+    if (!portFailed_)
+        return true;
+    host_.undelivered(LinkHost::NotSent::PortFailed, port_.failure());
+    return false;
 }
 
 void RegisterLink::dataOut(int16_t value) {
+    // Once a byte is lost, the bytes after it would clock a word nobody sent into the chip and
+    // latch it: the rest of the word stays unsent, so the chip keeps the register it had.
+    if (portFailed_)
+        return;
     PortOutByte(v_.ParallelPortAddress, int16_t(v_.ParallelDataBase + value));
+    portFailed_ = !port_.failure().isEmpty();
 }
 
 void RegisterLink::ShiftOutWord(double word, bool readback16) {
@@ -261,12 +295,14 @@ void RegisterLink::PulseLatchEnable(bool readback16) {
         dataOut(pins::Low);
 }
 
-void RegisterLink::parallelReadback() {
+bool RegisterLink::parallelReadback() {
     auto latchedClock = [&] {
         dataOut(pins::Latch);
         dataOut(pins::LatchClock);
         dataOut(pins::Latch);
     };
+    startParallel();
+    const int32_t before = v_.ReadbackValue;
     v_.ReadbackValue = 0;
     ShiftOutWord(registers_.word(*transport_.readbackRegister), true);
     PulseLatchEnable(true);
@@ -276,11 +312,17 @@ void RegisterLink::parallelReadback() {
         // The status line settles after the first read; the second one counts.
         PortInByte(pins::StatusPort);
         const int16_t status = PortInByte(pins::StatusPort);
+        portFailed_ = portFailed_ || !port_.failure().isEmpty();
         const int b = (status & pins::ReadbackBit) / pins::ReadbackBit;
         v_.ReadbackValue += b << (15 - i);
     }
     latchedClock();
     dataOut(pins::Low);
+    // Bits read from a port that failed are no answer of the chip.
+    if (parallelWentOut())
+        return true;
+    v_.ReadbackValue = before;
+    return false;
 }
 
 int32_t RegisterLink::DelayLoop(int32_t n) {
@@ -299,6 +341,16 @@ bool RegisterLink::OpenParallelPort() {
 void RegisterLink::ReleaseParallelPort() {
     port_.ReleaseParallelPort(1);
     portUsable_ = false;
+}
+
+bool RegisterLink::OpenUsbLink() {
+    usbOpen_ = usb_.rpc_initialise_vb() == 1;
+    return usbOpen_;
+}
+
+void RegisterLink::CloseUsbLink() {
+    usb_.rpc_shutdown();
+    usbOpen_ = false;
 }
 
 int16_t RegisterLink::PortInByte(int16_t port) {

@@ -22,9 +22,15 @@ public:
     virtual RegisterReadout* readoutLabel(int n) = 0;
     // The motherboard list index: 0 parallel port, 1 USB, -1 none.
     virtual int motherboardIndex() const = 0;
-    // A write found the parallel-port board chosen but the port not claimed, and sent
-    // nothing; the user has to be told (once for all the writes of one action).
-    virtual void undelivered() = 0;
+    // Why a write did not reach the chosen board.
+    enum class NotSent {
+        PortNotClaimed, // the parallel-port board, its port not claimed: nothing was sent
+        UsbLinkClosed,  // the USB board, its link not open: nothing was sent
+        PortFailed,     // a port call failed part-way: the word did not go out whole
+    };
+    // A write did not reach the chosen board; the user has to be told (once for all the
+    // writes of one action). `detail` names the device and the cause of a port failure.
+    virtual void undelivered(NotSent why, const QString& detail) = 0;
 };
 
 // The operating system family as the port claim needs it.
@@ -65,11 +71,12 @@ public:
     // lowered by 2^31 when bit 31 is set, as the shift does.
     void FormatRegisterWord(double word);
 
-    // The three ways a word goes out. Each returns false when nothing reached a board: none is
-    // chosen, or the parallel port is not claimed (the host is then told, and a read-out keeps
-    // its mark). The link alone records what it was asked to send and what went out
+    // The three ways a word goes out. Each returns false when the word did not reach a board
+    // whole: none is chosen, the parallel port is not claimed, the USB link is not open, or a
+    // port call failed part-way (the host is told of the last three, and a read-out keeps its
+    // mark). The link alone records what it was asked to send and what went out
     // (RegisterSelect, RegisterWord, RegisterHexHigh / RegisterHexLow, RawWord,
-    // ReadbackValue).
+    // ReadbackValue); a readback that returns false read nothing.
     //
     // Register n as the chip takes it: a register built from the fields (the word the fields
     // make now, shown on its read-out), the readback register (the answer lands in
@@ -93,6 +100,12 @@ public:
     void portNeedsNoClaim() { portUsable_ = true; }
     void ReleaseParallelPort();
     bool portUsable() const { return portUsable_; }
+    // Opens the USB link (the library must answer 1); the USB board takes words and answers
+    // readbacks only while its link is open.
+    bool OpenUsbLink();
+    // Shuts the USB link down, whether or not it was open.
+    void CloseUsbLink();
+    bool usbOpen() const { return usbOpen_; }
     int16_t PortInByte(int16_t port);
     void PortOutByte(int16_t port, int16_t value);
 
@@ -102,15 +115,19 @@ private:
     // The board a write goes to now; None (after telling the host) when the parallel board is
     // chosen but its port is not claimed.
     Board deliverableBoard();
-    void writeRouted(Board board, const RegisterRoute& route);
+    bool writeRouted(Board board, const RegisterRoute& route);
     void sendUsb(uint32_t bits);
-    void sendParallel(double word);
+    // False (after telling the host) when a port call failed: the rest of the word was not
+    // sent, so the chip latched nothing of it.
+    bool sendParallel(double word);
+    void startParallel();
+    bool parallelWentOut();
     // readback16: the 16-bit readback shift (only bits 15..0 go out, and the latch enable
     // stays high). The caller says which, so a raw write after a readback still sends all 32
     // bits.
     void ShiftOutWord(double word, bool readback16);
     void PulseLatchEnable(bool readback16);
-    void parallelReadback();
+    bool parallelReadback();
     void afterWrite(int n, double word, RegisterReadout* label);
     void dataOut(int16_t value);
 
@@ -122,6 +139,8 @@ private:
     LinkHost& host_;
     OsVersionInfo os_;
     bool portUsable_ = false;
+    bool usbOpen_ = false;
+    bool portFailed_ = false; // a port call of the word being sent failed
 };
 
 } // namespace reglink

@@ -16,6 +16,8 @@ void RecordingParllio::ReleaseParallelPort(int32_t port) {
 }
 
 int32_t RecordingParllio::InByte(uint16_t address) {
+    if (fails())
+        return 0;
     int32_t result = 0;
     const auto found = inAnswers_.find(address);
     if (found != inAnswers_.end() && !found->second.answers.empty()) {
@@ -29,11 +31,35 @@ int32_t RecordingParllio::InByte(uint16_t address) {
 }
 
 void RecordingParllio::OutByte(uint16_t address, int16_t value) {
+    if (fails())
+        return;
     record(Kind::OutByte, address, value, 0, calltext::outByte(address, value));
 }
 
 void RecordingParllio::setInByteAnswers(uint16_t address, std::vector<int32_t> answers) {
     inAnswers_[address] = Script{std::move(answers), 0};
+}
+
+void RecordingParllio::failAfter(size_t working, QString why) {
+    workingCalls_ = working;
+    why_ = std::move(why);
+}
+
+void RecordingParllio::heal() {
+    workingCalls_.reset();
+}
+
+bool RecordingParllio::fails() {
+    if (!workingCalls_)
+        return false;
+    if (*workingCalls_ > 0) {
+        --*workingCalls_;
+        return false;
+    }
+    ++failedCalls_;
+    if (failure_.isEmpty())
+        failure_ = why_;
+    return true;
 }
 
 std::vector<int32_t> RecordingParllio::outBytesTo(uint16_t address) const {

@@ -39,15 +39,21 @@ TEST(PpdevPort, UnusableDevicesFailTheClaimNamingDeviceAndCause) {
     }
 }
 
-TEST(PpdevPort, CallsWithoutAClaimDoNothing) {
+// Calls without a claim reach no port: they are accepted, and kept as the failure of the
+// calls since the last clearFailure(), so a word sent that way is not taken as written.
+TEST(PpdevPort, CallsWithoutAClaimDoNothingAndAreKeptAsAFailure) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     PpdevPort port(dir.filePath("parport9"));
     port.ReleaseParallelPort(1);
+    EXPECT_TRUE(port.failure().isEmpty());
     port.OutByte(board::kDataPortAddress, 8);
     port.OutByte(board::kControlPortAddress, 0xC4);
     EXPECT_EQ(port.InByte(board::kStatusPortAddress), 0);
     EXPECT_EQ(port.InByte(board::kControlPortAddress), 0);
     EXPECT_TRUE(port.lastError().isEmpty());
     EXPECT_EQ(port.devicePath(), dir.filePath("parport9"));
+    EXPECT_EQ(port.failure(), dir.filePath("parport9") + ": the port is not claimed");
+    port.clearFailure();
+    EXPECT_TRUE(port.failure().isEmpty());
 }

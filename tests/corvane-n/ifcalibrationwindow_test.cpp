@@ -19,8 +19,7 @@ constexpr uint32_t CalibrateBit = 16; // bit 4 of R5 (coarse) and R6 (fine)
 struct IFCalWindow : CorvaneNFixture {
     corvane::Main* m = nullptr;
     corvane::frmIFCal& open() {
-        m = &start();
-        clearRecords();
+        m = &startConnected();
         m->ifCalStatus->click();
         return app->frmIFCal();
     }

@@ -120,8 +120,7 @@ TEST_F(BoardChoice, ChipEnableToggleSendsZeroThenOneWithTheLinkClosed) {
 
 // R0 goes out as the fields make it on either board, before and after the refresh.
 TEST_F(BoardChoice, SpiInterfaceOnUsbSendsTheNewR0WordTwice) {
-    Main& m = start();
-    clearRecords();
+    Main& m = startConnected();
     m.cmbInterface->setCurrentIndex(1);
     EXPECT_EQ(usb.writtenWords(), (std::vector<uint32_t>{0x19616A20u, 0x000E000Fu, 0x19616A20u}));
 }
@@ -139,7 +138,7 @@ TEST_F(BoardChoice, SpiInterfaceOnTheParallelBoardSendsTheNewWordTwice) {
 }
 
 TEST_F(BoardChoice, ProgramRegisters0To4WritesR1R3R0R4R2AndClearsOnlyThoseMarks) {
-    Main& m = start();
+    Main& m = startConnected();
     for (int n : {5, 6, 9, 10, 11, 12, 13})
         m.readout(n)->setMark(Mark::Changed);
     clearRecords();
@@ -156,8 +155,7 @@ TEST_F(BoardChoice, ProgramRegisters0To4WritesR1R3R0R4R2AndClearsOnlyThoseMarks)
 }
 
 TEST_F(BoardChoice, EachUpdateButtonWritesItsRegister) {
-    Main& m = start();
-    clearRecords();
+    Main& m = startConnected();
     const std::pair<QPushButton*, uint32_t> buttons[] = {
         {m.cmdN, 0},      {m.cmdOsc, 1},    {m.cmdTransmit, 2}, {m.cmdRxClk, 3},
         {m.cmdDemod, 4},  {m.cmdSync, 5},   {m.cmdT4, 6},       {m.cmdReg9, 9},
@@ -218,4 +216,15 @@ TEST_F(BoardChoice, MenusOpenTheirWindows) {
     EXPECT_EQ(services.shower.names(),
               (QStringList{QStringLiteral("frmReadback"), QStringLiteral("synthform"),
                            QStringLiteral("frmSWD")}));
+}
+
+// "Program Register 0 to 4 " writes R1, R3, R0, R4 and R2.
+TEST_F(BoardChoice, AClosedUsbLinkTakesNothingAndSaysSoOncePerAction) {
+    Main& m = start();
+    evaltest::expectAClosedLinkTakesNothing(*this, m, {1, 3, 0, 4, 2});
+}
+
+TEST_F(BoardChoice, AFailingPortShowsOnlyTheWholeWordsWritten) {
+    Main& m = start();
+    evaltest::expectAFailingPortShowsNothingWritten(*this, m, {1, 3, 0, 4, 2});
 }

@@ -2,6 +2,8 @@
 // switch.
 #include "corvanefixture.h"
 
+#include "../support/userinput.h"
+
 #include "board/simulatedport.h"
 
 #include <QComboBox>
@@ -17,8 +19,7 @@ namespace {
 
 struct ReadbackWindow : CorvaneFixture {
     frmReadback& open() {
-        start();
-        clearRecords();
+        startConnected();
         return app->frmReadback();
     }
 };
@@ -92,6 +93,30 @@ TEST_F(ReadbackWindow, OpensOnTheEntryTheFieldsSelect) {
     EXPECT_EQ(f().ReadbackAdcModeField, 16);
 }
 
+// The closed link answers 0 to anything: a readback over it is no reading. The texts keep the
+// last real one, and the user is told once how to open the link.
+TEST_F(ReadbackWindow, AReadbackOverAClosedLinkShowsNoReading) {
+    frmReadback& r = open();
+    usb.setReadbackAnswer(20, 1320);
+    evaltest::chooseItem(r.cmbReadback, 0);
+    r.cmdReadback->click();
+    ASSERT_EQ(r.lblReadbackSpecificDisplay->text(), QStringLiteral("RSSI Level is -110.0 dBm"));
+
+    app->main().ConnectUSB->click(); // "Disconnect USB"
+    clearRecords();
+    for (int i : {1, 2}) { // two actions, one notice each
+        evaltest::chooseItem(r.cmbReadback, i);
+        r.cmdReadback->click();
+        QCoreApplication::processEvents();
+    }
+    EXPECT_TRUE(usb.calls().empty());
+    EXPECT_EQ(r.lblReadbackDisplay->text(), QStringLiteral("1320"));
+    EXPECT_EQ(r.lblReadbackSpecificDisplay->text(), QStringLiteral("RSSI Level is -110.0 dBm"));
+    EXPECT_EQ(w().ReadbackValue, 40);
+    EXPECT_EQ(messageTexts(), (std::vector<QString>{evalkit::ProgramContext::UsbLinkClosedText,
+                                                    evalkit::ProgramContext::UsbLinkClosedText}));
+}
+
 TEST_F(ReadbackWindow, ReturnButtonAndCloseBoxUnloadWithoutWriting) {
     frmReadback& r = open();
     r.returnToPanel->click();
@@ -106,7 +131,7 @@ TEST_F(ReadbackWindow, ReturnButtonAndCloseBoxUnloadWithoutWriting) {
 // In transmit the switch powers the ADC through register 8; in receive the register-8 rule
 // powers it anyway, so the switch is disabled.
 TEST_F(ReadbackWindow, AdcSwitchWritesRegister8InTransmit) {
-    Main& m = start();
+    Main& m = startConnected();
     m.optTx->setChecked(true);
     clearRecords();
     frmReadback& r = app->frmReadback();

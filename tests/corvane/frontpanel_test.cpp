@@ -104,8 +104,7 @@ TEST_F(FrontPanel, CorrelatorChoiceRunsTheDataRatePlanTwice) {
 }
 
 TEST_F(FrontPanel, TestDataAndSynthToggleWriteAtOnceWithoutRefresh) {
-    Main& m = start();
-    clearRecords();
+    Main& m = startConnected();
     m.cmbTestdata->setCurrentIndex(5);
     ASSERT_EQ(usb.writtenWords().size(), 1u);
     EXPECT_EQ(usb.writtenWords()[0], 0x0000050Fu);

@@ -26,8 +26,7 @@ uint32_t bits(uint32_t word, int low, int count) {
 struct IFCalWindow : CorvaneFixture {
     Main* m = nullptr;
     frmIFCal& open() {
-        m = &start();
-        clearRecords();
+        m = &startConnected();
         return app->frmIFCal();
     }
 };
@@ -370,3 +369,28 @@ TEST(IFCalDelay, BusyWaitCountsEveryPass) {
 }
 
 } // namespace
+
+// A calibration whose words reached no board was not done: the status button keeps naming the
+// last one done, R4 keeps its mark after the workaround, and each button says once that the
+// link is not open.
+TEST_F(IFCalWindow, ACalibrationThatReachedNoBoardIsNotShownDone) {
+    frmIFCal& c = open();
+    c.lowerTone->setText(QStringLiteral("120")); // a lower tone the fine calibration takes
+    m->ConnectUSB->click();                      // "Disconnect USB"
+    ASSERT_EQ(m->lblDEMODhex->mark(), Mark::Changed);
+    for (QPushButton* button :
+         {c.fineCalibrate, c.coarseCalibrate, c.updateRegister5, c.fineCalWorkaround}) {
+        SCOPED_TRACE(button->text().toStdString());
+        clearRecords();
+        button->click();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(m->ifCalStatus->text(), QStringLiteral("No Cal"));
+        EXPECT_TRUE(usb.writtenWords().empty());
+        EXPECT_EQ(messageTexts(), std::vector<QString>{evalkit::ProgramContext::UsbLinkClosedText});
+    }
+    EXPECT_EQ(m->lblDEMODhex->mark(), Mark::Changed);
+
+    m->ConnectUSB->click();
+    c.coarseCalibrate->click();
+    EXPECT_EQ(m->ifCalStatus->text(), QStringLiteral("Coarse"));
+}

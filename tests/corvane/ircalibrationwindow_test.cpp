@@ -56,8 +56,7 @@ int16_t rssiSelection(const CorvaneFields& f) {
 
 struct IrCalWindow : CorvaneFixture {
     frmIRcal& open() {
-        start();
-        clearRecords();
+        startConnected();
         return app->frmIRcal();
     }
     void entries(frmIRcal& r, const char* gain, const char* phase, const char* iter,
@@ -322,7 +321,7 @@ struct IrCalSearch : IrCalWindow {
 // step 2 improves to -105 and moves the first value back and the second up; step 3 at -104 is
 // the first not below the best and, with one suboptimal step allowed, ends the search.
 TEST_F(IrCalSearch, StopsAtTheFirstStepNotBelowTheBest) {
-    start();
+    startConnected();
     frmIRcal& r = app->frmIRcal();
     scripted.clear();
     for (int dbm : {-100, -105, -101, -105, -104, -106, -104, -110, -110, -120})

@@ -17,8 +17,7 @@ const QString ClaimFailed = QStringLiteral("Failed to claim Parallel Port");
 
 // Choosing "Tx PN9 data" again writes register 15 again: the write is what the user asks for.
 TEST_F(ListChoice, TestDataChosenAgainWritesRegister15Again) {
-    Main& m = start();
-    clearRecords();
+    Main& m = startConnected();
     evaltest::chooseItem(m.cmbTestdata, 5);
     evaltest::chooseItem(m.cmbTestdata, 5);
     EXPECT_EQ(usb.writtenWords(), (std::vector<uint32_t>{0x50F, 0x50F}));
@@ -26,7 +25,7 @@ TEST_F(ListChoice, TestDataChosenAgainWritesRegister15Again) {
 
 // The data interface writes R0, R15 and R0 once per choice, also for the item shown.
 TEST_F(ListChoice, TheInterfaceChosenAgainWritesItsRegistersAgain) {
-    Main& m = start();
+    Main& m = startConnected();
     evaltest::chooseItem(m.cmbInterface, 1);
     clearRecords();
     evaltest::chooseItemByKeys(m.cmbInterface, 1);
@@ -79,7 +78,7 @@ TEST_F(ListChoice, TheParallelBoardChosenAgainClaimsAgain) {
 
 // A dialog's list too: the test modes window writes register 15 on every choice.
 TEST_F(ListChoice, TheTestModeChosenAgainWritesRegister15Again) {
-    start();
+    startConnected();
     frmTestModes& t = app->frmTestModes();
     evaltest::chooseItem(t.cmbTestList, 2);
     clearRecords();

@@ -24,7 +24,7 @@ struct PaRampWindow : CorvaneFixture {
     frmPARamp* pa = nullptr;
     void SetUp() override {
         CorvaneFixture::SetUp();
-        m = &start();
+        m = &startConnected();
         pa = &app->frmPARamp();
         clearRecords();
     }

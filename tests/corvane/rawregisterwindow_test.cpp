@@ -17,8 +17,7 @@ namespace {
 
 struct RawRegisterWindow : CorvaneFixture {
     frmRegisters& open() {
-        start();
-        clearRecords();
+        startConnected();
         return app->frmRegisters();
     }
 };
@@ -66,7 +65,7 @@ TEST_F(RawRegisterWindow, OpensWithTheReadoutsAndTheFixedTexts) {
 // A read-out that never held a word leaves its box at the design text, and that text is no
 // word: sending it is refused instead of writing 0.
 TEST_F(RawRegisterWindow, NeverRefreshedReadoutKeepsTheDesignTextWhichIsNotSent) {
-    Main& m = start();
+    Main& m = startConnected();
     m.lblNhex->setText(QStringLiteral("0xZZZZZZ"));
     clearRecords();
     frmRegisters& r = app->frmRegisters();

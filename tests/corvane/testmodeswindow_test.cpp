@@ -2,6 +2,8 @@
 // test DAC words sent as raw words, the R15 read-out it holds, and the front-panel caption.
 #include "corvanefixture.h"
 
+#include "../support/userinput.h"
+
 #include "link/registerlink.h"
 
 #include <QCheckBox>
@@ -21,7 +23,7 @@ struct TestModesWindow : CorvaneFixture {
     frmTestModes* t = nullptr;
     void SetUp() override {
         CorvaneFixture::SetUp();
-        m = &start();
+        m = &startConnected();
         t = &app->frmTestModes();
         clearRecords();
     }
@@ -127,7 +129,9 @@ TEST_F(TestModesWindow, Label2IsTheRegister15Readout) {
     EXPECT_TRUE(usb.writtenWords().empty());
 }
 
-TEST_F(TestModesWindow, ReopeningRestoresTheControlsAndSendsThemAgain) {
+// Opening the window shows the settings in force and writes nothing; the handlers the load
+// runs keep the fields as they were.
+TEST_F(TestModesWindow, ReopeningRestoresTheControlsAndWritesNothing) {
     chooseDemod(0);
     t->rssiOnTestA->setChecked(true);
     t->cmbTestList->setCurrentIndex(2);
@@ -135,18 +139,38 @@ TEST_F(TestModesWindow, ReopeningRestoresTheControlsAndSendsThemAgain) {
     t->testDacGain->setValue(7);
     t->returnToPanel->click();
     clearRecords();
+    const uint32_t r3 = word(3), r15 = word(15);
     frmTestModes& again = app->frmTestModes();
     EXPECT_NE(&again, t);
     t = &again;
     EXPECT_TRUE(again.rssiOnTestA->isChecked());
     EXPECT_TRUE(again.testDacOnSwd->isChecked());
     EXPECT_EQ(again.testDacGain->value(), 7);
+    EXPECT_EQ(again.testDacGainValue->text(), QStringLiteral("7"));
     EXPECT_EQ(again.cmbTestList->currentIndex(), 2);
     EXPECT_TRUE(gainShown());
-    // RSSI box, test DAC box, gain, slicer list: each handler sends its word.
-    const uint32_t r15 = word(15);
-    EXPECT_EQ(usb.writtenWords(),
-              (std::vector<uint32_t>{r15, 171870, 7u * (1u << 21) + 171870u, r15}));
+    EXPECT_TRUE(usb.writtenWords().empty());
+    EXPECT_EQ(word(3), r3);
+    EXPECT_EQ(word(15), r15);
+
+    // The controls still write once the window is open.
+    evaltest::chooseItem(again.cmbTestList, 1);
+    EXPECT_EQ(usb.writtenWords(), std::vector<uint32_t>{word(15)});
+}
+
+// The window, created by the start-up's refresh and closed once, opened from the front panel
+// after a test mode went out through the raw register window: the chip keeps that test mode.
+TEST_F(TestModesWindow, OpeningKeepsATestModeSetInTheRawRegisterWindow) {
+    t->returnToPanel->click();
+    frmRegisters& raw = app->frmRegisters();
+    evaltest::typeInto(raw.box(15), QStringLiteral("0x0B00005F"));
+    raw.button(15)->click();
+    ASSERT_EQ(usb.writtenWords(), std::vector<uint32_t>{0x0B00005Fu});
+    raw.cmdReturn->click();
+    clearRecords();
+    m->testModesStatus->click();
+    EXPECT_TRUE(app->isLoaded(QStringLiteral("frmTestModes")));
+    EXPECT_TRUE(usb.calls().empty());
 }
 
 TEST_F(TestModesWindow, ReturnAndCloseBoxSetTheTestModesCaption) {

@@ -30,8 +30,11 @@ struct Host : LinkHost {
         return n >= 0 && n < 16 ? labels[n].get() : nullptr;
     }
     int motherboardIndex() const override { return board; }
-    int undeliveredCount = 0;
-    void undelivered() override { ++undeliveredCount; }
+    // What the link told, in order, with the detail of a port failure.
+    std::vector<std::pair<NotSent, QString>> notices;
+    void undelivered(NotSent why, const QString& detail) override {
+        notices.emplace_back(why, detail);
+    }
 };
 
 struct LinkFixture : ::testing::Test {
@@ -44,6 +47,8 @@ struct LinkFixture : ::testing::Test {
         store.setFieldDefaults();
         store.w.ParallelPortAddress = 888;
         rl.OpenParallelPort();
+        rl.OpenUsbLink();
+        usb.clear();
     }
     void write(int n) { rl.writeRegister(n); }
     std::vector<int16_t> dataBytes() const {
@@ -222,14 +227,133 @@ TEST_F(LinkFixture, AnUnclaimedPortSendsNothingAndLeavesTheMarks) {
     EXPECT_FALSE(rl.sendWord(0x1234567Fu));
     EXPECT_TRUE(port.outBytes().empty());
     EXPECT_EQ(host.labels[0]->mark(), Mark::Changed);
-    EXPECT_EQ(host.undeliveredCount, 6);
+    ASSERT_EQ(host.notices.size(), 6u);
+    for (const auto& [why, detail] : host.notices)
+        EXPECT_EQ(why, LinkHost::NotSent::PortNotClaimed);
 
     // Claimed again, the same write goes out and is shown written.
     ASSERT_TRUE(rl.OpenParallelPort());
     write(0);
     EXPECT_EQ(port.words(), (std::vector<uint32_t>{0x09616A30u}));
     EXPECT_EQ(host.labels[0]->mark(), Mark::Normal);
-    EXPECT_EQ(host.undeliveredCount, 6);
+    EXPECT_EQ(host.notices.size(), 6u);
+}
+
+// A closed link takes nothing and reads nothing, as an unclaimed port does; with no board
+// chosen at all nothing is said.
+TEST_F(LinkFixture, AClosedUsbLinkSendsAndReadsNothingAndLeavesTheMarks) {
+    host.board = 1;
+    rl.CloseUsbLink();
+    usb.clear();
+    rl.UpdateAllRegisterLabels();
+    store.w.ReadbackValue = 1234;
+    for (int n : {0, 3, 7, 8, 15})
+        EXPECT_FALSE(rl.writeRegister(n)) << n;
+    EXPECT_FALSE(rl.writeRawWord(0xCB00000Fu));
+    EXPECT_FALSE(rl.sendWord(0x1234567Fu));
+    EXPECT_TRUE(usb.calls().empty());
+    EXPECT_EQ(store.w.ReadbackValue, 1234); // no invented reading
+    EXPECT_EQ(host.labels[0]->mark(), Mark::Changed);
+    EXPECT_EQ(host.labels[3]->mark(), Mark::Changed);
+    ASSERT_EQ(host.notices.size(), 7u);
+    for (const auto& [why, detail] : host.notices)
+        EXPECT_EQ(why, LinkHost::NotSent::UsbLinkClosed);
+
+    host.board = -1;
+    host.notices.clear();
+    EXPECT_FALSE(rl.writeRegister(0));
+    EXPECT_TRUE(host.notices.empty());
+
+    host.board = 1;
+    ASSERT_TRUE(rl.OpenUsbLink());
+    EXPECT_TRUE(rl.writeRegister(0));
+    EXPECT_EQ(usb.writtenWords(), (std::vector<uint32_t>{0x09616A30u}));
+    EXPECT_EQ(host.labels[0]->mark(), Mark::Normal);
+    EXPECT_TRUE(host.notices.empty());
+}
+
+TEST_F(LinkFixture, ALinkThatDoesNotOpenStaysClosed) {
+    host.board = 1;
+    usb.setInitResult(0);
+    EXPECT_FALSE(rl.OpenUsbLink());
+    EXPECT_FALSE(rl.usbOpen());
+    EXPECT_FALSE(rl.writeRegister(0));
+    EXPECT_TRUE(usb.writtenWords().empty());
+}
+
+namespace {
+
+const QString DeviceGone = QStringLiteral("/dev/parport0: No such device");
+
+// A link over a recording port whose device goes away after `working` byte calls.
+struct FailingPort {
+    board::RecordingParllio port;
+    RegisterLink link;
+    FailingPort(LinkFixture& t, size_t working)
+        : link{corvane::corvaneTransport(), t.store, t.store.w, t.usb, port, t.host} {
+        t.host.board = 0;
+        link.OpenParallelPort();
+        port.clear();
+        port.failAfter(working, DeviceGone);
+    }
+    size_t dataBytes() const { return port.outBytesTo(888).size(); }
+};
+
+void expectOnePortFailure(const Host& host) {
+    ASSERT_EQ(host.notices.size(), 1u);
+    EXPECT_EQ(host.notices[0].first, LinkHost::NotSent::PortFailed);
+    EXPECT_EQ(host.notices[0].second, DeviceGone);
+}
+
+} // namespace
+
+// A word is written only if every byte went out: after the first lost byte the link sends
+// nothing more (no latch pulse, so the chip keeps its register), the read-out shows the
+// fields' word still marked, and the host hears the device and the cause.
+TEST_F(LinkFixture, AWordCutShortByThePortIsNotShownWritten) {
+    for (size_t working : {size_t{0}, size_t{50}, size_t{100}}) {
+        SCOPED_TRACE(working);
+        FailingPort failing(*this, working);
+        host.notices.clear();
+        store.setFieldDefaults();
+        failing.link.UpdateAllRegisterLabels();
+        host.labels[0]->setMark(Mark::Normal); // as if written before
+        store.f.FracNField = 0;                // changed without a refresh
+        EXPECT_FALSE(failing.link.writeRegister(0));
+        EXPECT_EQ(failing.dataBytes(), working);
+        EXPECT_EQ(failing.port.failedCalls(), 1u) << "the link went on after a lost byte";
+        EXPECT_EQ(host.labels[0]->text(), QStringLiteral("0x9600000"));
+        EXPECT_EQ(host.labels[0]->mark(), Mark::Changed);
+        expectOnePortFailure(host);
+    }
+}
+
+TEST_F(LinkFixture, AFailingPortReadsNothingAndTakesNoWholeWord) {
+    FailingPort failing(*this, 120); // gone while the answer bits are read
+    store.w.ReadbackValue = 1234;
+    EXPECT_FALSE(failing.link.writeRegister(7));
+    EXPECT_EQ(store.w.ReadbackValue, 1234); // bits of a failed port are no reading
+    expectOnePortFailure(host);
+
+    for (auto send : {+[](RegisterLink& l) { return l.writeRawWord(0xCB00000Fu); },
+                      +[](RegisterLink& l) { return l.sendWord(0x1234567Fu); },
+                      +[](RegisterLink& l) {
+                          return l.writeRegister(8);
+                      }}) {
+        host.notices.clear();
+        EXPECT_FALSE(send(failing.link));
+        expectOnePortFailure(host);
+    }
+
+    // The device back, the next word goes out whole and is shown written.
+    failing.port.heal();
+    failing.port.clear();
+    host.notices.clear();
+    failing.link.UpdateAllRegisterLabels();
+    EXPECT_TRUE(failing.link.writeRegister(0));
+    EXPECT_EQ(failing.dataBytes(), 101u);
+    EXPECT_EQ(host.labels[0]->mark(), Mark::Normal);
+    EXPECT_TRUE(host.notices.empty());
 }
 
 TEST_F(LinkFixture, R8ReceiveAndTransmitOnBothBoards) {

@@ -90,8 +90,11 @@ struct Host : LinkHost {
         return n >= 0 && n < 4 ? labels[size_t(n)].get() : nullptr;
     }
     int motherboardIndex() const override { return board; }
-    int undeliveredCount = 0;
-    void undelivered() override { ++undeliveredCount; }
+    // What the link told, in order, with the detail of a port failure.
+    std::vector<std::pair<NotSent, QString>> notices;
+    void undelivered(NotSent why, const QString& detail) override {
+        notices.emplace_back(why, detail);
+    }
 };
 
 struct SmallChipLink : ::testing::Test {
@@ -105,6 +108,8 @@ struct SmallChipLink : ::testing::Test {
         chip.v.ParallelPortAddress = 888;
         port.setChip(smallTransport().chip);
         rl.OpenParallelPort();
+        rl.OpenUsbLink();
+        usb.clear();
     }
     void write(int n) { rl.writeRegister(n); }
 };

@@ -20,8 +20,7 @@ struct BiasControls : PellionFixture {
     Main* m = nullptr;
     void SetUp() override {
         PellionFixture::SetUp();
-        m = &start();
-        clearRecords();
+        m = &startConnected();
     }
 };
 
@@ -108,7 +107,7 @@ using TestModesOverThePort = PellionOverSimulatedPort;
 // Each entry's test word goes to the chip whole over the chosen board; the entry without a
 // word sends the one before again. The label and the list swap at every write.
 TEST_F(TestModesOverThePort, WriteSendsTheTestWordOverTheChosenBoard) {
-    Main& m = start();
+    Main& m = startConnected();
     frmTestModes& t = app->frmTestModes();
     EXPECT_EQ(t.windowTitle(), QStringLiteral("Form1"));
     EXPECT_TRUE(t.lblTestMode->isHidden());

@@ -139,3 +139,14 @@ TEST_F(BoardChoice, ChipEnableSelectsThenRefreshes) {
                                                  QStringLiteral("dd_pellion_chip_sel 1")}));
     EXPECT_EQ(w().RegisterSelect, 0);
 }
+
+// "Program Registers 0 - 6" writes R0 to R4, R6 and R5.
+TEST_F(BoardChoice, AClosedUsbLinkTakesNothingAndSaysSoOncePerAction) {
+    Main& m = start();
+    evaltest::expectAClosedLinkTakesNothing(*this, m, {0, 1, 2, 3, 4, 6, 5});
+}
+
+TEST_F(BoardChoice, AFailingPortShowsOnlyTheWholeWordsWritten) {
+    Main& m = start();
+    evaltest::expectAFailingPortShowsNothingWritten(*this, m, {0, 1, 2, 3, 4, 6, 5});
+}

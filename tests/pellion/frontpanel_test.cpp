@@ -239,8 +239,7 @@ TEST_F(FrontPanel, ScrollBarsSetThePowerLevels) {
 // the word 12. "Toggle Invert TxData bit" flips the invert bit each time it is chosen, also
 // when the list shows it already.
 TEST_F(FrontPanel, TestDataWritesRegister12AtOnceOverUsb) {
-    Main& m = start();
-    clearRecords();
+    Main& m = startConnected();
     evaltest::chooseItem(m.cmbTestdata, 1);
     EXPECT_EQ(usb.lines(), std::vector<QString>{QStringLiteral("dd_write_pellion_reg 0x0000080C")});
     evaltest::chooseItem(m.cmbTestdata, 2);

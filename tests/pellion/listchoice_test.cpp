@@ -39,7 +39,7 @@ TEST_F(ListChoice, GfskChosenAgainOpensTheGaussianWindowAgain) {
 // Chosen twice, the invert item toggles twice: the bit is as it was, and R12 = 12 went out
 // each time, on either board.
 TEST_F(ListChoice, TheInvertItemChosenTwiceTogglesTwiceAndSendsEachTime) {
-    Main& m = start();
+    Main& m = startConnected();
     const int32_t before = f().TxDataInvertField;
     clearRecords();
     evaltest::chooseItem(m.cmbTestdata, Invert);

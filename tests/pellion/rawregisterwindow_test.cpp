@@ -85,7 +85,7 @@ TEST_F(RawRegisters, ReadoutsThatNeverHeldAWordLeaveTheDesignTexts) {
 }
 
 TEST_F(RawRegisters, UsbSendsEachWordUnchangedAndLeavesThePanelAlone) {
-    Main& m = start();
+    Main& m = startConnected();
     evalkit::frmRegisters& r = app->frmRegisters();
     std::vector<QString> readouts;
     for (int n : {0, 1, 2, 3, 4, 5, 6, 9, 10, 11, 12, 13})

@@ -31,7 +31,7 @@ const QString kFrequencyErrorNote = QStringLiteral(
 
 struct Readback : PellionFixture {
     frmReadback& open() {
-        start();
+        startConnected();
         app->main().cmdReadback->click();
         clearRecords();
         return app->frmReadback();

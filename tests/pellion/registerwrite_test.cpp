@@ -19,7 +19,7 @@ const int kShown[] = {0, 1, 2, 3, 4, 5, 6, 9, 10, 11, 12, 13};
 
 // Each Update button sends the word its read-out shows and restores the read-out's normal colour.
 TEST_F(UsbWrite, EachUpdateButtonSendsWhatItsReadoutShows) {
-    Main& m = start();
+    Main& m = startConnected();
     for (int n : kShown) {
         SCOPED_TRACE(n);
         usb.clear();
@@ -33,7 +33,7 @@ TEST_F(UsbWrite, EachUpdateButtonSendsWhatItsReadoutShows) {
 // A field changed without a refresh goes out as the word the fields make now, and the read-out
 // shows that word.
 TEST_F(UsbWrite, AFieldChangedWithoutARefreshSendsTheNewWord) {
-    Main& m = start();
+    Main& m = startConnected();
     const uint32_t shown = word(13);
     f().AfcKiField = 9 << 8;
     ASSERT_NE(word(13), shown);
@@ -45,7 +45,7 @@ TEST_F(UsbWrite, AFieldChangedWithoutARefreshSendsTheNewWord) {
 }
 
 TEST_F(UsbWrite, ProgramRegisters0To6WritesInItsOrder) {
-    Main& m = start();
+    Main& m = startConnected();
     for (int n : {9, 10, 11, 12, 13})
         m.readout(n)->setMark(Mark::Changed);
     clearRecords();
@@ -63,7 +63,7 @@ TEST_F(UsbWrite, ProgramRegisters0To6WritesInItsOrder) {
 // R8 follows the receive/transmit rule: transmit keeps the ADC switch (off at power-on),
 // receive switches the whole receiver on.
 TEST_F(UsbWrite, PowerDownRegisterFollowsTheDirection) {
-    start();
+    startConnected();
     struct Case {
         int32_t TxRxField;
         double AdcEnableField;
@@ -85,7 +85,7 @@ TEST_F(UsbWrite, PowerDownRegisterFollowsTheDirection) {
 }
 
 TEST_F(UsbWrite, ReadbackPassesTheSelectionAndKeepsTheAnswer) {
-    start();
+    startConnected();
     f().ReadbackEnableField = 1 << 8;
     f().ReadbackSelectField = 2 << 6;
     f().ReadbackAdcModeField = 1 << 4;
@@ -100,8 +100,7 @@ TEST_F(UsbWrite, ReadbackPassesTheSelectionAndKeepsTheAnswer) {
 // Register 99 has no USB path; 14, 15 and the registers without fields write nothing; with no
 // board chosen nothing goes out at all.
 TEST_F(UsbWrite, RegistersWithoutAUsbPathSendNothing) {
-    Main& m = start();
-    clearRecords();
+    Main& m = startConnected();
     for (int n : {14, 15, 99})
         app->writeRegister(n);
     EXPECT_FALSE(app->writeRawWord(0x12345678));

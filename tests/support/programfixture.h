@@ -6,6 +6,7 @@
 #include "../qtprinters.h"
 
 #include <QCoreApplication>
+#include <QPushButton>
 #include <gtest/gtest.h>
 
 #include "board/simulatedport.h"
@@ -35,6 +36,17 @@ template <class App, class Port = board::RecordingParllio> struct ProgramFixture
     }
 
     auto& start(const QStringList& arguments = {}) { return app->start(arguments); }
+    // Starts the program and opens the USB link as the user does ("Connect USB"); the USB
+    // board takes words only over an open link. The traffic so far is forgotten.
+    auto& startConnected(const QStringList& arguments = {}) {
+        auto& m = start(arguments);
+        connectUsb();
+        return m;
+    }
+    void connectUsb() {
+        app->main().ConnectUSB->click();
+        clearRecords();
+    }
     // Forget what start-up did so a test sees only its own traffic.
     void clearRecords() {
         usb.clear();

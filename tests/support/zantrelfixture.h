@@ -21,6 +21,12 @@ namespace evaltest {
 template <class Base> struct ZantrelFixture : FileFixture<Base> {
     using Mark = reglink::RegisterReadout::Mark;
 
+    // The registers the tests program go out over an open USB link.
+    void SetUp() override {
+        FileFixture<Base>::SetUp();
+        this->connectUsb();
+    }
+
     void write(const QString& path, bool registersOnly) {
         this->w().IniRegistersOnly = registersOnly ? -1 : 0;
         WriteZantrelIni(*this->app, path);

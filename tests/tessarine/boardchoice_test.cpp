@@ -186,3 +186,20 @@ TEST_F(BoardChoice, ExitAndCloseReleaseThePortAlways) {
         EXPECT_TRUE(services.messages.messages.empty());
     }
 }
+
+// "Program Registers" writes R, N, modulation and function; a read-out is marked against the
+// word last written, and a word that did not go out whole is not remembered as written.
+TEST_F(BoardChoice, AClosedUsbLinkTakesNothingAndSaysSoOncePerAction) {
+    Main& m = start();
+    evaltest::expectAClosedLinkTakesNothing(*this, m, {0, 1, 2, 3});
+}
+
+TEST_F(BoardChoice, AFailingPortShowsOnlyTheWholeWordsWritten) {
+    Main& m = start();
+    evaltest::expectAFailingPortShowsNothingWritten(*this, m, {0, 1, 2, 3}, [&] {
+        m.fnGuiWrite(); // the refresh marks against the words last written
+        EXPECT_EQ(evaltest::stillMarked(m, {0, 1, 2, 3}), (std::vector<int>{1, 2, 3}));
+        EXPECT_EQ(w().LastRWord, double(PowerOnWords[0]));
+        EXPECT_EQ(w().LastNWord, 0.0);
+    });
+}

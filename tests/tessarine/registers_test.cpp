@@ -35,8 +35,7 @@ void plan(TessarineApp& app, const char* rf) {
 } // namespace
 
 TEST_F(Registers, ProgramRegistersWritesRNModulationFunctionAndLeavesButtonFace) {
-    Main& m = start();
-    clearRecords();
+    Main& m = startConnected();
     m.cmdUpdateAll->click();
     EXPECT_EQ(usb.lines(), (std::vector<QString>{writeLine(0x86000), writeLine(0x3AE2A9),
                                                  writeLine(0x85F02), writeLine(0x55A08F)}));
@@ -68,7 +67,7 @@ TEST_F(RegistersOverThePort, ProgramRegistersOnTheParallelBoardTheChipLatchesEac
 // After the registers are programmed only a read-out whose word changed turns green, and it
 // returns to the button face when the word is as written again, with nothing written.
 TEST_F(Registers, AChangeMarksOnlyTheChangedWordAndChangingBackClearsIt) {
-    Main& m = start();
+    Main& m = startConnected();
     m.cmdUpdateAll->click();
     clearRecords();
     plan(*app, "869");
@@ -89,7 +88,7 @@ TEST_F(Registers, AChangeMarksOnlyTheChangedWordAndChangingBackClearsIt) {
 }
 
 TEST_F(Registers, EachUpdateButtonWritesItsRegisterAndClearsOnlyItsMark) {
-    Main& m = start();
+    Main& m = startConnected();
     QPushButton* const buttons[] = {m.cmdR, m.cmdN, m.cmdmod2, m.cmdfunction};
     for (int n = 0; n < 4; ++n) {
         SCOPED_TRACE(n);
@@ -104,7 +103,7 @@ TEST_F(Registers, EachUpdateButtonWritesItsRegisterAndClearsOnlyItsMark) {
 // Enabling the chip again paints every read-out green; the words last written stay, so the
 // next refresh marks against them again.
 TEST_F(Registers, ChipEnableOnRepaintsAllGreenAndKeepsTheLastWrittenWords) {
-    Main& m = start();
+    Main& m = startConnected();
     m.cmdUpdateAll->click();
     clearRecords();
     m.chipEnable->setOn(false);
@@ -153,6 +152,8 @@ TEST_F(RegistersOverThePort, RawWordWithBit31GoesOutWithItsTopBitOnBothBoards) {
     for (int board : {0, 1}) {
         SCOPED_TRACE(board);
         m.cmbMB->setCurrentIndex(board);
+        if (board == 1)
+            m.ConnectUSB->click();
         evalkit::frmRegisters& raw = app->frmRegisters();
         EXPECT_EQ(raw.box(3)->text(), QStringLiteral("0x55A08F"));
         raw.box(3)->setText(QStringLiteral("0x8055A08F"));
@@ -183,6 +184,8 @@ TEST_F(Registers, RawWordOutsideTheSigned32BitRangeIsRefusedBeforeAnythingGoesOu
                               std::numeric_limits<double>::infinity()};
     for (int board : {0, 1}) {
         m.cmbMB->setCurrentIndex(board);
+        if (board == 1)
+            m.ConnectUSB->click(); // the ends of the range below go out over the open link
         for (double v : refused) {
             SCOPED_TRACE(v);
             clearRecords();
@@ -208,6 +211,8 @@ TEST_F(Registers, RegistersTheChipLacksSendNothing) {
     Main& m = start();
     for (int board : {0, 1}) {
         m.cmbMB->setCurrentIndex(board);
+        if (board == 1)
+            m.ConnectUSB->click();
         clearRecords();
         for (int n : {4, 7, 8, 15, 98, 255})
             app->writeRegister(n);

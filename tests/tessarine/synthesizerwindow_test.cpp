@@ -177,6 +177,7 @@ TEST_F(Synth, DividersOutsideTheirFieldsAreRefusedAndNothingChanges) {
          "Integer N divide of 257 is above the maximum of 255. Please raise the PFD frequency"},
     };
     s->CmdCalculate->click();
+    connectUsb();
     m->cmdUpdateAll->click();
     const auto fields = f();
     const auto working = w();
