@@ -279,7 +279,10 @@ QString EntryRefusals::keptText(const EntryName& name, const QString& inForce) {
 }
 
 bool EntryRefusals::eventFilter(QObject* watched, QEvent* event) {
-    auto* box = static_cast<QLineEdit*>(watched);
+    // Only boxes are watched; one that is being destroyed is no longer one.
+    auto* box = qobject_cast<QLineEdit*>(watched);
+    if (!box)
+        return QObject::eventFilter(watched, event);
     switch (event->type()) {
     case QEvent::KeyPress: {
         // A key in another box settles the entry still open in the one before.
