@@ -475,6 +475,7 @@ void frmIFCal::autoCalculate_Click() {
         lowerTone->setText(platform::numberText(*lower));
         showLowerTone(*lower);
     }
+    app_.UpdateAllRegisterLabels();
 }
 
 void frmIFCal::updateRegister5_Click() {

@@ -34,8 +34,6 @@ struct ClockOutDescription {
     // Position 0 is captioned with offText always, or only when the window opens with the
     // output off.
     bool offCaptionAlways = false;
-    // Every change refreshes the read-outs at once, or only the return button does.
-    bool refreshOnChange = false;
 };
 
 class frmClockOut : public platform::Form {

@@ -2,9 +2,10 @@
 // The shape the feature dialogs share. The load handler fills the controls
 // from the field store; each list index or slider position stands for one
 // field value; a bounded number box turns its text into the code its field
-// holds, or refuses it; the return button unloads the dialog and refreshes
-// the read-outs. A dialog is then little more than its table of controls and
-// fields.
+// holds, or refuses it; the fields are stored through FieldRefs bound to the
+// program, so the read-outs follow each change at once; the return button
+// unloads the dialog and refreshes the read-outs. A dialog is then little more
+// than its table of controls and fields.
 #include "platform/core/numbers.h"
 
 #include <QString>

@@ -197,11 +197,13 @@ void synthform::optDoubler_Click() {
     const calc::DoublerSetting s = calc::doublerSetting(optDoubler->isChecked());
     app_.w().DoublerFactor = s.DoublerFactor;
     app_.f().DoublerField = s.DoublerField;
+    app_.fnGuiWrite();
 }
 
 void synthform::cmbVCODivide_Click() {
     platform::assignIfSet(app_.f().VcoDivideField,
                           calc::vcoDivideField(cmbVCODivide->currentIndex()));
+    app_.fnGuiWrite();
 }
 
 void synthform::returnToPanel_Click() {

@@ -2,12 +2,15 @@
 // front-panel caption on return, and use beside the front panel.
 #include "corvanefixture.h"
 
+#include "../support/userinput.h"
+
 #include "link/registerlink.h"
 
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 #include <optional>
 
 using namespace corvane;
@@ -116,17 +119,28 @@ TEST_F(AfcWindow, RefusedEntryLeavesTheReadoutAlone) {
     EXPECT_EQ(m->lbltest10hex->text(), before);
 }
 
-TEST_F(AfcWindow, ListsAndToggleSetTheirFieldsWithoutRefreshing) {
-    const QString before = m->lbltest10hex->text();
-    afc->cmbKp->setCurrentIndex(7);
-    afc->cmbKi->setCurrentIndex(3);
-    afc->afcStatus->setOn(true);
-    EXPECT_EQ(f().AfcKpField, 7 << 21);
+// R10 written, then the gains and the switch: the read-out shows at once, marked, the word the
+// next write sends.
+TEST_F(AfcWindow, ListsAndToggleAreShownMarkedUntilWritten) {
+    m->ConnectUSB->click();
+    m->cmdReg10->click();
+    ASSERT_EQ(m->lbltest10hex->mark(), Mark::Normal);
+    evaltest::chooseItem(afc->cmbKi, 3);
+    evaltest::chooseItem(afc->cmbKp, 1);
+    QTest::mouseClick(afc->afcStatus, Qt::LeftButton);
+    EXPECT_EQ(f().AfcKpField, 1 << 21);
     EXPECT_EQ(f().AfcKiField, 3 << 17);
     EXPECT_EQ(f().AfcEnableField, 16);
-    EXPECT_EQ(m->lbltest10hex->text(), before);
-    afc->afcStatus->setOn(false);
+    EXPECT_EQ(m->lbltest10hex->text(), QStringLiteral("0x3226355A"));
+    EXPECT_EQ(m->lbltest10hex->mark(), Mark::Changed);
+    clearRecords();
+    m->cmdReg10->click();
+    EXPECT_EQ(usb.writtenWords(), std::vector<uint32_t>{0x3226355Au});
+    EXPECT_EQ(m->lbltest10hex->mark(), Mark::Normal);
+    QTest::mouseClick(afc->afcStatus, Qt::LeftButton);
     EXPECT_EQ(f().AfcEnableField, 0);
+    EXPECT_EQ(m->lbltest10hex->text(), QStringLiteral("0x3226354A"));
+    EXPECT_EQ(m->lbltest10hex->mark(), Mark::Changed);
 }
 
 TEST_F(AfcWindow, ReturnAndCloseBoxSetTheCaptionUnloadAndRefresh) {
