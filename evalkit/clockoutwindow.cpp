@@ -66,9 +66,18 @@ std::optional<int> frmClockOut::storedPosition() const {
     return code;
 }
 
-void frmClockOut::Form_Load() {
+void frmClockOut::showCrystal() {
     lblcrystalfreq->setText(platform::formatSingle(crystalMHz_(), d_.crystalPattern) +
                             QStringLiteral(" MHz"));
+}
+
+void frmClockOut::showEvent(QShowEvent* event) {
+    showCrystal();
+    platform::Form::showEvent(event);
+}
+
+void frmClockOut::Form_Load() {
+    showCrystal();
 
     // A stored value that is no position (say from a garbled settings file) is left as it is:
     // nothing is chosen until the user turns the selector.
