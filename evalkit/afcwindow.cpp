@@ -93,6 +93,11 @@ frmAFC::frmAFC(ProgramContext& app, const AfcDescription& description,
     connect(returnToPanel, &QPushButton::clicked, this, &frmAFC::returnToPanel_Click);
 }
 
+void frmAFC::showEvent(QShowEvent* event) {
+    dialog::showFieldsWhenShown(*this, *event);
+    platform::Form::showEvent(event);
+}
+
 void frmAFC::Form_Load() {
     if (txtAFCRange) {
         txtAFCRange->setText(

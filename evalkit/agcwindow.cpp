@@ -100,6 +100,11 @@ frmAGC::frmAGC(ProgramContext& app, const AgcDescription& description,
     connect(returnToPanel, &QPushButton::clicked, this, &frmAGC::returnToPanel_Click);
 }
 
+void frmAGC::showEvent(QShowEvent* event) {
+    dialog::showFieldsWhenShown(*this, *event);
+    platform::Form::showEvent(event);
+}
+
 void frmAGC::Form_Load() {
     if (dialog::showField(agcMode, d_.modeValues, mode_.stored()))
         enableManualGains(agcMode->currentIndex());

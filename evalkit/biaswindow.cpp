@@ -125,6 +125,11 @@ BiasWindow::BiasWindow(ProgramContext& app, const BiasDescription& description)
     connect(returnToPanel, &QPushButton::clicked, this, &BiasWindow::returnToPanel_Click);
 }
 
+void BiasWindow::showEvent(QShowEvent* event) {
+    dialog::showFieldsWhenShown(*this, *event);
+    platform::Form::showEvent(event);
+}
+
 void BiasWindow::Form_Load() {
     if (showCode(HScrVCOAdjust, vcoAdjust_))
         lblVCOAdjust->setText(QStringLiteral("Setting ") +

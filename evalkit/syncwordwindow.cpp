@@ -88,6 +88,11 @@ frmSWD::frmSWD(ProgramContext& app, const SwdDescription& description,
     refusals_->watch(syncWordPattern);
 }
 
+void frmSWD::showEvent(QShowEvent* event) {
+    dialog::showFieldsWhenShown(*this, *event);
+    platform::Form::showEvent(event);
+}
+
 void frmSWD::Form_Load() {
     dialog::showField(detectionMode, d_.modeValues, mode_.stored());
     if (txtDPL)

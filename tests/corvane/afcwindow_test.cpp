@@ -5,6 +5,7 @@
 #include "../support/userinput.h"
 
 #include "link/registerlink.h"
+#include "platform/core/numbers.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -141,6 +142,20 @@ TEST_F(AfcWindow, ListsAndToggleAreShownMarkedUntilWritten) {
     EXPECT_EQ(f().AfcEnableField, 0);
     EXPECT_EQ(m->lbltest10hex->text(), QStringLiteral("0x3226354A"));
     EXPECT_EQ(m->lbltest10hex->mark(), Mark::Changed);
+}
+
+// The window is loaded unseen (the fixture's reference, as a settings file makes it); the
+// synthesizer then plans the scaling factor for a new crystal. Opened, the window shows it.
+TEST_F(AfcWindow, LoadedUnseenItShowsTheScalingInForceWhenOpened) {
+    synthform& s = app->synthform();
+    evaltest::enterInto(s.TxtCrystal1, QStringLiteral("9.84"));
+    evaltest::enterInto(s.txtpfd1, QStringLiteral("9.84"));
+    s.CmdCalculate->click();
+    s.returnToPanel->click();
+    const double scaling = f().AfcScalingField / 32;
+    ASSERT_NE(afc->txtAFCScaling->text(), platform::numberText(scaling));
+    m->afcStatus->click();
+    EXPECT_EQ(app->frmAFC().txtAFCScaling->text(), platform::numberText(scaling));
 }
 
 TEST_F(AfcWindow, ReturnAndCloseBoxSetTheCaptionUnloadAndRefresh) {
