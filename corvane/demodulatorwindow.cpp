@@ -168,6 +168,8 @@ void frmDemod::Form_Load() {
     showBoxes();
     showClocks();
     showPostDemod();
+    // The load stores the discriminator for K again: the front panel shows the word it makes.
+    app_.UpdateAllRegisterLabels();
 }
 
 bool frmDemod::linearOnFrontPanel() {
@@ -211,6 +213,7 @@ bool frmDemod::stepK(int K) {
     app_.w().DiscrimK = static_cast<int16_t>(K);
     storeParity(K);
     showKLabels();
+    app_.UpdateAllRegisterLabels();
     return true;
 }
 
@@ -275,6 +278,7 @@ void frmDemod::cmbLockmode_Click() {
     const int i = cmbLockmode->currentIndex();
     if (i >= 0 && i <= 3)
         app_.f().LockThresholdModeField = i * 16.0;
+    app_.UpdateAllRegisterLabels();
 }
 
 namespace {
@@ -325,6 +329,7 @@ void frmDemod::txtDemodBW_Change() {
     app_.main().lblDemodBW->setText(shown);
     app_.f().PostDemodBwField = *code * bit(20);
     lblDemodBW_disp->setText(QStringLiteral("R4_DB(20:29) = ") + platform::numberText(*code));
+    app_.UpdateAllRegisterLabels();
 }
 
 void frmDemod::showPostDemod() {
@@ -431,6 +436,7 @@ void frmDemod::txtDemod_LostFocus() {
     // The centre frequency is where the new code shows.
     if (!linearOnFrontPanel())
         showCentreFrequency();
+    app_.UpdateAllRegisterLabels();
 }
 
 std::optional<int32_t> frmDemod::cdrEntry() {

@@ -1,7 +1,7 @@
 #pragma once
 // corvane's demodulator window: the correlator is set by its K and a bandwidth multiple, with
 // the discriminator's centre frequency; the post-demodulator filter acts as it is typed. The
-// read-outs are refreshed when the window closes.
+// read-outs follow every field the window stores, its load's among them, at once.
 #include "evalkit/calc/demodfilters.h"
 #include "evalkit/demodulatorwindow.h"
 #include "platform/entryrefusals.h"

@@ -151,6 +151,8 @@ void frmGFSK::CmdCalculate_Click() {
     // The box shows the rate to the 3 decimals this window shows; the receiver is planned
     // for the exact rate.
     panel.setDataRateFromCode(rate, s->dataRateKbps);
+    // The modulation register's word follows, whether or not the pushed rate changed.
+    app_.UpdateAllRegisterLabels();
 }
 
 void frmGFSK::cmdUpdate_Click() {

@@ -303,6 +303,11 @@ void frmIFCal::setCalibrationCaption(const QString& caption) {
 
 // ---- load and change handlers -----------------------------------------------
 
+void frmIFCal::showEvent(QShowEvent* event) {
+    evalkit::dialog::showFieldsWhenShown(*this, *event);
+    platform::Form::showEvent(event);
+}
+
 void frmIFCal::Form_Load() {
     const auto& f = app_.f();
     dwellTime->setText(platform::numberText(f.IFCalDwellTimeField / pow2(DwellShift)));
@@ -477,6 +482,7 @@ void frmIFCal::autoCalculate_Click() {
         lowerTone->setText(platform::numberText(*lower));
         showLowerTone(*lower);
     }
+    app_.UpdateAllRegisterLabels();
 }
 
 void frmIFCal::updateRegister5_Click() {

@@ -203,6 +203,7 @@ void synthform::returnToPanel_Click() {
 
 void synthform::lblVCOdiv2_Change() {
     app_.f().VcoDiv2Field = lblVCOdiv2->isOn() ? DivideBy2On : 0;
+    app_.UpdateAllRegisterLabels();
 }
 
 evalkit::SynthesizerImport synthform::applySettingsEntries(const calc::SynthesizerPlan& p) {

@@ -35,9 +35,8 @@ QString rangeCodeText(double code) {
 frmAFC::frmAFC(ProgramContext& app, const AfcDescription& description,
                std::vector<QAbstractButton*> statusButtons)
     : app_(app), d_(description), statusButtons_(std::move(statusButtons)),
-      kp_(app.link().registers(), description.kpField),
-      ki_(app.link().registers(), description.kiField),
-      scaling_(app.link().registers(), description.scalingField) {
+      kp_(app, description.kpField), ki_(app, description.kiField),
+      scaling_(app, description.scalingField) {
     setObjectName(QLatin1String(DesignName));
     setWindowTitle(QStringLiteral("AFC"));
 
@@ -54,7 +53,7 @@ frmAFC::frmAFC(ProgramContext& app, const AfcDescription& description,
         auto* toggle = platform::namedToggle(n == 0 ? "Toggle1" : "Toggle2");
         toggle->setStateTexts(QStringLiteral("Off"), QStringLiteral("On"));
         toggles_.push_back(toggle);
-        switchFields_.emplace_back(app.link().registers(), s.field);
+        switchFields_.emplace_back(app, s.field);
         add(s.caption, toggle);
         connect(toggle, &platform::Toggle::toggled, this, [this, n] { switchChanged(n); });
     }
@@ -66,7 +65,7 @@ frmAFC::frmAFC(ProgramContext& app, const AfcDescription& description,
     add(QStringLiteral("Kp"), cmbKp);
     add(QStringLiteral("Ki"), cmbKi);
     if (description.rangeField) {
-        range_.emplace(app.link().registers(), description.rangeField);
+        range_.emplace(app, description.rangeField);
         txtAFCRange = dialog::box("txtAFCRange");
         rangeCode = dialog::label("Label6", QStringLiteral("= 50kHz"));
         add(QStringLiteral("Max AFC Range (+/-) kHz"), txtAFCRange);
@@ -94,6 +93,11 @@ frmAFC::frmAFC(ProgramContext& app, const AfcDescription& description,
     app_.entries().watch(txtAFCScaling, {QStringLiteral("AFC scaling")},
                          [this] { txtAFCScaling_Change(); });
     connect(returnToPanel, &QPushButton::clicked, this, &frmAFC::returnToPanel_Click);
+}
+
+void frmAFC::showEvent(QShowEvent* event) {
+    dialog::showFieldsWhenShown(*this, *event);
+    platform::Form::showEvent(event);
 }
 
 void frmAFC::Form_Load() {

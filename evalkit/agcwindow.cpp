@@ -40,12 +40,9 @@ QStringList gainItems() {
 
 frmAGC::frmAGC(ProgramContext& app, const AgcDescription& description,
                QAbstractButton* statusButton)
-    : app_(app), d_(description), statusButton_(statusButton),
-      mode_(app.link().registers(), description.modeField),
-      lnaGain_(app.link().registers(), description.lnaGainField),
-      filterGain_(app.link().registers(), description.filterGainField),
-      low_(app.link().registers(), description.lowThresholdField),
-      high_(app.link().registers(), description.highThresholdField) {
+    : app_(app), d_(description), statusButton_(statusButton), mode_(app, description.modeField),
+      lnaGain_(app, description.lnaGainField), filterGain_(app, description.filterGainField),
+      low_(app, description.lowThresholdField), high_(app, description.highThresholdField) {
     setObjectName(QLatin1String(DesignName));
     setWindowTitle(QStringLiteral("AGC"));
 
@@ -103,6 +100,11 @@ frmAGC::frmAGC(ProgramContext& app, const AgcDescription& description,
     app_.entries().watch(highThreshold, {QStringLiteral("high threshold")},
                          [this] { highThreshold_Change(); });
     connect(returnToPanel, &QPushButton::clicked, this, &frmAGC::returnToPanel_Click);
+}
+
+void frmAGC::showEvent(QShowEvent* event) {
+    dialog::showFieldsWhenShown(*this, *event);
+    platform::Form::showEvent(event);
 }
 
 void frmAGC::Form_Load() {

@@ -40,10 +40,9 @@ bool showCode(QScrollBar* bar, const FieldRef& field) {
 } // namespace
 
 BiasWindow::BiasWindow(ProgramContext& app, const BiasDescription& description)
-    : app_(app), d_(description), paBias_(app.link().registers(), description.paBiasField),
-      vcoAdjust_(app.link().registers(), description.vcoAdjustField),
-      vcoBias_(app.link().registers(), description.vcoBiasField),
-      mixer_(app.link().registers(), description.mixerField) {
+    : app_(app), d_(description), paBias_(app, description.paBiasField),
+      vcoAdjust_(app, description.vcoAdjustField), vcoBias_(app, description.vcoBiasField),
+      mixer_(app, description.mixerField) {
     setObjectName(QLatin1String(DesignName));
     setWindowTitle(QStringLiteral("Bias Settings"));
     setModal(false);
@@ -100,7 +99,7 @@ BiasWindow::BiasWindow(ProgramContext& app, const BiasDescription& description)
     layout->addLayout(top);
     layout->addWidget(vco);
     if (description.xtalBiasField) {
-        xtalBias_.emplace(app.link().registers(), description.xtalBiasField);
+        xtalBias_.emplace(app, description.xtalBiasField);
         HScrXtalBias = dialog::scrollBar("HScrXtalBias", 3);
         lblXtalBias = dialog::label("lblXtalBias", QStringLiteral("20uA"));
         auto* xtal = new QGridLayout;
@@ -124,6 +123,11 @@ BiasWindow::BiasWindow(ProgramContext& app, const BiasDescription& description)
             &BiasWindow::cmbMixerLinearity_Change);
     cmbMixerLinearity->installEventFilter(this);
     connect(returnToPanel, &QPushButton::clicked, this, &BiasWindow::returnToPanel_Click);
+}
+
+void BiasWindow::showEvent(QShowEvent* event) {
+    dialog::showFieldsWhenShown(*this, *event);
+    platform::Form::showEvent(event);
 }
 
 void BiasWindow::Form_Load() {
@@ -178,8 +182,6 @@ void BiasWindow::cmbMixerLinearity_Change() {
     const int i = cmbMixerLinearity->currentIndex();
     if (i >= 0)
         mixer_.setCode(i);
-    if (d_.mixerRefreshes)
-        app_.UpdateAllRegisterLabels();
 }
 
 bool BiasWindow::eventFilter(QObject* watched, QEvent* event) {

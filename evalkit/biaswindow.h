@@ -1,7 +1,7 @@
 #pragma once
 // The bias settings window: PA bias, mixer linearity, VCO adjust (centre frequency) and VCO
 // bias (and, on chips that have it, the crystal oscillator's bias). It edits the field store
-// only and stays open beside the front panel; the read-outs follow on its return. The chips
+// only and stays open beside the front panel; the read-outs follow each move at once. The chips
 // keep the fields at other bits and label the VCO bias current a little differently; each
 // program describes that.
 #include "evalkit/calc/windowsettings.h"
@@ -29,8 +29,6 @@ struct BiasDescription {
     // The load shows the VCO bias current a quarter milliamp above n / 4; a move of the bar
     // shows n / 4 plus this.
     double vcoBiasMovedOffsetMilliamps = 0;
-    // Whether a change of the mixer list refreshes the read-outs at once.
-    bool mixerRefreshes = true;
     // "Min" and "Max" at the ends of the VCO adjust bar.
     bool vcoAdjustEnds = true;
 };
@@ -70,6 +68,8 @@ public:
 
 protected:
     void closeBox() override { returnToPanel_Click(); }
+    // Shows the fields in force, which may have changed since an unseen load.
+    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

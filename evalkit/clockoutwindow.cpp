@@ -15,10 +15,10 @@ namespace evalkit {
 
 frmClockOut::frmClockOut(ProgramContext& app, const ClockOutDescription& description,
                          QLabel* frontPanelLabel, std::function<float()> crystalMHz)
-    : app_(app), d_(description), field_(app.link().registers(), description.field),
-      frontPanelLabel_(frontPanelLabel), crystalMHz_(std::move(crystalMHz)) {
+    : app_(app), d_(description), field_(app, description.field), frontPanelLabel_(frontPanelLabel),
+      crystalMHz_(std::move(crystalMHz)) {
     if (description.enableField)
-        enable_.emplace(app.link().registers(), description.enableField);
+        enable_.emplace(app, description.enableField);
     setObjectName(QLatin1String(DesignName));
     setWindowTitle(QStringLiteral("Set Clock Out Frequency"));
 
@@ -66,9 +66,18 @@ std::optional<int> frmClockOut::storedPosition() const {
     return code;
 }
 
-void frmClockOut::Form_Load() {
+void frmClockOut::showCrystal() {
     lblcrystalfreq->setText(platform::formatSingle(crystalMHz_(), d_.crystalPattern) +
                             QStringLiteral(" MHz"));
+}
+
+void frmClockOut::showEvent(QShowEvent* event) {
+    showCrystal();
+    platform::Form::showEvent(event);
+}
+
+void frmClockOut::Form_Load() {
+    showCrystal();
 
     // A stored value that is no position (say from a garbled settings file) is left as it is:
     // nothing is chosen until the user turns the selector.
@@ -103,8 +112,6 @@ void frmClockOut::UpdateClockout() {
     const QString text = p == 0 ? d_.offText : outputText(2 * p);
     lblclkoutfrequency->setText(text);
     frontPanelLabel_->setText(text);
-    if (d_.refreshOnChange)
-        app_.UpdateAllRegisterLabels();
 }
 
 void frmClockOut::SelClockoutDivide_Change() {

@@ -34,8 +34,6 @@ struct ClockOutDescription {
     // Position 0 is captioned with offText always, or only when the window opens with the
     // output off.
     bool offCaptionAlways = false;
-    // Every change refreshes the read-outs at once, or only the return button does.
-    bool refreshOnChange = false;
 };
 
 class frmClockOut : public platform::Form {
@@ -66,8 +64,12 @@ public:
 protected:
     // Closing the window keeps the choice, as the return button does.
     void closeBox() override { cmdokclock_Click(); }
+    // A window loaded unseen (by the synthesizer's plan, or a settings file) shows the crystal
+    // in force whenever it is shown, not the one it was loaded with.
+    void showEvent(QShowEvent* event) override;
 
 private:
+    void showCrystal();
     QString outputText(int ratio, const QString& unit = QStringLiteral(" MHz")) const;
     std::optional<int> storedPosition() const;
 

@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QShowEvent>
 #include <QSignalBlocker>
 
 namespace evalkit::dialog {
@@ -121,6 +122,11 @@ QHBoxLayout* footer(std::initializer_list<QWidget*> buttons) {
 void returnToFrontPanel(platform::Form& window, ProgramContext& app) {
     window.unload();
     app.UpdateAllRegisterLabels();
+}
+
+void showFieldsWhenShown(platform::Form& window, const QShowEvent& event) {
+    if (!event.spontaneous())
+        window.Form_Load();
 }
 
 } // namespace evalkit::dialog

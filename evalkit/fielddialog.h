@@ -2,9 +2,10 @@
 // The shape the feature dialogs share. The load handler fills the controls
 // from the field store; each list index or slider position stands for one
 // field value; a bounded number box turns its text into the code its field
-// holds, or refuses it; the return button unloads the dialog and refreshes
-// the read-outs. A dialog is then little more than its table of controls and
-// fields.
+// holds, or refuses it; the fields are stored through FieldRefs bound to the
+// program, so the read-outs follow each change at once; the return button
+// unloads the dialog and refreshes the read-outs. A dialog is then little more
+// than its table of controls and fields.
 #include "platform/core/numbers.h"
 
 #include <QString>
@@ -22,6 +23,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QScrollBar;
+class QShowEvent;
 class QWidget;
 
 namespace platform {
@@ -99,6 +101,14 @@ QHBoxLayout* footer(std::initializer_list<QWidget*> buttons);
 // The end of every return handler: the dialog goes and the front panel shows
 // the words its fields now make.
 void returnToFrontPanel(platform::Form& window, ProgramContext& app);
+
+// For a dialog's showEvent. A settings file loads some dialogs unseen, and
+// other windows (the synthesizer, the demodulator window) change fields they
+// show; a dialog whose load only puts its fields into its controls runs it
+// again when it is shown, so it never shows other values than those in force.
+// A show the window system makes (a minimised window restored) changes
+// nothing.
+void showFieldsWhenShown(platform::Form& window, const QShowEvent& event);
 
 } // namespace dialog
 } // namespace evalkit

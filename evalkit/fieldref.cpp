@@ -1,5 +1,7 @@
 #include "evalkit/fieldref.h"
 
+#include "evalkit/programcontext.h"
+
 #include <QtGlobal>
 #include <cmath>
 
@@ -10,12 +12,24 @@ FieldRef::FieldRef(reglink::RegisterFile& file, std::string_view name)
     Q_ASSERT_X(index_.has_value(), "FieldRef", "the chip has no field of that name");
 }
 
+FieldRef::FieldRef(ProgramContext& app, std::string_view name)
+    : FieldRef(app.link().registers(), name) {
+    shownOn_ = &app;
+}
+
 double FieldRef::stored() const {
     return index_ ? file_.field(*index_) : 0;
 }
 
 bool FieldRef::store(double value) {
-    return index_ && file_.setField(*index_, value);
+    if (!index_)
+        return false;
+    const double before = stored();
+    if (!file_.setField(*index_, value))
+        return false;
+    if (shownOn_ && stored() != before)
+        shownOn_->UpdateAllRegisterLabels();
+    return true;
 }
 
 double FieldRef::unit() const {

@@ -9,9 +9,15 @@
 
 namespace evalkit {
 
+class ProgramContext;
+
 class FieldRef {
 public:
     FieldRef(reglink::RegisterFile& file, std::string_view name);
+    // A field a window sets: whenever a store changes it, the program's read-outs show the
+    // words the fields now make (the changed one marked until it is written), whichever
+    // handler stored it and whether or not the handler refreshes after.
+    FieldRef(ProgramContext& app, std::string_view name);
 
     // Whether the chip has the field (a description naming a field the chip lacks is a fault
     // in the program; such a reference reads 0 and ignores writes).
@@ -30,6 +36,7 @@ public:
 private:
     reglink::RegisterFile& file_;
     std::optional<std::size_t> index_;
+    ProgramContext* shownOn_ = nullptr;
 };
 
 } // namespace evalkit

@@ -12,8 +12,7 @@
 namespace evalkit {
 
 muxform::muxform(ProgramContext& app, const MuxoutChoices& choices, QLabel* frontPanelLabel)
-    : app_(app), choices_(choices), field_(app.link().registers(), choices.field),
-      frontPanelLabel_(frontPanelLabel) {
+    : app_(app), choices_(choices), field_(app, choices.field), frontPanelLabel_(frontPanelLabel) {
     setObjectName(QLatin1String(DesignName));
     setWindowTitle(QStringLiteral("Muxout Options"));
 

@@ -17,7 +17,7 @@
 namespace evalkit {
 
 frmPARamp::frmPARamp(ProgramContext& app, const PaRampDescription& description)
-    : app_(app), d_(description), paEnable_(app.link().registers(), description.paEnableField) {
+    : app_(app), d_(description), paEnable_(app, description.paEnableField) {
     setObjectName(QLatin1String(DesignName));
     setWindowTitle(QStringLiteral("PA Ramp Settings and Testing"));
 
@@ -31,7 +31,7 @@ frmPARamp::frmPARamp(ProgramContext& app, const PaRampDescription& description)
 
     auto* top = new QVBoxLayout(this);
     if (description.rampField) {
-        ramp_.emplace(app.link().registers(), description.rampField);
+        ramp_.emplace(app, description.rampField);
         cmbPARamp = dialog::list("cmbPARamp", description.rampItems);
         cmbPARamp->setPlaceholderText(description.rampDesignText);
         auto* settings = new QGroupBox(QStringLiteral("Settings"));
@@ -72,19 +72,16 @@ void frmPARamp::Form_Load() {
         return;
     ramp_->setCode(0);
     cmbPARamp->setCurrentIndex(0);
-    app_.UpdateAllRegisterLabels();
 }
 
 void frmPARamp::cmbPARamp_Click() {
     if (ramp_ && cmbPARamp->currentIndex() >= 0)
         ramp_->setCode(cmbPARamp->currentIndex());
-    app_.UpdateAllRegisterLabels();
 }
 
 // The word that goes out switches the PA as the button says; the front panel shows it first.
 void frmPARamp::writePa(bool on) {
     paEnable_.setCode(on ? 1 : 0);
-    app_.UpdateAllRegisterLabels();
     app_.writeRegister(d_.paRegister);
 }
 

@@ -49,7 +49,7 @@ PowerDownWindow::PowerDownWindow(ProgramContext& app, const PowerDownDescription
         grid->addWidget(caption, row, 0);
         grid->addWidget(t, row, 1);
         ++row;
-        blocks_.push_back({t, FieldRef(app.link().registers(), s.field), s.onAtLoad});
+        blocks_.push_back({t, FieldRef(app, s.field), s.onAtLoad});
     }
     grid->setColumnStretch(0, 1);
 

@@ -32,11 +32,9 @@ QString codeText(const FieldRef& field) {
 
 frmSWD::frmSWD(ProgramContext& app, const SwdDescription& description,
                QAbstractButton* statusButton)
-    : app_(app), d_(description), statusButton_(statusButton),
-      mode_(app.link().registers(), description.modeField),
-      length_(app.link().registers(), description.lengthField),
-      errors_(app.link().registers(), description.errorsField),
-      syncWord_(app.link().registers(), description.syncWordField) {
+    : app_(app), d_(description), statusButton_(statusButton), mode_(app, description.modeField),
+      length_(app, description.lengthField), errors_(app, description.errorsField),
+      syncWord_(app, description.syncWordField) {
     setObjectName(QLatin1String(DesignName));
     setWindowTitle(QStringLiteral("Form1"));
 
@@ -65,7 +63,7 @@ frmSWD::frmSWD(ProgramContext& app, const SwdDescription& description,
         grid->addWidget(control, row++, 1);
     };
     if (description.packetLengthField) {
-        packetLength_.emplace(app.link().registers(), description.packetLengthField);
+        packetLength_.emplace(app, description.packetLengthField);
         txtDPL = dialog::box("txtDPL", QStringLiteral("1"));
         add(QStringLiteral("Data Packet Length"), txtDPL);
     }
@@ -89,6 +87,11 @@ frmSWD::frmSWD(ProgramContext& app, const SwdDescription& description,
     refusals_->watch(syncWordPattern, {QStringLiteral("sync word")},
                      [this] { syncWordPattern_Change(); });
     connect(return_, &QPushButton::clicked, this, &frmSWD::return_Click);
+}
+
+void frmSWD::showEvent(QShowEvent* event) {
+    dialog::showFieldsWhenShown(*this, *event);
+    platform::Form::showEvent(event);
 }
 
 void frmSWD::Form_Load() {

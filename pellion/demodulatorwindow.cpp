@@ -136,6 +136,8 @@ void frmDemod::Form_Load() {
     const int lock = calc::lockModeListIndexOfCode(app_.store().lockThresholdModeBits());
     if (lock >= 0)
         cmbLockmode->setCurrentIndex(lock);
+    // The load plans the discriminator again: the front panel shows the word it makes.
+    app_.UpdateAllRegisterLabels();
 }
 
 void frmDemod::showDividers(const calc::ShownDividers& s) {
@@ -227,6 +229,7 @@ void frmDemod::txtDemod_LostFocus() {
     if (e.txtT4delay)
         txtT4delay->setText(*e.txtT4delay);
     showIfSet(lblT4Frequency, e.lblT4Frequency);
+    app_.UpdateAllRegisterLabels();
 }
 
 void frmDemod::txtDemodBW_LostFocus() {
@@ -242,6 +245,7 @@ void frmDemod::txtDemodBW_LostFocus() {
     showIfSet(lblDemodBW, e.lblDemodBW);
     showIfSet(app_.main().lblDemodBW, e.frontPanelDemodBW);
     showIfSet(lblDemodBW_disp, e.lblDemodBW_disp);
+    app_.UpdateAllRegisterLabels();
 }
 
 // ---- discriminator and lock threshold ----------------------------------------------------
@@ -263,6 +267,7 @@ void frmDemod::txtT4delay_Change() {
         txtT4delay->setText(*e.txtT4delay);
     }
     showIfSet(lblT4Frequency, e.lblT4Frequency);
+    app_.UpdateAllRegisterLabels();
     // Above 600 the setting is stored all the same, with the warning.
     app_.show(e.messages);
 }
@@ -274,6 +279,7 @@ void frmDemod::cmbLockmode_LostFocus() {
         return;
     app_.f().LockThresholdModeField = lock->LockThresholdModeField;
     app_.f().LockThresholdModeBit23Field = lock->LockThresholdModeBit23Field;
+    app_.UpdateAllRegisterLabels();
 }
 
 // ---- buttons -----------------------------------------------------------------------------
@@ -287,6 +293,7 @@ void frmDemod::cmdautoClock_Click() {
     f.DemodClockDividerField = snapshotFields_.DemodClockDividerField;
     f.CdrClockDividerField = snapshotFields_.CdrClockDividerField;
     f.SeqClockDividerField = snapshotFields_.SeqClockDividerField;
+    app_.UpdateAllRegisterLabels();
 }
 
 void frmDemod::returnToPanel_Click() {

@@ -1,8 +1,8 @@
 #pragma once
 // pellion's demodulator window: the correlator is set by its discriminator setting; the
 // post-demodulator bandwidth and the lock threshold act when the user leaves them, and
-// "Auto Calc Clocks" puts back the dividers of the last load. The read-outs follow at the next
-// refresh.
+// "Auto Calc Clocks" puts back the dividers of the last load. The read-outs follow every field
+// the window stores, its load's among them, at once.
 #include "evalkit/demodulatorwindow.h"
 #include "pellion/calc/demod.h"
 

@@ -173,8 +173,6 @@ const evalkit::BiasDescription& biasDescription() {
         evalkit::BiasDescription d;
         // A move of the VCO bias bar shows the current as the load does.
         d.vcoBiasMovedOffsetMilliamps = 0.25;
-        // The read-outs follow the mixer at the return, as they follow the bars.
-        d.mixerRefreshes = false;
         d.vcoAdjustEnds = false;
         return d;
     }();

@@ -139,6 +139,8 @@ void frmGFSK::CmdCalculate_Click() {
     }
     lblDatarate->setText(r.lblDatarate);
     panel.setDataRateFromCode(r.txtDatarate, r.frontPanelRate);
+    // The modulation register's word follows, whether or not the pushed rate changed.
+    app_.UpdateAllRegisterLabels();
 }
 
 void frmGFSK::cmdUpdate_Click() {

@@ -27,7 +27,6 @@ const evalkit::ClockOutDescription& clockOutDescription() {
         d.offText = QStringLiteral("Off");
         d.crystalPattern = u"#0.00";
         d.offCaptionAlways = true;
-        d.refreshOnChange = true;
         return d;
     }();
     return description;

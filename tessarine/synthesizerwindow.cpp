@@ -127,10 +127,19 @@ void synthform::Form_Load() {
     // Only the working values: the register fields keep the last plan.
     w.IntegerN = calc::FormLoadIntegerN;
     w.FracN = calc::FormLoadFracN;
-    Lblprescaler1->setText(calc::prescalerText(f.PrescalerField));
+    showPrescaler();
     optDoubler->setChecked(w.DoublerFactor == 2);
     if (const std::optional<int> index = calc::vcoDivideIndex(f.VcoDivideField))
         cmbVCODivide->setCurrentIndex(*index);
+}
+
+void synthform::showPrescaler() {
+    Lblprescaler1->setText(calc::prescalerText(app_.f().PrescalerField));
+}
+
+void synthform::showEvent(QShowEvent* event) {
+    showPrescaler();
+    platform::Form::showEvent(event);
 }
 
 calc::SynthInputs synthform::inputs() const {
@@ -197,11 +206,13 @@ void synthform::optDoubler_Click() {
     const calc::DoublerSetting s = calc::doublerSetting(optDoubler->isChecked());
     app_.w().DoublerFactor = s.DoublerFactor;
     app_.f().DoublerField = s.DoublerField;
+    app_.fnGuiWrite();
 }
 
 void synthform::cmbVCODivide_Click() {
     platform::assignIfSet(app_.f().VcoDivideField,
                           calc::vcoDivideField(cmbVCODivide->currentIndex()));
+    app_.fnGuiWrite();
 }
 
 void synthform::returnToPanel_Click() {

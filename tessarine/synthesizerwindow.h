@@ -49,7 +49,13 @@ public:
     QToolButton *cmdfdown, *CmdFup;
     QLabel *LblR, *LblN, *LblF, *Lblprescaler1;
 
+protected:
+    // The window may have been loaded unseen (by an import, or at start-up) before the
+    // prescaler it shows was set: it shows the prescaler in force whenever it is shown.
+    void showEvent(QShowEvent* event) override;
+
 private:
+    void showPrescaler();
     calc::SynthInputs inputs() const;
     // Shows the plan's messages, then stores and shows what it planned and brings the
     // transmit settings, the clock-out and the read-outs up to date.

@@ -360,7 +360,9 @@ SynthResult UpdatesynthF(const FractionStepInputs& in, VcoUpperLimits limits) {
     core.FracN = *f;
     core.RDivider = in.RDivider;
     core.limits = limits;
-    synthesizerCore(core, Path::FractionStep, out);
+    // The read-outs show the words the step changed.
+    if (synthesizerCore(core, Path::FractionStep, out) == CoreEnd::Done)
+        out.refreshReadouts = true;
     return out;
 }
 

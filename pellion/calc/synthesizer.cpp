@@ -225,6 +225,8 @@ FractionStepResult fractionStep(const SynthInputs& in, bool up) {
     if (applyDividers(apply, step)) {
         step.IntegerN = platform::toInt16(stepped.n);
         step.FracN = platform::toInt32(stepped.f);
+        // The read-outs show the words the step changed.
+        step.refreshReadouts = true;
     }
     out.step = std::move(step);
     return out;
@@ -334,7 +336,7 @@ SynthResult UpdateSynthValues(float pfdMHz, float crystalMHz, const SynthValues&
     apply.receive = values.TxRxField == kReceive;
     apply.crystalBefore = values.CrystalFrequencyMHz;
     apply.resolution = resolution;
-    applyDividers(apply, out);
+    out.refreshReadouts = applyDividers(apply, out);
     return out;
 }
 

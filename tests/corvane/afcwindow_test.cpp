@@ -2,12 +2,16 @@
 // front-panel caption on return, and use beside the front panel.
 #include "corvanefixture.h"
 
+#include "../support/userinput.h"
+
 #include "link/registerlink.h"
+#include "platform/core/numbers.h"
 
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 #include <optional>
 
 using namespace corvane;
@@ -116,17 +120,42 @@ TEST_F(AfcWindow, RefusedEntryLeavesTheReadoutAlone) {
     EXPECT_EQ(m->lbltest10hex->text(), before);
 }
 
-TEST_F(AfcWindow, ListsAndToggleSetTheirFieldsWithoutRefreshing) {
-    const QString before = m->lbltest10hex->text();
-    afc->cmbKp->setCurrentIndex(7);
-    afc->cmbKi->setCurrentIndex(3);
-    afc->afcStatus->setOn(true);
-    EXPECT_EQ(f().AfcKpField, 7 << 21);
+// R10 written, then the gains and the switch: the read-out shows at once, marked, the word the
+// next write sends.
+TEST_F(AfcWindow, ListsAndToggleAreShownMarkedUntilWritten) {
+    m->ConnectUSB->click();
+    m->cmdReg10->click();
+    ASSERT_EQ(m->lbltest10hex->mark(), Mark::Normal);
+    evaltest::chooseItem(afc->cmbKi, 3);
+    evaltest::chooseItem(afc->cmbKp, 1);
+    QTest::mouseClick(afc->afcStatus, Qt::LeftButton);
+    EXPECT_EQ(f().AfcKpField, 1 << 21);
     EXPECT_EQ(f().AfcKiField, 3 << 17);
     EXPECT_EQ(f().AfcEnableField, 16);
-    EXPECT_EQ(m->lbltest10hex->text(), before);
-    afc->afcStatus->setOn(false);
+    EXPECT_EQ(m->lbltest10hex->text(), QStringLiteral("0x3226355A"));
+    EXPECT_EQ(m->lbltest10hex->mark(), Mark::Changed);
+    clearRecords();
+    m->cmdReg10->click();
+    EXPECT_EQ(usb.writtenWords(), std::vector<uint32_t>{0x3226355Au});
+    EXPECT_EQ(m->lbltest10hex->mark(), Mark::Normal);
+    QTest::mouseClick(afc->afcStatus, Qt::LeftButton);
     EXPECT_EQ(f().AfcEnableField, 0);
+    EXPECT_EQ(m->lbltest10hex->text(), QStringLiteral("0x3226354A"));
+    EXPECT_EQ(m->lbltest10hex->mark(), Mark::Changed);
+}
+
+// The window is loaded unseen (the fixture's reference, as a settings file makes it); the
+// synthesizer then plans the scaling factor for a new crystal. Opened, the window shows it.
+TEST_F(AfcWindow, LoadedUnseenItShowsTheScalingInForceWhenOpened) {
+    synthform& s = app->synthform();
+    evaltest::enterInto(s.TxtCrystal1, QStringLiteral("9.84"));
+    evaltest::enterInto(s.txtpfd1, QStringLiteral("9.84"));
+    s.CmdCalculate->click();
+    s.returnToPanel->click();
+    const double scaling = f().AfcScalingField / 32;
+    ASSERT_NE(afc->txtAFCScaling->text(), platform::numberText(scaling));
+    m->afcStatus->click();
+    EXPECT_EQ(app->frmAFC().txtAFCScaling->text(), platform::numberText(scaling));
 }
 
 TEST_F(AfcWindow, ReturnAndCloseBoxSetTheCaptionUnloadAndRefresh) {

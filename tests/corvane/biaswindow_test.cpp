@@ -73,14 +73,35 @@ TEST_F(BiasControls, SlidersSetTheirFieldsAndLabels) {
         {"VCO bias 0", bias->HScrVCObias, 0, [&] { return double(f().VcoBiasField); }, 0,
          bias->lblVCOB, "Setting 0"},
     };
-    const QString r1 = m->lblOSChex->text();
     for (const Case& c : cases) {
         c.bar->setValue(c.position == 0 ? 1 : 0);
         c.bar->setValue(c.position);
         EXPECT_EQ(c.field(), c.expected) << c.name;
         EXPECT_EQ(c.label->text(), QString::fromLatin1(c.text)) << c.name;
+        // The front panel follows each move.
+        EXPECT_EQ(m->lblOSChex->text(), reglink::readoutText(word(1))) << c.name;
+        EXPECT_EQ(m->lblMODhex->text(), reglink::readoutText(word(2))) << c.name;
     }
-    EXPECT_EQ(m->lblOSChex->text(), r1); // the front panel refreshes later
+}
+
+// R1 written, then the VCO and crystal bias bars moved in the open window: R1 shows at once,
+// marked, the word its "Update" then sends.
+TEST_F(BiasControls, MovedBarsAreShownMarkedUntilWritten) {
+    m->ConnectUSB->click();
+    m->cmdOsc->click();
+    ASSERT_EQ(m->lblOSChex->mark(), Mark::Normal);
+    app->showModeless(bias);
+    // Each as a click on the bar's arrow does it.
+    while (bias->HScrVCObias->value() > 5)
+        bias->HScrVCObias->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    bias->HScrXtalBias->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    ASSERT_EQ(bias->HScrXtalBias->value(), 1);
+    EXPECT_EQ(m->lblOSChex->text(), QStringLiteral("0x2B3011"));
+    EXPECT_EQ(m->lblOSChex->mark(), Mark::Changed);
+    clearRecords();
+    m->cmdOsc->click();
+    EXPECT_EQ(usb.writtenWords(), std::vector<uint32_t>{0x002B3011u});
+    EXPECT_EQ(m->lblOSChex->mark(), Mark::Normal);
 }
 
 TEST_F(BiasControls, VcoBiasLabelAfterAMoveDropsTheLoadOffset) {

@@ -488,8 +488,10 @@ TEST_F(DemodWindow, ReturnAndCloseBoxRefreshTheReadouts) {
         frmDemod& w = app->frmDemod();
         w.txtBBOffset->setText(closeBox ? QStringLiteral("8") : QStringLiteral("24"));
         w.txtBBOffset_LostFocus();
-        const QString before = m->lblRxCLKhex->text();
-        ASSERT_NE(before, reglink::readoutText(word(3))); // not refreshed while open
+        // The edit is shown at once.
+        EXPECT_EQ(m->lblRxCLKhex->text(), reglink::readoutText(word(3)));
+        f().SeqClockDividerField = (closeBox ? 40 : 60) << 18; // unseen until the return
+        ASSERT_NE(m->lblRxCLKhex->text(), reglink::readoutText(word(3)));
         if (closeBox)
             w.close();
         else

@@ -2,7 +2,10 @@
 // buttons with what they write and the status caption they leave on the front panel.
 #include "corvanefixture.h"
 
+#include "../support/userinput.h"
+
 #include "link/registerlink.h"
+#include "platform/core/numbers.h"
 #include "platform/entrymark.h"
 
 #include <QGroupBox>
@@ -30,6 +33,23 @@ struct IFCalWindow : CorvaneFixture {
         return app->frmIFCal();
     }
 };
+
+// The window loaded unseen, as a settings file leaves it; the synthesizer then plans the tones
+// for a new crystal. Opened, the window shows them.
+TEST_F(IFCalWindow, LoadedUnseenItShowsTheTonesInForceWhenOpened) {
+    frmIFCal& unseen = open();
+    synthform& s = app->synthform();
+    evaltest::enterInto(s.TxtCrystal1, QStringLiteral("9.84"));
+    evaltest::enterInto(s.txtpfd1, QStringLiteral("9.84"));
+    s.CmdCalculate->click();
+    s.returnToPanel->click();
+    ASSERT_EQ(unseen.upperTone->text(), QStringLiteral("75"));
+    m->ifCalStatus->click();
+    EXPECT_EQ(&app->frmIFCal(), &unseen);
+    EXPECT_EQ(unseen.upperTone->text(), platform::numberText(f().IFCalUpperToneField >> 13));
+    EXPECT_EQ(unseen.lowerTone->text(), platform::numberText(f().IFCalLowerToneField >> 5));
+    EXPECT_NE(unseen.upperTone->text(), QStringLiteral("75"));
+}
 
 // Start-up: a 19.68 MHz crystal, sequencer divider from the data-rate plan, dwell 40, the
 // synthesizer's tones 75 and 150 for that crystal, no manual adjust.

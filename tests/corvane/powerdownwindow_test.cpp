@@ -67,17 +67,17 @@ TEST_F(PowerDownSwitches, SwitchesStoreTheirFieldsOnly) {
     EXPECT_TRUE(usb.lines().empty());
 }
 
-// The switches change nothing on the panel until "Load Now", which shows R1 with the VCO
-// enable as it now is and writes nothing.
-TEST_F(PowerDownSwitches, LoadNowRefreshesWithoutWriting) {
+// A switch shows R1 with the VCO enable as it now is at once; "Load Now" refreshes too, and
+// neither writes anything.
+TEST_F(PowerDownSwitches, SwitchesAndLoadNowRefreshWithoutWriting) {
     evalkit::PowerDownWindow& p = open();
     const QString before = m->lblOSChex->text();
     p.TogVCO->setOn(false);
-    EXPECT_EQ(m->lblOSChex->text(), before);
-    p.loadNow->click();
     EXPECT_EQ(m->lblOSChex->text(), reglink::readoutText(word(1)));
     EXPECT_NE(m->lblOSChex->text(), before);
     EXPECT_EQ((word(1) >> 17) & 1, 0u);
+    p.loadNow->click();
+    EXPECT_EQ(m->lblOSChex->text(), reglink::readoutText(word(1)));
     EXPECT_TRUE(usb.lines().empty());
     EXPECT_EQ(p.loadNow->toolTip(), QStringLiteral("Update Brisquel"));
 }

@@ -110,16 +110,13 @@ TEST_F(SwdWindow, ListsSetTheirFields) {
     EXPECT_EQ(f().SyncWordLengthField, 0);
 }
 
-TEST_F(SwdWindow, EditsRefreshOnlyOnReturn) {
-    const QString r11 = m->lbltest11hex->text();
-    const QString r12 = m->lbltest12hex->text();
+TEST_F(SwdWindow, EditsAreShownAtOnce) {
     swd->syncWordPattern->setText(QStringLiteral("ABC"));
     swd->txtDPL->setText(QStringLiteral("20"));
-    EXPECT_EQ(m->lbltest11hex->text(), r11);
-    EXPECT_EQ(m->lbltest12hex->text(), r12);
-    swd->return_->click();
     EXPECT_EQ(m->lbltest11hex->text(), reglink::readoutText(word(11)));
     EXPECT_EQ(m->lbltest12hex->text(), reglink::readoutText(word(12)));
+    EXPECT_EQ(m->lbltest11hex->mark(), reglink::RegisterReadout::Mark::Changed);
+    EXPECT_EQ(m->lbltest12hex->mark(), reglink::RegisterReadout::Mark::Changed);
 }
 
 TEST_F(SwdWindow, ReturnAndCloseBoxShowTheInterruptMode) {

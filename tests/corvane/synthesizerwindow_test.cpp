@@ -1,11 +1,16 @@
 // The synthesizer window driven through its controls.
 #include "corvanefixture.h"
 
+#include "../support/userinput.h"
+
+#include "link/readouttext.h"
+
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 #include <QToolButton>
 
 using namespace corvane;
@@ -56,6 +61,21 @@ TEST_F(SynthWindow, FractionStepsWithCarryAndBorrowThroughTheWindow) {
     EXPECT_EQ(s.LblN->text(), QStringLiteral("44"));
     EXPECT_EQ(s.LblF->text(), QStringLiteral("32767"));
     EXPECT_EQ(w().IntegerN, 44);
+}
+
+// With the external inductor the divide-by-2 is the user's switch: R1 shows it at once.
+TEST_F(SynthWindow, TheDivideBy2SwitchIsShownInR1AtOnce) {
+    Main& m = start();
+    evaltest::chooseItem(m.cmbVCO, 1);
+    synthform& s = app->synthform();
+    ASSERT_TRUE(s.lblVCOdiv2->isEnabled());
+    m.cmdOsc->click();
+    for (bool on : {!s.lblVCOdiv2->isOn(), s.lblVCOdiv2->isOn()}) {
+        QTest::mouseClick(s.lblVCOdiv2, Qt::LeftButton);
+        EXPECT_EQ(f().VcoDiv2Field, on ? 1 << 18 : 0);
+        EXPECT_EQ(m.lblOSChex->text(), reglink::readoutText(word(1)));
+        EXPECT_EQ(m.lblOSChex->mark(), reglink::RegisterReadout::Mark::Changed);
+    }
 }
 
 TEST_F(SynthWindow, ReturnUnloadsAndReplansTheDeviation) {

@@ -237,9 +237,9 @@ TEST_F(Demod, AutoCalcClocksRestoresTheLastLoad) {
     EXPECT_EQ(d.lblCDRclk->text(), QStringLiteral("315.9771 kHz"));
 }
 
-// The window changes fields only: nothing goes to the board and the read-outs wait for the
-// next refresh.
-TEST_F(Demod, EditsChangeFieldsOnly) {
+// The window changes fields only: nothing goes to the board, and the read-outs show each
+// change at once.
+TEST_F(Demod, EditsChangeFieldsOnlyAndAreShownAtOnce) {
     frmDemod& d = open();
     Main& m = app->main();
     const QString shown = m.lblRxCLKhex->text();
@@ -247,9 +247,11 @@ TEST_F(Demod, EditsChangeFieldsOnly) {
     d.txtCDR->setText(QStringLiteral("40"));
     leave(d.txtCDR);
     EXPECT_EQ(f().CdrClockDividerField, 40 << 8);
-    EXPECT_EQ(m.lblRxCLKhex->text(), shown);
+    EXPECT_EQ(m.lblRxCLKhex->text(), reglink::readoutText(word(3)));
+    EXPECT_NE(m.lblRxCLKhex->text(), shown);
+    EXPECT_EQ(m.lblRxCLKhex->mark(), reglink::RegisterReadout::Mark::Changed);
     d.returnToPanel->click();
     EXPECT_FALSE(app->isLoaded(QStringLiteral("frmDemod")));
-    EXPECT_EQ(m.lblRxCLKhex->text(), shown);
+    EXPECT_EQ(m.lblRxCLKhex->text(), reglink::readoutText(word(3)));
     EXPECT_TRUE(usb.lines().empty());
 }

@@ -330,6 +330,19 @@ TEST_F(FeatureWindow, SwdModesShareTheLockCodeAndNameItOnReturn) {
     expectNoBoardTraffic();
 }
 
+// The window loaded unseen, as a settings file leaves it; the demodulator window then sets the
+// lock code the two share. Opened, the window shows the mode in force.
+TEST_F(FeatureWindow, SwdLoadedUnseenShowsTheModeInForceWhenOpened) {
+    app->frmSWD();
+    m->advancedDemod->click();
+    evaltest::chooseItem(app->frmDemod().cmbLockmode, 2);
+    app->frmDemod().cmbLockmode_LostFocus();
+    app->frmDemod().returnToPanel->click();
+    ASSERT_EQ(f().LockThresholdModeField, bit(24));
+    m->syncWordStatus->click();
+    EXPECT_EQ(app->frmSWD().detectionMode->currentText(), QStringLiteral("SWD On - Free Running"));
+}
+
 TEST_F(FeatureWindow, SwdSyncWordIsZeroXAndAtMostSixHexDigits) {
     evalkit::frmSWD& swd = app->frmSWD();
     struct Case {

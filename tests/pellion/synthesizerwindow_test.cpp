@@ -83,6 +83,21 @@ TEST_F(Synth, DefaultPlanIsStable) {
     EXPECT_TRUE(messageTexts().empty());
 }
 
+// With the external inductor the divide-by-2 is the user's switch: R1 shows it at once.
+TEST_F(Synth, TheDivideBy2SwitchIsShownInR1AtOnce) {
+    Main& m = start();
+    calculate(QStringLiteral("433.92"));
+    m.chkInductor->click();
+    ASSERT_TRUE(s().lblVCOdiv2->isEnabled());
+    m.cmdOsc->click();
+    for (bool on : {!s().lblVCOdiv2->isOn(), s().lblVCOdiv2->isOn()}) {
+        s().lblVCOdiv2->click();
+        EXPECT_EQ(f().VcoDiv2Field, on ? bit(13) : 0);
+        EXPECT_EQ(m.lblOSChex->text(), reglink::readoutText(word(1)));
+        EXPECT_EQ(m.lblOSChex->mark(), Mark::Changed);
+    }
+}
+
 TEST_F(Synth, LowBandSwitchesDivideBy2OnAndDoublesNAndFIntoR0) {
     Main& m = start();
     calculate(QStringLiteral("433.92"));

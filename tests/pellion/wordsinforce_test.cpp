@@ -2,6 +2,8 @@
 // write that reached no board is not shown as done.
 #include "pellionfixture.h"
 
+#include "../support/userinput.h"
+
 #include "evalkit/biaswindow.h"
 #include "evalkit/readbackwindow.h"
 #include "link/readouttext.h"
@@ -70,8 +72,49 @@ TEST_F(WordsInForceParallel, TheParallelBoardGetsTheSameWord) {
     EXPECT_EQ(m.lblRxCLKhex->mark(), Mark::Normal);
 }
 
-// The bias window stores its fields while it is open, without a refresh; its words go out as
-// they are now.
+// Every register programmed, then fields changed in the windows: each read-out shows at once,
+// marked, the word its "Update" sends. The demodulator window's load plans the discriminator
+// again, and that is shown too.
+TEST_F(WordsInForce, ReadoutsShowTheWindowsEditsMarkedUntilWritten) {
+    Main& m = start();
+    m.ConnectUSB->click();
+    m.cmdUpdateAll->click();
+    ASSERT_EQ(m.lblT4hex->text(), QStringLiteral("0x2DD008A6"));
+    ASSERT_EQ(m.lblT4hex->mark(), Mark::Normal);
+
+    m.advancedDemod->click();
+    frmDemod& demod = app->frmDemod();
+    evaltest::enterInto(demod.txtT4delay, QStringLiteral("300"));
+    demod.returnToPanel->click();
+    EXPECT_EQ(m.lblT4hex->text(), QStringLiteral("0x2DD012C6"));
+    EXPECT_EQ(m.lblT4hex->mark(), Mark::Changed);
+    clearRecords();
+    m.cmdT4->click();
+    EXPECT_EQ(usb.writtenWords(), std::vector<uint32_t>{0x2DD012C6u});
+    EXPECT_EQ(m.lblT4hex->mark(), Mark::Normal);
+
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    m.advancedDemod->click();
+    app->frmDemod().returnToPanel->click();
+    EXPECT_EQ(m.lblT4hex->text(), QStringLiteral("0x2DD008A6"));
+    EXPECT_EQ(m.lblT4hex->mark(), Mark::Changed);
+    clearRecords();
+    m.cmdT4->click();
+    EXPECT_EQ(usb.writtenWords(), std::vector<uint32_t>{0x2DD008A6u});
+
+    // The bias window while it is open beside the panel.
+    m.cmdAdvanced->click();
+    evalkit::BiasWindow& bias = app->biasWindow();
+    QTest::keyClick(bias.HScrPABias, Qt::Key_Home);
+    EXPECT_EQ(m.lblMODhex->text(), QStringLiteral("0xF6012"));
+    EXPECT_EQ(m.lblMODhex->mark(), Mark::Changed);
+    clearRecords();
+    m.cmdTransmit->click();
+    EXPECT_EQ(usb.writtenWords(), std::vector<uint32_t>{0x000F6012u});
+    EXPECT_EQ(m.lblMODhex->mark(), Mark::Normal);
+}
+
+// The bias window stores its fields while it is open; its words go out as they are now.
 TEST_F(WordsInForce, TheOpenBiasWindowsWordsGoOut) {
     Main& m = start();
     m.ConnectUSB->click();

@@ -135,6 +135,21 @@ TEST_F(Dialogs, ClockOutWindowDividesTheCrystal) {
     expectNothingWritten();
 }
 
+// The synthesizer's plan loads the clock-out window unseen; shown later, after another plan,
+// it shows the crystal in force, not the one it was loaded with.
+TEST_F(Dialogs, ClockOutWindowLoadedByThePlanShowsTheCrystalInForce) {
+    m->synthSettings->click();
+    synthform& synth = app->synthform();
+    synth.CmdCalculate->click();
+    ASSERT_TRUE(app->isLoaded(QStringLiteral("frmClockOut")));
+    synth.TxtCrystal1->setText(QStringLiteral("14.7456"));
+    synth.CmdCalculate->click();
+    ASSERT_EQ(app->w().CrystalFrequencyMHz, 14.7456f);
+    synth.returnToPanel->click();
+    ASSERT_TRUE(shownAs(open(m->mnuClkOut), "frmClockOut", true));
+    EXPECT_EQ(app->frmClockOut().lblcrystalfreq->text(), QStringLiteral("14.75 MHz"));
+}
+
 TEST_F(Dialogs, MuxoutWindowTakesTheChoiceOnReturnOnly) {
     for (QObject* opener :
          {static_cast<QObject*>(m->muxmenu), static_cast<QObject*>(m->LblMuxOut)}) {

@@ -312,6 +312,19 @@ TEST_F(Settings, AFileWithoutSchemeOrOtherSectionLeavesThoseSettings) {
     EXPECT_TRUE(messageTexts().empty());
 }
 
+// The import loads the synthesizer window unseen before it sets the prescaler; the window
+// shows the prescaler in force when it is first shown.
+TEST_F(Settings, TheSynthesizerWindowShowsTheImportedPrescaler) {
+    const QString path = temp("prescaler.txt");
+    writeBytes(path, "[File]\r\nVersion=1\r\n[Tx]\r\nFrequency=868.3\r\n[PLL]\r\n"
+                     "CrystalFreq=11.0592\r\nRefDivider=3\r\nRefDoubler=0\r\nIcpIndex=2\r\n"
+                     "Prescaler=8\r\n[VCO]\r\nVCODivider=1\r\n");
+    ImportSettings(*app, path);
+    ASSERT_EQ(f().PrescalerField, 1 << 22);
+    m->synthSettings->click();
+    EXPECT_EQ(app->synthform().Lblprescaler1->text(), QStringLiteral("8/9"));
+}
+
 TEST_F(Settings, AFileOfAnotherVersionChangesNothing) {
     const char* files[] = {"[File]\r\nVersion=2\r\n[Tx]\r\nFrequency=433.92\r\n",
                            "[Tx]\r\nFrequency=433.92\r\n", "[File]\r\nVersion=one\r\n"};

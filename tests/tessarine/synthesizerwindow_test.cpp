@@ -2,6 +2,8 @@
 // the fraction steps, the refusals, and what the plan brings up to date on the front panel.
 #include "tessarinefixture.h"
 
+#include "../support/userinput.h"
+
 #include "evalkit/clockoutwindow.h"
 #include "platform/core/numbers.h"
 #include "platform/entrymark.h"
@@ -83,11 +85,34 @@ TEST_F(Synth, DefaultsGiveR3N235F2218AndThePowerOnWords) {
     EXPECT_TRUE(usb.writtenWords().empty());
 }
 
+// The doubler and the output divider go into R as they are chosen: returning without a
+// calculation leaves R showing, marked, the word its "Update" sends.
+TEST_F(Synth, DoublerAndOutputDividerAreShownMarkedUntilWritten) {
+    m->ConnectUSB->click();
+    m->cmdUpdateAll->click();
+    ASSERT_EQ(m->lblRhex->mark(), Mark::ButtonFace);
+    QTest::mouseClick(s->optDoubler, Qt::LeftButton);
+    evaltest::chooseItem(s->cmbVCODivide, QStringLiteral("Divide by 8"));
+    s->returnToPanel->click();
+    EXPECT_EQ(m->lblRhex->text(), QStringLiteral("0x60A6000"));
+    EXPECT_EQ(m->lblRhex->mark(), Mark::Changed);
+    clearRecords();
+    m->cmdR->click();
+    EXPECT_EQ(usb.writtenWords(), std::vector<uint32_t>{0x060A6000u});
+    EXPECT_EQ(m->lblRhex->mark(), Mark::ButtonFace);
+    // Unticking the doubler again brings back a word that differs from the one written.
+    m->synthSettings->click();
+    QTest::mouseClick(app->synthform().optDoubler, Qt::LeftButton);
+    EXPECT_EQ(m->lblRhex->text(), QStringLiteral("0x6086000"));
+    EXPECT_EQ(m->lblRhex->mark(), Mark::Changed);
+}
+
 TEST_F(Synth, DoublerGivesR6WithTheSameNAndF) {
     s->optDoubler->setChecked(true);
     EXPECT_EQ(w().DoublerFactor, 2);
     EXPECT_EQ(f().DoublerField, 1 << 17);
-    EXPECT_EQ(m->lblRhex->text(), QStringLiteral("0x86000")); // no refresh yet
+    // The doubler bit is in R at once; the divider follows at the calculation.
+    EXPECT_EQ(m->lblRhex->text(), QStringLiteral("0xA6000"));
     s->CmdCalculate->click();
     EXPECT_EQ(messageTexts(), std::vector<QString>{});
     EXPECT_EQ(dividers(), rnf(6, 235, 2218));
@@ -111,10 +136,10 @@ TEST_F(Synth, CrystalCheckCountsTheDoubler) {
     EXPECT_EQ(w().CrystalFrequencyMHz, 11.0592f);
 }
 
-TEST_F(Synth, OutputDividerIsStoredAndShownAtTheNextRefresh) {
+TEST_F(Synth, OutputDividerIsStoredAndShownAtOnce) {
     s->cmbVCODivide->setCurrentIndex(3);
     EXPECT_EQ(f().VcoDivideField, 3 << 25);
-    EXPECT_EQ(m->lblRhex->text(), QStringLiteral("0x86000"));
+    EXPECT_EQ(m->lblRhex->text(), QStringLiteral("0x6086000"));
     s->CmdCalculate->click();
     EXPECT_EQ(word(0), 0x86000u | (3u << 25));
     EXPECT_EQ(m->lblRhex->text(), QStringLiteral("0x6086000"));

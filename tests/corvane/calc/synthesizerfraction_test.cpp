@@ -69,8 +69,8 @@ TEST(Synthesizer, FractionStepMovesTheRfBoxToTheSteppedChannel) {
     EXPECT_EQ(r.vcoFrequencyText, QString("869.500693MHz"));
     EXPECT_EQ(r.RfFrequencyMHz, 869.500693);
     EXPECT_EQ(r.divideBy2On, false);
-    EXPECT_FALSE(r.frequencyStep);   // the step text is the Calculate path's
-    EXPECT_FALSE(r.refreshReadouts); // the return button refreshes
+    EXPECT_FALSE(r.frequencyStep);  // the step text is the Calculate path's
+    EXPECT_TRUE(r.refreshReadouts); // the read-outs show the stepped dividers at once
     EXPECT_FALSE(r.IFCalUpperToneField);
     EXPECT_FALSE(r.AfcScalingField);
 }

@@ -469,7 +469,7 @@ TEST(PellionSynthesizer, FractionDownFromZeroBorrowsFromN) {
     // The RF box follows the stepped dividers: one count below the channel.
     const double stepped = (79 + 32767 / 32768.0) * double{11.0592f};
     EXPECT_FLOAT_EQ(*r.step->RfFrequencyMHz, static_cast<float>(stepped));
-    EXPECT_FALSE(r.step->refreshReadouts) << "the return button refreshes";
+    EXPECT_TRUE(r.step->refreshReadouts) << "the read-outs show the stepped dividers at once";
 }
 
 TEST(PellionSynthesizer, FractionUpStepsOneCount) {
