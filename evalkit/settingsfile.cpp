@@ -24,8 +24,7 @@ std::optional<platform::ProfileDocument> loadSettingsFile(ProgramContext& app,
     platform::ProfileLoad loaded =
         platform::loadProfileDocument(path, platform::MissingFile::IsAnError);
     if (loaded.error) {
-        reportFileError(app, QStringLiteral("The settings file %1 could not be read: %2"),
-                        *loaded.error);
+        reportFileError(app, SettingsReadFailure, *loaded.error);
         return std::nullopt;
     }
     return std::move(loaded.document);
@@ -50,7 +49,11 @@ void exportSettings(ProgramContext& app, const QString& path,
         batch.write(k.sectionName(), k.keyName(), v);
     });
     if (const std::optional<platform::ProfileError> error = batch.commit())
-        reportFileError(app, QStringLiteral("The settings could not be saved to %1: %2"), *error);
+        reportFileError(app, SettingsSaveFailure, *error);
+}
+
+bool settingsSaveRefused(ProgramContext& app, const QString& path) {
+    return refusedAsNotAFile(app, path, SettingsSaveFailure);
 }
 
 std::optional<double> rateToExport(ProgramContext& app, const QString& path,

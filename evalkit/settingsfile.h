@@ -27,10 +27,16 @@ void exportSettings(ProgramContext& app, const QString& path,
 std::optional<double> rateToExport(ProgramContext& app, const QString& path,
                                    const QString& rateText);
 
+// Whether a save to `path` is refused before anything is done for it, the file not being a
+// regular one (said once, with the file and the reason).
+bool settingsSaveRefused(ProgramContext& app, const QString& path);
+
 // A save's record begun with the file's path and the data rate the front panel has in force;
-// nothing when that rate cannot be written (rateToExport has said why).
+// nothing when the file is no regular file or that rate cannot be written (either is said).
 template <class Record, class App>
 std::optional<Record> beginSettingsRecord(App& app, const QString& path) {
+    if (settingsSaveRefused(app, path))
+        return std::nullopt;
     const std::optional<double> rate = rateToExport(app, path, app.main().dataRateInForce());
     if (!rate)
         return std::nullopt;

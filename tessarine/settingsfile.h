@@ -2,8 +2,10 @@
 // The settings text file of tessarine-eval.
 //
 // It is a profile file: every line the program does not write stays as it was, and the file
-// is saved in one atomic step, so a failed save leaves the old file whole. Every failure to
-// read or write it is shown to the user with the file's name and the reason.
+// is saved in one atomic step, so a failed save leaves the old file whole. A name that stands
+// for no regular file (a device, a named pipe, a folder) is refused, for a save as for an
+// import, before anything is read or written. Every failure to read or write it is shown to
+// the user with the file's name and the reason.
 #include <QString>
 
 namespace tessarine {
