@@ -1,5 +1,6 @@
 #include "evalkit/settingsfile.h"
 
+#include "evalkit/fieldref.h"
 #include "evalkit/fileerrors.h"
 #include "evalkit/programcontext.h"
 #include "platform/core/numbers.h"
@@ -10,6 +11,7 @@
 #include <QLineEdit>
 #include <QScrollBar>
 
+#include <algorithm>
 #include <cmath>
 
 namespace evalkit {
@@ -86,6 +88,35 @@ void importSettings(ProgramContext& app, const QString& path,
 
 QString indexText(const QComboBox* list) {
     return platform::numberText(list->currentIndex());
+}
+
+std::optional<int> itemOfField(const QComboBox* list, reglink::RegisterFile& store,
+                               std::string_view field, const std::vector<int>& codes) {
+    const std::optional<int> code = FieldRef(store, field).code();
+    if (!code)
+        return std::nullopt;
+    int item = *code;
+    if (!codes.empty()) {
+        const auto at = std::find(codes.begin(), codes.end(), *code);
+        if (at == codes.end())
+            return std::nullopt;
+        item = static_cast<int>(at - codes.begin());
+    }
+    if (item < 0 || item >= list->count())
+        return std::nullopt;
+    return item;
+}
+
+QString indexOfField(const QComboBox* list, reglink::RegisterFile& store, std::string_view field,
+                     const std::vector<int>& codes) {
+    return platform::numberText(
+        itemOfField(list, store, field, codes).value_or(list->currentIndex()));
+}
+
+QString textOfField(const QComboBox* list, reglink::RegisterFile& store, std::string_view field,
+                    const std::vector<int>& codes) {
+    const std::optional<int> item = itemOfField(list, store, field, codes);
+    return item ? list->itemText(*item) : list->currentText();
 }
 
 QString valueText(const QScrollBar* bar) {

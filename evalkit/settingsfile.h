@@ -10,10 +10,16 @@
 #include <QString>
 #include <functional>
 #include <optional>
+#include <string_view>
+#include <vector>
 
 class QComboBox;
 class QLineEdit;
 class QScrollBar;
+
+namespace reglink {
+class RegisterFile;
+}
 
 namespace evalkit {
 
@@ -53,6 +59,20 @@ void importSettings(ProgramContext& app, const QString& path,
 
 // A list's index and a scroll bar's value as the file holds them.
 QString indexText(const QComboBox* list);
+
+// The item of `list` that the code its field holds stands for: the code's position in `codes`,
+// or the code itself when `codes` is empty; nothing when the code names none of its items. A
+// list starts without a choice (its design text stands in for one) while its field already
+// holds a value, and a file must restore the set-up it was saved from: what the list shows
+// does not count.
+std::optional<int> itemOfField(const QComboBox* list, reglink::RegisterFile& store,
+                               std::string_view field, const std::vector<int>& codes = {});
+// That item's index as the file holds it; the list's own index when the code names none.
+QString indexOfField(const QComboBox* list, reglink::RegisterFile& store, std::string_view field,
+                     const std::vector<int>& codes = {});
+// That item's text; the list's own text when the code names none.
+QString textOfField(const QComboBox* list, reglink::RegisterFile& store, std::string_view field,
+                    const std::vector<int>& codes = {});
 QString valueText(const QScrollBar* bar);
 
 // The set-up in force, as the file holds it, for the controls of a window that a save or a

@@ -8,6 +8,7 @@
 #include "../testfiles.h"
 
 #include "evalkit/zantrel.h"
+#include "link/readouttext.h"
 #include "pellion/settingsfile.h"
 #include "platform/entrymark.h"
 #include "platform/selector.h"
@@ -108,14 +109,15 @@ TEST_F(InForce, EntriesTheBoxesRefusedAreSavedAsTheEntriesInForce) {
         EXPECT_EQ(loaded.app->store().wordBits(n), word(n)) << "R" << n;
 }
 
-// A list without a choice is saved as -1; read back, -1 leaves the list's choice and its field
-// as they are.
-TEST_F(InForce, AListIndexOfMinusOneLeavesTheListAndItsField) {
+// A list without a choice (the charge pump after start-up shows its design text) is saved as
+// the index of the value its field holds, so the file restores the set-up it was saved from.
+TEST_F(InForce, AListWithoutAChoiceIsSavedAsItsFieldHoldsIt) {
     ASSERT_EQ(m->Chgpumpvalue->currentIndex(), -1);
     EXPECT_EQ(m->Chgpumpvalue->placeholderText(), QStringLiteral("Icp = 1.5mA")); // shown
+    const uint32_t r1 = word(1);
     const QString unchosen = temp("unchosen.txt");
     ExportSettings(*app, unchosen);
-    EXPECT_EQ(value(unchosen, "PLL", "IcpIndex"), QStringLiteral("-1"));
+    EXPECT_EQ(value(unchosen, "PLL", "IcpIndex"), QStringLiteral("2"));
 
     choose(m->Chgpumpvalue, 0);
     ASSERT_EQ(m->Chgpumpvalue->currentText(), QStringLiteral("Icp = 0.3mA"));
@@ -127,9 +129,10 @@ TEST_F(InForce, AListIndexOfMinusOneLeavesTheListAndItsField) {
     clearRecords();
     ImportSettings(*app, unchosen);
     EXPECT_TRUE(messageTexts().empty());
-    EXPECT_EQ(m->Chgpumpvalue->currentIndex(), 0);
-    EXPECT_EQ(m->Chgpumpvalue->currentText(), QStringLiteral("Icp = 0.3mA"));
-    EXPECT_EQ(f().ChargePumpField, 0);
+    EXPECT_EQ(m->Chgpumpvalue->currentText(), QStringLiteral("Icp = 1.5mA"));
+    EXPECT_EQ(f().ChargePumpField, 2 << 14);
+    EXPECT_EQ(word(1), r1);
+    EXPECT_EQ(m->readout(1)->text(), reglink::readoutText(r1));
     // The other lists the exporter may write as -1 stay alike.
     m->cmbIFBW->setCurrentIndex(2);
     app->frmSWD().wordLength->setCurrentIndex(3);
