@@ -32,14 +32,11 @@ std::optional<platform::ProfileDocument> loadSettingsFile(ProgramContext& app,
     return std::move(loaded.document);
 }
 
-// The import's closing message, when keys were left out.
-void reportSkipped(ProgramContext& app, const QString& path, const QStringList& skipped) {
-    if (skipped.isEmpty())
-        return;
-    app.messages().message(
-        QStringLiteral("These settings in %1 could not be used and were left as they were: %2")
-            .arg(fileName(path), skipped.join(QStringLiteral(", "))),
-        platform::MsgIcon::Exclamation);
+// The import's closing message, when a value was not taken as it stands.
+void reportSummary(ProgramContext& app, const QString& path, const calc::KeyReader& r) {
+    const QString summary = r.summary(fileName(path));
+    if (!summary.isEmpty())
+        app.messages().message(summary, platform::MsgIcon::Exclamation);
 }
 
 } // namespace
@@ -83,7 +80,7 @@ void importSettings(ProgramContext& app, const QString& path,
         return;
     }
     import(r);
-    reportSkipped(app, path, r.skipped());
+    reportSummary(app, path, r);
 }
 
 QString indexText(const QComboBox* list) {

@@ -53,7 +53,8 @@ std::optional<Record> beginSettingsRecord(App& app, const QString& path) {
 }
 
 // Reads the file at `path` and, when it is of this version, hands its keys to `import`; then
-// names the keys that could not be used.
+// names, in one message, every value that was not taken as it stands (left out, read otherwise
+// than written, or missing and read as 0).
 void importSettings(ProgramContext& app, const QString& path,
                     const std::function<void(calc::KeyReader&)>& import);
 

@@ -34,8 +34,8 @@ struct InForce : evaltest::FileFixture<PellionFixture> {
     int files = 0;
 
     QString settingsFile(const QStringList& entries) {
-        QStringList all{QStringLiteral("File/Version=1")};
-        all += entries;
+        const QStringList all = evaltest::withDefaults(
+            QStringList{QStringLiteral("File/Version=1")} + ZeroNumberKeys, entries);
         const QString path = temp(QStringLiteral("f%1.txt").arg(++files));
         testfiles::writeBytes(path, evaltest::settingsText(all));
         return path;
@@ -133,13 +133,17 @@ TEST_F(InForce, AListWithoutAChoiceIsSavedAsItsFieldHoldsIt) {
     EXPECT_EQ(f().ChargePumpField, 2 << 14);
     EXPECT_EQ(word(1), r1);
     EXPECT_EQ(m->readout(1)->text(), reglink::readoutText(r1));
-    // The other lists the exporter may write as -1 stay alike.
+    // A -1 that an older save wrote for a list without a choice is no choice: named, and the
+    // lists and their fields stay.
     m->cmbIFBW->setCurrentIndex(2);
     app->frmSWD().wordLength->setCurrentIndex(3);
-    ImportSettings(
-        *app, settingsFile({QStringLiteral("Rx/IF_BW=-1"), QStringLiteral("Sync/Wordlength=-1"),
-                            QStringLiteral("Rx/MIXER_LINEARITY=-1")}));
-    EXPECT_TRUE(messageTexts().empty());
+    const QString older =
+        settingsFile({QStringLiteral("Rx/IF_BW=-1"), QStringLiteral("Sync/Wordlength=-1"),
+                      QStringLiteral("Rx/MIXER_LINEARITY=-1")});
+    ImportSettings(*app, older);
+    EXPECT_EQ(messageTexts(),
+              std::vector<QString>{evaltest::skippedMessage(
+                  older, QStringLiteral("[Rx] IF_BW, [Rx] MIXER_LINEARITY, [Sync] Wordlength"))});
     EXPECT_EQ(m->cmbIFBW->currentIndex(), 2);
     EXPECT_EQ(f().IFFilterBandwidthField, 2 * bit(22));
     EXPECT_EQ(f().SyncWordLengthField, 3 << 4);
@@ -178,17 +182,24 @@ TEST_F(InForce, StatusCaptionsNameWhatTheFieldsHold) {
     EXPECT_EQ(m->LblClockout->text(), QStringLiteral("2.00 MHz"));
 }
 
-// A Gaussian divider above 127 is what the Gaussian window makes of it: 127.
+// A Gaussian divider above 127 is what the Gaussian window makes of it: 127, and one below 1
+// is 1; the summary says what was taken.
 TEST_F(InForce, AGaussianDividerGoesThroughTheGaussianWindowsRule) {
     for (const char* divider : {"200", "0", "-5"}) {
         SCOPED_TRACE(divider);
         clearRecords();
-        ImportSettings(*app,
-                       settingsFile({QStringLiteral("Phy/Modulation=GFSK"),
-                                     QStringLiteral("Phy/INDEX_COUNTER=2"),
-                                     QStringLiteral("Phy/DIVIDER_FACTOR=") + QLatin1String(divider),
-                                     QStringLiteral("Tx/PALevel=30")}));
-        EXPECT_TRUE(messageTexts().empty()) << messageTexts().front().toStdString();
+        const QString path = settingsFile(
+            {QStringLiteral("Phy/Modulation=GFSK"), QStringLiteral("Phy/INDEX_COUNTER=2"),
+             QStringLiteral("Phy/DIVIDER_FACTOR=") + QLatin1String(divider),
+             QStringLiteral("Phy/GFSK_MOD_CONTROL=0"), QStringLiteral("Tx/PALevel=30")});
+        ImportSettings(*app, path);
+        EXPECT_EQ(messageTexts(),
+                  std::vector<QString>{evaltest::summaryMessage(
+                      path, {},
+                      QStringLiteral("[Phy] DIVIDER_FACTOR=%1 as %2")
+                          .arg(QLatin1String(divider),
+                               divider[0] == '2' ? QStringLiteral("127") : QStringLiteral("1")),
+                      {})});
         EXPECT_EQ(f().TxDeviationField, (divider[0] == '2' ? 127 : 1) << 15);
         EXPECT_EQ(m->cmbModulation->currentIndex(), 1);
     }
