@@ -10,8 +10,10 @@
 #include "platform/core/numbers.h"
 #include "platform/core/profile.h"
 #include "platform/entrymark.h"
+#include "platform/toggle.h"
 #include "tessarine/calc/modulation.h"
 #include "tessarine/settingsfile.h"
+#include "tessarine/testmodeswindow.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -203,4 +205,23 @@ TEST_F(InForce, TheSynthesizerWindowShowsThePlanTheImportMade) {
     EXPECT_FALSE(s.LblF->text().isEmpty());
     EXPECT_EQ(m->LblMuxOut->text(), QStringLiteral("Tri-State"));
     EXPECT_EQ(m->LblClockout->text(), QStringLiteral("1.84 MHz"));
+}
+
+// The file holds neither the power-down switches nor the test mode: a load leaves them as they
+// are in force.
+TEST_F(InForce, ThePowerDownSwitchesAndTheTestModeAreNotInTheFile) {
+    const QString path = saved("switches.txt");
+    for (platform::Toggle* t : {m->TogPLL, m->TogOutput, m->TogVCO, m->TogCrystal})
+        t->click();
+    app->frmTestModes().cmdWriteTest->click();
+    const uint32_t function = word(3);
+    const std::vector<bool> states{m->TogPLL->isOn(), m->TogOutput->isOn(), m->TogVCO->isOn(),
+                                   m->TogCrystal->isOn()};
+    clearRecords();
+    ImportSettings(*app, path);
+    EXPECT_TRUE(messageTexts().empty()) << messageTexts().front().toStdString();
+    EXPECT_EQ(word(3), function);
+    EXPECT_EQ((std::vector<bool>{m->TogPLL->isOn(), m->TogOutput->isOn(), m->TogVCO->isOn(),
+                                 m->TogCrystal->isOn()}),
+              states);
 }
