@@ -1,4 +1,5 @@
 // The front panel's part of the settings file.
+#include "corvane/corvaneapp.h"
 #include "corvane/frontpanel.h"
 #include "evalkit/settingsfile.h"
 #include "platform/entrymark.h"
@@ -63,17 +64,23 @@ QString Main::dataRateInForce() const {
 }
 
 calc::FrontPanelRecord Main::settingsInForce() const {
+    // Each list as its field holds it: a list the start-up leaves without a choice shows its
+    // design text, and its field holds the start-up value.
+    auto& store = app_.store();
+    const auto item = [&store](const QComboBox* list, std::string_view field) {
+        return evalkit::itemOfField(list, store, field).value_or(list->currentIndex());
+    };
     calc::FrontPanelRecord r;
-    r.vcoChoice = cmbVCO->currentIndex();
-    r.modulation = cmbModulation->currentText();
-    r.modulationIndex = cmbModulation->currentIndex();
+    r.vcoChoice = item(cmbVCO, "ExtInductorField");
+    r.modulation = evalkit::textOfField(cmbModulation, store, "ModulationSchemeField");
+    r.modulationIndex = item(cmbModulation, "ModulationSchemeField");
     r.receive = optRx->isChecked();
     r.paLevel = evalkit::valueText(paLevel);
     r.deviationShown = Lblfskdev->text();
-    r.ifBandwidth = evalkit::indexText(cmbIFBW);
-    r.demod = evalkit::indexText(cmbDemod);
-    r.icp = evalkit::indexText(cmbIcp);
-    r.alpha = gaussianAlpha->currentIndex();
+    r.ifBandwidth = evalkit::indexOfField(cmbIFBW, store, "IFFilterBandwidthField");
+    r.demod = evalkit::indexOfField(cmbDemod, store, "DemodTypeField");
+    r.icp = evalkit::indexOfField(cmbIcp, store, "ChargePumpField");
+    r.alpha = item(gaussianAlpha, "RcAlphaField");
     return r;
 }
 

@@ -57,6 +57,9 @@ std::optional<Numbers> zantrelNumbers(CorvaneApp& app, const QString& file) {
 } // namespace
 
 void WriteZantrelIni(CorvaneApp& app, const QString& path) {
+    // A device or a pipe is refused before the set-up is worked out for it.
+    if (evalkit::refusedAsNotAFile(app, path, evalkit::ZantrelWriteFailure))
+        return;
     const bool registersOnly = app.w().IniRegistersOnly != 0;
     const QString file = evalkit::fileName(path);
     if (!zantrelNumbers(app, file))

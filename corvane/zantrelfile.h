@@ -1,7 +1,9 @@
 #pragma once
 // The configuration file of the maker's radio-link tool, written from the register
 // read-outs. It is a profile file saved in one atomic step; a failure is shown with the file's
-// name and the reason.
+// name and the reason. A name that stands for no regular file (a device, a named pipe, a
+// folder) is refused before anything is worked out for it. Each message of one write is shown
+// once.
 #include <QString>
 
 namespace corvane {

@@ -1,5 +1,6 @@
 #include "evalkit/settingsfile.h"
 
+#include "evalkit/fieldref.h"
 #include "evalkit/fileerrors.h"
 #include "evalkit/programcontext.h"
 #include "platform/core/numbers.h"
@@ -10,6 +11,7 @@
 #include <QLineEdit>
 #include <QScrollBar>
 
+#include <algorithm>
 #include <cmath>
 
 namespace evalkit {
@@ -24,21 +26,17 @@ std::optional<platform::ProfileDocument> loadSettingsFile(ProgramContext& app,
     platform::ProfileLoad loaded =
         platform::loadProfileDocument(path, platform::MissingFile::IsAnError);
     if (loaded.error) {
-        reportFileError(app, QStringLiteral("The settings file %1 could not be read: %2"),
-                        *loaded.error);
+        reportFileError(app, SettingsReadFailure, *loaded.error);
         return std::nullopt;
     }
     return std::move(loaded.document);
 }
 
-// The import's closing message, when keys were left out.
-void reportSkipped(ProgramContext& app, const QString& path, const QStringList& skipped) {
-    if (skipped.isEmpty())
-        return;
-    app.messages().message(
-        QStringLiteral("These settings in %1 could not be used and were left as they were: %2")
-            .arg(fileName(path), skipped.join(QStringLiteral(", "))),
-        platform::MsgIcon::Exclamation);
+// The import's closing message, when a value was not taken as it stands.
+void reportSummary(ProgramContext& app, const QString& path, const calc::KeyReader& r) {
+    const QString summary = r.summary(fileName(path));
+    if (!summary.isEmpty())
+        app.messages().message(summary, platform::MsgIcon::Exclamation);
 }
 
 } // namespace
@@ -50,7 +48,11 @@ void exportSettings(ProgramContext& app, const QString& path,
         batch.write(k.sectionName(), k.keyName(), v);
     });
     if (const std::optional<platform::ProfileError> error = batch.commit())
-        reportFileError(app, QStringLiteral("The settings could not be saved to %1: %2"), *error);
+        reportFileError(app, SettingsSaveFailure, *error);
+}
+
+bool settingsSaveRefused(ProgramContext& app, const QString& path) {
+    return refusedAsNotAFile(app, path, SettingsSaveFailure);
 }
 
 std::optional<double> rateToExport(ProgramContext& app, const QString& path,
@@ -78,11 +80,40 @@ void importSettings(ProgramContext& app, const QString& path,
         return;
     }
     import(r);
-    reportSkipped(app, path, r.skipped());
+    reportSummary(app, path, r);
 }
 
 QString indexText(const QComboBox* list) {
     return platform::numberText(list->currentIndex());
+}
+
+std::optional<int> itemOfField(const QComboBox* list, reglink::RegisterFile& store,
+                               std::string_view field, const std::vector<int>& codes) {
+    const std::optional<int> code = FieldRef(store, field).code();
+    if (!code)
+        return std::nullopt;
+    int item = *code;
+    if (!codes.empty()) {
+        const auto at = std::find(codes.begin(), codes.end(), *code);
+        if (at == codes.end())
+            return std::nullopt;
+        item = static_cast<int>(at - codes.begin());
+    }
+    if (item < 0 || item >= list->count())
+        return std::nullopt;
+    return item;
+}
+
+QString indexOfField(const QComboBox* list, reglink::RegisterFile& store, std::string_view field,
+                     const std::vector<int>& codes) {
+    return platform::numberText(
+        itemOfField(list, store, field, codes).value_or(list->currentIndex()));
+}
+
+QString textOfField(const QComboBox* list, reglink::RegisterFile& store, std::string_view field,
+                    const std::vector<int>& codes) {
+    const std::optional<int> item = itemOfField(list, store, field, codes);
+    return item ? list->itemText(*item) : list->currentText();
 }
 
 QString valueText(const QScrollBar* bar) {

@@ -10,10 +10,16 @@
 #include <QString>
 #include <functional>
 #include <optional>
+#include <string_view>
+#include <vector>
 
 class QComboBox;
 class QLineEdit;
 class QScrollBar;
+
+namespace reglink {
+class RegisterFile;
+}
 
 namespace evalkit {
 
@@ -27,10 +33,16 @@ void exportSettings(ProgramContext& app, const QString& path,
 std::optional<double> rateToExport(ProgramContext& app, const QString& path,
                                    const QString& rateText);
 
+// Whether a save to `path` is refused before anything is done for it, the file not being a
+// regular one (said once, with the file and the reason).
+bool settingsSaveRefused(ProgramContext& app, const QString& path);
+
 // A save's record begun with the file's path and the data rate the front panel has in force;
-// nothing when that rate cannot be written (rateToExport has said why).
+// nothing when the file is no regular file or that rate cannot be written (either is said).
 template <class Record, class App>
 std::optional<Record> beginSettingsRecord(App& app, const QString& path) {
+    if (settingsSaveRefused(app, path))
+        return std::nullopt;
     const std::optional<double> rate = rateToExport(app, path, app.main().dataRateInForce());
     if (!rate)
         return std::nullopt;
@@ -41,12 +53,27 @@ std::optional<Record> beginSettingsRecord(App& app, const QString& path) {
 }
 
 // Reads the file at `path` and, when it is of this version, hands its keys to `import`; then
-// names the keys that could not be used.
+// names, in one message, every value that was not taken as it stands (left out, read otherwise
+// than written, or missing and read as 0).
 void importSettings(ProgramContext& app, const QString& path,
                     const std::function<void(calc::KeyReader&)>& import);
 
 // A list's index and a scroll bar's value as the file holds them.
 QString indexText(const QComboBox* list);
+
+// The item of `list` that the code its field holds stands for: the code's position in `codes`,
+// or the code itself when `codes` is empty; nothing when the code names none of its items. A
+// list starts without a choice (its design text stands in for one) while its field already
+// holds a value, and a file must restore the set-up it was saved from: what the list shows
+// does not count.
+std::optional<int> itemOfField(const QComboBox* list, reglink::RegisterFile& store,
+                               std::string_view field, const std::vector<int>& codes = {});
+// That item's index as the file holds it; the list's own index when the code names none.
+QString indexOfField(const QComboBox* list, reglink::RegisterFile& store, std::string_view field,
+                     const std::vector<int>& codes = {});
+// That item's text; the list's own text when the code names none.
+QString textOfField(const QComboBox* list, reglink::RegisterFile& store, std::string_view field,
+                    const std::vector<int>& codes = {});
 QString valueText(const QScrollBar* bar);
 
 // The set-up in force, as the file holds it, for the controls of a window that a save or a

@@ -1,7 +1,8 @@
 #pragma once
 // The pure plan of a settings import over an arbitrary file, without a window: whatever the file
 // holds, every value the plan keeps is one its control takes, what it leaves out is named as
-// "[Section] Key", and planning the same file again names the same keys.
+// "[Section] Key", and planning the same file again names the same keys and gives the same
+// summary.
 #include "fuzz/fuzzcheck.h"
 
 #include "evalkit/calc/settingskeys.h"
@@ -54,6 +55,10 @@ template <class Plan> void checkPlanTwice(const uint8_t* data, size_t size, Plan
     evalkit::calc::KeyReader again(document);
     plan(again);
     FUZZ_CHECK(again.skipped() == first.skipped());
+    FUZZ_CHECK(again.summary(QStringLiteral("f")) == first.summary(QStringLiteral("f")));
+    // What is left out is named as left out only.
+    for (const QString& k : first.missing())
+        FUZZ_CHECK(!first.skipped().contains(k));
 }
 
 } // namespace fuzzcheck

@@ -1,6 +1,7 @@
 // The front panel's part of the settings file.
 #include "evalkit/settingsfile.h"
 #include "pellion/frontpanel.h"
+#include "pellion/pellionapp.h"
 #include "platform/core/numbers.h"
 #include "platform/entrymark.h"
 
@@ -85,14 +86,18 @@ QString Main::dataRateInForce() const {
 calc::FrontPanelRecord Main::settingsInForce() const {
     calc::FrontPanelRecord r;
     r.externalInductor = chkInductor->isChecked();
-    r.modulation = cmbModulation->currentText();
+    // Each list as its field holds it: a list the start-up leaves without a choice (the charge
+    // pump) shows its design text, and its field holds the start-up value.
+    auto& store = app_.store();
+    r.modulation =
+        evalkit::textOfField(cmbModulation, store, "ModulationSchemeField", calc::SchemeCodes);
     r.fskLevel = evalkit::valueText(paLevel);
     r.askLevel = evalkit::valueText(HScrollASKFine1);
     r.askLowLevel = evalkit::valueText(HScrollOOKfine1);
     r.deviationEntry = platform::textInForce(TxtFSKdev);
     r.deviationShown = Lblfskdev->text();
-    r.ifBandwidth = evalkit::indexText(cmbIFBW);
-    r.icp = evalkit::indexText(Chgpumpvalue);
+    r.ifBandwidth = evalkit::indexOfField(cmbIFBW, store, "IFFilterBandwidthField");
+    r.icp = evalkit::indexOfField(Chgpumpvalue, store, "ChargePumpField");
     return r;
 }
 

@@ -72,6 +72,9 @@ std::optional<QString> beaconCorrection(PellionApp& app, const QString& file) {
 } // namespace
 
 void WriteZantrelIni(PellionApp& app, const QString& path) {
+    // A device or a pipe is refused before the set-up is worked out for it.
+    if (evalkit::refusedAsNotAFile(app, path, evalkit::ZantrelWriteFailure))
+        return;
     const bool registersOnly = app.w().IniRegistersOnly != 0;
     const QString file = evalkit::fileName(path);
     const bool synthesizerLoaded = app.isLoaded<synthform>();

@@ -59,17 +59,25 @@ bool Main::applyModulation(const calc::FrontPanelPlan& p) {
 }
 
 calc::FrontPanelRecord Main::settingsInForce() const {
+    // Each list as its field holds it: a list without a choice shows its design text, and its
+    // field holds what is in force.
+    auto& store = app_.store();
+    const auto item = [&store](const QComboBox* list, std::string_view field,
+                               const std::vector<int>& codes = {}) {
+        return evalkit::itemOfField(list, store, field, codes).value_or(list->currentIndex());
+    };
     calc::FrontPanelRecord r;
-    r.modulation = cmbModulation->currentText();
-    r.scheme = cmbModulation->currentIndex();
-    r.icp = evalkit::indexText(cmbIcp);
+    r.modulation =
+        evalkit::textOfField(cmbModulation, store, "ModulationSchemeField", calc::SchemeCodes);
+    r.scheme = item(cmbModulation, "ModulationSchemeField", calc::SchemeCodes);
+    r.icp = evalkit::indexOfField(cmbIcp, store, "ChargePumpField");
     r.paLevel = evalkit::valueText(paLevel);
     r.paLevelLow = evalkit::valueText(paLevelLow);
     r.deviation = platform::textInForce(TxtFSKdev);
-    r.indexCountIndex = evalkit::indexText(cmbIndexCount);
-    r.indexCount = cmbIndexCount->currentIndex();
+    r.indexCount = item(cmbIndexCount, "GfskIndexCounterField");
+    r.indexCountIndex = platform::numberText(r.indexCount);
     r.divider = platform::textInForce(txtDivider);
-    r.modControl = evalkit::indexText(cmbModCtrl);
+    r.modControl = evalkit::indexOfField(cmbModCtrl, store, "GfskModControlField");
     return r;
 }
 

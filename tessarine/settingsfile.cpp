@@ -52,6 +52,8 @@ void applyPlan(TessarineApp& app, calc::KeyReader& r, const calc::SettingsPlan& 
 } // namespace
 
 void ExportSettings(TessarineApp& app, const QString& path) {
+    if (evalkit::settingsSaveRefused(app, path))
+        return;
     calc::SettingsRecord s;
     s.path = path;
     s.synthesizer = app.synthform().settingsInForce();

@@ -248,7 +248,8 @@ calc::SynthesizerRecord synthform::settingsInForce() const {
                                       calc::boxText(w.RfFrequencyMHz)),
             evalkit::frequencyInForce(TxtCrystal1, w.CrystalFrequencyMHz, 5e-6,
                                       calc::boxText(w.CrystalFrequencyMHz)),
-            cmbVCODivide->currentIndex()};
+            // The divider as its field holds it, also while the list shows no choice.
+            calc::vcoDivideIndex(app_.f().VcoDivideField).value_or(cmbVCODivide->currentIndex())};
 }
 
 } // namespace tessarine

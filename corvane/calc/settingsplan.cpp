@@ -53,9 +53,13 @@ constexpr uint32_t MaxSyncWord = 0xFFFFFF; // 24 bits of register 11
 
 void planSynthesizer(KeyReader& r, SettingsPlan& p) {
     p.panel.vcoChoice = r.index(keys::Lext, 2);
-    // The toggle is set to the number less 1: it is on for any number but 1.
+    // The toggle is set to the number less 1: it is on for any number but 1 (said for a number
+    // that is no divider).
     p.synthesizer.divideBy2 =
         r.number<bool>(keys::VcoDivider, [](double v) -> std::optional<bool> { return v != 1; });
+    if (const std::optional<QString> divider = r.text(keys::VcoDivider);
+        divider && p.synthesizer.divideBy2 == true && platform::textToNumber(*divider) != 2.0)
+        r.readAs(keys::VcoDivider, QStringLiteral("2"));
     p.synthesizer.entries = evalkit::calc::planSynthesizerEntries(
         r, {keys::Frequency, keys::CrystalFreq, keys::RefDivider}, MaxRDivider);
     p.panel.icp = r.index(keys::IcpIndex, 4);
@@ -64,13 +68,18 @@ void planSynthesizer(KeyReader& r, SettingsPlan& p) {
     if (const std::optional<QString> mode = r.text(keys::Mode)) {
         if (*mode == QStringLiteral("Tx") || *mode == QStringLiteral("Rx"))
             p.panel.transmit = *mode == QStringLiteral("Tx");
+        else
+            r.skip(keys::Mode);
     }
 }
 
 void planModulation(KeyReader& r, FrontPanelPlan& p, int currentModulation) {
     // A name the table does not hold leaves the modulation, its deviation and PA level alone.
     const std::optional<QString> name = r.text(keys::Modulation);
-    if (const ModulationName* m = name ? findModulation(*name) : nullptr) {
+    const ModulationName* m = name ? findModulation(*name) : nullptr;
+    if (name && !m)
+        r.skip(keys::Modulation);
+    if (m) {
         p.modulation = m->index;
         const bool single = m->singleDeviation;
         // The file holds the deviation reached ("24.9243"), which to three decimals is too
@@ -95,11 +104,13 @@ void planModulation(KeyReader& r, FrontPanelPlan& p, int currentModulation) {
     });
     if (isRaisedCosine(p.modulation.value_or(currentModulation))) {
         // 0.5 and 0.7 choose the alpha; any other number leaves the list as it is.
-        const std::optional<int> alpha = r.number<int>(keys::Alpha, [](double v) {
-            return v == 0.5 ? 0 : v == 0.7 ? 1 : -1;
+        p.alpha = r.number<int>(keys::Alpha, [](double v) -> std::optional<int> {
+            if (v == 0.5)
+                return 0;
+            if (v == 0.7)
+                return 1;
+            return std::nullopt;
         });
-        if (alpha && *alpha >= 0)
-            p.alpha = alpha;
     }
 }
 
@@ -164,8 +175,9 @@ void planAfc(KeyReader& r, SettingsPlan& p) {
 void planIfFilter(KeyReader& r, SettingsPlan& p) {
     if (!r.text(keys::Dwell))
         return;
-    p.ifFilter = IfFilterPlan{r.inRange(keys::Dwell, 0, 127), r.inRange(keys::Upper, 0, 255),
-                              r.inRange(keys::Lower, 0, 255)};
+    // The tones' dividers are 1 to 255: the window takes no 0.
+    p.ifFilter = IfFilterPlan{r.inRange(keys::Dwell, 0, 127), r.inRange(keys::Upper, 1, 255),
+                              r.inRange(keys::Lower, 1, 255)};
 }
 
 void planAgc(KeyReader& r, SettingsPlan& p) {

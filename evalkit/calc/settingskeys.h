@@ -11,6 +11,7 @@
 #include <array>
 #include <functional>
 #include <optional>
+#include <vector>
 
 namespace evalkit::calc {
 
@@ -55,12 +56,11 @@ inline constexpr Key NumErrors{u"Sync", u"NumErrors"};
 // Writes one key of the settings file.
 using KeyWriter = std::function<void(const Key&, const QString&)>;
 
-// The list index the programs write for a list without a choice: read back, it leaves the list
-// and its field as they are.
-inline constexpr int NoChoice = -1;
-
-// Reads keys and decides which values can be used, before anything changes. A value that is
-// there but that no control can take is noted and left out.
+// Reads keys and decides which values can be used, before anything changes, and notes every
+// value that is not taken as it stands, for the import's one summary: a value that no control
+// can take is left out ("could not be used"); one the design reads otherwise than it is
+// written ("12abc" as 12, "1e308" as 1, a divider of 200 as 127) is taken as read; a number key
+// the file lacks is read as 0, as the profile functions read it.
 class KeyReader {
 public:
     explicit KeyReader(const platform::ProfileDocument& document) : document_(document) {}
@@ -71,21 +71,21 @@ public:
     std::optional<QString> text(const Key& k) const;
 
     // A number key as the profile functions read it: the leading digits of its text after an
-    // optional sign ("1.5" reads 1, "12abc" 12), 0 when the key is missing or its text does not
-    // begin with digits. The programs take it as a 16-bit integer: a number beyond that is
-    // noted and gives nothing.
+    // optional sign ("1.5" reads 1, "12abc" 12, "abc" 0: each noted as read so), 0 when the key
+    // is missing or empty (noted as missing). The programs take it as a 16-bit integer: a
+    // number beyond that is noted and gives nothing.
     std::optional<int> integer(const Key& k);
 
-    // A list index from 0 to count - 1; NoChoice gives nothing without a note, any other
-    // index outside the list is noted.
+    // A list index from 0 to count - 1; any other index (-1, a list without a choice, among
+    // them) is noted and gives nothing.
     std::optional<int> index(const Key& k, int count);
 
     // A number from `low` to `high` (a scroll bar's range, a field's codes); outside it the
     // value is noted.
     std::optional<int> inRange(const Key& k, int low, int high);
 
-    // The position of the key's number in `table`; nothing, without a note, for another
-    // number (the control keeps its setting, as the design has it).
+    // The position of the key's number in `table`; another number is noted and gives nothing
+    // (the control keeps its setting, as the design has it).
     template <std::size_t N>
     std::optional<int> position(const Key& k, const std::array<int, N>& table);
 
@@ -99,18 +99,41 @@ public:
     // gives nothing without a note.
     std::optional<QString> numberText(const Key& k, qsizetype maxLength);
 
-    // The position of the key's text among `names` (matched exactly, case and all); nothing,
-    // without a note, for a missing key or another text: the design then changes nothing.
+    // The position of the key's text among `names` (matched exactly, case and all); another
+    // text is noted and gives nothing: the design then changes nothing. A missing key gives
+    // nothing without a note.
     template <std::size_t N>
-    std::optional<int> nameIndex(const Key& k, const std::array<const char16_t*, N>& names) const;
+    std::optional<int> nameIndex(const Key& k, const std::array<const char16_t*, N>& names);
 
     // Notes the key as left out.
     std::nullopt_t skip(const Key& k);
+    // Notes that the key's text is taken as `value` (the last note of a key counts).
+    void readAs(const Key& k, const QString& value);
+
+    // "[Section] Key" of each key left out, in the order noted.
     const QStringList& skipped() const { return skipped_; }
+    // "[Section] Key=text as value" of each key taken otherwise than written ("[Section] Key
+    // (missing) as value" for a missing one not taken as 0), and "[Section] Key" of each number
+    // key read as 0 because it is missing; a key left out is in neither.
+    QStringList readOtherwise() const;
+    QStringList missing() const;
+
+    // The import's summary of the file `file`: what could not be used, what was read otherwise
+    // and what was missing, one sentence each; empty when every value was taken as it stands.
+    QString summary(const QString& file) const;
 
 private:
+    struct Reading {
+        QString key; // "[Section] Key"
+        QString text;
+        QString value;
+    };
+    bool isSkipped(const QString& key) const { return skipped_.contains(key); }
+
     const platform::ProfileDocument& document_;
     QStringList skipped_;
+    std::vector<Reading> readAs_;
+    QStringList missing_;
 };
 
 // The [File] section.
@@ -141,7 +164,7 @@ std::optional<int> evalkit::calc::KeyReader::position(const Key& k,
     for (std::size_t i = 0; i < N; ++i)
         if (table[i] == *v)
             return static_cast<int>(i);
-    return std::nullopt;
+    return skip(k);
 }
 
 template <class T>
@@ -159,13 +182,12 @@ evalkit::calc::KeyReader::number(const Key& k, const std::function<std::optional
 
 template <std::size_t N>
 std::optional<int>
-evalkit::calc::KeyReader::nameIndex(const Key& k,
-                                    const std::array<const char16_t*, N>& names) const {
+evalkit::calc::KeyReader::nameIndex(const Key& k, const std::array<const char16_t*, N>& names) {
     const std::optional<QString> name = text(k);
     if (!name)
         return std::nullopt;
     for (std::size_t i = 0; i < N; ++i)
         if (*name == QString::fromUtf16(names[i]))
             return static_cast<int>(i);
-    return std::nullopt;
+    return skip(k);
 }

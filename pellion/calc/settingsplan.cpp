@@ -39,8 +39,12 @@ void planSynthesizer(KeyReader& r, SettingsPlan& p) {
         p.synthesizer.divideBy2 = true;
     else if (div2 && div2->compare(QStringLiteral("False"), Qt::CaseInsensitive) == 0)
         p.synthesizer.divideBy2 = false;
-    else if (const std::optional<int> v = r.integer(keys::VcoDivider))
+    else if (const std::optional<int> v = r.integer(keys::VcoDivider)) {
         p.synthesizer.divideBy2 = *v != 0;
+        // Said in the file's own words for what is not a plain 0 or 1.
+        if (div2 && *div2 != QStringLiteral("0") && *div2 != QStringLiteral("1"))
+            r.readAs(keys::VcoDivider, *v != 0 ? QStringLiteral("True") : QStringLiteral("False"));
+    }
     // 0 (or missing) keeps the bias the inductor check box chose.
     evalkit::calc::planVcoBias(r, p.bias, keys::VcoBand, keys::VcoBias);
 }
@@ -64,8 +68,11 @@ void planModulation(KeyReader& r, SettingsPlan& p) {
     case GfskScheme:
     case GookScheme:
         p.gaussian.indexCounter = r.inRange(keys::IndexCounter, 0, 3);
-        if (const std::optional<int> d = r.integer(keys::DividerFactor))
+        if (const std::optional<int> d = r.integer(keys::DividerFactor)) {
             p.gaussian.divider = std::clamp(*d, MinDivider, MaxDivider);
+            if (*p.gaussian.divider != *d)
+                r.readAs(keys::DividerFactor, numberText(*p.gaussian.divider));
+        }
         p.gaussian.modControl = r.inRange(keys::ModControl, 0, 7);
         break;
     case AskScheme:

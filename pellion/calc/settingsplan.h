@@ -9,6 +9,7 @@
 #include <QString>
 
 #include <optional>
+#include <vector>
 
 namespace pellion::calc {
 
@@ -20,6 +21,8 @@ namespace keys = evalkit::calc::keys;
 
 // The schemes by their list index; the file names them as the list does, case and all.
 enum SchemeItem { FskScheme, GfskScheme, AskScheme, OokScheme, GookScheme };
+// The scheme field's codes (bits 8..6 of R2), by the list index.
+inline const std::vector<int> SchemeCodes{0, 1, 2, 3, 7};
 // The schemes with Gaussian settings.
 bool isGaussianScheme(int scheme);
 

@@ -58,11 +58,11 @@ using Loaded = ProfileLoad;
 // A missing file reads as an empty one unless the caller needs the file; a file that is there
 // but cannot be read is an error.
 Loaded load(const QString& path, MissingFile missing = MissingFile::ReadsAsEmpty) {
-    const QFileInfo info(path);
-    if (!info.exists() && missing == MissingFile::ReadsAsEmpty)
+    // Before the file is opened: a device would be read for ever, a pipe waits for a writer.
+    if (std::optional<QString> why = notARegularFile(path))
+        return {{}, errorFor(path, *why)};
+    if (!QFileInfo::exists(path) && missing == MissingFile::ReadsAsEmpty)
         return {};
-    if (info.isDir())
-        return {{}, errorFor(path, QStringLiteral("It is a folder, not a file."))};
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {{}, errorFor(path, file.errorString())};

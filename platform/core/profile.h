@@ -12,8 +12,9 @@
 //     of a written text that Latin-1 cannot hold are written as '?'.
 // Unlike the original, a file is saved atomically (the old file stays whole when anything
 // fails, a full disk included: see platform/savefile.h), a file without write permission for
-// its owner is refused instead of being replaced, and every failure is returned to the
-// caller.
+// its owner is refused instead of being replaced, what is not a regular file (a folder, a
+// device, a named pipe) is refused before it is opened, for reading as for writing, and every
+// failure is returned to the caller.
 #pragma once
 
 #include <QByteArray>

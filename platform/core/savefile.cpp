@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
 
@@ -92,12 +93,34 @@ SaveDeviceFactory& defaultSaveDevices() {
     return factory;
 }
 
+std::optional<QString> notARegularFile(const QString& path) {
+    struct stat status {};
+    // Nothing there (or nothing the system lets us see): opening it says what is wrong.
+    if (path.isEmpty() || ::stat(QFile::encodeName(path).constData(), &status) != 0)
+        return std::nullopt;
+    if (S_ISREG(status.st_mode))
+        return std::nullopt;
+    if (S_ISDIR(status.st_mode))
+        return QStringLiteral("It is a folder, not a file.");
+    if (S_ISCHR(status.st_mode) || S_ISBLK(status.st_mode))
+        return QStringLiteral("It is a device, not a file.");
+    if (S_ISFIFO(status.st_mode))
+        return QStringLiteral("It is a named pipe, not a file.");
+    if (S_ISSOCK(status.st_mode))
+        return QStringLiteral("It is a socket, not a file.");
+    return QStringLiteral("It is not a regular file.");
+}
+
 std::optional<QString> saveWholeFile(const QString& path, const QByteArray& bytes,
                                      SaveDeviceFactory& devices) {
+    // A device or a pipe would be read or replaced by the new file (renamed over a device
+    // node, when the program may); a folder cannot be replaced at all.
+    if (std::optional<QString> why = notARegularFile(path))
+        return why;
     // QSaveFile renames the new file over the old one, which would replace even a file the
     // user has marked read-only; respect the mark instead.
     const QFileInfo info(path);
-    if (info.exists() && !info.isDir() &&
+    if (info.exists() &&
         (!info.isWritable() || !info.permissions().testFlag(QFileDevice::WriteOwner)))
         return QStringLiteral("The file is read-only.");
     const std::unique_ptr<SaveDevice> file = devices.create(path);

@@ -54,9 +54,16 @@ public:
 // The factory every save uses unless it is handed another one. It holds no state.
 SaveDeviceFactory& defaultSaveDevices();
 
+// Why what stands at `path` cannot be read or saved as a file: a folder, a device (/dev/zero
+// reads for ever, /dev/full never fills), a named pipe (opening one waits for a writer) or a
+// socket. Nothing for a regular file, or for a name where nothing stands yet. Asked before the
+// file is opened, since opening a pipe already blocks; a link counts as what it points to.
+std::optional<QString> notARegularFile(const QString& path);
+
 // Saves `bytes` as the whole file at `path`: opens, writes, flushes and checks, then
 // commits. A failure at any step cancels the save, so the old file (if there is one) stays
-// byte for byte and no new file is left behind; the result is the reason. A file that is
+// byte for byte and no new file is left behind; the result is the reason. What is not a
+// regular file (see notARegularFile) is refused before anything is opened; a file that is
 // there and marked read-only is refused rather than replaced; a folder that cannot be written
 // is named as the reason, since the new file is made there beside the old one.
 std::optional<QString> saveWholeFile(const QString& path, const QByteArray& bytes,

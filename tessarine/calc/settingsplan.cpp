@@ -1,9 +1,11 @@
 #include "tessarine/calc/settingsplan.h"
 
+#include "evalkit/calc/gaussian.h"
 #include "platform/core/numbers.h"
 #include "tessarine/calc/modulation.h"
 #include "tessarine/calc/synthesizer.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace tessarine::calc {
@@ -19,6 +21,7 @@ constexpr std::array<const char16_t*, 5> SchemeNames{u"FSK", u"GFSK", u"ASK", u"
 constexpr qsizetype MaxTextLength = 255;
 constexpr int MaxLevel = 63;
 constexpr int PrescalerFourFive = 4;
+constexpr int PrescalerEightNine = 8;
 
 void planSynthesizer(KeyReader& r, SettingsPlan& p) {
     SynthesizerPlan& s = p.synthesizer;
@@ -35,8 +38,12 @@ void planSynthesizer(KeyReader& r, SettingsPlan& p) {
     p.panel.icp = r.index(keys::IcpIndex, 4);
     // 4 is the 4/5 prescaler; the file's 8, as any other number (0 for a missing key), the
     // 8/9 one.
-    if (const std::optional<int> prescaler = r.integer(keys::Prescaler))
+    if (const std::optional<int> prescaler = r.integer(keys::Prescaler)) {
         p.prescaler89 = *prescaler != PrescalerFourFive;
+        if (r.text(keys::Prescaler) && *prescaler != PrescalerFourFive &&
+            *prescaler != PrescalerEightNine)
+            r.readAs(keys::Prescaler, numberText(PrescalerEightNine));
+    }
 }
 
 void planModulation(KeyReader& r, FrontPanelPlan& p) {
@@ -44,10 +51,17 @@ void planModulation(KeyReader& r, FrontPanelPlan& p) {
     p.scheme = r.nameIndex(keys::Modulation, SchemeNames);
     if (!p.scheme)
         return;
-    // The divider box takes any whole number: below 1 it shows 1, above 127 it shows 127.
-    const auto divider = [&r] {
+    // The divider box takes any whole number: below 1 it shows 1, above 127 it shows 127, and
+    // the box is given that.
+    const auto divider = [&r]() -> std::optional<QString> {
         const std::optional<int> d = r.integer(keys::DividerFactor);
-        return d ? std::optional<QString>(numberText(*d)) : std::nullopt;
+        if (!d)
+            return std::nullopt;
+        const int taken =
+            std::clamp(*d, evalkit::calc::MinGaussianDivider, evalkit::calc::MaxGaussianDivider);
+        if (taken != *d)
+            r.readAs(keys::DividerFactor, numberText(taken));
+        return numberText(taken);
     };
     switch (*p.scheme) {
     case FskItem:
@@ -80,6 +94,8 @@ void planOther(KeyReader& r, SettingsPlan& p) {
     const std::optional<int> enabled = r.integer(keys::OtherEnabled);
     if (!enabled || *enabled == 0)
         return;
+    if (*enabled != 1)
+        r.readAs(keys::OtherEnabled, QStringLiteral("1"));
     OtherPlan o;
     o.vcoAdjust = r.inRange(keys::VcoAdjust, 0, 3);
     o.vcoBias = r.inRange(keys::VcoBias, 0, 15);
@@ -87,10 +103,16 @@ void planOther(KeyReader& r, SettingsPlan& p) {
     o.clockOut = r.inRange(keys::ClockOut, 0, ClockOutPositions - 1);
     o.muxOut = r.inRange(keys::MuxOut, 0, 15);
     // 1 is on; any other number off.
-    if (const std::optional<int> v = r.integer(keys::DataInvert))
-        o.dataInvert = *v == 1;
-    if (const std::optional<int> v = r.integer(keys::LockDp))
-        o.lockDetectFiveCycles = *v == 1;
+    const auto onOff = [&r](const Key& k) -> std::optional<bool> {
+        const std::optional<int> v = r.integer(k);
+        if (!v)
+            return std::nullopt;
+        if (*v != 0 && *v != 1)
+            r.readAs(k, QStringLiteral("0"));
+        return *v == 1;
+    };
+    o.dataInvert = onOff(keys::DataInvert);
+    o.lockDetectFiveCycles = onOff(keys::LockDp);
     p.other = o;
 }
 

@@ -10,6 +10,7 @@
 
 #include <array>
 #include <optional>
+#include <vector>
 
 namespace tessarine::calc {
 
@@ -31,6 +32,8 @@ inline constexpr Key DataInvert{u"Other", u"DATA_INVERT"};
 inline constexpr Key LockDp{u"Other", u"LOCK_DP"};
 } // namespace keys
 
+// The scheme field's codes (bits 4..2 of the modulation register), by the list index.
+inline const std::vector<int> SchemeCodes{0, 1, 2, 3, 7};
 // VCODivider: the divide ratio of each output divider entry.
 inline constexpr std::array<int, 4> VcoDivideRatios{1, 2, 4, 8};
 // INDEX_COUNTER of a GOOK file: the count itself.

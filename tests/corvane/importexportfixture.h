@@ -73,25 +73,35 @@ inline QStringList observableState(CorvaneApp& app) {
     return s;
 }
 
+// As 0, every number key the import may read but the tones (which take no 0): what a missing
+// key reads as, without the import's summary naming it as missing.
+inline const QStringList ZeroNumberKeys{
+    QStringLiteral("VCO/Lext=0"),        QStringLiteral("PLL/RefDivider=0"),
+    QStringLiteral("PLL/IcpIndex=0"),    QStringLiteral("VCO/VCOBand=0"),
+    QStringLiteral("VCO/VCOBias=0"),     QStringLiteral("Phy/PABias=0"),
+    QStringLiteral("Rx/IF_BW=0"),        QStringLiteral("Rx/MIXER_LINEARITY=0"),
+    QStringLiteral("Rx/Demod=0"),        QStringLiteral("Tx/PALevel=0"),
+    QStringLiteral("Sync/SyncDetect=0"), QStringLiteral("Sync/Wordlength=0"),
+    QStringLiteral("Sync/NumErrors=0"),  QStringLiteral("AFC/KI=0"),
+    QStringLiteral("AFC/KP=0"),          QStringLiteral("AGC/Low=0"),
+    QStringLiteral("AGC/High=0"),        QStringLiteral("AGC/LNAGain=0"),
+    QStringLiteral("AGC/FilterGain=0")};
+
+// The version, chip, RF and crystal that every usable file carries, and the number keys.
+inline const QStringList FileDefaults =
+    QStringList{QStringLiteral("File/Version=1"), QStringLiteral("Phy/Chip=Corvane"),
+                QStringLiteral("Tx/Frequency=869.5"), QStringLiteral("PLL/CrystalFreq=19.68")} +
+    ZeroNumberKeys;
+
 struct Settings : evaltest::FileFixture<CorvaneFixture> {
     int files_ = 0;
 
     // A settings file (CRLF) of entries "Section/Key=value", grouped into their
-    // sections in the order they first appear. The version, chip, RF and
-    // crystal that every usable file carries come first unless the entries
-    // give their own.
+    // sections in the order they first appear, over the keys every usable file
+    // carries (FileDefaults) unless the entries give their own.
     QString settingsFile(const QStringList& entries) {
-        QStringList all{QStringLiteral("File/Version=1"), QStringLiteral("Phy/Chip=Corvane"),
-                        QStringLiteral("Tx/Frequency=869.5"),
-                        QStringLiteral("PLL/CrystalFreq=19.68")};
-        all.removeIf([&entries](const QString& d) {
-            const QString key = d.left(d.indexOf(QLatin1Char('=')) + 1);
-            return std::any_of(entries.begin(), entries.end(),
-                               [&key](const QString& e) { return e.startsWith(key); });
-        });
-        all += entries;
         const QString path = temp(QStringLiteral("s%1.txt").arg(++files_));
-        writeBytes(path, evaltest::settingsText(all));
+        writeBytes(path, evaltest::settingsText(evaltest::withDefaults(FileDefaults, entries)));
         return path;
     }
 

@@ -15,13 +15,14 @@ TEST_F(Settings, UnusableValuesAreSkippedAndNamedTheRestIsApplied) {
                .join(QLatin1Char('|'))
                .toStdString();
     const platform::MessageRecord& box = services.messages.messages[0];
-    EXPECT_EQ(box.text,
-              QStringLiteral("These settings in %1 could not be used and were left as they were: "
-                             "[VCO] VCODivider, [VCO] VCOBias, [Phy] BaudRate, "
-                             "[Phy] PABias, [Rx] Demod, [Sync] SyncWord, "
-                             "[Sync] NumErrors, [AFC] Status, [AFC] KP, [AFC] Range, "
-                             "[IF_Filter] Upper, [AGC] Low, [AGC] FilterGain")
-                  .arg(nativeName(fixture("garbled.txt"))));
+    // A list index of -1 (IF_BW) is no choice, and named too; "12abc" is taken as 12 and said.
+    EXPECT_EQ(box.text, evaltest::summaryMessage(
+                            fixture("garbled.txt"),
+                            QStringLiteral("[VCO] VCODivider, [VCO] VCOBias, [Phy] BaudRate, "
+                                           "[Phy] PABias, [Rx] IF_BW, [Rx] Demod, [Sync] SyncWord, "
+                                           "[Sync] NumErrors, [AFC] Status, [AFC] KP, [AFC] Range, "
+                                           "[IF_Filter] Upper, [AGC] Low, [AGC] FilterGain"),
+                            QStringLiteral("[Tx] PALevel=12abc as 12"), {}));
     EXPECT_EQ(box.title, services.messages.defaultTitle());
 
     // Applied.
@@ -66,6 +67,56 @@ TEST_F(Settings, UnusableValuesAreSkippedAndNamedTheRestIsApplied) {
     EXPECT_EQ(word(9) & 0xF, 9u);
     EXPECT_EQ(word(10) & 0xF, 10u);
     EXPECT_EQ(word(11) & 0xF, 11u);
+}
+
+// Every value of a hostile file that is not taken as it stands is named in the one summary,
+// and no box shows a value that is not in force: "1e308" reads as its leading digit (and is
+// in force), "NaN" reads as 0, which the tone takes not, so the box and R6 keep 150.
+TEST_F(Settings, AHostileFileSaysWhatItDidNotTakeAsWritten) {
+    const uint32_t r4 = word(4), r10 = word(10);
+    const int demod = m->cmbDemod->currentIndex();
+    const bool receive = m->optRx->isChecked();
+    const QString path =
+        settingsFile({QStringLiteral("IF_Filter/Dwell=40"), QStringLiteral("IF_Filter/Upper=1e308"),
+                      QStringLiteral("IF_Filter/Lower=NaN"), QStringLiteral("Rx/Demod=-1"),
+                      QStringLiteral("AFC/Status=False"), QStringLiteral("AFC/KP=-1"),
+                      QStringLiteral("Phy/Mode=foo"), QStringLiteral("VCO/VCODivider=7")});
+    ImportSettings(*app, path);
+    EXPECT_EQ(messageTexts(),
+              std::vector<QString>{evaltest::summaryMessage(
+                  path, QStringLiteral("[Phy] Mode, [Rx] Demod, [AFC] KP, [IF_Filter] Lower"),
+                  QStringLiteral("[VCO] VCODivider=7 as 2, [IF_Filter] Upper=1e308 as 1"), {})});
+    frmIFCal& cal = app->frmIFCal();
+    EXPECT_EQ(cal.upperTone->text(), QStringLiteral("1"));
+    EXPECT_EQ(f().IFCalUpperToneField, 1 << 13);
+    EXPECT_EQ(cal.lowerTone->text(), QStringLiteral("150"));
+    EXPECT_EQ(f().IFCalLowerToneField, 150 << 5);
+    EXPECT_EQ(m->cmbDemod->currentIndex(), demod);
+    EXPECT_EQ(m->optRx->isChecked(), receive);
+    // The KP code and the demodulator type stay as they were in their words.
+    EXPECT_EQ(word(10) & (7u << 21), r10 & (7u << 21));
+    EXPECT_EQ(word(4) & (7u << 4), r4 & (7u << 4));
+    // A save writes what is in force.
+    const QString saved = temp("saved.txt");
+    ExportSettings(*app, saved);
+    EXPECT_EQ(value(saved, "IF_Filter", "Upper"), QStringLiteral("1"));
+    EXPECT_EQ(value(saved, "IF_Filter", "Lower"), QStringLiteral("150"));
+}
+
+// A file that holds only the version and the chip changes the settings its missing number keys
+// read as 0 give, and says which those are.
+TEST_F(Settings, AFileOfOnlyVersionAndChipNamesEveryKeyReadAsZero) {
+    const QString path = temp("bare.txt");
+    writeBytes(path, "[File]\r\nVersion=1\r\n[Phy]\r\nChip=Corvane\r\n");
+    ImportSettings(*app, path);
+    EXPECT_EQ(messageTexts(),
+              std::vector<QString>{evaltest::summaryMessage(
+                  path, {}, {},
+                  QStringLiteral("[VCO] Lext, [PLL] RefDivider, [PLL] IcpIndex, [VCO] VCOBand, "
+                                 "[VCO] VCOBias, [Phy] PABias, [Rx] IF_BW, [Rx] MIXER_LINEARITY, "
+                                 "[Rx] Demod, [Sync] SyncDetect"))});
+    EXPECT_EQ(m->cmbIcp->currentIndex(), 0);
+    EXPECT_EQ(m->cmbIFBW->currentIndex(), 0);
 }
 
 TEST_F(Settings, ImportWritesNothingToTheBoard) {

@@ -11,6 +11,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 using namespace corvane;
 using namespace corvane::test;
 
@@ -161,6 +163,37 @@ TEST_F(RegisterSaveWindow, ReportsATargetThatCannotBeWritten) {
     ASSERT_EQ(services.messages.messages.size(), 1u);
     EXPECT_TRUE(services.messages.messages[0].text.contains(QStringLiteral("gone")));
     EXPECT_EQ(services.messages.messages[0].text.count(QLatin1Char('\n')), 1);
+}
+
+// A name in the folder that stands for no regular file is refused before anything is opened:
+// a named pipe would block the save, a link to a device would have the device replaced.
+TEST_F(RegisterSaveWindow, RefusesATargetThatIsNotAFile) {
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pathOf(QStringLiteral("pipe.ini"))).constData(), 0600), 0);
+    ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("folder.ini")));
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/full"), pathOf(QStringLiteral("full.ini"))));
+    frmSaveReg& s = open();
+    const struct {
+        const char* name;
+        const char* reason;
+    } cases[] = {{"pipe.ini", "It is a named pipe, not a file."},
+                 {"folder.ini", "It is a folder, not a file."},
+                 {"full.ini", "It is a device, not a file."}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        clearRecords();
+        s.fileName->setText(QString::fromLatin1(c.name));
+        s.saveFile->click();
+        ASSERT_EQ(messageTexts().size(), 1u);
+        EXPECT_TRUE(messageTexts()[0].contains(
+            QDir::toNativeSeparators(pathOf(QString::fromLatin1(c.name)))));
+        EXPECT_TRUE(messageTexts()[0].contains(QLatin1String(c.reason)));
+        EXPECT_EQ(services.saving.created, 0);
+    }
+    EXPECT_EQ(QDir(folder.path())
+                  .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System | QDir::Hidden,
+                             QDir::Name),
+              (QStringList{QStringLiteral("folder.ini"), QStringLiteral("full.ini"),
+                           QStringLiteral("pipe.ini")}));
 }
 
 TEST_F(RegisterSaveWindow, ReturnUnloads) {

@@ -3,6 +3,7 @@
 // unseen is saved as its fields hold it, and the front panel's status captions name what the
 // fields hold after start-up and an import.
 #include "corvanefixture.h"
+#include "importexportfixture.h"
 
 #include "../support/filefixture.h"
 #include "../support/settingstests.h"
@@ -31,10 +32,12 @@ struct InForce : evaltest::FileFixture<CorvaneFixture> {
     int files = 0;
 
     QString settingsFile(const QStringList& entries) {
-        QStringList all{QStringLiteral("File/Version=1"), QStringLiteral("Phy/Chip=Corvane")};
-        all += entries;
+        const QStringList defaults =
+            QStringList{QStringLiteral("File/Version=1"), QStringLiteral("Phy/Chip=Corvane")} +
+            importexport::ZeroNumberKeys;
         const QString path = temp(QStringLiteral("f%1.txt").arg(++files));
-        testfiles::writeBytes(path, evaltest::settingsText(all));
+        testfiles::writeBytes(path,
+                              evaltest::settingsText(evaltest::withDefaults(defaults, entries)));
         return path;
     }
     static QString value(const QString& path, const char* section, const char* key) {
@@ -138,7 +141,8 @@ TEST_F(InForce, StatusCaptionsNameWhatTheFieldsHold) {
     EXPECT_EQ(m->LblClockout->text(), QStringLiteral("2.00 MHz"));
 }
 
-// Number keys read as the profile functions read them: "1.5" is version 1, a missing key 0.
+// Number keys read as the profile functions read them: "1.5" is version 1, a missing key 0;
+// the summary says so of each.
 TEST_F(InForce, NumberKeysReadByTheirLeadingDigits) {
     m->cmbIcp->setCurrentIndex(3);
     m->cmbIFBW->setCurrentIndex(2);
@@ -148,7 +152,12 @@ TEST_F(InForce, NumberKeysReadByTheirLeadingDigits) {
                                 "[PLL]\r\nIcpIndex=1.9\r\n");
     clearRecords();
     ImportSettings(*app, path);
-    EXPECT_TRUE(messageTexts().empty()) << messageTexts().front().toStdString();
+    EXPECT_EQ(messageTexts(),
+              std::vector<QString>{evaltest::summaryMessage(
+                  path, {}, QStringLiteral("[File] Version=1.5 as 1, [PLL] IcpIndex=1.9 as 1"),
+                  QStringLiteral("[VCO] Lext, [PLL] RefDivider, [VCO] VCOBand, [VCO] VCOBias, "
+                                 "[Phy] PABias, [Rx] IF_BW, [Rx] MIXER_LINEARITY, [Rx] Demod, "
+                                 "[Sync] SyncDetect"))});
     EXPECT_EQ(m->cmbIcp->currentIndex(), 1);
     EXPECT_EQ(m->cmbIFBW->currentIndex(), 0);
     EXPECT_EQ(m->cmbDemod->currentIndex(), 0);

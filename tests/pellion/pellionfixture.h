@@ -7,6 +7,8 @@
 #include "pellion/windows.h"
 #include "platform/core/numbers.h"
 
+#include <QStringList>
+
 namespace pellion::test {
 
 // The parallel port is a recording back end by default; tests of what the chip decodes use
@@ -17,5 +19,17 @@ using PellionFixture = BasicPellionFixture<board::RecordingParllio>;
 using PellionOverSimulatedPort = BasicPellionFixture<board::SimulatedPort>;
 
 using platform::bit;
+
+// As 0, the number keys a settings import reads whatever the scheme: what a missing key reads
+// as, without the import's summary naming it as missing. A test's file holds these unless it
+// gives its own.
+inline const QStringList ZeroNumberKeys{
+    QStringLiteral("VCO/Lext=0"),           QStringLiteral("PLL/RefDivider=0"),
+    QStringLiteral("PLL/IcpIndex=0"),       QStringLiteral("VCO/VCODivider=0"),
+    QStringLiteral("VCO/VCOBand=0"),        QStringLiteral("VCO/VCOBias=0"),
+    QStringLiteral("Tx/PALevel=0"),         QStringLiteral("Rx/IF_BW=0"),
+    QStringLiteral("Rx/MIXER_LINEARITY=0"), QStringLiteral("Rx/LNA_MODE=0"),
+    QStringLiteral("Sync/SyncDetect=0"),    QStringLiteral("Sync/Wordlength=0"),
+    QStringLiteral("Sync/NumErrors=0")};
 
 } // namespace pellion::test

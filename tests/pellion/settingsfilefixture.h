@@ -75,8 +75,8 @@ struct Settings : evaltest::FileFixture<PellionFixture> {
     // A settings file (CRLF) of entries "Section/Key=value", grouped into their sections in
     // the order they first appear, after a version line.
     QString settingsFile(const QStringList& entries) {
-        QStringList all{QStringLiteral("File/Version=1")};
-        all += entries;
+        const QStringList all = evaltest::withDefaults(
+            QStringList{QStringLiteral("File/Version=1")} + ZeroNumberKeys, entries);
         const QString path = temp(QStringLiteral("s%1.txt").arg(++files));
         writeBytes(path, evaltest::settingsText(all));
         return path;

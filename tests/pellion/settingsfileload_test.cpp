@@ -63,7 +63,8 @@ TEST_F(Settings, AFileOfAnotherVersionChangesNothing) {
     writeBytes(notWhole, "[File]\r\nVersion=1.5\r\n[Phy]\r\nModulation=OOK\r\n");
     clearRecords();
     ImportSettings(*app, notWhole);
-    EXPECT_TRUE(messageTexts().empty()) << messageTexts().front().toStdString();
+    ASSERT_EQ(messageTexts().size(), 1u);
+    EXPECT_TRUE(messageTexts()[0].contains(QStringLiteral("[File] Version=1.5 as 1")));
     EXPECT_EQ(m->cmbModulation->currentIndex(), 3);
 }
 
@@ -73,10 +74,14 @@ TEST_F(Settings, UnusableValuesAreNamedOnceAndTheRestApplies) {
     ImportSettings(*app, fixture("garbled.txt"));
     ASSERT_EQ(messageTexts().size(), 1u);
     EXPECT_EQ(messageTexts()[0],
-              skippedMessage(fixture("garbled.txt"),
-                             QStringLiteral("[PLL] RefDivider, [VCO] VCOBias, [Tx] PALevel, "
-                                            "[Phy] BaudRate, [Rx] IF_BW, [Sync] SyncWord, "
-                                            "[Sync] NumErrors")));
+              evaltest::summaryMessage(
+                  fixture("garbled.txt"),
+                  QStringLiteral("[PLL] RefDivider, [VCO] VCOBias, [Tx] PALevel, "
+                                 "[Phy] BaudRate, [Rx] IF_BW, [Sync] SyncWord, "
+                                 "[Sync] NumErrors"),
+                  QStringLiteral("[PLL] IcpIndex=2.5 as 2, [VCO] VCODivider=maybe as False, "
+                                 "[Rx] LNA_MODE=x as 0"),
+                  {}));
     // Applied.
     EXPECT_TRUE(m->chkInductor->isChecked());
     EXPECT_EQ(m->cmbModulation->currentIndex(), 2);
@@ -104,7 +109,8 @@ TEST_F(Settings, UnusableValuesAreNamedOnceAndTheRestApplies) {
 }
 
 // A number key the file lacks reads as 0, as the profile functions read it, and the import goes
-// on with it; a text key it lacks leaves its control as it is.
+// on with it, naming each; a text key it lacks leaves its control as it is. A file of only its
+// version says so of every number key.
 TEST_F(Settings, MissingNumberKeysReadAsZero) {
     // Start from settings that 0 changes.
     m->Chgpumpvalue->setCurrentIndex(3);
@@ -118,8 +124,16 @@ TEST_F(Settings, MissingNumberKeysReadAsZero) {
     const QString rate = m->txtDatarate->text();
     const float rf = w().RfFrequencyMHz;
     clearRecords();
-    ImportSettings(*app, settingsFile({}));
-    EXPECT_TRUE(messageTexts().empty()) << messageTexts().front().toStdString();
+    const QString bare = temp(QStringLiteral("bare.txt"));
+    writeBytes(bare, "[File]\r\nVersion=1\r\n");
+    ImportSettings(*app, bare);
+    EXPECT_EQ(messageTexts(),
+              std::vector<QString>{evaltest::summaryMessage(
+                  bare, {}, {},
+                  QStringLiteral("[VCO] Lext, [PLL] RefDivider, [PLL] IcpIndex, [VCO] VCODivider, "
+                                 "[VCO] VCOBand, [VCO] VCOBias, [Rx] IF_BW, [Rx] MIXER_LINEARITY, "
+                                 "[Rx] LNA_MODE, [Sync] SyncDetect, [Sync] Wordlength, "
+                                 "[Sync] NumErrors"))});
     EXPECT_EQ(m->Chgpumpvalue->currentIndex(), 0);
     EXPECT_EQ(f().ChargePumpField, 0);
     EXPECT_EQ(m->cmbIFBW->currentIndex(), 0);
@@ -136,11 +150,16 @@ TEST_F(Settings, MissingNumberKeysReadAsZero) {
 
     // In a Gaussian file, the missing divider reads 0, which the Gaussian window takes as 1:
     // a rate the receiver cannot be planned for, which the window says.
-    ImportSettings(*app, settingsFile({QStringLiteral("Phy/Modulation=GFSK")}));
+    clearRecords();
+    const QString gaussian = settingsFile({QStringLiteral("Phy/Modulation=GFSK")});
+    ImportSettings(*app, gaussian);
     EXPECT_EQ(messageTexts(),
-              std::vector<QString>{QStringLiteral(
-                  "Data rate of 691.200 kbit/s is above the maximum of 201.5 kbit/s. Please raise "
-                  "the Divider Number or the Index Counter")});
+              (std::vector<QString>{
+                  QStringLiteral("Data rate of 691.200 kbit/s is above the maximum of 201.5 "
+                                 "kbit/s. Please raise the Divider Number or the Index Counter"),
+                  evaltest::summaryMessage(
+                      gaussian, {}, QStringLiteral("[Phy] DIVIDER_FACTOR (missing) as 1"),
+                      QStringLiteral("[Phy] INDEX_COUNTER, [Phy] GFSK_MOD_CONTROL"))}));
     EXPECT_EQ(m->cmbModulation->currentIndex(), 1);
     EXPECT_EQ(f().TxDeviationField, 1 << 15);
     EXPECT_EQ(f().GfskIndexCounterField, 0);
@@ -150,10 +169,13 @@ TEST_F(Settings, MissingNumberKeysReadAsZero) {
 
 TEST_F(Settings, VcoDividerReadsTrueFalseAndNumbers) {
     struct Case {
-        const char* text; // nullptr: no key
+        const char* text; // nullptr: no key (the fixture's 0)
         bool on;
-    } cases[] = {{"True", true}, {"False", false}, {"true", true}, {"1", true},   {"0", false},
-                 {"-1", true},   {"2", true},      {"yes", false}, {"1.5", true}, {nullptr, false}};
+        bool said; // read otherwise than written, and named so
+    } cases[] = {{"True", true, false},  {"False", false, false}, {"true", true, false},
+                 {"1", true, false},     {"0", false, false},     {"-1", true, true},
+                 {"2", true, true},      {"yes", false, true},    {"1.5", true, true},
+                 {nullptr, false, false}};
     m->chkInductor->setChecked(true);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text ? c.text : "(none)");
@@ -162,9 +184,19 @@ TEST_F(Settings, VcoDividerReadsTrueFalseAndNumbers) {
         QStringList entries{QStringLiteral("VCO/Lext=1"), QStringLiteral("Tx/Frequency=433.92")};
         if (c.text)
             entries << QStringLiteral("VCO/VCODivider=") + QLatin1String(c.text);
-        ImportSettings(*app, settingsFile(entries));
+        const QString path = settingsFile(entries);
+        ImportSettings(*app, path);
         EXPECT_EQ(f().VcoDiv2Field == bit(13), c.on);
-        EXPECT_TRUE(messageTexts().empty()) << messageTexts().front().toStdString();
+        if (c.said)
+            EXPECT_EQ(messageTexts(),
+                      std::vector<QString>{evaltest::summaryMessage(
+                          path, {},
+                          QStringLiteral("[VCO] VCODivider=%1 as %2")
+                              .arg(QLatin1String(c.text),
+                                   c.on ? QStringLiteral("True") : QStringLiteral("False")),
+                          {})});
+        else
+            EXPECT_TRUE(messageTexts().empty()) << messageTexts().front().toStdString();
     }
 }
 

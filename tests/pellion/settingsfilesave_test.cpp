@@ -170,11 +170,11 @@ TEST_F(Settings, ANewFileHoldsTheKeysInTheirOrderWithCrlf) {
     EXPECT_FALSE(bytes.startsWith("\xEF\xBB\xBF"));
     EXPECT_EQ(value(path, "File", "path"), path);
     EXPECT_EQ(value(path, "Phy", "BaudRate"), QStringLiteral("10000"));
-    // The charge-pump list has no choice after start-up: written as -1, read back as none.
-    EXPECT_EQ(value(path, "PLL", "IcpIndex"), QStringLiteral("-1"));
+    // The charge-pump list has no choice after start-up: written as its field holds it.
+    EXPECT_EQ(value(path, "PLL", "IcpIndex"), QStringLiteral("2"));
     ImportSettings(*app, path);
     EXPECT_TRUE(messageTexts().empty());
-    EXPECT_EQ(m->Chgpumpvalue->currentIndex(), -1);
+    EXPECT_EQ(m->Chgpumpvalue->currentIndex(), 2);
     EXPECT_EQ(f().ChargePumpField, 2 << 14);
 }
 

@@ -8,7 +8,9 @@
 #include "../support/settingstests.h"
 #include "../testfiles.h"
 
+#include "evalkit/biaswindow.h"
 #include "evalkit/zantrel.h"
+#include "link/readouttext.h"
 #include "pellion/settingsfile.h"
 #include "platform/entrymark.h"
 #include "platform/selector.h"
@@ -21,6 +23,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTest>
 
 using namespace pellion;
@@ -34,8 +37,8 @@ struct InForce : evaltest::FileFixture<PellionFixture> {
     int files = 0;
 
     QString settingsFile(const QStringList& entries) {
-        QStringList all{QStringLiteral("File/Version=1")};
-        all += entries;
+        const QStringList all = evaltest::withDefaults(
+            QStringList{QStringLiteral("File/Version=1")} + ZeroNumberKeys, entries);
         const QString path = temp(QStringLiteral("f%1.txt").arg(++files));
         testfiles::writeBytes(path, evaltest::settingsText(all));
         return path;
@@ -106,14 +109,15 @@ TEST_F(InForce, EntriesTheBoxesRefusedAreSavedAsTheEntriesInForce) {
         EXPECT_EQ(loaded.app->store().wordBits(n), word(n)) << "R" << n;
 }
 
-// A list without a choice is saved as -1; read back, -1 leaves the list's choice and its field
-// as they are.
-TEST_F(InForce, AListIndexOfMinusOneLeavesTheListAndItsField) {
+// A list without a choice (the charge pump after start-up shows its design text) is saved as
+// the index of the value its field holds, so the file restores the set-up it was saved from.
+TEST_F(InForce, AListWithoutAChoiceIsSavedAsItsFieldHoldsIt) {
     ASSERT_EQ(m->Chgpumpvalue->currentIndex(), -1);
     EXPECT_EQ(m->Chgpumpvalue->placeholderText(), QStringLiteral("Icp = 1.5mA")); // shown
+    const uint32_t r1 = word(1);
     const QString unchosen = temp("unchosen.txt");
     ExportSettings(*app, unchosen);
-    EXPECT_EQ(value(unchosen, "PLL", "IcpIndex"), QStringLiteral("-1"));
+    EXPECT_EQ(value(unchosen, "PLL", "IcpIndex"), QStringLiteral("2"));
 
     choose(m->Chgpumpvalue, 0);
     ASSERT_EQ(m->Chgpumpvalue->currentText(), QStringLiteral("Icp = 0.3mA"));
@@ -125,16 +129,21 @@ TEST_F(InForce, AListIndexOfMinusOneLeavesTheListAndItsField) {
     clearRecords();
     ImportSettings(*app, unchosen);
     EXPECT_TRUE(messageTexts().empty());
-    EXPECT_EQ(m->Chgpumpvalue->currentIndex(), 0);
-    EXPECT_EQ(m->Chgpumpvalue->currentText(), QStringLiteral("Icp = 0.3mA"));
-    EXPECT_EQ(f().ChargePumpField, 0);
-    // The other lists the exporter may write as -1 stay alike.
+    EXPECT_EQ(m->Chgpumpvalue->currentText(), QStringLiteral("Icp = 1.5mA"));
+    EXPECT_EQ(f().ChargePumpField, 2 << 14);
+    EXPECT_EQ(word(1), r1);
+    EXPECT_EQ(m->readout(1)->text(), reglink::readoutText(r1));
+    // A -1 that an older save wrote for a list without a choice is no choice: named, and the
+    // lists and their fields stay.
     m->cmbIFBW->setCurrentIndex(2);
     app->frmSWD().wordLength->setCurrentIndex(3);
-    ImportSettings(
-        *app, settingsFile({QStringLiteral("Rx/IF_BW=-1"), QStringLiteral("Sync/Wordlength=-1"),
-                            QStringLiteral("Rx/MIXER_LINEARITY=-1")}));
-    EXPECT_TRUE(messageTexts().empty());
+    const QString older =
+        settingsFile({QStringLiteral("Rx/IF_BW=-1"), QStringLiteral("Sync/Wordlength=-1"),
+                      QStringLiteral("Rx/MIXER_LINEARITY=-1")});
+    ImportSettings(*app, older);
+    EXPECT_EQ(messageTexts(),
+              std::vector<QString>{evaltest::skippedMessage(
+                  older, QStringLiteral("[Rx] IF_BW, [Rx] MIXER_LINEARITY, [Sync] Wordlength"))});
     EXPECT_EQ(m->cmbIFBW->currentIndex(), 2);
     EXPECT_EQ(f().IFFilterBandwidthField, 2 * bit(22));
     EXPECT_EQ(f().SyncWordLengthField, 3 << 4);
@@ -173,17 +182,24 @@ TEST_F(InForce, StatusCaptionsNameWhatTheFieldsHold) {
     EXPECT_EQ(m->LblClockout->text(), QStringLiteral("2.00 MHz"));
 }
 
-// A Gaussian divider above 127 is what the Gaussian window makes of it: 127.
+// A Gaussian divider above 127 is what the Gaussian window makes of it: 127, and one below 1
+// is 1; the summary says what was taken.
 TEST_F(InForce, AGaussianDividerGoesThroughTheGaussianWindowsRule) {
     for (const char* divider : {"200", "0", "-5"}) {
         SCOPED_TRACE(divider);
         clearRecords();
-        ImportSettings(*app,
-                       settingsFile({QStringLiteral("Phy/Modulation=GFSK"),
-                                     QStringLiteral("Phy/INDEX_COUNTER=2"),
-                                     QStringLiteral("Phy/DIVIDER_FACTOR=") + QLatin1String(divider),
-                                     QStringLiteral("Tx/PALevel=30")}));
-        EXPECT_TRUE(messageTexts().empty()) << messageTexts().front().toStdString();
+        const QString path = settingsFile(
+            {QStringLiteral("Phy/Modulation=GFSK"), QStringLiteral("Phy/INDEX_COUNTER=2"),
+             QStringLiteral("Phy/DIVIDER_FACTOR=") + QLatin1String(divider),
+             QStringLiteral("Phy/GFSK_MOD_CONTROL=0"), QStringLiteral("Tx/PALevel=30")});
+        ImportSettings(*app, path);
+        EXPECT_EQ(messageTexts(),
+                  std::vector<QString>{evaltest::summaryMessage(
+                      path, {},
+                      QStringLiteral("[Phy] DIVIDER_FACTOR=%1 as %2")
+                          .arg(QLatin1String(divider),
+                               divider[0] == '2' ? QStringLiteral("127") : QStringLiteral("1")),
+                      {})});
         EXPECT_EQ(f().TxDeviationField, (divider[0] == '2' ? 127 : 1) << 15);
         EXPECT_EQ(m->cmbModulation->currentIndex(), 1);
     }
@@ -235,4 +251,23 @@ TEST_F(InForce, AnEntryTheSynthesizerRefusesIsNamed) {
     EXPECT_EQ(w().CrystalFrequencyMHz, crystal);
     EXPECT_NEAR(platform::textToNumber(app->synthform().TxtCrystal1->text()).value_or(0), crystal,
                 1e-5);
+}
+
+// The file has no key for the PA bias (its format is another tool's too): a save holds none,
+// and a load leaves the PA bias in force as it is; into another run, that run's own.
+TEST_F(InForce, ThePaBiasIsNotInTheFileAndALoadLeavesIt) {
+    evalkit::BiasWindow& bias = app->biasWindow();
+    bias.HScrPABias->setValue(1);
+    const uint32_t saved = word(2);
+    const QString path = temp("bias.txt");
+    ExportSettings(*app, path);
+    EXPECT_FALSE(testfiles::readBytes(path).contains("PABias"));
+    bias.HScrPABias->setValue(2);
+    const uint32_t r2 = word(2);
+    ASSERT_NE(r2, saved);
+    clearRecords();
+    ImportSettings(*app, path);
+    EXPECT_TRUE(messageTexts().empty()) << messageTexts().front().toStdString();
+    EXPECT_EQ(bias.HScrPABias->value(), 2);
+    EXPECT_EQ(word(2), r2);
 }

@@ -178,3 +178,30 @@ TEST_F(ZantrelFile, AWriteThatFailsIsReportedAndLeavesTheFileWhole) {
     ASSERT_EQ(messageTexts().size(), 1u);
     EXPECT_TRUE(messageTexts()[0].contains(QDir::toNativeSeparators(path)));
 }
+
+// The write works R0 out for the other direction and back, two calculations: a notice of the
+// plan is one notice of the one write. Also with the chip set to receive, where the other way
+// round is taken.
+TEST_F(ZantrelFile, ANoticeOfThePlanIsShownOncePerWrite) {
+    const QString minimumN = QStringLiteral(
+        "Minimum N divide is 31. Please lower the PFD frequency by increasing the R-divide or "
+        "changing the XTAL frequency ");
+    m->chkInductor->setChecked(true);
+    synthform& s = app->synthform();
+    s.txtVCOout1->setText(QStringLiteral("300"));
+    s.CmdCalculate->click();
+    s.returnToPanel->click();
+    for (QRadioButton* direction : {m->optTx, m->optRx}) {
+        SCOPED_TRACE(direction->objectName().toStdString());
+        direction->setChecked(true);
+        clearRecords();
+        services.files.answers.push_back(temp("low-n.ini"));
+        m->mnuCreatenewini->trigger();
+        EXPECT_EQ(messageTexts(), std::vector<QString>{minimumN});
+        EXPECT_EQ(services.messages.beeps, 0);
+        // The program's own calculations say it again, each once.
+        clearRecords();
+        s.CmdCalculate->click();
+        EXPECT_EQ(messageTexts(), std::vector<QString>{minimumN});
+    }
+}

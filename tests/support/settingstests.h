@@ -21,6 +21,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <initializer_list>
 #include <memory>
 
@@ -39,6 +40,22 @@ inline QString skippedMessage(const QString& path, const QString& keys) {
         .arg(nativeName(path), keys);
 }
 
+// An import's summary: the values left out, those read otherwise than written ("[S] K=text as
+// value") and the number keys missing and read as 0, each sentence only when it names any.
+inline QString summaryMessage(const QString& path, const QString& skipped, const QString& readAs,
+                              const QString& missing) {
+    QStringList sentences;
+    if (!skipped.isEmpty())
+        sentences << skippedMessage(path, skipped);
+    if (!readAs.isEmpty())
+        sentences << QStringLiteral("These settings in %1 were not taken as they are written: %2")
+                         .arg(nativeName(path), readAs);
+    if (!missing.isEmpty())
+        sentences << QStringLiteral("These settings are missing from %1 and were read as 0: %2")
+                         .arg(nativeName(path), missing);
+    return sentences.join(QLatin1Char('\n'));
+}
+
 // The text (CRLF) of a settings file of entries "Section/Key=value", grouped into their
 // sections in the order they first appear.
 inline QByteArray settingsText(const QStringList& entries) {
@@ -55,6 +72,17 @@ inline QByteArray settingsText(const QStringList& entries) {
         text += QLatin1Char('[') + section + QStringLiteral("]\r\n") +
                 lines[section].join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
     return text.toLatin1();
+}
+
+// `defaults` ("Section/Key=value") less the keys `entries` give, then `entries`: the entries of
+// a test's settings file over the keys every such file carries.
+inline QStringList withDefaults(QStringList defaults, const QStringList& entries) {
+    defaults.removeIf([&entries](const QString& d) {
+        const QString key = d.left(d.indexOf(QLatin1Char('=')) + 1);
+        return std::any_of(entries.begin(), entries.end(),
+                           [&key](const QString& e) { return e.startsWith(key); });
+    });
+    return defaults + entries;
 }
 
 // The section headers and key names of a file, in the file's order.

@@ -259,10 +259,12 @@ TEST_F(Settings, GarbledMissingAndOutOfRangeKeysAreNamedOnceAndTheRestApplies) {
     ImportSettings(*app, path);
     ASSERT_EQ(messageTexts().size(), 1u);
     EXPECT_EQ(messageTexts()[0],
-              QStringLiteral("These settings in %1 could not be used and were left as they were: "
-                             "[PLL] RefDoubler, [Phy] Deviation_kHz, [Tx] PALevel, "
-                             "[Other] PA_BIAS, [Other] MUX_OUT")
-                  .arg(nativeName(path)));
+              evaltest::summaryMessage(path,
+                                       QStringLiteral("[PLL] RefDoubler, [VCO] VCODivider, "
+                                                      "[Phy] Deviation_kHz, [Tx] PALevel, "
+                                                      "[Other] PA_BIAS, [Other] MUX_OUT"),
+                                       QStringLiteral("[Other] VCO_BIAS=banana as 0"),
+                                       QStringLiteral("[PLL] Prescaler, [Other] DATA_INVERT")));
     // Applied: the frequency, the charge pump, VCO adjust, clock-out and lock detect; number
     // keys as their leading digits, 0 when there are none or the key is missing (the 8/9
     // prescaler, no VCO bias, data invert off).

@@ -11,13 +11,16 @@
 #include "platform/core/numbers.h"
 #include "platform/core/profile.h"
 #include "platform/entrymark.h"
+#include "platform/toggle.h"
 #include "tessarine/calc/modulation.h"
 #include "tessarine/settingsfile.h"
+#include "tessarine/testmodeswindow.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QTest>
 
 using namespace tessarine;
@@ -61,11 +64,63 @@ TEST_F(InForce, AGaussianDividerGoesThroughItsBoxsRule) {
     clearRecords();
     services.files.answers.push_back(path);
     m->mnuOpen->trigger();
-    EXPECT_TRUE(messageTexts().empty()) << messageTexts().front().toStdString();
+    EXPECT_EQ(messageTexts(),
+              std::vector<QString>{evaltest::summaryMessage(
+                  path, {}, QStringLiteral("[Phy] DIVIDER_FACTOR=200 as 127"), {})});
     EXPECT_EQ(m->cmbModulation->currentIndex(), calc::GfskItem);
     EXPECT_EQ(m->txtDivider->text(), QStringLiteral("127"));
     EXPECT_EQ(word(2), 0x1A3FF06u);
     EXPECT_EQ(m->lblMhex->text(), QStringLiteral("0x1A3FF06"));
+}
+
+// Each value the import does not take as written is named in its one summary, and the boxes
+// show what is in force: a divider "abc" reads 0, which the box takes as 1 (the data rate
+// follows it); a PA level "3.6" is 3; a scheme "gfsk" is none and changes nothing.
+TEST_F(InForce, WhatIsNotTakenAsWrittenIsNamed) {
+    m->cmbModulation->setCurrentIndex(calc::GfskItem);
+    const QString path = saved("gfsk.txt");
+    setValue(path, "Phy", "DIVIDER_FACTOR", QStringLiteral("abc"));
+    setValue(path, "Tx", "PALevel", QStringLiteral("3.6"));
+    m->cmbModulation->setCurrentIndex(calc::FskItem);
+    clearRecords();
+    ImportSettings(*app, path);
+    EXPECT_EQ(messageTexts(), std::vector<QString>{evaltest::summaryMessage(
+                                  path, {},
+                                  QStringLiteral("[Phy] DIVIDER_FACTOR=abc as 1, "
+                                                 "[Tx] PALevel=3.6 as 3"),
+                                  {})});
+    EXPECT_EQ(m->cmbModulation->currentIndex(), calc::GfskItem);
+    EXPECT_EQ(m->txtDivider->text(), QStringLiteral("1"));
+    EXPECT_EQ(f().TxDeviationField, 1 << 11);
+    EXPECT_EQ(m->paLevel->value(), 3);
+    EXPECT_EQ(f().PaLevelField, 3 << 5);
+
+    setValue(path, "Phy", "Modulation", QStringLiteral("gfsk"));
+    m->cmbModulation->setCurrentIndex(calc::AskItem);
+    const uint32_t modulation = word(2);
+    clearRecords();
+    ImportSettings(*app, path);
+    EXPECT_EQ(messageTexts(), std::vector<QString>{evaltest::skippedMessage(
+                                  path, QStringLiteral("[Phy] Modulation"))});
+    EXPECT_EQ(m->cmbModulation->currentIndex(), calc::AskItem);
+    EXPECT_EQ(word(2), modulation);
+}
+
+// A file of only its version reads every number key as 0 and names each; one the program
+// saved names none.
+TEST_F(InForce, AFileOfOnlyItsVersionNamesEveryKeyReadAsZero) {
+    const QString bare = temp("bare.txt");
+    testfiles::writeBytes(bare, "[File]\r\nVersion=1\r\n");
+    ImportSettings(*app, bare);
+    EXPECT_EQ(messageTexts(),
+              std::vector<QString>{evaltest::summaryMessage(
+                  bare, {}, {},
+                  QStringLiteral("[PLL] RefDivider, [PLL] RefDoubler, [VCO] VCODivider, "
+                                 "[PLL] IcpIndex, [PLL] Prescaler, [Other] OTHER_ENABLED"))});
+    EXPECT_EQ(m->cmbIcp->currentIndex(), 0);
+    clearRecords();
+    ImportSettings(*app, saved("whole.txt"));
+    EXPECT_TRUE(messageTexts().empty()) << messageTexts().front().toStdString();
 }
 
 // Typed key by key, "200" kHz passes through "20", which the box takes; the refused entry's
@@ -115,7 +170,9 @@ TEST_F(InForce, AMissingPrescalerSelectsEightNine) {
 TEST_F(InForce, AnEntryTheSynthesizerRefusesIsNamedWithTheFile) {
     const QString path = temp("crystal.txt");
     testfiles::writeBytes(path, "[File]\r\nVersion=1\r\n[PLL]\r\nCrystalFreq=41\r\nRefDivider=0\r\n"
-                                "IcpIndex=3\r\n[Tx]\r\nFrequency=868.3\r\n");
+                                "RefDoubler=0\r\nIcpIndex=3\r\nPrescaler=8\r\n[VCO]\r\n"
+                                "VCODivider=1\r\n[Tx]\r\nFrequency=868.3\r\n[Other]\r\n"
+                                "OTHER_ENABLED=0\r\n");
     const float crystal = w().CrystalFrequencyMHz;
     clearRecords();
     ImportSettings(*app, path);
@@ -138,8 +195,11 @@ TEST_F(InForce, TheSynthesizerWindowShowsThePlanTheImportMade) {
     EXPECT_EQ(m->LblClockout->text(), QStringLiteral("Off"));
     const QString path = temp("plan.txt");
     testfiles::writeBytes(path, "[File]\r\nVersion=1\r\n[Tx]\r\nFrequency=433.92\r\n[PLL]\r\n"
-                                "CrystalFreq=11.0592\r\nRefDivider=3\r\nPrescaler=4\r\n"
-                                "[Other]\r\nOTHER_ENABLED=1\r\nCLK_OUT=3\r\nMUX_OUT=2\r\n");
+                                "CrystalFreq=11.0592\r\nRefDivider=3\r\nRefDoubler=0\r\n"
+                                "IcpIndex=0\r\nPrescaler=4\r\n[VCO]\r\nVCODivider=1\r\n"
+                                "[Other]\r\nOTHER_ENABLED=1\r\nVCO_ADJUST=0\r\nVCO_BIAS=0\r\n"
+                                "PA_BIAS=0\r\nCLK_OUT=3\r\nMUX_OUT=2\r\nDATA_INVERT=0\r\n"
+                                "LOCK_DP=0\r\n");
     ImportSettings(*app, path);
     EXPECT_TRUE(messageTexts().empty()) << messageTexts().front().toStdString();
     ASSERT_TRUE(app->isLoaded(QStringLiteral("synthform")));
@@ -150,4 +210,23 @@ TEST_F(InForce, TheSynthesizerWindowShowsThePlanTheImportMade) {
     EXPECT_FALSE(s.LblF->text().isEmpty());
     EXPECT_EQ(m->LblMuxOut->text(), QStringLiteral("Tri-State"));
     EXPECT_EQ(m->LblClockout->text(), QStringLiteral("1.84 MHz"));
+}
+
+// The file holds neither the power-down switches nor the test mode: a load leaves them as they
+// are in force.
+TEST_F(InForce, ThePowerDownSwitchesAndTheTestModeAreNotInTheFile) {
+    const QString path = saved("switches.txt");
+    for (platform::Toggle* t : {m->TogPLL, m->TogOutput, m->TogVCO, m->TogCrystal})
+        t->click();
+    app->frmTestModes().cmdWriteTest->click();
+    const uint32_t function = word(3);
+    const std::vector<bool> states{m->TogPLL->isOn(), m->TogOutput->isOn(), m->TogVCO->isOn(),
+                                   m->TogCrystal->isOn()};
+    clearRecords();
+    ImportSettings(*app, path);
+    EXPECT_TRUE(messageTexts().empty()) << messageTexts().front().toStdString();
+    EXPECT_EQ(word(3), function);
+    EXPECT_EQ((std::vector<bool>{m->TogPLL->isOn(), m->TogOutput->isOn(), m->TogVCO->isOn(),
+                                 m->TogCrystal->isOn()}),
+              states);
 }

@@ -72,9 +72,11 @@ TEST(SettingsPlan, AGarbledFileLeavesOutWhatNoControlTakes) {
     const SettingsPlan p = planSettings(r, 0);
     EXPECT_EQ(r.skipped().join(QStringLiteral(", ")),
               QStringLiteral("[VCO] VCODivider, [VCO] VCOBias, [Phy] BaudRate, [Phy] PABias, "
-                             "[Rx] Demod, [Sync] SyncWord, [Sync] NumErrors, [AFC] Status, "
-                             "[AFC] KP, [AFC] Range, [IF_Filter] Upper, [AGC] Low, "
+                             "[Rx] IF_BW, [Rx] Demod, [Sync] SyncWord, [Sync] NumErrors, "
+                             "[AFC] Status, [AFC] KP, [AFC] Range, [IF_Filter] Upper, [AGC] Low, "
                              "[AGC] FilterGain"));
+    EXPECT_EQ(r.readOtherwise(), QStringList{QStringLiteral("[Tx] PALevel=12abc as 12")});
+    EXPECT_EQ(r.missing(), QStringList{});
     EXPECT_EQ(p.synthesizer.divideBy2, std::nullopt);
     EXPECT_EQ(p.bias.vcoBias, std::nullopt);
     EXPECT_EQ(p.panel.rate, std::nullopt);

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <functional>
 
 using namespace evalkit::calc;
@@ -27,8 +28,9 @@ QStringList keyNames(const std::vector<Key>& keys) {
 
 } // namespace
 
-// A number key reads its leading digits, 0 when missing; what no control can take is noted and
-// gives nothing; a list without a choice gives nothing without a note.
+// A number key reads its leading digits, 0 when missing; what no control can take is left out
+// and gives nothing; every value not taken as it stands is noted for the summary: left out,
+// read otherwise than written, or missing.
 TEST(KeyReader, NumberKeysAsTheProfileFunctionsReadThem) {
     using Read = std::function<std::optional<int>(KeyReader&)>;
     const Read integer = [](KeyReader& r) {
@@ -40,32 +42,79 @@ TEST(KeyReader, NumberKeysAsTheProfileFunctionsReadThem) {
     const Read range = [](KeyReader& r) {
         return r.inRange(K, 1, 3);
     };
+    const Read position = [](KeyReader& r) {
+        return r.position(K, std::array<int, 2>{16, 32});
+    };
+    const Read twice = [](KeyReader& r) {
+        r.integer(K);
+        return r.inRange(K, 0, 20);
+    };
+    enum Note { None, Skipped, ReadAs, Missing };
     const struct Case {
         const char* file;
         Read read;
         std::optional<int> value;
-        bool noted;
+        Note note;
+        const char* readAs = "";
     } cases[] = {
-        {"[S]\r\n", integer, 0, false},
-        {"[S]\r\nk=\r\n", integer, 0, false},
-        {"[S]\r\nk=1.5\r\n", integer, 1, false},
-        {"[S]\r\nk=12abc\r\n", integer, 12, false},
-        {"[S]\r\nk=abc\r\n", integer, 0, false},
-        {"[s]\r\nK=-3\r\n", integer, -3, false},
-        {"[S]\r\nk=40000\r\n", integer, std::nullopt, true},
-        {"[S]\r\nk=3\r\n", index, 3, false},
-        {"[S]\r\nk=-1\r\n", index, std::nullopt, false},
-        {"[S]\r\nk=4\r\n", index, std::nullopt, true},
-        {"[S]\r\nk=3\r\n", range, 3, false},
-        {"[S]\r\n", range, std::nullopt, true},
+        {"[S]\r\n", integer, 0, Missing},
+        {"[S]\r\nk=\r\n", integer, 0, Missing},
+        {"[S]\r\nk=7\r\n", integer, 7, None},
+        {"[S]\r\nk=+7.0\r\n", integer, 7, None},
+        {"[S]\r\nk=1.5\r\n", integer, 1, ReadAs, "[S] k=1.5 as 1"},
+        {"[S]\r\nk=12abc\r\n", integer, 12, ReadAs, "[S] k=12abc as 12"},
+        {"[S]\r\nk=1e308\r\n", integer, 1, ReadAs, "[S] k=1e308 as 1"},
+        {"[S]\r\nk=NaN\r\n", integer, 0, ReadAs, "[S] k=NaN as 0"},
+        {"[S]\r\nk=&H10\r\n", integer, 0, ReadAs, "[S] k=&H10 as 0"},
+        {"[S]\r\nk=123456789012345678901234567\r\n", integer, std::nullopt, Skipped},
+        {"[s]\r\nK=-3\r\n", integer, -3, None},
+        {"[S]\r\nk=40000\r\n", integer, std::nullopt, Skipped},
+        {"[S]\r\nk=3\r\n", index, 3, None},
+        {"[S]\r\nk=-1\r\n", index, std::nullopt, Skipped}, // a list without a choice
+        {"[S]\r\nk=4\r\n", index, std::nullopt, Skipped},
+        {"[S]\r\nk=3\r\n", range, 3, None},
+        {"[S]\r\n", range, std::nullopt, Skipped}, // 0 the control cannot take
+        {"[S]\r\nk=1.5x\r\n", range, 1, ReadAs, "[S] k=1.5x as 1"},
+        {"[S]\r\nk=32\r\n", position, 1, None},
+        {"[S]\r\nk=64\r\n", position, std::nullopt, Skipped},
+        {"[S]\r\nk=2x\r\n", twice, 2, ReadAs, "[S] k=2x as 2"}, // noted once
     };
     for (const Case& c : cases) {
         const platform::ProfileDocument d = document(c.file);
         KeyReader r(d);
         EXPECT_EQ(c.read(r), c.value) << c.file;
-        EXPECT_EQ(r.skipped(), c.noted ? QStringList{QStringLiteral("[S] k")} : QStringList())
+        const QStringList key{QStringLiteral("[S] k")};
+        EXPECT_EQ(r.skipped(), c.note == Skipped ? key : QStringList()) << c.file;
+        EXPECT_EQ(r.readOtherwise(),
+                  c.note == ReadAs ? QStringList{QLatin1String(c.readAs)} : QStringList())
             << c.file;
+        EXPECT_EQ(r.missing(), c.note == Missing ? key : QStringList()) << c.file;
     }
+}
+
+// Names: another text is left out and noted, a missing one not; one summary of three sentences,
+// a key left out in none but the first.
+TEST(KeyReader, NamesAndTheSummary) {
+    const std::array<const char16_t*, 2> names{u"FSK", u"GFSK"};
+    const platform::ProfileDocument d =
+        document("[S]\r\nk=gfsk\r\nn=4x\r\nm=9x\r\n[T]\r\nkey=FSK\r\n");
+    KeyReader r(d);
+    EXPECT_EQ(r.nameIndex(Key{u"T", u"key"}, names), 0);
+    EXPECT_EQ(r.nameIndex(Key{u"T", u"none"}, names), std::nullopt);
+    EXPECT_EQ(r.nameIndex(K, names), std::nullopt);
+    EXPECT_EQ(r.integer(Key{u"S", u"n"}), 4);
+    EXPECT_EQ(r.inRange(Key{u"S", u"m"}, 0, 3), std::nullopt); // read as 9, then left out
+    EXPECT_EQ(r.integer(Key{u"S", u"gone"}), 0);
+    r.readAs(Key{u"S", u"n"}, QStringLiteral("5")); // the last reading counts
+    EXPECT_EQ(r.summary(QStringLiteral("f.txt")),
+              QStringLiteral("These settings in f.txt could not be used and were left as they "
+                             "were: [S] k, [S] m\nThese settings in f.txt were not taken as they "
+                             "are written: [S] n=4x as 5\nThese settings are missing from f.txt "
+                             "and were read as 0: [S] gone"));
+    const platform::ProfileDocument clean = document("[S]\r\nk=1\r\n");
+    KeyReader quiet(clean);
+    quiet.integer(K);
+    EXPECT_EQ(quiet.summary(QStringLiteral("f.txt")), QString());
 }
 
 TEST(KeyReader, OnlyVersionOneIsRead) {

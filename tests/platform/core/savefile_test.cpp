@@ -1,6 +1,7 @@
 // Saving a whole file: a save that fails at any step, a full disk above all, leaves the old
 // file byte for byte, leaves nothing new behind and names the reason; the profile writes go
 // through the same save.
+#include "../../support/notafile.h"
 #include "../../testfiles.h"
 
 #include "platform/core/profile.h"
@@ -90,6 +91,35 @@ TEST_F(SaveFile, ProfileWritesReportAFullDiskAndKeepTheFile) {
     EXPECT_EQ(batch.commit(), std::nullopt);
     EXPECT_EQ(readBytes(existing),
               QByteArray("[Phy]\r\nChip=Other\r\n[Other]\r\nkeep=1\r\n[New]\r\nkey=1\r\n"));
+}
+
+// What is not a regular file is refused before it is opened, for reading as for writing: a
+// device would be read for ever (/dev/zero) or never fill (/dev/full), a pipe blocks whoever
+// opens it, a folder cannot be replaced. Nothing is made beside it either.
+TEST_F(SaveFile, WhatIsNotARegularFileIsRefusedBeforeItIsOpened) {
+    const evaltest::NotAFiles notFiles;
+    for (const evaltest::NotAFile& n : notFiles.all()) {
+        SCOPED_TRACE(n.path.toStdString());
+        EXPECT_EQ(platform::notARegularFile(n.path), n.reason);
+        FaultySaveDeviceFactory devices;
+        EXPECT_EQ(platform::saveWholeFile(n.path, "new\r\n", devices), n.reason);
+        EXPECT_EQ(devices.created, 0);
+
+        const platform::ProfileLoad load =
+            platform::loadProfileDocument(n.path, platform::MissingFile::ReadsAsEmpty);
+        ASSERT_TRUE(load.error);
+        EXPECT_EQ(load.error->reason, n.reason);
+        EXPECT_EQ(platform::GetPrivateProfileInt("File", "Version", 7, n.path).value, 7);
+        const auto write = platform::WritePrivateProfileString("Phy", "Chip", "x", n.path, devices);
+        ASSERT_TRUE(write);
+        EXPECT_EQ(write->reason, n.reason);
+        EXPECT_EQ(devices.created, 0);
+    }
+    // A regular file and a name where nothing stands yet are files to the save.
+    const QString fresh = path("fresh.txt");
+    EXPECT_EQ(platform::notARegularFile(fresh), std::nullopt);
+    writeBytes(fresh, OldBytes);
+    EXPECT_EQ(platform::notARegularFile(fresh), std::nullopt);
 }
 
 // A real full file system: a small tmpfs, filled up. Mounting needs root (and a system that

@@ -46,8 +46,12 @@ TEST(SettingsPlan, AGarbledFileLeavesOutWhatNoControlTakes) {
     KeyReader r(d);
     const SettingsPlan p = planSettings(r);
     EXPECT_EQ(r.skipped().join(QStringLiteral(", ")),
-              QStringLiteral("[PLL] RefDoubler, [Phy] Deviation_kHz, [Tx] PALevel, "
-                             "[Other] PA_BIAS, [Other] MUX_OUT"));
+              QStringLiteral("[PLL] RefDoubler, [VCO] VCODivider, [Phy] Deviation_kHz, "
+                             "[Tx] PALevel, [Other] PA_BIAS, [Other] MUX_OUT"));
+    EXPECT_EQ(r.readOtherwise(), QStringList{QStringLiteral("[Other] VCO_BIAS=banana as 0")});
+    // A missing prescaler reads 0, which is the 8/9 one.
+    EXPECT_EQ(r.missing(), (QStringList{QStringLiteral("[PLL] Prescaler"),
+                                        QStringLiteral("[Other] DATA_INVERT")}));
     EXPECT_EQ(p.synthesizer.vcoDivide, std::nullopt); // 3 is no ratio the list holds
     EXPECT_EQ(p.prescaler89, true);                   // a missing key reads 0: the 8/9 one
     ASSERT_TRUE(p.other);
