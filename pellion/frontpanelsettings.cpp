@@ -19,6 +19,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QSignalBlocker>
 
 #include <algorithm>
 
@@ -253,9 +254,32 @@ void Main::HScrollOOKfine1_Change() {
     app_.UpdateAllRegisterLabels();
 }
 
+bool Main::takesInductor(bool external) {
+    const bool loaded = app_.isLoaded<synthform>();
+    const std::optional<std::vector<platform::Message>> refusal =
+        app_.synthform().inductorRefusal(external);
+    if (!refusal)
+        return true;
+    // Nothing of the choice stays: the box as it was (its handler is not to run again), and a
+    // synthesizer window loaded only for the check is gone again.
+    if (!loaded)
+        app_.synthform().unload();
+    {
+        const QSignalBlocker keep(chkInductor);
+        chkInductor->setChecked(!external);
+    }
+    app_.show(*refusal);
+    return false;
+}
+
 void Main::chkInductor_Click() {
     auto& f = app_.f();
     const bool external = chkInductor->isChecked();
+    // The inductor, its VCO bias and the synthesizer plan for it are one choice: a plan
+    // refused for the new inductor refuses the choice whole. A settings import plans later,
+    // from the file's frequencies.
+    if (app_.w().SettingsLoaded == 0 && !takesInductor(external))
+        return;
     f.ExtInductorField = external ? bit(25) : 0;
     // With the external inductor the user chooses the divide-by-2; otherwise the band does.
     app_.synthform().lblVCOdiv2->setEnabled(external);

@@ -221,6 +221,20 @@ void synthform::lblVCOdiv2_Change() {
     app_.f().VcoDiv2Field = lblVCOdiv2->isOn() ? DivideBy2On : 0;
 }
 
+std::optional<std::vector<platform::Message>> synthform::inductorRefusal(bool external) const {
+    calc::SynthInputs in = inputs();
+    in.chkInductor = external;
+    const calc::SynthResult r = calc::CmdCalculate(in);
+    if (!r.planned)
+        return r.messages;
+    const std::optional<platform::Message> refusal = followUpRefusal(r);
+    if (!refusal)
+        return std::nullopt;
+    std::vector<platform::Message> shown = r.messages;
+    shown.push_back(*refusal);
+    return shown;
+}
+
 evalkit::SynthesizerImport synthform::applySettingsEntries(const calc::SynthesizerPlan& p) {
     return evalkit::putSynthesizerEntries(entryBoxes(), p.entries);
 }

@@ -27,6 +27,10 @@ public:
     void StepFracUp();
     void returnToPanel_Click();
     void lblVCOdiv2_Change();
+    // The messages with which the calculation, run with the external inductor `external`,
+    // would be refused (its VCO range, or what follows the plan); nothing when it is taken.
+    // Nothing is planned or shown.
+    std::optional<std::vector<platform::Message>> inductorRefusal(bool external) const;
 
     // A settings file's part of the window: the three entries, the divide-by-2, and the
     // calculation that then plans from them, each when the import's order of steps reaches

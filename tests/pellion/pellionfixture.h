@@ -7,6 +7,9 @@
 #include "pellion/windows.h"
 #include "platform/core/numbers.h"
 
+#include <QCheckBox>
+#include <QLineEdit>
+
 namespace pellion::test {
 
 // The parallel port is a recording back end by default; tests of what the chip decodes use
@@ -17,5 +20,16 @@ using PellionFixture = BasicPellionFixture<board::RecordingParllio>;
 using PellionOverSimulatedPort = BasicPellionFixture<board::SimulatedPort>;
 
 using platform::bit;
+
+// "Pellion-1 (External Inductor)" ticked as a user must from the start-up channel (868.3 MHz,
+// which the external inductor does not reach): a channel both inductors reach, 433.92 MHz,
+// planned from the synthesizer window first, then the box.
+inline void tickExternalInductor(PellionApp& app) {
+    synthform& s = app.synthform();
+    s.txtVCOout1->setText(QStringLiteral("433.92"));
+    s.CmdCalculate_Click();
+    s.returnToPanel_Click();
+    app.main().chkInductor->setChecked(true);
+}
 
 } // namespace pellion::test

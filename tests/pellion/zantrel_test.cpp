@@ -107,9 +107,8 @@ TEST_F(ZantrelFile, TheLockThresholdModeIsForcedForTheFileAndRestored) {
 }
 
 TEST_F(ZantrelFile, TheRadioSettingsFollowThePanel) {
-    m->chkInductor->setChecked(true);
+    tickExternalInductor(*app);
     synthform& s = app->synthform();
-    s.txtVCOout1->setText(QStringLiteral("433.92"));
     s.CmdCalculate_Click();
     s.returnToPanel_Click();
     m->cmbModulation->setCurrentIndex(1); // GFSK
