@@ -232,10 +232,14 @@ void Main::setScrollBar(QScrollBar* bar, int value, void (Main::*handler)()) {
         bar->setValue(value);
 }
 
+// The FSK scroll bar and the ASK high level set the one PA level of R2: each follows the
+// other, so the bar a scheme shows, the settings file (which reads the bar of the scheme) and
+// the radio-link file (which reads the FSK bar) all hold the level in force.
 void Main::paLevel_Change() {
     const int v = paLevel->value();
     app_.f().PaLevelField = static_cast<int16_t>(v * bit(9));
     LblFSKpower->setText(QStringLiteral("Setting ") + platform::strText(v));
+    HScrollASKFine1->setValue(v);
     app_.UpdateAllRegisterLabels();
 }
 
@@ -243,6 +247,7 @@ void Main::HScrollASKFine1_Change() {
     const int v = HScrollASKFine1->value();
     app_.f().PaLevelField = static_cast<int16_t>(v * bit(9));
     Lblpower1->setText(QStringLiteral("Setting ") + platform::strText(v));
+    paLevel->setValue(v);
     app_.UpdateAllRegisterLabels();
 }
 
