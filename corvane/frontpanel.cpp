@@ -289,8 +289,8 @@ void Main::connectHandlers() {
     connect(paEnable, &platform::Toggle::toggled, this, &Main::paEnable_Change);
     connect(paLevel, &QScrollBar::valueChanged, this, &Main::paLevel_Change);
     evalkit::connectDirection(
-        this, app_, {optRx, optTx}, app_.f().TxRxField, [this] { evalkit::planSynthesizer(app_); },
-        [this] { TxtFSKdev_Change(); });
+        this, app_, {optRx, optTx}, app_.f().TxRxField,
+        [this] { return evalkit::planSynthesizer(app_); }, [this] { TxtFSKdev_Change(); });
     connect(txtDatarate, &QLineEdit::textChanged, this, &Main::txtDatarate_Change);
     connect(TxtFSKdev, &QLineEdit::textChanged, this, &Main::TxtFSKdev_Change);
 

@@ -147,9 +147,9 @@ bool synthform::refusedByFollowUps(const calc::SynthResult& r,
     return true;
 }
 
-void synthform::apply(const calc::SynthResult& r) {
+bool synthform::apply(const calc::SynthResult& r) {
     if (refusedByFollowUps(r))
-        return;
+        return false;
     app_.show(r.messages);
     applyCommon(app_.f(), app_.w(), r);
     evalkit::showIfSet(synthesizerFrequency, r.synthesizerMHz);
@@ -161,6 +161,7 @@ void synthform::apply(const calc::SynthResult& r) {
         panel.txtDatarate_Change();
     if (r.refreshReadouts)
         app_.UpdateAllRegisterLabels();
+    return r.planned;
 }
 
 void synthform::apply(const calc::FractionStepResult& r) {
@@ -185,8 +186,8 @@ int16_t synthform::ValidateSynthInputs() {
     return r.validationFailed ? 1 : 0;
 }
 
-void synthform::CmdCalculate_Click() {
-    apply(calc::CmdCalculate(inputs()));
+bool synthform::CmdCalculate_Click() {
+    return apply(calc::CmdCalculate(inputs()));
 }
 
 void synthform::UpdateSynthValues(float pfdMHz, float crystalMHz, int resolution) {
