@@ -139,7 +139,7 @@ TEST_F(Settings, MissingNumberKeysReadAsZero) {
     ImportSettings(*app, settingsFile({QStringLiteral("Phy/Modulation=GFSK")}));
     EXPECT_EQ(messageTexts(),
               std::vector<QString>{QStringLiteral(
-                  "Data rate of 691.200 kbit/s is above the maximum of 201.5 kbit/s. Please raise "
+                  "Data rate of 691.200 kbit/s is above the maximum of 201.4 kbit/s. Please raise "
                   "the Divider Number or the Index Counter")});
     EXPECT_EQ(m->cmbModulation->currentIndex(), 1);
     EXPECT_EQ(f().TxDeviationField, 1 << 15);
