@@ -289,8 +289,8 @@ void Main::connectHandlers() {
     connect(paEnable, &platform::Toggle::toggled, this, &Main::paEnable_Change);
     connect(paLevel, &QScrollBar::valueChanged, this, &Main::paLevel_Change);
     evalkit::connectDirection(
-        this, app_, {optRx, optTx}, app_.f().TxRxField, [this] { evalkit::planSynthesizer(app_); },
-        [this] { TxtFSKdev_Change(); });
+        this, app_, {optRx, optTx}, app_.f().TxRxField,
+        [this] { return evalkit::planSynthesizer(app_); }, [this] { TxtFSKdev_Change(); });
     app_.entries().watch(txtDatarate, {QStringLiteral("data rate"), {}, dataRateUnit},
                          [this] { txtDatarate_Change(); });
     app_.entries().watch(TxtFSKdev, {QStringLiteral("deviation"), QStringLiteral("kHz")},

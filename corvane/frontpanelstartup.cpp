@@ -11,6 +11,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QPushButton>
+#include <QScrollBar>
 
 namespace corvane {
 
@@ -65,6 +66,9 @@ void Main::InitialiseFrontPanel() {
     platform::setShown(FrFSKpower, true);
     cmbIFBW->setCurrentIndex(ifbw);
     cmbIcp->setCurrentIndex(app_.f().ChargePumpField / bit(15));
+    // The PA bar shows the level R2 starts with, so that the panel, a saved file and the chip
+    // agree before the user moves it.
+    paLevel->setValue(app_.f().PaLevelField / bit(13));
     evalkit::planSynthesizer(app_);
     TxtFSKdev_Change();
     txtDatarate_Change();

@@ -30,8 +30,6 @@ namespace {
 constexpr double DividedBandMHz = 500;
 // Register 2 carries the Gaussian scheme as 1 in bits 4..6.
 constexpr int16_t GaussianScheme = 16;
-// The front panel's data-rate box takes no more.
-constexpr float MaxFrontPanelRateKbps = 75;
 
 } // namespace
 
@@ -59,13 +57,7 @@ std::optional<GfskSetup> planGfsk(int modControl, int indexCounterIndex, const Q
 
 std::optional<platform::Message> rateRefusal(const GfskSetup& s, const QString& rateText,
                                              calc::DataRateInputs rate) {
-    // The data-rate box takes rates above 0 and up to 75 kbit/s.
     const QString shown = platform::formatNumber(s.dataRateKbps, u"#0.000");
-    if (!(platform::toSingle(s.dataRateKbps) <= MaxFrontPanelRateKbps))
-        return evalkit::calc::aboveMaximumWarning(
-            QStringLiteral("Data rate"), shown + QStringLiteral(" kbit/s"),
-            QStringLiteral("75 kbit/s"),
-            QStringLiteral("Please raise the Divider Number or the Index Counter"));
     if (!(platform::toSingle(s.dataRateKbps) > 0))
         return evalkit::calc::limitWarning(
             QStringLiteral("Data rate of %1 kbit/s is too low to plan. Please raise the PFD "
@@ -75,7 +67,28 @@ std::optional<platform::Message> rateRefusal(const GfskSetup& s, const QString& 
     rate.rateText = rateText;
     rate.rateFromCode = s.dataRateKbps;
     rate.ActualDeviationKHz = s.ActualDeviationKHz;
-    return calc::planDataRate(rate).setUpRefusal;
+    const calc::DataRatePlan p = calc::planDataRate(rate);
+    if (p.ran)
+        return std::nullopt;
+    // The limit the rate missed, as the front panel's data-rate box names it at this set-up:
+    // one range, worked out for both.
+    const std::optional<evalkit::calc::TakenRange> range = calc::dataRateRange(rate);
+    if (range && s.dataRateKbps > range->to)
+        return evalkit::calc::aboveMaximumWarning(
+            QStringLiteral("Data rate"), shown + QStringLiteral(" kbit/s"),
+            evalkit::calc::endText(range->to) + QStringLiteral(" kbit/s"),
+            QStringLiteral("Please raise the Divider Number or the Index Counter"));
+    if (range && s.dataRateKbps < range->from)
+        return evalkit::calc::limitWarning(
+            QStringLiteral("Data rate of %1 kbit/s is below the minimum of %2 kbit/s. Please "
+                           "lower the Divider Number or the Index Counter")
+                .arg(shown, evalkit::calc::endText(range->from)));
+    if (p.setUpRefusal)
+        return p.setUpRefusal;
+    return evalkit::calc::limitWarning(
+        QStringLiteral("Data rate of %1 kbit/s cannot be planned at this set-up. Please change "
+                       "the Divider Number or the Index Counter")
+            .arg(shown));
 }
 
 frmGFSK::frmGFSK(CorvaneApp& app)

@@ -137,10 +137,10 @@ std::optional<platform::Message> synthform::followUpRefusal(const calc::SynthRes
     return calc::followUpRefusal(std::move(in));
 }
 
-void synthform::apply(const calc::SynthResult& r) {
+bool synthform::apply(const calc::SynthResult& r) {
     // A plan the deviation or the receiver clocks could not follow is refused as a whole.
     if (!evalkit::showSynthesizerPlan(app_, r.messages, followUpRefusal(r)))
-        return;
+        return false;
     auto& f = app_.f();
     applyCommon(f, app_.w(), r);
     platform::assignIfSet(f.IFCalUpperToneField, r.IFCalUpperToneField);
@@ -155,15 +155,17 @@ void synthform::apply(const calc::SynthResult& r) {
     entryBoxes().focus(r.focus);
     if (r.refreshReadouts)
         app_.UpdateAllRegisterLabels();
+    // A plan that went through sets the dividers' fields.
+    return r.IntegerNField.has_value();
 }
 
-void synthform::CmdCalculate_Click() {
+bool synthform::CmdCalculate_Click() {
     const auto& f = app_.f();
     const auto& w = app_.w();
-    apply(calc::CmdCalculate({txtVCOout1->text(), txtpfd1->text(), TxtCrystal1->text(),
-                              lblVCOdiv2->isOn(), f.VcoDiv2Field, f.ExtInductorField, f.TxRxField,
-                              w.CrystalFrequencyMHz, w.IntegerN, w.FracN,
-                              app_.variant().tones.divisorsFor(f.IFFilterBandwidthField)}));
+    return apply(calc::CmdCalculate({txtVCOout1->text(), txtpfd1->text(), TxtCrystal1->text(),
+                                     lblVCOdiv2->isOn(), f.VcoDiv2Field, f.ExtInductorField,
+                                     f.TxRxField, w.CrystalFrequencyMHz, w.IntegerN, w.FracN,
+                                     app_.variant().tones.divisorsFor(f.IFFilterBandwidthField)}));
 }
 
 void synthform::UpdatesynthF() {

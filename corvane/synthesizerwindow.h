@@ -18,7 +18,8 @@ public:
     explicit synthform(CorvaneApp& app, calc::VcoUpperLimits fractionStepLimits = {});
 
     void Form_Load() override;
-    void CmdCalculate_Click();
+    // False when the plan was refused (said, and nothing of it kept).
+    bool CmdCalculate_Click();
     // The fraction-step path for the N and F now shown in LblN and LblF.
     void UpdatesynthF();
     void returnToPanel_Click();
@@ -44,7 +45,8 @@ public:
 
 private:
     void buildLayout();
-    void apply(const calc::SynthResult& r);
+    // False when nothing of the plan was kept: it failed, or what follows it refused it.
+    bool apply(const calc::SynthResult& r);
     // The warning with which the deviation and the receiver clocks, planned again for the
     // plan's new PFD, divide-by-2 and crystal, would refuse it; nothing when they take it.
     std::optional<platform::Message> followUpRefusal(const calc::SynthResult& r) const;

@@ -106,24 +106,35 @@ DirectionButtons directionButtons(bool receiving) {
 }
 
 void connectDirection(QObject* context, ProgramContext& app, DirectionButtons buttons,
-                      int32_t& TxRxField, std::function<void()> replan,
+                      int32_t& TxRxField, std::function<bool()> replan,
                       std::function<void()> transmitting) {
+    // A direction whose plan is refused is not chosen: the buttons show the one in force (their
+    // handlers are not to run for that).
+    const auto choose = [&TxRxField, buttons, replan](int32_t direction) {
+        const int32_t before = TxRxField;
+        TxRxField = direction;
+        if (replan())
+            return true;
+        TxRxField = before;
+        const QSignalBlocker keepRx(buttons.optRx), keepTx(buttons.optTx);
+        (before != 0 ? buttons.optRx : buttons.optTx)->setChecked(true);
+        return false;
+    };
     // optRx_Click and optTx_Click: an option button's click handler runs when it becomes
     // chosen.
     QObject::connect(buttons.optRx, &QRadioButton::toggled, context,
-                     [&app, &TxRxField, buttons, replan](bool on) {
+                     [&app, buttons, choose](bool on) {
                          if (!on)
                              return;
-                         TxRxField = buttons.optRx->isChecked() ? int32_t{1} << 27 : 0;
-                         replan();
-                         app.UpdateAllRegisterLabels();
+                         if (choose(buttons.optRx->isChecked() ? int32_t{1} << 27 : 0))
+                             app.UpdateAllRegisterLabels();
                      });
     QObject::connect(buttons.optTx, &QRadioButton::toggled, context,
-                     [&app, &TxRxField, buttons, replan, transmitting](bool on) {
+                     [&app, buttons, choose, transmitting](bool on) {
                          if (!on)
                              return;
-                         TxRxField = !buttons.optTx->isChecked() ? int32_t{1} << 27 : 0;
-                         replan();
+                         if (!choose(!buttons.optTx->isChecked() ? int32_t{1} << 27 : 0))
+                             return;
                          transmitting();
                          app.UpdateAllRegisterLabels();
                      });

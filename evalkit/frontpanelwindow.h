@@ -84,14 +84,22 @@ QGridLayout* synthesizerGrid(const QString& rfCaption, platform::ClickableLabel*
                              QPushButton* settings);
 
 // The synthesizer window's calculation and then its update, as its two buttons run them.
-template <class App> void planSynthesizer(App& app) {
-    app.synthform().CmdCalculate_Click();
+// A calculation that is refused (said, and nothing of it kept) has nothing to update: the
+// window is unloaded without its return step, so that nothing moves, and the result is false.
+template <class App> bool planSynthesizer(App& app) {
+    if (!app.synthform().CmdCalculate_Click()) {
+        app.synthform().unload();
+        return false;
+    }
     app.synthform().returnToPanel_Click();
+    return true;
 }
 
 // The receive and transmit option buttons, optRx and optTx: the chosen one runs its click
 // handler. TxRxField takes bit 27 for receive, the synthesizer plans again for the direction
-// (`replan`), choosing transmit then runs `transmitting`, and the read-outs refresh.
+// (`replan`), choosing transmit then runs `transmitting`, and the read-outs refresh. The
+// direction and its plan are one choice: when `replan` says the plan was refused, TxRxField
+// and the buttons return to the direction in force, and nothing else runs.
 struct DirectionButtons {
     QRadioButton* optRx;
     QRadioButton* optTx;
@@ -99,7 +107,7 @@ struct DirectionButtons {
 // The two buttons, the one for the direction the chip starts in chosen.
 DirectionButtons directionButtons(bool receiving);
 void connectDirection(QObject* context, ProgramContext& app, DirectionButtons buttons,
-                      int32_t& TxRxField, std::function<void()> replan,
+                      int32_t& TxRxField, std::function<bool()> replan,
                       std::function<void()> transmitting);
 
 class FrontPanelWindow : public QMainWindow {

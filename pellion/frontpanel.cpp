@@ -283,8 +283,8 @@ void Main::connectHandlers() {
     connect(HScrollOOKfine1, &QScrollBar::valueChanged, this, &Main::HScrollOOKfine1_Change);
     connect(chkInductor, &QCheckBox::toggled, this, &Main::chkInductor_Click);
     evalkit::connectDirection(
-        this, app_, {optRx, optTx}, app_.f().TxRxField, [this] { evalkit::planSynthesizer(app_); },
-        [this] { TxtFSKdev_Change(); });
+        this, app_, {optRx, optTx}, app_.f().TxRxField,
+        [this] { return evalkit::planSynthesizer(app_); }, [this] { TxtFSKdev_Change(); });
 
     // Every window opens modally but the bias window (the menus open theirs). The IF filter
     // calibration status button opens the AFC window.

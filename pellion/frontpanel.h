@@ -137,6 +137,9 @@ private:
     void setScrollBar(QScrollBar* bar, int value, void (Main::*handler)());
     // Sends a test-data word as register 12 over the chosen board, past the field store.
     void sendTestDataWord(int32_t word);
+    // Whether the synthesizer plans for the inductor the check box now shows; when it does
+    // not, the box is put back and the refusal said.
+    bool takesInductor(bool external);
     calc::DataRateInputs dataRateInputs(const QString& text,
                                         std::optional<double> rateFromCode) const;
 

@@ -19,6 +19,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QSignalBlocker>
 
 #include <algorithm>
 
@@ -231,10 +232,14 @@ void Main::setScrollBar(QScrollBar* bar, int value, void (Main::*handler)()) {
         bar->setValue(value);
 }
 
+// The FSK scroll bar and the ASK high level set the one PA level of R2: each follows the
+// other, so the bar a scheme shows, the settings file (which reads the bar of the scheme) and
+// the radio-link file (which reads the FSK bar) all hold the level in force.
 void Main::paLevel_Change() {
     const int v = paLevel->value();
     app_.f().PaLevelField = static_cast<int16_t>(v * bit(9));
     LblFSKpower->setText(QStringLiteral("Setting ") + platform::strText(v));
+    HScrollASKFine1->setValue(v);
     app_.UpdateAllRegisterLabels();
 }
 
@@ -242,6 +247,7 @@ void Main::HScrollASKFine1_Change() {
     const int v = HScrollASKFine1->value();
     app_.f().PaLevelField = static_cast<int16_t>(v * bit(9));
     Lblpower1->setText(QStringLiteral("Setting ") + platform::strText(v));
+    paLevel->setValue(v);
     app_.UpdateAllRegisterLabels();
 }
 
@@ -253,9 +259,32 @@ void Main::HScrollOOKfine1_Change() {
     app_.UpdateAllRegisterLabels();
 }
 
+bool Main::takesInductor(bool external) {
+    const bool loaded = app_.isLoaded<synthform>();
+    const std::optional<std::vector<platform::Message>> refusal =
+        app_.synthform().inductorRefusal(external);
+    if (!refusal)
+        return true;
+    // Nothing of the choice stays: the box as it was (its handler is not to run again), and a
+    // synthesizer window loaded only for the check is gone again.
+    if (!loaded)
+        app_.synthform().unload();
+    {
+        const QSignalBlocker keep(chkInductor);
+        chkInductor->setChecked(!external);
+    }
+    app_.show(*refusal);
+    return false;
+}
+
 void Main::chkInductor_Click() {
     auto& f = app_.f();
     const bool external = chkInductor->isChecked();
+    // The inductor, its VCO bias and the synthesizer plan for it are one choice: a plan
+    // refused for the new inductor refuses the choice whole. A settings import plans later,
+    // from the file's frequencies.
+    if (app_.w().SettingsLoaded == 0 && !takesInductor(external))
+        return;
     f.ExtInductorField = external ? bit(25) : 0;
     // With the external inductor the user chooses the divide-by-2; otherwise the band does.
     app_.synthform().lblVCOdiv2->setEnabled(external);

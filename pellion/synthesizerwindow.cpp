@@ -147,9 +147,9 @@ bool synthform::refusedByFollowUps(const calc::SynthResult& r,
     return true;
 }
 
-void synthform::apply(const calc::SynthResult& r) {
+bool synthform::apply(const calc::SynthResult& r) {
     if (refusedByFollowUps(r))
-        return;
+        return false;
     app_.show(r.messages);
     applyCommon(app_.f(), app_.w(), r);
     evalkit::showIfSet(synthesizerFrequency, r.synthesizerMHz);
@@ -161,6 +161,7 @@ void synthform::apply(const calc::SynthResult& r) {
         panel.txtDatarate_Change();
     if (r.refreshReadouts)
         app_.UpdateAllRegisterLabels();
+    return r.planned;
 }
 
 void synthform::apply(const calc::FractionStepResult& r) {
@@ -185,8 +186,8 @@ int16_t synthform::ValidateSynthInputs() {
     return r.validationFailed ? 1 : 0;
 }
 
-void synthform::CmdCalculate_Click() {
-    apply(calc::CmdCalculate(inputs()));
+bool synthform::CmdCalculate_Click() {
+    return apply(calc::CmdCalculate(inputs()));
 }
 
 void synthform::UpdateSynthValues(float pfdMHz, float crystalMHz, int resolution) {
@@ -220,6 +221,20 @@ void synthform::returnToPanel_Click() {
 void synthform::lblVCOdiv2_Change() {
     app_.f().VcoDiv2Field = lblVCOdiv2->isOn() ? DivideBy2On : 0;
     app_.UpdateAllRegisterLabels();
+}
+
+std::optional<std::vector<platform::Message>> synthform::inductorRefusal(bool external) const {
+    calc::SynthInputs in = inputs();
+    in.chkInductor = external;
+    const calc::SynthResult r = calc::CmdCalculate(in);
+    if (!r.planned)
+        return r.messages;
+    const std::optional<platform::Message> refusal = followUpRefusal(r);
+    if (!refusal)
+        return std::nullopt;
+    std::vector<platform::Message> shown = r.messages;
+    shown.push_back(*refusal);
+    return shown;
 }
 
 evalkit::SynthesizerImport synthform::applySettingsEntries(const calc::SynthesizerPlan& p) {

@@ -19,7 +19,8 @@ public:
     // 0 when the three boxes read as numbers; 1 after the message (the box is emptied and
     // focused).
     int16_t ValidateSynthInputs();
-    void CmdCalculate_Click();
+    // False when the plan was refused (said, and nothing of it kept).
+    bool CmdCalculate_Click();
     // Applies the dividers now in IntegerN, FracN and RDivider with this PFD and crystal.
     void UpdateSynthValues(float pfdMHz, float crystalMHz, int resolution = 15);
     void cmdfdown_Click();
@@ -27,6 +28,10 @@ public:
     void StepFracUp();
     void returnToPanel_Click();
     void lblVCOdiv2_Change();
+    // The messages with which the calculation, run with the external inductor `external`,
+    // would be refused (its VCO range, or what follows the plan); nothing when it is taken.
+    // Nothing is planned or shown.
+    std::optional<std::vector<platform::Message>> inductorRefusal(bool external) const;
 
     // A settings file's part of the window: the three entries, the divide-by-2, and the
     // calculation that then plans from them, each when the import's order of steps reaches
@@ -45,7 +50,8 @@ private:
     void buildLayout();
     bool externalInductor() const;
     calc::SynthInputs inputs() const;
-    void apply(const calc::SynthResult& r);
+    // False when nothing of the plan was kept: it failed, or what follows it refused it.
+    bool apply(const calc::SynthResult& r);
     void apply(const calc::FractionStepResult& r);
     // The warning with which a plan that follows this one (the receiver clocks for a new
     // crystal, the FSK deviation for a new PFD) would refuse it; nothing when they take it.

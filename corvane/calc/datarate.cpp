@@ -421,13 +421,17 @@ constexpr double TinyRate = 1e-6;
 
 } // namespace
 
+std::optional<evalkit::calc::TakenRange> dataRateRange(const DataRateInputs& in) {
+    return evalkit::calc::takenRange([&in](double R) { return takes(R, in); }, TinyRate,
+                                     MaxRateKbps, MaxRateTextLength);
+}
+
 QString dataRateAccepts(const DataRateInputs& in) {
     const QString box = QStringLiteral("Data rate in kbit/s of at most 6 characters: ");
     const auto deviation = platform::textToNumber(in.deviationText);
     if (!deviation || toSingle(*deviation) == 0 || !isPositiveFinite(in.ActualDeviationKHz))
         return box + QStringLiteral("none is planned until a deviation above 0 is set");
-    const auto range = evalkit::calc::takenRange([&in](double R) { return takes(R, in); }, TinyRate,
-                                                 MaxRateKbps, MaxRateTextLength);
+    const auto range = dataRateRange(in);
     if (!range)
         return box + QStringLiteral("none can be planned at this set-up");
     const QString to = evalkit::calc::endText(range->to) + QStringLiteral(" at this set-up");

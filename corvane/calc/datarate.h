@@ -7,6 +7,7 @@
 
 #include "evalkit/calc/ratechecks.h"
 #include "evalkit/calc/receiverclockplan.h"
+#include "evalkit/calc/takenrange.h"
 #include "platform/core/message.h"
 
 #include <QString>
@@ -81,6 +82,11 @@ DataRatePlan planDataRate(const DataRateInputs& in);
 // What the rate box takes with these inputs (its text aside): a rate above 0 and at most 75
 // while the deviation is above 0, as far as the plan's dividers and filters fit their fields.
 QString dataRateAccepts(const DataRateInputs& in);
+
+// The rates the box takes with these inputs (its text aside), each end as the box can hold it:
+// the range its mark names, and the limits the Gaussian window names for the rate it pushes.
+// Nothing when no rate can be planned.
+std::optional<evalkit::calc::TakenRange> dataRateRange(const DataRateInputs& in);
 
 // The correlator/3FSK parity of K as the stored field values: bit7 = 2^7 when K is odd, bit9 =
 // 2^9 when ceil(K / 2) is odd.

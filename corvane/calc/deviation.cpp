@@ -40,8 +40,19 @@ QString deviationAccepts(const DeviationInputs& in) {
                                   0, MaxDeviationKHz, MaxTextLength);
     if (!range)
         return box + QStringLiteral("none at this PFD frequency");
-    return box + QStringLiteral("a number ") + evalkit::calc::rangeText(*range) +
-           QStringLiteral(" at this set-up");
+    QString accepts = box + QStringLiteral("a number ") + evalkit::calc::rangeText(*range) +
+                      QStringLiteral(" at this set-up");
+    // Within half a step of 0 the count is 0: taken, and the carrier goes out undeviated.
+    const std::optional<double> zeroTo = evalkit::calc::largestZeroCountEntry(
+        [&in](double kHz) {
+            const auto c = fittingCount(kHz, in);
+            return c && c->count == 0;
+        },
+        evalkit::calc::deviationStepHz(in.PfdFrequencyMHz, StepsPerPfd), MaxTextLength);
+    if (range->from == 0 && zeroTo)
+        accepts +=
+            QStringLiteral(" (") + evalkit::calc::zeroCountText(*zeroTo) + QStringLiteral(")");
+    return accepts;
 }
 
 DeviationResult planDeviation(const DeviationInputs& in) {

@@ -1,5 +1,6 @@
 #include "evalkit/calc/deviationcount.h"
 
+#include "evalkit/calc/takenrange.h"
 #include "platform/core/numbers.h"
 
 #include <cmath>
@@ -27,6 +28,23 @@ std::optional<DeviationCount> deviationCount(double deviationKHz, double PfdFreq
     c.stored = divideBy2 ? 2 * c.count : c.count;
     c.actualKHz = static_cast<double>(c.count) * static_cast<double>(c.DeviationStepHz) / 1000.0;
     return c;
+}
+
+std::optional<double> largestZeroCountEntry(const std::function<bool(double)>& countsZero,
+                                            float DeviationStepHz, int maxChars) {
+    if (!std::isfinite(DeviationStepHz) || !(DeviationStepHz > 0))
+        return std::nullopt;
+    // Half a step, and a little beyond it for the search to start outside.
+    const double halfStepKHz = static_cast<double>(DeviationStepHz) / 2000.0;
+    const std::optional<TakenRange> zero = takenRange(countsZero, 0, halfStepKHz * 1.01, maxChars);
+    if (!zero)
+        return std::nullopt;
+    return zero->to;
+}
+
+QString zeroCountText(double end) {
+    return QStringLiteral("0 to ") + endText(end) +
+           QStringLiteral(", under half a step: no deviation");
 }
 
 } // namespace evalkit::calc

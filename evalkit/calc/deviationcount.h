@@ -4,7 +4,10 @@
 // the field's place and width, and in how the read-out shows the figure.
 #pragma once
 
+#include <QString>
+
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 namespace evalkit::calc {
@@ -25,5 +28,13 @@ float deviationStepHz(double PfdFrequencyMHz, double stepsPerPfd);
 // (or so large that its count has no integer).
 std::optional<DeviationCount> deviationCount(double deviationKHz, double PfdFrequencyMHz,
                                              double stepsPerPfd, bool divideBy2);
+
+// An entry within half a step of 0 counts 0 steps: the carrier goes out without deviation.
+// The largest such entry a box of `maxChars` characters holds (to three decimals at most), by
+// the box's own count (`countsZero`); nothing without a positive step.
+std::optional<double> largestZeroCountEntry(const std::function<bool(double)>& countsZero,
+                                            float DeviationStepHz, int maxChars);
+// What the box's tip says of those entries: "0 to <end>, under half a step: no deviation".
+QString zeroCountText(double end);
 
 } // namespace evalkit::calc

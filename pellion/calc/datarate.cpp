@@ -182,10 +182,14 @@ bool takes(double R, DataRateInputs in) {
 
 } // namespace
 
+std::optional<evalkit::calc::TakenRange> dataRateRange(const DataRateInputs& in) {
+    return evalkit::calc::takenRange([&in](double R) { return takes(R, in); }, LowestRate,
+                                     HighestRate, MaxRateTextLength);
+}
+
 QString dataRateAccepts(const DataRateInputs& in) {
     const QString box = QStringLiteral("Data rate in kbit/s of at most 5 characters: ");
-    const auto range = evalkit::calc::takenRange([&in](double R) { return takes(R, in); },
-                                                 LowestRate, HighestRate, MaxRateTextLength);
+    const auto range = dataRateRange(in);
     if (!range)
         return box + QStringLiteral("no rate can be planned at this set-up");
     return box + QStringLiteral("a number ") + evalkit::calc::rangeText(*range) +

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "evalkit/calc/receiverclockplan.h"
+#include "evalkit/calc/takenrange.h"
 #include "platform/core/message.h"
 
 #include <QString>
@@ -69,6 +70,11 @@ DataRatePlan planDataRate(const DataRateInputs& in);
 // is not taken: the rates from the one whose clock-recovery divider still fits eight bits up
 // to 201.5, as far as the other dividers and filters fit their fields.
 QString dataRateAccepts(const DataRateInputs& in);
+
+// The rates the box takes with these inputs (its text aside), each end as the box can hold it:
+// the range its mark names, and the limits the Gaussian window names for the rate it pushes.
+// Nothing when no rate can be planned at this set-up.
+std::optional<evalkit::calc::TakenRange> dataRateRange(const DataRateInputs& in);
 
 // The demodulator clock divider D for the crystal: 1 to 3 for the FSK demodulators (list
 // index 0, 1 or none), 1 to 4 for ASK (index 2).

@@ -78,19 +78,31 @@ bool takes(double kHz, const DeviationInputs& in) {
 
 QString deviationAccepts(const DeviationInputs& in) {
     const QString box = QStringLiteral("Desired deviation in kHz of at most 6 characters: ");
-    // A deviation of at most half a step gives no count, and no discriminator to refuse it;
-    // the counts from 1 up are taken as far as their fields hold them.
+    // A deviation of at most half a step gives no count, and no discriminator to refuse it:
+    // it is taken, and the carrier goes out without deviation. The counts from 1 up are taken
+    // as far as their fields hold them.
+    const bool divideBy2 = in.VcoDiv2Field == VcoDiv2FieldOn;
     const float step = evalkit::calc::deviationStepHz(in.PfdFrequencyMHz, StepsPerPfd);
-    const double firstCount =
-        std::isfinite(step) && step > 0 ? 0.5 * step / 1000.0 * (1 + 1e-9) : 0;
+    const std::optional<double> zeroTo = evalkit::calc::largestZeroCountEntry(
+        [&](double v) {
+            const auto c =
+                evalkit::calc::deviationCount(v, in.PfdFrequencyMHz, StepsPerPfd, divideBy2);
+            return c && c->count == 0 && takes(v, in);
+        },
+        step, MaxTextLength);
+    if (!zeroTo)
+        return box + QStringLiteral("none at this set-up");
+    const QString zero = evalkit::calc::zeroCountText(*zeroTo);
+    const double firstCount = 0.5 * step / 1000.0 * (1 + 1e-9);
     const auto range = evalkit::calc::takenRange([&in](double v) { return takes(v, in); },
                                                  firstCount, MaxDeviationKHz, MaxTextLength);
-    if (!range)
-        return box + QStringLiteral("at this set-up only 0 (below half a step)");
     const QString to = QStringLiteral(" at this set-up");
+    if (!range)
+        return box + QStringLiteral("only ") + zero + to;
     if (takes(firstCount, in))
-        return box + QStringLiteral("a number from 0 to ") + evalkit::calc::endText(range->to) + to;
-    return box + QStringLiteral("0, or a number ") + evalkit::calc::rangeText(*range) + to;
+        return box + QStringLiteral("a number from 0 to ") + evalkit::calc::endText(range->to) +
+               to + QStringLiteral(" (") + zero + QStringLiteral(")");
+    return box + zero + QStringLiteral(", or a number ") + evalkit::calc::rangeText(*range) + to;
 }
 
 DeviationResult planDeviation(const DeviationInputs& in) {

@@ -68,22 +68,27 @@ GfskResult planGfsk(const GfskInputs& in) {
 
 namespace {
 
-// The data-rate box takes a rate that rounds to 1..201; the message names the limit the
-// Gaussian rate missed and the entries that move it.
-std::optional<platform::Message> rateRangeRefusal(double rate) {
-    const std::optional<int32_t> rounded = platform::toInt32(rate);
-    const QString shown = platform::formatNumber(rate, u"#0.000");
-    if (!rounded || *rounded >= 202)
+// A rate the front panel does not plan: the limit it missed, as the panel's data-rate box
+// names it at this set-up (one range, worked out for both), and the entries that move it.
+platform::Message rateRefusal(double rate, const DataRatePlan& plan, const DataRateInputs& in) {
+    const QString shown = platform::formatNumber(rate, u"#0.000") + QStringLiteral(" kbit/s");
+    const std::optional<evalkit::calc::TakenRange> range = dataRateRange(in);
+    if (range && rate > range->to)
         return evalkit::calc::aboveMaximumWarning(
-            QStringLiteral("Data rate"), shown + QStringLiteral(" kbit/s"),
-            QStringLiteral("201.5 kbit/s"),
+            QStringLiteral("Data rate"), shown,
+            evalkit::calc::endText(range->to) + QStringLiteral(" kbit/s"),
             QStringLiteral("Please raise the Divider Number or the Index Counter"));
-    if (*rounded <= 0)
+    if (range && rate < range->from)
         return evalkit::calc::limitWarning(
-            QStringLiteral("Data rate of %1 kbit/s is below the minimum of 0.5 kbit/s. Please "
-                           "lower the Divider Number or the Index Counter")
-                .arg(shown));
-    return std::nullopt;
+            QStringLiteral("Data rate of %1 is below the minimum of %2 kbit/s. Please lower the "
+                           "Divider Number or the Index Counter")
+                .arg(shown, evalkit::calc::endText(range->from)));
+    if (plan.setUpRefusal)
+        return *plan.setUpRefusal;
+    return evalkit::calc::limitWarning(
+        QStringLiteral("Data rate of %1 cannot be planned at this set-up. Please change the "
+                       "Divider Number or the Index Counter")
+            .arg(shown));
 }
 
 } // namespace
@@ -101,15 +106,13 @@ std::optional<platform::Message> gfskRefusal(const GfskResult& r, GfskFollowUps 
         if (d.ActualDeviationKHz)
             deviation = *d.ActualDeviationKHz;
     }
-    if (const std::optional<platform::Message> range = rateRangeRefusal(r.dataRateKbps))
-        return range;
     in.rate.rateText = r.txtDatarate;
     in.rate.rateFromCode = r.frontPanelRate;
     in.rate.ActualDeviationKHz = deviation;
     const DataRatePlan p = planDataRate(in.rate);
-    if (p.setUpRefusal)
-        return p.setUpRefusal;
-    return std::nullopt;
+    if (p.ran)
+        return std::nullopt;
+    return rateRefusal(r.dataRateKbps, p, in.rate);
 }
 
 QString dividerAcceptsText(const GfskInputs& in, const GfskFollowUps& followUps) {

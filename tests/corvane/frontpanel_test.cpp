@@ -202,7 +202,8 @@ TEST_F(FrontPanel, ARefusedDeviationMarksTheBoxUntilOneIsTaken) {
         EXPECT_TRUE(platform::isMarkedRefused(m.TxtFSKdev));
         EXPECT_EQ(m.TxtFSKdev->toolTip(),
                   QStringLiteral("Desired deviation in kHz of at most 5 characters: a number "
-                                 "from 0 to 100 at this set-up"));
+                                 "from 0 to 100 at this set-up (0 to 0.15, under half a step: "
+                                 "no deviation)"));
         EXPECT_TRUE(messageTexts().empty());
         EXPECT_EQ(f().TxDeviationField, 7 << 19);
         EXPECT_EQ(m.Lblfskdev->text(), QStringLiteral("2.1021"));

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QToolButton>
 
 #include <array>
@@ -121,4 +122,29 @@ TEST_F(RefusedPlan, ADemodulatorDividerTheDiscriminatorCannotFollowChangesNothin
     EXPECT_EQ(seen(), before);
     EXPECT_EQ(d.txtDemod->text(), QStringLiteral("4"));
     EXPECT_EQ(d.lblDemodclk->text(), QStringLiteral("4.9200 MHz"));
+}
+
+// The direction and its plan are one choice. At a PFD of 3.4 MHz the receive LO of 870.45 MHz,
+// 870.35 MHz, needs N = 255, the channel itself in transmit N = 256, beyond its eight bits:
+// choosing Tx is refused with the plan's message, Rx stays chosen and nothing moves, the
+// read-outs included.
+TEST_F(RefusedPlan, ADirectionWhosePlanIsRefusedIsNotChosen) {
+    Main& m = start();
+    m.optRx->click();
+    type(QStringLiteral("870.45"), QStringLiteral("3.4"), QStringLiteral("6.8"));
+    s().CmdCalculate->click();
+    s().returnToPanel->click();
+    ASSERT_EQ(f().IntegerNField, 255 << 19);
+    const Seen before = seen();
+    const QString r0 = m.readout(0)->text();
+    clearRecords();
+    m.optTx->click();
+    EXPECT_EQ(messageTexts(), std::vector<QString>{QStringLiteral(
+                                  "Integer N divide of 256 is above the maximum of 255. Please "
+                                  "raise the PFD frequency")});
+    EXPECT_TRUE(m.optRx->isChecked());
+    EXPECT_FALSE(m.optTx->isChecked());
+    EXPECT_EQ(f().TxRxField, 1 << 27);
+    EXPECT_EQ(seen(), before);
+    EXPECT_EQ(m.readout(0)->text(), r0);
 }

@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTemporaryDir>
 
 using namespace corvane;
@@ -132,7 +133,9 @@ TEST_F(Startup, EveryReadoutShowsTheStartUpWord) {
     EXPECT_EQ(m.Lblfskdev->text(), QStringLiteral("2.1021"));
     EXPECT_EQ(m.lblRxCLK->text(), QStringLiteral("4.0461"));
     EXPECT_EQ(m.lblDemodBW->text(), QStringLiteral("3.0588"));
-    EXPECT_EQ(m.LblFSKpower->text(), QStringLiteral("Setting 48"));
+    // The PA bar shows the level R2 starts with (46), not its design position.
+    EXPECT_EQ(m.paLevel->value(), 46);
+    EXPECT_EQ(m.LblFSKpower->text(), QStringLiteral("Setting  46"));
 }
 
 TEST_F(Startup, StartRunsTheLoadHandlerEvenWhenThePanelWasReferencedFirst) {

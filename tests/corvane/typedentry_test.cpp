@@ -112,7 +112,8 @@ TEST_F(TypedEntry, TheDeviationMarkStatesTheLimitAtThisSetUp) {
     EXPECT_TRUE(platform::isMarkedRefused(m.TxtFSKdev));
     EXPECT_EQ(m.TxtFSKdev->toolTip(),
               QStringLiteral("Desired deviation in kHz of at most 5 characters: a number from 0 "
-                             "to 61.46 at this set-up"));
+                             "to 61.46 at this set-up (0 to 0.03, under half a step: no "
+                             "deviation)"));
     evaltest::typeInto(m.TxtFSKdev, QStringLiteral("61.46"));
     EXPECT_FALSE(platform::isMarkedRefused(m.TxtFSKdev));
     EXPECT_EQ(f().TxDeviationField, 2046 << 19);

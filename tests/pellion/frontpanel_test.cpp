@@ -28,6 +28,16 @@ namespace {
 
 enum Modulation { Fsk, Gfsk, Ask, Ook, Gook };
 
+// What the inductor check box could change: the box, its fields, R0..R6 and their read-outs,
+// the channel shown.
+struct InductorChoice {
+    bool ticked;
+    int32_t ExtInductorField, VcoBiasField, VcoDiv2Field;
+    std::vector<uint32_t> words;
+    QStringList texts;
+    friend bool operator==(const InductorChoice&, const InductorChoice&) = default;
+};
+
 // What a modulation leaves on the panel, after the one before it in the sequence of the test.
 struct Shape {
     Modulation modulation;
@@ -264,36 +274,75 @@ TEST_F(FrontPanelOverThePort, TestDataWritesRegister12OverTheChosenBoard) {
     EXPECT_EQ(m.lbltest12hex->text(), QStringLiteral("0x0000C"));
 }
 
-// The external inductor's bias and the divide-by-2 the user may choose; the plan is made for
-// the inductor now in use.
-TEST_F(FrontPanel, InductorVariant) {
+// The inductor, its VCO bias and the synthesizer plan for it are one choice. A plan refused
+// for the new inductor (868.3 MHz is outside the external inductor's range, 300 MHz outside the
+// internal one's) is said, and nothing of the choice stays: the box returns to its state, and
+// no field, word or read-out moves. A plan that is taken brings the bias and the plan with it.
+TEST_F(FrontPanel, TheInductorIsChosenWithItsPlanOrNotAtAll) {
     Main& m = start();
+    const auto seen = [&] {
+        InductorChoice v{m.chkInductor->isChecked(),
+                         f().ExtInductorField,
+                         f().VcoBiasField,
+                         f().VcoDiv2Field,
+                         {},
+                         {m.lblvcofreq->text()}};
+        for (int n = 0; n <= 6; ++n) {
+            v.words.push_back(word(n));
+            v.texts << m.readout(n)->text();
+        }
+        return v;
+    };
+    const auto plan = [&](const char* rf) {
+        app->synthform().txtVCOout1->setText(QString::fromLatin1(rf));
+        app->synthform().CmdCalculate->click();
+        app->synthform().returnToPanel->click();
+    };
+    const QString externalRange =
+        QStringLiteral("Frequency outside of VCO Range for Pellion-1 External VCO Inductor!");
+    const QString internalRange = QStringLiteral(
+        "Frequency outside of VCO Range for Internal VCO inductor! If you are using the Pellion-1 "
+        "make sure this is checked on the front panel");
+
+    // 868.3 MHz: ticking is refused.
+    const InductorChoice internal868 = seen();
     clearRecords();
-    m.chkInductor->setChecked(true);
+    m.chkInductor->click();
+    EXPECT_EQ(messageTexts(), std::vector<QString>{externalRange});
+    EXPECT_EQ(seen(), internal868);
+    EXPECT_EQ(f().VcoBiasField, 10 << 16);
+    // The window that planned for the check is gone: it opens afresh for the internal inductor.
+    EXPECT_FALSE(app->isLoaded(QStringLiteral("synthform")));
+    EXPECT_FALSE(app->synthform().lblVCOdiv2->isEnabled());
+
+    // 433.92 MHz both reach: the tick is taken, with the external inductor's bias.
+    plan("433.92");
+    m.chkInductor->click();
+    EXPECT_TRUE(m.chkInductor->isChecked());
     EXPECT_EQ(f().ExtInductorField, bit(25));
     EXPECT_EQ(f().VcoBiasField, 3 << 16);
-    // 868.3 MHz is outside the external inductor's range: said, and the plan stays.
-    EXPECT_EQ(messageTexts(), std::vector<QString>{QStringLiteral(
-                                  "Frequency outside of VCO Range for Pellion-1 External VCO "
-                                  "Inductor!")});
     EXPECT_EQ(m.lblOSChex->text(), reglink::readoutText(word(1)));
-    EXPECT_FALSE(app->isLoaded(QStringLiteral("synthform")));
     EXPECT_TRUE(app->synthform().lblVCOdiv2->isEnabled());
 
-    // A channel only the external inductor reaches, then back to the internal one.
-    app->synthform().txtVCOout1->setText(QStringLiteral("300"));
-    app->synthform().CmdCalculate_Click();
-    app->synthform().returnToPanel_Click();
-    const int32_t n = f().IntegerNField;
+    // 300 MHz with the external inductor and its divide-by-2: unticking is refused.
+    app->synthform().lblVCOdiv2->setOn(true);
+    plan("300");
+    ASSERT_EQ(f().VcoDiv2Field, bit(13));
+    const InductorChoice external300 = seen();
     clearRecords();
-    m.chkInductor->setChecked(false);
+    m.chkInductor->click();
+    EXPECT_EQ(messageTexts(), std::vector<QString>{internalRange});
+    EXPECT_EQ(seen(), external300);
+    EXPECT_TRUE(app->synthform().lblVCOdiv2->isEnabled());
+
+    // Back at 433.92 MHz the untick is taken: the internal bias, the band's divide-by-2.
+    plan("433.92");
+    clearRecords();
+    m.chkInductor->click();
+    EXPECT_TRUE(messageTexts().empty());
+    EXPECT_FALSE(m.chkInductor->isChecked());
     EXPECT_EQ(f().ExtInductorField, 0);
     EXPECT_EQ(f().VcoBiasField, 10 << 16);
-    EXPECT_EQ(messageTexts(),
-              std::vector<QString>{QStringLiteral(
-                  "Frequency outside of VCO Range for Internal VCO inductor! If you are using "
-                  "the Pellion-1 make sure this is checked on the front panel")});
-    EXPECT_EQ(f().IntegerNField, n);
     EXPECT_FALSE(app->synthform().lblVCOdiv2->isEnabled());
 }
 

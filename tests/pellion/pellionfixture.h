@@ -7,6 +7,8 @@
 #include "pellion/windows.h"
 #include "platform/core/numbers.h"
 
+#include <QCheckBox>
+#include <QLineEdit>
 #include <QStringList>
 
 namespace pellion::test {
@@ -31,5 +33,16 @@ inline const QStringList ZeroNumberKeys{
     QStringLiteral("Rx/MIXER_LINEARITY=0"), QStringLiteral("Rx/LNA_MODE=0"),
     QStringLiteral("Sync/SyncDetect=0"),    QStringLiteral("Sync/Wordlength=0"),
     QStringLiteral("Sync/NumErrors=0")};
+
+// "Pellion-1 (External Inductor)" ticked as a user must from the start-up channel (868.3 MHz,
+// which the external inductor does not reach): a channel both inductors reach, 433.92 MHz,
+// planned from the synthesizer window first, then the box.
+inline void tickExternalInductor(PellionApp& app) {
+    synthform& s = app.synthform();
+    s.txtVCOout1->setText(QStringLiteral("433.92"));
+    s.CmdCalculate_Click();
+    s.returnToPanel_Click();
+    app.main().chkInductor->setChecked(true);
+}
 
 } // namespace pellion::test

@@ -22,8 +22,8 @@ namespace {
 const QString kRateTakes = QStringLiteral(
     "Data rate in kbit/s of at most 5 characters: a number from 1.353 to 201.4 at this set-up");
 const QString kDeviationTakes =
-    QStringLiteral("Desired deviation in kHz of at most 6 characters: 0, or a number from 2.363 "
-                   "to 345.26 at this set-up");
+    QStringLiteral("Desired deviation in kHz of at most 6 characters: 0 to 0.337, under half a "
+                   "step: no deviation, or a number from 2.363 to 345.26 at this set-up");
 
 const QString kJitter = QStringLiteral(
     "Clock Recovery Frequency and (32 x Desired Datarate) have more than 3% difference.. Less "

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QToolButton>
 
 #include <array>
@@ -208,4 +209,37 @@ TEST_F(RefusedPlan, ADemodulatorDividerIsPlannedWithItsClockRecovery) {
     EXPECT_FLOAT_EQ(w().CdrClockKHz, 5529.6f / 35);
     EXPECT_EQ(d.txtCDR->text(), QStringLiteral("35"));
     EXPECT_EQ(d.lblCDRclk->text(), QStringLiteral("157.9886 kHz"));
+}
+
+// The direction and its plan are one choice. At a PFD of 3.4 MHz the receive LO of 870.5 MHz,
+// 870.3 MHz, needs N = 255, but the channel itself in transmit N = 256, beyond its eight bits:
+// choosing Tx is refused with the plan's message, Rx stays chosen and nothing moves, the
+// read-outs included. Where both directions are planned, the choice is taken.
+TEST_F(RefusedPlan, ADirectionWhosePlanIsRefusedIsNotChosen) {
+    Main& m = start();
+    m.optRx->click();
+    type(QStringLiteral("870.5"), QStringLiteral("3.4"), QStringLiteral("3.4"));
+    s().CmdCalculate->click();
+    s().returnToPanel->click();
+    ASSERT_EQ(f().IntegerNField, 255 << 19);
+    const Seen before = seen();
+    clearRecords();
+    m.optTx->click();
+    EXPECT_EQ(messageTexts(), std::vector<QString>{QStringLiteral(
+                                  "Integer N divide of 256 is above the maximum of 255. Please "
+                                  "raise the PFD frequency")});
+    EXPECT_TRUE(m.optRx->isChecked());
+    EXPECT_FALSE(m.optTx->isChecked());
+    EXPECT_EQ(f().TxRxField, bit(27));
+    EXPECT_EQ(seen(), before);
+
+    type(QStringLiteral("870.3"), QStringLiteral("3.4"), QStringLiteral("3.4"));
+    s().CmdCalculate->click();
+    s().returnToPanel->click();
+    clearRecords();
+    m.optTx->click();
+    EXPECT_TRUE(messageTexts().empty());
+    EXPECT_TRUE(m.optTx->isChecked());
+    EXPECT_EQ(f().TxRxField, 0);
+    EXPECT_EQ(f().IntegerNField, 255 << 19); // 870.3 / 3.4 = 255.97
 }

@@ -155,7 +155,7 @@ TEST_F(Settings, MissingNumberKeysReadAsZero) {
     ImportSettings(*app, gaussian);
     EXPECT_EQ(messageTexts(),
               (std::vector<QString>{
-                  QStringLiteral("Data rate of 691.200 kbit/s is above the maximum of 201.5 "
+                  QStringLiteral("Data rate of 691.200 kbit/s is above the maximum of 201.4 "
                                  "kbit/s. Please raise the Divider Number or the Index Counter"),
                   evaltest::summaryMessage(
                       gaussian, {}, QStringLiteral("[Phy] DIVIDER_FACTOR (missing) as 1"),

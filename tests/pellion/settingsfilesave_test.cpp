@@ -49,9 +49,8 @@ TEST_F(Settings, FskSetUpRoundTripsThroughTheCommandLine) {
 // The Pellion-1 with its divide-by-2 on: "True" is read back as on, so the divider of the
 // Gaussian window (which the deviation box must not overwrite) survives the trip.
 TEST_F(Settings, GfskPellion1WithDivideBy2KeepsItsDivider) {
-    m->chkInductor->setChecked(true);
+    tickExternalInductor(*app);
     synthform& s = app->synthform();
-    s.txtVCOout1->setText(QStringLiteral("433.92"));
     s.lblVCOdiv2->setOn(true);
     s.CmdCalculate_Click();
     s.returnToPanel_Click();

@@ -6,6 +6,7 @@
 
 #include "../support/filefixture.h"
 #include "../support/settingstests.h"
+#include "../support/userinput.h"
 #include "../testfiles.h"
 
 #include "evalkit/biaswindow.h"
@@ -61,6 +62,15 @@ struct InForce : evaltest::FileFixture<PellionFixture> {
     }
     // A file name the next save or open dialog answers with.
     void answer(const QString& path) { services.files.answers.push_back(path); }
+    // The user's clicks on a scroll bar's arrows, until it stands at `value`.
+    static void slideTo(QScrollBar* bar, int value) {
+        for (int clicks = 0; clicks < 64 && bar->value() != value; ++clicks)
+            bar->triggerAction(bar->value() < value ? QAbstractSlider::SliderSingleStepAdd
+                                                    : QAbstractSlider::SliderSingleStepSub);
+        ASSERT_EQ(bar->value(), value) << bar->objectName().toStdString();
+    }
+    // The PA level R2 carries, bits 14..9.
+    int paLevelInR2() { return static_cast<int>((word(2) >> 9) & 63); }
 };
 
 } // namespace
@@ -107,6 +117,47 @@ TEST_F(InForce, EntriesTheBoxesRefusedAreSavedAsTheEntriesInForce) {
         << loaded.services.messages.texts().front().toStdString();
     for (int n : {2, 3, 4})
         EXPECT_EQ(loaded.app->store().wordBits(n), word(n)) << "R" << n;
+}
+
+// FSK's bar and ASK's high level set the one PA level of R2. After ASK at 40 and then FSK, the
+// FSK bar shows 40, as R2 does; a saved settings file and a radio-link file (which reads the FSK
+// bar whatever the scheme) hold 40 beside the R2 they write, in ASK as in FSK, and a reload
+// gives the same R2.
+TEST_F(InForce, ThePaLevelInForceIsTheOneEveryBarAndFileHolds) {
+    evaltest::chooseItem(m->cmbModulation, QStringLiteral("ASK"));
+    ASSERT_EQ(m->HScrollASKFine1->value(), 48); // the level in force
+    slideTo(m->HScrollASKFine1, 40);
+    ASSERT_EQ(paLevelInR2(), 40);
+    const QString askLink = temp("ask.ini");
+    answer(askLink);
+    m->mnuCreatenewini->trigger();
+    EXPECT_EQ(value(askLink, "Phy", "pa_level"), QStringLiteral("40"));
+
+    evaltest::chooseItem(m->cmbModulation, QStringLiteral("FSK"));
+    EXPECT_EQ(paLevelInR2(), 40);
+    EXPECT_EQ(m->paLevel->value(), 40);
+    EXPECT_EQ(m->LblFSKpower->text(), QStringLiteral("Setting  40"));
+    const QString settings = temp("fsk.txt");
+    answer(settings);
+    m->mnuWriteOmbrelle->trigger();
+    EXPECT_EQ(value(settings, "Tx", "PALevel"), QStringLiteral("40"));
+    const QString link = temp("fsk.ini");
+    answer(link);
+    m->mnuCreatenewini->trigger();
+    EXPECT_EQ(value(link, "Phy", "pa_level"), QStringLiteral("40"));
+    EXPECT_EQ(platform::hexToU32(value(link, "RxRegs", "r02").mid(2)), word(2));
+    EXPECT_TRUE(messageTexts().empty());
+
+    // The FSK bar moved in FSK is the level ASK then shows.
+    slideTo(m->paLevel, 20);
+    evaltest::chooseItem(m->cmbModulation, QStringLiteral("ASK"));
+    EXPECT_EQ(m->HScrollASKFine1->value(), 20);
+    EXPECT_EQ(paLevelInR2(), 20);
+
+    OtherProgram loaded;
+    loaded.app->start({QLatin1Char('"') + settings + QLatin1Char('"')});
+    EXPECT_EQ(loaded.app->store().wordBits(2) >> 9 & 63, 40u);
+    EXPECT_EQ(loaded.app->main().paLevel->value(), 40);
 }
 
 // A list without a choice (the charge pump after start-up shows its design text) is saved as

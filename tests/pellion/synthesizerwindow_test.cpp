@@ -58,7 +58,7 @@ TEST_F(Synth, LoadFillsTheBoxesFromTheWorkingValues) {
     s().returnToPanel->click();
 
     f().TxRxField = bit(27);
-    app->main().chkInductor->setChecked(true);
+    tickExternalInductor(*app);
     EXPECT_EQ(s().lblHeading->text(), QStringLiteral("Receiver LO Frequency (MHz)"));
     EXPECT_TRUE(s().lblVCOdiv2->isEnabled());
     EXPECT_TRUE(s().rfPromptInternal->isHidden());
@@ -185,8 +185,8 @@ TEST_F(Synth, ReceiveLoOffsets) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.transmitEquivalent);
-        // Checking the inductor plans 868.3 MHz for it and says it is out of its range.
-        app->main().chkInductor->setChecked(c.external);
+        if (c.external && !app->main().chkInductor->isChecked())
+            tickExternalInductor(*app);
         services.messages.clear();
         s().lblVCOdiv2->setOn(c.toggle);
         f().TxRxField = 0;
@@ -317,8 +317,8 @@ TEST_F(Synth, DividersThatDoNotFitAreRefused) {
 // A low N is said, and planned all the same.
 TEST_F(Synth, MinimumNIsANoticeOnly) {
     start();
-    app->main().chkInductor->setChecked(true);
-    services.messages.clear(); // 868.3 MHz is outside the external inductor's range
+    tickExternalInductor(*app);
+    services.messages.clear();
     calculate(QStringLiteral("300"));
     EXPECT_EQ(messageTexts(),
               std::vector<QString>{QStringLiteral(

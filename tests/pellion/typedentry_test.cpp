@@ -154,6 +154,29 @@ TEST_F(TypedEntry, TheMarksStateTheLimitsOfTheSetUp) {
     EXPECT_TRUE(platform::isMarkedRefused(m.txtDatarate));
 }
 
+// Within half a step of 0 (675 Hz / 2 at 11.0592 MHz) the count is 0: "0.1" is taken as no
+// deviation, as the mark says, and the label shows it; the next step, which the discriminator
+// cannot hold, is marked as the mark says too.
+TEST_F(TypedEntry, TheMarkSaysWhatASmallDeviationDoes) {
+    Main& m = start();
+    evaltest::typeInto(m.TxtFSKdev, QStringLiteral("abc"));
+    EXPECT_TRUE(m.TxtFSKdev->toolTip().contains(
+        QStringLiteral("0 to 0.337, under half a step: no deviation, or a number from 2.363")))
+        << m.TxtFSKdev->toolTip().toStdString();
+    for (const char* small : {"0.1", "0.337"}) {
+        clearRecords();
+        evaltest::typeInto(m.TxtFSKdev, QString::fromLatin1(small));
+        evaltest::pressReturn(m.TxtFSKdev);
+        EXPECT_FALSE(platform::isMarkedRefused(m.TxtFSKdev)) << small;
+        EXPECT_EQ(f().TxDeviationField, 0) << small;
+        EXPECT_EQ(m.Lblfskdev->text(), QStringLiteral("0.000")) << small;
+        EXPECT_TRUE(messageTexts().empty()) << small;
+    }
+    evaltest::typeInto(m.TxtFSKdev, QStringLiteral("0.338"));
+    EXPECT_TRUE(platform::isMarkedRefused(m.TxtFSKdev));
+    EXPECT_EQ(f().TxDeviationField, 0); // the deviation in force
+}
+
 // A decimal comma is refused whatever the locale, and the mark says that the mark is a point.
 TEST_F(TypedEntry, ADecimalCommaIsRefusedWithAHint) {
     Main& m = start();

@@ -171,6 +171,10 @@ TEST_F(WordsInForceParallel, AnUnclaimedPortSendsNothingAndSaysSoOncePerAction) 
 TEST_F(WordsInForce, TheLoadedBiasWindowFollowsTheInductor) {
     Main& m = start();
     evalkit::BiasWindow& bias = app->biasWindow();
+    // A channel both inductors reach.
+    app->synthform().txtVCOout1->setText(QStringLiteral("433.92"));
+    app->synthform().CmdCalculate->click();
+    app->synthform().returnToPanel->click();
     m.chkInductor->click();
     EXPECT_EQ(f().VcoBiasField, 3 * bit(16));
     EXPECT_EQ(bias.HScrVCObias->value(), 3);

@@ -107,9 +107,8 @@ TEST_F(ZantrelFile, TheLockThresholdModeIsForcedForTheFileAndRestored) {
 }
 
 TEST_F(ZantrelFile, TheRadioSettingsFollowThePanel) {
-    m->chkInductor->setChecked(true);
+    tickExternalInductor(*app);
     synthform& s = app->synthform();
-    s.txtVCOout1->setText(QStringLiteral("433.92"));
     s.CmdCalculate_Click();
     s.returnToPanel_Click();
     m->cmbModulation->setCurrentIndex(1); // GFSK
@@ -186,7 +185,7 @@ TEST_F(ZantrelFile, ANoticeOfThePlanIsShownOncePerWrite) {
     const QString minimumN = QStringLiteral(
         "Minimum N divide is 31. Please lower the PFD frequency by increasing the R-divide or "
         "changing the XTAL frequency ");
-    m->chkInductor->setChecked(true);
+    tickExternalInductor(*app);
     synthform& s = app->synthform();
     s.txtVCOout1->setText(QStringLiteral("300"));
     s.CmdCalculate->click();

@@ -108,14 +108,20 @@ TEST(Deviation, IgnoredTextsChangeNothing) {
 
 // The mark says how far the box goes at this PFD: 100 kHz where the count fits, otherwise
 // up to the count of 2047 steps (of 15.2587890625 Hz at PFD 1 MHz: 2047.5 steps round to the
-// even 2048, so 31.2424 kHz is the most), 1023 doubled with the divide-by-2.
+// even 2048, so 31.2424 kHz is the most), 1023 doubled with the divide-by-2. It also says what
+// an entry within half a step of 0 does: it counts 0, and the carrier goes out undeviated
+// (up to 0.1501 kHz at 19.68 MHz, 0.0076 kHz at 1 MHz).
 TEST(Deviation, TheMarkNamesTheLargestDeviationAtThisPfd) {
     const QString box = QStringLiteral("Desired deviation in kHz of at most 5 characters: ");
-    EXPECT_EQ(plan("abc").refusal, box + QStringLiteral("a number from 0 to 100 at this set-up"));
+    EXPECT_EQ(plan("abc").refusal, box + QStringLiteral("a number from 0 to 100 at this set-up (0 "
+                                                        "to 0.15, under half a step: no "
+                                                        "deviation)"));
     EXPECT_EQ(plan("100", 1.0, 0).refusal,
-              box + QStringLiteral("a number from 0 to 31.24 at this set-up"));
+              box + QStringLiteral("a number from 0 to 31.24 at this set-up (0 to 0.007, under "
+                                   "half a step: no deviation)"));
     EXPECT_EQ(plan("100", 1.0, VcoDiv2On).refusal,
-              box + QStringLiteral("a number from 0 to 15.61 at this set-up"));
+              box + QStringLiteral("a number from 0 to 15.61 at this set-up (0 to 0.007, under "
+                                   "half a step: no deviation)"));
     EXPECT_EQ(plan("2", 0.0, 0).refusal, box + QStringLiteral("none at this PFD frequency"));
     // The ends named are taken.
     EXPECT_TRUE(plan("31.24", 1.0, 0).TxDeviationField);

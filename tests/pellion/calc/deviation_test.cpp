@@ -133,11 +133,12 @@ TEST(PellionDeviation, IgnoredTexts) {
 // The mark says what the box takes at this set-up: at PFD 11.0592 MHz a step is 675 Hz, so
 // the nine-bit count ends below 511.5 steps (345.2625 kHz), half that with the divide-by-2;
 // the discriminator's ten bits need K = round(200 / deviation) at most 74, a count of 4 steps
-// (2.3625 kHz rounds to it) or more. Below half a step there is no count and no discriminator.
+// (2.3625 kHz rounds to it) or more. Up to half a step (0.3375 kHz) there is no count and no
+// discriminator: the box takes it, and the carrier goes out without deviation.
 TEST(PellionDeviation, RefusalsSayWhyOnTheBox) {
     const QString box = QStringLiteral("Desired deviation in kHz of at most 6 characters: ");
-    const QString takes =
-        box + QStringLiteral("0, or a number from 2.363 to 345.26 at this set-up");
+    const QString takes = box + QStringLiteral("0 to 0.337, under half a step: no deviation, or a "
+                                               "number from 2.363 to 345.26 at this set-up");
     EXPECT_FALSE(planDeviation(inputs("20")).refusal);
     for (const char* text : {"", "abc", "-5", "1234567", "501"}) {
         SCOPED_TRACE(text);
@@ -152,11 +153,13 @@ TEST(PellionDeviation, RefusalsSayWhyOnTheBox) {
                              "raise the deviation\n") +
                   takes);
     EXPECT_EQ(deviationAccepts(inputs("", VcoDiv2FieldOn)),
-              box + QStringLiteral("0, or a number from 2.363 to 172.46 at this set-up"));
+              box + QStringLiteral("0 to 0.337, under half a step: no deviation, or a number from "
+                                   "2.363 to 172.46 at this set-up"));
     // In GFSK the count is not stored, so only the 500 kHz of the box and the discriminator
     // bound it.
     EXPECT_EQ(deviationAccepts(inputs("", 0, ModulationGfsk)),
-              box + QStringLiteral("0, or a number from 2.363 to 500 at this set-up"));
+              box + QStringLiteral("0 to 0.337, under half a step: no deviation, or a number from "
+                                   "2.363 to 500 at this set-up"));
 }
 
 TEST(PellionDeviation, OnlyFskStoresTheCount) {
