@@ -6,6 +6,7 @@
 // both ways and every button; after each step every read-out is compared with the word its
 // register's fields make now.
 #include "../qtprinters.h"
+#include "../support/everywindow.h"
 #include "../support/userinput.h"
 
 #include "corvane-n/variant.h"
@@ -208,28 +209,20 @@ void walkEach(evalkit::ProgramContext& app, board::RecordingSkerry& usb,
     }
 }
 
+// The front panel first, then every window of the program.
+template <class App> std::vector<Opener> withFrontPanel(App& a) {
+    std::vector<Opener> windows{[&a] {
+        return &a.main();
+    }};
+    for (const Opener& open : evaltest::everyWindow(a))
+        windows.push_back(open);
+    return windows;
+}
+
 template <class App> void walkCorvane(const corvane::ProgramVariant& variant) {
     Program<App> p(variant, reglink::currentOsVersion());
     App& a = *p.app;
-    walkEach(a, p.usb,
-             {
-                 [&] { return &a.main(); },
-                 [&] { return &a.synthform(); },
-                 [&] { return &a.muxform(); },
-                 [&] { return &a.frmClockOut(); },
-                 [&] { return &a.frmDemod(); },
-                 [&] { return &a.frmIFCal(); },
-                 [&] { return &a.frmAFC(); },
-                 [&] { return &a.frmAGC(); },
-                 [&] { return &a.frmSWD(); },
-                 [&] { return &a.frmTestModes(); },
-                 [&] { return &a.biasWindow(); },
-                 [&] { return &a.frmPARamp(); },
-                 [&] { return &a.powerDownWindow(); },
-                 [&] { return &a.frmGFSK(); },
-                 [&] { return &a.frmIRcal(); },
-                 [&] { return &a.frmReadback(); },
-             });
+    walkEach(a, p.usb, withFrontPanel(a));
 }
 
 TEST(ReadoutsFollowEveryWindow, CorvaneEval) {
@@ -243,38 +236,13 @@ TEST(ReadoutsFollowEveryWindow, CorvaneN) {
 TEST(ReadoutsFollowEveryWindow, PellionEval) {
     Program<pellion::PellionApp> p;
     pellion::PellionApp& a = *p.app;
-    walkEach(a, p.usb,
-             {
-                 [&] { return &a.main(); },
-                 [&] { return &a.synthform(); },
-                 [&] { return &a.muxform(); },
-                 [&] { return &a.frmClockOut(); },
-                 [&] { return &a.frmDemod(); },
-                 [&] { return &a.frmGFSK(); },
-                 [&] { return &a.frmAFC(); },
-                 [&] { return &a.frmAGC(); },
-                 [&] { return &a.frmSWD(); },
-                 [&] { return &a.biasWindow(); },
-                 [&] { return &a.frmTestModes(); },
-                 [&] { return &a.frmPARamp(); },
-                 [&] { return &a.powerDownWindow(); },
-                 [&] { return &a.frmReadback(); },
-             });
+    walkEach(a, p.usb, withFrontPanel(a));
 }
 
 TEST(ReadoutsFollowEveryWindow, TessarineEval) {
     Program<tessarine::TessarineApp> p;
     tessarine::TessarineApp& a = *p.app;
-    walkEach(a, p.usb,
-             {
-                 [&] { return &a.main(); },
-                 [&] { return &a.synthform(); },
-                 [&] { return &a.frmOtherFeatures(); },
-                 [&] { return &a.biasWindow(); },
-                 [&] { return &a.frmTestModes(); },
-                 [&] { return &a.muxform(); },
-                 [&] { return &a.frmClockOut(); },
-             });
+    walkEach(a, p.usb, withFrontPanel(a));
 }
 
 } // namespace

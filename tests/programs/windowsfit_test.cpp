@@ -4,6 +4,7 @@
 // in every modulation, receiving and transmitting: at 100 % they show everything without a
 // scroll bar; at 125 % they keep every row in view and scroll only sideways.
 #include "../qtprinters.h"
+#include "../support/everywindow.h"
 
 #include "corvane-n/variant.h"
 #include "corvane/corvaneapp.h"
@@ -159,19 +160,7 @@ template <class App> void expectCorvaneFits(const corvane::ProgramVariant& varia
     App& a = *p.app;
     corvane::Main& m = a.main();
     expectThePanelFitsInEveryState(m, {m.optRx, m.optTx});
-    expectEachFits({
-        [&] { return &a.synthform(); },       [&] { return &a.muxform(); },
-        [&] { return &a.frmClockOut(); },     [&] { return &a.conversionform(); },
-        [&] { return &a.frmDemod(); },        [&] { return &a.frmIFCal(); },
-        [&] { return &a.frmReadback(); },     [&] { return &a.frmAFC(); },
-        [&] { return &a.frmAGC(); },          [&] { return &a.frmSWD(); },
-        [&] { return &a.frmTestModes(); },    [&] { return &a.biasWindow(); },
-        [&] { return &a.frmPARamp(); },       [&] { return &a.frmIRcal(); },
-        [&] { return &a.powerDownWindow(); }, [&] { return &a.frmGFSK(); },
-        [&] { return &a.frmRegisters(); },    [&] { return &a.frmSaveReg(); },
-        [&] { return &a.aboutform(); },       [&] { return &a.revform(); },
-        [&] { return &a.IBMhelpform(); },     [&] { return &a.portform(); },
-    });
+    expectEachFits(evaltest::everyWindow(a));
 }
 
 TEST(WindowsFitTheScreen, CorvaneEval) {
@@ -187,21 +176,7 @@ TEST(WindowsFitTheScreen, PellionEval) {
     pellion::PellionApp& a = *p.app;
     pellion::Main& m = a.main();
     expectThePanelFitsInEveryState(m, {m.optRx, m.optTx});
-    expectEachFits({
-        [&] { return &a.synthform(); },
-        [&] { return &a.muxform(); },
-        [&] { return &a.frmClockOut(); },
-        [&] { return &a.frmReadback(); },
-        [&] { return &a.frmDemod(); },
-        [&] { return &a.frmGFSK(); },
-        [&] { return &a.frmRegisters(); },
-        [&] { return &a.frmAFC(); },
-        [&] { return &a.frmAGC(); },
-        [&] { return &a.frmSWD(); },
-        [&] { return &a.biasWindow(); },
-        [&] { return &a.frmTestModes(); },
-        [&] { return &a.frmPARamp(); },
-    });
+    expectEachFits(evaltest::everyWindow(a));
 }
 
 TEST(WindowsFitTheScreen, TessarineEval) {
@@ -209,19 +184,7 @@ TEST(WindowsFitTheScreen, TessarineEval) {
     tessarine::TessarineApp& a = *p.app;
     tessarine::Main& m = a.main();
     expectThePanelFitsInEveryState(m, {});
-    expectEachFits({
-        [&] { return &a.synthform(); },
-        [&] { return &a.frmOtherFeatures(); },
-        [&] { return &a.biasWindow(); },
-        [&] { return &a.frmTestModes(); },
-        [&] { return &a.muxform(); },
-        [&] { return &a.frmClockOut(); },
-        [&] { return &a.frmRegisters(); },
-        [&] { return &a.portform(); },
-        [&] { return &a.aboutform(); },
-        [&] { return &a.revform(); },
-        [&] { return &a.IBMhelpform(); },
-    });
+    expectEachFits(evaltest::everyWindow(a));
 }
 
 } // namespace

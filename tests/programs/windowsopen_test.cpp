@@ -2,6 +2,7 @@
 // window is opened, closed and opened again (its load runs afresh) with the chip set up and
 // the board ready to take words, and the board hears nothing.
 #include "../qtprinters.h"
+#include "../support/everywindow.h"
 
 #include "corvane-n/variant.h"
 #include "corvane/corvaneapp.h"
@@ -94,19 +95,7 @@ template <class App> void expectCorvaneWindowsWriteNothing(const corvane::Progra
     t.testDacGain->setValue(7);
     t.returnToPanel->click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    p.expectNoWindowWrites({
-        [&] { return &a.synthform(); },       [&] { return &a.muxform(); },
-        [&] { return &a.frmClockOut(); },     [&] { return &a.conversionform(); },
-        [&] { return &a.frmDemod(); },        [&] { return &a.frmIFCal(); },
-        [&] { return &a.frmReadback(); },     [&] { return &a.frmAFC(); },
-        [&] { return &a.frmAGC(); },          [&] { return &a.frmSWD(); },
-        [&] { return &a.frmTestModes(); },    [&] { return &a.biasWindow(); },
-        [&] { return &a.frmPARamp(); },       [&] { return &a.frmIRcal(); },
-        [&] { return &a.powerDownWindow(); }, [&] { return &a.frmGFSK(); },
-        [&] { return &a.frmRegisters(); },    [&] { return &a.frmSaveReg(); },
-        [&] { return &a.aboutform(); },       [&] { return &a.revform(); },
-        [&] { return &a.IBMhelpform(); },     [&] { return &a.portform(); },
-    });
+    p.expectNoWindowWrites(evaltest::everyWindow(a));
 }
 
 TEST(OpeningAWindowWritesNothing, CorvaneEval) {
@@ -120,39 +109,13 @@ TEST(OpeningAWindowWritesNothing, CorvaneN) {
 TEST(OpeningAWindowWritesNothing, PellionEval) {
     Program<pellion::PellionApp> p;
     pellion::PellionApp& a = *p.app;
-    p.expectNoWindowWrites({
-        [&] { return &a.synthform(); },
-        [&] { return &a.muxform(); },
-        [&] { return &a.frmClockOut(); },
-        [&] { return &a.frmReadback(); },
-        [&] { return &a.frmDemod(); },
-        [&] { return &a.frmGFSK(); },
-        [&] { return &a.frmRegisters(); },
-        [&] { return &a.frmAFC(); },
-        [&] { return &a.frmAGC(); },
-        [&] { return &a.frmSWD(); },
-        [&] { return &a.biasWindow(); },
-        [&] { return &a.frmTestModes(); },
-        [&] { return &a.frmPARamp(); },
-    });
+    p.expectNoWindowWrites(evaltest::everyWindow(a));
 }
 
 TEST(OpeningAWindowWritesNothing, TessarineEval) {
     Program<tessarine::TessarineApp> p;
     tessarine::TessarineApp& a = *p.app;
-    p.expectNoWindowWrites({
-        [&] { return &a.synthform(); },
-        [&] { return &a.frmOtherFeatures(); },
-        [&] { return &a.biasWindow(); },
-        [&] { return &a.frmTestModes(); },
-        [&] { return &a.muxform(); },
-        [&] { return &a.frmClockOut(); },
-        [&] { return &a.frmRegisters(); },
-        [&] { return &a.portform(); },
-        [&] { return &a.aboutform(); },
-        [&] { return &a.revform(); },
-        [&] { return &a.IBMhelpform(); },
-    });
+    p.expectNoWindowWrites(evaltest::everyWindow(a));
 }
 
 } // namespace
