@@ -321,7 +321,8 @@ void Main::connectHandlers() {
                      [this] { TxtFSKdev_Change(); });
     platform::onChoice(cmbModCtrl, this, &Main::cmbModCtrl_Click);
     platform::onChoice(cmbIndexCount, this, &Main::cmbIndexCount_Click);
-    refusals_->watch(txtDivider, {QStringLiteral("divider")}, [this] { txtDivider_Change(); });
+    refusals_->watch(txtDivider, {QStringLiteral("divider number")},
+                     [this] { txtDivider_Change(); });
     connect(paLevel, &QScrollBar::valueChanged, this, &Main::paLevel_Change);
     connect(paLevelLow, &QScrollBar::valueChanged, this, &Main::paLevelLow_Change);
     platform::onChoice(cmbIcp, this, &Main::cmbIcp_Click);
