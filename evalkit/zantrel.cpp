@@ -5,61 +5,10 @@
 #include "platform/core/numbers.h"
 #include "platform/core/profile.h"
 
-#include <QStringList>
-
 #include <array>
 #include <cmath>
-#include <utility>
 
 namespace evalkit {
-
-namespace {
-
-// While it lives, each message the program shows goes out once: the R0 of the other direction
-// takes the synthesizer's calculation twice (there and back), and a notice of the plan ("Minimum
-// N divide ...") is one notice of one write. A beep goes with its message.
-class EachMessageOnce : public platform::MessageService {
-public:
-    explicit EachMessageOnce(ProgramContext& app)
-        : MessageService(app.messages().defaultTitle()), app_(app),
-          shown_(*app.services().messages) {
-        app_.services().messages = this;
-    }
-    ~EachMessageOnce() override {
-        if (beepPending_)
-            shown_.beep();
-        app_.services().messages = &shown_;
-    }
-    EachMessageOnce(const EachMessageOnce&) = delete;
-    EachMessageOnce& operator=(const EachMessageOnce&) = delete;
-
-    void beep() override {
-        if (beepPending_)
-            shown_.beep();
-        beepPending_ = true;
-    }
-
-protected:
-    platform::MsgResult show(const platform::MessageRecord& record) override {
-        const bool beep = std::exchange(beepPending_, false);
-        const QString said = QString::number(int(record.icon)) + QLatin1Char('\n') + record.title +
-                             QLatin1Char('\n') + record.text;
-        if (said_.contains(said))
-            return platform::MsgResult::Ok;
-        said_ << said;
-        if (beep)
-            shown_.beep();
-        return shown_.message(record.text, record.icon, record.title, record.buttons);
-    }
-
-private:
-    ProgramContext& app_;
-    platform::MessageService& shown_;
-    QStringList said_;
-    bool beepPending_ = false;
-};
-
-} // namespace
 
 ZantrelNumbers zantrelNumbers(const std::vector<ZantrelNumber>& numbers, const QString& file) {
     ZantrelNumbers out;
@@ -163,7 +112,6 @@ std::vector<ZantrelEntry> zantrelRegisters(ProgramContext& app, int32_t& txRxFie
     const auto readout = [&app](int n) {
         return app.readoutLabel(n)->text();
     };
-    const EachMessageOnce once(app);
     const ReadoutMarkKeeper marks(app);
     const reglink::RegisterReadout& r0 = *app.readoutLabel(0);
     const QString rx00 = r0ForDirection(txRxField, rules.receive, rules.calculate, r0);
