@@ -59,28 +59,32 @@ void RegisterLink::UpdateAllRegisterLabels() {
         } else {
             text = wholeWordText(static_cast<uint32_t>(word));
         }
-        RegisterReadout* label = host_.readoutLabel(n);
-        if (!label)
-            continue;
-        const RegisterRoute* route = transport_.route(n);
-        if (route && !route->marked) {
-            label->setText(text);
-            continue;
-        }
-        if (transport_.marks == ReadoutMarks::TextChange) {
-            if (label->text() != text) {
-                label->setMark(RegisterReadout::Mark::Changed);
-                if (const std::optional<int> other = registers_.alsoMarkedWith(n))
-                    if (RegisterReadout* also = host_.readoutLabel(*other))
-                        also->setMark(RegisterReadout::Mark::Changed);
-            }
-        } else {
-            const double last = registers_.lastWritten(n).value_or(0);
-            label->setMark(word != last ? RegisterReadout::Mark::Changed
-                                        : RegisterReadout::Mark::ButtonFace);
-        }
-        label->setText(text);
+        showOnReadout(n, word, text);
     }
+}
+
+void RegisterLink::showOnReadout(int n, double word, const QString& text) {
+    RegisterReadout* label = host_.readoutLabel(n);
+    if (!label)
+        return;
+    const RegisterRoute* route = transport_.route(n);
+    if (route && !route->marked) {
+        label->setText(text);
+        return;
+    }
+    if (transport_.marks == ReadoutMarks::TextChange) {
+        if (label->text() != text) {
+            label->setMark(RegisterReadout::Mark::Changed);
+            if (const std::optional<int> other = registers_.alsoMarkedWith(n))
+                if (RegisterReadout* also = host_.readoutLabel(*other))
+                    also->setMark(RegisterReadout::Mark::Changed);
+        }
+    } else {
+        const double last = registers_.lastWritten(n).value_or(0);
+        label->setMark(word != last ? RegisterReadout::Mark::Changed
+                                    : RegisterReadout::Mark::ButtonFace);
+    }
+    label->setText(text);
 }
 
 void RegisterLink::FormatRegisterWord(double word) {
@@ -187,17 +191,13 @@ bool RegisterLink::writeRouted(Board board, const RegisterRoute& route) {
     } else {
         wentOut = sendParallel(word);
     }
-    RegisterReadout* label = route.readout ? host_.readoutLabel(n) : nullptr;
     if (!wentOut) {
-        // The read-out still shows the word the fields make, marked as not written yet.
-        const QString text = readoutText(transport_.text, static_cast<uint32_t>(word));
-        if (label && route.marked && transport_.marks == ReadoutMarks::TextChange &&
-            label->text() != text)
-            label->setMark(RegisterReadout::Mark::Changed);
-        if (label)
-            label->setText(text);
+        // The read-out still shows the word the fields make, marked as a refresh marks it.
+        if (route.readout)
+            showOnReadout(n, word, readoutText(transport_.text, static_cast<uint32_t>(word)));
         return false;
     }
+    RegisterReadout* label = route.readout ? host_.readoutLabel(n) : nullptr;
     if (label)
         label->setText(readoutText(transport_.text, static_cast<uint32_t>(word)));
     afterWrite(n, word, label);

@@ -129,6 +129,9 @@ private:
     void PulseLatchEnable(bool readback16);
     bool parallelReadback();
     void afterWrite(int n, double word, RegisterReadout* label);
+    // Register n's read-out shows `text` (the text of `word`), marked as the transport's
+    // marking rule says.
+    void showOnReadout(int n, double word, const QString& text);
     void dataOut(int16_t value);
 
     const TransportDescription& transport_;
