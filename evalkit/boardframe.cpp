@@ -19,6 +19,11 @@ BoardWidgets boardWidgets(const BoardChoice& choice) {
     BoardWidgets b{};
     b.board = platform::namedList("cmbMB", choice.boards, choice.designText);
     b.connect = platform::namedButton("ConnectUSB", BoardSession::ConnectCaption);
+    // Wide enough for either caption: "Disconnect USB" must not widen the panel beyond the
+    // screen it was fitted to once the link is open.
+    b.connect->setText(BoardSession::DisconnectCaption);
+    b.connect->setMinimumWidth(b.connect->sizeHint().width());
+    b.connect->setText(BoardSession::ConnectCaption);
     if (!choice.connectToolTip.isEmpty())
         b.connect->setToolTip(choice.connectToolTip);
     b.caption =

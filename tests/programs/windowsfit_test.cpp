@@ -22,6 +22,7 @@
 #include <QComboBox>
 #include <QLayout>
 #include <QMainWindow>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
 #include <QScrollArea>
@@ -145,6 +146,13 @@ void expectThePanelFitsInEveryState(Panel& m, std::vector<QRadioButton*> directi
             expectScrollsOnlyWhereItMust(m, state);
         }
     }
+    // The link button's longer caption once the USB link is open takes no more room.
+    auto* connect = m.template findChild<QPushButton*>(QStringLiteral("ConnectUSB"));
+    ASSERT_TRUE(connect);
+    QTest::mouseClick(connect, Qt::LeftButton);
+    ASSERT_EQ(connect->text(), QStringLiteral("Disconnect USB"));
+    expectFits(m, QStringLiteral("connected"));
+    expectScrollsOnlyWhereItMust(m, QStringLiteral("connected"));
 }
 
 TEST(WindowsFitTheScreen, TheScreenIsTheSmallLaptops) {
