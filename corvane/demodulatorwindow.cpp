@@ -119,10 +119,9 @@ frmDemod::frmDemod(CorvaneApp& app)
     connect(cmdKdown, &QPushButton::clicked, this, &frmDemod::cmdKdown_Click);
     connect(cmdKreset, &QPushButton::clicked, this, &frmDemod::cmdKreset_Click);
     platform::onChoice(cmbLockmode, this, &frmDemod::cmbLockmode_Click);
-    refusals_ = &app_.entries();
-    refusals_->watch(txtDemodBW,
-                     {QStringLiteral("post-demodulator bandwidth"), QStringLiteral("kHz")},
-                     [this] { txtDemodBW_Change(); });
+    app_.entries().watch(txtDemodBW,
+                         {QStringLiteral("post-demodulator bandwidth"), QStringLiteral("kHz")},
+                         [this] { txtDemodBW_Change(); });
     connect(cmdautoClock, &QPushButton::clicked, this, &frmDemod::cmdautoClock_Click);
     connect(returnToPanel, &QPushButton::clicked, this, &frmDemod::returnToPanel_Click);
 }
@@ -319,10 +318,10 @@ void frmDemod::txtDemodBW_Change() {
         std::vector<platform::Message> limit;
         if (code)
             limit.push_back({PostDemodLimitText, platform::MsgIcon::Exclamation, std::nullopt});
-        refusals_->refuse(txtDemodBW, postDemodAccepts(fd), limit);
+        app_.entries().refuse(txtDemodBW, postDemodAccepts(fd), limit);
         return;
     }
-    refusals_->accept(txtDemodBW);
+    app_.entries().accept(txtDemodBW);
     const double actual = evalkit::calc::postDemodBandwidthKHz(*code, fd);
     const QString shown = platform::formatNumber(actual, u"#0.0000");
     lblDemodBW->setText(shown + QStringLiteral("kHz"));
@@ -336,7 +335,7 @@ void frmDemod::showPostDemod() {
     const QString caption = app_.main().lblDemodBW->text();
     txtDemodBW->setText(caption);
     // The box shows the bandwidth in force, to four decimals: no entry to refuse.
-    refusals_->accept(txtDemodBW);
+    app_.entries().accept(txtDemodBW);
     const auto v = platform::textToNumber(caption);
     lblDemodBW->setText((v ? platform::formatNumber(*v, u".0000") : caption) +
                         QStringLiteral("kHz"));

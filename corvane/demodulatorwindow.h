@@ -4,7 +4,6 @@
 // read-outs follow every field the window stores, its load's among them, at once.
 #include "evalkit/calc/demodfilters.h"
 #include "evalkit/demodulatorwindow.h"
-#include "platform/entryrefusals.h"
 
 #include <QString>
 #include <cstdint>
@@ -70,7 +69,6 @@ private:
 
     CorvaneApp& app_;
     // The post-demodulator box: its limit message comes when the entry is committed.
-    platform::EntryRefusals* refusals_ = nullptr;
 };
 
 } // namespace corvane

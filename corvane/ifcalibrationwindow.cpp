@@ -75,6 +75,7 @@ float crystalKHz(float crystalMHz) {
 frmIFCal::frmIFCal(CorvaneApp& app, const IFCalFeatures& features)
     : app_(app), features_(features) {
     setObjectName(QLatin1String(DesignName));
+    loadAgainWhenShown();
     setWindowTitle(QStringLiteral("IF Filter Calibration"));
 
     const QString fineCalTip = QStringLiteral(
@@ -145,12 +146,11 @@ frmIFCal::frmIFCal(CorvaneApp& app, const IFCalFeatures& features)
 
     // The boxes refuse without a message of their own; Return in one commits it and presses
     // no calibration button.
-    refusals_ = &app_.entries();
-    refusals_->watch(dwellTime, {QStringLiteral("dwell time")}, [this] { dwellTime_Change(); });
-    refusals_->watch(upperTone, {QStringLiteral("upper tone divide")},
-                     [this] { upperTone_Change(); });
-    refusals_->watch(lowerTone, {QStringLiteral("lower tone divide")},
-                     [this] { lowerTone_Change(); });
+    app_.entries().watch(dwellTime, {QStringLiteral("dwell time")}, [this] { dwellTime_Change(); });
+    app_.entries().watch(upperTone, {QStringLiteral("upper tone divide")},
+                         [this] { upperTone_Change(); });
+    app_.entries().watch(lowerTone, {QStringLiteral("lower tone divide")},
+                         [this] { lowerTone_Change(); });
     connect(scrollIFadjust, &QScrollBar::valueChanged, this, &frmIFCal::scrollIFadjust_Change);
     connect(fineCalibrate, &QPushButton::clicked, this, &frmIFCal::fineCalibrate_Click);
     connect(returnToPanel, &QPushButton::clicked, this, &frmIFCal::returnToPanel_Click);
@@ -303,11 +303,6 @@ void frmIFCal::setCalibrationCaption(const QString& caption) {
 
 // ---- load and change handlers -----------------------------------------------
 
-void frmIFCal::showEvent(QShowEvent* event) {
-    evalkit::dialog::showFieldsWhenShown(*this, *event);
-    platform::Form::showEvent(event);
-}
-
 void frmIFCal::Form_Load() {
     const auto& f = app_.f();
     dwellTime->setText(platform::numberText(f.IFCalDwellTimeField / pow2(DwellShift)));
@@ -337,12 +332,13 @@ std::optional<int32_t> frmIFCal::fieldEntry(QLineEdit* box, int bits, int32_t lo
     std::optional<int32_t> value = shortEntry(box->text()) ? entryValue(box->text()) : std::nullopt;
     if (value && (!fitsBits(*value, bits) || *value < lowest))
         value.reset();
-    refusals_->show(box, value ? std::nullopt
-                               : std::optional<QString>(
-                                     name + QStringLiteral(": a number from %1 to %2 of at most 3 "
-                                                           "characters")
-                                                .arg(lowest)
-                                                .arg((1 << bits) - 1)));
+    app_.entries().show(box,
+                        value ? std::nullopt
+                              : std::optional<QString>(
+                                    name + QStringLiteral(": a number from %1 to %2 of at most 3 "
+                                                          "characters")
+                                               .arg(lowest)
+                                               .arg((1 << bits) - 1)));
     return value;
 }
 

@@ -6,7 +6,6 @@
 #include "corvane/calc/settingsplan.h"
 #include "corvane/variant.h"
 #include "link/registerreadout.h"
-#include "platform/entryrefusals.h"
 #include "platform/form.h"
 #include "platform/toggle.h"
 
@@ -91,8 +90,6 @@ public:
 
 protected:
     void closeBox() override { returnToPanel_Click(); }
-    // Shows the fields in force, which may have changed since an unseen load.
-    void showEvent(QShowEvent* event) override;
 
 private:
     void buildLayout();
@@ -106,7 +103,6 @@ private:
 
     CorvaneApp& app_;
     IFCalFeatures features_;
-    platform::EntryRefusals* refusals_ = nullptr;
 };
 
 } // namespace corvane

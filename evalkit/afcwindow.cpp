@@ -38,6 +38,7 @@ frmAFC::frmAFC(ProgramContext& app, const AfcDescription& description,
       kp_(app, description.kpField), ki_(app, description.kiField),
       scaling_(app, description.scalingField) {
     setObjectName(QLatin1String(DesignName));
+    loadAgainWhenShown();
     setWindowTitle(QStringLiteral("AFC"));
 
     auto* grid = new QGridLayout;
@@ -95,11 +96,6 @@ frmAFC::frmAFC(ProgramContext& app, const AfcDescription& description,
     connect(returnToPanel, &QPushButton::clicked, this, &frmAFC::returnToPanel_Click);
 }
 
-void frmAFC::showEvent(QShowEvent* event) {
-    dialog::showFieldsWhenShown(*this, *event);
-    platform::Form::showEvent(event);
-}
-
 void frmAFC::Form_Load() {
     if (txtAFCRange) {
         txtAFCRange->setText(
@@ -132,8 +128,8 @@ void frmAFC::cmbKi_Click() {
 void frmAFC::txtAFCScaling_Change() {
     const std::optional<int32_t> v = d_.scaling.accept(txtAFCScaling->text(), app_.messages());
     platform::showRefusal(txtAFCScaling, !v, d_.scalingAccepts);
-    if (v && scaling_.setCode(*v))
-        app_.UpdateAllRegisterLabels();
+    if (v)
+        scaling_.setCode(*v);
 }
 
 void frmAFC::txtAFCRange_Change() {
@@ -144,7 +140,6 @@ void frmAFC::txtAFCRange_Change() {
     if (!code || !range_->setCode(*code))
         return;
     rangeCode->setText(rangeCodeText(*code));
-    app_.UpdateAllRegisterLabels();
 }
 
 void frmAFC::returnToPanel_Click() {

@@ -44,6 +44,7 @@ frmAGC::frmAGC(ProgramContext& app, const AgcDescription& description,
       lnaGain_(app, description.lnaGainField), filterGain_(app, description.filterGainField),
       low_(app, description.lowThresholdField), high_(app, description.highThresholdField) {
     setObjectName(QLatin1String(DesignName));
+    loadAgainWhenShown();
     setWindowTitle(QStringLiteral("AGC"));
 
     agcMode = dialog::list("Combo1", description.modes);
@@ -102,11 +103,6 @@ frmAGC::frmAGC(ProgramContext& app, const AgcDescription& description,
     connect(returnToPanel, &QPushButton::clicked, this, &frmAGC::returnToPanel_Click);
 }
 
-void frmAGC::showEvent(QShowEvent* event) {
-    dialog::showFieldsWhenShown(*this, *event);
-    platform::Form::showEvent(event);
-}
-
 void frmAGC::Form_Load() {
     if (dialog::showField(agcMode, d_.modeValues, mode_.stored()))
         enableManualGains(agcMode->currentIndex());
@@ -158,16 +154,16 @@ void frmAGC::lowThreshold_Change() {
     const std::optional<int32_t> v =
         threshold(lowThreshold, MaxLowThreshold,
                   QStringLiteral("Max AGC Low Threshold setting is 63"), AgcLowAccepts);
-    if (v && low_.setCode(*v))
-        app_.UpdateAllRegisterLabels();
+    if (v)
+        low_.setCode(*v);
 }
 
 void frmAGC::highThreshold_Change() {
     const std::optional<int32_t> v =
         threshold(highThreshold, MaxHighThreshold,
                   QStringLiteral("Max AGC High Threshold setting is 80"), AgcHighAccepts);
-    if (v && high_.setCode(*v))
-        app_.UpdateAllRegisterLabels();
+    if (v)
+        high_.setCode(*v);
 }
 
 void frmAGC::returnToPanel_Click() {

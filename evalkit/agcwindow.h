@@ -76,8 +76,6 @@ public:
 
 protected:
     void closeBox() override { returnToPanel_Click(); }
-    // Shows the fields in force, which may have changed since an unseen load.
-    void showEvent(QShowEvent* event) override;
 
 private:
     void enableManualGains(int modeIndex);

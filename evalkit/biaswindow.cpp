@@ -44,6 +44,7 @@ BiasWindow::BiasWindow(ProgramContext& app, const BiasDescription& description)
       vcoAdjust_(app, description.vcoAdjustField), vcoBias_(app, description.vcoBiasField),
       mixer_(app, description.mixerField) {
     setObjectName(QLatin1String(DesignName));
+    loadAgainWhenShown();
     setWindowTitle(QStringLiteral("Bias Settings"));
     setModal(false);
 
@@ -123,11 +124,6 @@ BiasWindow::BiasWindow(ProgramContext& app, const BiasDescription& description)
             &BiasWindow::cmbMixerLinearity_Change);
     cmbMixerLinearity->installEventFilter(this);
     connect(returnToPanel, &QPushButton::clicked, this, &BiasWindow::returnToPanel_Click);
-}
-
-void BiasWindow::showEvent(QShowEvent* event) {
-    dialog::showFieldsWhenShown(*this, *event);
-    platform::Form::showEvent(event);
 }
 
 void BiasWindow::Form_Load() {

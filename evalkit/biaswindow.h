@@ -68,8 +68,6 @@ public:
 
 protected:
     void closeBox() override { returnToPanel_Click(); }
-    // Shows the fields in force, which may have changed since an unseen load.
-    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

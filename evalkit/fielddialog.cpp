@@ -12,7 +12,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QShowEvent>
 #include <QSignalBlocker>
 
 namespace evalkit::dialog {
@@ -122,11 +121,6 @@ QHBoxLayout* footer(std::initializer_list<QWidget*> buttons) {
 void returnToFrontPanel(platform::Form& window, ProgramContext& app) {
     window.unload();
     app.UpdateAllRegisterLabels();
-}
-
-void showFieldsWhenShown(platform::Form& window, const QShowEvent& event) {
-    if (!event.spontaneous())
-        window.Form_Load();
 }
 
 } // namespace evalkit::dialog

@@ -23,7 +23,6 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QScrollBar;
-class QShowEvent;
 class QWidget;
 
 namespace platform {
@@ -101,14 +100,6 @@ QHBoxLayout* footer(std::initializer_list<QWidget*> buttons);
 // The end of every return handler: the dialog goes and the front panel shows
 // the words its fields now make.
 void returnToFrontPanel(platform::Form& window, ProgramContext& app);
-
-// For a dialog's showEvent. A settings file loads some dialogs unseen, and
-// other windows (the synthesizer, the demodulator window) change fields they
-// show; a dialog whose load only puts its fields into its controls runs it
-// again when it is shown, so it never shows other values than those in force.
-// A show the window system makes (a minimised window restored) changes
-// nothing.
-void showFieldsWhenShown(platform::Form& window, const QShowEvent& event);
 
 } // namespace dialog
 } // namespace evalkit

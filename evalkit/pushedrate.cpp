@@ -19,9 +19,4 @@ std::optional<double> PushedRate::rateFor(const QString& text) const {
     return std::nullopt;
 }
 
-void PushedRate::forgetUnless(const QString& text) {
-    if (pushed_ && pushed_->text != text)
-        pushed_.reset();
-}
-
 } // namespace evalkit

@@ -36,6 +36,7 @@ frmSWD::frmSWD(ProgramContext& app, const SwdDescription& description,
       length_(app, description.lengthField), errors_(app, description.errorsField),
       syncWord_(app, description.syncWordField) {
     setObjectName(QLatin1String(DesignName));
+    loadAgainWhenShown();
     setWindowTitle(QStringLiteral("Form1"));
 
     detectionMode = dialog::list("cmbInterupt", description.modes);
@@ -79,19 +80,14 @@ frmSWD::frmSWD(ProgramContext& app, const SwdDescription& description,
 
     platform::onChoice(detectionMode, this, &frmSWD::detectionMode_Click);
     platform::onChoice(wordLength, this, &frmSWD::wordLength_Click);
-    refusals_ = &app_.entries();
     if (txtDPL)
-        refusals_->watch(txtDPL, {QStringLiteral("packet length")}, [this] { txtDPL_Change(); });
-    refusals_->watch(txtErrors, {QStringLiteral("number of matching errors")},
-                     [this] { txtErrors_Change(); });
-    refusals_->watch(syncWordPattern, {QStringLiteral("sync word")},
-                     [this] { syncWordPattern_Change(); });
+        app_.entries().watch(txtDPL, {QStringLiteral("packet length")},
+                             [this] { txtDPL_Change(); });
+    app_.entries().watch(txtErrors, {QStringLiteral("number of matching errors")},
+                         [this] { txtErrors_Change(); });
+    app_.entries().watch(syncWordPattern, {QStringLiteral("sync word")},
+                         [this] { syncWordPattern_Change(); });
     connect(return_, &QPushButton::clicked, this, &frmSWD::return_Click);
-}
-
-void frmSWD::showEvent(QShowEvent* event) {
-    dialog::showFieldsWhenShown(*this, *event);
-    platform::Form::showEvent(event);
 }
 
 void frmSWD::Form_Load() {
@@ -143,12 +139,12 @@ void frmSWD::syncWordPattern_Change() {
     bool tooWide = false;
     const std::optional<uint32_t> word = syncWord(syncWordPattern->text(), d_, &tooWide);
     if (tooWide && !d_.syncWordTooWide.isEmpty())
-        refusals_->refuse(syncWordPattern, d_.syncWordAccepts,
-                          {{d_.syncWordTooWide, platform::MsgIcon::None, std::nullopt}});
+        app_.entries().refuse(syncWordPattern, d_.syncWordAccepts,
+                              {{d_.syncWordTooWide, platform::MsgIcon::None, std::nullopt}});
     else if (!word)
-        refusals_->refuse(syncWordPattern, d_.syncWordAccepts);
+        app_.entries().refuse(syncWordPattern, d_.syncWordAccepts);
     else
-        refusals_->accept(syncWordPattern);
+        app_.entries().accept(syncWordPattern);
     if (word)
         syncWord_.store(double(*word) * syncWord_.unit());
 }

@@ -7,7 +7,6 @@
 #include "evalkit/calc/windowsettings.h"
 #include "evalkit/fieldref.h"
 #include "evalkit/statuscaption.h"
-#include "platform/entryrefusals.h"
 #include "platform/form.h"
 
 #include <QString>
@@ -91,8 +90,6 @@ public:
 
 protected:
     void closeBox() override { return_Click(); }
-    // Shows the fields in force, which may have changed since an unseen load.
-    void showEvent(QShowEvent* event) override;
 
 private:
     ProgramContext& app_;
@@ -101,7 +98,6 @@ private:
     FieldRef mode_, length_, errors_, syncWord_;
     std::optional<FieldRef> packetLength_;
     // The sync word's own refusal waits for the entry to be committed.
-    platform::EntryRefusals* refusals_ = nullptr;
 };
 
 } // namespace evalkit

@@ -262,11 +262,10 @@ void Main::connectHandlers() {
     connectRegisterButtons(cmdUpdateAll, {0, 1, 2, 3, 4, 6, 5});
 
     connect(Synth_EN, &platform::Toggle::toggled, this, &Main::Synth_EN_Change);
-    refusals_ = &app_.entries();
-    refusals_->watch(txtDatarate, {QStringLiteral("data rate"), QStringLiteral("kbps")},
-                     [this] { txtDatarate_Change(); });
-    refusals_->watch(TxtFSKdev, {QStringLiteral("deviation"), QStringLiteral("kHz")},
-                     [this] { TxtFSKdev_Change(); });
+    app_.entries().watch(txtDatarate, {QStringLiteral("data rate"), QStringLiteral("kbps")},
+                         [this] { txtDatarate_Change(); });
+    app_.entries().watch(TxtFSKdev, {QStringLiteral("deviation"), QStringLiteral("kHz")},
+                         [this] { TxtFSKdev_Change(); });
 
     const auto onIndex = [this](QComboBox* list, void (Main::*handler)()) {
         platform::onChoice(list, this, handler);

@@ -7,7 +7,6 @@
 #include "pellion/calc/settingsplan.h"
 #include "pellion/statuscaptions.h"
 #include "platform/clickablelabel.h"
-#include "platform/entryrefusals.h"
 #include "platform/messages.h"
 #include "platform/toggle.h"
 
@@ -150,7 +149,6 @@ private:
     // The deviation and rate boxes refuse a value that does not fit its field with a warning:
     // marked while it is typed, said when it is committed, once (also when the other box
     // refuses its text with the same discriminator).
-    platform::EntryRefusals* refusals_ = nullptr;
 };
 
 } // namespace pellion

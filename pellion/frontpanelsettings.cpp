@@ -313,8 +313,8 @@ void Main::TxtFSKdev_Change() {
     const bool fieldRefusal = r.refusal && !r.refreshReadouts;
     if (!fieldRefusal)
         app_.show(r.messages);
-    refusals_->show(TxtFSKdev, r.refusal,
-                    fieldRefusal ? r.messages : std::vector<platform::Message>{});
+    app_.entries().show(TxtFSKdev, r.refusal,
+                        fieldRefusal ? r.messages : std::vector<platform::Message>{});
     platform::assignIfSet(w.DeviationStepHz, r.DeviationStepHz);
     platform::assignIfSet(w.ActualDeviationKHz, r.ActualDeviationKHz);
     platform::assignIfSet(f.TxDeviationField, r.TxDeviationField);
@@ -366,7 +366,8 @@ void Main::txtDatarate_Change() {
         calc::planDataRate(dataRateInputs(text, pushedRate_.rateFor(text)));
     // A refused rate changes nothing; the warning of a value that does not fit its field is
     // said when the entry is committed.
-    refusals_->show(txtDatarate, p.refusal, p.ran ? std::vector<platform::Message>{} : p.messages);
+    app_.entries().show(txtDatarate, p.refusal,
+                        p.ran ? std::vector<platform::Message>{} : p.messages);
     if (!p.ran)
         return;
     app_.show(p.messages);

@@ -49,8 +49,9 @@ public:
     ~EntryRefusals() override;
 
     // `handler` is the box's change handler: it runs on every change of the box's text, by the
-    // user or by code, and marks, refuses or accepts the text through this object. Return in the
-    // box commits the entry and does nothing else (no default button of its window).
+    // user or by code, and marks or clears the box's mark (through this object, or
+    // platform/entrymark.h where it has no message of its own). Return in the box commits the
+    // entry and does nothing else (no default button of its window).
     void watch(QLineEdit* box, const EntryName& name, std::function<void()> handler);
 
     // The box's text is refused: the box is marked with `accepts` and `messages` are said as
@@ -61,12 +62,6 @@ public:
     // refuse() with `*refusal` when there is one, accept() otherwise.
     void show(QLineEdit* box, const std::optional<QString>& refusal,
               const std::vector<Message>& messages = {});
-
-    // The entry being typed, if any, is committed now (another control is about to act).
-    void commitTyping();
-
-    // The sentence of a refused entry's message that says what was kept.
-    static QString keptText(const EntryName& name, const QString& inForce);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -94,7 +89,11 @@ private:
     void edited(QLineEdit* box);
     void changed(QLineEdit* box);
     void committed(QLineEdit* box);
+    // The entry being typed, if any, is committed now (another control is about to act).
+    void commitTyping();
     void stopTyping();
+    // The sentence of a refused entry's message that says what was kept.
+    static QString keptText(const EntryName& name, const QString& inForce);
     bool insideTypedBox(const QObject* target) const;
 
     MessageService& messages_;

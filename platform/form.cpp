@@ -23,6 +23,12 @@ void Form::unload() {
     deleteLater();
 }
 
+void Form::showEvent(QShowEvent* event) {
+    if (loadWhenShown_ && !event->spontaneous())
+        Form_Load();
+    QDialog::showEvent(event);
+}
+
 void Form::closeEvent(QCloseEvent* event) {
     if (!unloaded_)
         closeBox();

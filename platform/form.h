@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QDialog>
 #include <QPointer>
+#include <QShowEvent>
 #include <functional>
 #include <utility>
 #include <vector>
@@ -29,12 +30,19 @@ protected:
     // The close box. Windows whose return button does more than unload
     // override this to run their return handler instead.
     virtual void closeBox() { unload(); }
+    // For a window whose load only puts the fields in force into its controls: it loads again
+    // each time it is shown, since a settings file loads some windows unseen and other windows
+    // change fields it shows. A show the window system makes (a minimised window restored)
+    // changes nothing.
+    void loadAgainWhenShown() { loadWhenShown_ = true; }
+    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void reject() override; // Escape behaves as the close box
 
 private:
     std::function<void()> unloader_;
     bool unloaded_ = false;
+    bool loadWhenShown_ = false;
 };
 
 // The windows of one program, by name: each is created hidden on first reference, registered

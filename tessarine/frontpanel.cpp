@@ -143,7 +143,7 @@ void Main::TxtFSKdev_Change() {
     if (r.message && !deviationMessageHeld_)
         said.push_back({*r.message, platform::MsgIcon::Exclamation, std::nullopt});
     if (r.refusal || r.TxDeviationField)
-        refusals_->show(TxtFSKdev, r.refusal, said);
+        app_.entries().show(TxtFSKdev, r.refusal, said);
     else
         platform::clearRefusedMark(TxtFSKdev); // not acted on (another scheme): said stands
 

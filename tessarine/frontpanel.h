@@ -3,7 +3,6 @@
 #include "evalkit/frontpanelwindow.h"
 #include "link/registerreadout.h"
 #include "platform/clickablelabel.h"
-#include "platform/entryrefusals.h"
 #include "platform/toggle.h"
 #include "tessarine/calc/settingsplan.h"
 #include "tessarine/statuscaptions.h"
@@ -130,7 +129,6 @@ private:
     TessarineApp& app_;
     // A deviation refused as a complete entry says so when the entry is committed, once; while
     // it is typed the box is only marked.
-    platform::EntryRefusals* refusals_ = nullptr;
     bool deviationMessageHeld_ = false;
 };
 

@@ -316,13 +316,12 @@ void Main::connectHandlers() {
     connect(chipEnable, &platform::Toggle::toggled, this, &Main::chipEnable_Change);
 
     platform::onChoice(cmbModulation, this, &Main::cmbModulation_Click);
-    refusals_ = &app_.entries();
-    refusals_->watch(TxtFSKdev, {QStringLiteral("deviation"), QStringLiteral("kHz")},
-                     [this] { TxtFSKdev_Change(); });
+    app_.entries().watch(TxtFSKdev, {QStringLiteral("deviation"), QStringLiteral("kHz")},
+                         [this] { TxtFSKdev_Change(); });
     platform::onChoice(cmbModCtrl, this, &Main::cmbModCtrl_Click);
     platform::onChoice(cmbIndexCount, this, &Main::cmbIndexCount_Click);
-    refusals_->watch(txtDivider, {QStringLiteral("divider number")},
-                     [this] { txtDivider_Change(); });
+    app_.entries().watch(txtDivider, {QStringLiteral("divider number")},
+                         [this] { txtDivider_Change(); });
     connect(paLevel, &QScrollBar::valueChanged, this, &Main::paLevel_Change);
     connect(paLevelLow, &QScrollBar::valueChanged, this, &Main::paLevelLow_Change);
     platform::onChoice(cmbIcp, this, &Main::cmbIcp_Click);
